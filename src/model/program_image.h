@@ -1,0 +1,54 @@
+#pragma once
+// One manual's 256-byte program image, the form in which an MCU stores its configuration,
+// and its conversion to and from the model. Byte positions are numbered from 1, as in the
+// image's layout table; use imageByte/setImageByte-style helpers to keep that visible.
+
+#include "model/config_model.h"
+
+#include <array>
+#include "model/bytes.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zkt {
+
+inline constexpr std::size_t programImageSize = 256; // bytes the device exchanges
+inline constexpr std::size_t imageBufferSize = 260;  // bytes a file line carries
+using ImageBuffer = std::array<std::uint8_t, imageBufferSize>;
+
+// Bytes 1..255 FF, bytes 256..260 00: the buffer every encoding starts from.
+ImageBuffer newProgramImage();
+
+// A model value that does not fit its byte. The message names the manual, the record
+// (piston and its group, channel, or keyboard), the field and the value.
+class EncodeOverflow : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An image too short to decode; nothing of the model has been changed.
+class ImageTooShort : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct AhlbornFunction {
+    int group;
+    int type;
+};
+std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code);
+
+// Decodes image into manual model.currentManual (1..5). Fields the image does not
+// mention keep their values.
+void decodeProgramImage(ConfigModel& model, std::span<const std::uint8_t> image);
+
+// Writes manual model.currentManual into image, which the caller prepares with
+// newProgramImage(). Throws EncodeOverflow.
+void encodeProgramImage(const ConfigModel& model, ImageBuffer& image);
+
+} // namespace zkt
