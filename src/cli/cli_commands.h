@@ -1,0 +1,13 @@
+#pragma once
+// zktcli's subcommands, registered on the application by the file and device halves.
+
+#include <CLI/CLI.hpp>
+
+namespace zkt::cli {
+
+// show, export, import, diff: work on .zkt and .json files.
+void registerFileCommands(CLI::App& app);
+// ports, detect, load, write: talk to the encoder chain (real MIDI or the simulator).
+void registerDeviceCommands(CLI::App& app);
+
+} // namespace zkt::cli

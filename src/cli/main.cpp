@@ -1,0 +1,20 @@
+#include "cli/cli_commands.h"
+
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    CLI::App app{"zktcli: reports, backups and transfers for the ZKT organ MIDI encoder"};
+    app.require_subcommand(1);
+    zkt::cli::registerFileCommands(app);
+    zkt::cli::registerDeviceCommands(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 2;
+    } catch (const std::exception& e) {
+        std::cerr << "zktcli: " << e.what() << '\n';
+        return 2;
+    }
+    return 0;
+}
