@@ -1,0 +1,154 @@
+#include "link/sysex_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace zkt {
+
+namespace {
+
+constexpr std::array<char, 16> hexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                            '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+constexpr std::size_t groupSize = 7;
+constexpr std::uint8_t highBit = 0x80;
+constexpr std::uint8_t lowSevenBits = 0x7F;
+
+std::optional<int> hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return std::nullopt;
+}
+
+// One or two hex digits; anything else is rejected so a typo never turns into a zero byte.
+std::optional<std::uint8_t> parseHexToken(std::string_view token) {
+    if (token.empty() || token.size() > 2) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (char c : token) {
+        const auto digit = hexDigitValue(c);
+        if (!digit) {
+            return std::nullopt;
+        }
+        value = value * 16 + *digit;
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+// The header bit owned by the k-th byte of a group (k from 1): 0x40 for the first, 0x01 for the seventh.
+constexpr std::uint8_t headerBitOfGroupByte(std::size_t k) {
+    return static_cast<std::uint8_t>(1U << (groupSize - k));
+}
+
+} // namespace
+
+std::string hexByte(int value) {
+    if (value < 0 || value > 0xFF) {
+        throw std::out_of_range("hexByte: " + std::to_string(value) + " is not a byte value");
+    }
+    return {hexDigits[static_cast<std::size_t>(value >> 4)],
+            hexDigits[static_cast<std::size_t>(value & 0x0F)]};
+}
+
+std::string bytesToHex(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (std::uint8_t byte : bytes) {
+        text += hexByte(byte);
+        text += ' ';
+    }
+    return text;
+}
+
+Bytes hexToBytes(std::string_view hexText) {
+    Bytes bytes;
+    std::size_t pos = 0;
+    while (pos < hexText.size()) {
+        if (hexText[pos] == ' ') {
+            ++pos;
+            continue;
+        }
+        std::size_t tokenEnd = hexText.find(' ', pos);
+        if (tokenEnd == std::string_view::npos) {
+            tokenEnd = hexText.size();
+        }
+        const std::string_view token = hexText.substr(pos, tokenEnd - pos);
+        const auto byte = parseHexToken(token);
+        if (!byte) {
+            throw HexFormatError("Not a hexadecimal byte: \"" + std::string(token) + "\" (byte " +
+                                 std::to_string(bytes.size() + 1) + ", column " + std::to_string(pos + 1) +
+                                 ")");
+        }
+        bytes.push_back(*byte);
+        pos = tokenEnd;
+    }
+    return bytes;
+}
+
+Bytes pack7(std::span<const std::uint8_t> data) {
+    Bytes packed;
+    packed.reserve(data.size() + (data.size() + groupSize - 1) / groupSize);
+    for (std::size_t groupStart = 0; groupStart < data.size(); groupStart += groupSize) {
+        const auto group = data.subspan(groupStart, std::min(groupSize, data.size() - groupStart));
+        std::uint8_t header = 0;
+        for (std::size_t k = 1; k <= group.size(); ++k) {
+            if (group[k - 1] & highBit) {
+                header |= headerBitOfGroupByte(k);
+            }
+        }
+        packed.push_back(header);
+        for (std::uint8_t byte : group) {
+            packed.push_back(byte & lowSevenBits);
+        }
+    }
+    return packed;
+}
+
+Bytes unpack7(std::span<const std::uint8_t> packed, const ErrorSink& errors) {
+    Bytes data;
+    data.reserve(packed.size());
+    // Position within the current group of eight: 0 is the header, 1..7 the data bytes.
+    std::size_t groupPos = 0;
+    std::uint8_t header = 0;
+    for (std::size_t i = 0; i < packed.size(); ++i) {
+        const std::uint8_t byte = packed[i];
+        if (byte & highBit) {
+            if (errors) {
+                errors("Error in conversion at pos " + std::to_string(i + 1) + ": " + bytesToHex(packed));
+            }
+            continue;
+        }
+        if (groupPos == 0) {
+            header = byte;
+        } else {
+            const bool highBitSet = (header & headerBitOfGroupByte(groupPos)) != 0;
+            data.push_back(highBitSet ? static_cast<std::uint8_t>(byte | highBit) : byte);
+        }
+        groupPos = (groupPos + 1) % (groupSize + 1);
+    }
+    return data;
+}
+
+Bytes encode7bitNumber(std::uint32_t value, int count) {
+    Bytes bytes;
+    for (int i = 0; i < count; ++i) {
+        const int shift = 7 * i;
+        bytes.push_back(shift < 32 ? static_cast<std::uint8_t>((value >> shift) & lowSevenBits) : 0);
+    }
+    return bytes;
+}
+
+int decode14(std::uint8_t lo, std::uint8_t hi) {
+    return hi * 128 + lo;
+}
+
+} // namespace zkt

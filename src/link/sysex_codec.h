@@ -22,13 +22,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Throws std::out_of_range outside 0..255.
 std::string hexByte(int value);
 std::string bytesToHex(std::span<const std::uint8_t> bytes);
-// Throws HexFormatError naming the token and its position when a token is not hexadecimal.
+// Tokens are separated by blanks and hold one or two hex digits of either case. Throws
+// HexFormatError naming the token and its 1-based byte and column when a token is not that.
 Bytes hexToBytes(std::string_view hexText);
 
 Bytes pack7(std::span<const std::uint8_t> data);
-// A byte of 0x80 or more is reported through errors and skipped.
+// A byte of 0x80 or more is reported through errors ("Error in conversion at pos N: <hex>")
+// and skipped without counting towards its group; the caller checks the length it gets back.
 Bytes unpack7(std::span<const std::uint8_t> packed, const ErrorSink& errors);
 
 Bytes encode7bitNumber(std::uint32_t value, int count);
