@@ -1,0 +1,115 @@
+#include "link/message_dispatcher.h"
+
+#include "link/received_message.h"
+#include "link/sysex_codec.h"
+#include "link/transfer_texts.h"
+#include "model/program_image.h"
+
+#include <algorithm>
+#include <string>
+
+namespace zkt {
+
+MessageDispatcher::MessageDispatcher(TransferState& transfer, ConfigModel& model, StatusSink& status,
+                                     MainWindowHooks& hooks, DeviceRequests& requests, LinkNotices& notices,
+                                     std::function<bool()> transferStep)
+    : m_transfer(transfer), m_model(model), m_status(status), m_hooks(hooks), m_requests(requests),
+      m_notices(notices), m_transferStep(std::move(transferStep)) {}
+
+bool manualInChain(const ConfigModel& model, int manual) {
+    return manual <= maxManuals && manual <= model.numberOfManuals;
+}
+
+void MessageDispatcher::dispatchMessage(std::span<const std::uint8_t> message) {
+    switch (classifyReceived(message)) {
+    case ReceivedKind::tag:
+        onReturnedTag(message);
+        break;
+    case ReceivedKind::programResponse:
+        onProgramResponse(message);
+        break;
+    case ReceivedKind::identityReply:
+        onIdentityReply(message);
+        break;
+    default:
+        break;
+    }
+}
+
+void MessageDispatcher::onReturnedTag(std::span<const std::uint8_t> message) {
+    if (m_transfer.transferState != state::cablingCheck || !hasPosition(message, tagCountPosition + 1))
+        return;
+    const int manuals = byteAtPosition(message, tagCountPosition) - 1;
+    m_model.numberOfManuals = static_cast<std::int16_t>(manuals);
+    if (manuals < 1 || manuals > maxManuals) {
+        texts::appendLine(m_status, "Invalid number of manuals detected!");
+        return;
+    }
+    texts::appendLine(m_status, "Number of manuals detected = " + std::to_string(manuals));
+    m_model.currentManual = 1;
+    m_transfer.transferState = state::askNextManual;
+}
+
+void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message) {
+    const bool firstChunk = m_transfer.transferState == state::waitingForFirstChunk;
+    if (!firstChunk && m_transfer.transferState != state::collectingChunks)
+        return;
+    if (message.size() < shortestProgramResponse)
+        return;
+    if (firstChunk)
+        m_transfer.receivedProgramData.clear();
+
+    const auto payload = message.subspan(programResponseHeaderLength, message.size() - shortestProgramResponse);
+    const Bytes data = unpack7(payload, m_notices.userMessage);
+    Bytes& collected = m_transfer.receivedProgramData;
+    const auto expected = static_cast<std::size_t>(m_transfer.expectedProgramLength);
+    // A response longer than asked for must not grow the collection past the image.
+    const std::size_t room = expected > collected.size() ? expected - collected.size() : 0;
+    collected.insert(collected.end(), data.begin(), data.begin() + static_cast<std::ptrdiff_t>(std::min(room, data.size())));
+
+    if (collected.size() < expected) {
+        m_transfer.transferState = state::collectingChunks;
+        return;
+    }
+    if (m_transfer.transferKind == kind::load)
+        finishLoadedManual();
+}
+
+void MessageDispatcher::finishLoadedManual() {
+    decodeProgramImage(m_model, m_transfer.receivedProgramData);
+    m_hooks.enableAllCommands();
+    m_requests.rebootMcu(m_model.currentManual);
+    ++m_model.currentManual;
+    if (manualInChain(m_model, m_model.currentManual)) {
+        m_transfer.transferState = state::askNextManual;
+        return;
+    }
+    m_transfer.transferState = state::finished;
+    m_hooks.refreshManualPanels();
+}
+
+void MessageDispatcher::onIdentityReply(std::span<const std::uint8_t> message) {
+    if (m_transfer.transferState != state::waitingForIdentity)
+        return;
+    const auto reply = decodeIdentityReply(message);
+    if (!reply)
+        return;
+    m_model.hardwareType = reply->hardwareType;
+    m_model.firmwareVersion = reply->firmwareVersion;
+    if (m_transfer.transferKind != kind::write) {
+        m_transfer.transferState = state::identityReceived;
+        return;
+    }
+    m_status.appendText(" ok");
+    m_transfer.transferState = state::writingManual;
+    if (!m_transferStep())
+        return;
+    if (manualInChain(m_model, m_model.currentManual)) {
+        m_transfer.transferState = state::nextManualToWrite;
+        m_status.show();
+    } else {
+        m_transfer.transferState = state::finished;
+    }
+}
+
+} // namespace zkt

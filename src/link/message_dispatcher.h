@@ -1,0 +1,45 @@
+#pragma once
+// Where received data enters the program: every whole SysEx message from the MIDI input is
+// recognised by its leading bytes and, if the transfer state waits for it, turned into a
+// state change and into the configuration model. Echoes of our own requests, late and
+// duplicate answers, and messages too short for the fields read are ignored.
+
+#include "link/device_requests.h"
+#include "link/transfer_state.h"
+#include "link/transfer_ui.h"
+#include "link/transmit_queue.h"
+#include "model/config_model.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace zkt {
+
+class MessageDispatcher {
+public:
+    // transferStep writes the manual whose identity reply has arrived; false when it could not.
+    MessageDispatcher(TransferState& transfer, ConfigModel& model, StatusSink& status, MainWindowHooks& hooks,
+                      DeviceRequests& requests, LinkNotices& notices, std::function<bool()> transferStep);
+
+    void dispatchMessage(std::span<const std::uint8_t> message);
+
+private:
+    void onReturnedTag(std::span<const std::uint8_t> message);
+    void onProgramResponse(std::span<const std::uint8_t> message);
+    void onIdentityReply(std::span<const std::uint8_t> message);
+    void finishLoadedManual();
+
+    TransferState& m_transfer;
+    ConfigModel& m_model;
+    StatusSink& m_status;
+    MainWindowHooks& m_hooks;
+    DeviceRequests& m_requests;
+    LinkNotices& m_notices;
+    std::function<bool()> m_transferStep;
+};
+
+// True while the manual number is one the chain has (and the protocol allows).
+bool manualInChain(const ConfigModel& model, int manual);
+
+} // namespace zkt

@@ -1,0 +1,50 @@
+#pragma once
+// The single state of all device and file transfers. The dispatcher and the timer advance it
+// together; the numbers are those the program has always used (its log and tests name them).
+
+#include "model/bytes.h"
+
+#include <cstdint>
+
+namespace zkt {
+
+namespace state {
+inline constexpr std::int16_t idle = 0;
+inline constexpr std::int16_t askNextManual = 1;
+inline constexpr std::int16_t finished = 11;
+inline constexpr std::int16_t closing = 27;
+inline constexpr std::int16_t writingManual = 28;
+inline constexpr std::int16_t waitingForIdentity = 40;
+inline constexpr std::int16_t waitingForFirstChunk = 42;
+inline constexpr std::int16_t collectingChunks = 43;
+inline constexpr std::int16_t identityReceived = 44;
+inline constexpr std::int16_t settling = 45;
+inline constexpr std::int16_t nextManualToWrite = 61;
+inline constexpr std::int16_t cablingCheck = 62;
+} // namespace state
+
+namespace kind {
+inline constexpr std::int16_t none = 0;
+inline constexpr std::int16_t load = 1;
+inline constexpr std::int16_t write = 2;
+inline constexpr std::int16_t file = 3;
+} // namespace kind
+
+inline constexpr std::int16_t programImageRequestLength = 256;
+
+struct TransferState {
+    std::int16_t transferState = state::idle;
+    std::int16_t transferKind = kind::none;
+    std::int16_t programSlot = 1;
+    std::int16_t expectedProgramLength = programImageRequestLength;
+    // Unpacked program data of the manual being loaded; its size is the received length.
+    Bytes receivedProgramData;
+
+    // Owned by the timer.
+    std::int16_t lastSeenState = state::idle;
+    std::int16_t retryTicks = 0;
+    std::int16_t retryCount = 0;
+    std::int16_t waitTicks = 0;
+};
+
+} // namespace zkt
