@@ -3,11 +3,10 @@
 // and its conversion to and from the model. Byte positions are numbered from 1, as in the
 // image's layout table; use imageByte/setImageByte-style helpers to keep that visible.
 
+#include "model/bytes.h"
 #include "model/config_model.h"
 
 #include <array>
-#include "model/bytes.h"
-
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -43,12 +42,21 @@ struct AhlbornFunction {
 };
 std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code);
 
+// Throws std::out_of_range naming the number unless it is 1..maxManuals.
+void checkManualNumber(int manual);
+
 // Decodes image into manual model.currentManual (1..5). Fields the image does not
-// mention keep their values.
+// mention keep their values. An image that does not reach the last byte the decoder reads
+// throws ImageTooShort before anything is changed.
 void decodeProgramImage(ConfigModel& model, std::span<const std::uint8_t> image);
+void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> image);
 
 // Writes manual model.currentManual into image, which the caller prepares with
-// newProgramImage(). Throws EncodeOverflow.
+// newProgramImage(). Throws EncodeOverflow; the buffer is then partly written.
 void encodeProgramImage(const ConfigModel& model, ImageBuffer& image);
+void encodeManual(const ConfigModel& model, int manual, ImageBuffer& image);
+
+// A fresh buffer with the manual encoded into it.
+ImageBuffer encodedManual(const ConfigModel& model, int manual);
 
 } // namespace zkt

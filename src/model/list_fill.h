@@ -1,0 +1,49 @@
+#pragma once
+// Drop-down list contents, independent of any window toolkit: the editors only render
+// these items and select the position computed here.
+
+#include "model/vocabulary.h"
+
+#include <string>
+#include <vector>
+
+namespace zkt {
+
+struct ListItem {
+    std::string text;
+    int value = 0; // the item's attached data
+
+    bool operator==(const ListItem&) const = default;
+};
+
+inline constexpr int noSelection = -1;
+
+struct ListItems {
+    std::vector<ListItem> items;
+    int selected = noSelection; // 0-based position
+
+    int count() const { return static_cast<int>(items.size()); }
+};
+
+// The list's entries in order (values 0..n-1), after a single-space blank item (value -1)
+// when addBlank is set. The first item is selected when the list itself has entries.
+ListItems fillListFromVocabulary(const VocabularyList& list, bool addBlank);
+
+// One item per whole number from high down to low, the lowest selected. With plusSign,
+// numbers above 0 read "+5".
+ListItems fillNumberList(int low, int high, bool plusSign);
+
+// One item per MIDI note from high down to low, "60 (C3)", the lowest selected.
+ListItems fillNoteList(int low, int high);
+
+// The position to select for `position`. A negative position is raised to 0, and the
+// caller's variable with it (callers go on using the corrected value); a position past
+// the last item keeps the current selection.
+int setListIndex(const ListItems& list, int& position);
+
+// For the descending number lists: the position count - value, which shows `value` in a
+// list running down to 1 (callers of lists running down to 0 pass value + 1). A value
+// with no such position keeps the current selection.
+int setListIndexFromEnd(const ListItems& list, int value);
+
+} // namespace zkt
