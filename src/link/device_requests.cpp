@@ -43,18 +43,6 @@ std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> m
     return reply;
 }
 
-ImageBuffer encodeManualImage(const ConfigModel& model, int manual) {
-    ImageBuffer image = newProgramImage();
-    if (model.currentManual == manual) {
-        encodeProgramImage(model, image);
-        return image;
-    }
-    ConfigModel forManual = model;
-    forManual.currentManual = static_cast<std::int16_t>(manual);
-    encodeProgramImage(forManual, image);
-    return image;
-}
-
 std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex, const ImageBuffer& image) {
     std::array<Bytes, programUpdateChunkCount> chunks;
     for (int chunk = 0; chunk < programUpdateChunkCount; ++chunk) {
@@ -109,7 +97,7 @@ void DeviceRequests::requestProgram(int manual, int slotIndex) {
 }
 
 void DeviceRequests::writeProgram(const ConfigModel& model, int manual, int slotIndex) {
-    const ImageBuffer image = encodeManualImage(model, manual);
+    const ImageBuffer image = encodedManual(model, manual);
     for (const Bytes& chunk : programUpdateChunks(manual, slotIndex, image))
         m_queue.queueMessage(chunk);
 }

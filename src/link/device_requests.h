@@ -28,9 +28,6 @@ struct IdentityReply {
 // Empty when the message is too short to hold every field read.
 std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> message);
 
-// The image of one manual, encoded from the model as it stands. Throws EncodeOverflow.
-ImageBuffer encodeManualImage(const ConfigModel& model, int manual);
-
 // The four PROGRAM_UPDATE messages that carry image bytes 1..256 to a manual's slot.
 std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex, const ImageBuffer& image);
 

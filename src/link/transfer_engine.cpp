@@ -70,7 +70,7 @@ bool TransferEngine::encodesEveryManual() {
     const int lastManual = std::clamp<int>(m_model.numberOfManuals, 1, maxManuals);
     for (int manual = 1; manual <= lastManual; ++manual) {
         try {
-            encodeManualImage(m_model, manual);
+            encodedManual(m_model, manual);
         } catch (const EncodeOverflow& overflow) {
             abandonWrite("Nothing was sent to the " + product + ": " + overflow.what());
             return false;
