@@ -1,0 +1,156 @@
+#include "editors/keyboard_pages.h"
+
+#include "editors/list_combo.h"
+#include "model/vocabulary.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zkt {
+
+namespace {
+
+constexpr std::array<const char*, keyboardOptionCount> optionCaptions{
+    "Enable/Disable Indicator Lights",
+    "Enable Set MIDI Channels via (P1+C#1)",
+    "Enable Clear MIDI Channels via (P1+D#1)",
+    "Enable Set Default Channel Velocity via (P1+F#1)",
+    "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
+    "Enable Volume Setup via (P1+C#2)",
+    "Enable Expression Setup via (P1+D#2)",
+    "Enable Tranposition (Setting Middle C) via (P1+key)",
+};
+
+QString indexedName(const char* base, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
+}
+
+QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
+    auto* combo = new QComboBox(&parent);
+    combo->setObjectName(indexedName(base, index));
+    showList(*combo, contents);
+    return combo;
+}
+
+QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index) {
+    auto* check = new QCheckBox(caption, &parent);
+    check->setObjectName(indexedName(base, index));
+    return check;
+}
+
+QLabel* boldLabel(const QString& text, QWidget& parent) {
+    auto* label = new QLabel(text, &parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
+    auto* page = new QWidget(&owner);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(
+        new QLabel(QStringLiteral("You can choose the key offset, velocity, and analog input for each channel"), page));
+
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    // The column line, one heading per column so that it stays over its inputs at any font size.
+    grid->addWidget(boldLabel(QStringLiteral("#"), *page), 0, 0);
+    grid->addWidget(boldLabel(QStringLiteral("Key Offset"), *page), 0, 1);
+    grid->addWidget(boldLabel(QStringLiteral("Velocity On/Fixed"), *page), 0, 2, 1, 2);
+    grid->addWidget(boldLabel(QStringLiteral("Analog Input + Controller Type"), *page), 0, 4, 1, 2);
+
+    const ListItems offsets = fillNumberList(-36, 91, true);
+    const ListItems velocities = fillNumberList(0, 127, false);
+    const ListItems inputs = fillListFromVocabulary(vocabulary().analogInputNames, false);
+    const ListItems controllers = fillListFromVocabulary(vocabulary().controllerNames, false);
+    for (int c = 0; c < channelsPerManual; ++c) {
+        ChannelRow& row = pages.rows[static_cast<std::size_t>(c)];
+        row.chkChannel = newCheckBox(*page, QString::number(c + 1), "chkChannel", c);
+        row.cboTransposeInput = newList(*page, "cboTransposeInput", c, offsets);
+        row.chkVelocity = newCheckBox(*page, QString(), "chkVelocity", c);
+        row.cboVelocity = newList(*page, "cboVelocity", c, velocities);
+        row.cboAnalogInput = newList(*page, "cboAnalogInput", c, inputs);
+        row.cboMidiController = newList(*page, "cboMidiController", c, controllers);
+        const int gridRow = c + 1;
+        grid->addWidget(row.chkChannel, gridRow, 0);
+        grid->addWidget(row.cboTransposeInput, gridRow, 1);
+        grid->addWidget(row.chkVelocity, gridRow, 2);
+        grid->addWidget(row.cboVelocity, gridRow, 3);
+        grid->addWidget(row.cboAnalogInput, gridRow, 4);
+        grid->addWidget(row.cboMidiController, gridRow, 5);
+    }
+    grid->setColumnStretch(6, 1);
+    layout->addLayout(grid);
+    return page;
+}
+
+QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
+    auto* page = new QWidget(&owner);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("These settings apply to this entire keyboard"), page));
+
+    auto* options = new QGroupBox(QStringLiteral("Enable Piston + Key Combinations"), page);
+    auto* optionLayout = new QVBoxLayout(options);
+    for (int bit = 0; bit < keyboardOptionCount; ++bit) {
+        QCheckBox* check = newCheckBox(*options, QString::fromUtf8(optionCaptions[static_cast<std::size_t>(bit)]),
+                                       "chkKeyboardConfig", bit);
+        pages.chkKeyboardConfig[static_cast<std::size_t>(bit)] = check;
+        optionLayout->addWidget(check);
+    }
+    layout->addWidget(options);
+
+    auto* archive = new QGroupBox(QStringLiteral("Ahlborn Archive Crescendo"), page);
+    auto* archiveLayout = new QGridLayout(archive);
+    pages.cboArchiveAnalogInput[archiveInputList] =
+        newList(*archive, "cboArchiveAnalogInput", archiveInputList,
+                fillListFromVocabulary(vocabulary().analogInputNames, false));
+    pages.cboArchiveAnalogInput[archiveChannelList] =
+        newList(*archive, "cboArchiveAnalogInput", archiveChannelList, fillNumberList(1, 16, false));
+    archiveLayout->addWidget(new QLabel(QStringLiteral("Use with which Analog Input?"), archive), 0, 0);
+    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveInputList], 0, 1);
+    archiveLayout->addWidget(new QLabel(QStringLiteral("On which MIDI channel?"), archive), 1, 0);
+    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveChannelList], 1, 1);
+    archiveLayout->setColumnStretch(2, 1);
+    layout->addWidget(archive);
+    layout->addStretch(1);
+    return page;
+}
+
+} // namespace
+
+KeyboardPages buildKeyboardPages(QWidget& owner, QBoxLayout& layout) {
+    KeyboardPages pages;
+    auto* tabs = new QHBoxLayout;
+    tabs->setSpacing(0);
+    const std::array<QString, keyboardPageCount> tabCaptions{QStringLiteral("MIDI Channel Settings"),
+                                                             QStringLiteral("General Settings")};
+    for (int tab = 0; tab < keyboardPageCount; ++tab) {
+        auto* button = new QPushButton(tabCaptions[static_cast<std::size_t>(tab)], &owner);
+        button->setObjectName(indexedName("tabMidiChannels", tab));
+        button->setAutoDefault(false);
+        pages.tabMidiChannels[static_cast<std::size_t>(tab)] = button;
+        tabs->addWidget(button);
+    }
+    tabs->addStretch(1);
+    layout.addLayout(tabs);
+
+    pages.fraChannels[channelSettingsPage] = buildChannelPage(owner, pages);
+    pages.fraChannels[generalSettingsPage] = buildGeneralPage(owner, pages);
+    for (int page = 0; page < keyboardPageCount; ++page) {
+        QWidget* frame = pages.fraChannels[static_cast<std::size_t>(page)];
+        frame->setObjectName(indexedName("fraChannels", page));
+        layout.addWidget(frame);
+    }
+    return pages;
+}
+
+} // namespace zkt

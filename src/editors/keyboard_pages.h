@@ -1,0 +1,45 @@
+#pragma once
+// The inputs of the keyboard settings dialog: two tab buttons, the "MIDI Channel Settings"
+// page with one row per channel and the "General Settings" page. Every list is filled
+// here, once; the pages hold no behaviour.
+
+#include "model/config_model.h"
+
+#include <array>
+
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QWidget;
+
+namespace zkt {
+
+inline constexpr int keyboardPageCount = 2;
+inline constexpr int channelSettingsPage = 0;
+inline constexpr int generalSettingsPage = 1;
+inline constexpr int keyboardOptionCount = 8;
+inline constexpr int archiveInputList = 0;
+inline constexpr int archiveChannelList = 1;
+
+struct ChannelRow {
+    QCheckBox* chkChannel = nullptr;
+    QComboBox* cboTransposeInput = nullptr;
+    QCheckBox* chkVelocity = nullptr;
+    QComboBox* cboVelocity = nullptr;
+    QComboBox* cboAnalogInput = nullptr;
+    QComboBox* cboMidiController = nullptr;
+};
+
+struct KeyboardPages {
+    std::array<QPushButton*, keyboardPageCount> tabMidiChannels{};
+    std::array<QWidget*, keyboardPageCount> fraChannels{};
+    std::array<ChannelRow, channelsPerManual> rows{}; // by MIDI channel - 1
+    std::array<QCheckBox*, keyboardOptionCount> chkKeyboardConfig{}; // by bit of keyboardConfig
+    std::array<QComboBox*, 2> cboArchiveAnalogInput{};
+};
+
+// Creates the tab buttons and both pages as children of owner and adds them to layout.
+KeyboardPages buildKeyboardPages(QWidget& owner, QBoxLayout& layout);
+
+} // namespace zkt

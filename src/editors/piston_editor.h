@@ -1,0 +1,64 @@
+#pragma once
+// The piston assignment dialog (frmPiston): edits one pistonInfo of the model. It is made
+// once and then only shown and hidden, so the inputs of groups other than the opened
+// piston's keep what they last held; "Save" stores from them (see save()).
+
+#include "editors/piston_panels.h"
+#include "model/config_model.h"
+
+#include <QDialog>
+#include <QRect>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+
+namespace zkt {
+
+class PistonEditor : public QDialog {
+    Q_OBJECT
+public:
+    // Called with the piston index after every "Save", to refresh that piston's button.
+    using SavedHandler = std::function<void(int pistonIndex)>;
+    // The screen rectangle of a manual's row in the main window, by manualIndex.
+    using ManualRowLocator = std::function<QRect(int manualIndex)>;
+
+    static constexpr int designWidthTwips = 7320;
+    static constexpr int belowManualRowTwips = 800;
+
+    PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* parent = nullptr);
+
+    void setManualRowLocator(ManualRowLocator locator) { m_locateManualRow = std::move(locator); }
+
+    // Shows the dialog modally on pistonIndex (0..99) and returns once "Save" or "Cancel"
+    // has hidden it. Other indices have no piston button and are ignored.
+    void editPiston(int pistonIndex);
+
+    // The opening steps without the modal loop: location line, note, placement and the
+    // inputs of the piston's group. Returns false, changing nothing, for an index outside 0..99.
+    bool prepare(int pistonIndex);
+
+    int pistonIndex() const { return m_pistonIndex; }
+
+private:
+    void loadFromModel();
+    void loadBankSelectRows(const pistonInfo& piston);
+    void loadLarkmoorSelection(const pistonInfo& piston);
+    void selectType(int group, int functionType);
+    void showGroupPanel(int group);
+    void fillNumList(int caseIndex);
+    void placeOverManualRow(int manualIndex);
+    void save();
+    void storeGroupValues(int group, pistonInfo& piston) const;
+
+    ConfigModel& m_model;
+    SavedHandler m_onSaved;
+    ManualRowLocator m_locateManualRow;
+    PistonPanels m_panels;
+    QLabel* m_lblPiston = nullptr;
+    QLineEdit* m_txtNote = nullptr;
+    int m_pistonIndex = 0;
+    int m_numListShown; // index into the NUM lists; lives as long as the dialog
+};
+
+} // namespace zkt

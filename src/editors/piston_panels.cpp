@@ -1,0 +1,194 @@
+#include "editors/piston_panels.h"
+
+#include "editors/list_combo.h"
+#include "model/vocabulary.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace zkt {
+
+namespace {
+
+constexpr int larkmoorGroup = static_cast<int>(FunctionGroup::larkmoorPiston);
+constexpr int firstNumListShown = 5; // the NUM list of CASE 0
+
+// What each group's panel shows besides its channel list.
+struct PanelShape {
+    const char* prompt;
+    bool typeListShown;
+    bool channelListShown;
+};
+
+constexpr std::array<PanelShape, functionGroupCount> panelShapes{{
+    {"", false, false},
+    {"What type of Ahlborn Coupler?", true, true},
+    {"What type of Ahlborn Tremulant?", true, true},
+    {"What type of Ahlborn Cancel?", true, true},
+    {"Which Ahlborn General?", true, true},
+    {"You have chosen an Ahlborn SET function...", false, true},
+    {"You have chosen an Ahlborn SFZ function...", false, true},
+    {"Which Program Change number?", false, true},
+    {"What type of PLEXO function?", true, true},
+    {"You have chosen to send a Bank Select message...", false, true},
+    {"HX-90 Tremulant value?", false, true},
+    {"You have chosen a HX-90 Cancel function...", false, false},
+    {"Which Note number?", false, true},
+    {"You have chosen to send a MIDI All Notes Off message...", false, true},
+    {"LARKMOOR function?   CASE =", true, false},
+}};
+
+constexpr std::array<const char*, bankSelectRowCount> bankSelectCaptions{
+    "Send Bank Select MSB (0-127)", "Send Bank Select LSB (0-127)", "Include a Program Change message?"};
+
+QString indexedName(const char* base, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
+}
+
+QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
+    auto* combo = new QComboBox(&parent);
+    combo->setObjectName(indexedName(base, index));
+    showList(*combo, contents);
+    return combo;
+}
+
+// A list the group keeps (and stores from) but never shows.
+void keepHidden(QComboBox* combo) {
+    if (combo != nullptr) {
+        combo->hide();
+    }
+}
+
+// The list that carries the group's value: a program, tremulant value or note.
+ListItems valueListOf(int group) {
+    switch (static_cast<FunctionGroup>(group)) {
+    case FunctionGroup::programChange:
+        return fillNumberList(1, 128, false);
+    case FunctionGroup::hx90Tremulant:
+        return fillNumberList(1, 127, false);
+    case FunctionGroup::noteOnOff:
+        return fillNoteList(0, 127);
+    default:
+        return {};
+    }
+}
+
+class PanelBuilder {
+public:
+    PanelBuilder(QWidget& owner, PistonPanels& panels) : m_owner(owner), m_panels(panels) {}
+
+    QWidget* build(int group) {
+        const PanelShape& shape = panelShapes[static_cast<std::size_t>(group)];
+        auto* panel = new QWidget(&m_owner);
+        panel->setObjectName(indexedName("fraFunction", group));
+        m_grid = new QGridLayout(panel);
+        m_grid->setContentsMargins(0, 0, 0, 0);
+        m_grid->setColumnStretch(2, 1);
+        m_row = 0;
+
+        const auto g = static_cast<std::size_t>(group);
+        if (group != 0) {
+            m_panels.cboType[g] = newList(*panel, "cboType", group,
+                                          fillListFromVocabulary(vocabulary().functionLists[g], false));
+        }
+        if (group == larkmoorGroup) {
+            buildLarkmoorRows(*panel, shape.prompt);
+            return panel;
+        }
+        if (*shape.prompt != '\0') {
+            addFullRow(new QLabel(QString::fromUtf8(shape.prompt), panel));
+        }
+        if (shape.typeListShown) {
+            addFullRow(m_panels.cboType[g]);
+        } else {
+            keepHidden(m_panels.cboType[g]);
+        }
+        const ListItems values = valueListOf(group);
+        if (!values.items.empty()) {
+            m_panels.cboProgramChange[g] = newList(*panel, "cboProgramChange", group, values);
+            addFullRow(m_panels.cboProgramChange[g]);
+        }
+        m_panels.cboMidiChannel[g] = newList(*panel, "cboMidiChannel", group, fillNumberList(1, 16, false));
+        if (shape.channelListShown) {
+            addChannelRow(*panel, group);
+        } else {
+            keepHidden(m_panels.cboMidiChannel[g]);
+        }
+        if (group == static_cast<int>(FunctionGroup::bankSelect)) {
+            buildBankSelectRows(*panel);
+        }
+        return panel;
+    }
+
+private:
+    void addFullRow(QWidget* widget) {
+        m_grid->addWidget(widget, m_row++, 0, 1, 3);
+    }
+
+    void addChannelRow(QWidget& panel, int group) {
+        const auto g = static_cast<std::size_t>(group);
+        m_grid->addWidget(new QLabel(QStringLiteral("MIDI Channel"), &panel), m_row, 0);
+        m_grid->addWidget(m_panels.cboMidiChannel[g], m_row, 1);
+        if (group == static_cast<int>(FunctionGroup::allNotesOff)) {
+            m_panels.chkAllChannels = new QCheckBox(QStringLiteral("All"), &panel);
+            m_panels.chkAllChannels->setObjectName(QStringLiteral("chkAllChannels"));
+            m_grid->addWidget(m_panels.chkAllChannels, m_row, 2);
+        }
+        ++m_row;
+    }
+
+    void buildBankSelectRows(QWidget& panel) {
+        const std::array<ListItems, bankSelectRowCount> lists{
+            fillNumberList(0, 127, false), fillNumberList(0, 127, false), fillNumberList(1, 128, false)};
+        for (int row = 0; row < bankSelectRowCount; ++row) {
+            const auto r = static_cast<std::size_t>(row);
+            auto* check = new QCheckBox(QString::fromUtf8(bankSelectCaptions[r]), &panel);
+            check->setObjectName(indexedName("chkBankSel", row));
+            m_panels.chkBankSel[r] = check;
+            m_panels.cboBankSel[r] = newList(panel, "cboBankSel", row, lists[r]);
+            m_grid->addWidget(check, m_row, 0);
+            m_grid->addWidget(m_panels.cboBankSel[r], m_row, 1);
+            ++m_row;
+        }
+    }
+
+    void buildLarkmoorRows(QWidget& panel, const char* prompt) {
+        const auto g = static_cast<std::size_t>(larkmoorGroup);
+        m_grid->addWidget(new QLabel(QString::fromUtf8(prompt), &panel), 0, 0);
+        m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
+        auto* numCaption = new QLabel(QStringLiteral("NUM="), &panel);
+        numCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_panels.cboMidiChannel[g] = newList(
+            panel, "cboMidiChannel", larkmoorGroup,
+            fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)], false));
+        m_grid->addWidget(numCaption, 1, 0);
+        m_grid->addWidget(m_panels.cboMidiChannel[g], 1, 1);
+    }
+
+    QWidget& m_owner;
+    PistonPanels& m_panels;
+    QGridLayout* m_grid = nullptr;
+    int m_row = 0;
+};
+
+} // namespace
+
+PistonPanels buildPistonPanels(QWidget& owner, QGridLayout& panelArea) {
+    PistonPanels panels;
+    panels.cboFunction = new QComboBox(&owner);
+    panels.cboFunction->setObjectName(QStringLiteral("cboFunction"));
+    showList(*panels.cboFunction, fillListFromVocabulary(vocabulary().functionGroupNames, false));
+
+    PanelBuilder builder(owner, panels);
+    for (int group = 0; group < functionGroupCount; ++group) {
+        QWidget* panel = builder.build(group);
+        panel->hide();
+        panelArea.addWidget(panel, 0, 0, Qt::AlignTop);
+        panels.fraFunction[static_cast<std::size_t>(group)] = panel;
+    }
+    return panels;
+}
+
+} // namespace zkt

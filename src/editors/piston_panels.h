@@ -1,0 +1,38 @@
+#pragma once
+// The inputs of the piston editor: the function group list and one panel per group with
+// its prompt and lists. Every list is filled here, once; the panels hold no behaviour.
+
+#include "model/config_model.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QWidget;
+
+namespace zkt {
+
+inline constexpr int bankSelectRowCount = 3;
+inline constexpr int bankSelMsbRow = 0;
+inline constexpr int bankSelLsbRow = 1;
+inline constexpr int bankSelProgramRow = 2;
+
+struct PistonPanels {
+    QComboBox* cboFunction = nullptr;
+    // Indexed by function group. Lists a group does not have stay null: cboType for group 0,
+    // cboProgramChange outside groups 7, 10 and 12. cboMidiChannel of group 14 is the NUM list.
+    std::array<QWidget*, functionGroupCount> fraFunction{};
+    std::array<QComboBox*, functionGroupCount> cboType{};
+    std::array<QComboBox*, functionGroupCount> cboMidiChannel{};
+    std::array<QComboBox*, functionGroupCount> cboProgramChange{};
+    std::array<QCheckBox*, bankSelectRowCount> chkBankSel{};
+    std::array<QComboBox*, bankSelectRowCount> cboBankSel{};
+    QCheckBox* chkAllChannels = nullptr; // group 13: "All"
+};
+
+// Creates the group list and the 15 panels (all hidden) as children of owner; the panels
+// share one cell of panelArea, so that showing one puts it where every panel goes.
+PistonPanels buildPistonPanels(QWidget& owner, QGridLayout& panelArea);
+
+} // namespace zkt
