@@ -1,0 +1,325 @@
+#include "model/config_json.h"
+
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+
+namespace zkt {
+namespace {
+
+using nlohmann::json;
+
+namespace key {
+constexpr const char* numberOfManuals = "numberOfManuals";
+constexpr const char* manuals = "manuals";
+constexpr const char* keyboard = "keyboard";
+constexpr const char* channels = "channels";
+constexpr const char* pistons = "pistons";
+constexpr const char* keyboardConfig = "keyboardConfig";
+constexpr const char* archiveInput = "archiveInput";
+constexpr const char* archiveChannel = "archiveChannel";
+constexpr const char* channelTranspose = "channelTranspose";
+constexpr const char* channelVelocity = "channelVelocity";
+constexpr const char* shoe = "shoe";
+constexpr const char* shoeChannel = "channel";
+constexpr const char* volumeControl = "volumeControl";
+constexpr const char* expressionOn = "expressionOn";
+constexpr const char* functionGroup = "functionGroup";
+constexpr const char* functionType = "functionType";
+constexpr const char* midiChannel = "midiChannel";
+constexpr const char* programNumber = "programNumber";
+constexpr const char* bankSelMSBFlag = "bankSelMSBFlag";
+constexpr const char* bankSelMSB = "bankSelMSB";
+constexpr const char* bankSelLSBFlag = "bankSelLSBFlag";
+constexpr const char* bankSelLSB = "bankSelLSB";
+constexpr const char* bankSelProgramFlag = "bankSelProgramFlag";
+constexpr const char* description = "description";
+} // namespace key
+
+json keyboardToJson(const keyboardInfo& keyboard) {
+    return {{key::channels, keyboard.channels},
+            {key::keyboardConfig, keyboard.keyboardConfig},
+            {key::archiveInput, keyboard.archiveInput},
+            {key::archiveChannel, keyboard.archiveChannel}};
+}
+
+json channelToJson(const ConfigModel& model, int slot) {
+    const shoeInfo& shoe = model.shoes[slot];
+    return {{key::channelTranspose, model.channelTranspose[slot]},
+            {key::channelVelocity, model.channelVelocity[slot]},
+            {key::shoe,
+             {{key::shoeChannel, shoe.channel},
+              {key::volumeControl, shoe.volumeControl},
+              {key::expressionOn, shoe.expressionOn}}}};
+}
+
+json pistonToJson(const pistonInfo& piston) {
+    return {{key::functionGroup, piston.functionGroup},
+            {key::functionType, piston.functionType},
+            {key::midiChannel, piston.midiChannel},
+            {key::programNumber, piston.programNumber},
+            {key::bankSelMSBFlag, piston.bankSelMSBFlag},
+            {key::bankSelMSB, piston.bankSelMSB},
+            {key::bankSelLSBFlag, piston.bankSelLSBFlag},
+            {key::bankSelLSB, piston.bankSelLSB},
+            {key::bankSelProgramFlag, piston.bankSelProgramFlag}};
+}
+
+[[noreturn]] void reject(const std::string& where, const std::string& reason) {
+    throw ConfigJsonError(where + ": " + reason);
+}
+
+std::string typeName(const json& value) {
+    if (value.is_number_float()) return "a fraction";
+    if (value.is_number()) return "an integer";
+    if (value.is_boolean()) return "a boolean";
+    if (value.is_string()) return "a string";
+    if (value.is_array()) return "an array";
+    if (value.is_object()) return "an object";
+    return "null";
+}
+
+// Reads the members of one JSON object, remembering which keys were used so that anything
+// else can be reported as unknown: a misspelt key must not silently fall back to a default.
+class ObjectReader {
+public:
+    ObjectReader(const json& object, std::string where) : m_object(object), m_where(std::move(where)) {
+        if (!m_object.is_object()) reject(m_where, "expected an object, got " + typeName(m_object));
+    }
+
+    const std::string& where() const { return m_where; }
+
+    const json* member(const char* name) {
+        m_used.insert(name);
+        const auto found = m_object.find(name);
+        return found == m_object.end() ? nullptr : &*found;
+    }
+
+    template <typename Integer>
+    void integer(const char* name, Integer& target) {
+        const json* value = member(name);
+        if (value == nullptr) return;
+        if (!value->is_number_integer()) {
+            reject(m_where, std::string(name) + " must be an integer, got " + typeName(*value));
+        }
+        constexpr auto low = static_cast<std::int64_t>(std::numeric_limits<Integer>::min());
+        constexpr auto high = static_cast<std::int64_t>(std::numeric_limits<Integer>::max());
+        const bool tooLarge = value->is_number_unsigned()
+                                  ? value->get<std::uint64_t>() > static_cast<std::uint64_t>(high)
+                                  : value->get<std::int64_t>() > high;
+        if (tooLarge || (!value->is_number_unsigned() && value->get<std::int64_t>() < low)) {
+            reject(m_where, std::string(name) + " " + value->dump() + " is outside " +
+                                std::to_string(low) + ".." + std::to_string(high));
+        }
+        target = static_cast<Integer>(value->get<std::int64_t>());
+    }
+
+    void flag(const char* name, bool& target) {
+        const json* value = member(name);
+        if (value == nullptr) return;
+        if (!value->is_boolean()) {
+            reject(m_where, std::string(name) + " must be true or false, got " + typeName(*value));
+        }
+        target = value->get<bool>();
+    }
+
+    void rejectUnknownKeys() const {
+        for (const auto& item : m_object.items()) {
+            if (!m_used.contains(item.key())) reject(m_where, "unknown key \"" + item.key() + "\"");
+        }
+    }
+
+private:
+    const json& m_object;
+    std::string m_where;
+    std::set<std::string, std::less<>> m_used;
+};
+
+void requireRange(const std::string& where, const char* field, int value, int low, int high,
+                  const std::string& why = {}) {
+    if (value < low || value > high) {
+        reject(where, std::string(field) + " " + std::to_string(value) + " is outside " +
+                          std::to_string(low) + ".." + std::to_string(high) + why);
+    }
+}
+
+std::string inGroup(int group) { return " in function group " + std::to_string(group); }
+
+// Values the encoder would write without complaint but that come back from the image as a
+// different assignment (or none): refusing them keeps a hand-edited file honest.
+void checkPistonFits(const pistonInfo& p, const std::string& where) {
+    const int group = p.functionGroup;
+    requireRange(where, key::functionGroup, group, 0, functionGroupCount - 1);
+    if (group == 0) return;
+    if (group == static_cast<int>(FunctionGroup::larkmoorPiston)) {
+        requireRange(where, key::midiChannel, p.midiChannel, 0, 15, " (the NUM value)");
+        return;
+    }
+    requireRange(where, key::midiChannel, p.midiChannel, 1, 16, inGroup(group));
+
+    switch (static_cast<FunctionGroup>(group)) {
+    case FunctionGroup::ahlbornCoupler:
+        requireRange(where, key::functionType, p.functionType, 0, 5, inGroup(group));
+        break;
+    case FunctionGroup::ahlbornTremulant:
+        requireRange(where, key::functionType, p.functionType, 0, 2, inGroup(group));
+        break;
+    case FunctionGroup::ahlbornCancel:
+        requireRange(where, key::functionType, p.functionType, 0, 3, inGroup(group));
+        break;
+    case FunctionGroup::ahlbornGeneral:
+        requireRange(where, key::functionType, p.functionType, 0, 29, inGroup(group));
+        break;
+    case FunctionGroup::programChange:
+    case FunctionGroup::noteOnOff:
+        requireRange(where, key::programNumber, p.programNumber, 1, 128, inGroup(group));
+        break;
+    case FunctionGroup::hx90Tremulant:
+        requireRange(where, key::programNumber, p.programNumber, 1, 127, inGroup(group));
+        break;
+    case FunctionGroup::bankSelect:
+        if (!p.bankSelMSBFlag && !p.bankSelLSBFlag) {
+            reject(where, "a Bank Select piston needs bankSelMSBFlag or bankSelLSBFlag");
+        }
+        if (p.bankSelMSBFlag) requireRange(where, key::bankSelMSB, p.bankSelMSB, 0, 127);
+        if (p.bankSelLSBFlag) requireRange(where, key::bankSelLSB, p.bankSelLSB, 0, 127);
+        if (p.bankSelProgramFlag) {
+            requireRange(where, key::programNumber, p.programNumber, 1, 128, " with bankSelProgramFlag");
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void readKeyboard(const json& object, const std::string& where, keyboardInfo& keyboard) {
+    ObjectReader reader(object, where);
+    reader.integer(key::channels, keyboard.channels);
+    reader.integer(key::keyboardConfig, keyboard.keyboardConfig);
+    reader.integer(key::archiveInput, keyboard.archiveInput);
+    reader.integer(key::archiveChannel, keyboard.archiveChannel);
+    reader.rejectUnknownKeys();
+    // Input values above 3 would spill into the archive channel's bits of the same byte.
+    requireRange(where, key::archiveInput, keyboard.archiveInput, 0, analogInputCount, " (3 = none)");
+}
+
+void readChannel(const json& object, const std::string& where, ConfigModel& model, int slot) {
+    ObjectReader reader(object, where);
+    reader.integer(key::channelTranspose, model.channelTranspose[slot]);
+    reader.integer(key::channelVelocity, model.channelVelocity[slot]);
+    if (const json* shoeObject = reader.member(key::shoe)) {
+        shoeInfo& shoe = model.shoes[slot];
+        ObjectReader shoeReader(*shoeObject, where + ", shoe");
+        shoeReader.integer(key::shoeChannel, shoe.channel);
+        shoeReader.flag(key::volumeControl, shoe.volumeControl);
+        shoeReader.flag(key::expressionOn, shoe.expressionOn);
+        shoeReader.rejectUnknownKeys();
+        requireRange(shoeReader.where(), key::shoeChannel, shoe.channel, 0, analogInputCount - 1,
+                     " (the analog input)");
+    }
+    reader.rejectUnknownKeys();
+}
+
+void readPiston(const json& object, const std::string& where, pistonInfo& piston) {
+    ObjectReader reader(object, where);
+    reader.integer(key::functionGroup, piston.functionGroup);
+    reader.integer(key::functionType, piston.functionType);
+    reader.integer(key::midiChannel, piston.midiChannel);
+    reader.integer(key::programNumber, piston.programNumber);
+    reader.flag(key::bankSelMSBFlag, piston.bankSelMSBFlag);
+    reader.integer(key::bankSelMSB, piston.bankSelMSB);
+    reader.flag(key::bankSelLSBFlag, piston.bankSelLSBFlag);
+    reader.integer(key::bankSelLSB, piston.bankSelLSB);
+    reader.flag(key::bankSelProgramFlag, piston.bankSelProgramFlag);
+    reader.member(key::description);
+    reader.rejectUnknownKeys();
+    checkPistonFits(piston, where);
+}
+
+const json& arrayOf(const json* value, const std::string& where, const char* name, std::size_t size) {
+    if (!value->is_array()) reject(where, std::string(name) + " must be an array, got " + typeName(*value));
+    if (value->size() != size) {
+        reject(where, std::string(name) + " has " + std::to_string(value->size()) + " entries, expected " +
+                          std::to_string(size));
+    }
+    return *value;
+}
+
+void readManual(const json& object, int manualIndex, ConfigModel& model) {
+    const std::string where = "Manual " + std::to_string(manualIndex + 1);
+    ObjectReader reader(object, where);
+    if (const json* keyboard = reader.member(key::keyboard)) {
+        readKeyboard(*keyboard, where + ", keyboard", model.keyboards[manualIndex]);
+    }
+    if (const json* channels = reader.member(key::channels)) {
+        const json& list = arrayOf(channels, where, key::channels, channelsPerManual);
+        for (int c = 0; c < channelsPerManual; ++c) {
+            readChannel(list[c], where + ", channel " + std::to_string(c + 1), model,
+                        channelSlotOf(manualIndex, c + 1));
+        }
+    }
+    if (const json* pistons = reader.member(key::pistons)) {
+        const json& list = arrayOf(pistons, where, key::pistons, pistonsPerManual);
+        for (int k = 0; k < pistonsPerManual; ++k) {
+            readPiston(list[k], where + ", piston " + std::to_string(k + 1),
+                       model.pistons[pistonIndexOf(manualIndex, k)]);
+        }
+    }
+    reader.rejectUnknownKeys();
+}
+
+} // namespace
+
+nlohmann::json configurationToJson(const ConfigModel& model) {
+    json manuals = json::array();
+    for (int m = 0; m < model.numberOfManuals && m < maxManuals; ++m) {
+        json channels = json::array();
+        for (int c = 1; c <= channelsPerManual; ++c) channels.push_back(channelToJson(model, channelSlotOf(m, c)));
+        json pistons = json::array();
+        for (int k = 0; k < pistonsPerManual; ++k) pistons.push_back(pistonToJson(model.pistons[pistonIndexOf(m, k)]));
+        manuals.push_back({{key::keyboard, keyboardToJson(model.keyboards[m])},
+                           {key::channels, std::move(channels)},
+                           {key::pistons, std::move(pistons)}});
+    }
+    return {{key::numberOfManuals, manuals.size()}, {key::manuals, std::move(manuals)}};
+}
+
+ConfigModel configurationFromJson(const nlohmann::json& document) {
+    const std::string where = "configuration";
+    ConfigModel model;
+    ObjectReader reader(document, where);
+    const json* manuals = reader.member(key::manuals);
+    const json* declaredCount = reader.member(key::numberOfManuals);
+    reader.rejectUnknownKeys();
+
+    if (manuals != nullptr && !manuals->is_array()) {
+        reject(where, std::string(key::manuals) + " must be an array, got " + typeName(*manuals));
+    }
+    const std::size_t present = manuals == nullptr ? 0 : manuals->size();
+    if (present > static_cast<std::size_t>(maxManuals)) {
+        reject(where, std::to_string(present) + " manuals given, at most " + std::to_string(maxManuals) +
+                          " are possible");
+    }
+    std::int16_t count = static_cast<std::int16_t>(present);
+    reader.integer(key::numberOfManuals, count);
+    if (declaredCount != nullptr && static_cast<std::size_t>(count) != present) {
+        reject(where, "numberOfManuals is " + std::to_string(count) + " but the manuals array holds " +
+                          std::to_string(present));
+    }
+    for (std::size_t m = 0; m < present; ++m) readManual((*manuals)[m], static_cast<int>(m), model);
+    model.numberOfManuals = count;
+    return model;
+}
+
+ConfigModel configurationFromJsonText(std::string_view text) {
+    json document;
+    try {
+        document = json::parse(text);
+    } catch (const json::parse_error& e) {
+        throw ConfigJsonError(std::string("not valid JSON: ") + e.what());
+    }
+    return configurationFromJson(document);
+}
+
+} // namespace zkt

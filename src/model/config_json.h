@@ -1,0 +1,34 @@
+#pragma once
+// The JSON form of a whole configuration: a readable, diffable companion of the .zkt file
+// that people keep in version control and edit by hand. Every field of the three record
+// types appears under its model name; flags are JSON booleans, everything else integers.
+
+#include "model/config_model.h"
+
+#include <nlohmann/json.hpp>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zkt {
+
+// Rejected JSON. The message says where (manual, piston or channel, field) and why.
+class ConfigJsonError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Manuals 1..numberOfManuals of model.
+nlohmann::json configurationToJson(const ConfigModel& model);
+
+// Builds a model from JSON, starting from the start-up state: a missing key keeps its
+// default. Rejects unknown keys, wrong types, values outside their field's type, and values
+// that the image cannot carry without turning into something else. A piston may carry a
+// "description" for the reader, which is ignored. Throws ConfigJsonError.
+ConfigModel configurationFromJson(const nlohmann::json& document);
+
+// Parses text first; a syntax error is reported with its byte position.
+ConfigModel configurationFromJsonText(std::string_view text);
+
+} // namespace zkt
