@@ -102,7 +102,8 @@ private:
         std::uint64_t sequence; // keeps equal times in sending order
         int destination;        // index of the receiving MCU; mcuCount() = the computer
         Bytes message;
-        bool faultsChecked = false;
+        int copies = 1;             // a duplicate fault delivers it more than once
+        bool faultsChecked = false; // a delayed message is not matched a second time
     };
     struct LaterFirst {
         bool operator()(const WireEvent& a, const WireEvent& b) const;
@@ -116,7 +117,7 @@ private:
     const SimulatedMcu& mcuAt(int manual) const;
     // Sends message out of `fromHop` (0 = the computer, k = MCU k) starting no earlier than at.
     void transmit(int fromHop, Bytes message, Micros at);
-    void schedule(Micros due, int destination, Bytes message, bool faultsChecked);
+    void schedule(Micros due, int destination, Bytes message, int copies, bool faultsChecked);
     void arriveAtComputer(WireEvent event);
     void deliver(Bytes message);
     void note(const std::string& line) const;

@@ -1,0 +1,39 @@
+#include "link/simulated_chain_images.h"
+
+#include "link/simulated_chain_mcu.h"
+#include "model/config_file.h"
+#include "model/example_organ.h"
+#include "model/program_image.h"
+
+namespace zkt {
+
+namespace {
+
+std::vector<Bytes> encodeManuals(ConfigModel model, int manuals, std::uint8_t hardwareType) {
+    std::vector<Bytes> images;
+    model.hardwareType = hardwareType;
+    for (int manual = 1; manual <= manuals; ++manual) {
+        model.currentManual = static_cast<std::int16_t>(manual);
+        ImageBuffer buffer = newProgramImage();
+        encodeProgramImage(model, buffer);
+        images.emplace_back(buffer.begin(), buffer.begin() + mcuImageSize);
+    }
+    return images;
+}
+
+} // namespace
+
+std::vector<Bytes> realisticImages(int mcuCount, std::uint8_t hardwareType) {
+    if (mcuCount == 0) {
+        return {};
+    }
+    return encodeManuals(exampleOrgan(mcuCount), mcuCount, hardwareType);
+}
+
+std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file, std::uint8_t hardwareType) {
+    ConfigModel model;
+    readConfigurationFile(file.string(), model);
+    return encodeManuals(model, model.numberOfManuals, hardwareType);
+}
+
+} // namespace zkt
