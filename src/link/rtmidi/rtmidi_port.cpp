@@ -1,0 +1,300 @@
+#include "link/rtmidi/rtmidi_port.h"
+
+#include "link/sysex_reassembler.h"
+
+#include <RtMidi.h>
+#include <unistd.h>
+
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace zkt {
+
+namespace {
+
+constexpr std::uint8_t sysExStart = 0xF0;
+constexpr std::uint8_t sysExEnd = 0xF7;
+
+RtMidi::Api rtMidiApi(MidiApi api) { return api == MidiApi::jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA; }
+
+std::string apiLabel(MidiApi api) { return api == MidiApi::jack ? "JACK" : "ALSA"; }
+
+} // namespace
+
+struct RtMidiPort::Impl {
+    MidiApi api = MidiApi::alsa;
+    ErrorHandler onError;
+
+    // Errors RtMidi raises during one of our own calls become that call's MidiError; the
+    // rest go to onError. Guarded by errorMutex.
+    std::mutex errorMutex;
+    std::thread::id collectingThread;
+    std::string collected;
+
+    // Filled on RtMidi's thread, drained on the owner's. Guarded by receiveMutex.
+    std::mutex receiveMutex;
+    SysExReassembler reassembler;
+    std::deque<Bytes> received;
+    std::function<void()> notify;
+
+    bool inputOpen = false;
+    bool outputOpen = false;
+
+    // Last, so that they are destroyed first: their threads may still call back into the
+    // members above until they are gone.
+    std::unique_ptr<RtMidiIn> in;
+    std::unique_ptr<RtMidiOut> out;
+
+    static void onRtMidiError(RtMidiError::Type type, const std::string& text, void* self);
+    static void onRtMidiInput(double, std::vector<unsigned char>* bytes, void* self);
+
+    void beginCollecting();
+    std::string endCollecting();
+    void report(const std::string& text) const;
+};
+
+void RtMidiPort::Impl::onRtMidiError(RtMidiError::Type type, const std::string& text, void* self) {
+    if (type == RtMidiError::DEBUG_WARNING) {
+        return;
+    }
+    auto& impl = *static_cast<Impl*>(self);
+    {
+        std::lock_guard lock(impl.errorMutex);
+        if (impl.collectingThread == std::this_thread::get_id()) {
+            if (type != RtMidiError::WARNING) {
+                impl.collected += (impl.collected.empty() ? "" : "; ") + text;
+            }
+            return;
+        }
+    }
+    impl.report((type == RtMidiError::WARNING ? "MIDI warning: " : "MIDI error: ") + text);
+}
+
+void RtMidiPort::Impl::onRtMidiInput(double, std::vector<unsigned char>* bytes, void* self) {
+    if (bytes == nullptr) {
+        return;
+    }
+    auto& impl = *static_cast<Impl*>(self);
+    std::function<void()> notify;
+    {
+        std::lock_guard lock(impl.receiveMutex);
+        std::vector<Bytes> complete = impl.reassembler.feed(*bytes);
+        if (complete.empty()) {
+            return;
+        }
+        for (Bytes& message : complete) {
+            impl.received.push_back(std::move(message));
+        }
+        notify = impl.notify;
+    }
+    // Outside the lock: the notifier may well drain the queue at once.
+    if (notify) {
+        notify();
+    }
+}
+
+void RtMidiPort::Impl::beginCollecting() {
+    std::lock_guard lock(errorMutex);
+    collectingThread = std::this_thread::get_id();
+    collected.clear();
+}
+
+std::string RtMidiPort::Impl::endCollecting() {
+    std::lock_guard lock(errorMutex);
+    collectingThread = std::thread::id();
+    return std::move(collected);
+}
+
+void RtMidiPort::Impl::report(const std::string& text) const {
+    if (onError) {
+        onError(text);
+    }
+}
+
+namespace {
+
+// Opens both directions on one API, or throws RtMidiError.
+void createOn(RtMidiPort::Impl& impl, MidiApi api, const std::string& clientName) {
+    impl.in = std::make_unique<RtMidiIn>(rtMidiApi(api), clientName + " in");
+    impl.out = std::make_unique<RtMidiOut>(rtMidiApi(api), clientName + " out");
+    impl.api = api;
+}
+
+} // namespace
+
+RtMidiPort::RtMidiPort(MidiApi api, const std::string& clientName, ErrorHandler onError)
+    : m_impl(std::make_unique<Impl>()) {
+    m_impl->onError = std::move(onError);
+    const std::string uniqueName = clientName + "-" + std::to_string(::getpid());
+    try {
+        if (api == MidiApi::automatic) {
+            try {
+                createOn(*m_impl, MidiApi::alsa, uniqueName);
+            } catch (const RtMidiError& alsaError) {
+                m_impl->report("ALSA sequencer not available (" + alsaError.getMessage() + "), using JACK");
+                createOn(*m_impl, MidiApi::jack, uniqueName);
+            }
+        } else {
+            createOn(*m_impl, api, uniqueName);
+        }
+    } catch (const RtMidiError& error) {
+        throw MidiError(apiLabel(api == MidiApi::automatic ? MidiApi::jack : api) +
+                        " MIDI is not available: " + error.getMessage());
+    }
+    m_impl->in->setErrorCallback(&Impl::onRtMidiError, m_impl.get());
+    m_impl->out->setErrorCallback(&Impl::onRtMidiError, m_impl.get());
+    // SysEx is the whole point; timing clock and active sensing are noise to us.
+    m_impl->in->ignoreTypes(false, true, true);
+    m_impl->in->setCallback(&Impl::onRtMidiInput, m_impl.get());
+}
+
+RtMidiPort::~RtMidiPort() {
+    closeInput();
+    closeOutput();
+}
+
+std::vector<std::string> RtMidiPort::inputNames() const {
+    std::vector<std::string> names;
+    const unsigned count = m_impl->in->getPortCount();
+    for (unsigned port = 0; port < count; ++port) {
+        names.push_back(m_impl->in->getPortName(port));
+    }
+    return names;
+}
+
+std::vector<std::string> RtMidiPort::outputNames() const {
+    std::vector<std::string> names;
+    const unsigned count = m_impl->out->getPortCount();
+    for (unsigned port = 0; port < count; ++port) {
+        names.push_back(m_impl->out->getPortName(port));
+    }
+    return names;
+}
+
+namespace {
+
+std::string deviceLabel(const std::vector<std::string>& names, int device) {
+    if (device < 0 || device >= static_cast<int>(names.size())) {
+        return std::to_string(device);
+    }
+    return std::to_string(device) + " (\"" + names[static_cast<std::size_t>(device)] + "\")";
+}
+
+void checkDevice(const std::vector<std::string>& names, int device, const std::string& direction) {
+    if (device < 0 || device >= static_cast<int>(names.size())) {
+        throw MidiError("MIDI " + direction + " " + std::to_string(device) + " does not exist (there are " +
+                        std::to_string(names.size()) + ")");
+    }
+}
+
+} // namespace
+
+void RtMidiPort::openInput(int device) {
+    const std::vector<std::string> names = inputNames();
+    checkDevice(names, device, "input");
+    closeInput();
+    m_impl->beginCollecting();
+    m_impl->in->openPort(static_cast<unsigned>(device), "input");
+    const std::string failure = m_impl->endCollecting();
+    if (!m_impl->in->isPortOpen() || !failure.empty()) {
+        m_impl->in->closePort();
+        throw MidiError("cannot open MIDI input " + deviceLabel(names, device) + ": " +
+                        (failure.empty() ? "the port did not open" : failure));
+    }
+    m_impl->inputOpen = true;
+}
+
+void RtMidiPort::openOutput(int device) {
+    const std::vector<std::string> names = outputNames();
+    checkDevice(names, device, "output");
+    closeOutput();
+    m_impl->beginCollecting();
+    m_impl->out->openPort(static_cast<unsigned>(device), "output");
+    const std::string failure = m_impl->endCollecting();
+    if (!m_impl->out->isPortOpen() || !failure.empty()) {
+        m_impl->out->closePort();
+        throw MidiError("cannot open MIDI output " + deviceLabel(names, device) + ": " +
+                        (failure.empty() ? "the port did not open" : failure));
+    }
+    m_impl->outputOpen = true;
+}
+
+void RtMidiPort::openVirtualInput(const std::string& portName) {
+    closeInput();
+    m_impl->beginCollecting();
+    m_impl->in->openVirtualPort(portName);
+    const std::string failure = m_impl->endCollecting();
+    if (!failure.empty()) {
+        m_impl->in->closePort();
+        throw MidiError("cannot create MIDI input \"" + portName + "\": " + failure);
+    }
+    m_impl->inputOpen = true;
+}
+
+void RtMidiPort::openVirtualOutput(const std::string& portName) {
+    closeOutput();
+    m_impl->beginCollecting();
+    m_impl->out->openVirtualPort(portName);
+    const std::string failure = m_impl->endCollecting();
+    if (!failure.empty()) {
+        m_impl->out->closePort();
+        throw MidiError("cannot create MIDI output \"" + portName + "\": " + failure);
+    }
+    m_impl->outputOpen = true;
+}
+
+void RtMidiPort::closeInput() {
+    if (m_impl->inputOpen) {
+        m_impl->in->closePort();
+        m_impl->inputOpen = false;
+    }
+    // A message cut off by the close must not be completed by bytes from the next opening.
+    std::lock_guard lock(m_impl->receiveMutex);
+    m_impl->reassembler.reset();
+}
+
+void RtMidiPort::closeOutput() {
+    if (m_impl->outputOpen) {
+        m_impl->out->closePort();
+        m_impl->outputOpen = false;
+    }
+}
+
+bool RtMidiPort::isInputOpen() const { return m_impl->inputOpen; }
+bool RtMidiPort::isOutputOpen() const { return m_impl->outputOpen; }
+
+void RtMidiPort::sendSysEx(std::span<const std::uint8_t> message) {
+    if (!m_impl->outputOpen) {
+        throw MidiError("cannot send: the MIDI output is not open");
+    }
+    if (message.size() < 2 || message.front() != sysExStart || message.back() != sysExEnd) {
+        throw MidiError("cannot send: not one SysEx message (F0 .. F7), " + std::to_string(message.size()) +
+                        " bytes");
+    }
+    m_impl->beginCollecting();
+    m_impl->out->sendMessage(message.data(), message.size());
+    const std::string failure = m_impl->endCollecting();
+    if (!failure.empty()) {
+        throw MidiError("sending a " + std::to_string(message.size()) + "-byte SysEx message failed: " + failure);
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> RtMidiPort::takeReceived() {
+    std::lock_guard lock(m_impl->receiveMutex);
+    if (m_impl->received.empty()) {
+        return std::nullopt;
+    }
+    Bytes message = std::move(m_impl->received.front());
+    m_impl->received.pop_front();
+    return message;
+}
+
+void RtMidiPort::setReceiveNotifier(std::function<void()> notify) {
+    std::lock_guard lock(m_impl->receiveMutex);
+    m_impl->notify = std::move(notify);
+}
+
+MidiApi RtMidiPort::api() const { return m_impl->api; }
+
+} // namespace zkt
