@@ -1,0 +1,316 @@
+#include "editors/piston_editor.h"
+#include "widget_lookup.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace zkt {
+namespace {
+
+using test::checkNamed;
+using test::chooseText;
+using test::clickButton;
+using test::listNamed;
+using test::widgetNamed;
+
+class PistonEditorTest : public testing::Test {
+protected:
+    ConfigModel model;
+    std::vector<int> refreshed;
+    PistonEditor editor{model, [this](int pistonIndex) { refreshed.push_back(pistonIndex); }};
+
+    // Opens the dialog on a piston holding record and leaves it open for the test.
+    void open(int pistonIndex, const pistonInfo& record) {
+        model.pistons[static_cast<std::size_t>(pistonIndex)] = record;
+        ASSERT_TRUE(editor.prepare(pistonIndex));
+    }
+    void openAgain(int pistonIndex) { ASSERT_TRUE(editor.prepare(pistonIndex)); }
+    const pistonInfo& stored(int pistonIndex) const { return model.pistons[static_cast<std::size_t>(pistonIndex)]; }
+    QComboBox& list(const char* base, int index) { return listNamed(editor, base, index); }
+    QComboBox& groups() { return widgetNamed<QComboBox>(editor, QStringLiteral("cboFunction")); }
+    void save() { clickButton(editor, "cmdOK"); }
+    void cancel() { clickButton(editor, "cmdCancel"); }
+};
+
+struct UnchangedSave {
+    const char* what;
+    pistonInfo record;
+    pistonInfo expected;
+};
+
+// On a freshly made dialog, opening a record and saving it unchanged stores exactly these.
+TEST(PistonEditorUnchangedSave, StoresWhatTheInputsOfTheGroupShow) {
+    const std::vector<UnchangedSave> cases{
+        {"coupler", {.functionGroup = 1, .functionType = 3, .midiChannel = 5},
+         {.functionGroup = 1, .functionType = 3, .midiChannel = 5}},
+        {"last general", {.functionGroup = 4, .functionType = 29, .midiChannel = 16},
+         {.functionGroup = 4, .functionType = 29, .midiChannel = 16}},
+        {"SET keeps only its one type", {.functionGroup = 5, .functionType = 2, .midiChannel = 3},
+         {.functionGroup = 5, .functionType = 0, .midiChannel = 3}},
+        {"program change, type list never loaded",
+         {.functionGroup = 7, .functionType = 2, .midiChannel = 16, .programNumber = 1},
+         {.functionGroup = 7, .functionType = 0, .midiChannel = 16, .programNumber = 1}},
+        {"program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128},
+         {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
+        {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10},
+         {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
+        {"bank select, all rows",
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 128, .bankSelMSBFlag = true,
+          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 0, .bankSelLSB = 127},
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 128, .bankSelMSBFlag = true,
+          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 0, .bankSelLSB = 127}},
+        {"bank select rows unchecked store what their lists hold",
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70},
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelMSB = 0, .bankSelLSB = 0}},
+        {"bank select program row without a program",
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true},
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelProgramFlag = true}},
+        {"tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127},
+         {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}},
+        {"HX-90 cancel loads its hidden channel", {.functionGroup = 11, .midiChannel = 7},
+         {.functionGroup = 11, .midiChannel = 7}},
+        {"note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61},
+         {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}},
+        {"all notes off on all channels",
+         {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true},
+         {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}},
+        {"CASE 16 NUM 3", {.functionGroup = 14, .functionType = 16, .midiChannel = 3},
+         {.functionGroup = 14, .functionType = 16, .midiChannel = 3}},
+        {"CASE 49 NUM 7", {.functionGroup = 14, .functionType = 49, .midiChannel = 7},
+         {.functionGroup = 14, .functionType = 49, .midiChannel = 7}},
+        {"CASE 0 NUM 0 (no MIDI channel)", {.functionGroup = 14, .functionType = 0, .midiChannel = 0},
+         {.functionGroup = 14, .functionType = 0, .midiChannel = 0}},
+        {"unassigned stores type -1 and its hidden channel",
+         {.functionGroup = 0, .functionType = 5, .midiChannel = 9, .programNumber = 4},
+         {.functionGroup = 0, .functionType = -1, .midiChannel = 1, .programNumber = 4}},
+        {"negative type is raised to the first", {.functionGroup = 2, .functionType = -3, .midiChannel = 1},
+         {.functionGroup = 2, .functionType = 0, .midiChannel = 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigModel model;
+        model.pistons[33] = c.record;
+        PistonEditor editor(model, {});
+        ASSERT_TRUE(editor.prepare(33));
+        clickButton(editor, "cmdOK");
+        EXPECT_EQ(model.pistons[33], c.expected);
+    }
+}
+
+TEST_F(PistonEditorTest, LocationLineAndNoteFollowThePistonsPlace) {
+    struct Place {
+        int pistonIndex;
+        const char* location;
+        const char* note; // nullptr: no note shown
+    };
+    const Place places[]{{45, "Piston #6 on Manual #3", nullptr},
+                         {40, "Piston #1 on Manual #3", "Usually the SET piston"},
+                         {59, "Piston #20 on Manual #3", "Usually the General Cancel"},
+                         {99, "Piston #20 on Manual #5", "Usually the General Cancel"}};
+    auto& location = widgetNamed<QLabel>(editor, QStringLiteral("lblPiston"));
+    auto& note = widgetNamed<QLineEdit>(editor, QStringLiteral("txtNote"));
+    EXPECT_EQ(location.text(), QStringLiteral("Thumb piston location:"));
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.pistonIndex);
+        openAgain(place.pistonIndex);
+        EXPECT_EQ(location.text(), QLatin1String(place.location));
+        EXPECT_EQ(note.isHidden(), place.note == nullptr);
+        if (place.note != nullptr) {
+            EXPECT_EQ(note.text(), QLatin1String(place.note));
+        }
+    }
+}
+
+TEST_F(PistonEditorTest, IndicesWithoutAPistonButtonAreRefused) {
+    openAgain(45);
+    for (int index : {-1, 100, 32767}) {
+        EXPECT_FALSE(editor.prepare(index)) << index;
+    }
+    EXPECT_EQ(editor.pistonIndex(), 45);
+}
+
+TEST_F(PistonEditorTest, ChoosingAGroupShowsOnlyItsPanelAndBankSelectIsTaller) {
+    editor.show();
+    const auto heightFor = [&](int group) {
+        groups().setCurrentIndex(group);
+        editor.layout()->activate();
+        for (int g = 0; g < functionGroupCount; ++g) {
+            EXPECT_EQ(widgetNamed<QWidget>(editor, test::nameOf("fraFunction", g)).isVisibleTo(&editor), g == group)
+                << "panel " << g << " while group " << group << " is chosen";
+        }
+        return editor.height();
+    };
+    const int couplerHeight = heightFor(1);
+    EXPECT_GT(heightFor(9), couplerHeight);
+    EXPECT_EQ(heightFor(1), couplerHeight);
+    // Lists the group never shows stay hidden even with their panel.
+    heightFor(11);
+    EXPECT_FALSE(list("cboMidiChannel", 11).isVisibleTo(&editor));
+    heightFor(13);
+    EXPECT_FALSE(list("cboType", 13).isVisibleTo(&editor));
+    EXPECT_TRUE(list("cboMidiChannel", 13).isVisibleTo(&editor));
+    editor.hide();
+}
+
+TEST_F(PistonEditorTest, NoteListShowsTheNoteAndStoresItPlusOne) {
+    open(21, {.functionGroup = 12, .midiChannel = 10, .programNumber = 61});
+    QComboBox& notes = list("cboProgramChange", 12);
+    EXPECT_EQ(notes.currentText(), QStringLiteral("60 (C3)"));
+    chooseText(notes, QStringLiteral("0 (C-2)"));
+    save();
+    EXPECT_EQ(stored(21).programNumber, 1);
+    EXPECT_EQ(refreshed, std::vector<int>{21});
+}
+
+TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndAlwaysStoreTheirLists) {
+    open(3, {.functionGroup = 9, .midiChannel = 1, .programNumber = 9, .bankSelMSBFlag = true,
+             .bankSelProgramFlag = true, .bankSelMSB = 42});
+    cancel();
+    open(4, {.functionGroup = 9, .midiChannel = 6, .bankSelLSBFlag = true, .bankSelLSB = 5});
+    EXPECT_FALSE(list("cboBankSel", 0).isEnabled());
+    EXPECT_TRUE(list("cboBankSel", 1).isEnabled());
+    EXPECT_FALSE(list("cboBankSel", 2).isEnabled());
+    EXPECT_EQ(list("cboBankSel", 0).currentText(), QStringLiteral("42")); // left from the last opening
+    save();
+    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 9, .midiChannel = 6, .programNumber = 9,
+                                     .bankSelLSBFlag = true, .bankSelMSB = 42, .bankSelLSB = 5}));
+
+    openAgain(4);
+    checkNamed(editor, "chkBankSel", 0).setChecked(true);
+    EXPECT_TRUE(list("cboBankSel", 0).isEnabled());
+    checkNamed(editor, "chkBankSel", 1).setChecked(false);
+    EXPECT_FALSE(list("cboBankSel", 1).isEnabled());
+}
+
+TEST_F(PistonEditorTest, AllNotesOffOnAllChannelsKeepsTheDisabledChannel) {
+    open(8, {.functionGroup = 13, .functionType = 0, .midiChannel = 4});
+    QComboBox& channel = list("cboMidiChannel", 13);
+    EXPECT_TRUE(channel.isEnabled());
+    widgetNamed<QCheckBox>(editor, QStringLiteral("chkAllChannels")).setChecked(true);
+    EXPECT_FALSE(channel.isEnabled());
+    save();
+    EXPECT_TRUE(stored(8).bankSelProgramFlag);
+    EXPECT_EQ(stored(8).midiChannel, 4);
+
+    openAgain(8);
+    EXPECT_TRUE(widgetNamed<QCheckBox>(editor, QStringLiteral("chkAllChannels")).isChecked());
+    EXPECT_FALSE(channel.isEnabled());
+}
+
+TEST_F(PistonEditorTest, ChangingTheCaseRefillsTheNumListOnlyWhenItsListDiffers) {
+    open(10, {.functionGroup = 14, .functionType = 0, .midiChannel = 7});
+    QComboBox& cases = list("cboType", 14);
+    QComboBox& nums = list("cboMidiChannel", 14);
+    EXPECT_EQ(nums.count(), 16);
+    EXPECT_EQ(nums.currentIndex(), 7);
+    cases.setCurrentIndex(15); // same NUM list as CASE 0
+    EXPECT_EQ(nums.currentIndex(), 7);
+    cases.setCurrentIndex(16); // eight entries
+    EXPECT_EQ(nums.count(), 8);
+    EXPECT_EQ(nums.currentIndex(), 0);
+    EXPECT_EQ(nums.currentText(), QStringLiteral("0 - #1"));
+    save();
+    EXPECT_EQ(stored(10), (pistonInfo{.functionGroup = 14, .functionType = 16, .midiChannel = 0}));
+}
+
+TEST_F(PistonEditorTest, NumBeyondItsListKeepsTheListsSelection) {
+    // Just refilled: the first entry.
+    open(11, {.functionGroup = 14, .functionType = 28, .midiChannel = 5});
+    EXPECT_EQ(list("cboMidiChannel", 14).count(), 1);
+    save();
+    EXPECT_EQ(stored(11).midiChannel, 0);
+
+    // The same NUM list as the last opening: it is not refilled and keeps that selection.
+    open(12, {.functionGroup = 14, .functionType = 16, .midiChannel = 3});
+    cancel();
+    open(13, {.functionGroup = 14, .functionType = 20, .midiChannel = 9});
+    save();
+    EXPECT_EQ(stored(13), (pistonInfo{.functionGroup = 14, .functionType = 20, .midiChannel = 3}));
+}
+
+TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
+    open(0, {.functionGroup = 11, .midiChannel = 7});
+    cancel();
+    open(1, {.functionGroup = 13, .functionType = 1, .midiChannel = 5});
+    cancel();
+
+    open(2, {.functionGroup = 1, .functionType = 2, .midiChannel = 2});
+    groups().setCurrentIndex(11);
+    save();
+    EXPECT_EQ(stored(2), (pistonInfo{.functionGroup = 11, .functionType = 0, .midiChannel = 7}));
+
+    open(3, {.functionGroup = 2, .midiChannel = 2});
+    groups().setCurrentIndex(13);
+    save();
+    EXPECT_EQ(stored(3), (pistonInfo{.functionGroup = 13, .functionType = 1, .midiChannel = 5}));
+
+    open(4, {.functionGroup = 3, .midiChannel = 12});
+    groups().setCurrentIndex(0);
+    save();
+    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 0, .functionType = -1, .midiChannel = 1}));
+}
+
+TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
+    const pistonInfo bank{.functionGroup = 9, .midiChannel = 2, .programNumber = 30, .bankSelMSBFlag = true,
+                          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 10, .bankSelLSB = 20};
+    open(5, bank);
+    groups().setCurrentIndex(1);
+    save();
+    pistonInfo expected = bank;
+    expected.functionGroup = 1;
+    expected.functionType = 0;
+    expected.midiChannel = 1; // the coupler's channel list was never loaded
+    EXPECT_EQ(stored(5), expected);
+}
+
+TEST_F(PistonEditorTest, CancelChangesNothingAndReopeningShowsTheRecord) {
+    const pistonInfo record{.functionGroup = 7, .midiChannel = 3, .programNumber = 5};
+    open(6, record);
+    chooseText(list("cboProgramChange", 7), QStringLiteral("100"));
+    groups().setCurrentIndex(12);
+    cancel();
+    EXPECT_EQ(stored(6), record);
+    EXPECT_TRUE(refreshed.empty());
+
+    openAgain(6);
+    EXPECT_EQ(groups().currentIndex(), 7);
+    EXPECT_EQ(list("cboProgramChange", 7).currentText(), QStringLiteral("5"));
+    EXPECT_EQ(list("cboMidiChannel", 7).currentText(), QStringLiteral("3"));
+}
+
+TEST_F(PistonEditorTest, ValuesWithoutAListEntryShowNoSelectionAndAreNotReplacedByAnother) {
+    // A group outside the vocabulary: nothing is shown and nothing stored, the button is refreshed.
+    for (std::int16_t group : {std::int16_t{15}, std::int16_t{-1}}) {
+        const pistonInfo foreign{.functionGroup = group, .functionType = 3, .midiChannel = 2};
+        open(7, foreign);
+        editor.show();
+        EXPECT_EQ(groups().currentIndex(), -1);
+        for (int g = 0; g < functionGroupCount; ++g) {
+            EXPECT_FALSE(widgetNamed<QWidget>(editor, test::nameOf("fraFunction", g)).isVisibleTo(&editor));
+        }
+        save();
+        EXPECT_EQ(stored(7), foreign);
+    }
+    EXPECT_EQ(refreshed, (std::vector<int>{7, 7}));
+
+    // A CASE past the list: no CASE and no NUM shown; the type is stored as none, the NUM kept.
+    open(9, {.functionGroup = 14, .functionType = 50, .midiChannel = 4});
+    EXPECT_EQ(list("cboType", 14).currentIndex(), -1);
+    EXPECT_EQ(list("cboMidiChannel", 14).currentIndex(), -1);
+    save();
+    EXPECT_EQ(stored(9), (pistonInfo{.functionGroup = 14, .functionType = -1, .midiChannel = 4}));
+
+    // A shown type list that has no such type does not show the last piston's type.
+    open(14, {.functionGroup = 3, .functionType = 1, .midiChannel = 2});
+    cancel();
+    open(15, {.functionGroup = 3, .functionType = 4, .midiChannel = 2});
+    EXPECT_EQ(list("cboType", 3).currentIndex(), -1);
+    save();
+    EXPECT_EQ(stored(15).functionType, -1);
+}
+
+} // namespace
+} // namespace zkt
