@@ -29,6 +29,7 @@ TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& 
       m_dispatcher(m_transfer, model, status, hooks, m_requests, m_notices, [this] { return transferStep(); }) {}
 
 void TransferEngine::startLoad() {
+    m_failure.clear();
     // Only a cancel of the dialog shown now stops the load: an old cancel must not silently
     // refuse every later load of a configured port pair.
     if (!m_selection.midiConfigured()) {
@@ -49,6 +50,7 @@ void TransferEngine::startLoad() {
 }
 
 void TransferEngine::startWrite() {
+    m_failure.clear();
     if (!m_selection.midiConfigured()) {
         m_selection.midiSetupCancelled = m_hooks.showMidiSetup();
         if (m_selection.midiSetupCancelled)
@@ -82,6 +84,7 @@ bool TransferEngine::encodesEveryManual() {
 void TransferEngine::abandonWrite(const std::string& explanation) {
     m_transfer.transferKind = kind::write;
     m_transfer.transferState = state::idle;
+    m_failure = explanation;
     m_status.replaceText(explanation);
     m_status.show();
     m_hooks.enableAllCommands();
@@ -255,8 +258,7 @@ void TransferEngine::closeStatusWindow() {
 }
 
 bool TransferEngine::settled() const {
-    return m_transfer.transferState == state::closing && m_transfer.lastSeenState == state::closing &&
-           m_queue.queueLength() == 0 && m_queue.pauseOver();
+    return m_transfer.transferState == state::closing && m_queue.queueLength() == 0 && m_queue.pauseOver();
 }
 
 } // namespace zkt

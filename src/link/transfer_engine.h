@@ -55,8 +55,11 @@ public:
     const MidiSelection& selection() const { return m_selection; }
     TransmitQueue& queue() { return m_queue; }
     DeviceRequests& requests() { return m_requests; }
-    // True once a transfer has ended, its status window is closed and the last message has left.
+    // True once a transfer has ended and its last queued message has left (the status
+    // window may still be counting down to its close).
     bool settled() const;
+    // Why the last write stopped before its end; empty while nothing went wrong.
+    const std::string& failure() const { return m_failure; }
 
 private:
     bool transferStep();
@@ -80,6 +83,7 @@ private:
     TransmitQueue m_queue;
     DeviceRequests m_requests;
     MessageDispatcher m_dispatcher;
+    std::string m_failure;
 };
 
 } // namespace zkt

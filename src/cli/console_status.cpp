@@ -1,0 +1,44 @@
+#include "cli/console_status.h"
+
+namespace zkt::cli {
+
+void ConsoleStatus::setCaption(const std::string& caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    finishLine();
+    m_out << "[" << caption << "]\n" << std::flush;
+}
+
+void ConsoleStatus::replaceText(const std::string& text) {
+    m_text = text;
+    finishLine();
+    print(text);
+}
+
+void ConsoleStatus::appendText(const std::string& text) {
+    m_text += text;
+    print(text);
+}
+
+void ConsoleStatus::finishLine() {
+    if (!m_midLine)
+        return;
+    m_out << '\n' << std::flush;
+    m_midLine = false;
+}
+
+void ConsoleStatus::print(const std::string& piece) {
+    std::string lines;
+    lines.reserve(piece.size());
+    for (char c : piece) {
+        if (c != '\r')
+            lines += c;
+    }
+    if (lines.empty())
+        return;
+    m_out << lines << std::flush;
+    m_midLine = lines.back() != '\n';
+}
+
+} // namespace zkt::cli

@@ -1,0 +1,15 @@
+#pragma once
+// zktcli detect: the cabling check, then each MCU's identity.
+
+#include "cli/device_session.h"
+
+#include <ostream>
+
+namespace zkt::cli {
+
+enum class DetectResult { found, invalidCount, timedOut };
+
+// Prints the number of manuals and one line per MCU to out; trouble goes to err.
+DetectResult detectChain(DeviceSession& session, std::ostream& out, std::ostream& err);
+
+} // namespace zkt::cli

@@ -1,0 +1,60 @@
+#include "cli/device_session.h"
+
+#include "cli/device_choice.h"
+#include "cli/real_ports.h"
+
+#include <stdexcept>
+
+namespace zkt::cli {
+
+namespace {
+
+SimulationOptions simulationFrom(const DeviceOptions& options) {
+    SimulationOptions simulation;
+    if (options.simulateFrom)
+        simulation.configurationFile = *options.simulateFrom;
+    else
+        simulation.mcuCount = *options.simulatedManuals;
+    return simulation;
+}
+
+} // namespace
+
+DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) {
+    if (options.timeoutSeconds < 0)
+        throw std::invalid_argument("--timeout must not be negative");
+    if (options.timeoutSeconds > 0)
+        m_timeout = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(options.timeoutSeconds));
+
+    if (options.simulatedManuals || options.simulateFrom) {
+        auto chain = std::make_unique<SimulatedChain>(m_virtualClock, simulationFrom(options));
+        m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
+        m_port = std::move(chain);
+        m_simulated = true;
+        return;
+    }
+    m_port = openRealPorts(options.api);
+    m_driver = std::make_unique<PortDriver>(*m_port);
+}
+
+DeviceSession::~DeviceSession() {
+    // The driver refers to the port; it must go first.
+    m_driver.reset();
+    m_port.reset();
+}
+
+const Clock& DeviceSession::clock() const {
+    if (m_simulated)
+        return m_virtualClock;
+    return m_steadyClock;
+}
+
+void DeviceSession::choosePorts(MidiSelection& selection) const {
+    const int input = chooseDevice(m_port->inputNames(), m_options.input, "input");
+    const int output = chooseDevice(m_port->outputNames(), m_options.output, "output");
+    // List positions: inputs after the "choose" entry, outputs after it and the default output.
+    selection.midiInSelection = static_cast<std::int16_t>(input + 1);
+    selection.midiOutSelection = static_cast<std::int16_t>(output + 2);
+}
+
+} // namespace zkt::cli
