@@ -1,0 +1,127 @@
+#include "model/config_file.h"
+
+#include "link/sysex_codec.h"
+#include "model/atomic_file.h"
+#include "model/program_image.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace zkt {
+
+namespace {
+
+// Reads up to the next CR LF, LF or CR. Empty optional at the end of the file.
+class LineReader {
+public:
+    LineReader(std::istream& in, const std::string& path) : m_in(in), m_path(path) {}
+
+    std::optional<std::string> next() {
+        std::streambuf& buffer = *m_in.rdbuf();
+        if (buffer.sgetc() == std::char_traits<char>::eof()) {
+            return std::nullopt;
+        }
+        ++m_lineNumber;
+        std::string line;
+        for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+            if (c == '\n') {
+                break;
+            }
+            if (c == '\r') {
+                if (buffer.sgetc() == '\n') {
+                    buffer.sbumpc();
+                }
+                break;
+            }
+            if (line.size() == maximumLineLength) {
+                throw ConfigFileError(m_path, m_lineNumber,
+                                      "line is longer than " + std::to_string(maximumLineLength) +
+                                          " characters; this is not a configuration file");
+            }
+            line.push_back(static_cast<char>(c));
+        }
+        return line;
+    }
+
+    int lineNumber() const { return m_lineNumber; }
+
+private:
+    std::istream& m_in;
+    const std::string& m_path;
+    int m_lineNumber = 0;
+};
+
+} // namespace
+
+std::string withZktExtension(const std::string& path) {
+    return path.find('.') == std::string::npos ? path + ".zkt" : path;
+}
+
+int readConfigurationFile(const std::string& path, ConfigModel& model) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw ConfigFileError(path, 0, "is a folder, not a file");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw ConfigFileError(path, 0, std::string("cannot open: ") + std::strerror(errno));
+    }
+
+    ConfigModel loaded = model;
+    int manuals = 0;
+    LineReader lines(in, path);
+    while (manuals < maxManuals) {
+        const auto line = lines.next();
+        if (!line) {
+            break;
+        }
+        if (line->size() < minimumImageLineLength) {
+            continue;
+        }
+        try {
+            decodeManual(loaded, manuals + 1, hexToBytes(*line));
+        } catch (const HexFormatError& e) {
+            throw ConfigFileError(path, lines.lineNumber(), e.what());
+        } catch (const ImageTooShort& e) {
+            throw ConfigFileError(path, lines.lineNumber(), e.what());
+        }
+        ++manuals;
+    }
+    if (in.bad()) {
+        throw ConfigFileError(path, lines.lineNumber(), "cannot read the file");
+    }
+
+    loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
+    loaded.currentManual = static_cast<std::int16_t>(manuals + 1);
+    model = std::move(loaded);
+    return manuals;
+}
+
+std::string configurationText(const ConfigModel& model) {
+    std::string text;
+    for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
+        text += bytesToHex(encodedManual(model, manual));
+        text += "\r\n";
+    }
+    return text;
+}
+
+void writeConfigurationFile(const std::string& path, const ConfigModel& model) {
+    if (model.numberOfManuals < 0 || model.numberOfManuals > maxManuals) {
+        throw ConfigFileError(path, 0,
+                              "numberOfManuals " + std::to_string(model.numberOfManuals) + " is not between 0 and " +
+                                  std::to_string(maxManuals));
+    }
+    std::string text;
+    try {
+        text = configurationText(model);
+    } catch (const EncodeOverflow& e) {
+        throw ConfigFileError(path, 0, e.what());
+    }
+    writeFileAtomically(path, text);
+}
+
+} // namespace zkt

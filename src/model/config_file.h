@@ -1,0 +1,36 @@
+#pragma once
+// The ".zkt" configuration file: the image buffer of each manual as one line of hex text,
+// manual 1 first. No header and no manual numbers: a line's manual is its place among the
+// lines long enough to count.
+
+#include "model/config_file_error.h"
+#include "model/config_model.h"
+
+#include <cstddef>
+#include <string>
+
+namespace zkt {
+
+inline constexpr std::size_t minimumImageLineLength = 700; // shorter lines are skipped
+// Far beyond any line the program writes (780 characters); longer ones mean the file is
+// not a configuration, and reading them whole could exhaust memory.
+inline constexpr std::size_t maximumLineLength = 64 * 1024;
+
+// ".zkt" appended when the path contains no "." at all (folder names included).
+std::string withZktExtension(const std::string& path);
+
+// Decodes the file's lines into a copy of model and, when every line read went well,
+// replaces model by it: numberOfManuals = the lines accepted, currentManual = that + 1.
+// Returns the number of manuals loaded. On any failure throws ConfigFileError naming the
+// file, the line and the reason, and model is left exactly as it was.
+int readConfigurationFile(const std::string& path, ConfigModel& model);
+
+// The file's contents for manuals 1..numberOfManuals. Throws EncodeOverflow for a value
+// that does not fit its byte.
+std::string configurationText(const ConfigModel& model);
+
+// Encodes every manual first, then replaces the file in one step: on failure the previous
+// file is intact. Throws ConfigFileError naming the path and the reason.
+void writeConfigurationFile(const std::string& path, const ConfigModel& model);
+
+} // namespace zkt
