@@ -1,9 +1,13 @@
 #include "link/simulated_chain.h"
 #include "link/sysex_codec.h"
+#include "model/config_file.h"
+#include "model/example_organ.h"
+#include "model/program_image.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace zkt {
 namespace {
@@ -327,6 +331,38 @@ TEST_F(ChainTest, RefusesImpossibleSetupsAndSends) {
     EXPECT_THROW(chain->sendSysEx(Bytes{0xF0, 0x01}), MidiError);
     chain->closeOutput();
     EXPECT_THROW(chain->sendSysEx(tag(1)), MidiError);
+}
+
+TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
+    SimulationOptions options;
+    options.mcuCount = 3;
+    start(options);
+    const ConfigModel organ = exampleOrgan(3);
+    for (int manual = 1; manual <= 3; ++manual) {
+        SCOPED_TRACE(manual);
+        ConfigModel decoded;
+        decoded.currentManual = static_cast<std::int16_t>(manual);
+        decodeProgramImage(decoded, chain->image(manual));
+        const auto firstPiston = organ.pistons.begin() + pistonIndexOf(manual - 1, 0);
+        EXPECT_TRUE(std::equal(firstPiston, firstPiston + pistonsPerManual,
+                               decoded.pistons.begin() + pistonIndexOf(manual - 1, 0)));
+        EXPECT_EQ(decoded.keyboards[static_cast<std::size_t>(manual - 1)],
+                  organ.keyboards[static_cast<std::size_t>(manual - 1)]);
+    }
+
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("simulated_chain_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                       ".zkt");
+    writeConfigurationFile(file.string(), exampleOrgan(2));
+    SimulationOptions fromFile;
+    fromFile.configurationFile = file;
+    SimulatedChain chainFromFile(clock, fromFile);
+    std::filesystem::remove(file);
+    ASSERT_EQ(chainFromFile.mcuCount(), 2);
+    EXPECT_TRUE(std::ranges::equal(chainFromFile.image(2), chain->image(2)));
+
+    fromFile.configurationFile = file;
+    EXPECT_THROW(SimulatedChain(clock, fromFile), ConfigFileError);
 }
 
 } // namespace

@@ -1,0 +1,92 @@
+#!/bin/sh
+# Starts and stops a private JACK server and the simulated encoder chain for the MIDI
+# transport tests, and runs commands against them. State (PIDs, server name, logs) lives in
+# the directory given as the first argument, so that every build tree has its own.
+#
+#   jack_fixture.sh DIR start-server
+#   jack_fixture.sh DIR start-sim ZKTSIM [zktsim options...]
+#   jack_fixture.sh DIR run COMMAND [arguments...]
+#   jack_fixture.sh DIR stop-sim | stop-server
+set -u
+
+dir=$1
+action=$2
+shift 2
+mkdir -p "$dir"
+
+export JACK_NO_START_SERVER=1
+if [ -f "$dir/server" ]; then
+    JACK_DEFAULT_SERVER=$(cat "$dir/server")
+    export JACK_DEFAULT_SERVER
+fi
+
+# Polls every 0.1 s, at most $1 tries, until the rest of the line succeeds.
+wait_for() {
+    tries=$1
+    shift
+    while [ "$tries" -gt 0 ]; do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+        tries=$((tries - 1))
+    done
+    return 1
+}
+
+# Stops the process whose PID is in file $1: SIGTERM, then SIGKILL if it lingers 5 s.
+stop_pid_file() {
+    [ -f "$1" ] || return 0
+    pid=$(cat "$1")
+    rm -f "$1"
+    kill -TERM "$pid" 2>/dev/null || return 0
+    if ! wait_for 50 sh -c "! kill -0 $pid"; then
+        echo "process $pid ignored SIGTERM; killing it" >&2
+        kill -KILL "$pid" 2>/dev/null
+    fi
+}
+
+case "$action" in
+start-server)
+    stop_pid_file "$dir/jackd.pid"
+    JACK_DEFAULT_SERVER="zkt-test-$$"
+    export JACK_DEFAULT_SERVER
+    echo "$JACK_DEFAULT_SERVER" >"$dir/server"
+    jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 </dev/null >"$dir/jackd.log" 2>&1 &
+    echo $! >"$dir/jackd.pid"
+    if ! wait_for 100 jack_lsp; then
+        echo "JACK server $JACK_DEFAULT_SERVER did not answer within 10 s:" >&2
+        cat "$dir/jackd.log" >&2
+        stop_pid_file "$dir/jackd.pid"
+        exit 1
+    fi
+    echo "JACK server $JACK_DEFAULT_SERVER running (PID $(cat "$dir/jackd.pid"))"
+    ;;
+start-sim)
+    stop_pid_file "$dir/zktsim.pid"
+    "$@" </dev/null >"$dir/zktsim.log" 2>&1 &
+    echo $! >"$dir/zktsim.pid"
+    if ! wait_for 100 grep -q "zktsim: ready" "$dir/zktsim.log"; then
+        echo "zktsim did not get ready within 10 s:" >&2
+        cat "$dir/zktsim.log" >&2
+        stop_pid_file "$dir/zktsim.pid"
+        exit 1
+    fi
+    cat "$dir/zktsim.log"
+    ;;
+run)
+    exec "$@"
+    ;;
+stop-sim)
+    stop_pid_file "$dir/zktsim.pid"
+    cat "$dir/zktsim.log" 2>/dev/null
+    ;;
+stop-server)
+    stop_pid_file "$dir/jackd.pid"
+    rm -f "$dir/server"
+    ;;
+*)
+    echo "unknown action: $action" >&2
+    exit 2
+    ;;
+esac
