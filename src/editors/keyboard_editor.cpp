@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace zkt {
@@ -163,10 +164,10 @@ void KeyboardEditor::updateControllerEnabled(int c) {
 
 void KeyboardEditor::choosePage(int page) {
     m_chosenPage = page;
-    for (int other = 0; other < keyboardPageCount; ++other) {
-        const auto i = static_cast<std::size_t>(other);
-        m_pages.fraChannels[i]->setVisible(other == page);
-        m_pages.tabMidiChannels[i]->setStyleSheet(other == page ? chosenTabStyle : otherTabStyle);
+    m_pages.pageStack->setCurrentIndex(page);
+    for (int tab = 0; tab < keyboardPageCount; ++tab) {
+        m_pages.tabMidiChannels[static_cast<std::size_t>(tab)]->setStyleSheet(tab == page ? chosenTabStyle
+                                                                                         : otherTabStyle);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace zkt {
@@ -143,13 +144,15 @@ KeyboardPages buildKeyboardPages(QWidget& owner, QBoxLayout& layout) {
     tabs->addStretch(1);
     layout.addLayout(tabs);
 
-    pages.fraChannels[channelSettingsPage] = buildChannelPage(owner, pages);
-    pages.fraChannels[generalSettingsPage] = buildGeneralPage(owner, pages);
+    pages.pageStack = new QStackedWidget(&owner);
+    pages.fraChannels[channelSettingsPage] = buildChannelPage(*pages.pageStack, pages);
+    pages.fraChannels[generalSettingsPage] = buildGeneralPage(*pages.pageStack, pages);
     for (int page = 0; page < keyboardPageCount; ++page) {
         QWidget* frame = pages.fraChannels[static_cast<std::size_t>(page)];
         frame->setObjectName(indexedName("fraChannels", page));
-        layout.addWidget(frame);
+        pages.pageStack->addWidget(frame);
     }
+    layout.addWidget(pages.pageStack);
     return pages;
 }
 

@@ -11,6 +11,7 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QStackedWidget;
 class QWidget;
 
 namespace zkt {
@@ -33,6 +34,9 @@ struct ChannelRow {
 
 struct KeyboardPages {
     std::array<QPushButton*, keyboardPageCount> tabMidiChannels{};
+    // Both pages share one place, sized for the larger, so that choosing a tab does not
+    // resize the dialog; only the chosen page is visible.
+    QStackedWidget* pageStack = nullptr;
     std::array<QWidget*, keyboardPageCount> fraChannels{};
     std::array<ChannelRow, channelsPerManual> rows{}; // by MIDI channel - 1
     std::array<QCheckBox*, keyboardOptionCount> chkKeyboardConfig{}; // by bit of keyboardConfig

@@ -103,7 +103,8 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     buttons->addWidget(cmdCancel);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    setMinimumWidth(twipsToPixels(this, designWidthTwips));
+    const QMargins margins = layout->contentsMargins();
+    layout->addStrut(twipsToPixels(this, designWidthTwips) - margins.left() - margins.right());
 
     connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::showGroupPanel);
     connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this, &PistonEditor::fillNumList);

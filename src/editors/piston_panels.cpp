@@ -163,6 +163,8 @@ private:
         m_panels.cboMidiChannel[g] = newList(
             panel, "cboMidiChannel", larkmoorGroup,
             fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)], false));
+        // Refilled with each CASE's NUM list, so it must fit whichever texts it holds now.
+        m_panels.cboMidiChannel[g]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_grid->addWidget(numCaption, 1, 0);
         m_grid->addWidget(m_panels.cboMidiChannel[g], 1, 1);
     }
