@@ -240,7 +240,11 @@ void TransferEngine::settleBeforeProgramRequest() {
 void TransferEngine::pump() {
     const bool writing = m_transfer.transferKind == kind::write;
     const auto result = m_queue.pumpQueue(writing);
-    if (result == TransmitQueue::PumpResult::sent && writing && m_queue.queueLength() == 0 &&
+    // Only the last message of a write that has queued all its manuals is "Done.": without a
+    // detected chain, the identity request of manual 1 would otherwise qualify as well.
+    const bool allQueued =
+        m_transfer.transferState == state::finished || m_transfer.transferState == state::closing;
+    if (result == TransmitQueue::PumpResult::sent && writing && allQueued && m_queue.queueLength() == 0 &&
         !manualInChain(m_model, m_model.currentManual))
         m_status.appendText("Done.");
 }
