@@ -1,0 +1,281 @@
+#include "app/application.h"
+
+#include "app/file_dialogs.h"
+#include "app/hardware_midi.h"
+#include "app/midi_setup_dialog.h"
+#include "app/splash_window.h"
+#include "app/startup_settings.h"
+#include "app/twips.h"
+#include "app/window_placement.h"
+#include "editors/keyboard_editor.h"
+#include "editors/piston_editor.h"
+#include "model/config_file.h"
+#include "model/vocabulary.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTextStream>
+#include <QTime>
+
+namespace zkt {
+
+namespace {
+
+constexpr int simulationStepMs = 5;
+
+const std::string mainWindowSection = "ZKTConfig";
+
+} // namespace
+
+Application::Application(AppPaths paths, ApplicationOptions options)
+    : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
+      m_lastFolder(m_paths.documentsFolder) {
+    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
+    m_statusWindow = std::make_unique<StatusWindow>();
+    m_mainWindow = std::make_unique<MainWindow>(m_model);
+    m_startChoice = std::make_unique<StartChoiceWindow>();
+
+    LinkNotices notices;
+    notices.log = [this](const std::string& line) { m_log.writeLog(line); };
+    notices.userMessage = [this](const std::string& text) {
+        QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"), QString::fromStdString(text));
+    };
+    m_engine = std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
+
+    m_statusWindow->setMainWindow(m_mainWindow.get());
+    m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
+    m_mainWindow->setMidiSetupAction([this] { return runMidiSetup(); });
+
+    // Received messages may be announced from a MIDI backend thread; the engine only ever
+    // runs on this one.
+    m_port->setReceiveNotifier([this] {
+        QMetaObject::invokeMethod(this, [this] { m_engine->drainReceived(); }, Qt::QueuedConnection);
+    });
+
+    connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
+            [this] { chooseStart(StartAction::loadFromDevice); });
+    connect(m_startChoice.get(), &StartChoiceWindow::openFileChosen, this,
+            [this] { chooseStart(StartAction::openFile); });
+    // Leaving here ends the program at once: nothing has been worked on, nothing is saved.
+    connect(m_startChoice.get(), &StartChoiceWindow::exitChosen, this, [] { QCoreApplication::exit(0); });
+
+    MainWindow* main = m_mainWindow.get();
+    connect(main, &MainWindow::openFileRequested, this, &Application::loadConfiguration);
+    connect(main, &MainWindow::saveFileRequested, this, &Application::saveConfiguration);
+    connect(main, &MainWindow::loadFromDeviceRequested, this, [this] { m_engine->startLoad(); });
+    connect(main, &MainWindow::writeToDeviceRequested, this, [this] { m_engine->startWrite(); });
+    connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
+    connect(main, &MainWindow::pistonClicked, this, &Application::editPiston);
+    connect(main, &MainWindow::keyboardClicked, this, &Application::editKeyboard);
+    connect(main, &MainWindow::closing, this, &Application::programEnd);
+    connect(&main->transferTimer(), &QTimer::timeout, this, &Application::onTransferTick);
+
+    m_simulationTimer.setInterval(simulationStepMs);
+    connect(&m_simulationTimer, &QTimer::timeout, this, &Application::onSimulationTick);
+}
+
+Application::~Application() = default;
+
+void Application::start() {
+    m_splash = std::make_unique<SplashWindow>(m_options.splashMs);
+    connect(m_splash.get(), &SplashWindow::finished, this, &Application::showStartChoice);
+    initialiseApplication();
+    m_splash->show();
+}
+
+void Application::initialiseApplication() {
+    if (std::exchange(m_applicationInitialised, true))
+        return;
+    const std::string settingsFile = m_paths.settingsFile().toStdString();
+    m_log.setEnabled(readLogSwitch(m_settings, settingsFile));
+    const QLocale locale = QLocale::system();
+    m_log.writeLog(QStringLiteral("MCU Config: start at %1 %2")
+                       .arg(locale.toString(QDate::currentDate(), QLocale::ShortFormat),
+                            QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))
+                       .toStdString());
+    vocabulary();
+    // The model, the SysEx constants and the transfer state were made with their start-up
+    // values when this object was built.
+    std::string lastFolder = m_lastFolder.toStdString();
+    readStartupSettings(m_settings, settingsFile, m_engine->selection(), lastFolder);
+    m_lastFolder = QString::fromStdString(lastFolder);
+    readInstrumentNames();
+}
+
+void Application::readInstrumentNames() {
+    // The names are not used; a file that cannot be read is only worth a log line.
+    QFile file(m_paths.instrumentNameFile());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_log.writeLog("Error in patch loading.");
+        return;
+    }
+    QTextStream lines(&file);
+    while (!lines.atEnd())
+        lines.readLine();
+    if (file.error() != QFileDevice::NoError)
+        m_log.writeLog("Error in patch loading.");
+}
+
+void Application::showStartChoice() {
+    if (std::exchange(m_choiceShown, true))
+        return;
+    m_startChoice->show();
+    m_startChoice->activateWindow();
+}
+
+void Application::bringToFront() {
+    QWidget* front = m_mainWindowLoaded ? static_cast<QWidget*>(m_mainWindow.get())
+                     : m_choiceShown    ? static_cast<QWidget*>(m_startChoice.get())
+                                        : static_cast<QWidget*>(m_splash.get());
+    if (front == nullptr)
+        return;
+    if (front->isMinimized())
+        front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
+    front->raise();
+    front->activateWindow();
+}
+
+void Application::chooseStart(StartAction action) {
+    m_startChoice->hide();
+    m_mainWindow->setStartAction(action);
+    if (!std::exchange(m_mainWindowLoaded, true))
+        prepareMainWindow();
+    m_mainWindow->show();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
+    m_mainWindow->transferTimer().start();
+}
+
+void Application::prepareMainWindow() {
+    initialiseApplication();
+    MainWindow& main = *m_mainWindow;
+    main.transferTimer().setInterval(MainWindow::transferTickMs);
+    m_settings.Path(m_paths.settingsFile().toStdString());
+    m_settings.Section(mainWindowSection);
+    FormGeometry placement = formGeometryOf(main);
+    m_settings.LoadFormPosition(placement, MainWindow::designWidthTwips, MainWindow::designHeightTwips);
+    // The window always starts at its working height, whatever was stored.
+    placement.height = MainWindow::startHeightTwips;
+    applyFormGeometry(main, placement);
+}
+
+void Application::onTransferTick() {
+    m_port->advanceSimulation();
+    m_engine->onTimerTick();
+    if (m_port->simulationBusy() && !m_simulationTimer.isActive())
+        m_simulationTimer.start();
+}
+
+void Application::onSimulationTick() {
+    m_port->advanceSimulation();
+    if (!m_port->simulationBusy())
+        m_simulationTimer.stop();
+}
+
+bool Application::runMidiSetup() {
+    if (m_midiSetup == nullptr)
+        m_midiSetup = new MidiSetupDialog(
+            *m_port, m_engine->selection(), *m_statusWindow, [this](const std::string& line) { m_log.writeLog(line); },
+            m_mainWindow.get());
+    return m_midiSetup->runModal();
+}
+
+void Application::loadConfiguration() {
+    const QString path = showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
+                                        QStringLiteral("Load Configuration From File"), m_lastFolder);
+    if (path.isEmpty())
+        return;
+    try {
+        readConfigurationFile(path.toStdString(), m_model);
+    } catch (const std::exception& error) {
+        // The model is as it was; the user learns which file, which line and why.
+        QMessageBox::warning(m_mainWindow.get(), QStringLiteral("File Load Error!"),
+                             QString::fromStdString(error.what()));
+        return;
+    }
+    const QString name = fileNameOf(path);
+    m_statusWindow->centreOverMain();
+    m_statusWindow->setCaption("Loading Program Data from file: " + name.toStdString());
+    m_statusWindow->replaceText("Successfully opened file " + name.toStdString());
+    m_statusWindow->show();
+    m_mainWindow->refreshManualPanels();
+    m_mainWindow->enableAllCommands();
+    m_engine->finishFileTransfer();
+}
+
+void Application::saveConfiguration() {
+    QString path = showSaveDialog(m_mainWindow.get(), configurationFileFilter(),
+                                  QStringLiteral("Save Configuration To File"), m_lastFolder);
+    if (path.isEmpty())
+        return;
+    path = QString::fromStdString(withZktExtension(path.toStdString()));
+    try {
+        writeConfigurationFile(path.toStdString(), m_model);
+    } catch (const std::exception& error) {
+        QMessageBox::warning(m_mainWindow.get(), QStringLiteral("File Save Error!"),
+                             QString::fromStdString(error.what()) + QStringLiteral(" : ") + path);
+        return;
+    }
+    QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKT Config"),
+                             QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
+}
+
+void Application::editPiston(int pistonIndex) {
+    if (m_pistonEditor == nullptr) {
+        m_pistonEditor = new PistonEditor(
+            m_model, [this](int saved) { m_mainWindow->updatePistonButton(saved); }, m_mainWindow.get());
+        m_pistonEditor->setManualRowLocator([this](int manualIndex) {
+            const QRect local = m_mainWindow->panelGeometry(manualIndex);
+            return QRect(m_mainWindow->centralWidget()->mapToGlobal(local.topLeft()), local.size());
+        });
+    }
+    m_pistonEditor->editPiston(pistonIndex);
+}
+
+void Application::editKeyboard(int manualIndex) {
+    if (m_keyboardEditor == nullptr)
+        m_keyboardEditor = new KeyboardEditor(m_model, m_mainWindow.get());
+    m_keyboardEditor->editKeyboard(manualIndex);
+}
+
+void Application::programEnd() {
+    if (std::exchange(m_ended, true))
+        return;
+    closePorts();
+    saveSettings();
+    m_mainWindow->transferTimer().stop();
+    m_simulationTimer.stop();
+    m_statusWindow->hide();
+    QCoreApplication::quit();
+}
+
+void Application::closePorts() {
+    try {
+        m_port->closeInput();
+        m_port->closeOutput();
+    } catch (const MidiError&) {
+        // The program is ending; a port that will not close is released with the process.
+    }
+}
+
+void Application::saveSettings() {
+    m_settings.Path(m_paths.settingsFile().toStdString());
+    m_settings.Section(mainWindowSection);
+    m_settings.SaveFormPosition(formGeometryOf(*m_mainWindow));
+    const MidiSelection& selection = m_engine->selection();
+    if (selection.midiConfigured()) {
+        m_settings.Section("MIDI I/O");
+        m_settings.Key("Input");
+        m_settings.Value(std::to_string(selection.savedMidiIn));
+        m_settings.Key("Output");
+        m_settings.Value(std::to_string(selection.savedMidiOut));
+    }
+    m_settings.Section("Preferences");
+    m_settings.Key("Path");
+    m_settings.Value(m_lastFolder.toStdString());
+}
+
+} // namespace zkt

@@ -1,0 +1,101 @@
+#pragma once
+// The running program: owns the model, the settings, the log, the device link and the
+// windows, and carries the user from the splash through the start choice to the main
+// window and, at the end, saves what has to survive.
+
+#include "app/app_paths.h"
+#include "app/device_port.h"
+#include "app/main_window.h"
+#include "app/start_choice_window.h"
+#include "app/status_window.h"
+#include "link/clock.h"
+#include "link/transfer_engine.h"
+#include "model/config_model.h"
+#include "settings/ini_file.h"
+#include "settings/program_log.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+namespace zkt {
+
+class MidiSetupDialog;
+class SplashWindow;
+class KeyboardEditor;
+class PistonEditor;
+
+struct ApplicationOptions {
+    int splashMs = 3500;
+    // Off in tests: the real MIDI system is left alone and only the simulation is offered.
+    bool useHardwareMidi = true;
+};
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    Application(AppPaths paths, ApplicationOptions options = {});
+    ~Application() override;
+
+    // Shows the splash; the rest follows from the user's choices.
+    void start();
+    // The one-time initialisation; later calls return at once.
+    void initialiseApplication();
+    // A later launch asked this one to come to the front.
+    void bringToFront();
+
+    void chooseStart(StartAction action);
+    void loadConfiguration();
+    void saveConfiguration();
+    // Answers whether the dialog ended with Cancel.
+    bool runMidiSetup();
+
+    ConfigModel& model() { return m_model; }
+    TransferEngine& engine() { return *m_engine; }
+    MainWindow& mainWindow() { return *m_mainWindow; }
+    StatusWindow& statusWindow() { return *m_statusWindow; }
+    StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
+    DevicePort& port() { return *m_port; }
+    const AppPaths& paths() const { return m_paths; }
+    const QString& lastFolder() const { return m_lastFolder; }
+    ProgramLog& log() { return m_log; }
+    bool choiceShown() const { return m_choiceShown; }
+
+private:
+    void showStartChoice();
+    void prepareMainWindow();
+    void readInstrumentNames();
+    void onTransferTick();
+    void onSimulationTick();
+    void editPiston(int pistonIndex);
+    void editKeyboard(int manualIndex);
+    void programEnd();
+    void saveSettings();
+    void closePorts();
+
+    AppPaths m_paths;
+    ApplicationOptions m_options;
+    cInifile m_settings;
+    ProgramLog m_log;
+    ConfigModel m_model;
+    SteadyClock m_clock;
+    std::unique_ptr<DevicePort> m_port;
+    // Windows are owned here and deleted before the link they use.
+    std::unique_ptr<StatusWindow> m_statusWindow;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<StartChoiceWindow> m_startChoice;
+    std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<SplashWindow> m_splash;
+    MidiSetupDialog* m_midiSetup = nullptr;  // child of the main window
+    PistonEditor* m_pistonEditor = nullptr;   // child of the main window
+    KeyboardEditor* m_keyboardEditor = nullptr; // child of the main window
+    QTimer m_simulationTimer;
+    QString m_lastFolder;
+    bool m_applicationInitialised = false;
+    bool m_choiceShown = false;
+    bool m_mainWindowLoaded = false;
+    bool m_ended = false;
+};
+
+} // namespace zkt

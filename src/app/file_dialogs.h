@@ -1,0 +1,22 @@
+#pragma once
+// The configuration files' open and save dialogs. Both start in lastFolder and, when the
+// user picks a file, set lastFolder to the folder of that file.
+
+#include <QString>
+
+class QWidget;
+
+namespace zkt {
+
+// "ZKTConfig Config File (*.zkt)"
+QString configurationFileFilter();
+
+// The chosen path, or an empty text when the user cancelled.
+QString showOpenDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder);
+// Asks before replacing an existing file.
+QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder);
+
+// The part of the path after its last separator.
+QString fileNameOf(const QString& path);
+
+} // namespace zkt

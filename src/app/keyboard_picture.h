@@ -1,0 +1,21 @@
+#pragma once
+// The picture of a manual's keyboard in its panel; a click opens the keyboard settings.
+
+#include <QWidget>
+
+namespace zkt {
+
+class KeyboardPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit KeyboardPicture(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace zkt

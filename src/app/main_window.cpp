@@ -1,0 +1,281 @@
+#include "app/main_window.h"
+
+#include "app/manual_panel.h"
+#include "app/piston_button_style.h"
+#include "app/splash_window.h"
+#include "app/toolbar_icons.h"
+#include "app/twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+#include <algorithm>
+
+namespace zkt {
+
+namespace {
+
+const QString productTag = QStringLiteral("ZKT");
+
+struct CommandDefinition {
+    MainWindow::Command command;
+    const char* key;
+    QString toolTip;
+    const char* menuName;
+    QString menuText;
+};
+
+const std::array<CommandDefinition, 4>& commandDefinitions() {
+    static const std::array<CommandDefinition, 4> definitions = {{
+        {MainWindow::openFile, "load", QStringLiteral("Open a Saved ZKT Configuration"), "mnuLoad",
+         QStringLiteral("&Open a Saved ZKT Configuration")},
+        {MainWindow::saveFile, "save", QStringLiteral("Save ") + productTag + QStringLiteral(" Configuration File"),
+         "mnuSave", QStringLiteral("&Save ZKT Configuration File")},
+        {MainWindow::loadFromDevice, "loado", QStringLiteral("Load Current Settings from the ZKT"), "mnuLoadOrgan",
+         QStringLiteral("&Load Current Settings from the ZKT")},
+        {MainWindow::writeToDevice, "write", QStringLiteral("Write Program Data To ") + productTag, "mnuWrite",
+         QStringLiteral("&Write Program Data to ZKT")},
+    }};
+    return definitions;
+}
+
+// Panel tops in twips by the number of manuals shown, so that few manuals sit mid-window.
+int firstPanelTopTwips(int manuals) {
+    static constexpr std::array<int, maxManuals> tops = {2400, 1800, 1400, 1000, 600};
+    return tops.at(std::clamp(manuals, 1, maxManuals) - 1);
+}
+
+struct HintDefinition {
+    const char* text;
+    QRect twips;
+};
+
+const std::array<HintDefinition, 4> hintDefinitions = {{
+    {"Click on a keyboard to configure its output MIDI channels", QRect(1200, 240, 9000, 300)},
+    {"Click on a piston to configure what it does when pressed", QRect(1200, 540, 9000, 300)},
+    {"or choose File>Open to load a saved configuration file", QRect(2400, 3240, 9000, 360)},
+    {"To start, choose File>Load to read the ZKT's configuration", QRect(2400, 2760, 9000, 360)},
+}};
+
+} // namespace
+
+QString aboutText(const ConfigModel& model) {
+    QStringList lines = {QStringLiteral("ZKTConfig"), versionText(),
+                         QStringLiteral("Configuration program for the ZKT organ MIDI encoder.")};
+    if (!model.firmwareVersion.empty())
+        lines << QStringLiteral("Firmware version ") + QString::fromStdString(model.firmwareVersion);
+    return lines.join(QLatin1Char('\n'));
+}
+
+MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("ZKTConfig by Larkmoor"));
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("picBackground"));
+    setCentralWidget(central);
+    setMinimumWidth(twipsToPixels(this, designWidthTwips));
+    resize(twipsToPixels(this, designWidthTwips), twipsToPixels(this, startHeightTwips));
+
+    m_transferTimer.setObjectName(QStringLiteral("timer"));
+    m_transferTimer.setInterval(transferTickMs);
+
+    buildMenus();
+    buildHints();
+    buildManualPanels();
+    buildToolbar();
+}
+
+void MainWindow::buildMenus() {
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    for (const CommandDefinition& definition : commandDefinitions()) {
+        QAction* action = fileMenu->addAction(definition.menuText);
+        action->setObjectName(QString::fromLatin1(definition.menuName));
+        m_commands[definition.command].menu = action;
+    }
+    fileMenu->addSeparator();
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
+    exitAction->setObjectName(QStringLiteral("mnuExit"));
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    optionsMenu->setObjectName(QStringLiteral("mnuOptions"));
+    QAction* midiAction = optionsMenu->addAction(QStringLiteral("&MIDI I/O Setup"));
+    midiAction->setObjectName(QStringLiteral("mnuMidiSetup"));
+    connect(midiAction, &QAction::triggered, this, &MainWindow::midiSetupRequested);
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* docsAction = helpMenu->addAction(QStringLiteral("&View On-line Docs"));
+    docsAction->setObjectName(QStringLiteral("mnuViewDocs"));
+    connect(docsAction, &QAction::triggered, this, &MainWindow::viewOnlineDocs);
+    QAction* aboutAction = helpMenu->addAction(QStringLiteral("&About ZKTConfig"));
+    aboutAction->setObjectName(QStringLiteral("mnuAbout"));
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolbar() {
+    QToolBar* toolbar = addToolBar(QStringLiteral("Commands"));
+    toolbar->setObjectName(QStringLiteral("tbrMain"));
+    toolbar->setMovable(false);
+    const auto addButton = [toolbar](const QString& key, const QString& toolTip) {
+        QAction* action = toolbar->addAction(toolbarIcon(key), toolTip);
+        action->setObjectName(QStringLiteral("tbrMain_") + key);
+        action->setToolTip(toolTip);
+        action->setStatusTip(toolTip);
+        return action;
+    };
+    const auto& definitions = commandDefinitions();
+    for (const CommandDefinition& definition : definitions) {
+        if (definition.command == loadFromDevice)
+            toolbar->addSeparator();
+        m_commands[definition.command].toolbar = addButton(QString::fromLatin1(definition.key), definition.toolTip);
+    }
+    toolbar->addSeparator();
+    QAction* midiButton = addButton(QStringLiteral("midi"), QStringLiteral("Setup MIDI Input and Output"));
+    connect(midiButton, &QAction::triggered, this, &MainWindow::midiSetupRequested);
+
+    const std::array<void (MainWindow::*)(), 4> announcements = {
+        &MainWindow::openFileRequested, &MainWindow::saveFileRequested, &MainWindow::loadFromDeviceRequested,
+        &MainWindow::writeToDeviceRequested};
+    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        for (QAction* action : {m_commands[i].toolbar, m_commands[i].menu})
+            connect(action, &QAction::triggered, this, announcements[i]);
+    }
+    enableStartCommands();
+}
+
+void MainWindow::buildHints() {
+    QWidget* area = centralWidget();
+    const auto framed = [this, area](const char* name, QRect twips) {
+        auto* frame = new QFrame(area);
+        frame->setObjectName(QString::fromLatin1(name));
+        frame->setFrameShape(QFrame::Box);
+        frame->setGeometry(twipsToPixels(this, twips.x()), twipsToPixels(this, twips.y()),
+                           twipsToPixels(this, twips.width()), twipsToPixels(this, twips.height()));
+        return frame;
+    };
+    m_instructionsFrame = framed("shaInstructions", QRect(1080, 180, 9240, 720));
+    m_startFrame = framed("shaStart", QRect(2280, 2640, 9240, 1080));
+    for (std::size_t i = 0; i < hintDefinitions.size(); ++i) {
+        const QRect twips = hintDefinitions[i].twips;
+        auto* label = new QLabel(QString::fromLatin1(hintDefinitions[i].text), area);
+        label->setObjectName(QStringLiteral("lblInstructions_%1").arg(i));
+        label->setGeometry(twipsToPixels(this, twips.x()), twipsToPixels(this, twips.y()),
+                           twipsToPixels(this, twips.width()), twipsToPixels(this, twips.height()));
+        label->setAlignment(Qt::AlignCenter);
+        m_hints[i] = label;
+    }
+}
+
+void MainWindow::buildManualPanels() {
+    m_instructionsFrame->hide();
+    m_hints[0]->hide();
+    m_hints[1]->hide();
+    for (int i = 0; i < maxManuals; ++i) {
+        auto* panel = new ManualPanel(i, centralWidget());
+        panel->move(twipsToPixels(this, ManualPanel::designLeftTwips), 0);
+        panel->hide();
+        connect(panel, &ManualPanel::pistonClicked, this, &MainWindow::pistonClicked);
+        connect(panel, &ManualPanel::keyboardClicked, this, &MainWindow::keyboardClicked);
+        m_panels[i] = panel;
+    }
+}
+
+void MainWindow::setStartHintsVisible(bool visible) {
+    m_startFrame->setVisible(visible);
+    m_hints[2]->setVisible(visible);
+    m_hints[3]->setVisible(visible);
+}
+
+QRect MainWindow::panelGeometry(int manualIndex) const { return m_panels.at(manualIndex)->geometry(); }
+
+void MainWindow::refreshManualPanels() {
+    for (ManualPanel* panel : m_panels)
+        panel->hide();
+    // The model may hold any count a file or device reported; only five panels exist.
+    const int manuals = std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
+    const int firstTop = firstPanelTopTwips(manuals);
+    for (int i = 0; i < manuals; ++i) {
+        ManualPanel* panel = m_panels[i];
+        panel->move(panel->x(), twipsToPixels(this, firstTop + i * ManualPanel::designHeightTwips));
+        panel->show();
+        for (int j = 0; j < pistonsPerManual; ++j)
+            updatePistonButton(pistonIndexOf(i, j));
+    }
+    setStartHintsVisible(false);
+}
+
+void MainWindow::hideManualPanels() {
+    for (ManualPanel* panel : m_panels)
+        panel->hide();
+    setStartHintsVisible(true);
+}
+
+void MainWindow::updatePistonButton(int pistonIndex) {
+    if (pistonIndex < 0 || pistonIndex >= maxManuals * pistonsPerManual)
+        return;
+    QPushButton* button = m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
+    applyPistonStyle(*button, m_model.pistons[pistonIndex]);
+}
+
+void MainWindow::setCommandEnabled(Command command, bool enabled) {
+    m_commands.at(command).toolbar->setEnabled(enabled);
+    m_commands.at(command).menu->setEnabled(enabled);
+}
+
+bool MainWindow::isCommandEnabled(Command command) const { return m_commands.at(command).menu->isEnabled(); }
+
+void MainWindow::enableStartCommands() {
+    setCommandEnabled(openFile, true);
+    setCommandEnabled(saveFile, false);
+    setCommandEnabled(loadFromDevice, true);
+    setCommandEnabled(writeToDevice, false);
+}
+
+void MainWindow::enableAllCommands() {
+    for (Command command : {openFile, saveFile, loadFromDevice, writeToDevice})
+        setCommandEnabled(command, true);
+}
+
+bool MainWindow::showMidiSetup() { return m_showMidiSetup ? m_showMidiSetup() : true; }
+
+void MainWindow::showAbout() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About ") + productTag + QStringLiteral("Config"),
+                    aboutText(m_model), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("msgAbout"));
+    box.exec();
+}
+
+void MainWindow::viewOnlineDocs() {
+    if (m_documentationUrl.isValid())
+        QDesktopServices::openUrl(m_documentationUrl);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        runStartAction();
+}
+
+void MainWindow::runStartAction() {
+    // Cleared before it runs: the action may open modal dialogs, which reactivate this window.
+    const StartAction action = std::exchange(m_startAction, StartAction::none);
+    if (action == StartAction::loadFromDevice)
+        emit loadFromDeviceRequested();
+    else if (action == StartAction::openFile)
+        emit openFileRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    m_transferTimer.stop();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace zkt

@@ -1,0 +1,58 @@
+#include "app/single_instance.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+
+namespace zkt {
+
+namespace {
+
+constexpr int connectTimeoutMs = 1000;
+const QByteArray activateRequest = QByteArrayLiteral("activate\n");
+
+} // namespace
+
+SingleInstance::SingleInstance(QString serverName, QObject* parent)
+    : QObject(parent), m_serverName(std::move(serverName)) {}
+
+QString SingleInstance::defaultServerName() {
+    // Sockets live in a per-user runtime folder; the name only has to be stable.
+    return QStringLiteral("ZKTConfig-single-instance");
+}
+
+bool SingleInstance::anotherInstance() {
+    if (askRunningInstance())
+        return true;
+    listen();
+    return false;
+}
+
+bool SingleInstance::askRunningInstance() {
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(connectTimeoutMs))
+        return false;
+    socket.write(activateRequest);
+    socket.waitForBytesWritten(connectTimeoutMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void SingleInstance::listen() {
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_serverName)) {
+        // A crashed run leaves its socket file behind; nobody answered on it, so it is stale.
+        QLocalServer::removeServer(m_serverName);
+        m_server->listen(m_serverName);
+    }
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        // Only another launch of this program connects here, and it always wants the same.
+        while (QLocalSocket* client = m_server->nextPendingConnection()) {
+            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            emit activationRequested();
+        }
+    });
+}
+
+} // namespace zkt

@@ -1,0 +1,26 @@
+#pragma once
+// What start-up reads from the settings file. Names are compared exactly here (case
+// matters), unlike the file's own lookups.
+
+#include "link/midi_selection.h"
+#include "settings/ini_file.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zkt {
+
+// True when a section "Bellhaven" has the key "Log" with the value exactly "1".
+bool readLogSwitch(cInifile& settings, const std::string& settingsFile);
+
+// Fills savedMidiIn and savedMidiOut from "MIDI I/O" and lastFolder from "Preferences"
+// "Path"; whatever is missing keeps the value it had.
+void readStartupSettings(cInifile& settings, const std::string& settingsFile, MidiSelection& selection,
+                         std::string& lastFolder);
+
+// The leading decimal number of the text rounded to an integer (halves to even), 0 when the
+// text does not start with one; kept within the 16-bit range.
+std::int16_t leadingNumber(std::string_view text);
+
+} // namespace zkt

@@ -1,0 +1,87 @@
+#include "app/status_window.h"
+
+#include "app/twips.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace zkt {
+
+StatusWindow::StatusWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmStatus"));
+    resize(twipsToPixels(this, 6600), twipsToPixels(this, 3000));
+
+    m_textView = new QPlainTextEdit(this);
+    m_textView->setObjectName(QStringLiteral("txtStatus"));
+    m_textView->setReadOnly(true);
+    m_textView->viewport()->installEventFilter(this);
+
+    m_closeButton = new QPushButton(QStringLiteral("Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("cmdClose"));
+    connect(m_closeButton, &QPushButton::clicked, this, &StatusWindow::closeClicked);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_textView);
+    layout->addLayout(buttons);
+}
+
+void StatusWindow::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void StatusWindow::replaceText(const std::string& text) {
+    m_text = text;
+    showText();
+}
+
+void StatusWindow::appendText(const std::string& text) {
+    m_text += text;
+    showText();
+}
+
+void StatusWindow::showText() {
+    // The text widget breaks lines at LF; a CR left in would show as a stray glyph.
+    QString shown = QString::fromStdString(m_text);
+    shown.remove(QLatin1Char('\r'));
+    m_textView->setPlainText(shown);
+    m_textView->moveCursor(QTextCursor::End);
+    m_textView->verticalScrollBar()->setValue(m_textView->verticalScrollBar()->maximum());
+}
+
+void StatusWindow::centreOver(const QWidget* owner) {
+    if (owner == nullptr)
+        return;
+    const QRect area = owner->frameGeometry();
+    move(area.left() + (area.width() - frameGeometry().width()) / 2,
+         area.top() + (area.height() - frameGeometry().height()) / 2);
+}
+
+void StatusWindow::centreOverMain() { centreOver(m_mainWindow); }
+
+void StatusWindow::closeClicked() {
+    if (m_closeInput)
+        m_closeInput();
+    hide();
+}
+
+void StatusWindow::closeEvent(QCloseEvent* event) {
+    m_text.clear();
+    m_textView->clear();
+    QWidget::closeEvent(event);
+}
+
+bool StatusWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A click into the text must not leave a caret there.
+    if (watched == m_textView->viewport() && event->type() == QEvent::MouseButtonPress) {
+        m_closeButton->setFocus(Qt::MouseFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zkt

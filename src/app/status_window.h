@@ -1,0 +1,52 @@
+#pragma once
+// The small progress window of the file and device commands. It keeps the text the
+// callers write, with CR LF between lines as the callers compose it, and shows it with the
+// newest line in view.
+
+#include "link/transfer_ui.h"
+
+#include <QWidget>
+#include <functional>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zkt {
+
+class StatusWindow : public QWidget, public StatusSink {
+    Q_OBJECT
+public:
+    explicit StatusWindow(QWidget* parent = nullptr);
+
+    // Run by "Close" before the window hides (the device link releases its input).
+    void setCloseInputAction(std::function<void()> closeInput) { m_closeInput = std::move(closeInput); }
+    // The window "centreOverMain" places itself over.
+    void setMainWindow(QWidget* mainWindow) { m_mainWindow = mainWindow; }
+    void centreOver(const QWidget* owner);
+
+    void setCaption(const std::string& caption) override;
+    void replaceText(const std::string& text) override;
+    void appendText(const std::string& text) override;
+    std::string text() const override { return m_text; }
+    void centreOverMain() override;
+    void show() override { QWidget::show(); }
+    void hide() override { QWidget::hide(); }
+    bool isVisible() const override { return QWidget::isVisible(); }
+
+protected:
+    // The close box: the window is gone with its text, and the next use starts empty.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void closeClicked();
+    void showText();
+
+    QPlainTextEdit* m_textView;
+    QPushButton* m_closeButton;
+    std::string m_text;
+    std::function<void()> m_closeInput;
+    QWidget* m_mainWindow = nullptr;
+};
+
+} // namespace zkt

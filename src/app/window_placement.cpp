@@ -1,0 +1,36 @@
+#include "app/window_placement.h"
+
+#include "app/twips.h"
+
+#include <QScreen>
+#include <QWidget>
+
+namespace zkt {
+
+FormGeometry formGeometryOf(const QWidget& window) {
+    FormGeometry geometry;
+    // A maximised or minimised window still remembers where it sits when restored.
+    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
+    geometry.left = pixelsToTwips(&window, normal.x());
+    geometry.top = pixelsToTwips(&window, normal.y());
+    geometry.width = pixelsToTwips(&window, normal.width());
+    geometry.height = pixelsToTwips(&window, normal.height());
+    geometry.minimised = window.isMinimized();
+    geometry.maximised = window.isMaximized();
+    if (const QScreen* screen = window.screen()) {
+        geometry.screen.widthTwips = pixelsToTwips(&window, screen->availableGeometry().right() + 1);
+        geometry.screen.heightTwips = pixelsToTwips(&window, screen->availableGeometry().bottom() + 1);
+        geometry.screen.twipsPerPixelX = twipsPerPixel(&window);
+        geometry.screen.twipsPerPixelY = twipsPerPixel(&window);
+    }
+    return geometry;
+}
+
+void applyFormGeometry(QWidget& window, const FormGeometry& geometry) {
+    window.setGeometry(twipsToPixels(&window, geometry.left), twipsToPixels(&window, geometry.top),
+                       twipsToPixels(&window, geometry.width), twipsToPixels(&window, geometry.height));
+    if (geometry.maximised)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+} // namespace zkt
