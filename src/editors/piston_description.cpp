@@ -7,11 +7,17 @@ namespace zkt {
 namespace {
 
 // Non-negative numbers keep the blank where a sign would go: " 7", but "-1".
-std::string signedForm(int number) { return number < 0 ? std::to_string(number) : " " + std::to_string(number); }
+std::string signedForm(int number) {
+    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+}
 
-std::string plainForm(int number) { return std::to_string(number); }
+std::string plainForm(int number) {
+    return std::to_string(number);
+}
 
-std::string onChannel(const pistonInfo& p) { return " on MIDI Channel" + signedForm(p.midiChannel); }
+std::string onChannel(const pistonInfo& p) {
+    return " on MIDI Channel" + signedForm(p.midiChannel);
+}
 
 std::string numbered(const std::string& label, const std::string& number, const pistonInfo& p) {
     return label + " #" + number + onChannel(p);

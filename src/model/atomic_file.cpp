@@ -13,7 +13,9 @@ namespace zkt {
 
 namespace {
 
-std::string systemReason(const std::string& action) { return action + ": " + std::strerror(errno); }
+std::string systemReason(const std::string& action) {
+    return action + ": " + std::strerror(errno);
+}
 
 class TemporaryFile {
 public:

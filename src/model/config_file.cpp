@@ -112,8 +112,8 @@ std::string configurationText(const ConfigModel& model) {
 void writeConfigurationFile(const std::string& path, const ConfigModel& model) {
     if (model.numberOfManuals < 0 || model.numberOfManuals > maxManuals) {
         throw ConfigFileError(path, 0,
-                              "numberOfManuals " + std::to_string(model.numberOfManuals) + " is not between 0 and " +
-                                  std::to_string(maxManuals));
+                              "numberOfManuals " + std::to_string(model.numberOfManuals) +
+                                  " is not between 0 and " + std::to_string(maxManuals));
     }
     std::string text;
     try {

@@ -6,9 +6,15 @@ namespace zkt {
 
 namespace {
 
-constexpr std::uint8_t sensingVelocity(int value) { return static_cast<std::uint8_t>(0x80 | value); }
-constexpr std::uint8_t fixedVelocity(int value) { return static_cast<std::uint8_t>(value); }
-constexpr std::uint8_t keyOffset(int semitones) { return static_cast<std::uint8_t>(defaultTranspose + semitones); }
+constexpr std::uint8_t sensingVelocity(int value) {
+    return static_cast<std::uint8_t>(0x80 | value);
+}
+constexpr std::uint8_t fixedVelocity(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+constexpr std::uint8_t keyOffset(int semitones) {
+    return static_cast<std::uint8_t>(defaultTranspose + semitones);
+}
 
 // A device that never had a velocity set reports 80 or 00, which reads back as FF and
 // 7F; giving every channel a real value keeps the example stable through a file.
@@ -75,8 +81,8 @@ void setPistons(ConfigModel& model, int manual, int mainChannel) {
 
 void setManual(ConfigModel& model, int manual) {
     const int m = manual - 1;
-    const int mainChannel = manual;        // channels 1..5
-    const int layerChannel = manual + 5;   // channels 6..10, an octave up
+    const int mainChannel = manual;      // channels 1..5
+    const int layerChannel = manual + 5; // channels 6..10, an octave up
     const int slot = channelSlotOf(m, 1);
 
     for (int i = 0; i < channelsPerManual; ++i) {

@@ -24,7 +24,9 @@ inline constexpr int trailingMarker = 251; // 251..252
 // The last position the decoder reads: an image must reach it.
 inline constexpr int lastDecodedPosition = 250;
 
-constexpr int pistonEntry(int firstPosition, int pistonInManual) { return firstPosition + 2 * pistonInManual; }
+constexpr int pistonEntry(int firstPosition, int pistonInManual) {
+    return firstPosition + 2 * pistonInManual;
+}
 
 inline std::uint8_t imageByte(std::span<const std::uint8_t> image, int position) {
     return image[static_cast<std::size_t>(position - 1)];

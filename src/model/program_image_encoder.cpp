@@ -21,18 +21,25 @@ struct ByteSource {
     int fieldValue = 0;
 };
 
-ByteSource constant(int value) { return {value}; }
+ByteSource constant(int value) {
+    return {value};
+}
 
 ByteSource fromChannel(const pistonInfo& p, int kindBits) {
     return {(p.midiChannel - 1) | kindBits, "midiChannel", p.midiChannel};
 }
 
-ByteSource fromType(const pistonInfo& p, int value) { return {value, "functionType", p.functionType}; }
+ByteSource fromType(const pistonInfo& p, int value) {
+    return {value, "functionType", p.functionType};
+}
 
-ByteSource fromProgram(const pistonInfo& p, int value) { return {value, "programNumber", p.programNumber}; }
+ByteSource fromProgram(const pistonInfo& p, int value) {
+    return {value, "programNumber", p.programNumber};
+}
 
 int couplerCode(int type) {
-    const auto& codes = vocabulary().functionCodeBytes[static_cast<std::size_t>(FunctionGroup::ahlbornCoupler)];
+    const auto& codes =
+        vocabulary().functionCodeBytes[static_cast<std::size_t>(FunctionGroup::ahlbornCoupler)];
     if (type < 0 || type >= static_cast<int>(codes.size())) {
         return 0;
     }
@@ -184,8 +191,9 @@ private:
         if (source.value >= 0 && source.value <= 0xFF) {
             return static_cast<std::uint8_t>(source.value);
         }
-        throw EncodeOverflow("Manual " + std::to_string(m_manual) + ", " + recordName() + ": " + source.field +
-                             " " + std::to_string(source.fieldValue) + " does not fit in a byte");
+        throw EncodeOverflow("Manual " + std::to_string(m_manual) + ", " + recordName() + ": " +
+                             source.field + " " + std::to_string(source.fieldValue) +
+                             " does not fit in a byte");
     }
 
     const ConfigModel& m_model;

@@ -44,21 +44,38 @@ VocabularyList ahlbornGeneralNames() {
 }
 
 VocabularyList plexoFunctionNames() {
-    VocabularyList names = {"Left",           "Up",           "Center",        "Down",
-                            "Right",          "Great Flues",  "Swell Flues",   "Great Mixture",
-                            "Great Reeds",    "Swell Reeds",  "Pedal Stops",   "Great To Swell",
-                            "Great To Pedal", "Swell to Great", "Swell To Pedal", "Clear",
-                            "Rec",            "Thru",         "Reset",         "Trem. Swell",
-                            "Cancel",         "Trem. Great",  "Panic"};
+    VocabularyList names = {"Left",
+                            "Up",
+                            "Center",
+                            "Down",
+                            "Right",
+                            "Great Flues",
+                            "Swell Flues",
+                            "Great Mixture",
+                            "Great Reeds",
+                            "Swell Reeds",
+                            "Pedal Stops",
+                            "Great To Swell",
+                            "Great To Pedal",
+                            "Swell to Great",
+                            "Swell To Pedal",
+                            "Clear",
+                            "Rec",
+                            "Thru",
+                            "Reset",
+                            "Trem. Swell",
+                            "Cancel",
+                            "Trem. Great",
+                            "Panic"};
     for (int number = 1; number <= 10; ++number) {
         names.push_back("Free Memory #" + std::to_string(number));
     }
     for (int number = 1; number <= 12; ++number) {
         names.push_back("Fixed Memory #" + std::to_string(number));
     }
-    for (const char* name : {"Go Flues Mute", "Sw Flues Mute", "Go Reeds Mute", "Sw Reeds Mute", "Unused",
-                             "Temper Type -", "Temper Type +", "Temper Key -", "Temper Key +", "Reverb -",
-                             "Reverb +"}) {
+    for (const char* name :
+         {"Go Flues Mute", "Sw Flues Mute", "Go Reeds Mute", "Sw Reeds Mute", "Unused", "Temper Type -",
+          "Temper Type +", "Temper Key -", "Temper Key +", "Reverb -", "Reverb +"}) {
         names.emplace_back(name);
     }
     return names;
@@ -157,10 +174,11 @@ void setNumLists(Vocabulary& v) {
     lists[4] = numberedNums(8, 1);
     lists[5] = numberedNums(16, 1);
     lists[6] = numberedNums(16, 17);
-    lists[7] = labelledNums({"Not Used", "Pedal on Great", "Pedal on Swell", "Pedal on Choir", "?", "?", "?", "?"});
-    lists[8] = labelledNums({"Great to Pedal", "Swell to Pedal", "Choir to Pedal", "Swell to Great",
-                             "Choir to Great", "Swell to Choir", "?", "?", "?", "?", "?", "?", "?", "?", "?",
-                             "?"});
+    lists[7] =
+        labelledNums({"Not Used", "Pedal on Great", "Pedal on Swell", "Pedal on Choir", "?", "?", "?", "?"});
+    lists[8] =
+        labelledNums({"Great to Pedal", "Swell to Pedal", "Choir to Pedal", "Swell to Great",
+                      "Choir to Great", "Swell to Choir", "?", "?", "?", "?", "?", "?", "?", "?", "?", "?"});
     lists[9] = labelledNums({"Up", "Down"});
     lists[10] = labelledNums({"Next", "Last"});
     lists[11] = labelledNums({"Div#1 (Pedal)", "Div#2 (Great)", "Div#3 (Swell)", "Div#4 (Choir)"});
@@ -170,8 +188,8 @@ void setNumLists(Vocabulary& v) {
     lists[11].push_back("F - General");
     lists[12] = labelledNums({"Transposer Up", "Transposer Down", "Transposer Cancel"});
     lists[13] = labelledNums({"Reg. Sequencer", "Memory", "Transposer", "Setup"});
-    lists[14] = labelledNums(
-        {"1st Alternate", "2nd Alternate", "3rd Alternate", "Not Used", "Not Used", "Not Used", "Not Used", "Default"});
+    lists[14] = labelledNums({"1st Alternate", "2nd Alternate", "3rd Alternate", "Not Used", "Not Used",
+                              "Not Used", "Not Used", "Default"});
     lists[15] = labelledNums({"Set", "Alt"});
     lists[16] = labelledNums({"Unlock", "Lock", "Toggle"});
     lists[17] = labelledNums({"Play", "Pause", "Record"});
@@ -213,7 +231,8 @@ Vocabulary buildVocabulary() {
     setFunctionList(v, FunctionGroup::hx90Tremulant, {{"HX-90 Trem piston", std::nullopt}});
     setFunctionList(v, FunctionGroup::hx90Cancel, {{"HX-90 Cancel piston", std::nullopt}});
     setFunctionList(v, FunctionGroup::noteOnOff, {{"Note On/Off", std::nullopt}});
-    setFunctionList(v, FunctionGroup::allNotesOff, {{"On 1 MIDI Channel", 128}, {"On All MIDI Channels", 192}});
+    setFunctionList(v, FunctionGroup::allNotesOff,
+                    {{"On 1 MIDI Channel", 128}, {"On All MIDI Channels", 192}});
     setLarkmoorCases(v);
     setNumLists(v);
     return v;

@@ -18,7 +18,9 @@ namespace {
 using test::readWholeFile;
 using test::TempFolder;
 
-std::string imageLine(const ConfigModel& model, int manual) { return bytesToHex(encodedManual(model, manual)); }
+std::string imageLine(const ConfigModel& model, int manual) {
+    return bytesToHex(encodedManual(model, manual));
+}
 
 // What a caller has before a load: some other organ, already shown.
 ConfigModel modelBeforeLoad() {
@@ -70,15 +72,20 @@ TEST(ConfigurationFile, LinesThatCountAndLinesThatAreSkipped) {
         {"LF line ends", l1 + "\n" + l2 + "\n", 2, {1, 2}},
         {"CR line ends and no final line end", l1 + "\r" + l2, 2, {1, 2}},
         {"699 characters are skipped", longest + "\r\n" + l3 + "\r\n", 1, {3}},
-        {"six lines load five", l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + "junk\r\n", 5,
+        {"six lines load five",
+         l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + "junk\r\n",
+         5,
          {1, 1, 1, 1, 1}},
-        {"a sixth line is not even read", [&] {
+        {"a sixth line is not even read",
+         [&] {
              std::string five;
              for (int i = 0; i < 5; ++i) {
                  five += l2 + "\r\n";
              }
              return five + std::string(1000, 'q') + "\r\n";
-         }(), 5, {2, 2, 2, 2, 2}},
+         }(),
+         5,
+         {2, 2, 2, 2, 2}},
         {"blanks around the hex", "   " + l1 + "   \r\n", 1, {1}},
     };
     for (const auto& c : cases) {
@@ -203,7 +210,8 @@ protected:
 TEST_F(FailedSave, ValueThatDoesNotFitItsByte) {
     ConfigModel model = exampleOrgan(3);
     model.pistons[pistonIndexOf(2, 4)].programNumber = 0;
-    model.pistons[pistonIndexOf(2, 4)].functionGroup = static_cast<std::int16_t>(FunctionGroup::programChange);
+    model.pistons[pistonIndexOf(2, 4)].functionGroup =
+        static_cast<std::int16_t>(FunctionGroup::programChange);
     expectSaveFails(model, "Manual 3, piston 5 (Program Change): programNumber 0 does not fit in a byte");
 }
 

@@ -33,7 +33,8 @@ Bytes randomImage(Random& random) {
         for (const int area : {bankMsbEntries, bankLsbEntries}) {
             if (random.between(0, 3) == 0) {
                 const int position = pistonEntry(area, k);
-                setImageByte(image, position, static_cast<std::uint8_t>(0x40 | (imageByte(image, position) & 0x0F)));
+                setImageByte(image, position,
+                             static_cast<std::uint8_t>(0x40 | (imageByte(image, position) & 0x0F)));
             }
         }
     }

@@ -134,7 +134,7 @@ TEST(DecodeProgramImage, KeyboardAndChannels) {
         setImageByte(image, velocity + i, velocities[i]);
     }
     setImageByte(image, transposition + 15, 0);
-    setImageByte(image, analogNibbles, 0x7C); // channel 1: C, channel 2: 7
+    setImageByte(image, analogNibbles, 0x7C);     // channel 1: C, channel 2: 7
     setImageByte(image, analogNibbles + 1, 0x0F); // channel 3: F, channel 4: 0
 
     ConfigModel model;

@@ -15,7 +15,8 @@ struct Entry {
 };
 
 Entry entryAt(const ImageBuffer& image, int firstPosition, int k) {
-    return {imageByte(image, pistonEntry(firstPosition, k)), imageByte(image, pistonEntry(firstPosition, k) + 1)};
+    return {imageByte(image, pistonEntry(firstPosition, k)),
+            imageByte(image, pistonEntry(firstPosition, k) + 1)};
 }
 
 pistonInfo piston(int group, int type, int channel, int program) {
@@ -171,7 +172,8 @@ TEST(EncodeProgramImage, OverflowNamesManualRecordFieldAndValue) {
         {piston(7, 0, 3, 0), "Manual 2, piston 5 (Program Change): programNumber 0 does not fit in a byte"},
         {piston(1, 0, 0, 0), "Manual 2, piston 5 (Ahlborn Coupler): midiChannel 0 does not fit in a byte"},
         {piston(12, 0, 1, 300), "Manual 2, piston 5 (Note On/Off): programNumber 300 does not fit in a byte"},
-        {piston(4, 200, 1, 0), "Manual 2, piston 5 (Ahlborn General): functionType 200 does not fit in a byte"},
+        {piston(4, 200, 1, 0),
+         "Manual 2, piston 5 (Ahlborn General): functionType 200 does not fit in a byte"},
         {piston(14, 0, -1, 0), "Manual 2, piston 5 (LARKMOOR Piston): midiChannel -1 does not fit in a byte"},
         {bankMsb, "Manual 2, piston 5 (Bank Select): bankSelMSB -1 does not fit in a byte"},
         {bankProgram, "Manual 2, piston 5 (Bank Select): programNumber 0 does not fit in a byte"},
