@@ -1,5 +1,141 @@
 #include "cli/cli_commands.h"
 
+#include "cli/console_status.h"
+#include "cli/device_session.h"
+#include "cli/device_detect.h"
+#include "cli/transfer_loop.h"
+#include "cli/transfer_wait.h"
+#include "link/transfer_engine.h"
+#include "model/config_file.h"
+
+#include <iostream>
+#include <memory>
+
 namespace zkt::cli {
-void registerDeviceCommands(CLI::App&) {}
+namespace {
+
+constexpr int failedExitCode = 1;
+constexpr int timedOutExitCode = 3;
+
+struct DeviceArguments {
+    DeviceOptions device;
+    std::string file;
+};
+
+void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
+    command.add_option("--in", options.input, "MIDI input: its number from `zktcli ports` or part of its name");
+    command.add_option("--out", options.output, "MIDI output: its number from `zktcli ports` or part of its name");
+    command.add_option("--api", options.api, "MIDI system to use (default: ALSA, or JACK where ALSA is missing)")
+        ->check(CLI::IsMember({"alsa", "jack"}));
+    auto* simulate = command.add_option("--simulate", options.simulatedManuals,
+                                        "talk to a simulated chain of N MCUs instead (runs in virtual time: "
+                                        "a transfer finishes at once)")
+                         ->check(CLI::Range(0, maxSimulatedMcus));
+    command.add_option("--simulate-from", options.simulateFrom,
+                       "talk to a simulated chain holding the manuals of this .zkt file (virtual time)")
+        ->excludes(simulate);
+}
+
+void addTimeoutOption(CLI::App& command, DeviceOptions& options) {
+    command.add_option("--timeout", options.timeoutSeconds,
+                       "give up (exit 3) after this many seconds; 0 waits without limit, retrying as the window does")
+        ->capture_default_str();
+}
+
+LinkNotices consoleNotices() {
+    LinkNotices notices;
+    notices.userMessage = [](const std::string& text) { std::cerr << "zktcli: " << text << '\n'; };
+    return notices;
+}
+
+// Runs a load or write to its end, with progress on stderr.
+void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
+    ConsoleStatus status(std::cerr);
+    ConsoleHooks hooks;
+    TransferEngine engine(model, session.port(), session.clock(), status, hooks, consoleNotices());
+    session.choosePorts(engine.selection());
+    if (write)
+        engine.startWrite();
+    else
+        engine.startLoad();
+
+    LoopWork work;
+    work.tick = [&] { engine.onTimerTick(); };
+    work.drain = [&] { engine.drainReceived(); };
+    work.done = [&] { return engine.settled() || !engine.failure().empty(); };
+    const LoopEnd end = runLoop(session.driver(), work, session.timeout());
+    status.finishLine();
+    if (end == LoopEnd::timedOut) {
+        std::cerr << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
+                  << describeWait(engine.transfer(), model, engine.queue().queueLength()) << '\n';
+        throw CLI::RuntimeError(timedOutExitCode);
+    }
+    if (!engine.failure().empty())
+        throw CLI::RuntimeError(failedExitCode);
+    // Give the last message its time on the wire before the ports close.
+    session.driver().waitUntil(session.driver().now() + loopTickInterval, work.drain);
+}
+
+void listPorts(DeviceSession& session) {
+    std::cout << "MIDI inputs:\n";
+    const auto inputs = session.port().inputNames();
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        std::cout << "  " << i << ": " << inputs[i] << '\n';
+    std::cout << "MIDI outputs:\n";
+    const auto outputs = session.port().outputNames();
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        std::cout << "  " << i << ": " << outputs[i] << '\n';
+}
+
+} // namespace
+
+void registerDeviceCommands(CLI::App& app) {
+    auto arguments = std::make_shared<DeviceArguments>();
+
+    CLI::App* ports = app.add_subcommand("ports", "List the MIDI input and output devices with their numbers");
+    addDeviceOptions(*ports, arguments->device);
+    ports->callback([arguments] {
+        DeviceSession session(arguments->device);
+        listPorts(session);
+    });
+
+    CLI::App* detect =
+        app.add_subcommand("detect", "Count the MCUs in the MIDI loop and show each one's firmware and hardware type");
+    addDeviceOptions(*detect, arguments->device);
+    addTimeoutOption(*detect, arguments->device);
+    detect->callback([arguments] {
+        DeviceSession session(arguments->device);
+        switch (detectChain(session, std::cout, std::cerr)) {
+        case DetectResult::found:
+            return;
+        case DetectResult::invalidCount:
+            throw CLI::RuntimeError(failedExitCode);
+        case DetectResult::timedOut:
+            throw CLI::RuntimeError(timedOutExitCode);
+        }
+    });
+
+    CLI::App* load = app.add_subcommand("load", "Read every manual's program data from the encoder chain");
+    addDeviceOptions(*load, arguments->device);
+    addTimeoutOption(*load, arguments->device);
+    load->add_option("-o,--output", arguments->file, "the .zkt file to save the configuration in")->required();
+    load->callback([arguments] {
+        DeviceSession session(arguments->device);
+        ConfigModel model;
+        runTransfer(session, model, false);
+        writeConfigurationFile(arguments->file, model);
+    });
+
+    CLI::App* write = app.add_subcommand("write", "Write a configuration's program data to the encoder chain");
+    addDeviceOptions(*write, arguments->device);
+    addTimeoutOption(*write, arguments->device);
+    write->add_option("FILE", arguments->file, "the .zkt configuration to write")->required();
+    write->callback([arguments] {
+        ConfigModel model;
+        readConfigurationFile(arguments->file, model);
+        DeviceSession session(arguments->device);
+        runTransfer(session, model, true);
+    });
+}
+
 } // namespace zkt::cli
