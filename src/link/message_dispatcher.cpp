@@ -40,11 +40,14 @@ void MessageDispatcher::onReturnedTag(std::span<const std::uint8_t> message) {
     if (m_transfer.transferState != state::cablingCheck || !hasPosition(message, tagCountPosition + 1))
         return;
     const int manuals = byteAtPosition(message, tagCountPosition) - 1;
-    m_model.numberOfManuals = static_cast<std::int16_t>(manuals);
     if (manuals < 1 || manuals > maxManuals) {
+        // A count the chain cannot have must not reach the model: panels, saves and writes
+        // all index by it.
+        m_model.numberOfManuals = 0;
         texts::appendLine(m_status, "Invalid number of manuals detected!");
         return;
     }
+    m_model.numberOfManuals = static_cast<std::int16_t>(manuals);
     texts::appendLine(m_status, "Number of manuals detected = " + std::to_string(manuals));
     m_model.currentManual = 1;
     m_transfer.transferState = state::askNextManual;

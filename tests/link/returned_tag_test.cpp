@@ -1,0 +1,36 @@
+// A returned tag whose count no chain can have. Found by fuzzing the dispatcher: such a
+// count used to be stored as the number of manuals, which everything else indexes by.
+
+#include "link/transfer_engine.h"
+#include "link_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace zkt::testing {
+namespace {
+
+class ReturnedTag : public ::testing::TestWithParam<int> {};
+
+TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
+    FakePort port;
+    ManualClock clock;
+    RecordingStatus status;
+    RecordingHooks hooks;
+    ConfigModel model;
+    model.numberOfManuals = 3;
+    TransferEngine engine(model, port, clock, status, hooks);
+    engine.selection().midiInSelection = 1;
+    engine.selection().midiOutSelection = 2;
+    engine.startLoad();
+
+    engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, GetParam(), 0xF7}));
+
+    EXPECT_EQ(model.numberOfManuals, 0);
+    EXPECT_EQ(engine.transfer().transferState, 62);
+    EXPECT_EQ(status.lines().back(), "Invalid number of manuals detected!");
+}
+
+INSTANTIATE_TEST_SUITE_P(CountsNoChainHas, ReturnedTag, ::testing::Values(0x00, 0x01, 0x07, 0x10, 0x7F));
+
+} // namespace
+} // namespace zkt::testing
