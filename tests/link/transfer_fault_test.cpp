@@ -1,0 +1,155 @@
+#include "link/simulated_chain_faults.h"
+#include "model/example_organ.h"
+#include "model/program_image.h"
+#include "transfer_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zkt {
+namespace {
+
+using testing::chainOf;
+using testing::TransferRig;
+
+enum class Ending {
+    completes,     // the transfer ends normally with the right data
+    keepsWaiting,  // the transfer waits for data that never comes, as it always has
+};
+
+struct FaultCase {
+    const char* name;
+    MessageFault fault;
+    Ending ending;
+    bool userIsTold = false; // a message box about the received data
+};
+
+MessageFault faultOn(FaultKind kind, MessagePredicate matches, int occurrence = 1) {
+    MessageFault fault;
+    fault.kind = kind;
+    fault.matches = std::move(matches);
+    fault.occurrence = occurrence;
+    return fault;
+}
+
+MessageFault withLength(MessageFault fault, std::size_t length) {
+    fault.length = length;
+    return fault;
+}
+
+MessageFault withDelay(MessageFault fault, Micros delay) {
+    fault.delay = delay;
+    return fault;
+}
+
+MessageFault withTagCount(MessageFault fault, std::uint8_t count) {
+    fault.tagCount = count;
+    return fault;
+}
+
+const std::vector<FaultCase> loadFaults{
+    {"TagDropped", faultOn(FaultKind::drop, isTagMessage), Ending::completes},
+    {"TagDuplicated", faultOn(FaultKind::duplicate, isTagMessage), Ending::completes},
+    {"TagCountInvalidOnce", withTagCount(faultOn(FaultKind::tagCount, isTagMessage), 9), Ending::completes},
+    {"TagCutShort", withLength(faultOn(FaultKind::wrongLength, isTagMessage), 8), Ending::completes},
+    {"IdentityReplyDropped", faultOn(FaultKind::drop, isIdentityReply), Ending::completes},
+    {"IdentityReplyDuplicated", faultOn(FaultKind::duplicate, isIdentityReply), Ending::completes},
+    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}), Ending::completes},
+    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6), Ending::completes},
+    {"IdentityReplyCorrupted", faultOn(FaultKind::corruptData, isIdentityReply), Ending::completes},
+    {"ResponseOfNineBytes", withLength(faultOn(FaultKind::wrongLength, isProgramResponse), 9), Ending::keepsWaiting},
+    {"ResponseDropped", faultOn(FaultKind::drop, isProgramResponse, 2), Ending::keepsWaiting},
+    {"ResponseCutShort", faultOn(FaultKind::wrongLength, isProgramResponse, 3), Ending::keepsWaiting},
+    {"ResponseCorrupted", faultOn(FaultKind::corruptData, isProgramResponse), Ending::keepsWaiting, true},
+    {"ResponseLate", withDelay(faultOn(FaultKind::delay, isProgramResponse, 4), Micros{5'000'000}), Ending::completes},
+};
+
+ConfigModel decodedChain(const SimulatedChain& chain, const ConfigModel& loaded) {
+    ConfigModel expected;
+    for (int manual = 1; manual <= chain.mcuCount(); ++manual)
+        decodeManual(expected, manual, chain.image(manual));
+    expected.numberOfManuals = loaded.numberOfManuals;
+    expected.currentManual = loaded.currentManual;
+    expected.hardwareType = loaded.hardwareType;
+    expected.firmwareVersion = loaded.firmwareVersion;
+    return expected;
+}
+
+class LoadUnderFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(LoadUnderFault, EndsAsExpectedWithoutCrashing) {
+    TransferRig rig(chainOf(2));
+    rig.chain.injectFault(GetParam().fault);
+    rig.engine.startLoad();
+    const bool ended = rig.tickUntil([&] { return rig.engine.settled(); }, 600);
+    EXPECT_EQ(rig.chain.counters().faultsApplied, 1);
+    EXPECT_EQ(!rig.userMessages.empty(), GetParam().userIsTold);
+    if (GetParam().ending == Ending::keepsWaiting) {
+        EXPECT_FALSE(ended);
+        EXPECT_EQ(rig.hooks.panelRefreshes, 0);
+        const auto waiting = rig.engine.transfer().transferState;
+        EXPECT_TRUE(waiting == state::waitingForFirstChunk || waiting == state::collectingChunks) << waiting;
+        return;
+    }
+    ASSERT_TRUE(ended);
+    const auto lines = rig.status.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Number of manuals detected = 2"), 1);
+    EXPECT_EQ(lines.back(), "Ready.");
+    EXPECT_EQ(rig.model.numberOfManuals, 2);
+    EXPECT_TRUE(rig.model == decodedChain(rig.chain, rig.model));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, LoadUnderFault, ::testing::ValuesIn(loadFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const std::vector<FaultCase> writeFaults{
+    {"IdentityReplyDropped", faultOn(FaultKind::drop, isIdentityReply, 2), Ending::completes},
+    {"IdentityReplyDuplicated", faultOn(FaultKind::duplicate, isIdentityReply), Ending::completes},
+    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}), Ending::completes},
+    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6), Ending::completes},
+};
+
+class WriteUnderFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(WriteUnderFault, StoresEveryImageWholeAndLosesNoUpdate) {
+    TransferRig rig(chainOf(3));
+    rig.model = exampleOrgan(3);
+    rig.model.numberOfManuals = 3;
+    rig.chain.injectFault(GetParam().fault);
+    rig.engine.startWrite();
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.settled(); }, 600));
+    const SimulationCounters counters = rig.chain.counters();
+    EXPECT_EQ(counters.faultsApplied, 1);
+    EXPECT_EQ(counters.updatesStored, 12);
+    EXPECT_EQ(counters.updatesLostWhileBusy, 0);
+    EXPECT_EQ(rig.sentOfKind(ReceivedKind::programUpdateEcho).size(), 12u);
+    EXPECT_EQ(rig.status.lines().back(), "ZKT Configuration data written!Done.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WriteUnderFault, ::testing::ValuesIn(writeFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadUnderFault, AnMcuThatNeverAnswersAProgramRequestLeavesTheLoadWaiting) {
+    TransferRig rig(chainOf(3));
+    rig.chain.setIgnoresProgramRequests(2, true);
+    rig.engine.startLoad();
+    EXPECT_FALSE(rig.tickUntil([&] { return rig.engine.settled(); }, 600));
+    EXPECT_EQ(rig.engine.transfer().transferState, state::waitingForFirstChunk);
+    EXPECT_EQ(rig.model.currentManual, 2);
+    EXPECT_EQ(rig.status.lines().back(), "Requesting ZKT Program Data from Manual #2... ok");
+}
+
+TEST(LoadUnderFault, AChainWithoutMcusReportsAnInvalidCountForEveryReturnedTag) {
+    TransferRig rig(chainOf(0));
+    rig.engine.startLoad();
+    for (int i = 0; i < 45; ++i)
+        rig.tick();
+    const auto lines = rig.status.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Invalid number of manuals detected!"), 3);
+    EXPECT_EQ(rig.engine.transfer().transferState, state::cablingCheck);
+    EXPECT_EQ(rig.model.numberOfManuals, 0);
+}
+
+} // namespace
+} // namespace zkt
