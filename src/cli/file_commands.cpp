@@ -1,5 +1,57 @@
 #include "cli/cli_commands.h"
 
+#include "cli/file_actions.h"
+
+#include <iostream>
+#include <memory>
+
 namespace zkt::cli {
-void registerFileCommands(CLI::App&) {}
+namespace {
+
+// Exit status of `diff` when the configurations differ; errors exit with 2 from main.
+constexpr int differentExitCode = 1;
+
+struct FileArguments {
+    std::string source;
+    std::string other;
+    std::string output;
+};
+
+} // namespace
+
+void registerFileCommands(CLI::App& app) {
+    auto arguments = std::make_shared<FileArguments>();
+
+    CLI::App* show =
+        app.add_subcommand("show", "Report what every manual, channel and piston of a configuration does");
+    show->add_option("FILE", arguments->source, "a .zkt configuration or its .json form")->required();
+    show->callback([arguments] { showConfiguration(arguments->source, std::cout); });
+
+    CLI::App* exporter = app.add_subcommand("export", "Write a .zkt configuration as JSON");
+    exporter->add_option("FILE", arguments->source, "the .zkt configuration")->required();
+    CLI::Option* exportOutput = exporter->add_option("-o,--output", arguments->output,
+                                                     "the .json file to write (default: standard output)");
+    exporter->callback([arguments, exportOutput] {
+        const std::optional<std::string> output =
+            exportOutput->count() > 0 ? std::optional<std::string>(arguments->output) : std::nullopt;
+        exportConfiguration(arguments->source, output, std::cout);
+    });
+
+    CLI::App* importer =
+        app.add_subcommand("import", "Check a JSON configuration and write it as a .zkt file");
+    importer->add_option("FILE", arguments->source, "the .json configuration")->required();
+    importer->add_option("-o,--output", arguments->output, "the .zkt file to write")->required();
+    importer->callback([arguments] { importConfiguration(arguments->source, arguments->output); });
+
+    CLI::App* diff = app.add_subcommand(
+        "diff", "Compare two configurations field by field (exit 0 equal, 1 different, 2 error)");
+    diff->add_option("A", arguments->source, "a .zkt or .json configuration")->required();
+    diff->add_option("B", arguments->other, "a .zkt or .json configuration")->required();
+    diff->callback([arguments] {
+        if (!compareConfigurations(arguments->source, arguments->other, std::cout)) {
+            throw CLI::RuntimeError(differentExitCode);
+        }
+    });
+}
+
 } // namespace zkt::cli

@@ -10,6 +10,9 @@ int main(int argc, char** argv) {
     zkt::cli::registerDeviceCommands(app);
     try {
         app.parse(argc, argv);
+    } catch (const CLI::RuntimeError& e) {
+        // A command's own verdict, such as diff finding differences; not an error to report.
+        return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : 2;
     } catch (const std::exception& e) {

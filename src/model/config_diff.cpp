@@ -59,8 +59,8 @@ std::vector<ConfigDifference> diffConfigurations(const ConfigModel& left, const 
 
     std::vector<ConfigDifference> differences;
     if (leftManuals.size() != rightManuals.size()) {
-        differences.push_back({"", "numberOfManuals", std::to_string(leftManuals.size()),
-                               std::to_string(rightManuals.size())});
+        differences.push_back(
+            {"", "numberOfManuals", std::to_string(leftManuals.size()), std::to_string(rightManuals.size())});
     }
     JsonComparer comparer(differences);
     const std::size_t most = std::max(leftManuals.size(), rightManuals.size());
@@ -79,7 +79,8 @@ std::vector<ConfigDifference> diffConfigurations(const ConfigModel& left, const 
 
 std::string formatDifference(const ConfigDifference& difference) {
     std::string text = difference.where;
-    if (!difference.field.empty()) text += (text.empty() ? "" : ": ") + difference.field;
+    if (!difference.field.empty())
+        text += (text.empty() ? "" : ": ") + difference.field;
     return text + " " + difference.left + " -> " + difference.right;
 }
 

@@ -71,12 +71,18 @@ json pistonToJson(const pistonInfo& piston) {
 }
 
 std::string typeName(const json& value) {
-    if (value.is_number_float()) return "a fraction";
-    if (value.is_number()) return "an integer";
-    if (value.is_boolean()) return "a boolean";
-    if (value.is_string()) return "a string";
-    if (value.is_array()) return "an array";
-    if (value.is_object()) return "an object";
+    if (value.is_number_float())
+        return "a fraction";
+    if (value.is_number())
+        return "an integer";
+    if (value.is_boolean())
+        return "a boolean";
+    if (value.is_string())
+        return "a string";
+    if (value.is_array())
+        return "an array";
+    if (value.is_object())
+        return "an object";
     return "null";
 }
 
@@ -85,7 +91,8 @@ std::string typeName(const json& value) {
 class ObjectReader {
 public:
     ObjectReader(const json& object, std::string where) : m_object(object), m_where(std::move(where)) {
-        if (!m_object.is_object()) reject(m_where, "expected an object, got " + typeName(m_object));
+        if (!m_object.is_object())
+            reject(m_where, "expected an object, got " + typeName(m_object));
     }
 
     const std::string& where() const { return m_where; }
@@ -96,10 +103,10 @@ public:
         return found == m_object.end() ? nullptr : &*found;
     }
 
-    template <typename Integer>
-    void integer(const char* name, Integer& target) {
+    template <typename Integer> void integer(const char* name, Integer& target) {
         const json* value = member(name);
-        if (value == nullptr) return;
+        if (value == nullptr)
+            return;
         if (!value->is_number_integer()) {
             reject(m_where, std::string(name) + " must be an integer, got " + typeName(*value));
         }
@@ -109,15 +116,16 @@ public:
                                   ? value->get<std::uint64_t>() > static_cast<std::uint64_t>(high)
                                   : value->get<std::int64_t>() > high;
         if (tooLarge || (!value->is_number_unsigned() && value->get<std::int64_t>() < low)) {
-            reject(m_where, std::string(name) + " " + value->dump() + " is outside " +
-                                std::to_string(low) + ".." + std::to_string(high));
+            reject(m_where, std::string(name) + " " + value->dump() + " is outside " + std::to_string(low) +
+                                ".." + std::to_string(high));
         }
         target = static_cast<Integer>(value->get<std::int64_t>());
     }
 
     void flag(const char* name, bool& target) {
         const json* value = member(name);
-        if (value == nullptr) return;
+        if (value == nullptr)
+            return;
         if (!value->is_boolean()) {
             reject(m_where, std::string(name) + " must be true or false, got " + typeName(*value));
         }
@@ -126,7 +134,8 @@ public:
 
     void rejectUnknownKeys() const {
         for (const auto& item : m_object.items()) {
-            if (!m_used.contains(item.key())) reject(m_where, "unknown key \"" + item.key() + "\"");
+            if (!m_used.contains(item.key()))
+                reject(m_where, "unknown key \"" + item.key() + "\"");
         }
     }
 
@@ -144,14 +153,17 @@ void requireRange(const std::string& where, const char* field, int value, int lo
     }
 }
 
-std::string inGroup(int group) { return " in function group " + std::to_string(group); }
+std::string inGroup(int group) {
+    return " in function group " + std::to_string(group);
+}
 
 // Values the encoder would write without complaint but that come back from the image as a
 // different assignment (or none): refusing them keeps a hand-edited file honest.
 void checkPistonFits(const pistonInfo& p, const std::string& where) {
     const int group = p.functionGroup;
     requireRange(where, key::functionGroup, group, 0, functionGroupCount - 1);
-    if (group == 0) return;
+    if (group == 0)
+        return;
     if (group == static_cast<int>(FunctionGroup::larkmoorPiston)) {
         requireRange(where, key::midiChannel, p.midiChannel, 0, 15, " (the NUM value)");
         return;
@@ -182,8 +194,10 @@ void checkPistonFits(const pistonInfo& p, const std::string& where) {
         if (!p.bankSelMSBFlag && !p.bankSelLSBFlag) {
             reject(where, "a Bank Select piston needs bankSelMSBFlag or bankSelLSBFlag");
         }
-        if (p.bankSelMSBFlag) requireRange(where, key::bankSelMSB, p.bankSelMSB, 0, 127);
-        if (p.bankSelLSBFlag) requireRange(where, key::bankSelLSB, p.bankSelLSB, 0, 127);
+        if (p.bankSelMSBFlag)
+            requireRange(where, key::bankSelMSB, p.bankSelMSB, 0, 127);
+        if (p.bankSelLSBFlag)
+            requireRange(where, key::bankSelLSB, p.bankSelLSB, 0, 127);
         if (p.bankSelProgramFlag) {
             requireRange(where, key::programNumber, p.programNumber, 1, 128, " with bankSelProgramFlag");
         }
@@ -238,7 +252,8 @@ void readPiston(const json& object, const std::string& where, pistonInfo& piston
 }
 
 const json& arrayOf(const json* value, const std::string& where, const char* name, std::size_t size) {
-    if (!value->is_array()) reject(where, std::string(name) + " must be an array, got " + typeName(*value));
+    if (!value->is_array())
+        reject(where, std::string(name) + " must be an array, got " + typeName(*value));
     if (value->size() != size) {
         reject(where, std::string(name) + " has " + std::to_string(value->size()) + " entries, expected " +
                           std::to_string(size));
@@ -275,9 +290,11 @@ nlohmann::json configurationToJson(const ConfigModel& model) {
     json manuals = json::array();
     for (int m = 0; m < model.numberOfManuals && m < maxManuals; ++m) {
         json channels = json::array();
-        for (int c = 1; c <= channelsPerManual; ++c) channels.push_back(channelToJson(model, channelSlotOf(m, c)));
+        for (int c = 1; c <= channelsPerManual; ++c)
+            channels.push_back(channelToJson(model, channelSlotOf(m, c)));
         json pistons = json::array();
-        for (int k = 0; k < pistonsPerManual; ++k) pistons.push_back(pistonToJson(model.pistons[pistonIndexOf(m, k)]));
+        for (int k = 0; k < pistonsPerManual; ++k)
+            pistons.push_back(pistonToJson(model.pistons[pistonIndexOf(m, k)]));
         manuals.push_back({{key::keyboard, keyboardToJson(model.keyboards[m])},
                            {key::channels, std::move(channels)},
                            {key::pistons, std::move(pistons)}});
@@ -307,7 +324,8 @@ ConfigModel configurationFromJson(const nlohmann::json& document) {
         reject(where, "numberOfManuals is " + std::to_string(count) + " but the manuals array holds " +
                           std::to_string(present));
     }
-    for (std::size_t m = 0; m < present; ++m) readManual((*manuals)[m], static_cast<int>(m), model);
+    for (std::size_t m = 0; m < present; ++m)
+        readManual((*manuals)[m], static_cast<int>(m), model);
     model.numberOfManuals = count;
     return model;
 }

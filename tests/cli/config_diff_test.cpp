@@ -33,7 +33,8 @@ TEST(ConfigDiff, NamesManualRecordAndFieldOfEachChange) {
 
     const auto differences = diffConfigurations(twoManuals(), right);
     std::vector<std::string> lines;
-    for (const auto& difference : differences) lines.push_back(formatDifference(difference));
+    for (const auto& difference : differences)
+        lines.push_back(formatDifference(difference));
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "Manual 1, channel 3: shoe.expressionOn false -> true",
                          "Manual 2, keyboard: keyboardConfig 0 -> 129",

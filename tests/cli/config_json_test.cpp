@@ -71,7 +71,8 @@ TEST(ConfigJson, AcceptsEveryValueAnImageCanCarry) {
     };
     for (const char* piston : pistons) {
         json document = {{"manuals", {{{"pistons", json::array()}}}}};
-        for (int k = 0; k < pistonsPerManual; ++k) document["manuals"][0]["pistons"].push_back(json::parse(piston));
+        for (int k = 0; k < pistonsPerManual; ++k)
+            document["manuals"][0]["pistons"].push_back(json::parse(piston));
         EXPECT_NO_THROW(configurationFromJson(document)) << piston;
     }
 }
@@ -83,9 +84,13 @@ struct Rejection {
     std::vector<std::string> expectedInMessage;
 };
 
-void PrintTo(const Rejection& rejection, std::ostream* out) { *out << rejection.name; }
+void PrintTo(const Rejection& rejection, std::ostream* out) {
+    *out << rejection.name;
+}
 
-json validDocument() { return configurationToJson(variedModel()); }
+json validDocument() {
+    return configurationToJson(variedModel());
+}
 
 class ConfigJsonRejects : public ::testing::TestWithParam<Rejection> {};
 
@@ -97,7 +102,8 @@ TEST_P(ConfigJsonRejects, NamingWhereAndWhat) {
         configurationFromJson(document);
         FAIL() << "accepted " << rejection.pointer << " = " << rejection.value.dump();
     } catch (const ConfigJsonError& e) {
-        for (const auto& part : rejection.expectedInMessage) EXPECT_THAT(e.what(), HasSubstr(part));
+        for (const auto& part : rejection.expectedInMessage)
+            EXPECT_THAT(e.what(), HasSubstr(part));
     }
 }
 
@@ -105,25 +111,40 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ConfigJsonRejects,
     ::testing::Values(
         Rejection{"UnknownTopKey", "/numberOfManual", 2, {"unknown key \"numberOfManual\""}},
-        Rejection{"UnknownPistonKey", "/manuals/1/pistons/4/midichannel", 2,
+        Rejection{"UnknownPistonKey",
+                  "/manuals/1/pistons/4/midichannel",
+                  2,
                   {"Manual 2, piston 5", "unknown key \"midichannel\""}},
-        Rejection{"UnknownShoeKey", "/manuals/0/channels/2/shoe/input", 1,
+        Rejection{"UnknownShoeKey",
+                  "/manuals/0/channels/2/shoe/input",
+                  1,
                   {"Manual 1, channel 3, shoe", "\"input\""}},
         Rejection{"UnknownKeyboardKey", "/manuals/0/keyboard/hardwareType", 0, {"Manual 1, keyboard"}},
-        Rejection{"StringForInteger", "/manuals/0/pistons/0/programNumber", "7",
+        Rejection{"StringForInteger",
+                  "/manuals/0/pistons/0/programNumber",
+                  "7",
                   {"Manual 1, piston 1", "programNumber must be an integer, got a string"}},
-        Rejection{"FractionForInteger", "/manuals/0/channels/15/channelTranspose", 36.5,
+        Rejection{"FractionForInteger",
+                  "/manuals/0/channels/15/channelTranspose",
+                  36.5,
                   {"Manual 1, channel 16", "channelTranspose", "a fraction"}},
         Rejection{"NullForInteger", "/manuals/1/keyboard/channels", nullptr, {"channels", "null"}},
-        Rejection{"IntegerForFlag", "/manuals/0/pistons/3/bankSelMSBFlag", 1,
+        Rejection{"IntegerForFlag",
+                  "/manuals/0/pistons/3/bankSelMSBFlag",
+                  1,
                   {"bankSelMSBFlag must be true or false"}},
-        Rejection{"ByteTooLarge", "/manuals/0/keyboard/keyboardConfig", 256, {"keyboardConfig 256", "0..255"}},
+        Rejection{
+            "ByteTooLarge", "/manuals/0/keyboard/keyboardConfig", 256, {"keyboardConfig 256", "0..255"}},
         Rejection{"NegativeMask", "/manuals/0/keyboard/channels", -1, {"channels -1"}},
-        Rejection{"HugeUnsigned", "/manuals/0/channels/0/channelVelocity", 18446744073709551615ull,
+        Rejection{"HugeUnsigned",
+                  "/manuals/0/channels/0/channelVelocity",
+                  18446744073709551615ull,
                   {"channelVelocity"}},
         Rejection{"GroupAboveRange", "/manuals/0/pistons/0/functionGroup", 15, {"functionGroup 15", "0..14"}},
         Rejection{"GroupBelowRange", "/manuals/0/pistons/0/functionGroup", -1, {"functionGroup -1"}},
-        Rejection{"ChannelZeroOutsideLarkmoor", "/manuals/0/pistons/0/midiChannel", 0,
+        Rejection{"ChannelZeroOutsideLarkmoor",
+                  "/manuals/0/pistons/0/midiChannel",
+                  0,
                   {"Manual 1, piston 1", "midiChannel 0", "1..16"}},
         Rejection{"Channel17", "/manuals/1/pistons/4/midiChannel", 17, {"midiChannel 17"}},
         Rejection{"NumAbove15", "/manuals/1/pistons/19/midiChannel", 16, {"Manual 2, piston 20", "0..15"}},
@@ -133,12 +154,16 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"ArchiveInputSpillsIntoChannel", "/manuals/0/keyboard/archiveInput", 4, {"archiveInput 4"}},
         Rejection{"ShoeInputFour", "/manuals/0/channels/0/shoe/channel", 3, {"shoe", "channel 3"}},
         Rejection{"CountDisagrees", "/numberOfManuals", 3, {"numberOfManuals is 3", "holds 2"}},
-        Rejection{"PistonsShort", "/manuals/0/pistons", json::array({json::object()}),
+        Rejection{"PistonsShort",
+                  "/manuals/0/pistons",
+                  json::array({json::object()}),
                   {"Manual 1", "pistons has 1 entries, expected 20"}},
         Rejection{"ChannelsNotArray", "/manuals/0/channels", json::object(), {"channels must be an array"}},
         Rejection{"ManualNotObject", "/manuals/1", 5, {"Manual 2", "expected an object"}},
-        Rejection{"SixManuals", "/manuals", json::array({json::object(), json::object(), json::object(),
-                                                        json::object(), json::object(), json::object()}),
+        Rejection{"SixManuals",
+                  "/manuals",
+                  json::array({json::object(), json::object(), json::object(), json::object(), json::object(),
+                               json::object()}),
                   {"6 manuals", "at most 5"}}),
     [](const ::testing::TestParamInfo<Rejection>& info) { return std::string(info.param.name); });
 
@@ -152,8 +177,9 @@ TEST(ConfigJson, BankSelectThatSendsNoBankIsRejected) {
 TEST(ConfigJson, ReportsSyntaxErrorsAndNonObjects) {
     EXPECT_THROW(configurationFromJsonText("{\"manuals\": [}"), ConfigJsonError);
     EXPECT_THROW(configurationFromJsonText(""), ConfigJsonError);
-    EXPECT_THAT([] { configurationFromJsonText("[1, 2]"); },
-                ::testing::ThrowsMessage<ConfigJsonError>(AllOf(HasSubstr("configuration"), HasSubstr("object"))));
+    EXPECT_THAT(
+        [] { configurationFromJsonText("[1, 2]"); },
+        ::testing::ThrowsMessage<ConfigJsonError>(AllOf(HasSubstr("configuration"), HasSubstr("object"))));
 }
 
 } // namespace

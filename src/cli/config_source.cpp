@@ -1,0 +1,64 @@
+#include "cli/config_source.h"
+
+#include "model/config_file.h"
+#include "model/config_json.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace zkt::cli {
+namespace {
+
+// Far beyond any hand-written configuration (an export is about 150 kB), small enough that
+// a wrong argument such as a device file is refused quickly.
+constexpr std::size_t maxJsonBytes = 16u * 1024u * 1024u;
+
+std::string readJsonText(const std::string& path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        throw ConfigFileError(path, 0, std::strerror(errno));
+    std::string text;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        if (text.size() + got > maxJsonBytes) {
+            throw ConfigFileError(
+                path, 0, "larger than " + std::to_string(maxJsonBytes) + " bytes, not a configuration");
+        }
+        text.append(chunk, got);
+    }
+    if (std::ferror(file.get()) != 0)
+        throw ConfigFileError(path, 0, std::strerror(errno));
+    return text;
+}
+
+} // namespace
+
+bool isJsonPath(const std::string& path) {
+    constexpr std::string_view extension = ".json";
+    if (path.size() < extension.size())
+        return false;
+    return std::equal(
+        extension.begin(), extension.end(), path.end() - static_cast<long>(extension.size()),
+        [](char wanted, char given) { return wanted == std::tolower(static_cast<unsigned char>(given)); });
+}
+
+ConfigModel loadConfigurationSource(const std::string& path) {
+    if (isJsonPath(path)) {
+        const std::string text = readJsonText(path);
+        try {
+            return configurationFromJsonText(text);
+        } catch (const ConfigJsonError& e) {
+            throw ConfigJsonError(path + ": " + e.what());
+        }
+    }
+    ConfigModel model;
+    readConfigurationFile(path, model);
+    return model;
+}
+
+} // namespace zkt::cli

@@ -1,0 +1,17 @@
+#pragma once
+// Reading a configuration named on zktcli's command line: a .json file in the JSON form,
+// anything else as a .zkt configuration file.
+
+#include "model/config_model.h"
+
+#include <string>
+
+namespace zkt::cli {
+
+bool isJsonPath(const std::string& path);
+
+// A .zkt file is decoded into a freshly started model, so its manuals do not depend on
+// anything loaded before. Errors name the file.
+ConfigModel loadConfigurationSource(const std::string& path);
+
+} // namespace zkt::cli

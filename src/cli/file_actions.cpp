@@ -1,0 +1,67 @@
+#include "cli/file_actions.h"
+
+#include "cli/config_source.h"
+#include "cli/show_report.h"
+#include "editors/piston_description.h"
+#include "model/atomic_file.h"
+#include "model/config_diff.h"
+#include "model/config_file.h"
+#include "model/config_json.h"
+#include "model/program_image.h"
+
+namespace zkt::cli {
+
+void showConfiguration(const std::string& path, std::ostream& out) {
+    const ConfigModel model = loadConfigurationSource(path);
+    out << "Configuration " << path << '\n';
+    writeShowReport(model, out);
+}
+
+std::string exportJsonText(const ConfigModel& model) {
+    nlohmann::json document = configurationToJson(model);
+    auto& manuals = document.at("manuals");
+    for (std::size_t m = 0; m < manuals.size(); ++m) {
+        auto& pistons = manuals[m].at("pistons");
+        for (int k = 0; k < pistonsPerManual; ++k) {
+            pistons[static_cast<std::size_t>(k)]["description"] =
+                describePiston(model.pistons[pistonIndexOf(static_cast<int>(m), k)]);
+        }
+    }
+    return document.dump(2) + "\n";
+}
+
+void exportConfiguration(const std::string& sourcePath, const std::optional<std::string>& outputPath,
+                         std::ostream& out) {
+    const std::string text = exportJsonText(loadConfigurationSource(sourcePath));
+    if (outputPath) {
+        writeFileAtomically(*outputPath, text);
+    } else {
+        out << text;
+    }
+}
+
+void importConfiguration(const std::string& jsonPath, const std::string& outputPath) {
+    if (!isJsonPath(jsonPath))
+        throw ConfigFileError(jsonPath, 0, "import reads a .json file");
+    ConfigModel model = loadConfigurationSource(jsonPath);
+    // The device's type is unknown here; 0 gives the image format byte of every other type.
+    model.hardwareType = 0;
+    std::string text;
+    try {
+        text = configurationText(model);
+    } catch (const EncodeOverflow& e) {
+        throw EncodeOverflow(jsonPath + ": " + e.what());
+    }
+    writeFileAtomically(outputPath, text);
+}
+
+bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out) {
+    const ConfigModel left = loadConfigurationSource(leftPath);
+    const ConfigModel right = loadConfigurationSource(rightPath);
+    const auto differences = diffConfigurations(left, right);
+    for (const auto& difference : differences)
+        out << formatDifference(difference) << '\n';
+    return differences.empty();
+}
+
+} // namespace zkt::cli

@@ -1,0 +1,29 @@
+#pragma once
+// What zktcli's file commands do, apart from parsing their arguments. Every failure is an
+// exception whose message names the file and, for content, the manual, record and field.
+
+#include "model/config_model.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace zkt::cli {
+
+void showConfiguration(const std::string& path, std::ostream& out);
+
+// The JSON form with a "description" line per piston for the reader.
+std::string exportJsonText(const ConfigModel& model);
+
+// Writes to outputPath (replaced whole, never half-written) or, without one, to out.
+void exportConfiguration(const std::string& sourcePath, const std::optional<std::string>& outputPath,
+                         std::ostream& out);
+
+// Every manual is encoded before the output file is touched, so a refused value leaves an
+// existing file as it was.
+void importConfiguration(const std::string& jsonPath, const std::string& outputPath);
+
+// Prints one line per difference; true when the two configurations are equal.
+bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out);
+
+} // namespace zkt::cli

@@ -1,0 +1,172 @@
+#include "cli/show_report.h"
+
+#include "editors/piston_description.h"
+#include "model/vocabulary.h"
+
+#include <algorithm>
+#include <array>
+#include <iomanip>
+#include <sstream>
+
+namespace zkt::cli {
+namespace {
+
+// The keyboard editor's captions of the eight piston + key option bits, bit 0 first.
+constexpr std::array<const char*, 8> optionCaptions = {
+    "Enable/Disable Indicator Lights",
+    "Enable Set MIDI Channels via (P1+C#1)",
+    "Enable Clear MIDI Channels via (P1+D#1)",
+    "Enable Set Default Channel Velocity via (P1+F#1)",
+    "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
+    "Enable Volume Setup via (P1+C#2)",
+    "Enable Expression Setup via (P1+D#2)",
+    "Enable Tranposition (Setting Middle C) via (P1+key)",
+};
+
+constexpr int keyOffsetZero = 36;        // the transposition byte that plays at pitch
+constexpr int velocitySensingBit = 0x80; // set: the key's velocity is sent, not a fixed value
+constexpr int noAnalogInput = 3;
+
+// Returns "" when value has no entry, as images may carry codes beyond the lists.
+const std::string& listEntry(const VocabularyList& list, int value) {
+    static const std::string none;
+    return value >= 0 && value < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(value)] : none;
+}
+
+std::string signedOffset(int offset) {
+    return offset > 0 ? "+" + std::to_string(offset) : std::to_string(offset);
+}
+
+std::string velocityText(int velocity) {
+    return (velocity & velocitySensingBit) != 0 ? "sensing" : std::to_string(velocity);
+}
+
+std::string analogInputText(int input) {
+    const std::string& name = listEntry(vocabulary().analogInputNames, input + 1);
+    return name.empty() ? "input " + std::to_string(input) : name;
+}
+
+void writeChannels(const ConfigModel& model, int m, std::ostream& out) {
+    const Vocabulary& words = vocabulary();
+    const unsigned mask = model.keyboards[m].channels;
+    out << "  MIDI channels\n";
+    if (mask == 0) {
+        out << "    none enabled\n";
+        return;
+    }
+    out << "    Ch  Key offset  Velocity  Analog input  Controller\n";
+    for (int c = 1; c <= channelsPerManual; ++c) {
+        if ((mask & (1u << (c - 1))) == 0)
+            continue;
+        const int slot = channelSlotOf(m, c);
+        const shoeInfo& shoe = model.shoes[slot];
+        out << "    " << std::setw(2) << c << "  " << std::setw(10)
+            << signedOffset(model.channelTranspose[slot] - keyOffsetZero) << "  " << std::setw(8)
+            << velocityText(model.channelVelocity[slot]) << "  " << std::left << std::setw(12);
+        if (shoe.expressionOn) {
+            out << analogInputText(shoe.channel) << "  "
+                << listEntry(words.controllerNames, shoe.volumeControl ? 0 : 1);
+        } else {
+            out << listEntry(words.analogInputNames, 0) << "  -";
+        }
+        out << std::right << '\n';
+    }
+}
+
+void writeOptions(const keyboardInfo& keyboard, std::ostream& out) {
+    out << "  Enable Piston + Key Combinations\n";
+    for (std::size_t bit = 0; bit < optionCaptions.size(); ++bit) {
+        const bool on = (keyboard.keyboardConfig >> bit & 1u) != 0;
+        out << "    " << (on ? "on " : "off") << "  " << optionCaptions[bit] << '\n';
+    }
+}
+
+void writeArchive(const keyboardInfo& keyboard, std::ostream& out) {
+    out << "  Ahlborn Archive Crescendo: ";
+    if (keyboard.archiveInput >= noAnalogInput) {
+        out << listEntry(vocabulary().analogInputNames, 0) << '\n';
+    } else {
+        out << analogInputText(keyboard.archiveInput) << " on MIDI channel " << int{keyboard.archiveChannel}
+            << '\n';
+    }
+}
+
+// What the one-line description leaves out: which coupler, general, tremulant, cancel or
+// PLEXO function; the bank values; the LARKMOOR CASE and NUM by their names.
+std::string pistonDetail(const pistonInfo& piston) {
+    const Vocabulary& words = vocabulary();
+    const int group = piston.functionGroup;
+    switch (static_cast<FunctionGroup>(group)) {
+    case FunctionGroup::ahlbornCoupler:
+    case FunctionGroup::ahlbornTremulant:
+    case FunctionGroup::ahlbornCancel:
+    case FunctionGroup::ahlbornGeneral:
+    case FunctionGroup::plexoFunction:
+        return listEntry(words.functionLists[static_cast<std::size_t>(group)], piston.functionType);
+    case FunctionGroup::bankSelect: {
+        std::string detail;
+        const auto append = [&detail](const std::string& part) {
+            detail += (detail.empty() ? "" : ", ") + part;
+        };
+        if (piston.bankSelMSBFlag)
+            append("MSB " + std::to_string(piston.bankSelMSB));
+        if (piston.bankSelLSBFlag)
+            append("LSB " + std::to_string(piston.bankSelLSB));
+        if (piston.bankSelProgramFlag)
+            append("program " + std::to_string(piston.programNumber));
+        return detail;
+    }
+    case FunctionGroup::larkmoorPiston: {
+        const auto& caseToList = words.numListMap[static_cast<std::size_t>(group)];
+        const std::string& caseText =
+            listEntry(words.functionLists[static_cast<std::size_t>(group)], piston.functionType);
+        const auto caseIndex = static_cast<std::size_t>(piston.functionType);
+        if (caseText.empty() || caseIndex >= caseToList.size())
+            return "CASE outside the list";
+        const std::string& numText =
+            listEntry(words.numLists[static_cast<std::size_t>(caseToList[caseIndex])], piston.midiChannel);
+        return "CASE " + caseText + ", NUM " + (numText.empty() ? "outside the list" : numText);
+    }
+    default:
+        return "";
+    }
+}
+
+void writePistons(const ConfigModel& model, int m, std::ostream& out) {
+    std::array<std::string, pistonsPerManual> lines;
+    std::size_t width = 0;
+    for (int k = 0; k < pistonsPerManual; ++k) {
+        const pistonInfo& piston = model.pistons[pistonIndexOf(m, k)];
+        std::string line = describePiston(piston);
+        if (line.empty()) {
+            line = piston.functionGroup == 0 ? "Unassigned"
+                                             : "function group " + std::to_string(piston.functionGroup);
+        }
+        width = std::max(width, line.size());
+        lines[static_cast<std::size_t>(k)] = std::move(line);
+    }
+    out << "  Pistons\n";
+    for (int k = 0; k < pistonsPerManual; ++k) {
+        const std::string detail = pistonDetail(model.pistons[pistonIndexOf(m, k)]);
+        const std::string& line = lines[static_cast<std::size_t>(k)];
+        out << "    " << std::setw(2) << k + 1 << "  " << line;
+        if (!detail.empty())
+            out << std::string(width - line.size() + 3, ' ') << detail;
+        out << '\n';
+    }
+}
+
+} // namespace
+
+void writeShowReport(const ConfigModel& model, std::ostream& out) {
+    out << "Manuals: " << model.numberOfManuals << '\n';
+    for (int m = 0; m < model.numberOfManuals && m < maxManuals; ++m) {
+        out << "\nManual " << m + 1 << '\n';
+        writeChannels(model, m, out);
+        writeOptions(model.keyboards[m], out);
+        writeArchive(model.keyboards[m], out);
+        writePistons(model, m, out);
+    }
+}
+
+} // namespace zkt::cli

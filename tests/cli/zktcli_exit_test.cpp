@@ -1,0 +1,104 @@
+// zktcli as a user runs it: exit statuses, and errors on stderr rather than crashes.
+
+#include "model/config_file.h"
+#include "model/example_organ.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace zkt {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class Zktcli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir =
+            fs::temp_directory_path() /
+            ("zkt_cli_exit_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    static std::string slurp(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Arguments are file names from this test, without quotes or blanks.
+    CliResult run(const std::string& arguments) const {
+        const std::string command =
+            std::string(ZKTCLI_PATH) + " " + arguments + " >" + path("out.txt") + " 2>" + path("err.txt");
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(path("out.txt")), slurp(path("err.txt"))};
+    }
+
+private:
+    fs::path m_dir;
+};
+
+TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
+    writeConfigurationFile(path("a.zkt"), exampleOrgan(3));
+    writeConfigurationFile(path("same.zkt"), exampleOrgan(3));
+    writeConfigurationFile(path("fewer.zkt"), exampleOrgan(2));
+
+    const CliResult equal = run("diff " + path("a.zkt") + " " + path("same.zkt"));
+    EXPECT_EQ(equal.status, 0);
+    EXPECT_EQ(equal.out, "");
+
+    const CliResult different = run("diff " + path("a.zkt") + " " + path("fewer.zkt"));
+    EXPECT_EQ(different.status, 1);
+    EXPECT_THAT(different.out, HasSubstr("Manual 3 present -> (absent)"));
+    EXPECT_EQ(different.err, "");
+
+    const CliResult missing = run("diff " + path("a.zkt") + " " + path("nothing.zkt"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_THAT(missing.err, HasSubstr("nothing.zkt"));
+}
+
+TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {
+    std::ofstream(path("junk.zkt"), std::ios::binary) << std::string(800, 'z') << "\r\n";
+    std::ofstream(path("junk.json"), std::ios::binary) << "{\"manuals\": [1]}";
+    const std::string commands[] = {
+        "show " + path("junk.zkt"),
+        "export " + path("junk.zkt") + " -o " + path("out.json"),
+        "import " + path("junk.json") + " -o " + path("out.zkt"),
+        "export " + path("junk.zkt"),
+        "import " + path("junk.json"), // -o is required
+    };
+    for (const auto& command : commands) {
+        const CliResult result = run(command);
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_FALSE(result.err.empty()) << command;
+    }
+    EXPECT_FALSE(fs::exists(path("out.json")));
+    EXPECT_FALSE(fs::exists(path("out.zkt")));
+}
+
+TEST_F(Zktcli, ShowPrintsEveryManual) {
+    writeConfigurationFile(path("organ.zkt"), exampleOrgan(3));
+    const CliResult result = run("show " + path("organ.zkt"));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_THAT(result.out, HasSubstr("\nManual 3\n"));
+    EXPECT_THAT(result.out, ::testing::Not(HasSubstr("Manual 4")));
+}
+
+} // namespace
+} // namespace zkt
