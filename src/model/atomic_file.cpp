@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,7 +91,17 @@ void syncFolderOf(const std::string& path) {
 
 } // namespace
 
-void writeFileAtomically(const std::string& path, std::string_view contents) {
+void writeFileAtomically(const std::string& requestedPath, std::string_view contents) {
+    // Saving through a link updates the file it points to rather than replacing the link.
+    std::string path = requestedPath;
+    std::error_code missing;
+    if (std::filesystem::is_symlink(requestedPath, missing)) {
+        std::error_code broken;
+        path = std::filesystem::weakly_canonical(requestedPath, broken).string();
+        if (broken) {
+            throw ConfigFileError(requestedPath, 0, "cannot follow the link: " + broken.message());
+        }
+    }
     TemporaryFile temporary(path);
 
     struct stat existing {};

@@ -267,5 +267,16 @@ TEST(ConfigurationFile, SaveKeepsThePermissionsOfTheFileItReplaces) {
     EXPECT_EQ(after.st_mode & 07777, 0640u);
 }
 
+TEST(ConfigurationFile, SavingThroughALinkUpdatesTheLinkedFile) {
+    TempFolder folder;
+    const std::string target = folder.write("organ.zkt", "old");
+    const std::string link = folder.file("link.zkt");
+    std::filesystem::create_symlink(target, link);
+    writeConfigurationFile(link, exampleOrgan(1));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readWholeFile(target), configurationText(exampleOrgan(1)));
+    EXPECT_EQ(folder.entryCount(), 2u);
+}
+
 } // namespace
 } // namespace zkt
