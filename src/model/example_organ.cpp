@@ -16,8 +16,8 @@ constexpr std::uint8_t keyOffset(int semitones) {
     return static_cast<std::uint8_t>(defaultTranspose + semitones);
 }
 
-// A device that never had a velocity set reports 80 or 00, which reads back as FF and
-// 7F; giving every channel a real value keeps the example stable through a file.
+// The decoder reads velocity bytes 80 and 00 as FF and 7F; giving every channel another
+// value keeps the example unchanged through a file.
 constexpr std::uint8_t untouchedChannelVelocity = 0xFF;
 
 // Fields as the decoder leaves them: for every group but Program Change and Note On/Off
@@ -50,8 +50,7 @@ pistonInfo allNotesOff(int channel, bool allChannels) {
 }
 
 void setPistons(ConfigModel& model, int manual, int mainChannel) {
-    const int m = manual - 1;
-    const int n = manual - 1; // varies the functions from manual to manual
+    const int m = manual - 1; // also varies the functions from manual to manual
     const auto at = [&](int pistonInManual) -> pistonInfo& {
         return model.pistons[static_cast<std::size_t>(pistonIndexOf(m, pistonInManual))];
     };
@@ -62,15 +61,15 @@ void setPistons(ConfigModel& model, int manual, int mainChannel) {
 
     at(0) = assigned(FunctionGroup::ahlbornSet, mainChannel, 0);
     for (int general = 0; general < 6; ++general) {
-        at(1 + general) = assigned(FunctionGroup::ahlbornGeneral, mainChannel, n * 6 + general);
+        at(1 + general) = assigned(FunctionGroup::ahlbornGeneral, mainChannel, m * 6 + general);
     }
-    at(7) = assigned(FunctionGroup::ahlbornCoupler, mainChannel, n % 6);
-    at(8) = assigned(FunctionGroup::ahlbornTremulant, mainChannel, n % 3);
-    at(9) = assigned(FunctionGroup::ahlbornCancel, mainChannel, 1 + n % 3);
+    at(7) = assigned(FunctionGroup::ahlbornCoupler, mainChannel, m % 6);
+    at(8) = assigned(FunctionGroup::ahlbornTremulant, mainChannel, m % 3);
+    at(9) = assigned(FunctionGroup::ahlbornCancel, mainChannel, 1 + m % 3);
     at(10) = assigned(FunctionGroup::programChange, mainChannel, 10 * manual + 1);
     at(11) = assigned(FunctionGroup::programChange, mainChannel + 5, 128);
     at(12) = bankSelect(mainChannel + 5, 0, manual, 5 + manual);
-    at(13) = assigned(FunctionGroup::larkmoorPiston, n % 2, larkmoorUpDown);
+    at(13) = assigned(FunctionGroup::larkmoorPiston, m % 2, larkmoorUpDown);
     at(14) = assigned(FunctionGroup::noteOnOff, mainChannel, middleC + manual + 1);
     at(15) = assigned(FunctionGroup::plexoFunction, mainChannel, plexoPanic);
     at(16) = assigned(FunctionGroup::hx90Tremulant, mainChannel, 64);

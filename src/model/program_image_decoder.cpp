@@ -123,8 +123,8 @@ void decodeChannels(std::span<const std::uint8_t> image, ConfigModel& model, int
         const auto slot = static_cast<std::size_t>(channelSlotOf(m, i + 1));
         model.channelTranspose[slot] = imageByte(image, transposition + i);
 
-        // The device reports "option only" and "nothing" for a channel it never had a
-        // velocity for; the program has always shown those as the full values.
+        // 80 and 00 are read as full values (FF, 7F), as configurations have always been
+        // shown; an encode does not undo this.
         std::uint8_t velocityByte = imageByte(image, velocity + i);
         if (velocityByte == velocityOptionOnly) {
             velocityByte = 0xFF;
