@@ -45,9 +45,9 @@ std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code);
 // Throws std::out_of_range naming the number unless it is 1..maxManuals.
 void checkManualNumber(int manual);
 
-// Decodes image into manual model.currentManual (1..5). Fields the image does not
-// mention keep their values. An image that does not reach the last byte the decoder reads
-// throws ImageTooShort before anything is changed.
+// Decodes image into manual model.currentManual (1..5): its keyboard, channels and all 20
+// pistons (a piston the image does not assign reads as unassigned). An image that does not
+// reach the last byte the decoder reads throws ImageTooShort before anything is changed.
 void decodeProgramImage(ConfigModel& model, std::span<const std::uint8_t> image);
 void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> image);
 

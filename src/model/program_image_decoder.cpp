@@ -182,8 +182,13 @@ void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> 
     keyboard.archiveChannel = static_cast<std::uint8_t>(archive / 16 + 1);
     keyboard.archiveInput = static_cast<std::uint8_t>((archive % 16) / 4);
 
+    // Each image describes every piston of its manual. Starting from empty records keeps a
+    // piston the image leaves unassigned, or a bank entry it no longer has, from carrying
+    // over from the configuration loaded before.
     for (int k = 0; k < pistonsPerManual; ++k) {
-        decodePiston(image, k, model.pistons[static_cast<std::size_t>(pistonIndexOf(m, k))]);
+        pistonInfo& piston = model.pistons[static_cast<std::size_t>(pistonIndexOf(m, k))];
+        piston = pistonInfo{};
+        decodePiston(image, k, piston);
     }
 }
 

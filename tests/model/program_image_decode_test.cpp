@@ -104,23 +104,28 @@ TEST(DecodeProgramImage, BankSelectEntries) {
     EXPECT_EQ(decodedPiston({0xFF, 0xFF}, Entry{0x50, 0x85}), pistonInfo{});
 }
 
-TEST(DecodeProgramImage, DecodingOnlyAddsToAPiston) {
+TEST(DecodeProgramImage, NothingCarriesOverFromTheImageDecodedBefore) {
+    ImageBuffer first = newProgramImage();
+    setEntry(first, mainEntries, 0, {0x11, 0x04});
+    setEntry(first, bankMsbEntries, 0, {0x41, 0x85});
+    setEntry(first, bankLsbEntries, 0, {0x41, 0x03});
+    setEntry(first, mainEntries, 1, {0x70, 0xC0});
+    setEntry(first, mainEntries, 2, {0x01, 0x04});
     ConfigModel model;
-    pistonInfo& p = model.pistons[static_cast<std::size_t>(pistonIndexOf(0, 0))];
-    p = piston(9, 3, 2, 3);
-    p.bankSelMSBFlag = true;
-    p.bankSelLSBFlag = true;
+    decodeProgramImage(model, first);
 
-    ImageBuffer image = newProgramImage();
-    setEntry(image, mainEntries, 0, {0x85, 0x40}); // not recognised
-    decodeProgramImage(model, image);
-    EXPECT_EQ(p.functionGroup, 9);
-    EXPECT_TRUE(p.bankSelMSBFlag && p.bankSelLSBFlag);
+    ImageBuffer second = newProgramImage();
+    setEntry(second, bankLsbEntries, 0, {0x42, 0x07}); // LSB only now
+    setEntry(second, mainEntries, 1, {0x85, 0x40});    // not recognised
+    decodeProgramImage(model, second);
 
-    setEntry(image, mainEntries, 0, {0x01, 0x04}); // a coupler keeps the stale bank flags
-    decodeProgramImage(model, image);
-    EXPECT_EQ(p.functionGroup, 1);
-    EXPECT_TRUE(p.bankSelMSBFlag);
+    ConfigModel fresh;
+    decodeProgramImage(fresh, second);
+    EXPECT_EQ(model.pistons, fresh.pistons);
+    EXPECT_FALSE(model.pistons[0].bankSelMSBFlag);
+    EXPECT_FALSE(model.pistons[0].bankSelProgramFlag);
+    EXPECT_EQ(model.pistons[1], pistonInfo{});
+    EXPECT_EQ(model.pistons[2], pistonInfo{});
 }
 
 TEST(DecodeProgramImage, KeyboardAndChannels) {
