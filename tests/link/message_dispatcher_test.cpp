@@ -1,0 +1,168 @@
+#include "link/sysex_codec.h"
+#include "link/transfer_engine.h"
+#include "link_fakes.h"
+#include "model/program_image.h"
+
+#include <gtest/gtest.h>
+
+namespace zkt {
+namespace {
+
+using testing::bytesOf;
+
+Bytes returnedTag(int count) { return bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7}); }
+
+Bytes identityReply(int manual) {
+    return bytesOf({0xF0, 0x7E, manual, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 3, 4, 12, 5, 6, 0x00, 0x00, 0x00,
+                    0x01, 0x00, 18, 0x00, 0xF7});
+}
+
+Bytes programResponse(std::span<const std::uint8_t> data) {
+    Bytes message = bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0x00, 0x00, 0x00});
+    const Bytes packed = pack7(data);
+    message.insert(message.end(), packed.begin(), packed.end());
+    message.push_back(0xF7);
+    return message;
+}
+
+Bytes patternData(std::size_t size, int seed) {
+    Bytes data(size);
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<std::uint8_t>(i * 13 + static_cast<std::size_t>(seed));
+    return data;
+}
+
+// An engine on a fake port, led by hand through the states a load passes.
+class DispatcherTest : public ::testing::Test {
+protected:
+    DispatcherTest() {
+        engine.selection().midiInSelection = 1;
+        engine.selection().midiOutSelection = 2;
+    }
+
+    std::int16_t state() const { return engine.transfer().transferState; }
+
+    void tickUntilState(std::int16_t wanted) {
+        for (int i = 0; i < 100 && state() != wanted; ++i) {
+            clock.advance(TransferEngine::tickInterval);
+            engine.onTimerTick();
+        }
+        ASSERT_EQ(state(), wanted);
+    }
+
+    // A one-manual load that has asked for its program data.
+    void waitForProgramData() {
+        engine.startLoad();
+        engine.dispatchMessage(returnedTag(2));
+        tickUntilState(state::waitingForIdentity);
+        engine.dispatchMessage(identityReply(1));
+        tickUntilState(state::waitingForFirstChunk);
+    }
+
+    testing::FakePort port;
+    ManualClock clock;
+    ConfigModel model;
+    testing::RecordingStatus status;
+    testing::RecordingHooks hooks;
+    TransferEngine engine{model, port, clock, status, hooks};
+};
+
+TEST_F(DispatcherTest, ReturnedTagCountsTheManualsOrReportsAnInvalidCount) {
+    const struct {
+        int count;
+        int manuals;
+        std::int16_t nextState;
+        const char* line;
+    } cases[] = {{0x04, 3, state::askNextManual, "Number of manuals detected = 3"},
+                 {0x06, 5, state::askNextManual, "Number of manuals detected = 5"},
+                 // A count no chain can have leaves no manuals behind.
+                 {0x01, 0, state::cablingCheck, "Invalid number of manuals detected!"},
+                 {0x07, 0, state::cablingCheck, "Invalid number of manuals detected!"},
+                 {0x00, 0, state::cablingCheck, "Invalid number of manuals detected!"}};
+    for (const auto& c : cases) {
+        engine.startLoad();
+        engine.dispatchMessage(returnedTag(c.count));
+        EXPECT_EQ(model.numberOfManuals, c.manuals) << c.count;
+        EXPECT_EQ(state(), c.nextState) << c.count;
+        EXPECT_EQ(status.lines().back(), c.line);
+    }
+}
+
+TEST_F(DispatcherTest, MessagesInTheWrongStateOrTooShortChangeNothing) {
+    engine.startLoad();
+    engine.dispatchMessage(identityReply(1));
+    engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0xF7})); // no count
+    engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F}));
+    engine.dispatchMessage({});
+    EXPECT_EQ(state(), state::cablingCheck);
+    EXPECT_EQ(model.hardwareType, 0);
+
+    engine.dispatchMessage(returnedTag(2));
+    tickUntilState(state::waitingForIdentity);
+    const std::string before = status.content;
+    engine.dispatchMessage(returnedTag(4)); // the echo of the identity request's tag
+    engine.dispatchMessage(bytesOf({0xF0, 0x7E, 0x01, 0x06, 0x02, 0xF7}));
+    engine.dispatchMessage(programResponse(patternData(256, 1)));
+    EXPECT_EQ(state(), state::waitingForIdentity);
+    EXPECT_EQ(model.numberOfManuals, 1);
+    EXPECT_EQ(status.content, before);
+}
+
+TEST_F(DispatcherTest, ANineByteResponseIsIgnored) {
+    waitForProgramData();
+    engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0xF7}));
+    EXPECT_EQ(state(), state::waitingForFirstChunk);
+    EXPECT_TRUE(engine.transfer().receivedProgramData.empty());
+}
+
+TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
+    waitForProgramData();
+    const Bytes image = patternData(256, 5);
+    for (int chunk = 0; chunk < 3; ++chunk) {
+        engine.dispatchMessage(programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64)));
+        EXPECT_EQ(state(), state::collectingChunks);
+        EXPECT_EQ(engine.transfer().receivedProgramData.size(), static_cast<std::size_t>(chunk + 1) * 64);
+    }
+    engine.dispatchMessage(programResponse(std::span(image).subspan(192, 64)));
+    EXPECT_EQ(state(), state::finished);
+    ConfigModel expected;
+    decodeManual(expected, 1, image);
+    EXPECT_EQ(model.pistons, expected.pistons);
+    EXPECT_EQ(model.keyboards, expected.keyboards);
+    EXPECT_EQ(hooks.panelRefreshes, 1);
+}
+
+TEST_F(DispatcherTest, DataBeyondTheImageIsDropped) {
+    waitForProgramData();
+    const Bytes first = patternData(200, 7);
+    const Bytes second = patternData(300, 9);
+    engine.dispatchMessage(programResponse(first));
+    engine.dispatchMessage(programResponse(second));
+    EXPECT_EQ(state(), state::finished);
+    EXPECT_EQ(engine.transfer().receivedProgramData.size(), 256u);
+    Bytes image(first);
+    image.insert(image.end(), second.begin(), second.begin() + 56);
+    ConfigModel expected;
+    decodeManual(expected, 1, image);
+    EXPECT_EQ(model.pistons, expected.pistons);
+    EXPECT_EQ(model.channelTranspose, expected.channelTranspose);
+}
+
+TEST_F(DispatcherTest, ALateSecondIdentityReplyChangesNothing) {
+    waitForProgramData();
+    const auto tickFor = [&](int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            clock.advance(TransferEngine::tickInterval);
+            engine.onTimerTick();
+        }
+    };
+    tickFor(5); // the program request leaves
+    const auto sentBefore = port.sent.size();
+    engine.dispatchMessage(identityReply(1));
+    tickFor(30);
+    EXPECT_EQ(state(), state::waitingForFirstChunk);
+    EXPECT_EQ(port.sent.size(), sentBefore);
+}
+
+} // namespace
+} // namespace zkt
