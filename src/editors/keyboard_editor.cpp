@@ -2,11 +2,11 @@
 
 #include "app/twips.h"
 #include "editors/dialog_placement.h"
+#include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -19,6 +19,7 @@ namespace {
 constexpr int topOfByteList = 127;            // transposition and velocity lists run 127 down to 0
 constexpr int topOfChannelList = 16;          // the archive channel list runs 16 down to 1
 constexpr std::uint8_t velocityOptionBit = 0x80;
+constexpr std::uint8_t velocityValueBits = 0x7F;
 constexpr int analogInputDisabled = 0;        // position of "Disabled" in an analog input list
 constexpr int firstInputPosition = 1;         // position of "Input 1"
 constexpr int volumePosition = 0;             // position of "Volume (7)"
@@ -51,25 +52,12 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_lblMIDIChannels = new QLabel(QStringLiteral("Manual #?"), this);
+    m_lblMIDIChannels = newBoldLabel(*this, QStringLiteral("Manual #?"));
     m_lblMIDIChannels->setObjectName(QStringLiteral("lblMIDIChannels"));
-    QFont locationFont = m_lblMIDIChannels->font();
-    locationFont.setBold(true);
-    m_lblMIDIChannels->setFont(locationFont);
     layout->addWidget(m_lblMIDIChannels);
     m_pages = buildKeyboardPages(*this, *layout);
 
-    auto* buttons = new QHBoxLayout;
-    auto* cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);
 
     for (int c = 0; c < channelsPerManual; ++c) {
         const ChannelRow& row = m_pages.rows[static_cast<std::size_t>(c)];
@@ -83,8 +71,7 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
         connect(m_pages.tabMidiChannels[static_cast<std::size_t>(page)], &QPushButton::clicked, this,
                 [this, page] { choosePage(page); });
     }
-    connect(cmdOK, &QPushButton::clicked, this, &KeyboardEditor::save);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.cmdOK, &QPushButton::clicked, this, &KeyboardEditor::save);
     choosePage(channelSettingsPage);
 }
 
@@ -147,7 +134,7 @@ void KeyboardEditor::loadChannelRow(int c) {
     const std::uint8_t velocity = m_model.channelVelocity[slot];
     const bool optionSet = (velocity & velocityOptionBit) != 0;
     row.chkVelocity->setChecked(optionSet);
-    row.cboVelocity->setCurrentIndex(topOfByteList - (velocity & ~velocityOptionBit & 0xFF));
+    row.cboVelocity->setCurrentIndex(topOfByteList - (velocity & velocityValueBits));
 }
 
 void KeyboardEditor::setChannelRowEnabled(int c, bool enabled) {

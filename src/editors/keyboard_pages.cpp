@@ -1,5 +1,6 @@
 #include "editors/keyboard_pages.h"
 
+#include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/vocabulary.h"
 
@@ -28,31 +29,6 @@ constexpr std::array<const char*, keyboardOptionCount> optionCaptions{
     "Enable Tranposition (Setting Middle C) via (P1+key)",
 };
 
-QString indexedName(const char* base, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
-}
-
-QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
-    auto* combo = new QComboBox(&parent);
-    combo->setObjectName(indexedName(base, index));
-    showList(*combo, contents);
-    return combo;
-}
-
-QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index) {
-    auto* check = new QCheckBox(caption, &parent);
-    check->setObjectName(indexedName(base, index));
-    return check;
-}
-
-QLabel* boldLabel(const QString& text, QWidget& parent) {
-    auto* label = new QLabel(text, &parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
 QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
@@ -63,10 +39,10 @@ QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
     // The column line, one heading per column so that it stays over its inputs at any font size.
-    grid->addWidget(boldLabel(QStringLiteral("#"), *page), 0, 0);
-    grid->addWidget(boldLabel(QStringLiteral("Key Offset"), *page), 0, 1);
-    grid->addWidget(boldLabel(QStringLiteral("Velocity On/Fixed"), *page), 0, 2, 1, 2);
-    grid->addWidget(boldLabel(QStringLiteral("Analog Input + Controller Type"), *page), 0, 4, 1, 2);
+    grid->addWidget(newBoldLabel(*page, QStringLiteral("#")), 0, 0);
+    grid->addWidget(newBoldLabel(*page, QStringLiteral("Key Offset")), 0, 1);
+    grid->addWidget(newBoldLabel(*page, QStringLiteral("Velocity On/Fixed")), 0, 2, 1, 2);
+    grid->addWidget(newBoldLabel(*page, QStringLiteral("Analog Input + Controller Type")), 0, 4, 1, 2);
 
     const ListItems offsets = fillNumberList(-36, 91, true);
     const ListItems velocities = fillNumberList(0, 127, false);

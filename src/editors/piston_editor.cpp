@@ -2,13 +2,13 @@
 
 #include "app/twips.h"
 #include "editors/dialog_placement.h"
+#include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/vocabulary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,21 +35,31 @@ bool isKnownGroup(int group) {
 // Type lists the user sees: a stored type they have no entry for is shown as no selection
 // rather than as whatever the list held from another piston.
 bool typeListShown(int group) {
-    using enum FunctionGroup;
-    for (FunctionGroup shown : {ahlbornCoupler, ahlbornTremulant, ahlbornCancel, ahlbornGeneral, plexoFunction,
-                                larkmoorPiston}) {
-        if (isGroup(group, shown)) {
-            return true;
-        }
+    switch (static_cast<FunctionGroup>(group)) {
+    case FunctionGroup::ahlbornCoupler:
+    case FunctionGroup::ahlbornTremulant:
+    case FunctionGroup::ahlbornCancel:
+    case FunctionGroup::ahlbornGeneral:
+    case FunctionGroup::plexoFunction:
+    case FunctionGroup::larkmoorPiston:
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 // Groups whose stored type is loaded from the record; the others keep their list as it is.
 bool typeLoaded(int group) {
-    using enum FunctionGroup;
-    return !(isGroup(group, unassigned) || isGroup(group, programChange) || isGroup(group, bankSelect) ||
-             isGroup(group, hx90Tremulant) || isGroup(group, noteOnOff));
+    switch (static_cast<FunctionGroup>(group)) {
+    case FunctionGroup::unassigned:
+    case FunctionGroup::programChange:
+    case FunctionGroup::bankSelect:
+    case FunctionGroup::hx90Tremulant:
+    case FunctionGroup::noteOnOff:
+        return false;
+    default:
+        return true;
+    }
 }
 
 // The highest number of a descending list; the selected number is top - position.
@@ -71,11 +81,8 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lblPiston = new QLabel(QStringLiteral("Thumb piston location:"), this);
+    m_lblPiston = newBoldLabel(*this, QStringLiteral("Thumb piston location:"));
     m_lblPiston->setObjectName(QStringLiteral("lblPiston"));
-    QFont locationFont = m_lblPiston->font();
-    locationFont.setBold(true);
-    m_lblPiston->setFont(locationFont);
     layout->addWidget(m_lblPiston);
 
     m_txtNote = new QLineEdit(this);
@@ -92,17 +99,7 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     layout->addLayout(panelArea);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    auto* cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);
     const QMargins margins = layout->contentsMargins();
     layout->addStrut(twipsToPixels(this, designWidthTwips) - margins.left() - margins.right());
 
@@ -116,8 +113,7 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     QComboBox* allNotesOffChannel = m_panels.cboMidiChannel[static_cast<int>(FunctionGroup::allNotesOff)];
     connect(m_panels.chkAllChannels, &QCheckBox::toggled, allNotesOffChannel,
             [allNotesOffChannel](bool all) { allNotesOffChannel->setEnabled(!all); });
-    connect(cmdOK, &QPushButton::clicked, this, &PistonEditor::save);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.cmdOK, &QPushButton::clicked, this, &PistonEditor::save);
 
     m_panels.cboFunction->setCurrentIndex(m_panels.cboFunction->count() - 1);
 }

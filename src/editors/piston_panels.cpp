@@ -1,5 +1,6 @@
 #include "editors/piston_panels.h"
 
+#include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/vocabulary.h"
 
@@ -42,17 +43,6 @@ constexpr std::array<PanelShape, functionGroupCount> panelShapes{{
 
 constexpr std::array<const char*, bankSelectRowCount> bankSelectCaptions{
     "Send Bank Select MSB (0-127)", "Send Bank Select LSB (0-127)", "Include a Program Change message?"};
-
-QString indexedName(const char* base, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
-}
-
-QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
-    auto* combo = new QComboBox(&parent);
-    combo->setObjectName(indexedName(base, index));
-    showList(*combo, contents);
-    return combo;
-}
 
 // A list the group keeps (and stores from) but never shows.
 void keepHidden(QComboBox* combo) {
@@ -144,8 +134,7 @@ private:
             fillNumberList(0, 127, false), fillNumberList(0, 127, false), fillNumberList(1, 128, false)};
         for (int row = 0; row < bankSelectRowCount; ++row) {
             const auto r = static_cast<std::size_t>(row);
-            auto* check = new QCheckBox(QString::fromUtf8(bankSelectCaptions[r]), &panel);
-            check->setObjectName(indexedName("chkBankSel", row));
+            QCheckBox* check = newCheckBox(panel, QString::fromUtf8(bankSelectCaptions[r]), "chkBankSel", row);
             m_panels.chkBankSel[r] = check;
             m_panels.cboBankSel[r] = newList(panel, "cboBankSel", row, lists[r]);
             m_grid->addWidget(check, m_row, 0);

@@ -1,0 +1,57 @@
+#include "editors/editor_widgets.h"
+
+#include "editors/list_combo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zkt {
+
+QString indexedName(const char* base, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
+}
+
+QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
+    auto* combo = new QComboBox(&parent);
+    combo->setObjectName(indexedName(base, index));
+    showList(*combo, contents);
+    return combo;
+}
+
+QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index) {
+    auto* check = new QCheckBox(caption, &parent);
+    check->setObjectName(indexedName(base, index));
+    return check;
+}
+
+QLabel* newBoldLabel(QWidget& parent, const QString& text) {
+    auto* label = new QLabel(text, &parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout) {
+    SaveCancelButtons buttons;
+    buttons.cmdOK = new QPushButton(QStringLiteral("Save"), &dialog);
+    buttons.cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    buttons.cmdOK->setDefault(true);
+    buttons.cmdCancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    buttons.cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    QObject::connect(buttons.cmdCancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(buttons.cmdOK);
+    row->addWidget(buttons.cmdCancel);
+    row->addStretch(1);
+    layout.addLayout(row);
+    return buttons;
+}
+
+} // namespace zkt

@@ -1,0 +1,33 @@
+#pragma once
+// Widget making shared by both editors: controls named as the dialogs' designs name them
+// (array elements as name_N), lists filled on creation, and the Save / Cancel row.
+
+#include "model/list_fill.h"
+
+#include <QString>
+
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace zkt {
+
+QString indexedName(const char* base, int index);
+
+QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents);
+QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index);
+QLabel* newBoldLabel(QWidget& parent, const QString& text);
+
+struct SaveCancelButtons {
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+};
+
+// Adds the centred "Save" (default) and "Cancel" buttons to layout; "Cancel" rejects dialog.
+SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout);
+
+} // namespace zkt
