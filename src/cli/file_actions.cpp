@@ -7,7 +7,6 @@
 #include "model/config_diff.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
-#include "model/program_image.h"
 
 namespace zkt::cli {
 
@@ -46,13 +45,7 @@ void importConfiguration(const std::string& jsonPath, const std::string& outputP
     ConfigModel model = loadConfigurationSource(jsonPath);
     // The device's type is unknown here; 0 gives the image format byte of every other type.
     model.hardwareType = 0;
-    std::string text;
-    try {
-        text = configurationText(model);
-    } catch (const EncodeOverflow& e) {
-        throw EncodeOverflow(jsonPath + ": " + e.what());
-    }
-    writeFileAtomically(outputPath, text);
+    writeFileAtomically(outputPath, configurationText(model));
 }
 
 bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out) {

@@ -1,5 +1,8 @@
 #include "model/config_json.h"
 
+#include "model/json_strict_parse.h"
+#include "model/program_image.h"
+
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -284,6 +287,18 @@ void readManual(const json& object, int manualIndex, ConfigModel& model) {
     reader.rejectUnknownKeys();
 }
 
+// The encoder's own range check has the last word, so that whatever this reader accepts
+// can be written to a file or the device.
+void requireEncodable(const ConfigModel& model) {
+    for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
+        try {
+            encodedManual(model, manual);
+        } catch (const EncodeOverflow& e) {
+            throw ConfigJsonError(e.what());
+        }
+    }
+}
+
 } // namespace
 
 nlohmann::json configurationToJson(const ConfigModel& model) {
@@ -327,17 +342,12 @@ ConfigModel configurationFromJson(const nlohmann::json& document) {
     for (std::size_t m = 0; m < present; ++m)
         readManual((*manuals)[m], static_cast<int>(m), model);
     model.numberOfManuals = count;
+    requireEncodable(model);
     return model;
 }
 
 ConfigModel configurationFromJsonText(std::string_view text) {
-    json document;
-    try {
-        document = json::parse(text);
-    } catch (const json::parse_error& e) {
-        throw ConfigJsonError(std::string("not valid JSON: ") + e.what());
-    }
-    return configurationFromJson(document);
+    return configurationFromJson(parseJsonStrictly(text));
 }
 
 } // namespace zkt

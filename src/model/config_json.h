@@ -24,11 +24,13 @@ nlohmann::json configurationToJson(const ConfigModel& model);
 
 // Builds a model from JSON, starting from the start-up state: a missing key keeps its
 // default. Rejects unknown keys, wrong types, values outside their field's type, and values
-// that the image cannot carry without turning into something else. A piston may carry a
-// "description" for the reader, which is ignored. Throws ConfigJsonError.
+// that the image cannot carry without turning into something else; whatever it accepts, the
+// encoder can write. A piston may carry a "description" for the reader, which is ignored.
+// Throws ConfigJsonError.
 ConfigModel configurationFromJson(const nlohmann::json& document);
 
-// Parses text first; a syntax error is reported with its byte position.
+// Parses text first; a syntax error is reported with its byte position, a key given twice
+// in one object with the object's path.
 ConfigModel configurationFromJsonText(std::string_view text);
 
 } // namespace zkt

@@ -50,10 +50,12 @@ TEST(ConfigJson, WritesFlagsAsBooleansAndNumbersAsIntegers) {
 
 TEST(ConfigJson, MissingKeysKeepTheStartUpValues) {
     const ConfigModel model = configurationFromJsonText(
-        R"({"manuals": [{"pistons": [{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
+        R"({"manuals": [{"keyboard": {"archiveChannel": 1},
+                         "pistons": [{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
                                      {}, {"functionGroup": 11, "midiChannel": 2}]}]})");
     ConfigModel expected;
     expected.numberOfManuals = 1;
+    expected.keyboards[0].archiveChannel = 1;
     expected.pistons[pistonIndexOf(0, 19)].functionGroup = 11;
     expected.pistons[pistonIndexOf(0, 19)].midiChannel = 2;
     EXPECT_EQ(model, expected);
@@ -70,7 +72,7 @@ TEST(ConfigJson, AcceptsEveryValueAnImageCanCarry) {
         R"({"functionGroup": 10, "midiChannel": 1, "programNumber": 127, "description": "anything"})",
     };
     for (const char* piston : pistons) {
-        json document = {{"manuals", {{{"pistons", json::array()}}}}};
+        json document = {{"manuals", {{{"keyboard", {{"archiveChannel", 1}}}, {"pistons", json::array()}}}}};
         for (int k = 0; k < pistonsPerManual; ++k)
             document["manuals"][0]["pistons"].push_back(json::parse(piston));
         EXPECT_NO_THROW(configurationFromJson(document)) << piston;
@@ -166,6 +168,33 @@ INSTANTIATE_TEST_SUITE_P(
                                json::object()}),
                   {"6 manuals", "at most 5"}}),
     [](const ::testing::TestParamInfo<Rejection>& info) { return std::string(info.param.name); });
+
+TEST(ConfigJson, RejectsWhatTheEncoderRefuses) {
+    json document = validDocument();
+    document["/manuals/1/pistons/1"_json_pointer] = {
+        {"functionGroup", 8}, {"midiChannel", 1}, {"functionType", 300}};
+    EXPECT_THAT([&] { configurationFromJson(document); },
+                ::testing::ThrowsMessage<ConfigJsonError>(
+                    AllOf(HasSubstr("Manual 2, piston 2"), HasSubstr("functionType"))));
+
+    // The start-up archive channel 0 has no place in the image.
+    EXPECT_THAT([] { configurationFromJsonText(R"({"manuals": [{}]})"); },
+                ::testing::ThrowsMessage<ConfigJsonError>(HasSubstr("archiveChannel")));
+}
+
+TEST(ConfigJson, RejectsAKeyGivenTwiceWithItsPlace) {
+    const std::string text = configurationToJson(variedModel()).dump();
+    const std::string pistonStart = R"({"bankSelLSB")";
+    // The fourth piston of manual 1 gets a second functionGroup.
+    std::size_t at = 0;
+    for (int k = 0; k < 4; ++k)
+        at = text.find(pistonStart, at) + 1;
+    std::string doubled = text;
+    doubled.insert(at, R"("functionGroup": 0, )");
+    EXPECT_THAT([&] { configurationFromJsonText(doubled); },
+                ::testing::ThrowsMessage<ConfigJsonError>(
+                    AllOf(HasSubstr("manuals[0].pistons[3]"), HasSubstr("\"functionGroup\" appears twice"))));
+}
 
 TEST(ConfigJson, BankSelectThatSendsNoBankIsRejected) {
     json document = validDocument();
