@@ -8,12 +8,25 @@
 #include "model/config_file.h"
 #include "model/config_json.h"
 
+#include <stdexcept>
+
 namespace zkt::cli {
+namespace {
+
+// Output to a full disk or a closed pipe must not end in a success status.
+void requireWritten(std::ostream& out) {
+    out.flush();
+    if (!out)
+        throw std::runtime_error("could not write the output (disk full or output closed?)");
+}
+
+} // namespace
 
 void showConfiguration(const std::string& path, std::ostream& out) {
     const ConfigModel model = loadConfigurationSource(path);
     out << "Configuration " << path << '\n';
     writeShowReport(model, out);
+    requireWritten(out);
 }
 
 std::string exportJsonText(const ConfigModel& model) {
@@ -36,6 +49,7 @@ void exportConfiguration(const std::string& sourcePath, const std::optional<std:
         writeFileAtomically(*outputPath, text);
     } else {
         out << text;
+        requireWritten(out);
     }
 }
 
@@ -54,6 +68,7 @@ bool compareConfigurations(const std::string& leftPath, const std::string& right
     const auto differences = diffConfigurations(left, right);
     for (const auto& difference : differences)
         out << formatDifference(difference) << '\n';
+    requireWritten(out);
     return differences.empty();
 }
 

@@ -43,9 +43,10 @@ protected:
     }
 
     // Arguments are file names from this test, without quotes or blanks.
-    CliResult run(const std::string& arguments) const {
+    CliResult run(const std::string& arguments, const std::string& stdoutFile = {}) const {
+        const std::string outFile = stdoutFile.empty() ? path("out.txt") : stdoutFile;
         const std::string command =
-            std::string(ZKTCLI_PATH) + " " + arguments + " >" + path("out.txt") + " 2>" + path("err.txt");
+            std::string(ZKTCLI_PATH) + " " + arguments + " >" + outFile + " 2>" + path("err.txt");
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(path("out.txt")), slurp(path("err.txt"))};
     }
@@ -90,6 +91,15 @@ TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {
     }
     EXPECT_FALSE(fs::exists(path("out.json")));
     EXPECT_FALSE(fs::exists(path("out.zkt")));
+}
+
+TEST_F(Zktcli, OutputThatCannotBeWrittenIsAnError) {
+    writeConfigurationFile(path("organ.zkt"), exampleOrgan(1));
+    for (const char* command : {"show ", "export "}) {
+        const CliResult result = run(command + path("organ.zkt"), "/dev/full");
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_THAT(result.err, HasSubstr("could not write")) << command;
+    }
 }
 
 TEST_F(Zktcli, ShowPrintsEveryManual) {
