@@ -62,6 +62,7 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     LoopWork work;
     work.tick = [&] { engine.onTimerTick(); };
     work.drain = [&] { engine.drainReceived(); };
+    work.sendableAt = [&] { return engine.queue().pauseEnd(); };
     work.done = [&] { return engine.settled() || !engine.failure().empty(); };
     const LoopEnd end = runLoop(session.driver(), work, session.timeout());
     status.finishLine();

@@ -77,6 +77,14 @@ LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> 
     while (true) {
         nextTick += loopTickInterval;
         driver.waitUntil(nextTick, drain);
+        if (work.sendableAt) {
+            // Ticks wake a little late at random; without this, a send due 600 ms after the
+            // previous one would slip a whole tick about every other time.
+            const Micros sendable = work.sendableAt();
+            const Micros now = driver.now();
+            if (sendable > now && sendable - now <= tickHoldLimit)
+                driver.waitUntil(sendable, drain);
+        }
         if (stats) {
             ++stats->ticks;
             stats->latestTick = std::max(stats->latestTick, driver.now() - nextTick);

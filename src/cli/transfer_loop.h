@@ -73,7 +73,12 @@ struct LoopWork {
     std::function<void()> tick;
     std::function<void()> drain;
     std::function<bool()> done; // asked after every tick
+    // When the next message may leave; a tick due just before that waits for it.
+    std::function<Micros()> sendableAt;
 };
+
+// How long a tick may wait for the write pause rather than leave the message to the next tick.
+inline constexpr Micros tickHoldLimit{5'000};
 
 inline constexpr Micros loopTickInterval{100'000};
 

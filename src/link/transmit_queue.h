@@ -55,6 +55,9 @@ public:
     std::size_t queueLength() const { return m_items.size(); }
     // True once the pause after the last paced message has run out.
     bool pauseOver() const;
+    // When that pause runs out, so a loop can time its tick to it instead of missing it by
+    // a hair and losing a whole tick.
+    Micros pauseEnd() const { return m_pauseUntil; }
 
     // The output's error event: logged always, shown unless the code says it is harmless.
     void reportOutputError(int code, const std::string& text);
