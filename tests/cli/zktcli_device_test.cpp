@@ -1,0 +1,108 @@
+// zktcli's device commands against the simulated chain, run as a user runs them.
+
+#include "model/config_file.h"
+#include "model/example_organ.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace zkt {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string output; // stdout and stderr together, in order
+};
+
+CliRun zktcli(const std::string& arguments) {
+    const std::string command = std::string(ZKTCLI_PATH) + " " + arguments + " 2>&1";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        run.output.append(buffer.data(), got);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class ZktcliDevice : public ::testing::Test {
+protected:
+    ZktcliDevice() : m_dir(fs::temp_directory_path() / ("zkt_cli_device_" + std::to_string(::getpid()))) {
+        fs::create_directories(m_dir);
+    }
+    ~ZktcliDevice() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+private:
+    fs::path m_dir;
+};
+
+TEST_F(ZktcliDevice, LoadsWhatTheChainHoldsAndWritesItBack) {
+    ConfigModel organ = exampleOrgan(3);
+    organ.pistons[static_cast<std::size_t>(pistonIndexOf(2, 5))].programNumber = 77;
+    writeConfigurationFile(path("organ.zkt"), organ);
+
+    const CliRun load = zktcli("load --simulate-from " + path("organ.zkt") + " -o " + path("loaded.zkt"));
+    ASSERT_EQ(load.exitCode, 0) << load.output;
+    EXPECT_NE(load.output.find("Requesting ZKT Program Data from Manual #3... ok\nZKT Configuration data loaded!\nReady."),
+              std::string::npos)
+        << load.output;
+    ConfigModel original;
+    ConfigModel loaded;
+    readConfigurationFile(path("organ.zkt"), original);
+    readConfigurationFile(path("loaded.zkt"), loaded);
+    EXPECT_TRUE(loaded == original);
+
+    const CliRun write = zktcli("write " + path("loaded.zkt") + " --simulate 3");
+    ASSERT_EQ(write.exitCode, 0) << write.output;
+    EXPECT_NE(write.output.find("Writing ZKT Program Data to Manual #3... ok\nZKT Configuration data written!Done."),
+              std::string::npos)
+        << write.output;
+}
+
+TEST_F(ZktcliDevice, FiveManualsLoadAndWrite) {
+    ASSERT_EQ(zktcli("load --simulate 5 -o " + path("five.zkt")).exitCode, 0);
+    EXPECT_EQ(zktcli("write " + path("five.zkt") + " --simulate 5").exitCode, 0);
+}
+
+TEST_F(ZktcliDevice, DetectShowsEachMcu) {
+    const CliRun detect = zktcli("detect --simulate 2");
+    EXPECT_EQ(detect.exitCode, 0);
+    EXPECT_EQ(detect.output, "Number of manuals detected = 2\n"
+                             "Manual 1: firmware 2.1, 4/17/2006, hardware type 18\n"
+                             "Manual 2: firmware 2.1, 4/17/2006, hardware type 18\n");
+}
+
+TEST_F(ZktcliDevice, GivesUpAfterTheTimeoutNamingWhatItWaitedFor) {
+    const CliRun load = zktcli("load --simulate 0 --timeout 5 -o " + path("none.zkt"));
+    EXPECT_EQ(load.exitCode, 3);
+    EXPECT_NE(load.output.find("gave up after 5 s waiting for the tag message"), std::string::npos) << load.output;
+    EXPECT_FALSE(fs::exists(path("none.zkt")));
+
+    const CliRun detect = zktcli("detect --simulate 0");
+    EXPECT_EQ(detect.exitCode, 1);
+    EXPECT_NE(detect.output.find("Invalid number of manuals detected!"), std::string::npos);
+}
+
+TEST_F(ZktcliDevice, WritingAMissingFileFailsBeforeTouchingTheChain) {
+    const CliRun write = zktcli("write " + path("missing.zkt") + " --simulate 2");
+    EXPECT_EQ(write.exitCode, 2);
+    EXPECT_NE(write.output.find("missing.zkt"), std::string::npos) << write.output;
+    EXPECT_EQ(write.output.find("Requesting"), std::string::npos);
+}
+
+} // namespace
+} // namespace zkt
