@@ -70,12 +70,17 @@ std::string SimulatedChain::portName() const {
     return "ZKT simulator (" + std::to_string(mcuCount()) + " manuals)";
 }
 
-std::vector<std::string> SimulatedChain::inputNames() const { return {portName()}; }
-std::vector<std::string> SimulatedChain::outputNames() const { return {portName()}; }
+std::vector<std::string> SimulatedChain::inputNames() const {
+    return {portName()};
+}
+std::vector<std::string> SimulatedChain::outputNames() const {
+    return {portName()};
+}
 
 void SimulatedChain::openInput(int device) {
     if (device != 0) {
-        throw MidiError("MIDI input " + std::to_string(device) + " does not exist (the simulator has input 0)");
+        throw MidiError("MIDI input " + std::to_string(device) +
+                        " does not exist (the simulator has input 0)");
     }
     m_inputOpen = true;
 }
@@ -88,16 +93,20 @@ void SimulatedChain::openOutput(int device) {
     m_outputOpen = true;
 }
 
-void SimulatedChain::closeInput() { m_inputOpen = false; }
-void SimulatedChain::closeOutput() { m_outputOpen = false; }
+void SimulatedChain::closeInput() {
+    m_inputOpen = false;
+}
+void SimulatedChain::closeOutput() {
+    m_outputOpen = false;
+}
 
 void SimulatedChain::sendSysEx(std::span<const std::uint8_t> message) {
     if (!m_outputOpen) {
         throw MidiError("cannot send to " + portName() + ": the output is not open");
     }
     if (message.size() < 2 || message.front() != sysex::start || message.back() != sysex::end) {
-        throw MidiError("cannot send to " + portName() + ": not one SysEx message (F0 .. F7): " +
-                        describe(message));
+        throw MidiError("cannot send to " + portName() +
+                        ": not one SysEx message (F0 .. F7): " + describe(message));
     }
     ++m_counters.messagesFromComputer;
     note("from computer: " + describe(message));
@@ -113,7 +122,9 @@ std::optional<std::vector<std::uint8_t>> SimulatedChain::takeReceived() {
     return message;
 }
 
-void SimulatedChain::setReceiveNotifier(std::function<void()> notify) { m_notify = std::move(notify); }
+void SimulatedChain::setReceiveNotifier(std::function<void()> notify) {
+    m_notify = std::move(notify);
+}
 
 void SimulatedChain::advance() {
     const Micros now = m_clock.now();
@@ -212,7 +223,9 @@ void SimulatedChain::deliver(Bytes message) {
     }
 }
 
-void SimulatedChain::injectFault(MessageFault fault) { m_faults.push_back(ArmedFault{std::move(fault), 0}); }
+void SimulatedChain::injectFault(MessageFault fault) {
+    m_faults.push_back(ArmedFault{std::move(fault), 0});
+}
 
 SimulatedMcu& SimulatedChain::mcuAt(int manual) {
     return const_cast<SimulatedMcu&>(std::as_const(*this).mcuAt(manual));
@@ -220,8 +233,8 @@ SimulatedMcu& SimulatedChain::mcuAt(int manual) {
 
 const SimulatedMcu& SimulatedChain::mcuAt(int manual) const {
     if (manual < 1 || manual > mcuCount()) {
-        throw std::out_of_range("simulated chain: no MCU for manual " + std::to_string(manual) + " (chain of " +
-                                std::to_string(mcuCount()) + ")");
+        throw std::out_of_range("simulated chain: no MCU for manual " + std::to_string(manual) +
+                                " (chain of " + std::to_string(mcuCount()) + ")");
     }
     return *m_mcus[static_cast<std::size_t>(manual - 1)];
 }
@@ -230,8 +243,12 @@ void SimulatedChain::setIgnoresProgramRequests(int manual, bool ignores) {
     mcuAt(manual).setIgnoresProgramRequests(ignores);
 }
 
-std::span<const std::uint8_t> SimulatedChain::image(int manual) const { return mcuAt(manual).image(); }
-const McuIdentity& SimulatedChain::identity(int manual) const { return mcuAt(manual).identity(); }
+std::span<const std::uint8_t> SimulatedChain::image(int manual) const {
+    return mcuAt(manual).image();
+}
+const McuIdentity& SimulatedChain::identity(int manual) const {
+    return mcuAt(manual).identity();
+}
 void SimulatedChain::setIdentity(int manual, const McuIdentity& identity) {
     mcuAt(manual).setIdentity(identity);
 }

@@ -34,19 +34,19 @@ struct SimulationOptions {
     std::vector<Bytes> images;
     // When set, the images (and the MCU count) come from this .zkt file instead.
     std::optional<std::filesystem::path> configurationFile;
-    McuIdentity identity;              // every MCU starts with this one
-    Micros byteTime{320};              // per byte per hop (31250 baud)
-    McuTimings timings;                // flash write 400 ms, reboot 50 ms
+    McuIdentity identity; // every MCU starts with this one
+    Micros byteTime{320}; // per byte per hop (31250 baud)
+    McuTimings timings;   // flash write 400 ms, reboot 50 ms
     ResponseMode responseMode = ResponseMode::fourChunks;
 };
 
 // Counted over the whole chain.
 struct SimulationCounters {
     int messagesFromComputer = 0;
-    int messagesToComputer = 0;    // delivered into the received queue
-    int lostAtClosedInput = 0;     // reached the computer while its input was closed
+    int messagesToComputer = 0; // delivered into the received queue
+    int lostAtClosedInput = 0;  // reached the computer while its input was closed
     int updatesStored = 0;
-    int updatesLostWhileBusy = 0;  // arrived while the MCU was writing flash
+    int updatesLostWhileBusy = 0; // arrived while the MCU was writing flash
     int requestsIgnoredWhileRebooting = 0;
     int malformedIgnored = 0;
     int faultsApplied = 0;

@@ -31,9 +31,15 @@ bool isIdentityReply(std::span<const std::uint8_t> message) {
            message[4] == 0x02;
 }
 
-bool isProgramResponse(std::span<const std::uint8_t> message) { return isMakerCommand(message, 0x04); }
-bool isProgramUpdate(std::span<const std::uint8_t> message) { return isMakerCommand(message, 0x08); }
-bool isMcuReboot(std::span<const std::uint8_t> message) { return isMakerCommand(message, 0x20); }
+bool isProgramResponse(std::span<const std::uint8_t> message) {
+    return isMakerCommand(message, 0x04);
+}
+bool isProgramUpdate(std::span<const std::uint8_t> message) {
+    return isMakerCommand(message, 0x08);
+}
+bool isMcuReboot(std::span<const std::uint8_t> message) {
+    return isMakerCommand(message, 0x20);
+}
 
 Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t> message) {
     Bytes result(message.begin(), message.end());
@@ -46,15 +52,14 @@ Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t>
         if (result.size() <= smallestFramedMessage) {
             break;
         }
-        const std::size_t position =
-            std::clamp<std::size_t>(fault.position == 0 ? (result.size() + 1) / 2 : fault.position, 2,
-                                    result.size() - 1);
+        const std::size_t position = std::clamp<std::size_t>(
+            fault.position == 0 ? (result.size() + 1) / 2 : fault.position, 2, result.size() - 1);
         result[position - 1] |= 0x80;
         break;
     }
     case FaultKind::wrongLength: {
-        const std::size_t wanted = std::max(
-            smallestFramedMessage, fault.length == 0 ? result.size() - 1 : fault.length);
+        const std::size_t wanted =
+            std::max(smallestFramedMessage, fault.length == 0 ? result.size() - 1 : fault.length);
         const std::size_t kept = std::min(wanted, result.size()) - 1;
         Bytes resized(result.begin(), result.begin() + static_cast<std::ptrdiff_t>(kept));
         resized.resize(wanted - 1, 0x00);

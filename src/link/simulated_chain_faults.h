@@ -33,9 +33,9 @@ struct MessageFault {
     // ...and, when set, every qualifying message after it as well.
     bool repeat = false;
 
-    Micros delay{0};          // delay
-    std::size_t length = 0;   // wrongLength: new total length; 0 = one byte short
-    std::size_t position = 0; // corruptData: 1-based byte position; 0 = the middle of the message
+    Micros delay{0};           // delay
+    std::size_t length = 0;    // wrongLength: new total length; 0 = one byte short
+    std::size_t position = 0;  // corruptData: 1-based byte position; 0 = the middle of the message
     std::uint8_t tagCount = 0; // tagCount
 };
 

@@ -16,14 +16,14 @@ std::uint8_t byteAt(std::span<const std::uint8_t> message, std::size_t position)
 }
 
 namespace pos {
-inline constexpr std::size_t device = 5;      // maker messages
+inline constexpr std::size_t device = 5; // maker messages
 inline constexpr std::size_t identityDevice = 3;
 inline constexpr std::size_t tagCount = 8;
 inline constexpr std::size_t commandFirst = 6;
 inline constexpr std::size_t commandLast = 8;
-inline constexpr std::size_t requestAddress = 9;  // three 7-bit bytes
-inline constexpr std::size_t requestLength = 12;  // two 7-bit bytes
-inline constexpr std::size_t updateAddress = 11;  // three 7-bit bytes
+inline constexpr std::size_t requestAddress = 9; // three 7-bit bytes
+inline constexpr std::size_t requestLength = 12; // two 7-bit bytes
+inline constexpr std::size_t updateAddress = 11; // three 7-bit bytes
 inline constexpr std::size_t updatePackedCount = 14;
 inline constexpr std::size_t updatePackedFirst = 15;
 } // namespace pos
@@ -42,7 +42,8 @@ const Bytes programUpdateCommand{0x04, 0x01, 0x08};
 const Bytes rebootCommand{0x04, 0x01, 0x20};
 
 bool isMakerMessage(std::span<const std::uint8_t> message) {
-    return message.size() > pos::commandLast && std::equal(makerHeader.begin(), makerHeader.end(), message.begin());
+    return message.size() > pos::commandLast &&
+           std::equal(makerHeader.begin(), makerHeader.end(), message.begin());
 }
 
 bool hasCommand(std::span<const std::uint8_t> message, const Bytes& command) {
@@ -136,9 +137,9 @@ void SimulatedMcu::answer(std::span<const std::uint8_t> message, Micros now, std
 void SimulatedMcu::answerIdentityRequest(std::vector<Bytes>& out) {
     const McuIdentity& id = m_identity;
     Bytes reply{0xF0, 0x7E, static_cast<std::uint8_t>(m_manual), 0x06, 0x02, 0x00, 0x2F, 0x71};
-    append(reply, std::initializer_list<std::uint8_t>{id.familyLo, id.familyHi, id.firmwareMajor,
-                                                      id.firmwareMinor, id.year, id.dateFirst,
-                                                      id.dateSecond, 0x00});
+    append(reply,
+           std::initializer_list<std::uint8_t>{id.familyLo, id.familyHi, id.firmwareMajor, id.firmwareMinor,
+                                               id.year, id.dateFirst, id.dateSecond, 0x00});
     append(reply, encode7bitNumber(static_cast<std::uint32_t>(id.dipProgramMinusOne), 2));
     append(reply, encode7bitNumber(static_cast<std::uint32_t>(id.programSlots), 2));
     reply.push_back(id.hardwareType);
@@ -198,8 +199,8 @@ void SimulatedMcu::storeProgramUpdate(std::span<const std::uint8_t> message, Mic
         note("program update at address " + std::to_string(address) + " LOST: still writing flash");
         return;
     }
-    const Bytes data = unpack7(message.subspan(pos::updatePackedFirst - 1, updatePackedSize),
-                               [](const std::string&) {});
+    const Bytes data =
+        unpack7(message.subspan(pos::updatePackedFirst - 1, updatePackedSize), [](const std::string&) {});
     const std::size_t stored = std::min(data.size(), updateDataSize);
     std::copy_n(data.begin(), stored, m_image.begin() + static_cast<std::ptrdiff_t>(address));
     ++m_counters.updatesStored;

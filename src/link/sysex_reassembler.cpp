@@ -4,8 +4,12 @@ namespace zkt {
 
 namespace {
 
-bool isRealTime(std::uint8_t byte) { return byte >= 0xF8; }
-bool isStatus(std::uint8_t byte) { return byte >= 0x80; }
+bool isRealTime(std::uint8_t byte) {
+    return byte >= 0xF8;
+}
+bool isStatus(std::uint8_t byte) {
+    return byte >= 0x80;
+}
 
 } // namespace
 

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     app.add_option("--from", fromFile, "take the MCUs' images (and their number) from this .zkt file")
         ->check(CLI::ExistingFile);
     app.add_option("--in", settings.inputName, "name of the virtual input (the computer sends to it)");
-    app.add_option("--out", settings.outputName, "name of the virtual output (the computer receives from it)");
+    app.add_option("--out", settings.outputName,
+                   "name of the virtual output (the computer receives from it)");
     app.add_flag("--single-response", singleResponse, "answer a program request in one 305-byte message");
     app.add_flag("-v,--verbose", settings.verbose, "one line per message handled");
     try {

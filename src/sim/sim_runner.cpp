@@ -76,7 +76,8 @@ int runSimulator(const SimulatorSettings& settings, std::ostream& log) {
     chain.openInput(0);
     chain.openOutput(0);
 
-    RtMidiPort port(settings.api, "zktsim", [&](const std::string& error) { log << "zktsim: " << error << std::endl; });
+    RtMidiPort port(settings.api, "zktsim",
+                    [&](const std::string& error) { log << "zktsim: " << error << std::endl; });
     Wakeup wakeup;
     port.setReceiveNotifier([&] { wakeup.signal(); });
     const std::string inputName = settings.inputName.empty() ? chain.portName() : settings.inputName;
@@ -102,9 +103,9 @@ int runSimulator(const SimulatorSettings& settings, std::ostream& log) {
         wakeup.waitFor(due ? std::clamp(*due - clock.now(), Micros{0}, idleStep) : idleStep);
     }
     const SimulationCounters counters = chain.counters();
-    log << "zktsim: stopped; " << counters.messagesFromComputer << " messages in, " << counters.messagesToComputer
-        << " out, " << counters.updatesStored << " updates stored, " << counters.updatesLostWhileBusy
-        << " lost to a busy MCU" << std::endl;
+    log << "zktsim: stopped; " << counters.messagesFromComputer << " messages in, "
+        << counters.messagesToComputer << " out, " << counters.updatesStored << " updates stored, "
+        << counters.updatesLostWhileBusy << " lost to a busy MCU" << std::endl;
     return 0;
 }
 

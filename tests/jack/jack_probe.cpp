@@ -7,6 +7,7 @@
 #include "link/rtmidi/rtmidi_port.h"
 #include "link/sysex_codec.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -22,14 +24,26 @@ using zkt::Bytes;
 
 // A bound on waiting for the server, not a measure of speed: answers take a few ms.
 constexpr auto patience = 10s;
+constexpr auto retryInterval = 1s;
 
-int deviceContaining(const std::vector<std::string>& names, const std::string& part) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i].find(part) != std::string::npos) {
-            return static_cast<int>(i);
+// The simulator's ports may still be on their way into the server's graph.
+int deviceContaining(const std::function<std::vector<std::string>()>& list, const std::string& part) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    std::vector<std::string> names;
+    while (std::chrono::steady_clock::now() < deadline) {
+        names = list();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i].find(part) != std::string::npos) {
+                return static_cast<int>(i);
+            }
         }
+        std::this_thread::sleep_for(100ms);
     }
-    throw std::runtime_error("no MIDI port named like \"" + part + "\"");
+    std::string seen;
+    for (const std::string& name : names) {
+        seen += " \"" + name + "\"";
+    }
+    throw std::runtime_error("no MIDI port named like \"" + part + "\"; there are:" + seen);
 }
 
 class Probe {
@@ -41,26 +55,33 @@ public:
             m_arrived = true;
             m_condition.notify_all();
         });
-        m_port.openOutput(deviceContaining(m_port.outputNames(), toSimulator));
-        m_port.openInput(deviceContaining(m_port.inputNames(), fromSimulator));
+        m_port.openOutput(deviceContaining([this] { return m_port.outputNames(); }, toSimulator));
+        m_port.openInput(deviceContaining([this] { return m_port.inputNames(); }, fromSimulator));
     }
 
     // Sends request and returns the first message that satisfies wanted; others are skipped.
-    Bytes ask(const Bytes& request, const std::function<bool(const Bytes&)>& wanted, const std::string& what) {
-        m_port.sendSysEx(request);
+    // The request is repeated now and then, as the program itself does: a JACK client that
+    // misses its cycle on a loaded machine loses the events of that cycle.
+    Bytes ask(const Bytes& request, const std::function<bool(const Bytes&)>& wanted,
+              const std::string& what) {
         const auto deadline = std::chrono::steady_clock::now() + patience;
-        while (true) {
-            while (auto message = m_port.takeReceived()) {
-                if (wanted(*message)) {
-                    return *message;
+        while (std::chrono::steady_clock::now() < deadline) {
+            m_port.sendSysEx(request);
+            const auto retryAt = std::min(deadline, std::chrono::steady_clock::now() + retryInterval);
+            while (true) {
+                while (auto message = m_port.takeReceived()) {
+                    if (wanted(*message)) {
+                        return *message;
+                    }
                 }
+                std::unique_lock lock(m_mutex);
+                if (!m_condition.wait_until(lock, retryAt, [this] { return m_arrived; })) {
+                    break;
+                }
+                m_arrived = false;
             }
-            std::unique_lock lock(m_mutex);
-            if (!m_condition.wait_until(lock, deadline, [this] { return m_arrived; })) {
-                throw std::runtime_error("no " + what + " within " + std::to_string(patience.count()) + " s");
-            }
-            m_arrived = false;
         }
+        throw std::runtime_error("no " + what + " within " + std::to_string(patience.count()) + " s");
     }
 
 private:

@@ -31,9 +31,15 @@ SimulationOptions optionsFor(int mcus) {
     return options;
 }
 
-Bytes tag(std::uint8_t count) { return {0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7}; }
-Bytes identityRequest(std::uint8_t device) { return {0xF0, 0x7E, device, 0x06, 0x01, 0xF7}; }
-Bytes reboot(std::uint8_t device) { return {0xF0, 0x00, 0x2F, 0x71, device, 0x04, 0x01, 0x20, 0xF7}; }
+Bytes tag(std::uint8_t count) {
+    return {0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7};
+}
+Bytes identityRequest(std::uint8_t device) {
+    return {0xF0, 0x7E, device, 0x06, 0x01, 0xF7};
+}
+Bytes reboot(std::uint8_t device) {
+    return {0xF0, 0x00, 0x2F, 0x71, device, 0x04, 0x01, 0x20, 0xF7};
+}
 
 Bytes programRequest(std::uint8_t device, std::uint32_t address = 0) {
     Bytes message{0xF0, 0x00, 0x2F, 0x71, device, 0x04, 0x01, 0x03};
@@ -85,7 +91,8 @@ protected:
         chain->sendSysEx(message);
         return settle();
     }
-    static std::vector<Bytes> matching(const std::vector<Bytes>& messages, const MessagePredicate& predicate) {
+    static std::vector<Bytes> matching(const std::vector<Bytes>& messages,
+                                       const MessagePredicate& predicate) {
         std::vector<Bytes> found;
         std::copy_if(messages.begin(), messages.end(), std::back_inserter(found),
                      [&](const Bytes& m) { return predicate(m); });
@@ -93,8 +100,8 @@ protected:
     }
     Bytes readBack(int manual) {
         Bytes data;
-        for (const Bytes& response : matching(exchange(programRequest(static_cast<std::uint8_t>(manual))),
-                                              isProgramResponse)) {
+        for (const Bytes& response :
+             matching(exchange(programRequest(static_cast<std::uint8_t>(manual))), isProgramResponse)) {
             const Bytes part = unpack7(std::span(response).subspan(11, response.size() - 12),
                                        [](const std::string&) { FAIL(); });
             data.insert(data.end(), part.begin(), part.end());
@@ -132,7 +139,7 @@ TEST_F(ChainTest, IdentityReplyCarriesTheBoardsFieldsAfterTheEcho) {
     chain->setIdentity(2, identity);
 
     const std::vector<Bytes> received = exchange(identityRequest(2));
-    const Bytes reply{0xF0, 0x7E, 0x02, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 3,    7,
+    const Bytes reply{0xF0, 0x7E, 0x02, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 3,   7,
                       12,   11,   30,   0x00, 0x02, 0x01, 0x48, 0x01, 18,   5,    0xF7};
     ASSERT_EQ(received.size(), 2u);
     EXPECT_EQ(received[0], identityRequest(2));
@@ -351,8 +358,8 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
     }
 
     const auto file = std::filesystem::temp_directory_path() /
-                      ("simulated_chain_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                       ".zkt");
+                      ("simulated_chain_test_" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".zkt");
     writeConfigurationFile(file.string(), exampleOrgan(2));
     SimulationOptions fromFile;
     fromFile.configurationFile = file;

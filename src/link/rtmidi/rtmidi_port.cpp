@@ -16,9 +16,13 @@ namespace {
 constexpr std::uint8_t sysExStart = 0xF0;
 constexpr std::uint8_t sysExEnd = 0xF7;
 
-RtMidi::Api rtMidiApi(MidiApi api) { return api == MidiApi::jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA; }
+RtMidi::Api rtMidiApi(MidiApi api) {
+    return api == MidiApi::jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA;
+}
 
-std::string apiLabel(MidiApi api) { return api == MidiApi::jack ? "JACK" : "ALSA"; }
+std::string apiLabel(MidiApi api) {
+    return api == MidiApi::jack ? "JACK" : "ALSA";
+}
 
 } // namespace
 
@@ -261,8 +265,12 @@ void RtMidiPort::closeOutput() {
     }
 }
 
-bool RtMidiPort::isInputOpen() const { return m_impl->inputOpen; }
-bool RtMidiPort::isOutputOpen() const { return m_impl->outputOpen; }
+bool RtMidiPort::isInputOpen() const {
+    return m_impl->inputOpen;
+}
+bool RtMidiPort::isOutputOpen() const {
+    return m_impl->outputOpen;
+}
 
 void RtMidiPort::sendSysEx(std::span<const std::uint8_t> message) {
     if (!m_impl->outputOpen) {
@@ -276,7 +284,8 @@ void RtMidiPort::sendSysEx(std::span<const std::uint8_t> message) {
     m_impl->out->sendMessage(message.data(), message.size());
     const std::string failure = m_impl->endCollecting();
     if (!failure.empty()) {
-        throw MidiError("sending a " + std::to_string(message.size()) + "-byte SysEx message failed: " + failure);
+        throw MidiError("sending a " + std::to_string(message.size()) +
+                        "-byte SysEx message failed: " + failure);
     }
 }
 
@@ -295,6 +304,8 @@ void RtMidiPort::setReceiveNotifier(std::function<void()> notify) {
     m_impl->notify = std::move(notify);
 }
 
-MidiApi RtMidiPort::api() const { return m_impl->api; }
+MidiApi RtMidiPort::api() const {
+    return m_impl->api;
+}
 
 } // namespace zkt
