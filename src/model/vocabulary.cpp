@@ -8,7 +8,7 @@ namespace zkt {
 namespace {
 
 std::string upperHex(int value, int digits) {
-    char text[8];
+    char text[16]; // room for any int: optimised builds warn of truncation otherwise
     std::snprintf(text, sizeof text, "%0*X", digits, value);
     return text;
 }
