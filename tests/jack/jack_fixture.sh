@@ -4,9 +4,11 @@
 # the directory given as the first argument, so that every build tree has its own.
 #
 #   jack_fixture.sh DIR start-server
-#   jack_fixture.sh DIR start-sim ZKTSIM [zktsim options...]
+#   jack_fixture.sh DIR start-sim NAME ZKTSIM [zktsim options...]
 #   jack_fixture.sh DIR run COMMAND [arguments...]
-#   jack_fixture.sh DIR stop-sim | stop-server
+#   jack_fixture.sh DIR stop-sim NAME
+#   jack_fixture.sh DIR stop-server
+# NAME tells apart several simulators on one server.
 set -u
 
 dir=$1
@@ -63,23 +65,25 @@ start-server)
     echo "JACK server $JACK_DEFAULT_SERVER running (PID $(cat "$dir/jackd.pid"))"
     ;;
 start-sim)
-    stop_pid_file "$dir/zktsim.pid"
-    "$@" </dev/null >"$dir/zktsim.log" 2>&1 &
-    echo $! >"$dir/zktsim.pid"
-    if ! wait_for 100 grep -q "zktsim: ready" "$dir/zktsim.log"; then
+    sim=$1
+    shift
+    stop_pid_file "$dir/$sim.pid"
+    "$@" </dev/null >"$dir/$sim.log" 2>&1 &
+    echo $! >"$dir/$sim.pid"
+    if ! wait_for 100 grep -q "zktsim: ready" "$dir/$sim.log"; then
         echo "zktsim did not get ready within 10 s:" >&2
-        cat "$dir/zktsim.log" >&2
-        stop_pid_file "$dir/zktsim.pid"
+        cat "$dir/$sim.log" >&2
+        stop_pid_file "$dir/$sim.pid"
         exit 1
     fi
-    cat "$dir/zktsim.log"
+    cat "$dir/$sim.log"
     ;;
 run)
     exec "$@"
     ;;
 stop-sim)
-    stop_pid_file "$dir/zktsim.pid"
-    cat "$dir/zktsim.log" 2>/dev/null
+    stop_pid_file "$dir/$1.pid"
+    cat "$dir/$1.log" 2>/dev/null
     ;;
 stop-server)
     stop_pid_file "$dir/jackd.pid"
