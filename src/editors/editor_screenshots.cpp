@@ -43,8 +43,12 @@ int main(int argc, char** argv) {
     zkt::ConfigModel model = zkt::exampleOrgan(2);
     constexpr int bankSelectPiston = zkt::pistonIndexOf(0, 6);
     constexpr int larkmoorPiston = zkt::pistonIndexOf(1, 3);
-    model.pistons[bankSelectPiston] = {.functionGroup = 9, .midiChannel = 3, .programNumber = 12,
-                                       .bankSelMSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 5};
+    model.pistons[bankSelectPiston] = {.functionGroup = 9,
+                                       .midiChannel = 3,
+                                       .programNumber = 12,
+                                       .bankSelMSBFlag = true,
+                                       .bankSelProgramFlag = true,
+                                       .bankSelMSB = 5};
     model.pistons[larkmoorPiston] = {.functionGroup = 14, .functionType = 22, .midiChannel = 3};
 
     bool written = true;

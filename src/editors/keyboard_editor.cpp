@@ -16,13 +16,13 @@ namespace zkt {
 
 namespace {
 
-constexpr int topOfByteList = 127;            // transposition and velocity lists run 127 down to 0
-constexpr int topOfChannelList = 16;          // the archive channel list runs 16 down to 1
+constexpr int topOfByteList = 127;   // transposition and velocity lists run 127 down to 0
+constexpr int topOfChannelList = 16; // the archive channel list runs 16 down to 1
 constexpr std::uint8_t velocityOptionBit = 0x80;
 constexpr std::uint8_t velocityValueBits = 0x7F;
-constexpr int analogInputDisabled = 0;        // position of "Disabled" in an analog input list
-constexpr int firstInputPosition = 1;         // position of "Input 1"
-constexpr int volumePosition = 0;             // position of "Volume (7)"
+constexpr int analogInputDisabled = 0; // position of "Disabled" in an analog input list
+constexpr int firstInputPosition = 1;  // position of "Input 1"
+constexpr int volumePosition = 0;      // position of "Volume (7)"
 constexpr std::uint8_t noArchiveInput = 3;
 constexpr std::uint8_t lastAnalogInput = analogInputCount - 1;
 
@@ -61,7 +61,8 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
 
     for (int c = 0; c < channelsPerManual; ++c) {
         const ChannelRow& row = m_pages.rows[static_cast<std::size_t>(c)];
-        connect(row.chkChannel, &QCheckBox::toggled, this, [this, c](bool on) { setChannelRowEnabled(c, on); });
+        connect(row.chkChannel, &QCheckBox::toggled, this,
+                [this, c](bool on) { setChannelRowEnabled(c, on); });
         connect(row.chkVelocity, &QCheckBox::toggled, row.cboVelocity,
                 [list = row.cboVelocity](bool fixedOff) { list->setEnabled(!fixedOff); });
         connect(row.cboAnalogInput, &QComboBox::currentIndexChanged, this,
@@ -119,10 +120,12 @@ void KeyboardEditor::loadGeneralSettings() {
     }
     const keyboardInfo& keyboard = m_model.keyboards[static_cast<std::size_t>(m_manualIndex)];
     for (int bit = 0; bit < keyboardOptionCount; ++bit) {
-        m_pages.chkKeyboardConfig[static_cast<std::size_t>(bit)]->setChecked(bitIsSet(keyboard.keyboardConfig, bit));
+        m_pages.chkKeyboardConfig[static_cast<std::size_t>(bit)]->setChecked(
+            bitIsSet(keyboard.keyboardConfig, bit));
     }
     m_pages.cboArchiveAnalogInput[archiveInputList]->setCurrentIndex(
-        keyboard.archiveInput <= lastAnalogInput ? keyboard.archiveInput + firstInputPosition : analogInputDisabled);
+        keyboard.archiveInput <= lastAnalogInput ? keyboard.archiveInput + firstInputPosition
+                                                 : analogInputDisabled);
     selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveChannelList],
                          topOfChannelList - keyboard.archiveChannel);
 }
@@ -154,7 +157,7 @@ void KeyboardEditor::choosePage(int page) {
     m_pages.pageStack->setCurrentIndex(page);
     for (int tab = 0; tab < keyboardPageCount; ++tab) {
         m_pages.tabMidiChannels[static_cast<std::size_t>(tab)]->setStyleSheet(tab == page ? chosenTabStyle
-                                                                                         : otherTabStyle);
+                                                                                          : otherTabStyle);
     }
 }
 
@@ -206,10 +209,11 @@ void KeyboardEditor::saveGeneralSettings() {
     }
     keyboard.keyboardConfig = static_cast<std::uint8_t>(options);
     const int archiveInput = m_pages.cboArchiveAnalogInput[archiveInputList]->currentIndex();
-    keyboard.archiveInput =
-        archiveInput == analogInputDisabled ? noArchiveInput : static_cast<std::uint8_t>(archiveInput - firstInputPosition);
-    keyboard.archiveChannel = static_cast<std::uint8_t>(
-        numberFromTop(*m_pages.cboArchiveAnalogInput[archiveChannelList], topOfChannelList, keyboard.archiveChannel));
+    keyboard.archiveInput = archiveInput == analogInputDisabled
+                                ? noArchiveInput
+                                : static_cast<std::uint8_t>(archiveInput - firstInputPosition);
+    keyboard.archiveChannel = static_cast<std::uint8_t>(numberFromTop(
+        *m_pages.cboArchiveAnalogInput[archiveChannelList], topOfChannelList, keyboard.archiveChannel));
 }
 
 } // namespace zkt

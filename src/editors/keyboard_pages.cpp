@@ -33,8 +33,8 @@ QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(
-        new QLabel(QStringLiteral("You can choose the key offset, velocity, and analog input for each channel"), page));
+    layout->addWidget(new QLabel(
+        QStringLiteral("You can choose the key offset, velocity, and analog input for each channel"), page));
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
@@ -78,8 +78,9 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     auto* options = new QGroupBox(QStringLiteral("Enable Piston + Key Combinations"), page);
     auto* optionLayout = new QVBoxLayout(options);
     for (int bit = 0; bit < keyboardOptionCount; ++bit) {
-        QCheckBox* check = newCheckBox(*options, QString::fromUtf8(optionCaptions[static_cast<std::size_t>(bit)]),
-                                       "chkKeyboardConfig", bit);
+        QCheckBox* check =
+            newCheckBox(*options, QString::fromUtf8(optionCaptions[static_cast<std::size_t>(bit)]),
+                        "chkKeyboardConfig", bit);
         pages.chkKeyboardConfig[static_cast<std::size_t>(bit)] = check;
         optionLayout->addWidget(check);
     }

@@ -38,7 +38,7 @@ struct KeyboardPages {
     // resize the dialog; only the chosen page is visible.
     QStackedWidget* pageStack = nullptr;
     std::array<QWidget*, keyboardPageCount> fraChannels{};
-    std::array<ChannelRow, channelsPerManual> rows{}; // by MIDI channel - 1
+    std::array<ChannelRow, channelsPerManual> rows{};                // by MIDI channel - 1
     std::array<QCheckBox*, keyboardOptionCount> chkKeyboardConfig{}; // by bit of keyboardConfig
     std::array<QComboBox*, 2> cboArchiveAnalogInput{};
 };

@@ -104,7 +104,8 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     layout->addStrut(twipsToPixels(this, designWidthTwips) - margins.left() - margins.right());
 
     connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::showGroupPanel);
-    connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this, &PistonEditor::fillNumList);
+    connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this,
+            &PistonEditor::fillNumList);
     for (int row = 0; row < bankSelectRowCount; ++row) {
         QComboBox* list = m_panels.cboBankSel[static_cast<std::size_t>(row)];
         connect(m_panels.chkBankSel[static_cast<std::size_t>(row)], &QCheckBox::toggled, list,

@@ -113,9 +113,7 @@ public:
     }
 
 private:
-    void addFullRow(QWidget* widget) {
-        m_grid->addWidget(widget, m_row++, 0, 1, 3);
-    }
+    void addFullRow(QWidget* widget) { m_grid->addWidget(widget, m_row++, 0, 1, 3); }
 
     void addChannelRow(QWidget& panel, int group) {
         const auto g = static_cast<std::size_t>(group);
@@ -134,7 +132,8 @@ private:
             fillNumberList(0, 127, false), fillNumberList(0, 127, false), fillNumberList(1, 128, false)};
         for (int row = 0; row < bankSelectRowCount; ++row) {
             const auto r = static_cast<std::size_t>(row);
-            QCheckBox* check = newCheckBox(panel, QString::fromUtf8(bankSelectCaptions[r]), "chkBankSel", row);
+            QCheckBox* check =
+                newCheckBox(panel, QString::fromUtf8(bankSelectCaptions[r]), "chkBankSel", row);
             m_panels.chkBankSel[r] = check;
             m_panels.cboBankSel[r] = newList(panel, "cboBankSel", row, lists[r]);
             m_grid->addWidget(check, m_row, 0);
@@ -149,9 +148,10 @@ private:
         m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
         auto* numCaption = new QLabel(QStringLiteral("NUM="), &panel);
         numCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_panels.cboMidiChannel[g] = newList(
-            panel, "cboMidiChannel", larkmoorGroup,
-            fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)], false));
+        m_panels.cboMidiChannel[g] =
+            newList(panel, "cboMidiChannel", larkmoorGroup,
+                    fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)],
+                                           false));
         // Refilled with each CASE's NUM list, so it must fit whichever texts it holds now.
         m_panels.cboMidiChannel[g]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_grid->addWidget(numCaption, 1, 0);

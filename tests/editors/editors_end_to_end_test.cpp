@@ -47,7 +47,8 @@ void setLineByte(std::string& line, int position, unsigned value) {
 }
 
 unsigned lineByte(const std::string& line, int position) {
-    return static_cast<unsigned>(std::stoul(line.substr(static_cast<std::size_t>(position - 1) * 3, 2), nullptr, 16));
+    return static_cast<unsigned>(
+        std::stoul(line.substr(static_cast<std::size_t>(position - 1) * 3, 2), nullptr, 16));
 }
 
 // The manual data only: what the MCU reports about itself differs between a file and a chain.

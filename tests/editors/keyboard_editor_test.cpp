@@ -35,9 +35,11 @@ protected:
 };
 
 TEST_F(KeyboardEditorTest, LocationLineUsesTheSignedNumberForm) {
-    EXPECT_EQ(widgetNamed<QLabel>(editor, QStringLiteral("lblMIDIChannels")).text(), QStringLiteral("Manual #?"));
+    EXPECT_EQ(widgetNamed<QLabel>(editor, QStringLiteral("lblMIDIChannels")).text(),
+              QStringLiteral("Manual #?"));
     open();
-    EXPECT_EQ(widgetNamed<QLabel>(editor, QStringLiteral("lblMIDIChannels")).text(), QStringLiteral("Manual # 2"));
+    EXPECT_EQ(widgetNamed<QLabel>(editor, QStringLiteral("lblMIDIChannels")).text(),
+              QStringLiteral("Manual # 2"));
     EXPECT_FALSE(editor.prepare(5));
     EXPECT_FALSE(editor.prepare(-1));
 }

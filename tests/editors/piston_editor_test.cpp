@@ -28,7 +28,9 @@ protected:
         ASSERT_TRUE(editor.prepare(pistonIndex));
     }
     void openAgain(int pistonIndex) { ASSERT_TRUE(editor.prepare(pistonIndex)); }
-    const pistonInfo& stored(int pistonIndex) const { return model.pistons[static_cast<std::size_t>(pistonIndex)]; }
+    const pistonInfo& stored(int pistonIndex) const {
+        return model.pistons[static_cast<std::size_t>(pistonIndex)];
+    }
     QComboBox& list(const char* base, int index) { return listNamed(editor, base, index); }
     QComboBox& groups() { return widgetNamed<QComboBox>(editor, QStringLiteral("cboFunction")); }
     void save() { clickButton(editor, "cmdOK"); }
@@ -44,49 +46,73 @@ struct UnchangedSave {
 // On a freshly made dialog, opening a record and saving it unchanged stores exactly these.
 TEST(PistonEditorUnchangedSave, StoresWhatTheInputsOfTheGroupShow) {
     const std::vector<UnchangedSave> cases{
-        {"coupler", {.functionGroup = 1, .functionType = 3, .midiChannel = 5},
+        {"coupler",
+         {.functionGroup = 1, .functionType = 3, .midiChannel = 5},
          {.functionGroup = 1, .functionType = 3, .midiChannel = 5}},
-        {"last general", {.functionGroup = 4, .functionType = 29, .midiChannel = 16},
+        {"last general",
+         {.functionGroup = 4, .functionType = 29, .midiChannel = 16},
          {.functionGroup = 4, .functionType = 29, .midiChannel = 16}},
-        {"SET keeps only its one type", {.functionGroup = 5, .functionType = 2, .midiChannel = 3},
+        {"SET keeps only its one type",
+         {.functionGroup = 5, .functionType = 2, .midiChannel = 3},
          {.functionGroup = 5, .functionType = 0, .midiChannel = 3}},
         {"program change, type list never loaded",
          {.functionGroup = 7, .functionType = 2, .midiChannel = 16, .programNumber = 1},
          {.functionGroup = 7, .functionType = 0, .midiChannel = 16, .programNumber = 1}},
-        {"program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128},
+        {"program 128",
+         {.functionGroup = 7, .midiChannel = 1, .programNumber = 128},
          {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
-        {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10},
+        {"last PLEXO function",
+         {.functionGroup = 8, .functionType = 55, .midiChannel = 10},
          {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
         {"bank select, all rows",
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 128, .bankSelMSBFlag = true,
-          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 0, .bankSelLSB = 127},
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 128, .bankSelMSBFlag = true,
-          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 0, .bankSelLSB = 127}},
+         {.functionGroup = 9,
+          .midiChannel = 2,
+          .programNumber = 128,
+          .bankSelMSBFlag = true,
+          .bankSelLSBFlag = true,
+          .bankSelProgramFlag = true,
+          .bankSelMSB = 0,
+          .bankSelLSB = 127},
+         {.functionGroup = 9,
+          .midiChannel = 2,
+          .programNumber = 128,
+          .bankSelMSBFlag = true,
+          .bankSelLSBFlag = true,
+          .bankSelProgramFlag = true,
+          .bankSelMSB = 0,
+          .bankSelLSB = 127}},
         {"bank select rows unchecked store what their lists hold",
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70},
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelMSB = 0, .bankSelLSB = 0}},
         {"bank select program row without a program",
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true},
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelProgramFlag = true}},
-        {"tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127},
+        {"tremulant value 127",
+         {.functionGroup = 10, .midiChannel = 1, .programNumber = 127},
          {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}},
-        {"HX-90 cancel loads its hidden channel", {.functionGroup = 11, .midiChannel = 7},
+        {"HX-90 cancel loads its hidden channel",
+         {.functionGroup = 11, .midiChannel = 7},
          {.functionGroup = 11, .midiChannel = 7}},
-        {"note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61},
+        {"note 60",
+         {.functionGroup = 12, .midiChannel = 10, .programNumber = 61},
          {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}},
         {"all notes off on all channels",
          {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true},
          {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}},
-        {"CASE 16 NUM 3", {.functionGroup = 14, .functionType = 16, .midiChannel = 3},
+        {"CASE 16 NUM 3",
+         {.functionGroup = 14, .functionType = 16, .midiChannel = 3},
          {.functionGroup = 14, .functionType = 16, .midiChannel = 3}},
-        {"CASE 49 NUM 7", {.functionGroup = 14, .functionType = 49, .midiChannel = 7},
+        {"CASE 49 NUM 7",
+         {.functionGroup = 14, .functionType = 49, .midiChannel = 7},
          {.functionGroup = 14, .functionType = 49, .midiChannel = 7}},
-        {"CASE 0 NUM 0 (no MIDI channel)", {.functionGroup = 14, .functionType = 0, .midiChannel = 0},
+        {"CASE 0 NUM 0 (no MIDI channel)",
+         {.functionGroup = 14, .functionType = 0, .midiChannel = 0},
          {.functionGroup = 14, .functionType = 0, .midiChannel = 0}},
         {"unassigned stores type -1 and its hidden channel",
          {.functionGroup = 0, .functionType = 5, .midiChannel = 9, .programNumber = 4},
          {.functionGroup = 0, .functionType = -1, .midiChannel = 1, .programNumber = 4}},
-        {"negative type is raised to the first", {.functionGroup = 2, .functionType = -3, .midiChannel = 1},
+        {"negative type is raised to the first",
+         {.functionGroup = 2, .functionType = -3, .midiChannel = 1},
          {.functionGroup = 2, .functionType = 0, .midiChannel = 1}},
     };
     for (const auto& c : cases) {
@@ -138,7 +164,8 @@ TEST_F(PistonEditorTest, ChoosingAGroupShowsOnlyItsPanelAndBankSelectIsTaller) {
         groups().setCurrentIndex(group);
         editor.layout()->activate();
         for (int g = 0; g < functionGroupCount; ++g) {
-            EXPECT_EQ(widgetNamed<QWidget>(editor, test::nameOf("fraFunction", g)).isVisibleTo(&editor), g == group)
+            EXPECT_EQ(widgetNamed<QWidget>(editor, test::nameOf("fraFunction", g)).isVisibleTo(&editor),
+                      g == group)
                 << "panel " << g << " while group " << group << " is chosen";
         }
         return editor.height();
@@ -166,8 +193,12 @@ TEST_F(PistonEditorTest, NoteListShowsTheNoteAndStoresItPlusOne) {
 }
 
 TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndAlwaysStoreTheirLists) {
-    open(3, {.functionGroup = 9, .midiChannel = 1, .programNumber = 9, .bankSelMSBFlag = true,
-             .bankSelProgramFlag = true, .bankSelMSB = 42});
+    open(3, {.functionGroup = 9,
+             .midiChannel = 1,
+             .programNumber = 9,
+             .bankSelMSBFlag = true,
+             .bankSelProgramFlag = true,
+             .bankSelMSB = 42});
     cancel();
     open(4, {.functionGroup = 9, .midiChannel = 6, .bankSelLSBFlag = true, .bankSelLSB = 5});
     EXPECT_FALSE(list("cboBankSel", 0).isEnabled());
@@ -175,8 +206,12 @@ TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndAlwaysStoreTheirL
     EXPECT_FALSE(list("cboBankSel", 2).isEnabled());
     EXPECT_EQ(list("cboBankSel", 0).currentText(), QStringLiteral("42")); // left from the last opening
     save();
-    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 9, .midiChannel = 6, .programNumber = 9,
-                                     .bankSelLSBFlag = true, .bankSelMSB = 42, .bankSelLSB = 5}));
+    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 9,
+                                     .midiChannel = 6,
+                                     .programNumber = 9,
+                                     .bankSelLSBFlag = true,
+                                     .bankSelMSB = 42,
+                                     .bankSelLSB = 5}));
 
     openAgain(4);
     checkNamed(editor, "chkBankSel", 0).setChecked(true);
@@ -254,8 +289,14 @@ TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
 }
 
 TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
-    const pistonInfo bank{.functionGroup = 9, .midiChannel = 2, .programNumber = 30, .bankSelMSBFlag = true,
-                          .bankSelLSBFlag = true, .bankSelProgramFlag = true, .bankSelMSB = 10, .bankSelLSB = 20};
+    const pistonInfo bank{.functionGroup = 9,
+                          .midiChannel = 2,
+                          .programNumber = 30,
+                          .bankSelMSBFlag = true,
+                          .bankSelLSBFlag = true,
+                          .bankSelProgramFlag = true,
+                          .bankSelMSB = 10,
+                          .bankSelLSB = 20};
     open(5, bank);
     groups().setCurrentIndex(1);
     save();
