@@ -67,6 +67,17 @@ int topOfValueList(int group) {
     return isGroup(group, FunctionGroup::hx90Tremulant) ? 127 : 128;
 }
 
+// The descending lists have no entry for 0 or below: show none rather than what the list held
+// from another piston. Values above the list's count keep the selection, as the shared
+// routine does.
+void selectFromEnd(QComboBox& list, int value) {
+    if (value <= 0) {
+        list.setCurrentIndex(noSelection);
+        return;
+    }
+    setListIndexFromEnd(list, value);
+}
+
 std::int16_t asField(int value) {
     return static_cast<std::int16_t>(value);
 }
@@ -164,10 +175,10 @@ void PistonEditor::loadFromModel() {
         selectType(group, piston.functionType);
     }
     if (group != 0 && group != larkmoorGroup) {
-        setListIndexFromEnd(*m_panels.cboMidiChannel[g], piston.midiChannel);
+        selectFromEnd(*m_panels.cboMidiChannel[g], piston.midiChannel);
     }
     if (m_panels.cboProgramChange[g] != nullptr) {
-        setListIndexFromEnd(*m_panels.cboProgramChange[g], piston.programNumber);
+        selectFromEnd(*m_panels.cboProgramChange[g], piston.programNumber);
     }
     if (isGroup(group, FunctionGroup::bankSelect)) {
         loadBankSelectRows(piston);
@@ -193,7 +204,7 @@ void PistonEditor::loadBankSelectRows(const pistonInfo& piston) {
         m_panels.cboBankSel[row]->setEnabled(flags[row]);
         const bool programUnknown = row == bankSelProgramRow && piston.programNumber <= 0;
         if (flags[row] && !programUnknown) {
-            setListIndexFromEnd(*m_panels.cboBankSel[row], fromEnd[row]);
+            selectFromEnd(*m_panels.cboBankSel[row], fromEnd[row]);
         }
     }
 }

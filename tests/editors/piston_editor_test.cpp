@@ -344,6 +344,16 @@ TEST_F(PistonEditorTest, ValuesWithoutAListEntryShowNoSelectionAndAreNotReplaced
     save();
     EXPECT_EQ(stored(9), (pistonInfo{.functionGroup = 14, .functionType = -1, .midiChannel = 4}));
 
+    // Numbers below the descending lists: none shown, and the fields keep them.
+    open(16, {.functionGroup = 7, .midiChannel = 9, .programNumber = 40});
+    cancel();
+    const pistonInfo unset{.functionGroup = 7, .midiChannel = 0, .programNumber = 0};
+    open(17, unset);
+    EXPECT_EQ(list("cboMidiChannel", 7).currentIndex(), -1);
+    EXPECT_EQ(list("cboProgramChange", 7).currentIndex(), -1);
+    save();
+    EXPECT_EQ(stored(17), unset);
+
     // A shown type list that has no such type does not show the last piston's type.
     open(14, {.functionGroup = 3, .functionType = 1, .midiChannel = 2});
     cancel();
