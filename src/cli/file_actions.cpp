@@ -30,7 +30,7 @@ void showConfiguration(const std::string& path, std::ostream& out) {
 }
 
 std::string exportJsonText(const ConfigModel& model) {
-    nlohmann::json document = configurationToJson(model);
+    nlohmann::ordered_json document = configurationToJson(model);
     auto& manuals = document.at("manuals");
     for (std::size_t m = 0; m < manuals.size(); ++m) {
         auto& pistons = manuals[m].at("pistons");

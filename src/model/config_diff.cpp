@@ -7,7 +7,7 @@
 namespace zkt {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 constexpr const char* absent = "(absent)";
 

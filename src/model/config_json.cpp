@@ -12,6 +12,8 @@ namespace zkt {
 namespace {
 
 using nlohmann::json;
+// Output keeps the fields in the model's order, which is how people read and diff the file.
+using nlohmann::ordered_json;
 
 namespace key {
 constexpr const char* numberOfManuals = "numberOfManuals";
@@ -40,14 +42,14 @@ constexpr const char* bankSelProgramFlag = "bankSelProgramFlag";
 constexpr const char* description = "description";
 } // namespace key
 
-json keyboardToJson(const keyboardInfo& keyboard) {
+ordered_json keyboardToJson(const keyboardInfo& keyboard) {
     return {{key::channels, keyboard.channels},
             {key::keyboardConfig, keyboard.keyboardConfig},
             {key::archiveInput, keyboard.archiveInput},
             {key::archiveChannel, keyboard.archiveChannel}};
 }
 
-json channelToJson(const ConfigModel& model, int slot) {
+ordered_json channelToJson(const ConfigModel& model, int slot) {
     const shoeInfo& shoe = model.shoes[slot];
     return {{key::channelTranspose, model.channelTranspose[slot]},
             {key::channelVelocity, model.channelVelocity[slot]},
@@ -57,7 +59,7 @@ json channelToJson(const ConfigModel& model, int slot) {
               {key::expressionOn, shoe.expressionOn}}}};
 }
 
-json pistonToJson(const pistonInfo& piston) {
+ordered_json pistonToJson(const pistonInfo& piston) {
     return {{key::functionGroup, piston.functionGroup},
             {key::functionType, piston.functionType},
             {key::midiChannel, piston.midiChannel},
@@ -301,13 +303,13 @@ void requireEncodable(const ConfigModel& model) {
 
 } // namespace
 
-nlohmann::json configurationToJson(const ConfigModel& model) {
-    json manuals = json::array();
+nlohmann::ordered_json configurationToJson(const ConfigModel& model) {
+    ordered_json manuals = ordered_json::array();
     for (int m = 0; m < model.numberOfManuals && m < maxManuals; ++m) {
-        json channels = json::array();
+        ordered_json channels = ordered_json::array();
         for (int c = 1; c <= channelsPerManual; ++c)
             channels.push_back(channelToJson(model, channelSlotOf(m, c)));
-        json pistons = json::array();
+        ordered_json pistons = ordered_json::array();
         for (int k = 0; k < pistonsPerManual; ++k)
             pistons.push_back(pistonToJson(model.pistons[pistonIndexOf(m, k)]));
         manuals.push_back({{key::keyboard, keyboardToJson(model.keyboards[m])},

@@ -19,8 +19,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Manuals 1..numberOfManuals of model.
-nlohmann::json configurationToJson(const ConfigModel& model);
+// Manuals 1..numberOfManuals of model, fields in the order of the model's records.
+nlohmann::ordered_json configurationToJson(const ConfigModel& model);
 
 // Builds a model from JSON, starting from the start-up state: a missing key keeps its
 // default. Rejects unknown keys, wrong types, values outside their field's type, and values

@@ -39,7 +39,7 @@ TEST(ConfigJson, RoundTripsEveryFieldThroughText) {
 }
 
 TEST(ConfigJson, WritesFlagsAsBooleansAndNumbersAsIntegers) {
-    const json document = configurationToJson(variedModel());
+    const auto document = configurationToJson(variedModel());
     const json& piston = document["manuals"][0]["pistons"][3];
     EXPECT_TRUE(piston["bankSelMSBFlag"].is_boolean());
     EXPECT_TRUE(piston["bankSelMSB"].is_number_integer());
@@ -184,7 +184,7 @@ TEST(ConfigJson, RejectsWhatTheEncoderRefuses) {
 
 TEST(ConfigJson, RejectsAKeyGivenTwiceWithItsPlace) {
     const std::string text = configurationToJson(variedModel()).dump();
-    const std::string pistonStart = R"({"bankSelLSB")";
+    const std::string pistonStart = R"({"functionGroup")";
     // The fourth piston of manual 1 gets a second functionGroup.
     std::size_t at = 0;
     for (int k = 0; k < 4; ++k)
