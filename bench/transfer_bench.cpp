@@ -67,7 +67,9 @@ Measurement measure(int manuals, Transfer transfer, bool realTime) {
     return result;
 }
 
-double milliseconds(Micros time) { return static_cast<double>(time.count()) / 1000.0; }
+double milliseconds(Micros time) {
+    return static_cast<double>(time.count()) / 1000.0;
+}
 
 } // namespace
 
@@ -79,15 +81,16 @@ int main() {
             const Measurement floor = measure(manuals, transfer, false);
             const Measurement wall = measure(manuals, transfer, true);
             if (!floor.finished || !wall.finished) {
-                std::printf("%s of %d manuals did not finish\n", transfer == Transfer::load ? "load" : "write",
-                            manuals);
+                std::printf("%s of %d manuals did not finish\n",
+                            transfer == Transfer::load ? "load" : "write", manuals);
                 return 1;
             }
             const double over = 100.0 * (milliseconds(wall.elapsed) - milliseconds(floor.elapsed)) /
                                 milliseconds(floor.elapsed);
-            std::printf("%-6s %8d %12.1f %12.1f %8.2f %16.3f %16.3f\n", transfer == Transfer::load ? "load" : "write",
-                        manuals, milliseconds(floor.elapsed), milliseconds(wall.elapsed), over,
-                        milliseconds(wall.stats.longestHandler), milliseconds(wall.stats.latestTick));
+            std::printf("%-6s %8d %12.1f %12.1f %8.2f %16.3f %16.3f\n",
+                        transfer == Transfer::load ? "load" : "write", manuals, milliseconds(floor.elapsed),
+                        milliseconds(wall.elapsed), over, milliseconds(wall.stats.longestHandler),
+                        milliseconds(wall.stats.latestTick));
         }
     }
     return 0;

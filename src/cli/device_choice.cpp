@@ -31,14 +31,16 @@ std::vector<int> allIndices(const std::vector<std::string>& names) {
 
 } // namespace
 
-int chooseDevice(const std::vector<std::string>& names, const std::string& choice, const std::string& direction) {
+int chooseDevice(const std::vector<std::string>& names, const std::string& choice,
+                 const std::string& direction) {
     if (names.empty())
         throw std::runtime_error("no MIDI " + direction + " device found");
     if (choice.empty()) {
         if (names.size() == 1)
             return 0;
         throw std::runtime_error("several MIDI " + direction + " devices; choose one with " +
-                                 (direction == "input" ? "--in" : "--out") + ":" + listing(names, allIndices(names)));
+                                 (direction == "input" ? "--in" : "--out") + ":" +
+                                 listing(names, allIndices(names)));
     }
     int number = 0;
     const auto [end, error] = std::from_chars(choice.data(), choice.data() + choice.size(), number);
@@ -56,10 +58,10 @@ int chooseDevice(const std::vector<std::string>& names, const std::string& choic
     if (matches.size() == 1)
         return matches.front();
     if (matches.empty())
-        throw std::runtime_error("no MIDI " + direction + " device name contains \"" + choice + "\":" +
-                                 listing(names, allIndices(names)));
-    throw std::runtime_error("\"" + choice + "\" matches several MIDI " + direction + " devices:" +
-                             listing(names, matches));
+        throw std::runtime_error("no MIDI " + direction + " device name contains \"" + choice +
+                                 "\":" + listing(names, allIndices(names)));
+    throw std::runtime_error("\"" + choice + "\" matches several MIDI " + direction +
+                             " devices:" + listing(names, matches));
 }
 
 } // namespace zkt::cli

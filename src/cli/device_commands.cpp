@@ -1,8 +1,8 @@
 #include "cli/cli_commands.h"
 
 #include "cli/console_status.h"
-#include "cli/device_session.h"
 #include "cli/device_detect.h"
+#include "cli/device_session.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
 #include "link/transfer_engine.h"
@@ -23,22 +23,29 @@ struct DeviceArguments {
 };
 
 void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
-    command.add_option("--in", options.input, "MIDI input: its number from `zktcli ports` or part of its name");
-    command.add_option("--out", options.output, "MIDI output: its number from `zktcli ports` or part of its name");
-    command.add_option("--api", options.api, "MIDI system to use (default: ALSA, or JACK where ALSA is missing)")
+    command.add_option("--in", options.input,
+                       "MIDI input: its number from `zktcli ports` or part of its name");
+    command.add_option("--out", options.output,
+                       "MIDI output: its number from `zktcli ports` or part of its name");
+    command
+        .add_option("--api", options.api, "MIDI system to use (default: ALSA, or JACK where ALSA is missing)")
         ->check(CLI::IsMember({"alsa", "jack"}));
-    auto* simulate = command.add_option("--simulate", options.simulatedManuals,
-                                        "talk to a simulated chain of N MCUs instead (runs in virtual time: "
-                                        "a transfer finishes at once)")
+    auto* simulate = command
+                         .add_option("--simulate", options.simulatedManuals,
+                                     "talk to a simulated chain of N MCUs instead (runs in virtual time: "
+                                     "a transfer finishes at once)")
                          ->check(CLI::Range(0, maxSimulatedMcus));
-    command.add_option("--simulate-from", options.simulateFrom,
-                       "talk to a simulated chain holding the manuals of this .zkt file (virtual time)")
+    command
+        .add_option("--simulate-from", options.simulateFrom,
+                    "talk to a simulated chain holding the manuals of this .zkt file (virtual time)")
         ->excludes(simulate);
 }
 
 void addTimeoutOption(CLI::App& command, DeviceOptions& options) {
-    command.add_option("--timeout", options.timeoutSeconds,
-                       "give up (exit 3) after this many seconds; 0 waits without limit, retrying as the window does")
+    command
+        .add_option(
+            "--timeout", options.timeoutSeconds,
+            "give up (exit 3) after this many seconds; 0 waits without limit, retrying as the window does")
         ->capture_default_str();
 }
 
@@ -93,15 +100,16 @@ void listPorts(DeviceSession& session) {
 void registerDeviceCommands(CLI::App& app) {
     auto arguments = std::make_shared<DeviceArguments>();
 
-    CLI::App* ports = app.add_subcommand("ports", "List the MIDI input and output devices with their numbers");
+    CLI::App* ports =
+        app.add_subcommand("ports", "List the MIDI input and output devices with their numbers");
     addDeviceOptions(*ports, arguments->device);
     ports->callback([arguments] {
         DeviceSession session(arguments->device);
         listPorts(session);
     });
 
-    CLI::App* detect =
-        app.add_subcommand("detect", "Count the MCUs in the MIDI loop and show each one's firmware and hardware type");
+    CLI::App* detect = app.add_subcommand(
+        "detect", "Count the MCUs in the MIDI loop and show each one's firmware and hardware type");
     addDeviceOptions(*detect, arguments->device);
     addTimeoutOption(*detect, arguments->device);
     detect->callback([arguments] {
@@ -119,7 +127,8 @@ void registerDeviceCommands(CLI::App& app) {
     CLI::App* load = app.add_subcommand("load", "Read every manual's program data from the encoder chain");
     addDeviceOptions(*load, arguments->device);
     addTimeoutOption(*load, arguments->device);
-    load->add_option("-o,--output", arguments->file, "the .zkt file to save the configuration in")->required();
+    load->add_option("-o,--output", arguments->file, "the .zkt file to save the configuration in")
+        ->required();
     load->callback([arguments] {
         DeviceSession session(arguments->device);
         ConfigModel model;
@@ -127,7 +136,8 @@ void registerDeviceCommands(CLI::App& app) {
         writeConfigurationFile(arguments->file, model);
     });
 
-    CLI::App* write = app.add_subcommand("write", "Write a configuration's program data to the encoder chain");
+    CLI::App* write =
+        app.add_subcommand("write", "Write a configuration's program data to the encoder chain");
     addDeviceOptions(*write, arguments->device);
     addTimeoutOption(*write, arguments->device);
     write->add_option("FILE", arguments->file, "the .zkt configuration to write")->required();

@@ -17,7 +17,8 @@ namespace {
 class ChainDetector {
 public:
     ChainDetector(DeviceSession& session, std::ostream& out)
-        : m_out(out), m_status(m_quiet), m_engine(m_model, session.port(), session.clock(), m_status, m_hooks) {
+        : m_out(out), m_status(m_quiet),
+          m_engine(m_model, session.port(), session.clock(), m_status, m_hooks) {
         session.choosePorts(m_engine.selection());
     }
 

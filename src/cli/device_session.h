@@ -15,9 +15,9 @@
 namespace zkt::cli {
 
 struct DeviceOptions {
-    std::string input;  // --in: device number or part of its name
-    std::string output; // --out
-    std::string api;    // --api: alsa or jack; empty = whichever works
+    std::string input;                       // --in: device number or part of its name
+    std::string output;                      // --out
+    std::string api;                         // --api: alsa or jack; empty = whichever works
     std::optional<int> simulatedManuals;     // --simulate N
     std::optional<std::string> simulateFrom; // --simulate-from FILE.zkt
     double timeoutSeconds = 120;             // --timeout; 0 = wait without limit

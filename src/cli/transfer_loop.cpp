@@ -8,7 +8,8 @@ namespace zkt::cli {
 
 namespace {
 std::chrono::steady_clock::time_point steadyPoint(Micros since) {
-    return std::chrono::steady_clock::time_point(std::chrono::duration_cast<std::chrono::steady_clock::duration>(since));
+    return std::chrono::steady_clock::time_point(
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(since));
 }
 } // namespace
 
@@ -52,7 +53,9 @@ PortDriver::PortDriver(MidiPort& port) : m_port(port) {
     });
 }
 
-PortDriver::~PortDriver() { m_port.setReceiveNotifier({}); }
+PortDriver::~PortDriver() {
+    m_port.setReceiveNotifier({});
+}
 
 void PortDriver::waitUntil(Micros until, const std::function<void()>& drain) {
     while (true) {

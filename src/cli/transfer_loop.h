@@ -82,6 +82,7 @@ inline constexpr Micros tickHoldLimit{5'000};
 
 inline constexpr Micros loopTickInterval{100'000};
 
-LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> timeout, LoopStats* stats = nullptr);
+LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> timeout,
+                LoopStats* stats = nullptr);
 
 } // namespace zkt::cli

@@ -2,7 +2,8 @@
 
 namespace zkt::cli {
 
-std::string describeWait(const TransferState& transfer, const ConfigModel& model, std::size_t queuedMessages) {
+std::string describeWait(const TransferState& transfer, const ConfigModel& model,
+                         std::size_t queuedMessages) {
     const std::string manual = "manual " + std::to_string(model.currentManual);
     switch (transfer.transferState) {
     case state::cablingCheck:
@@ -16,8 +17,9 @@ std::string describeWait(const TransferState& transfer, const ConfigModel& model
     case state::waitingForFirstChunk:
         return "the program data of " + manual;
     case state::collectingChunks:
-        return "the rest of the program data of " + manual + " (" + std::to_string(transfer.receivedProgramData.size()) +
-               " of " + std::to_string(transfer.expectedProgramLength) + " bytes received)";
+        return "the rest of the program data of " + manual + " (" +
+               std::to_string(transfer.receivedProgramData.size()) + " of " +
+               std::to_string(transfer.expectedProgramLength) + " bytes received)";
     case state::writingManual:
     case state::nextManualToWrite:
         return "the program data of manual " + std::to_string(model.currentManual - 1) + " to be sent (" +

@@ -25,7 +25,9 @@ constexpr std::size_t dateSecondPosition = 15;
 constexpr std::size_t hardwareTypePosition = 21;
 constexpr int twoDigitYearLimit = 10;
 
-std::string decimal(std::uint8_t value) { return std::to_string(static_cast<int>(value)); }
+std::string decimal(std::uint8_t value) {
+    return std::to_string(static_cast<int>(value));
+}
 
 } // namespace
 
@@ -37,20 +39,22 @@ std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> m
     IdentityReply reply;
     reply.hardwareType = at(hardwareTypePosition);
     const std::uint8_t year = at(yearPosition);
-    reply.firmwareVersion = decimal(at(firmwareMajorPosition)) + "." + decimal(at(firmwareMinorPosition)) + ", " +
-                            decimal(at(dateFirstPosition)) + "/" + decimal(at(dateSecondPosition)) +
+    reply.firmwareVersion = decimal(at(firmwareMajorPosition)) + "." + decimal(at(firmwareMinorPosition)) +
+                            ", " + decimal(at(dateFirstPosition)) + "/" + decimal(at(dateSecondPosition)) +
                             (year < twoDigitYearLimit ? "/200" : "/20") + decimal(year);
     return reply;
 }
 
-std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex, const ImageBuffer& image) {
+std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex,
+                                                               const ImageBuffer& image) {
     std::array<Bytes, programUpdateChunkCount> chunks;
     for (int chunk = 0; chunk < programUpdateChunkCount; ++chunk) {
         const std::size_t firstByte = static_cast<std::size_t>(chunk) * programUpdateChunkSize;
-        const auto address =
-            encode7bitNumber(static_cast<std::uint32_t>(slotIndex) * slotBytes + static_cast<std::uint32_t>(firstByte),
-                             addressBytes);
-        const auto packed = pack7(std::span<const std::uint8_t>(image).subspan(firstByte, programUpdateChunkSize));
+        const auto address = encode7bitNumber(static_cast<std::uint32_t>(slotIndex) * slotBytes +
+                                                  static_cast<std::uint32_t>(firstByte),
+                                              addressBytes);
+        const auto packed =
+            pack7(std::span<const std::uint8_t>(image).subspan(firstByte, programUpdateChunkSize));
         Bytes& message = chunks[static_cast<std::size_t>(chunk)];
         message = {0xF0, 0x00, 0x2F, 0x71, static_cast<std::uint8_t>(manual), 0x04, 0x01, 0x08, 0x00, 0x00};
         message.insert(message.end(), address.begin(), address.end());
@@ -79,7 +83,8 @@ void DeviceRequests::requestIdentity(int manual) {
 }
 
 void DeviceRequests::rebootMcu(int device) {
-    m_queue.sendHexMessage(std::string(sysex::manufacturerHeader) + hexByte(device) + std::string(sysex::mcuRebootCommand));
+    m_queue.sendHexMessage(std::string(sysex::manufacturerHeader) + hexByte(device) +
+                           std::string(sysex::mcuRebootCommand));
 }
 
 void DeviceRequests::requestProgram(int manual, int slotIndex) {

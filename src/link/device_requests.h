@@ -29,7 +29,8 @@ struct IdentityReply {
 std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> message);
 
 // The four PROGRAM_UPDATE messages that carry image bytes 1..256 to a manual's slot.
-std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex, const ImageBuffer& image);
+std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex,
+                                                               const ImageBuffer& image);
 
 class DeviceRequests {
 public:

@@ -62,13 +62,15 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
     if (firstChunk)
         m_transfer.receivedProgramData.clear();
 
-    const auto payload = message.subspan(programResponseHeaderLength, message.size() - shortestProgramResponse);
+    const auto payload =
+        message.subspan(programResponseHeaderLength, message.size() - shortestProgramResponse);
     const Bytes data = unpack7(payload, m_notices.userMessage);
     Bytes& collected = m_transfer.receivedProgramData;
     const auto expected = static_cast<std::size_t>(m_transfer.expectedProgramLength);
     // A response longer than asked for must not grow the collection past the image.
     const std::size_t room = expected > collected.size() ? expected - collected.size() : 0;
-    collected.insert(collected.end(), data.begin(), data.begin() + static_cast<std::ptrdiff_t>(std::min(room, data.size())));
+    collected.insert(collected.end(), data.begin(),
+                     data.begin() + static_cast<std::ptrdiff_t>(std::min(room, data.size())));
 
     if (collected.size() < expected) {
         m_transfer.transferState = state::collectingChunks;

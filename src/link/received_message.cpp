@@ -29,8 +29,8 @@ const KnownPrefixes& prefixes() {
 }
 
 // Whether positions first..first+length-1 of message equal those of pattern (both 1-based).
-bool samePositions(std::span<const std::uint8_t> message, std::span<const std::uint8_t> pattern, std::size_t first,
-                   std::size_t length, std::size_t patternFirst) {
+bool samePositions(std::span<const std::uint8_t> message, std::span<const std::uint8_t> pattern,
+                   std::size_t first, std::size_t length, std::size_t patternFirst) {
     if (!hasPosition(message, first + length - 1) || patternFirst + length - 1 > pattern.size())
         return false;
     return std::equal(message.begin() + static_cast<std::ptrdiff_t>(first - 1),

@@ -26,7 +26,8 @@ TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& 
                                MainWindowHooks& hooks, LinkNotices notices)
     : m_model(model), m_port(port), m_status(status), m_hooks(hooks), m_notices(std::move(notices)),
       m_queue(port, clock, m_selection, m_notices), m_requests(m_queue, m_transfer, status),
-      m_dispatcher(m_transfer, model, status, hooks, m_requests, m_notices, [this] { return transferStep(); }) {}
+      m_dispatcher(m_transfer, model, status, hooks, m_requests, m_notices,
+                   [this] { return transferStep(); }) {}
 
 void TransferEngine::startLoad() {
     m_failure.clear();
@@ -117,7 +118,8 @@ bool TransferEngine::transferStep() {
     }
     m_requests.rebootMcu(manual);
     ++m_model.currentManual;
-    m_transfer.transferState = manualInChain(m_model, m_model.currentManual) ? state::nextManualToWrite : state::finished;
+    m_transfer.transferState =
+        manualInChain(m_model, m_model.currentManual) ? state::nextManualToWrite : state::finished;
     return true;
 }
 
@@ -249,7 +251,9 @@ void TransferEngine::pump() {
         m_status.appendText("Done.");
 }
 
-void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) { m_dispatcher.dispatchMessage(message); }
+void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) {
+    m_dispatcher.dispatchMessage(message);
+}
 
 void TransferEngine::drainReceived() {
     while (auto message = m_port.takeReceived())

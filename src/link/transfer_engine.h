@@ -28,8 +28,8 @@ public:
     // ...and after more retries than this the user is told to check the cabling.
     static constexpr int retriesBeforeWarning = 50;
 
-    TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status, MainWindowHooks& hooks,
-                   LinkNotices notices = {});
+    TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
+                   MainWindowHooks& hooks, LinkNotices notices = {});
     TransferEngine(const TransferEngine&) = delete;
     TransferEngine& operator=(const TransferEngine&) = delete;
 

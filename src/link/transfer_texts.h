@@ -12,8 +12,12 @@ namespace zkt::texts {
 inline constexpr std::string_view product = "ZKT";
 inline constexpr std::string_view lineBreak = "\r\n";
 
-inline std::string loadingCaption() { return "Loading Program Data from " + std::string(product); }
-inline std::string writingCaption() { return "Writing Program Data to " + std::string(product); }
+inline std::string loadingCaption() {
+    return "Loading Program Data from " + std::string(product);
+}
+inline std::string writingCaption() {
+    return "Writing Program Data to " + std::string(product);
+}
 
 // Starts a new line of the status text, or the text itself when it is still empty.
 inline void appendLine(StatusSink& status, std::string_view line) {

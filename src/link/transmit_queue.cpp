@@ -12,7 +12,8 @@ constexpr int unknownErrorCode = -1;
 constexpr std::string_view outputErrorLogLine = "MIDI error opening MIDI tx stream.";
 } // namespace
 
-TransmitQueue::TransmitQueue(MidiPort& port, const Clock& clock, MidiSelection& selection, LinkNotices& notices)
+TransmitQueue::TransmitQueue(MidiPort& port, const Clock& clock, MidiSelection& selection,
+                             LinkNotices& notices)
     : m_port(port), m_clock(clock), m_selection(selection), m_notices(notices) {}
 
 void TransmitQueue::sendHexMessage(std::string_view hexText) {
@@ -44,7 +45,9 @@ void TransmitQueue::ensurePortsOpen() {
     }
 }
 
-bool TransmitQueue::pauseOver() const { return m_clock.now() >= m_pauseUntil; }
+bool TransmitQueue::pauseOver() const {
+    return m_clock.now() >= m_pauseUntil;
+}
 
 TransmitQueue::PumpResult TransmitQueue::pumpQueue(bool paced) {
     if (m_items.empty())
@@ -91,7 +94,8 @@ void TransmitQueue::openOutput() {
     if (m_selection.midiOutSelection <= 0)
         return;
     // The port layer has no "system default" device; the first output stands in for it.
-    const int device = m_selection.midiOutSelection == defaultOutputSelection ? 0 : m_selection.midiOutSelection - 2;
+    const int device =
+        m_selection.midiOutSelection == defaultOutputSelection ? 0 : m_selection.midiOutSelection - 2;
     if (device < static_cast<int>(m_port.outputNames().size()))
         m_port.openOutput(device);
 }

@@ -7,7 +7,8 @@
 namespace zkt::cli {
 namespace {
 
-const std::vector<std::string> names{"Midi Through Port-0", "ZKT simulator (3 manuals)", "USB MIDI Interface"};
+const std::vector<std::string> names{"Midi Through Port-0", "ZKT simulator (3 manuals)",
+                                     "USB MIDI Interface"};
 
 TEST(ChooseDevice, TakesANumberOrAUniquePartOfTheName) {
     const struct {
@@ -39,7 +40,9 @@ TEST(ChooseDevice, RefusesWhatIsNotOneDeviceAndSaysWhy) {
     }
 }
 
-TEST(ChooseDevice, TheOnlyDeviceNeedsNoChoice) { EXPECT_EQ(chooseDevice({"only"}, "", "input"), 0); }
+TEST(ChooseDevice, TheOnlyDeviceNeedsNoChoice) {
+    EXPECT_EQ(chooseDevice({"only"}, "", "input"), 0);
+}
 
 } // namespace
 } // namespace zkt::cli

@@ -57,7 +57,8 @@ TEST_F(ZktcliDevice, LoadsWhatTheChainHoldsAndWritesItBack) {
 
     const CliRun load = zktcli("load --simulate-from " + path("organ.zkt") + " -o " + path("loaded.zkt"));
     ASSERT_EQ(load.exitCode, 0) << load.output;
-    EXPECT_NE(load.output.find("Requesting ZKT Program Data from Manual #3... ok\nZKT Configuration data loaded!\nReady."),
+    EXPECT_NE(load.output.find(
+                  "Requesting ZKT Program Data from Manual #3... ok\nZKT Configuration data loaded!\nReady."),
               std::string::npos)
         << load.output;
     ConfigModel original;
@@ -68,7 +69,8 @@ TEST_F(ZktcliDevice, LoadsWhatTheChainHoldsAndWritesItBack) {
 
     const CliRun write = zktcli("write " + path("loaded.zkt") + " --simulate 3");
     ASSERT_EQ(write.exitCode, 0) << write.output;
-    EXPECT_NE(write.output.find("Writing ZKT Program Data to Manual #3... ok\nZKT Configuration data written!Done."),
+    EXPECT_NE(write.output.find(
+                  "Writing ZKT Program Data to Manual #3... ok\nZKT Configuration data written!Done."),
               std::string::npos)
         << write.output;
 }
@@ -89,7 +91,8 @@ TEST_F(ZktcliDevice, DetectShowsEachMcu) {
 TEST_F(ZktcliDevice, GivesUpAfterTheTimeoutNamingWhatItWaitedFor) {
     const CliRun load = zktcli("load --simulate 0 --timeout 5 -o " + path("none.zkt"));
     EXPECT_EQ(load.exitCode, 3);
-    EXPECT_NE(load.output.find("gave up after 5 s waiting for the tag message"), std::string::npos) << load.output;
+    EXPECT_NE(load.output.find("gave up after 5 s waiting for the tag message"), std::string::npos)
+        << load.output;
     EXPECT_FALSE(fs::exists(path("none.zkt")));
 
     const CliRun detect = zktcli("detect --simulate 0");

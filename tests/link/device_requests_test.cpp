@@ -56,24 +56,25 @@ const Bytes tag = bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7}
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, RequestBytes,
-    ::testing::Values(
-        RequestCase{"Tag", [](DeviceRequests& r) { r.sendTag(); }, {tag}, state::cablingCheck},
-        RequestCase{"IdentityOfManual3",
-                    [](DeviceRequests& r) { r.requestIdentity(3); },
-                    {tag, bytesOf({0xF0, 0x7E, 0x03, 0x06, 0x01, 0xF7})},
-                    state::waitingForIdentity},
-        RequestCase{"RebootAll",
-                    [](DeviceRequests& r) { r.rebootMcu(127); },
-                    {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7})},
-                    99},
-        RequestCase{"ProgramOfManual1Slot1",
-                    [](DeviceRequests& r) { r.requestProgram(1, 0); },
-                    {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x03, 0x00, 0x00, 0x00, 0x00, 0x02, 0xF7})},
-                    state::waitingForFirstChunk},
-        RequestCase{"ProgramOfManual2Slot2",
-                    [](DeviceRequests& r) { r.requestProgram(2, 1); },
-                    {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x02, 0x04, 0x01, 0x03, 0x00, 0x02, 0x00, 0x00, 0x02, 0xF7})},
-                    state::waitingForFirstChunk}),
+    ::testing::Values(RequestCase{"Tag", [](DeviceRequests& r) { r.sendTag(); }, {tag}, state::cablingCheck},
+                      RequestCase{"IdentityOfManual3",
+                                  [](DeviceRequests& r) { r.requestIdentity(3); },
+                                  {tag, bytesOf({0xF0, 0x7E, 0x03, 0x06, 0x01, 0xF7})},
+                                  state::waitingForIdentity},
+                      RequestCase{"RebootAll",
+                                  [](DeviceRequests& r) { r.rebootMcu(127); },
+                                  {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7})},
+                                  99},
+                      RequestCase{"ProgramOfManual1Slot1",
+                                  [](DeviceRequests& r) { r.requestProgram(1, 0); },
+                                  {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x03, 0x00, 0x00, 0x00,
+                                            0x00, 0x02, 0xF7})},
+                                  state::waitingForFirstChunk},
+                      RequestCase{"ProgramOfManual2Slot2",
+                                  [](DeviceRequests& r) { r.requestProgram(2, 1); },
+                                  {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x02, 0x04, 0x01, 0x03, 0x00, 0x02, 0x00,
+                                            0x00, 0x02, 0xF7})},
+                                  state::waitingForFirstChunk}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceRequestsTest, ProgramRequestAnnouncesItselfInTheStatusWindow) {
@@ -81,7 +82,8 @@ TEST_F(DeviceRequestsTest, ProgramRequestAnnouncesItselfInTheStatusWindow) {
     requests.requestProgram(2, 0);
     EXPECT_TRUE(status.visible);
     EXPECT_EQ(status.caption, "Loading Program Data from ZKT");
-    EXPECT_EQ(status.content, "Number of manuals detected = 2\r\nRequesting ZKT Program Data from Manual #2...");
+    EXPECT_EQ(status.content,
+              "Number of manuals detected = 2\r\nRequesting ZKT Program Data from Manual #2...");
     EXPECT_EQ(transfer.expectedProgramLength, 256);
 }
 
@@ -118,15 +120,16 @@ TEST(ProgramUpdateChunks, AllOnesChunkPacksToFullGroupsAndAShortLastOne) {
 }
 
 Bytes identityReplyWith(std::uint8_t year, std::uint8_t hardwareType) {
-    return bytesOf({0xF0, 0x7E, 0x02, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 2, 1, year, 4, 17, 0x00, 0x00, 0x00,
-                    0x01, 0x00, hardwareType, 0x00, 0xF7});
+    return bytesOf({0xF0, 0x7E, 0x02, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00,         0x01, 2,   1,
+                    year, 4,    17,   0x00, 0x00, 0x00, 0x01, 0x00, hardwareType, 0x00, 0xF7});
 }
 
 TEST(IdentityReply, GivesFirmwareTextAndHardwareType) {
     const struct {
         std::uint8_t year;
         const char* firmware;
-    } cases[] = {{6, "2.1, 4/17/2006"}, {9, "2.1, 4/17/2009"}, {12, "2.1, 4/17/2012"}, {17, "2.1, 4/17/2017"}};
+    } cases[] = {
+        {6, "2.1, 4/17/2006"}, {9, "2.1, 4/17/2009"}, {12, "2.1, 4/17/2012"}, {17, "2.1, 4/17/2017"}};
     for (const auto& c : cases) {
         const auto reply = decodeIdentityReply(identityReplyWith(c.year, 18));
         ASSERT_TRUE(reply);

@@ -37,7 +37,9 @@ public:
     void closeOutput() override { openedOutput = -1; }
     bool isInputOpen() const override { return openedInput >= 0; }
     bool isOutputOpen() const override { return openedOutput >= 0; }
-    void sendSysEx(std::span<const std::uint8_t> message) override { sent.emplace_back(message.begin(), message.end()); }
+    void sendSysEx(std::span<const std::uint8_t> message) override {
+        sent.emplace_back(message.begin(), message.end());
+    }
     std::optional<std::vector<std::uint8_t>> takeReceived() override {
         if (incoming.empty())
             return std::nullopt;

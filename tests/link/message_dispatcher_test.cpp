@@ -10,11 +10,13 @@ namespace {
 
 using testing::bytesOf;
 
-Bytes returnedTag(int count) { return bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7}); }
+Bytes returnedTag(int count) {
+    return bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7});
+}
 
 Bytes identityReply(int manual) {
-    return bytesOf({0xF0, 0x7E, manual, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 3, 4, 12, 5, 6, 0x00, 0x00, 0x00,
-                    0x01, 0x00, 18, 0x00, 0xF7});
+    return bytesOf({0xF0, 0x7E, manual, 0x06, 0x02, 0x00, 0x2F, 0x71, 0x00, 0x01, 3,   4,
+                    12,   5,    6,      0x00, 0x00, 0x00, 0x01, 0x00, 18,   0x00, 0xF7});
 }
 
 Bytes programResponse(std::span<const std::uint8_t> data) {
@@ -119,7 +121,8 @@ TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
     waitForProgramData();
     const Bytes image = patternData(256, 5);
     for (int chunk = 0; chunk < 3; ++chunk) {
-        engine.dispatchMessage(programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64)));
+        engine.dispatchMessage(
+            programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64)));
         EXPECT_EQ(state(), state::collectingChunks);
         EXPECT_EQ(engine.transfer().receivedProgramData.size(), static_cast<std::size_t>(chunk + 1) * 64);
     }

@@ -14,8 +14,8 @@ using testing::chainOf;
 using testing::TransferRig;
 
 enum class Ending {
-    completes,     // the transfer ends normally with the right data
-    keepsWaiting,  // the transfer waits for data that never comes, as it always has
+    completes,    // the transfer ends normally with the right data
+    keepsWaiting, // the transfer waits for data that never comes, as it always has
 };
 
 struct FaultCase {
@@ -55,14 +55,18 @@ const std::vector<FaultCase> loadFaults{
     {"TagCutShort", withLength(faultOn(FaultKind::wrongLength, isTagMessage), 8), Ending::completes},
     {"IdentityReplyDropped", faultOn(FaultKind::drop, isIdentityReply), Ending::completes},
     {"IdentityReplyDuplicated", faultOn(FaultKind::duplicate, isIdentityReply), Ending::completes},
-    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}), Ending::completes},
-    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6), Ending::completes},
+    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}),
+     Ending::completes},
+    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6),
+     Ending::completes},
     {"IdentityReplyCorrupted", faultOn(FaultKind::corruptData, isIdentityReply), Ending::completes},
-    {"ResponseOfNineBytes", withLength(faultOn(FaultKind::wrongLength, isProgramResponse), 9), Ending::keepsWaiting},
+    {"ResponseOfNineBytes", withLength(faultOn(FaultKind::wrongLength, isProgramResponse), 9),
+     Ending::keepsWaiting},
     {"ResponseDropped", faultOn(FaultKind::drop, isProgramResponse, 2), Ending::keepsWaiting},
     {"ResponseCutShort", faultOn(FaultKind::wrongLength, isProgramResponse, 3), Ending::keepsWaiting},
     {"ResponseCorrupted", faultOn(FaultKind::corruptData, isProgramResponse), Ending::keepsWaiting, true},
-    {"ResponseLate", withDelay(faultOn(FaultKind::delay, isProgramResponse, 4), Micros{5'000'000}), Ending::completes},
+    {"ResponseLate", withDelay(faultOn(FaultKind::delay, isProgramResponse, 4), Micros{5'000'000}),
+     Ending::completes},
 };
 
 ConfigModel decodedChain(const SimulatedChain& chain, const ConfigModel& loaded) {
@@ -106,8 +110,10 @@ INSTANTIATE_TEST_SUITE_P(Faults, LoadUnderFault, ::testing::ValuesIn(loadFaults)
 const std::vector<FaultCase> writeFaults{
     {"IdentityReplyDropped", faultOn(FaultKind::drop, isIdentityReply, 2), Ending::completes},
     {"IdentityReplyDuplicated", faultOn(FaultKind::duplicate, isIdentityReply), Ending::completes},
-    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}), Ending::completes},
-    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6), Ending::completes},
+    {"IdentityReplyLate", withDelay(faultOn(FaultKind::delay, isIdentityReply), Micros{2'500'000}),
+     Ending::completes},
+    {"IdentityReplyOfSixBytes", withLength(faultOn(FaultKind::wrongLength, isIdentityReply), 6),
+     Ending::completes},
 };
 
 class WriteUnderFault : public ::testing::TestWithParam<FaultCase> {};

@@ -67,24 +67,26 @@ TEST_P(LoadFromChain, ReadsEveryManualWithTheExactProgressLines) {
     EXPECT_GE(rig.hooks.commandEnables, GetParam().manuals + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Manuals, LoadFromChain,
-                         ::testing::Values(LoadCase{1, ResponseMode::fourChunks}, LoadCase{2, ResponseMode::fourChunks},
-                                           LoadCase{3, ResponseMode::fourChunks}, LoadCase{4, ResponseMode::fourChunks},
-                                           LoadCase{5, ResponseMode::fourChunks},
-                                           LoadCase{1, ResponseMode::singleMessage},
-                                           LoadCase{5, ResponseMode::singleMessage}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.manuals) +
-                                    (info.param.mode == ResponseMode::fourChunks ? "In86ByteChunks" : "In305Bytes");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Manuals, LoadFromChain,
+    ::testing::Values(LoadCase{1, ResponseMode::fourChunks}, LoadCase{2, ResponseMode::fourChunks},
+                      LoadCase{3, ResponseMode::fourChunks}, LoadCase{4, ResponseMode::fourChunks},
+                      LoadCase{5, ResponseMode::fourChunks}, LoadCase{1, ResponseMode::singleMessage},
+                      LoadCase{5, ResponseMode::singleMessage}),
+    [](const auto& info) {
+        return std::to_string(info.param.manuals) +
+               (info.param.mode == ResponseMode::fourChunks ? "In86ByteChunks" : "In305Bytes");
+    });
 
 TEST(LoadFromChain, RebootsEveryManualAndChecksTheCablingFirst) {
     TransferRig rig(chainOf(2));
     rig.engine.startLoad();
     ASSERT_TRUE(rig.runToEnd());
     ASSERT_GE(rig.port.sent.size(), 2u);
-    EXPECT_EQ(rig.port.sent[0].message, testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7}));
-    EXPECT_EQ(rig.port.sent[1].message, testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7}));
+    EXPECT_EQ(rig.port.sent[0].message,
+              testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7}));
+    EXPECT_EQ(rig.port.sent[1].message,
+              testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7}));
     const auto reboots = rig.sentOfKind(ReceivedKind::mcuRebootEcho);
     ASSERT_EQ(reboots.size(), 3u);
     EXPECT_EQ(reboots[1].message[4], 1);

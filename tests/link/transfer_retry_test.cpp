@@ -27,9 +27,9 @@ std::vector<long> ticksBetweenRetries(const std::vector<testing::TappedPort::Sen
     return gaps;
 }
 
-const std::string cablingWarning =
-    "Make sure your ZKT is on and the output of your MIDI device chain is connected to the MIDI-IN of your PC.\r\n"
-    "Retrying...";
+const std::string cablingWarning = "Make sure your ZKT is on and the output of your MIDI device chain is "
+                                   "connected to the MIDI-IN of your PC.\r\n"
+                                   "Retrying...";
 const std::string identityWarning =
     "Check your MIDI connections and make sure that your ZKT is turned on!\r\nRetrying...";
 

@@ -38,7 +38,9 @@ public:
         m_inner.sendSysEx(message);
     }
     std::optional<std::vector<std::uint8_t>> takeReceived() override { return m_inner.takeReceived(); }
-    void setReceiveNotifier(std::function<void()> notify) override { m_inner.setReceiveNotifier(std::move(notify)); }
+    void setReceiveNotifier(std::function<void()> notify) override {
+        m_inner.setReceiveNotifier(std::move(notify));
+    }
 
 private:
     MidiPort& m_inner;
