@@ -2,6 +2,7 @@
 
 #include "model/json_strict_parse.h"
 #include "model/program_image.h"
+#include "model/vocabulary.h"
 
 #include <cstdint>
 #include <limits>
@@ -159,7 +160,12 @@ void requireRange(const std::string& where, const char* field, int value, int lo
 }
 
 std::string inGroup(int group) {
-    return " in function group " + std::to_string(group);
+    return " in function group " + std::to_string(group) + " (" +
+           vocabulary().functionGroupNames[static_cast<std::size_t>(group)] + ")";
+}
+
+int lastFunctionType(int group) {
+    return static_cast<int>(vocabulary().functionLists[static_cast<std::size_t>(group)].size()) - 1;
 }
 
 // Values the encoder would write without complaint but that come back from the image as a
@@ -177,16 +183,10 @@ void checkPistonFits(const pistonInfo& p, const std::string& where) {
 
     switch (static_cast<FunctionGroup>(group)) {
     case FunctionGroup::ahlbornCoupler:
-        requireRange(where, key::functionType, p.functionType, 0, 5, inGroup(group));
-        break;
     case FunctionGroup::ahlbornTremulant:
-        requireRange(where, key::functionType, p.functionType, 0, 2, inGroup(group));
-        break;
     case FunctionGroup::ahlbornCancel:
-        requireRange(where, key::functionType, p.functionType, 0, 3, inGroup(group));
-        break;
     case FunctionGroup::ahlbornGeneral:
-        requireRange(where, key::functionType, p.functionType, 0, 29, inGroup(group));
+        requireRange(where, key::functionType, p.functionType, 0, lastFunctionType(group), inGroup(group));
         break;
     case FunctionGroup::programChange:
     case FunctionGroup::noteOnOff:
