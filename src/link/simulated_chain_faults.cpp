@@ -1,44 +1,34 @@
 #include "link/simulated_chain_faults.h"
 
+#include "link/received_message.h"
+
 #include <algorithm>
-#include <initializer_list>
 
 namespace zkt {
 
 namespace {
 
-inline constexpr std::size_t tagCountPosition = 8; // 1-based
 inline constexpr std::size_t smallestFramedMessage = 2;
-
-bool startsWith(std::span<const std::uint8_t> message, std::initializer_list<std::uint8_t> prefix) {
-    return message.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), message.begin());
-}
-
-bool isMakerCommand(std::span<const std::uint8_t> message, std::uint8_t command) {
-    return startsWith(message, {0xF0, 0x00, 0x2F, 0x71}) && message.size() >= 9 && message[5] == 0x04 &&
-           message[6] == 0x01 && message[7] == command;
-}
 
 } // namespace
 
 bool isTagMessage(std::span<const std::uint8_t> message) {
-    return startsWith(message, {0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02}) &&
-           message.size() > tagCountPosition && message[tagCountPosition - 1] < 0x80;
+    // The count must be there and be a data byte for a tag to be counted on.
+    return classifyReceived(message) == ReceivedKind::tag && hasPosition(message, tagCountPosition) &&
+           byteAtPosition(message, tagCountPosition) < 0x80;
 }
 
 bool isIdentityReply(std::span<const std::uint8_t> message) {
-    return message.size() >= 5 && message[0] == 0xF0 && message[1] == 0x7E && message[3] == 0x06 &&
-           message[4] == 0x02;
+    return classifyReceived(message) == ReceivedKind::identityReply;
 }
-
 bool isProgramResponse(std::span<const std::uint8_t> message) {
-    return isMakerCommand(message, 0x04);
+    return classifyReceived(message) == ReceivedKind::programResponse;
 }
 bool isProgramUpdate(std::span<const std::uint8_t> message) {
-    return isMakerCommand(message, 0x08);
+    return classifyReceived(message) == ReceivedKind::programUpdateEcho;
 }
 bool isMcuReboot(std::span<const std::uint8_t> message) {
-    return isMakerCommand(message, 0x20);
+    return classifyReceived(message) == ReceivedKind::mcuRebootEcho;
 }
 
 Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t> message) {

@@ -1,5 +1,6 @@
 #include "link/simulated_chain_mcu.h"
 
+#include "link/received_message.h"
 #include "link/simulated_chain_faults.h"
 #include "link/sysex_codec.h"
 
@@ -10,17 +11,9 @@ namespace zkt {
 
 namespace {
 
-// Positions in the message tables are numbered from 1.
-std::uint8_t byteAt(std::span<const std::uint8_t> message, std::size_t position) {
-    return message[position - 1];
-}
-
 namespace pos {
 inline constexpr std::size_t device = 5; // maker messages
 inline constexpr std::size_t identityDevice = 3;
-inline constexpr std::size_t tagCount = 8;
-inline constexpr std::size_t commandFirst = 6;
-inline constexpr std::size_t commandLast = 8;
 inline constexpr std::size_t requestAddress = 9; // three 7-bit bytes
 inline constexpr std::size_t requestLength = 12; // two 7-bit bytes
 inline constexpr std::size_t updateAddress = 11; // three 7-bit bytes
@@ -36,30 +29,12 @@ inline constexpr std::size_t responseChunkSize = 64;
 inline constexpr std::uint8_t allDevices = 0x7F;
 
 const Bytes makerHeader{0xF0, 0x00, 0x2F, 0x71};
-const Bytes programRequestCommand{0x04, 0x01, 0x03};
 const Bytes programResponseCommand{0x04, 0x01, 0x04};
-const Bytes programUpdateCommand{0x04, 0x01, 0x08};
-const Bytes rebootCommand{0x04, 0x01, 0x20};
-
-bool isMakerMessage(std::span<const std::uint8_t> message) {
-    return message.size() > pos::commandLast &&
-           std::equal(makerHeader.begin(), makerHeader.end(), message.begin());
-}
-
-bool hasCommand(std::span<const std::uint8_t> message, const Bytes& command) {
-    return std::equal(command.begin(), command.end(), message.begin() + (pos::commandFirst - 1));
-}
-
-bool isIdentityRequestFor(std::span<const std::uint8_t> message, int manual) {
-    return message.size() >= 6 && message[0] == 0xF0 && message[1] == 0x7E &&
-           byteAt(message, pos::identityDevice) == manual && byteAt(message, 4) == 0x06 &&
-           byteAt(message, 5) == 0x01;
-}
 
 int read7bitNumber(std::span<const std::uint8_t> message, std::size_t firstPosition, int count) {
     int value = 0;
     for (int i = count - 1; i >= 0; --i) {
-        value = (value << 7) | (byteAt(message, firstPosition + static_cast<std::size_t>(i)) & 0x7F);
+        value = (value << 7) | (byteAtPosition(message, firstPosition + static_cast<std::size_t>(i)) & 0x7F);
     }
     return value;
 }
@@ -89,7 +64,7 @@ std::vector<Bytes> SimulatedMcu::receive(std::span<const std::uint8_t> message, 
     std::vector<Bytes> out;
     Bytes passedOn(message.begin(), message.end());
     if (isTagMessage(message)) {
-        std::uint8_t& count = passedOn[pos::tagCount - 1];
+        std::uint8_t& count = passedOn[tagCountPosition - 1];
         count = static_cast<std::uint8_t>((count + 1) & 0x7F);
     }
     out.push_back(std::move(passedOn));
@@ -98,8 +73,12 @@ std::vector<Bytes> SimulatedMcu::receive(std::span<const std::uint8_t> message, 
 }
 
 void SimulatedMcu::answer(std::span<const std::uint8_t> message, Micros now, std::vector<Bytes>& out) {
+    const ReceivedKind kind = classifyReceived(message);
     const bool rebooting = now < m_rebootingUntil;
-    if (isIdentityRequestFor(message, m_manual)) {
+    if (kind == ReceivedKind::identityRequestEcho) {
+        if (byteAtPosition(message, pos::identityDevice) != m_manual) {
+            return;
+        }
         if (rebooting) {
             ++m_counters.requestsIgnoredWhileRebooting;
             note("identity request ignored while rebooting");
@@ -108,28 +87,30 @@ void SimulatedMcu::answer(std::span<const std::uint8_t> message, Micros now, std
         answerIdentityRequest(out);
         return;
     }
-    if (!isMakerMessage(message)) {
+    // Each of these carries its device byte: the command bytes behind it were there.
+    const bool isReboot = kind == ReceivedKind::mcuRebootEcho;
+    const bool isRequest = kind == ReceivedKind::programRequestEcho;
+    const bool isUpdate = kind == ReceivedKind::programUpdateEcho;
+    if (!isReboot && !isRequest && !isUpdate) {
         return;
     }
-    const std::uint8_t device = byteAt(message, pos::device);
-    if (hasCommand(message, rebootCommand) && (device == m_manual || device == allDevices)) {
+    const std::uint8_t device = byteAtPosition(message, pos::device);
+    if (isReboot && (device == m_manual || device == allDevices)) {
         m_rebootingUntil = now + m_timings.rebootSilentTime;
         note("reboot");
         return;
     }
-    if (device != m_manual) {
+    if (device != m_manual || isReboot) {
         return;
     }
-    const bool isRequest = hasCommand(message, programRequestCommand);
-    const bool isUpdate = hasCommand(message, programUpdateCommand);
-    if ((isRequest || isUpdate) && rebooting) {
+    if (rebooting) {
         ++m_counters.requestsIgnoredWhileRebooting;
         note(std::string(isRequest ? "program request" : "program update") + " ignored while rebooting");
         return;
     }
     if (isRequest) {
         answerProgramRequest(message, out);
-    } else if (isUpdate) {
+    } else {
         storeProgramUpdate(message, now);
     }
 }
@@ -182,7 +163,8 @@ void SimulatedMcu::answerProgramRequest(std::span<const std::uint8_t> message, s
 }
 
 void SimulatedMcu::storeProgramUpdate(std::span<const std::uint8_t> message, Micros now) {
-    if (message.size() != programUpdateSize || byteAt(message, pos::updatePackedCount) != updatePackedSize ||
+    if (message.size() != programUpdateSize ||
+        byteAtPosition(message, pos::updatePackedCount) != updatePackedSize ||
         !allDataBytes(message.subspan(1, programUpdateSize - 2))) {
         ++m_counters.malformedIgnored;
         note("malformed program update ignored");
