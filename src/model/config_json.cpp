@@ -169,7 +169,9 @@ int lastFunctionType(int group) {
 }
 
 // Values the encoder would write without complaint but that come back from the image as a
-// different assignment (or none): refusing them keeps a hand-edited file honest.
+// different assignment (or none): refusing them keeps a hand-edited file honest. Only values
+// the editors can never store are refused; a Bank Select piston with none of its three boxes
+// checked, which the piston editor allows, passes and writes no entry at all.
 void checkPistonFits(const pistonInfo& p, const std::string& where) {
     const int group = p.functionGroup;
     requireRange(where, key::functionGroup, group, 0, functionGroupCount - 1);
@@ -196,9 +198,6 @@ void checkPistonFits(const pistonInfo& p, const std::string& where) {
         requireRange(where, key::programNumber, p.programNumber, 1, 127, inGroup(group));
         break;
     case FunctionGroup::bankSelect:
-        if (!p.bankSelMSBFlag && !p.bankSelLSBFlag) {
-            reject(where, "a Bank Select piston needs bankSelMSBFlag or bankSelLSBFlag");
-        }
         if (p.bankSelMSBFlag)
             requireRange(where, key::bankSelMSB, p.bankSelMSB, 0, 127);
         if (p.bankSelLSBFlag)

@@ -68,6 +68,8 @@ TEST(ConfigJson, AcceptsEveryValueAnImageCanCarry) {
         R"({"functionGroup": 0, "functionType": -1, "midiChannel": 99})",
         R"({"functionGroup": 13, "midiChannel": 16, "programNumber": 0, "bankSelProgramFlag": true})",
         R"({"functionGroup": 9, "midiChannel": 1, "bankSelLSBFlag": true, "bankSelLSB": 127})",
+        // The piston editor lets all three Bank Select boxes be cleared.
+        R"({"functionGroup": 9, "midiChannel": 1, "bankSelMSB": 200, "programNumber": 0})",
         R"({"functionGroup": 8, "midiChannel": 1, "functionType": -36})",
         R"({"functionGroup": 10, "midiChannel": 1, "programNumber": 127, "description": "anything"})",
     };
@@ -194,13 +196,6 @@ TEST(ConfigJson, RejectsAKeyGivenTwiceWithItsPlace) {
     EXPECT_THAT([&] { configurationFromJsonText(doubled); },
                 ::testing::ThrowsMessage<ConfigJsonError>(
                     AllOf(HasSubstr("manuals[0].pistons[3]"), HasSubstr("\"functionGroup\" appears twice"))));
-}
-
-TEST(ConfigJson, BankSelectThatSendsNoBankIsRejected) {
-    json document = validDocument();
-    document["/manuals/0/pistons/3/bankSelMSBFlag"_json_pointer] = false;
-    document["/manuals/0/pistons/3/bankSelLSBFlag"_json_pointer] = false;
-    EXPECT_THROW(configurationFromJson(document), ConfigJsonError);
 }
 
 TEST(ConfigJson, ReportsSyntaxErrorsAndNonObjects) {

@@ -294,10 +294,10 @@ def random_piston(rng):
     group = rng.randrange(15)
     p = fresh_manual()["pistons"][0]
     p["functionGroup"] = group
-    if group == 0:
-        p["functionType"] = rng.choice([-1, 0])
-        return p
     p["midiChannel"] = rng.randrange(16) if group == 14 else rng.randrange(1, 17)
+    if group == 0:
+        p["functionType"] = -1
+        return p
     if group == 14:
         p["functionType"] = rng.randrange(50)
     else:
@@ -307,8 +307,9 @@ def random_piston(rng):
     elif group == 10:
         p["programNumber"] = rng.randrange(1, 128)
     elif group == 9:
-        p["bankSelMSBFlag"] = rng.random() < 0.7
-        p["bankSelLSBFlag"] = not p["bankSelMSBFlag"] or rng.random() < 0.5
+        # The piston editor lets any of the three boxes be checked, none included.
+        p["bankSelMSBFlag"] = rng.random() < 0.6
+        p["bankSelLSBFlag"] = rng.random() < 0.6
         p["bankSelProgramFlag"] = rng.random() < 0.5
         p["bankSelMSB"] = rng.randrange(128)
         p["bankSelLSB"] = rng.randrange(128)
