@@ -5,6 +5,7 @@
 #include "link/simulated_chain.h"
 #include "link/transfer_engine.h"
 #include "link_fakes.h"
+#include "model/program_image.h"
 
 #include <memory>
 #include <string>
@@ -85,6 +86,18 @@ public:
 
     bool runToEnd(int limit = 2000) {
         return tickUntil([this] { return engine.settled(); }, limit);
+    }
+
+    // Whether the model holds exactly the images the MCUs store, as a faultless load leaves it.
+    bool loadedWhatTheChainHolds() const {
+        ConfigModel expected;
+        for (int manual = 1; manual <= chain.mcuCount(); ++manual)
+            decodeManual(expected, manual, chain.image(manual));
+        expected.numberOfManuals = model.numberOfManuals;
+        expected.currentManual = model.currentManual;
+        expected.hardwareType = model.hardwareType;
+        expected.firmwareVersion = model.firmwareVersion;
+        return model == expected;
     }
 
     // The messages sent of one kind (named as the dispatcher would name their echo).
