@@ -32,7 +32,10 @@ std::vector<Bytes> realisticImages(int mcuCount, std::uint8_t hardwareType) {
 
 std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file, std::uint8_t hardwareType) {
     ConfigModel model;
-    readConfigurationFile(file.string(), model);
+    if (readConfigurationFile(file.string(), model) == 0) {
+        // A chain without MCUs is a legitimate test set-up, but not what a file was given for.
+        throw ConfigFileError(file.string(), 0, "holds no manual");
+    }
     return encodeManuals(model, model.numberOfManuals, hardwareType);
 }
 

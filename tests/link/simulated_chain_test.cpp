@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace zkt {
 namespace {
@@ -368,8 +369,13 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
     ASSERT_EQ(chainFromFile.mcuCount(), 2);
     EXPECT_TRUE(std::ranges::equal(chainFromFile.image(2), chain->image(2)));
 
-    fromFile.configurationFile = file;
+    EXPECT_THROW(SimulatedChain(clock, fromFile), ConfigFileError); // gone now
+    {
+        std::ofstream junk(file);
+        junk << "not a configuration\r\n";
+    }
     EXPECT_THROW(SimulatedChain(clock, fromFile), ConfigFileError);
+    std::filesystem::remove(file);
 }
 
 } // namespace
