@@ -32,7 +32,7 @@ const std::string mainWindowSection = "ZKTConfig";
 
 Application::Application(AppPaths paths, ApplicationOptions options)
     : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
-      m_lastFolder(m_paths.documentsFolder) {
+      m_clock(options.clock != nullptr ? *options.clock : m_steadyClock), m_lastFolder(m_paths.documentsFolder) {
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
     m_statusWindow = std::make_unique<StatusWindow>();
     m_mainWindow = std::make_unique<MainWindow>(m_model);
@@ -71,10 +71,10 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::pistonClicked, this, &Application::editPiston);
     connect(main, &MainWindow::keyboardClicked, this, &Application::editKeyboard);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
-    connect(&main->transferTimer(), &QTimer::timeout, this, &Application::onTransferTick);
+    connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
     m_simulationTimer.setInterval(simulationStepMs);
-    connect(&m_simulationTimer, &QTimer::timeout, this, &Application::onSimulationTick);
+    connect(&m_simulationTimer, &QTimer::timeout, this, &Application::simulationStep);
 }
 
 Application::~Application() = default;
@@ -162,14 +162,14 @@ void Application::prepareMainWindow() {
     applyFormGeometry(main, placement);
 }
 
-void Application::onTransferTick() {
+void Application::transferTick() {
     m_port->advanceSimulation();
     m_engine->onTimerTick();
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
         m_simulationTimer.start();
 }
 
-void Application::onSimulationTick() {
+void Application::simulationStep() {
     m_port->advanceSimulation();
     if (!m_port->simulationBusy())
         m_simulationTimer.stop();

@@ -30,6 +30,8 @@ struct ApplicationOptions {
     int splashMs = 3500;
     // Off in tests: the real MIDI system is left alone and only the simulation is offered.
     bool useHardwareMidi = true;
+    // The link's time; null: the steady clock. Tests step a manual clock.
+    const Clock* clock = nullptr;
 };
 
 class Application : public QObject {
@@ -50,6 +52,10 @@ public:
     void saveConfiguration();
     // Answers whether the dialog ended with Cancel.
     bool runMidiSetup();
+    // The main window's 100 ms timer.
+    void transferTick();
+    // Lets the simulated chain catch up with the clock (every few milliseconds while it works).
+    void simulationStep();
 
     ConfigModel& model() { return m_model; }
     TransferEngine& engine() { return *m_engine; }
@@ -66,8 +72,6 @@ private:
     void showStartChoice();
     void prepareMainWindow();
     void readInstrumentNames();
-    void onTransferTick();
-    void onSimulationTick();
     void editPiston(int pistonIndex);
     void editKeyboard(int manualIndex);
     void programEnd();
@@ -79,7 +83,8 @@ private:
     cInifile m_settings;
     ProgramLog m_log;
     ConfigModel m_model;
-    SteadyClock m_clock;
+    SteadyClock m_steadyClock;
+    const Clock& m_clock;
     std::unique_ptr<DevicePort> m_port;
     // Windows are owned here and deleted before the link they use.
     std::unique_ptr<StatusWindow> m_statusWindow;

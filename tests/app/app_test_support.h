@@ -1,0 +1,51 @@
+#pragma once
+// Helpers for driving the window's widgets in tests.
+
+#include "app/app_paths.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace zkt::test {
+
+// A program, storage and documents folder inside one temporary folder.
+struct TestFolders {
+    QTemporaryDir root;
+    AppPaths paths;
+
+    TestFolders() {
+        for (const char* name : {"program", "documents"})
+            QDir(root.path()).mkpath(QString::fromLatin1(name));
+        paths.programFolder = root.path() + QStringLiteral("/program");
+        paths.storageFolder = paths.programFolder;
+        paths.documentsFolder = root.path() + QStringLiteral("/documents");
+    }
+};
+
+// Runs handler on the next modal window of type Window that opens (a message box, a file
+// dialog), from inside that window's own event loop. Gives up quietly after about ten
+// seconds of events.
+template <class Window>
+void onNextModal(std::function<void(Window*)> handler, int attemptsLeft = 1000) {
+    QTimer::singleShot(10, qApp, [handler = std::move(handler), attemptsLeft]() mutable {
+        if (auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+            handler(modal);
+            return;
+        }
+        if (attemptsLeft > 0)
+            onNextModal<Window>(std::move(handler), attemptsLeft - 1);
+    });
+}
+
+inline void processEvents() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace zkt::test

@@ -1,0 +1,218 @@
+// Whole journeys through the widgets: reading the simulated encoder chain from the start
+// choice, and saving a configuration then opening it again.
+
+#include "app/application.h"
+#include "app/manual_panel.h"
+#include "app/piston_button_style.h"
+#include "app_test_support.h"
+#include "editors/piston_description.h"
+#include "link/clock.h"
+#include "model/example_organ.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zkt {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Everything the load moves through, in the order the status window must show it.
+const std::vector<std::string> loadStatusLines = {
+    "Requesting ZKT Configuration..",
+    "Number of manuals detected = 3",
+    "Requesting ZKT Program Data from Manual #1... ok",
+    "Requesting ZKT Program Data from Manual #2... ok",
+    "Requesting ZKT Program Data from Manual #3... ok",
+    "ZKT Configuration data loaded!",
+    "Ready.",
+};
+
+class JourneyTest : public ::testing::Test {
+protected:
+    JourneyTest() : app(folders.paths, ApplicationOptions{0, false, &clock}) {}
+
+    // One 100 ms tick of virtual time, with the simulated wire and received messages
+    // handled every 5 ms in between, as the window's timers do.
+    void tick() {
+        for (int step = 0; step < 20; ++step) {
+            clock.advance(5ms);
+            app.simulationStep();
+            test::processEvents();
+        }
+        app.transferTick();
+    }
+
+    void startAndChoose(const char* entryName) {
+        app.start();
+        test::processEvents();
+        ASSERT_TRUE(app.startChoiceWindow().isVisible());
+        auto* entry = app.startChoiceWindow().findChild<QLabel*>(QString::fromLatin1(entryName));
+        ASSERT_NE(entry, nullptr);
+        QTest::mouseClick(entry, Qt::LeftButton);
+        // The timer would tick in real time; the test ticks in virtual time instead.
+        app.mainWindow().transferTimer().stop();
+    }
+
+    test::TestFolders folders;
+    ManualClock clock;
+    Application app;
+};
+
+std::string withoutCarriageReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWindow) {
+    // The user picks the simulator, the last entry of both lists, in the setup dialog that
+    // the first load opens.
+    bool setupShown = false;
+    test::onNextModal<QDialog>([&](QDialog* modal) {
+        setupShown = modal->objectName() == QLatin1String("frmMidiSetup");
+        for (const char* name : {"ComboMidiIn", "ComboMidiOut"}) {
+            auto* list = modal->findChild<QComboBox*>(QString::fromLatin1(name));
+            list->setCurrentIndex(list->count() - 1);
+            EXPECT_EQ(list->currentText().toStdString().find("ZKT simulator (3 manuals)") != std::string::npos, true);
+        }
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
+    });
+    startAndChoose("lblWizard");
+    for (int i = 0; i < 100 && !setupShown; ++i)
+        test::processEvents();
+    ASSERT_TRUE(setupShown);
+    EXPECT_FALSE(app.startChoiceWindow().isVisible());
+    EXPECT_TRUE(app.mainWindow().isVisible());
+
+    std::string lastText;
+    bool statusSeen = false;
+    int ticks = 0;
+    for (; ticks < 1000; ++ticks) {
+        tick();
+        if (app.statusWindow().isVisible()) {
+            statusSeen = true;
+            lastText = withoutCarriageReturns(app.statusWindow().text());
+        } else if (statusSeen) {
+            break;
+        }
+    }
+    ASSERT_LT(ticks, 1000) << "the status window never closed; last text:\n" << lastText;
+
+    std::size_t searchFrom = 0;
+    for (const std::string& line : loadStatusLines) {
+        const std::size_t found = lastText.find(line, searchFrom);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\nin:\n" << lastText;
+        searchFrom = found + line.size();
+    }
+
+    const ConfigModel expected = exampleOrgan(3);
+    EXPECT_EQ(app.model().numberOfManuals, 3);
+    bool sawAssigned = false;
+    for (int manual = 0; manual < maxManuals; ++manual)
+        EXPECT_EQ(app.mainWindow().panel(manual)->isVisible(), manual < 3) << "panel " << manual;
+    for (int pistonIndex = 0; pistonIndex < 3 * pistonsPerManual; ++pistonIndex) {
+        const pistonInfo& piston = app.model().pistons[pistonIndex];
+        ASSERT_EQ(piston, expected.pistons[pistonIndex]) << "piston " << pistonIndex;
+        const QPushButton* button = app.mainWindow().panel(pistonIndex / pistonsPerManual)
+                                        ->pistonButton(pistonIndex % pistonsPerManual);
+        const bool assigned = piston.functionGroup != 0;
+        sawAssigned = sawAssigned || assigned;
+        EXPECT_EQ(button->palette().color(QPalette::Button),
+                  assigned ? assignedPistonColour : unassignedPistonColour);
+        EXPECT_EQ(button->toolTip().toStdString(), describePiston(piston));
+    }
+    EXPECT_TRUE(sawAssigned);
+    for (auto command : {MainWindow::openFile, MainWindow::saveFile, MainWindow::loadFromDevice,
+                         MainWindow::writeToDevice})
+        EXPECT_TRUE(app.mainWindow().isCommandEnabled(command));
+}
+
+// Answers the next file dialog with path, after checking its title.
+void chooseFileInNextDialog(const QString& expectedTitle, const QString& path) {
+    test::onNextModal<QFileDialog>([expectedTitle, path](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), expectedTitle);
+        EXPECT_TRUE(dialog->nameFilters().contains(QStringLiteral("ZKTConfig Config File (*.zkt)")));
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
+    const ConfigModel organ = exampleOrgan(3);
+    app.model() = organ;
+    app.model().numberOfManuals = 3;
+    startAndChoose("lblLoad");
+    // The start action opens the file dialog at once; nothing to open yet.
+    bool offered = false;
+    test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        offered = true;
+        dialog->reject();
+    });
+    for (int i = 0; i < 100 && !offered; ++i)
+        test::processEvents();
+    ASSERT_TRUE(offered);
+    app.mainWindow().enableAllCommands();
+
+    const QString path = folders.paths.documentsFolder + QStringLiteral("/organ"); // ".zkt" is added
+    chooseFileInNextDialog(QStringLiteral("Save Configuration To File"), path);
+    QString savedMessage;
+    test::onNextModal<QMessageBox>([&](QMessageBox* box) {
+        savedMessage = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->accept();
+    });
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
+    for (int i = 0; i < 50 && savedMessage.isEmpty(); ++i)
+        test::processEvents();
+    EXPECT_EQ(savedMessage, QStringLiteral("ZKT Config|Successfully saved to file: organ.zkt"));
+
+    app.model() = ConfigModel();
+    chooseFileInNextDialog(QStringLiteral("Load Configuration From File"), path + QStringLiteral(".zkt"));
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoad"))->trigger();
+    test::processEvents();
+
+    const ConfigModel& loaded = app.model();
+    EXPECT_EQ(loaded.numberOfManuals, 3);
+    EXPECT_EQ(loaded.pistons, organ.pistons);
+    EXPECT_EQ(loaded.keyboards, organ.keyboards);
+    EXPECT_EQ(loaded.shoes, organ.shoes);
+    EXPECT_EQ(loaded.channelTranspose, organ.channelTranspose);
+    EXPECT_EQ(loaded.channelVelocity, organ.channelVelocity);
+    EXPECT_EQ(app.statusWindow().windowTitle(), QStringLiteral("Loading Program Data from file: organ.zkt"));
+    EXPECT_TRUE(app.mainWindow().panel(2)->isVisible());
+    EXPECT_FALSE(app.mainWindow().panel(3)->isVisible());
+    EXPECT_EQ(app.lastFolder().toStdString().rfind(folders.paths.documentsFolder.toStdString(), 0), 0u);
+}
+
+TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlone) {
+    app.model() = exampleOrgan(2);
+    app.model().numberOfManuals = 2;
+    const ConfigModel before = app.model();
+    const QString path = folders.paths.documentsFolder + QStringLiteral("/broken.zkt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(780, 'z') + "\r\n");
+    file.close();
+
+    startAndChoose("lblLoad");
+    chooseFileInNextDialog(QStringLiteral("Load Configuration From File"), path);
+    QString warning;
+    test::onNextModal<QMessageBox>([&](QMessageBox* box) {
+        warning = box->text();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->accept();
+    });
+    for (int i = 0; i < 100 && warning.isEmpty(); ++i)
+        test::processEvents();
+    EXPECT_TRUE(warning.contains(QStringLiteral("broken.zkt"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("line 1"))) << warning.toStdString();
+    EXPECT_EQ(app.model(), before);
+    EXPECT_FALSE(app.statusWindow().isVisible());
+}
+
+} // namespace
+} // namespace zkt
