@@ -45,7 +45,8 @@ void addTimeoutOption(CLI::App& command, DeviceOptions& options) {
     command
         .add_option(
             "--timeout", options.timeoutSeconds,
-            "give up (exit 3) after this many seconds; 0 waits without limit, retrying as the window does")
+            "give up (exit 3) after this many seconds (of virtual time when simulated); 0 waits without "
+            "limit, retrying as the window does")
         ->capture_default_str();
 }
 
