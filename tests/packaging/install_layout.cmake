@@ -1,0 +1,60 @@
+# Installs a build tree into a scratch prefix and checks that the pieces find each other there:
+# the menu entry starts an installed program and names an installed icon, the AppStream
+# metadata points at that menu entry and lists only installed programs, and the example sits
+# where the documentation sends the reader.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P install_layout.cmake
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${errors}")
+endif()
+
+set(problems "")
+macro(require_file relative)
+  if(NOT EXISTS "${PREFIX}/${relative}")
+    string(APPEND problems "\n  missing ${relative}")
+  endif()
+endmacro()
+
+foreach(program zktcli zktsim)
+  require_file(bin/${program})
+endforeach()
+require_file(share/doc/zktconfig/examples/three-manuals.zkt)
+require_file(share/doc/zktconfig/copyright)
+
+if(WITH_GUI)
+  set(desktop_file "${PREFIX}/share/applications/zktconfig.desktop")
+  set(metainfo_file "${PREFIX}/share/metainfo/org.zktconfig.ZKTConfig.metainfo.xml")
+  require_file(bin/zktconfig)
+  require_file(share/applications/zktconfig.desktop)
+  require_file(share/metainfo/org.zktconfig.ZKTConfig.metainfo.xml)
+
+  if(EXISTS "${desktop_file}")
+    file(STRINGS "${desktop_file}" exec_line REGEX "^Exec=")
+    file(STRINGS "${desktop_file}" icon_line REGEX "^Icon=")
+    # The program is the first word of Exec; field codes such as %f may follow.
+    string(REGEX REPLACE "^Exec=([^ ]+).*" "\\1" exec_program "${exec_line}")
+    string(REGEX REPLACE "^Icon=" "" icon_name "${icon_line}")
+    require_file(bin/${exec_program})
+    require_file(share/icons/hicolor/scalable/apps/${icon_name}.svg)
+  endif()
+
+  if(EXISTS "${metainfo_file}")
+    file(READ "${metainfo_file}" metainfo)
+    string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]+)</launchable>" launchable "${metainfo}")
+    if(NOT CMAKE_MATCH_1 STREQUAL "zktconfig.desktop")
+      string(APPEND problems "\n  the metadata launches '${CMAKE_MATCH_1}', not the installed zktconfig.desktop")
+    endif()
+    string(REGEX MATCHALL "<binary>[^<]+</binary>" binaries "${metainfo}")
+    foreach(binary IN LISTS binaries)
+      string(REGEX REPLACE "</?binary>" "" binary "${binary}")
+      require_file(bin/${binary})
+    endforeach()
+  endif()
+endif()
+
+if(problems)
+  message(FATAL_ERROR "install layout under ${PREFIX}:${problems}")
+endif()
