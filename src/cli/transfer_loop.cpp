@@ -85,8 +85,12 @@ LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> 
             // previous one would slip a whole tick about every other time.
             const Micros sendable = work.sendableAt();
             const Micros now = driver.now();
-            if (sendable > now && sendable - now <= tickHoldLimit)
+            if (sendable > now && sendable - now <= tickHoldLimit) {
                 driver.waitUntil(sendable, drain);
+                // Later ticks keep step with the send, or each hold's own lateness would add
+                // up until a send slipped a tick after all.
+                nextTick = sendable;
+            }
         }
         if (stats) {
             ++stats->ticks;
