@@ -17,9 +17,8 @@ std::string describeWait(const TransferState& transfer, const ConfigModel& model
     case state::waitingForFirstChunk:
         return "the program data of " + manual;
     case state::collectingChunks:
-        return "the rest of the program data of " + manual + " (" +
-               std::to_string(transfer.receivedProgramData.size()) + " of " +
-               std::to_string(transfer.expectedProgramLength) + " bytes received)";
+        return "the rest of the program data of " + manual + " (" + std::to_string(transfer.receivedLength) +
+               " of " + std::to_string(transfer.expectedProgramLength) + " bytes received)";
     case state::writingManual:
     case state::nextManualToWrite:
         return "the program data of manual " + std::to_string(model.currentManual - 1) + " to be sent (" +

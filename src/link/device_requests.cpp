@@ -1,5 +1,6 @@
 #include "link/device_requests.h"
 
+#include "link/program_data_collection.h"
 #include "link/received_message.h"
 #include "link/sysex_codec.h"
 #include "link/transfer_texts.h"
@@ -93,8 +94,9 @@ void DeviceRequests::requestProgram(int manual, int slotIndex) {
     texts::appendLine(m_status, "Requesting " + std::string(texts::product) + " Program Data from Manual #" +
                                     std::to_string(manual) + "...");
     m_status.setCaption(texts::loadingCaption());
-    m_transfer.expectedProgramLength = programImageRequestLength;
-    const auto address = encode7bitNumber(static_cast<std::uint32_t>(slotIndex) * slotBytes, addressBytes);
+    const auto firstByte = static_cast<std::uint32_t>(slotIndex) * slotBytes;
+    startProgramCollection(m_transfer, firstByte, programImageRequestLength);
+    const auto address = encode7bitNumber(firstByte, addressBytes);
     m_queue.sendHexMessage(std::string(sysex::manufacturerHeader) + hexByte(manual) +
                            std::string(sysex::programRequestCommand) + bytesToHex(address) +
                            std::string(requestLength256));

@@ -1,11 +1,12 @@
 #include "link/message_dispatcher.h"
 
+#include "link/program_data_collection.h"
 #include "link/received_message.h"
 #include "link/sysex_codec.h"
 #include "link/transfer_texts.h"
 #include "model/program_image.h"
 
-#include <algorithm>
+#include <optional>
 #include <string>
 
 namespace zkt {
@@ -15,6 +16,21 @@ MessageDispatcher::MessageDispatcher(TransferState& transfer, ConfigModel& model
                                      std::function<bool()> transferStep)
     : m_transfer(transfer), m_model(model), m_status(status), m_hooks(hooks), m_requests(requests),
       m_notices(notices), m_transferStep(std::move(transferStep)) {}
+
+namespace {
+
+std::optional<std::uint32_t> responseAddress(std::span<const std::uint8_t> message) {
+    std::uint32_t address = 0;
+    for (std::size_t i = responseAddressLength; i >= 1; --i) {
+        const std::uint8_t byte = byteAtPosition(message, responseAddressPosition + i - 1);
+        if (byte & 0x80)
+            return std::nullopt;
+        address = (address << 7) | byte;
+    }
+    return address;
+}
+
+} // namespace
 
 bool manualInChain(const ConfigModel& model, int manual) {
     return manual <= maxManuals && manual <= model.numberOfManuals;
@@ -59,24 +75,27 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
         return;
     if (message.size() < shortestProgramResponse)
         return;
-    if (firstChunk)
-        m_transfer.receivedProgramData.clear();
+    // A late or repeated answer of another MCU must not become part of this manual.
+    if (byteAtPosition(message, responseDevicePosition) != m_model.currentManual)
+        return;
+    m_transfer.transferState = state::collectingChunks;
 
+    bool badByte = false;
+    const ErrorSink noteBadByte = [&](const std::string& text) {
+        badByte = true;
+        if (m_notices.userMessage)
+            m_notices.userMessage(text);
+    };
     const auto payload =
         message.subspan(programResponseHeaderLength, message.size() - shortestProgramResponse);
-    const Bytes data = unpack7(payload, m_notices.userMessage);
-    Bytes& collected = m_transfer.receivedProgramData;
-    const auto expected = static_cast<std::size_t>(m_transfer.expectedProgramLength);
-    // A response longer than asked for must not grow the collection past the image.
-    const std::size_t room = expected > collected.size() ? expected - collected.size() : 0;
-    collected.insert(collected.end(), data.begin(),
-                     data.begin() + static_cast<std::ptrdiff_t>(std::min(room, data.size())));
-
-    if (collected.size() < expected) {
-        m_transfer.transferState = state::collectingChunks;
+    const Bytes data = unpack7(payload, noteBadByte);
+    const auto address = responseAddress(message);
+    // unpack7 skips a bad byte, which shifts everything after it: such a chunk is not placed.
+    if (!address || badByte)
         return;
-    }
-    if (m_transfer.transferKind == kind::load)
+    placeProgramChunk(m_transfer, *address, data);
+
+    if (programCollectionComplete(m_transfer) && m_transfer.transferKind == kind::load)
         finishLoadedManual();
 }
 

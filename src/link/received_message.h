@@ -36,5 +36,10 @@ inline constexpr std::size_t tagCountPosition = 8;
 // Eleven header bytes and the end byte.
 inline constexpr std::size_t programResponseHeaderLength = 11;
 inline constexpr std::size_t shortestProgramResponse = programResponseHeaderLength + 1;
+// Within a program response: the answering MCU's device byte and the address of the first
+// data byte (three 7-bit bytes, least significant first, as in the request).
+inline constexpr std::size_t responseDevicePosition = 5;
+inline constexpr std::size_t responseAddressPosition = 9;
+inline constexpr std::size_t responseAddressLength = 3;
 
 } // namespace zkt

@@ -5,6 +5,7 @@
 #include "model/bytes.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace zkt {
 
@@ -37,8 +38,13 @@ struct TransferState {
     std::int16_t transferKind = kind::none;
     std::int16_t programSlot = 1;
     std::int16_t expectedProgramLength = programImageRequestLength;
-    // Unpacked program data of the manual being loaded; its size is the received length.
+    // Where the requested data starts in the MCU's memory (slot index x 256).
+    std::uint32_t requestedProgramAddress = 0;
+    // Unpacked program data of the manual being loaded, placed by each chunk's address; which
+    // bytes a chunk has filled, and how many (see program_data_collection.h).
     Bytes receivedProgramData;
+    std::vector<bool> receivedFilled;
+    std::int16_t receivedLength = 0;
 
     // Owned by the timer.
     std::int16_t lastSeenState = state::idle;

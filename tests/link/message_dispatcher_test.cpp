@@ -19,8 +19,10 @@ Bytes identityReply(int manual) {
                     12,   5,    6,      0x00, 0x00, 0x00, 0x01, 0x00, 18,   0x00, 0xF7});
 }
 
-Bytes programResponse(std::span<const std::uint8_t> data) {
-    Bytes message = bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0x00, 0x00, 0x00});
+Bytes programResponse(std::span<const std::uint8_t> data, int address = 0, int device = 1) {
+    Bytes message = bytesOf({0xF0, 0x00, 0x2F, 0x71, device, 0x04, 0x01, 0x04});
+    const Bytes addressBytes = encode7bitNumber(static_cast<std::uint32_t>(address), 3);
+    message.insert(message.end(), addressBytes.begin(), addressBytes.end());
     const Bytes packed = pack7(data);
     message.insert(message.end(), packed.begin(), packed.end());
     message.push_back(0xF7);
@@ -114,7 +116,7 @@ TEST_F(DispatcherTest, ANineByteResponseIsIgnored) {
     waitForProgramData();
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0xF7}));
     EXPECT_EQ(state(), state::waitingForFirstChunk);
-    EXPECT_TRUE(engine.transfer().receivedProgramData.empty());
+    EXPECT_EQ(engine.transfer().receivedLength, 0);
 }
 
 TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
@@ -122,11 +124,11 @@ TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
     const Bytes image = patternData(256, 5);
     for (int chunk = 0; chunk < 3; ++chunk) {
         engine.dispatchMessage(
-            programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64)));
+            programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64), chunk * 64));
         EXPECT_EQ(state(), state::collectingChunks);
-        EXPECT_EQ(engine.transfer().receivedProgramData.size(), static_cast<std::size_t>(chunk + 1) * 64);
+        EXPECT_EQ(engine.transfer().receivedLength, (chunk + 1) * 64);
     }
-    engine.dispatchMessage(programResponse(std::span(image).subspan(192, 64)));
+    engine.dispatchMessage(programResponse(std::span(image).subspan(192, 64), 192));
     EXPECT_EQ(state(), state::finished);
     ConfigModel expected;
     decodeManual(expected, 1, image);
@@ -135,20 +137,61 @@ TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
     EXPECT_EQ(hooks.panelRefreshes, 1);
 }
 
-TEST_F(DispatcherTest, DataBeyondTheImageIsDropped) {
-    waitForProgramData();
-    const Bytes first = patternData(200, 7);
-    const Bytes second = patternData(300, 9);
-    engine.dispatchMessage(programResponse(first));
-    engine.dispatchMessage(programResponse(second));
-    EXPECT_EQ(state(), state::finished);
-    EXPECT_EQ(engine.transfer().receivedProgramData.size(), 256u);
-    Bytes image(first);
-    image.insert(image.end(), second.begin(), second.begin() + 56);
-    ConfigModel expected;
-    decodeManual(expected, 1, image);
-    EXPECT_EQ(model.pistons, expected.pistons);
-    EXPECT_EQ(model.channelTranspose, expected.channelTranspose);
+// Chunks by their address: what arrives, in the order it arrives, and whether the manual
+// completes with exactly the image.
+TEST_F(DispatcherTest, ChunksArePlacedByTheirAddressAndOnlyTrustedDataCompletesTheManual) {
+    const Bytes image = patternData(256, 5);
+    const auto chunk = [&](int index) {
+        return programResponse(std::span(image).subspan(static_cast<std::size_t>(index) * 64, 64),
+                               index * 64);
+    };
+    Bytes badlyPacked = chunk(1);
+    badlyPacked[40] |= 0x80;
+    Bytes badAddress = chunk(1);
+    badAddress[9] |= 0x80;
+    Bytes padded = chunk(0);
+    padded.insert(padded.end() - 1, {0x00, 0x7F}); // one more data byte, reaching into chunk 1
+    Bytes shortened = chunk(2);
+    shortened.erase(shortened.end() - 2); // the last packed byte lost
+
+    const struct {
+        const char* name;
+        std::vector<Bytes> messages;
+        bool completes;
+    } cases[] = {
+        {"in order", {chunk(0), chunk(1), chunk(2), chunk(3)}, true},
+        {"out of order", {chunk(3), chunk(1), chunk(0), chunk(2)}, true},
+        {"duplicated", {chunk(0), chunk(0), chunk(1), chunk(1), chunk(2), chunk(3)}, true},
+        {"three of four, one twice", {chunk(0), chunk(1), chunk(1), chunk(3)}, false},
+        {"bad byte", {chunk(0), badlyPacked, chunk(2), chunk(3)}, false},
+        {"bad byte then resent", {chunk(0), badlyPacked, chunk(2), chunk(3), chunk(1)}, true},
+        {"bad address", {chunk(0), badAddress, chunk(2), chunk(3)}, false},
+        {"cut short", {chunk(0), chunk(1), shortened, chunk(3)}, false},
+        {"another MCU's chunk",
+         {chunk(0), programResponse(std::span(image).subspan(64, 64), 64, 2), chunk(2), chunk(3)},
+         false},
+        {"past the image", {chunk(0), chunk(1), chunk(2), programResponse(image, 192)}, false},
+        {"far outside", {chunk(1), chunk(2), chunk(3), programResponse(image, 0x10000 - 64)}, false},
+        // The padded chunk's extra byte contradicts chunk 1, so neither is trusted.
+        {"padded", {padded, chunk(1), chunk(2), chunk(3)}, false},
+        {"one message", {programResponse(image)}, true},
+    };
+    for (const auto& c : cases) {
+        model = ConfigModel{};
+        hooks.panelRefreshes = 0;
+        waitForProgramData();
+        for (const Bytes& message : c.messages)
+            engine.dispatchMessage(message);
+        EXPECT_EQ(state() == state::finished, c.completes) << c.name;
+        EXPECT_EQ(hooks.panelRefreshes, c.completes ? 1 : 0) << c.name;
+        if (!c.completes)
+            continue;
+        ConfigModel expected;
+        decodeManual(expected, 1, image);
+        EXPECT_EQ(model.pistons, expected.pistons) << c.name;
+        EXPECT_EQ(model.keyboards, expected.keyboards) << c.name;
+        EXPECT_EQ(model.channelTranspose, expected.channelTranspose) << c.name;
+    }
 }
 
 TEST_F(DispatcherTest, ALateSecondIdentityReplyChangesNothing) {
