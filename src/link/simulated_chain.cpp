@@ -135,7 +135,16 @@ void SimulatedChain::advance() {
             arriveAtComputer(std::move(event));
             continue;
         }
-        SimulatedMcu& mcu = *m_mcus[static_cast<std::size_t>(event.destination)];
+        arriveAtMcu(std::move(event));
+    }
+}
+
+void SimulatedChain::arriveAtMcu(WireEvent event) {
+    SimulatedMcu& mcu = *m_mcus[static_cast<std::size_t>(event.destination)];
+    if (!applyFaults(event, mcu.manual())) {
+        return;
+    }
+    for (int copy = 0; copy < event.copies; ++copy) {
         // The MCU's own place is also the number of the hop it sends on.
         for (Bytes& out : mcu.receive(event.message, event.due)) {
             transmit(mcu.manual(), std::move(out), event.due);
@@ -162,47 +171,56 @@ void SimulatedChain::schedule(Micros due, int destination, Bytes message, int co
     m_events.push(WireEvent{due, m_nextSequence++, destination, std::move(message), copies, faultsChecked});
 }
 
+bool SimulatedChain::applyFaults(WireEvent& event, int input) {
+    if (event.faultsChecked) {
+        return true;
+    }
+    const Bytes original = event.message;
+    Micros extraDelay{0};
+    bool dropped = false;
+    for (ArmedFault& armed : m_faults) {
+        if (armed.fault.input != input || (armed.fault.matches && !armed.fault.matches(original))) {
+            continue;
+        }
+        ++armed.seen;
+        const bool fires = armed.seen == armed.fault.occurrence ||
+                           (armed.fault.repeat && armed.seen > armed.fault.occurrence);
+        if (!fires) {
+            continue;
+        }
+        ++m_counters.faultsApplied;
+        switch (armed.fault.kind) {
+        case FaultKind::drop:
+            dropped = true;
+            break;
+        case FaultKind::duplicate:
+            ++event.copies;
+            break;
+        case FaultKind::delay:
+            extraDelay += armed.fault.delay;
+            break;
+        case FaultKind::corruptData:
+        case FaultKind::wrongLength:
+        case FaultKind::tagCount:
+            event.message = applyFaultToBytes(armed.fault, event.message);
+            break;
+        }
+    }
+    const std::string where = input == computerInput ? "the computer" : "MCU " + std::to_string(input);
+    if (dropped) {
+        note("dropped on the way to " + where + " (fault): " + describe(original));
+        return false;
+    }
+    if (extraDelay > Micros{0}) {
+        schedule(event.due + extraDelay, event.destination, std::move(event.message), event.copies, true);
+        return false;
+    }
+    return true;
+}
+
 void SimulatedChain::arriveAtComputer(WireEvent event) {
-    if (!event.faultsChecked) {
-        const Bytes original = event.message;
-        Micros extraDelay{0};
-        bool dropped = false;
-        for (ArmedFault& armed : m_faults) {
-            if (armed.fault.matches && !armed.fault.matches(original)) {
-                continue;
-            }
-            ++armed.seen;
-            const bool fires = armed.seen == armed.fault.occurrence ||
-                               (armed.fault.repeat && armed.seen > armed.fault.occurrence);
-            if (!fires) {
-                continue;
-            }
-            ++m_counters.faultsApplied;
-            switch (armed.fault.kind) {
-            case FaultKind::drop:
-                dropped = true;
-                break;
-            case FaultKind::duplicate:
-                ++event.copies;
-                break;
-            case FaultKind::delay:
-                extraDelay += armed.fault.delay;
-                break;
-            case FaultKind::corruptData:
-            case FaultKind::wrongLength:
-            case FaultKind::tagCount:
-                event.message = applyFaultToBytes(armed.fault, event.message);
-                break;
-            }
-        }
-        if (dropped) {
-            note("dropped on the way to the computer (fault): " + describe(original));
-            return;
-        }
-        if (extraDelay > Micros{0}) {
-            schedule(event.due + extraDelay, event.destination, std::move(event.message), event.copies, true);
-            return;
-        }
+    if (!applyFaults(event, computerInput)) {
+        return;
     }
     for (int copy = 0; copy < event.copies; ++copy) {
         deliver(event.message);
@@ -224,6 +242,9 @@ void SimulatedChain::deliver(Bytes message) {
 }
 
 void SimulatedChain::injectFault(MessageFault fault) {
+    if (fault.input != computerInput) {
+        mcuAt(fault.input); // throws for an MCU the chain lacks
+    }
     m_faults.push_back(ArmedFault{std::move(fault), 0});
 }
 

@@ -84,6 +84,7 @@ public:
     std::string portName() const; // "ZKT simulator (N manuals)"
     int mcuCount() const { return static_cast<int>(m_mcus.size()); }
 
+    // Throws std::out_of_range when the fault watches the input of an MCU the chain lacks.
     void injectFault(MessageFault fault);
     // manual 1..mcuCount(); throws std::out_of_range otherwise.
     void setIgnoresProgramRequests(int manual, bool ignores);
@@ -118,6 +119,10 @@ private:
     // Sends message out of `fromHop` (0 = the computer, k = MCU k) starting no earlier than at.
     void transmit(int fromHop, Bytes message, Micros at);
     void schedule(Micros due, int destination, Bytes message, int copies, bool faultsChecked);
+    // Applies the armed faults watching `input` to an arriving event. False when the event does
+    // not arrive now: dropped, or rescheduled by a delay.
+    bool applyFaults(WireEvent& event, int input);
+    void arriveAtMcu(WireEvent event);
     void arriveAtComputer(WireEvent event);
     void deliver(Bytes message);
     void note(const std::string& line) const;

@@ -1,6 +1,6 @@
 #pragma once
-// Faults the simulated chain can inflict on the messages it delivers to the computer, so that
-// tests can prove the transfer engine survives a lossy or garbled loop.
+// Faults the simulated chain can inflict on the messages it delivers to the computer or to one
+// of its MCUs, so that tests can prove the transfer engine survives a lossy or garbled loop.
 
 #include "link/clock.h"
 #include "model/bytes.h"
@@ -23,12 +23,16 @@ enum class FaultKind {
     tagCount,    // a tag message arrives with its count replaced by `tagCount`
 };
 
+// The input a fault watches: the computer's, or MCU k's (1..5).
+inline constexpr int computerInput = 0;
+
 struct MessageFault {
     FaultKind kind = FaultKind::drop;
     // Which messages qualify; empty matches every message.
     MessagePredicate matches;
-    // The fault hits the n-th qualifying message that reaches the computer's end of the wire
-    // (counted from 1, whether or not the input is open)...
+    int input = computerInput;
+    // The fault hits the n-th qualifying message that reaches that input (counted from 1, at the
+    // computer whether or not its input is open)...
     int occurrence = 1;
     // ...and, when set, every qualifying message after it as well.
     bool repeat = false;

@@ -285,6 +285,35 @@ TEST_F(ChainTest, FaultsHitTheChosenMessageOnly) {
     EXPECT_EQ(chain->counters().faultsApplied, 5);
 }
 
+TEST_F(ChainTest, FaultsOnAnMcusInputHitWhatThatMcuReceives) {
+    start(3);
+    chain->injectFault({.kind = FaultKind::drop, .matches = isProgramUpdate, .input = 2});
+    // Lost before MCU 2, so neither it nor anything behind it sees the update.
+    EXPECT_TRUE(matching(exchange(programUpdate(2, 0x40, 0xAA)), isProgramUpdate).empty());
+    EXPECT_EQ(Bytes(chain->image(2).begin(), chain->image(2).end()), patternImage(2));
+    clock.advance(400ms);
+    // The fault hit its one occurrence: the next update arrives and is stored.
+    EXPECT_EQ(matching(exchange(programUpdate(2, 0x40, 0xAA)), isProgramUpdate).size(), 1u);
+    EXPECT_EQ(chain->image(2)[0x40], 0xAA);
+
+    clock.advance(400ms);
+    chain->injectFault({.kind = FaultKind::corruptData, .matches = isProgramUpdate, .input = 3});
+    exchange(programUpdate(3, 0x00, 0xBB));
+    EXPECT_EQ(chain->image(3)[0x00], patternImage(3)[0x00]);
+    EXPECT_EQ(chain->counters().malformedIgnored, 1);
+
+    // A duplicated tag at MCU 1 is counted by every MCU, twice.
+    chain->injectFault({.kind = FaultKind::duplicate, .matches = isTagMessage, .input = 1});
+    EXPECT_EQ(exchange(tag(1)), (std::vector<Bytes>{tag(4), tag(4)}));
+    // Faults at the computer's input do not count messages arriving at the MCUs.
+    chain->injectFault({.kind = FaultKind::drop, .matches = isTagMessage, .occurrence = 2});
+    EXPECT_EQ(exchange(tag(1)), (std::vector<Bytes>{tag(4)}));
+    EXPECT_TRUE(exchange(tag(1)).empty());
+    EXPECT_EQ(chain->counters().faultsApplied, 4);
+
+    EXPECT_THROW(chain->injectFault({.kind = FaultKind::drop, .matches = {}, .input = 4}), std::out_of_range);
+}
+
 TEST_F(ChainTest, DelayedAnswerArrivesLaterByExactlyTheDelay) {
     start(1);
     chain->sendSysEx(identityRequest(1));
