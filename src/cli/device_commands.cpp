@@ -5,6 +5,7 @@
 #include "cli/device_session.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
+#include "cli/write_verification.h"
 #include "link/transfer_engine.h"
 #include "model/config_file.h"
 
@@ -16,10 +17,12 @@ namespace {
 
 constexpr int failedExitCode = 1;
 constexpr int timedOutExitCode = 3;
+constexpr int verificationFailedExitCode = 4;
 
 struct DeviceArguments {
     DeviceOptions device;
     std::string file;
+    bool verify = false;
 };
 
 void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
@@ -39,6 +42,10 @@ void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
         .add_option("--simulate-from", options.simulateFrom,
                     "talk to a simulated chain holding the manuals of this .zkt file (virtual time)")
         ->excludes(simulate);
+    command
+        .add_option("--simulate-lost-update", options.simulateLostUpdate,
+                    "in the simulated chain, lose the N-th program update before it reaches an MCU")
+        ->check(CLI::PositiveNumber);
 }
 
 void addTimeoutOption(CLI::App& command, DeviceOptions& options) {
@@ -83,6 +90,22 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
         throw CLI::RuntimeError(failedExitCode);
     // Give the last message its time on the wire before the ports close.
     session.driver().waitUntil(session.driver().now() + loopTickInterval, work.drain);
+}
+
+// Reads every manual back and compares it with what was written; exit 4 naming the manuals and
+// fields that differ.
+void verifyWritten(DeviceSession& session, const ConfigModel& written) {
+    ConfigModel readBack;
+    runTransfer(session, readBack, false);
+    const std::vector<std::string> report = verificationReport(written, readBack);
+    if (report.empty()) {
+        std::cerr << "Verified: every manual holds what was written.\n";
+        return;
+    }
+    std::cerr << "zktcli: verification failed:\n";
+    for (const std::string& line : report)
+        std::cerr << line << '\n';
+    throw CLI::RuntimeError(verificationFailedExitCode);
 }
 
 void listPorts(DeviceSession& session) {
@@ -142,11 +165,29 @@ void registerDeviceCommands(CLI::App& app) {
     addDeviceOptions(*write, arguments->device);
     addTimeoutOption(*write, arguments->device);
     write->add_option("FILE", arguments->file, "the .zkt configuration to write")->required();
+    write->add_flag("--verify", arguments->verify,
+                    "read every manual back afterwards and compare it with what was written (exit 4 when "
+                    "they differ)");
     write->callback([arguments] {
         ConfigModel model;
         readConfigurationFile(arguments->file, model);
         DeviceSession session(arguments->device);
         runTransfer(session, model, true);
+        if (arguments->verify)
+            verifyWritten(session, model);
+    });
+
+    CLI::App* verify = app.add_subcommand(
+        "verify", "Read every manual from the encoder chain and compare it with a configuration (exit 4 "
+                  "naming the manuals and fields that differ)");
+    addDeviceOptions(*verify, arguments->device);
+    addTimeoutOption(*verify, arguments->device);
+    verify->add_option("FILE", arguments->file, "the .zkt configuration the chain should hold")->required();
+    verify->callback([arguments] {
+        ConfigModel model;
+        readConfigurationFile(arguments->file, model);
+        DeviceSession session(arguments->device);
+        verifyWritten(session, model);
     });
 }
 

@@ -28,6 +28,12 @@ DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) 
 
     if (options.simulatedManuals || options.simulateFrom) {
         auto chain = std::make_unique<SimulatedChain>(m_virtualClock, simulationFrom(options));
+        if (options.simulateLostUpdate) {
+            // Every update passes MCU 1's input first, so counting there counts them all.
+            MessageFault lost{.kind = FaultKind::drop, .matches = isProgramUpdate, .input = 1};
+            lost.occurrence = *options.simulateLostUpdate;
+            chain->injectFault(std::move(lost));
+        }
         m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
         m_port = std::move(chain);
         m_simulated = true;

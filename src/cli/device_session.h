@@ -20,6 +20,7 @@ struct DeviceOptions {
     std::string api;                         // --api: alsa or jack; empty = whichever works
     std::optional<int> simulatedManuals;     // --simulate N
     std::optional<std::string> simulateFrom; // --simulate-from FILE.zkt
+    std::optional<int> simulateLostUpdate;   // --simulate-lost-update N: the N-th update never arrives
     double timeoutSeconds = 120;             // --timeout; 0 = wait without limit
 };
 

@@ -2,12 +2,14 @@
 
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "model/program_image.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -98,6 +100,64 @@ TEST_F(ZktcliDevice, GivesUpAfterTheTimeoutNamingWhatItWaitedFor) {
     const CliRun detect = zktcli("detect --simulate 0");
     EXPECT_EQ(detect.exitCode, 1);
     EXPECT_NE(detect.output.find("Invalid number of manuals detected!"), std::string::npos);
+}
+
+// The file changes a Program Change piston on every manual of what the simulated chain holds,
+// so a lost update leaves a difference that the read-back must find.
+TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
+    ASSERT_EQ(zktcli("load --simulate 3 -o " + path("chain.zkt")).exitCode, 0);
+    ConfigModel organ;
+    readConfigurationFile(path("chain.zkt"), organ);
+    const ConfigModel chain = organ;
+    // Piston 11 of each manual, 0-based 10.
+    const auto changed = [](int manual) { return static_cast<std::size_t>(pistonIndexOf(manual - 1, 10)); };
+    for (int manual = 1; manual <= 3; ++manual) {
+        pistonInfo& piston = organ.pistons[changed(manual)];
+        ASSERT_EQ(piston.functionGroup, static_cast<std::int16_t>(FunctionGroup::programChange));
+        piston.programNumber = static_cast<std::int16_t>(40 + manual);
+    }
+    writeConfigurationFile(path("organ.zkt"), organ);
+    // The update that carries the change to manual 2: updates 1..4 go to manual 1, 5..8 to manual 2.
+    const ImageBuffer before = encodedManual(chain, 2);
+    const ImageBuffer after = encodedManual(organ, 2);
+    const auto firstChange =
+        std::mismatch(before.begin(), before.end(), after.begin()).first - before.begin();
+    const auto lostUpdate = 5 + firstChange / 64;
+
+    const CliRun clean = zktcli("write " + path("organ.zkt") + " --simulate 3 --verify");
+    EXPECT_EQ(clean.exitCode, 0) << clean.output;
+    EXPECT_NE(clean.output.find("Verified: every manual holds what was written."), std::string::npos)
+        << clean.output;
+
+    const CliRun lost = zktcli("write " + path("organ.zkt") +
+                               " --simulate 3 --verify --simulate-lost-update " + std::to_string(lostUpdate));
+    EXPECT_EQ(lost.exitCode, 4) << lost.output;
+    EXPECT_NE(lost.output.find("ZKT Configuration data written!"), std::string::npos) << lost.output;
+    EXPECT_NE(lost.output.find("verification failed"), std::string::npos) << lost.output;
+    EXPECT_NE(lost.output.find("Manual 2: read back differs from what was written in 1 field"),
+              std::string::npos)
+        << lost.output;
+    EXPECT_NE(lost.output.find("Manual 2, piston 11: programNumber 42 -> " +
+                               std::to_string(chain.pistons[changed(2)].programNumber)),
+              std::string::npos)
+        << lost.output;
+    EXPECT_EQ(lost.output.find("Manual 1:"), std::string::npos) << lost.output;
+    EXPECT_EQ(lost.output.find("Manual 3:"), std::string::npos) << lost.output;
+
+    const CliRun same = zktcli("verify " + path("organ.zkt") + " --simulate-from " + path("organ.zkt"));
+    EXPECT_EQ(same.exitCode, 0) << same.output;
+    const CliRun different = zktcli("verify " + path("organ.zkt") + " --simulate 3");
+    EXPECT_EQ(different.exitCode, 4) << different.output;
+    for (const char* manual : {"Manual 1:", "Manual 2:", "Manual 3:"})
+        EXPECT_NE(different.output.find(manual), std::string::npos) << manual << different.output;
+
+    ConfigModel five = exampleOrgan(5);
+    five.numberOfManuals = 5;
+    writeConfigurationFile(path("five.zkt"), five);
+    const CliRun shorter = zktcli("verify " + path("five.zkt") + " --simulate-from " + path("organ.zkt"));
+    EXPECT_EQ(shorter.exitCode, 4) << shorter.output;
+    EXPECT_NE(shorter.output.find("Manual 4: not in the chain (3 manuals detected)"), std::string::npos)
+        << shorter.output;
 }
 
 TEST_F(ZktcliDevice, WritingAMissingFileFailsBeforeTouchingTheChain) {

@@ -1,0 +1,18 @@
+#pragma once
+// The check behind `zktcli write --verify` and `zktcli verify`. The protocol has no
+// acknowledgement, so an update lost on the way to an MCU is only seen by reading it back.
+
+#include "model/config_model.h"
+
+#include <string>
+#include <vector>
+
+namespace zkt::cli {
+
+// Compares every manual of `written` (as its program image carries it) with the manual read
+// back from the chain. One line per manual that is missing or differs, followed by its
+// differing fields ("  Manual 2, piston 5: midiChannel 3 -> 4", written value first); empty
+// when everything matches.
+std::vector<std::string> verificationReport(const ConfigModel& written, const ConfigModel& readBack);
+
+} // namespace zkt::cli
