@@ -89,6 +89,24 @@ void syncFolderOf(const std::string& path) {
     }
 }
 
+// A device or a named pipe (/dev/stdout, /dev/null, a FIFO) is written into: replacing it by a
+// regular file would break it for everyone else, and as root even a device node would go.
+void writeIntoSpecialFile(const std::string& path, std::string_view contents) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throw ConfigFileError(path, 0, systemReason("cannot open for writing"));
+    }
+    const bool written = writeAll(fd, contents);
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written) {
+        errno = writeError;
+    }
+    if (!written || !closed) {
+        throw ConfigFileError(path, 0, systemReason("cannot write"));
+    }
+}
+
 } // namespace
 
 void writeFileAtomically(const std::string& requestedPath, std::string_view contents) {
@@ -102,10 +120,14 @@ void writeFileAtomically(const std::string& requestedPath, std::string_view cont
             throw ConfigFileError(requestedPath, 0, "cannot follow the link: " + broken.message());
         }
     }
-    TemporaryFile temporary(path);
-
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        writeIntoSpecialFile(path, contents);
+        return;
+    }
+    TemporaryFile temporary(path);
+    if (exists && S_ISREG(existing.st_mode)) {
         ::fchmod(temporary.fd(), existing.st_mode & 07777);
     }
     if (!writeAll(temporary.fd(), contents)) {
