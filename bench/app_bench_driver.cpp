@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
     if (instance.anotherInstance())
         return 1;
 
-    // Settings and log in a folder of its own, as an installed program's user folder would be.
+    // A program folder that cannot be written to (it does not exist), as for an installed
+    // program: settings and log go to the per-user folder, here a scratch one.
     QTemporaryDir folders;
     const AppPaths paths = resolveAppPaths(folders.path() + QStringLiteral("/program"),
                                            folders.path() + QStringLiteral("/user"), folders.path());
