@@ -4,6 +4,7 @@
 #include "app/app_paths.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,17 +30,18 @@ struct TestFolders {
 };
 
 // Runs handler on the next modal window of type Window that opens (a message box, a file
-// dialog), from inside that window's own event loop. Gives up quietly after about ten
-// seconds of events.
+// dialog) and that title, when given, names; from inside that window's own event loop.
+// Gives up quietly after about ten seconds of events.
 template <class Window>
-void onNextModal(std::function<void(Window*)> handler, int attemptsLeft = 1000) {
-    QTimer::singleShot(10, qApp, [handler = std::move(handler), attemptsLeft]() mutable {
-        if (auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+void onNextModal(std::function<void(Window*)> handler, QString title = {}, int attemptsLeft = 1000) {
+    QTimer::singleShot(10, qApp, [handler = std::move(handler), title, attemptsLeft]() mutable {
+        auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (modal != nullptr && (title.isEmpty() || modal->windowTitle() == title)) {
             handler(modal);
             return;
         }
         if (attemptsLeft > 0)
-            onNextModal<Window>(std::move(handler), attemptsLeft - 1);
+            onNextModal<Window>(std::move(handler), title, attemptsLeft - 1);
     });
 }
 

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -83,9 +84,7 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
         QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
     });
     startAndChoose("lblWizard");
-    for (int i = 0; i < 100 && !setupShown; ++i)
-        test::processEvents();
-    ASSERT_TRUE(setupShown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return setupShown; }, 10000));
     EXPECT_FALSE(app.startChoiceWindow().isVisible());
     EXPECT_TRUE(app.mainWindow().isVisible());
 
@@ -132,14 +131,19 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
         EXPECT_TRUE(app.mainWindow().isCommandEnabled(command));
 }
 
-// Answers the next file dialog with path, after checking its title.
+// Answers the next file dialog with path, after checking its filter. The dialog reads the
+// name from its text field, which its folder view may still be filling in the background;
+// if the dialog does not take the answer yet, it is given again.
 void chooseFileInNextDialog(const QString& expectedTitle, const QString& path) {
     test::onNextModal<QFileDialog>([expectedTitle, path](QFileDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), expectedTitle);
         EXPECT_TRUE(dialog->nameFilters().contains(QStringLiteral("ZKTConfig Config File (*.zkt)")));
         dialog->selectFile(path);
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
         static_cast<QDialog*>(dialog)->accept();
-    });
+        if (dialog->isVisible())
+            chooseFileInNextDialog(expectedTitle, path);
+    }, expectedTitle);
 }
 
 TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
@@ -152,10 +156,8 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
     test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
         offered = true;
         dialog->reject();
-    });
-    for (int i = 0; i < 100 && !offered; ++i)
-        test::processEvents();
-    ASSERT_TRUE(offered);
+    }, QStringLiteral("Load Configuration From File"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
     app.mainWindow().enableAllCommands();
 
     const QString path = folders.paths.documentsFolder + QStringLiteral("/organ"); // ".zkt" is added
@@ -166,8 +168,7 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
         box->accept();
     });
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
-    for (int i = 0; i < 50 && savedMessage.isEmpty(); ++i)
-        test::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !savedMessage.isEmpty(); }, 10000));
     EXPECT_EQ(savedMessage, QStringLiteral("ZKT Config|Successfully saved to file: organ.zkt"));
 
     app.model() = ConfigModel();
@@ -206,8 +207,7 @@ TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlon
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         box->accept();
     });
-    for (int i = 0; i < 100 && warning.isEmpty(); ++i)
-        test::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !warning.isEmpty(); }, 10000));
     EXPECT_TRUE(warning.contains(QStringLiteral("broken.zkt"))) << warning.toStdString();
     EXPECT_TRUE(warning.contains(QStringLiteral("line 1"))) << warning.toStdString();
     EXPECT_EQ(app.model(), before);

@@ -41,10 +41,11 @@ TEST_F(MainWindowTest, PanelsStackFromATopThatDependsOnTheManualCount) {
         for (int i = 0; i < maxManuals; ++i) {
             ManualPanel* panel = window.panel(i);
             ASSERT_EQ(panel->isVisible(), i < c.manuals) << c.manuals << " manuals, panel " << i;
-            if (i < c.manuals)
+            if (i < c.manuals) {
                 EXPECT_EQ(panel->y(),
                           twipsToPixels(&window, c.firstTopTwips + i * ManualPanel::designHeightTwips))
                     << c.manuals << " manuals, panel " << i;
+            }
         }
         EXPECT_FALSE(hintsShown());
     }

@@ -48,6 +48,9 @@ TEST(SecondLaunchTest, TheSecondProgramEndsAndWritesNothing) {
         QFile settings(folders.paths.settingsFile());
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("[Bellhaven]\r\nLog=1\r\n");
+        QFile instrumentNames(folders.paths.instrumentNameFile());
+        ASSERT_TRUE(instrumentNames.open(QIODevice::WriteOnly));
+        instrumentNames.write("Acoustic Grand Piano\n");
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -61,7 +64,7 @@ TEST(SecondLaunchTest, TheSecondProgramEndsAndWritesNothing) {
     };
     const auto logLines = [&] {
         QFile log(folders.paths.logFile());
-        return log.open(QIODevice::ReadOnly) ? log.readAll().count("\r\n") : 0;
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count('\n') : 0;
     };
 
     QProcess first;

@@ -7,6 +7,8 @@
 #include "link/clock.h"
 
 #include <QFile>
+#include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -36,7 +38,10 @@ protected:
         return app;
     }
     QStringList logLines() const {
-        return readAll(folders.paths.logFile()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList lines = readAll(folders.paths.logFile()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (QString& line : lines)
+            line = line.trimmed();
+        return lines;
     }
 
     test::TestFolders folders;
@@ -123,6 +128,16 @@ protected:
         test::processEvents();
         ASSERT_TRUE(app->startChoiceWindow().isVisible());
     }
+    // Chooses "Open Previously Saved ZKT Configuration" and cancels the file dialog it opens.
+    void cancelStartFileDialog() {
+        bool offered = false;
+        test::onNextModal<QDialog>([&](QDialog* dialog) {
+            offered = true;
+            dialog->reject();
+        });
+        click("lblLoad");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    }
     void click(const char* name) {
         QWidget* entry = app->startChoiceWindow().findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(entry, nullptr) << name;
@@ -135,8 +150,12 @@ protected:
 
 TEST_F(ChoiceTest, ExitBeforeAnyChoiceWritesNoSettings) {
     const QString before = readAll(folders.paths.settingsFile());
-    click("cmdExit");
-    test::processEvents();
+    // Exit ends the program's event loop at once; a loop is run here for it to end.
+    QTimer::singleShot(0, qApp, [this] { click("cmdExit"); });
+    QTimer safety;
+    safety.callOnTimeout(qApp, [] { QCoreApplication::exit(99); });
+    safety.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(readAll(folders.paths.settingsFile()), before);
     EXPECT_FALSE(app->mainWindow().isVisible());
 }
@@ -154,10 +173,13 @@ TEST_F(ChoiceTest, AChoiceHidesTheChoiceBeforeTheMainWindowShowsAndNeverShowsItA
     watcher.choice = &app->startChoiceWindow();
     app->mainWindow().installEventFilter(&watcher);
     // The start action opens the file dialog; the user cancels it.
-    test::onNextModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    bool offered = false;
+    test::onNextModal<QDialog>([&](QDialog* dialog) {
+        offered = true;
+        dialog->reject();
+    });
     click("lblLoad");
-    for (int i = 0; i < 100 && app->mainWindow().startAction() != StartAction::none; ++i)
-        test::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
     EXPECT_TRUE(app->mainWindow().isVisible());
     EXPECT_FALSE(watcher.choiceVisibleAtShow);
     EXPECT_EQ(app->mainWindow().startAction(), StartAction::none);
@@ -174,10 +196,7 @@ TEST_F(ChoiceTest, AChoiceHidesTheChoiceBeforeTheMainWindowShowsAndNeverShowsItA
 
 TEST_F(ChoiceTest, TheEndWritesPlacementThenPreferencesAndLeavesUnchosenMidiAlone) {
     writeFile(folders.paths.settingsFile(), "[MIDI I/O]\r\nInput=7\r\nOutput=9\r\n");
-    test::onNextModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
-    click("lblLoad");
-    for (int i = 0; i < 50; ++i)
-        test::processEvents();
+    cancelStartFileDialog();
     app->mainWindow().close();
     const QString settings = readAll(folders.paths.settingsFile());
     EXPECT_TRUE(settings.contains(QStringLiteral("Input=7"))) << settings.toStdString();
@@ -190,10 +209,7 @@ TEST_F(ChoiceTest, TheEndWritesPlacementThenPreferencesAndLeavesUnchosenMidiAlon
 }
 
 TEST_F(ChoiceTest, TheEndStoresChosenMidiDevices) {
-    test::onNextModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
-    click("lblLoad");
-    for (int i = 0; i < 50; ++i)
-        test::processEvents();
+    cancelStartFileDialog();
     MidiSelection& selection = app->engine().selection();
     selection.midiInSelection = selection.savedMidiIn = 1;
     selection.midiOutSelection = selection.savedMidiOut = 2;
@@ -208,11 +224,14 @@ TEST_F(StartupTest, TheMainWindowStartsAtItsWorkingHeightAndAtLeastItsDesignWidt
     writeFile(folders.paths.settingsFile(),
               "[ZKTConfig]\r\nLeft=1500\r\nTop=1500\r\nWidth=3000\r\nHeight=3000\r\nMaximised=0\r\n");
     auto app = startWithSettings({});
-    test::onNextModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    bool offered = false;
+    test::onNextModal<QDialog>([&](QDialog* dialog) {
+        offered = true;
+        dialog->reject();
+    });
     app->chooseStart(StartAction::openFile);
     app->mainWindow().transferTimer().stop();
-    for (int i = 0; i < 50; ++i)
-        test::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
     const QWidget& main = app->mainWindow();
     EXPECT_GE(main.width(), twipsToPixels(&main, MainWindow::designWidthTwips));
     EXPECT_EQ(main.height(), twipsToPixels(&main, MainWindow::startHeightTwips));
