@@ -119,11 +119,15 @@ Bytes unpack7(std::span<const std::uint8_t> packed, const ErrorSink& errors) {
     // Position within the current group of eight: 0 is the header, 1..7 the data bytes.
     std::size_t groupPos = 0;
     std::uint8_t header = 0;
+    // One report per message: a garbled message can hold hundreds of bad bytes, and the
+    // window shows every report in a box of its own.
+    bool reported = false;
     for (std::size_t i = 0; i < packed.size(); ++i) {
         const std::uint8_t byte = packed[i];
         if (byte & highBit) {
-            if (errors) {
+            if (errors && !reported) {
                 errors("Error in conversion at pos " + std::to_string(i + 1) + ": " + bytesToHex(packed));
+                reported = true;
             }
             continue;
         }

@@ -80,7 +80,8 @@ nlohmann::json parseJsonStrictly(std::string_view text) {
         return json::parse(text, [&tracker](int, json::parse_event_t event, json& parsed) {
             return tracker.onEvent(event, parsed);
         });
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Syntax errors and numbers too large for any type alike.
         throw ConfigJsonError(std::string("not valid JSON: ") + e.what());
     }
 }

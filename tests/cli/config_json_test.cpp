@@ -201,6 +201,9 @@ TEST(ConfigJson, RejectsAKeyGivenTwiceWithItsPlace) {
 TEST(ConfigJson, ReportsSyntaxErrorsAndNonObjects) {
     EXPECT_THROW(configurationFromJsonText("{\"manuals\": [}"), ConfigJsonError);
     EXPECT_THROW(configurationFromJsonText(""), ConfigJsonError);
+    // Found by fuzzing: a number too large for a double escaped as the parser's own exception.
+    EXPECT_THROW(configurationFromJsonText("78e6788"), ConfigJsonError);
+    EXPECT_THROW(configurationFromJsonText("{\"numberOfManuals\": 1e999}"), ConfigJsonError);
     EXPECT_THAT(
         [] { configurationFromJsonText("[1, 2]"); },
         ::testing::ThrowsMessage<ConfigJsonError>(AllOf(HasSubstr("configuration"), HasSubstr("object"))));

@@ -102,6 +102,11 @@ TEST(CodecPacking, UnpackReportsAndSkipsBytesWithTheHighBitSet) {
     EXPECT_THAT(reports, ElementsAre(HasSubstr("at pos 1: ")));
 
     EXPECT_THAT(unpack7(Bytes{0xF7, 0x40, 0x05}, ErrorSink{}), ElementsAre(0x85));
+
+    // Every bad byte is skipped, but only the first is reported.
+    reports.clear();
+    EXPECT_THAT(unpack7(Bytes{0x40, 0x90, 0x05, 0xFF, 0xFE}, sink), ElementsAre(0x85));
+    EXPECT_THAT(reports, ElementsAre(HasSubstr("at pos 2: ")));
 }
 
 TEST(CodecPacking, RandomDataRoundTrips) {
