@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTextStream>
@@ -27,6 +28,21 @@ namespace {
 constexpr int simulationStepMs = 5;
 
 const std::string mainWindowSection = "ZKTConfig";
+
+// The user guide as installed beside the program, else in the source tree it was built from.
+QUrl userGuideUrl(const QString& programFolder) {
+    const QStringList candidates = {
+        programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.md"),
+        programFolder + QStringLiteral("/docs/user-guide.md"),
+        QStringLiteral(ZKT_SOURCE_DIR "/docs/user-guide.md"),
+        QStringLiteral(ZKT_SOURCE_DIR "/README.md"),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
+    }
+    return {};
+}
 
 } // namespace
 
@@ -48,6 +64,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     m_statusWindow->setMainWindow(m_mainWindow.get());
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
     m_mainWindow->setMidiSetupAction([this] { return runMidiSetup(); });
+    m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
 
     // Received messages may be announced from a MIDI backend thread; the engine only ever
     // runs on this one.

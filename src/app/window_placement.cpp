@@ -9,8 +9,11 @@ namespace zkt {
 
 FormGeometry formGeometryOf(const QWidget& window) {
     FormGeometry geometry;
-    // A maximised or minimised window still remembers where it sits when restored.
-    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
+    // A maximised or minimised window still remembers where it sits when restored. The
+    // position is the outer frame's, so that a stored placement keeps the title bar on screen.
+    const QRect normal = window.isMaximized() || window.isMinimized()
+                             ? window.normalGeometry()
+                             : QRect(window.pos(), window.size());
     geometry.left = pixelsToTwips(&window, normal.x());
     geometry.top = pixelsToTwips(&window, normal.y());
     geometry.width = pixelsToTwips(&window, normal.width());
@@ -27,8 +30,8 @@ FormGeometry formGeometryOf(const QWidget& window) {
 }
 
 void applyFormGeometry(QWidget& window, const FormGeometry& geometry) {
-    window.setGeometry(twipsToPixels(&window, geometry.left), twipsToPixels(&window, geometry.top),
-                       twipsToPixels(&window, geometry.width), twipsToPixels(&window, geometry.height));
+    window.resize(twipsToPixels(&window, geometry.width), twipsToPixels(&window, geometry.height));
+    window.move(twipsToPixels(&window, geometry.left), twipsToPixels(&window, geometry.top));
     if (geometry.maximised)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
