@@ -56,8 +56,14 @@ Application::Application(AppPaths paths, ApplicationOptions options)
 
     LinkNotices notices;
     notices.log = [this](const std::string& line) { m_log.writeLog(line); };
+    // Not modal: the link reports from inside a timer tick, and a nested event loop there
+    // would let the next tick run before this one has finished.
     notices.userMessage = [this](const std::string& text) {
-        QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"), QString::fromStdString(text));
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("ZKTConfig"),
+                                    QString::fromStdString(text), QMessageBox::Ok, m_mainWindow.get());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
     };
     m_engine = std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
 
