@@ -48,7 +48,8 @@ QUrl userGuideUrl(const QString& programFolder) {
 
 Application::Application(AppPaths paths, ApplicationOptions options)
     : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
-      m_clock(options.clock != nullptr ? *options.clock : m_steadyClock), m_lastFolder(m_paths.documentsFolder) {
+      m_clock(options.clock != nullptr ? *options.clock : m_steadyClock),
+      m_lastFolder(m_paths.documentsFolder) {
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
     m_statusWindow = std::make_unique<StatusWindow>();
     m_mainWindow = std::make_unique<MainWindow>(m_model);
@@ -65,7 +66,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         box->setWindowModality(Qt::NonModal);
         box->show();
     };
-    m_engine = std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
+    m_engine =
+        std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
 
     m_statusWindow->setMainWindow(m_mainWindow.get());
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
@@ -75,7 +77,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     // Received messages may be announced from a MIDI backend thread; the engine only ever
     // runs on this one.
     m_port->setReceiveNotifier([this] {
-        QMetaObject::invokeMethod(this, [this] { m_engine->drainReceived(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_engine->drainReceived(); }, Qt::QueuedConnection);
     });
 
     connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
@@ -201,8 +204,8 @@ void Application::simulationStep() {
 bool Application::runMidiSetup() {
     if (m_midiSetup == nullptr)
         m_midiSetup = new MidiSetupDialog(
-            *m_port, m_engine->selection(), *m_statusWindow, [this](const std::string& line) { m_log.writeLog(line); },
-            m_mainWindow.get());
+            *m_port, m_engine->selection(), *m_statusWindow,
+            [this](const std::string& line) { m_log.writeLog(line); }, m_mainWindow.get());
     return m_midiSetup->runModal();
 }
 

@@ -92,8 +92,8 @@ private:
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<SplashWindow> m_splash;
-    MidiSetupDialog* m_midiSetup = nullptr;  // child of the main window
-    PistonEditor* m_pistonEditor = nullptr;   // child of the main window
+    MidiSetupDialog* m_midiSetup = nullptr;     // child of the main window
+    PistonEditor* m_pistonEditor = nullptr;     // child of the main window
     KeyboardEditor* m_keyboardEditor = nullptr; // child of the main window
     QTimer m_simulationTimer;
     QString m_lastFolder;

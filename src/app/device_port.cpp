@@ -65,9 +65,13 @@ void DevicePort::closeOutput() {
     m_output = nullptr;
 }
 
-bool DevicePort::isInputOpen() const { return m_input != nullptr && m_input->isInputOpen(); }
+bool DevicePort::isInputOpen() const {
+    return m_input != nullptr && m_input->isInputOpen();
+}
 
-bool DevicePort::isOutputOpen() const { return m_output != nullptr && m_output->isOutputOpen(); }
+bool DevicePort::isOutputOpen() const {
+    return m_output != nullptr && m_output->isOutputOpen();
+}
 
 void DevicePort::sendSysEx(std::span<const std::uint8_t> message) {
     if (m_output == nullptr)

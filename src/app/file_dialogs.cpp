@@ -11,7 +11,8 @@ namespace {
 QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
                   QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner, title, lastFolder, filter);
-    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen") : QStringLiteral("dlgSave"));
+    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
+                                                         : QStringLiteral("dlgSave"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -23,7 +24,9 @@ QString runDialog(QWidget* owner, const QString& filter, const QString& title, Q
 
 } // namespace
 
-QString configurationFileFilter() { return QStringLiteral("ZKTConfig Config File (*.zkt)"); }
+QString configurationFileFilter() {
+    return QStringLiteral("ZKTConfig Config File (*.zkt)");
+}
 
 QString showOpenDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder) {
     return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptOpen);
@@ -33,6 +36,8 @@ QString showSaveDialog(QWidget* owner, const QString& filter, const QString& tit
     return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave);
 }
 
-QString fileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
+QString fileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 } // namespace zkt

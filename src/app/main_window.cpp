@@ -34,12 +34,13 @@ const std::array<CommandDefinition, 4>& commandDefinitions() {
     static const std::array<CommandDefinition, 4> definitions = {{
         {MainWindow::openFile, "load", QStringLiteral("Open a Saved ZKT Configuration"), "mnuLoad",
          QStringLiteral("&Open a Saved ZKT Configuration")},
-        {MainWindow::saveFile, "save", QStringLiteral("Save ") + productTag + QStringLiteral(" Configuration File"),
-         "mnuSave", QStringLiteral("&Save ZKT Configuration File")},
-        {MainWindow::loadFromDevice, "loado", QStringLiteral("Load Current Settings from the ZKT"), "mnuLoadOrgan",
-         QStringLiteral("&Load Current Settings from the ZKT")},
-        {MainWindow::writeToDevice, "write", QStringLiteral("Write Program Data To ") + productTag, "mnuWrite",
-         QStringLiteral("&Write Program Data to ZKT")},
+        {MainWindow::saveFile, "save",
+         QStringLiteral("Save ") + productTag + QStringLiteral(" Configuration File"), "mnuSave",
+         QStringLiteral("&Save ZKT Configuration File")},
+        {MainWindow::loadFromDevice, "loado", QStringLiteral("Load Current Settings from the ZKT"),
+         "mnuLoadOrgan", QStringLiteral("&Load Current Settings from the ZKT")},
+        {MainWindow::writeToDevice, "write", QStringLiteral("Write Program Data To ") + productTag,
+         "mnuWrite", QStringLiteral("&Write Program Data to ZKT")},
     }};
     return definitions;
 }
@@ -134,7 +135,8 @@ void MainWindow::buildToolbar() {
     for (const CommandDefinition& definition : definitions) {
         if (definition.command == loadFromDevice)
             toolbar->addSeparator();
-        m_commands[definition.command].toolbar = addButton(QString::fromLatin1(definition.key), definition.toolTip);
+        m_commands[definition.command].toolbar =
+            addButton(QString::fromLatin1(definition.key), definition.toolTip);
     }
     toolbar->addSeparator();
     QAction* midiButton = addButton(QStringLiteral("midi"), QStringLiteral("Setup MIDI Input and Output"));
@@ -193,7 +195,9 @@ void MainWindow::setStartHintsVisible(bool visible) {
     m_hints[3]->setVisible(visible);
 }
 
-QRect MainWindow::panelGeometry(int manualIndex) const { return m_panels.at(manualIndex)->geometry(); }
+QRect MainWindow::panelGeometry(int manualIndex) const {
+    return m_panels.at(manualIndex)->geometry();
+}
 
 void MainWindow::refreshManualPanels() {
     for (ManualPanel* panel : m_panels)
@@ -220,7 +224,8 @@ void MainWindow::hideManualPanels() {
 void MainWindow::updatePistonButton(int pistonIndex) {
     if (pistonIndex < 0 || pistonIndex >= maxManuals * pistonsPerManual)
         return;
-    QPushButton* button = m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
+    QPushButton* button =
+        m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
     applyPistonStyle(*button, m_model.pistons[pistonIndex]);
 }
 
@@ -229,7 +234,9 @@ void MainWindow::setCommandEnabled(Command command, bool enabled) {
     m_commands.at(command).menu->setEnabled(enabled);
 }
 
-bool MainWindow::isCommandEnabled(Command command) const { return m_commands.at(command).menu->isEnabled(); }
+bool MainWindow::isCommandEnabled(Command command) const {
+    return m_commands.at(command).menu->isEnabled();
+}
 
 void MainWindow::enableStartCommands() {
     setCommandEnabled(openFile, true);
@@ -243,7 +250,9 @@ void MainWindow::enableAllCommands() {
         setCommandEnabled(command, true);
 }
 
-bool MainWindow::showMidiSetup() { return m_showMidiSetup ? m_showMidiSetup() : true; }
+bool MainWindow::showMidiSetup() {
+    return m_showMidiSetup ? m_showMidiSetup() : true;
+}
 
 void MainWindow::showAbout() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About ") + productTag + QStringLiteral("Config"),

@@ -38,7 +38,9 @@ public:
     void setStartAction(StartAction action) { m_startAction = action; }
     StartAction startAction() const { return m_startAction; }
     void setDocumentationUrl(const QUrl& url) { m_documentationUrl = url; }
-    void setMidiSetupAction(std::function<bool()> showMidiSetup) { m_showMidiSetup = std::move(showMidiSetup); }
+    void setMidiSetupAction(std::function<bool()> showMidiSetup) {
+        m_showMidiSetup = std::move(showMidiSetup);
+    }
 
     void setCommandEnabled(Command command, bool enabled);
     bool isCommandEnabled(Command command) const;

@@ -49,15 +49,18 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
     auto* rail = new QFrame(this);
     rail->setObjectName(QStringLiteral("fraPistonRail_%1").arg(manualIndex));
     rail->setGeometry(toPixels(this, railTwips));
-    rail->setStyleSheet(QStringLiteral("QFrame#%1 { background: rgb(120, 70, 40); }").arg(rail->objectName()));
+    rail->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background: rgb(120, 70, 40); }").arg(rail->objectName()));
 
     for (int j = 0; j < pistonsPerManual; ++j) {
         const int pistonIndex = pistonIndexOf(manualIndex, j);
         auto* button = new QPushButton(rail);
         button->setObjectName(QStringLiteral("cmdPiston_%1").arg(pistonIndex));
-        button->setGeometry(toPixels(this, QRect(pistonLeftTwips[j], pistonTopTwips, pistonSizeTwips, pistonSizeTwips)));
+        button->setGeometry(
+            toPixels(this, QRect(pistonLeftTwips[j], pistonTopTwips, pistonSizeTwips, pistonSizeTwips)));
         button->setAutoFillBackground(true);
-        connect(button, &QPushButton::clicked, this, [this, pistonIndex] { emit pistonClicked(pistonIndex); });
+        connect(button, &QPushButton::clicked, this,
+                [this, pistonIndex] { emit pistonClicked(pistonIndex); });
         m_pistons[j] = button;
     }
 }

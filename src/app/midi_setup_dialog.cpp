@@ -88,7 +88,8 @@ void MidiSetupDialog::fillLists() {
         m_outputs->addItem(numberedEntry(m_outputs->count(), defaultOutputName().toStdString()));
         for (const std::string& name : outputs)
             m_outputs->addItem(numberedEntry(m_outputs->count(), name));
-        if (m_selection.savedMidiOut >= defaultOutputSelection && m_selection.savedMidiOut < m_outputs->count())
+        if (m_selection.savedMidiOut >= defaultOutputSelection &&
+            m_selection.savedMidiOut < m_outputs->count())
             m_selection.midiOutSelection = m_selection.savedMidiOut;
         showSelection(*m_outputs, m_selection.midiOutSelection);
 

@@ -10,7 +10,10 @@
 namespace zkt {
 
 QString versionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(ZKT_VERSION_MAJOR).arg(ZKT_VERSION_MINOR).arg(ZKT_VERSION_PATCH);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(ZKT_VERSION_MAJOR)
+        .arg(ZKT_VERSION_MINOR)
+        .arg(ZKT_VERSION_PATCH);
 }
 
 SplashWindow::SplashWindow(int showMs, QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
@@ -49,9 +52,13 @@ SplashWindow::SplashWindow(int showMs, QWidget* parent) : QWidget(parent, Qt::Sp
     m_timer.start(showMs);
 }
 
-void SplashWindow::mousePressEvent(QMouseEvent*) { finish(); }
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    finish();
+}
 
-void SplashWindow::keyPressEvent(QKeyEvent*) { finish(); }
+void SplashWindow::keyPressEvent(QKeyEvent*) {
+    finish();
+}
 
 void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);

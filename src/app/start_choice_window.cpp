@@ -23,7 +23,8 @@ struct ChoiceEntry {
 const ChoiceEntry choiceEntries[] = {
     {"lblWizard", "shpWizard_0", "Load Current Settings from the ZKT", 1500,
      &StartChoiceWindow::loadFromDeviceChosen},
-    {"lblLoad", "shpWizard_1", "Open Previously Saved ZKT Configuration", 2500, &StartChoiceWindow::openFileChosen},
+    {"lblLoad", "shpWizard_1", "Open Previously Saved ZKT Configuration", 2500,
+     &StartChoiceWindow::openFileChosen},
 };
 constexpr int entryLeftTwips = 900;
 constexpr int entryWidthTwips = 5400;
@@ -61,7 +62,8 @@ StartChoiceWindow::StartChoiceWindow(QWidget* parent) : QWidget(parent, Qt::Wind
         label->setCursor(Qt::PointingHandCursor);
         label->setStyleSheet(QStringLiteral("color: white; background: transparent; font-weight: bold;"));
         label->raise();
-        connect(label, &ClickableLabel::clicked, this, [this, announce = entry.announce] { choose(announce); });
+        connect(label, &ClickableLabel::clicked, this,
+                [this, announce = entry.announce] { choose(announce); });
     }
 
     auto* exitButton = new QPushButton(QStringLiteral("E&xit"), this);

@@ -32,7 +32,9 @@ StatusWindow::StatusWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
 }
 
-void StatusWindow::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void StatusWindow::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 void StatusWindow::replaceText(const std::string& text) {
     m_text = text;
@@ -61,7 +63,9 @@ void StatusWindow::centreOver(const QWidget* owner) {
          area.top() + (area.height() - frameGeometry().height()) / 2);
 }
 
-void StatusWindow::centreOverMain() { centreOver(m_mainWindow); }
+void StatusWindow::centreOverMain() {
+    centreOver(m_mainWindow);
+}
 
 void StatusWindow::closeClicked() {
     if (m_closeInput)

@@ -95,7 +95,7 @@ void drawMidiSocket(QPainter& p) {
 
 QIcon toolbarIcon(const QString& key) {
     static const std::map<QString, std::function<void(QPainter&)>> painters = {
-        {QStringLiteral("load"), drawFolder},         {QStringLiteral("save"), drawDisk},
+        {QStringLiteral("load"), drawFolder},          {QStringLiteral("save"), drawDisk},
         {QStringLiteral("loado"), drawReadFromDevice}, {QStringLiteral("write"), drawWriteToDevice},
         {QStringLiteral("midi"), drawMidiSocket},
     };

@@ -11,9 +11,8 @@ FormGeometry formGeometryOf(const QWidget& window) {
     FormGeometry geometry;
     // A maximised or minimised window still remembers where it sits when restored. The
     // position is the outer frame's, so that a stored placement keeps the title bar on screen.
-    const QRect normal = window.isMaximized() || window.isMinimized()
-                             ? window.normalGeometry()
-                             : QRect(window.pos(), window.size());
+    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry()
+                                                                      : QRect(window.pos(), window.size());
     geometry.left = pixelsToTwips(&window, normal.x());
     geometry.top = pixelsToTwips(&window, normal.y());
     geometry.width = pixelsToTwips(&window, normal.width());

@@ -4,8 +4,8 @@
 #include "app/app_paths.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>

@@ -79,7 +79,9 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
         for (const char* name : {"ComboMidiIn", "ComboMidiOut"}) {
             auto* list = modal->findChild<QComboBox*>(QString::fromLatin1(name));
             list->setCurrentIndex(list->count() - 1);
-            EXPECT_EQ(list->currentText().toStdString().find("ZKT simulator (3 manuals)") != std::string::npos, true);
+            EXPECT_EQ(list->currentText().toStdString().find("ZKT simulator (3 manuals)") !=
+                          std::string::npos,
+                      true);
         }
         QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
     });
@@ -117,7 +119,8 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
     for (int pistonIndex = 0; pistonIndex < 3 * pistonsPerManual; ++pistonIndex) {
         const pistonInfo& piston = app.model().pistons[pistonIndex];
         ASSERT_EQ(piston, expected.pistons[pistonIndex]) << "piston " << pistonIndex;
-        const QPushButton* button = app.mainWindow().panel(pistonIndex / pistonsPerManual)
+        const QPushButton* button = app.mainWindow()
+                                        .panel(pistonIndex / pistonsPerManual)
                                         ->pistonButton(pistonIndex % pistonsPerManual);
         const bool assigned = piston.functionGroup != 0;
         sawAssigned = sawAssigned || assigned;
@@ -126,8 +129,8 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
         EXPECT_EQ(button->toolTip().toStdString(), describePiston(piston));
     }
     EXPECT_TRUE(sawAssigned);
-    for (auto command : {MainWindow::openFile, MainWindow::saveFile, MainWindow::loadFromDevice,
-                         MainWindow::writeToDevice})
+    for (auto command :
+         {MainWindow::openFile, MainWindow::saveFile, MainWindow::loadFromDevice, MainWindow::writeToDevice})
         EXPECT_TRUE(app.mainWindow().isCommandEnabled(command));
 }
 
@@ -135,15 +138,17 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
 // name from its text field, which its folder view may still be filling in the background;
 // if the dialog does not take the answer yet, it is given again.
 void chooseFileInNextDialog(const QString& expectedTitle, const QString& path) {
-    test::onNextModal<QFileDialog>([expectedTitle, path](QFileDialog* dialog) {
-        EXPECT_TRUE(dialog->nameFilters().contains(QStringLiteral("ZKTConfig Config File (*.zkt)")));
-        dialog->selectFile(path);
-        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            name->setText(path);
-        static_cast<QDialog*>(dialog)->accept();
-        if (dialog->isVisible())
-            chooseFileInNextDialog(expectedTitle, path);
-    }, expectedTitle);
+    test::onNextModal<QFileDialog>(
+        [expectedTitle, path](QFileDialog* dialog) {
+            EXPECT_TRUE(dialog->nameFilters().contains(QStringLiteral("ZKTConfig Config File (*.zkt)")));
+            dialog->selectFile(path);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
+            if (dialog->isVisible())
+                chooseFileInNextDialog(expectedTitle, path);
+        },
+        expectedTitle);
 }
 
 TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
@@ -153,10 +158,12 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
     startAndChoose("lblLoad");
     // The start action opens the file dialog at once; nothing to open yet.
     bool offered = false;
-    test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
-        offered = true;
-        dialog->reject();
-    }, QStringLiteral("Load Configuration From File"));
+    test::onNextModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            offered = true;
+            dialog->reject();
+        },
+        QStringLiteral("Load Configuration From File"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
     app.mainWindow().enableAllCommands();
 

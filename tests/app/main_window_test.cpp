@@ -135,8 +135,8 @@ TEST_F(MainWindowTest, MenuAndToolbarRaiseTheSameCommands) {
     QSignalSpy load(&window, &MainWindow::loadFromDeviceRequested);
     QSignalSpy write(&window, &MainWindow::writeToDeviceRequested);
     QSignalSpy midi(&window, &MainWindow::midiSetupRequested);
-    for (const char* name : {"mnuLoad", "tbrMain_load", "mnuSave", "tbrMain_save", "mnuLoadOrgan", "tbrMain_loado",
-                             "mnuWrite", "tbrMain_write", "mnuMidiSetup", "tbrMain_midi"})
+    for (const char* name : {"mnuLoad", "tbrMain_load", "mnuSave", "tbrMain_save", "mnuLoadOrgan",
+                             "tbrMain_loado", "mnuWrite", "tbrMain_write", "mnuMidiSetup", "tbrMain_midi"})
         window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
     for (QSignalSpy* spy : {&open, &save, &load, &write, &midi})
         EXPECT_EQ(spy->count(), 2);

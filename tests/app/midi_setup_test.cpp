@@ -65,15 +65,15 @@ protected:
     MidiSelection selection;
     StatusWindow status;
     std::vector<std::string> logLines;
-    MidiSetupDialog dialog{port, selection, status, [this](const std::string& line) { logLines.push_back(line); },
-                           nullptr};
+    MidiSetupDialog dialog{port, selection, status,
+                           [this](const std::string& line) { logLines.push_back(line); }, nullptr};
 };
 
 TEST_F(MidiSetupTest, EntriesAreNumberedByPositionWithTheDefaultOutputFirst) {
     runDialog([](MidiSetupDialog& shown) {
         EXPECT_EQ(entries(list(shown, "ComboMidiOut")),
-                  QStringList({"[Choose a MIDI out device]", "#1: Default MIDI output", "#2: Out A", "#3: Out B",
-                               "#4: Out C"}));
+                  QStringList({"[Choose a MIDI out device]", "#1: Default MIDI output", "#2: Out A",
+                               "#3: Out B", "#4: Out C"}));
         EXPECT_EQ(entries(list(shown, "ComboMidiIn")),
                   QStringList({"[Choose a MIDI in device]", "#1: In A", "#2: In B"}));
         press(shown, "CmdCancel");
@@ -85,7 +85,8 @@ TEST_F(MidiSetupTest, StoredValuesPreselectTheirEntriesAndUnknownOnesSelectNothi
         std::int16_t savedIn, savedOut;
         int shownIn, shownOut;
     };
-    for (const Case c : {Case{1, 2, 1, 2}, Case{2, 1, 2, 1}, Case{3, 5, 0, 0}, Case{0, 0, 0, 0}, Case{-4, -1, 0, 0}}) {
+    for (const Case c :
+         {Case{1, 2, 1, 2}, Case{2, 1, 2, 1}, Case{3, 5, 0, 0}, Case{0, 0, 0, 0}, Case{-4, -1, 0, 0}}) {
         MidiSelection fresh;
         fresh.savedMidiIn = c.savedIn;
         fresh.savedMidiOut = c.savedOut;
@@ -143,7 +144,8 @@ TEST_F(MidiSetupTest, NoMidiSystemIsReportedAndLoggedAndTheDialogStaysUsable) {
         EXPECT_EQ(list(shown, "ComboMidiIn")->count(), 1);
         press(shown, "CmdOk");
     });
-    EXPECT_EQ(boxText, QStringLiteral("MIDI I/O Error... you need to configure a MIDI card to use this program."));
+    EXPECT_EQ(boxText,
+              QStringLiteral("MIDI I/O Error... you need to configure a MIDI card to use this program."));
     EXPECT_EQ(logLines, std::vector<std::string>{"No MIDI Card present."});
     EXPECT_FALSE(cancelled);
     EXPECT_FALSE(selection.midiConfigured());

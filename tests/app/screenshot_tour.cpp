@@ -16,7 +16,8 @@ namespace {
 void shoot(const QString& folder, const QString& name) {
     QCoreApplication::processEvents();
     const QString path = folder + QLatin1Char('/') + name;
-    if (QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path}) != 0)
+    if (QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"), path}) != 0)
         std::fprintf(stderr, "screenshot_tour: could not take %s\n", qPrintable(path));
     else
         std::fprintf(stderr, "screenshot_tour: %s\n", qPrintable(path));
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
             midLoadTaken = true;
             shoot(output, QStringLiteral("status_during_load.png"));
         }
-        if (midLoadTaken && app.model().numberOfManuals == 3 && !app.statusWindow().isVisible() && app.mainWindow().isVisible()) {
+        if (midLoadTaken && app.model().numberOfManuals == 3 && !app.statusWindow().isVisible() &&
+            app.mainWindow().isVisible()) {
             poll.stop();
             shoot(output, QStringLiteral("main_window_3_manuals.png"));
             QCoreApplication::quit();

@@ -15,7 +15,9 @@
 namespace zkt {
 namespace {
 
-QString uniqueServerName() { return QStringLiteral("zkt-test-") + QUuid::createUuid().toString(QUuid::Id128); }
+QString uniqueServerName() {
+    return QStringLiteral("zkt-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
 
 TEST(SingleInstanceTest, ALaterInstanceFindsTheFirstAndAsksItToComeForward) {
     const QString name = uniqueServerName();

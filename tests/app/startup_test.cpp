@@ -6,9 +6,9 @@
 #include "app_test_support.h"
 #include "link/clock.h"
 
-#include <QFile>
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -54,12 +54,9 @@ TEST_F(StartupTest, OnlyLogEqualToOneInBellhavenSwitchesTheLogOn) {
         bool logs;
     };
     const Case cases[] = {
-        {"[Bellhaven]\r\nLog=1\r\n", true},
-        {"[Other]\r\nX=1\r\n[Bellhaven]\r\nLog=1\r\n", true},
-        {"[Bellhaven]\r\nLog=yes\r\n", false},
-        {"[Bellhaven]\r\nlog=1\r\n", false},
-        {"[bellhaven]\r\nLog=1\r\n", false},
-        {"[Bellhaven]\r\nOther=1\r\n", false},
+        {"[Bellhaven]\r\nLog=1\r\n", true},    {"[Other]\r\nX=1\r\n[Bellhaven]\r\nLog=1\r\n", true},
+        {"[Bellhaven]\r\nLog=yes\r\n", false}, {"[Bellhaven]\r\nlog=1\r\n", false},
+        {"[bellhaven]\r\nLog=1\r\n", false},   {"[Bellhaven]\r\nOther=1\r\n", false},
         {"[Preferences]\r\nLog=1\r\n", false},
     };
     for (const Case& c : cases) {
@@ -106,17 +103,20 @@ TEST_F(StartupTest, StoredMidiSelectionsAreReadAsRoundedNumbers) {
 
 TEST_F(StartupTest, TheLastFolderComesFromPreferencesOrIsTheDocumentsFolder) {
     EXPECT_EQ(startWithSettings({})->lastFolder(), folders.paths.documentsFolder);
-    EXPECT_EQ(startWithSettings("[Preferences]\r\nPath=/srv/organs/\r\n")->lastFolder(), QStringLiteral("/srv/organs/"));
+    EXPECT_EQ(startWithSettings("[Preferences]\r\nPath=/srv/organs/\r\n")->lastFolder(),
+              QStringLiteral("/srv/organs/"));
 }
 
 TEST_F(StartupTest, AnUnwritableProgramFolderKeepsSettingsInThePerUserFolder) {
     const QString perUser = folders.root.path() + QStringLiteral("/config/ZKTConfig");
-    const AppPaths readOnly = resolveAppPaths(QStringLiteral("/proc"), perUser, folders.paths.documentsFolder);
+    const AppPaths readOnly =
+        resolveAppPaths(QStringLiteral("/proc"), perUser, folders.paths.documentsFolder);
     EXPECT_EQ(readOnly.programFolder, QStringLiteral("/proc"));
     EXPECT_EQ(readOnly.settingsFile(), perUser + QStringLiteral("/ZKTConfig.ini"));
     EXPECT_EQ(readOnly.logFile(), perUser + QStringLiteral("/ZKTConfig.log"));
     EXPECT_TRUE(QFileInfo(perUser).isDir());
-    const AppPaths writable = resolveAppPaths(folders.paths.programFolder, perUser, folders.paths.documentsFolder);
+    const AppPaths writable =
+        resolveAppPaths(folders.paths.programFolder, perUser, folders.paths.documentsFolder);
     EXPECT_EQ(writable.settingsFile(), folders.paths.programFolder + QStringLiteral("/ZKTConfig.ini"));
 }
 
@@ -217,7 +217,8 @@ TEST_F(ChoiceTest, TheEndStoresChosenMidiDevices) {
     const QString settings = readAll(folders.paths.settingsFile());
     EXPECT_TRUE(settings.contains(QStringLiteral("Input=1"))) << settings.toStdString();
     EXPECT_TRUE(settings.contains(QStringLiteral("Output=2"))) << settings.toStdString();
-    EXPECT_LT(settings.indexOf(QStringLiteral("[MIDI I/O]")), settings.indexOf(QStringLiteral("[Preferences]")));
+    EXPECT_LT(settings.indexOf(QStringLiteral("[MIDI I/O]")),
+              settings.indexOf(QStringLiteral("[Preferences]")));
 }
 
 TEST_F(StartupTest, TheMainWindowStartsAtItsWorkingHeightAndAtLeastItsDesignWidth) {
@@ -243,7 +244,8 @@ TEST_F(ChoiceTest, CloseOnTheStatusWindowMakesTheNextMessageReopenThePorts) {
     selection.midiOutSelection = 2;
     selection.portsOpen = true;
     app->statusWindow().show();
-    QTest::mouseClick(app->statusWindow().findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QTest::mouseClick(app->statusWindow().findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                      Qt::LeftButton);
     EXPECT_FALSE(selection.portsOpen);
     const std::vector<std::uint8_t> identityRequest = {0xF0, 0x7E, 0x01, 0x06, 0x01, 0xF7};
     const std::size_t before = app->engine().queue().queueLength();
