@@ -5,7 +5,9 @@
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
 #include "app_test_support.h"
+#include "editors/keyboard_editor.h"
 #include "editors/piston_description.h"
+#include "editors/piston_editor.h"
 #include "link/clock.h"
 #include "model/example_organ.h"
 
@@ -219,6 +221,42 @@ TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlon
     EXPECT_TRUE(warning.contains(QStringLiteral("line 1"))) << warning.toStdString();
     EXPECT_EQ(app.model(), before);
     EXPECT_FALSE(app.statusWindow().isVisible());
+}
+
+TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecords) {
+    app.model() = exampleOrgan(2);
+    app.model().numberOfManuals = 2;
+    startAndChoose("lblLoad");
+    bool offered = false;
+    test::onNextModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            offered = true;
+            dialog->reject();
+        },
+        QStringLiteral("Load Configuration From File"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    app.mainWindow().refreshManualPanels();
+
+    int pistonOpened = -1;
+    test::onNextModal<PistonEditor>([&](PistonEditor* editor) {
+        pistonOpened = editor->pistonIndex();
+        editor->reject();
+    });
+    QTest::mouseClick(app.mainWindow().findChild<QPushButton*>(QStringLiteral("cmdPiston_25")),
+                      Qt::LeftButton);
+    EXPECT_EQ(pistonOpened, 25);
+
+    int keyboardOpened = -1;
+    test::onNextModal<KeyboardEditor>([&](KeyboardEditor* editor) {
+        keyboardOpened = editor->manualIndex();
+        editor->reject();
+    });
+    QTest::mouseClick(app.mainWindow().findChild<QWidget*>(QStringLiteral("picKeyboard_1")), Qt::LeftButton);
+    EXPECT_EQ(keyboardOpened, 1);
+    // Cancelled editors leave the model alone.
+    ConfigModel expected = exampleOrgan(2);
+    EXPECT_EQ(app.model().pistons, expected.pistons);
+    EXPECT_EQ(app.model().keyboards, expected.keyboards);
 }
 
 } // namespace
