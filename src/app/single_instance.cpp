@@ -1,5 +1,6 @@
 #include "app/single_instance.h"
 
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -16,8 +17,11 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
     : QObject(parent), m_serverName(std::move(serverName)) {}
 
 QString SingleInstance::defaultServerName() {
-    // Sockets live in a per-user runtime folder; the name only has to be stable.
-    return QStringLiteral("ZKTConfig-single-instance");
+    // The socket may sit in a folder all users share; each user runs a copy of their own.
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    return QStringLiteral("ZKTConfig-single-instance-") + user;
 }
 
 bool SingleInstance::anotherInstance() {
