@@ -11,18 +11,6 @@
 namespace zkt::cli {
 namespace {
 
-// The keyboard editor's captions of the eight piston + key option bits, bit 0 first.
-constexpr std::array<const char*, 8> optionCaptions = {
-    "Enable/Disable Indicator Lights",
-    "Enable Set MIDI Channels via (P1+C#1)",
-    "Enable Clear MIDI Channels via (P1+D#1)",
-    "Enable Set Default Channel Velocity via (P1+F#1)",
-    "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
-    "Enable Volume Setup via (P1+C#2)",
-    "Enable Expression Setup via (P1+D#2)",
-    "Enable Tranposition (Setting Middle C) via (P1+key)",
-};
-
 constexpr int keyOffsetZero = 36;        // the transposition byte that plays at pitch
 constexpr int velocitySensingBit = 0x80; // set: the key's velocity is sent, not a fixed value
 constexpr int noAnalogInput = 3;
@@ -75,9 +63,10 @@ void writeChannels(const ConfigModel& model, int m, std::ostream& out) {
 
 void writeOptions(const keyboardInfo& keyboard, std::ostream& out) {
     out << "  Enable Piston + Key Combinations\n";
-    for (std::size_t bit = 0; bit < optionCaptions.size(); ++bit) {
+    const VocabularyList& captions = vocabulary().keyboardOptionNames;
+    for (std::size_t bit = 0; bit < captions.size(); ++bit) {
         const bool on = (keyboard.keyboardConfig >> bit & 1u) != 0;
-        out << "    " << (on ? "on " : "off") << "  " << optionCaptions[bit] << '\n';
+        out << "    " << (on ? "on " : "off") << "  " << captions[bit] << '\n';
     }
 }
 

@@ -18,17 +18,6 @@ namespace zkt {
 
 namespace {
 
-constexpr std::array<const char*, keyboardOptionCount> optionCaptions{
-    "Enable/Disable Indicator Lights",
-    "Enable Set MIDI Channels via (P1+C#1)",
-    "Enable Clear MIDI Channels via (P1+D#1)",
-    "Enable Set Default Channel Velocity via (P1+F#1)",
-    "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
-    "Enable Volume Setup via (P1+C#2)",
-    "Enable Expression Setup via (P1+D#2)",
-    "Enable Tranposition (Setting Middle C) via (P1+key)",
-};
-
 QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
@@ -79,7 +68,8 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     auto* optionLayout = new QVBoxLayout(options);
     for (int bit = 0; bit < keyboardOptionCount; ++bit) {
         QCheckBox* check =
-            newCheckBox(*options, QString::fromUtf8(optionCaptions[static_cast<std::size_t>(bit)]),
+            newCheckBox(*options,
+                        QString::fromStdString(vocabulary().keyboardOptionNames[static_cast<std::size_t>(bit)]),
                         "chkKeyboardConfig", bit);
         pages.chkKeyboardConfig[static_cast<std::size_t>(bit)] = check;
         optionLayout->addWidget(check);

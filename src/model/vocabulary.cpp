@@ -200,6 +200,16 @@ Vocabulary buildVocabulary() {
     Vocabulary v;
     v.controllerNames = {"Volume (7)", "Expression (11)"};
     v.analogInputNames = {"Disabled", "Input 1", "Input 2", "Input 3"};
+    v.keyboardOptionNames = {
+        "Enable/Disable Indicator Lights",
+        "Enable Set MIDI Channels via (P1+C#1)",
+        "Enable Clear MIDI Channels via (P1+D#1)",
+        "Enable Set Default Channel Velocity via (P1+F#1)",
+        "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
+        "Enable Volume Setup via (P1+C#2)",
+        "Enable Expression Setup via (P1+D#2)",
+        "Enable Tranposition (Setting Middle C) via (P1+key)",
+    };
     v.functionGroupNames = {"Unassigned",      "Ahlborn Coupler", "Ahlborn Tremulant", "Ahlborn Cancel",
                             "Ahlborn General", "Ahlborn SET",     "Ahlborn SFZ",       "Program Change",
                             "PLEXO Function",  "Bank Select",     "HX-90 Tremulant",   "HX-90 Cancel",

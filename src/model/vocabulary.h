@@ -22,6 +22,8 @@ struct Vocabulary {
     VocabularyList controllerNames;    // element 0 = volumeControl true
     VocabularyList analogInputNames;   // element 0 = none, 1..3 = "Input 1".."Input 3"
     VocabularyList functionGroupNames; // by FunctionGroup code 0..14
+    // Captions of the eight piston + key option bits of keyboardConfig, bit 0 first.
+    VocabularyList keyboardOptionNames;
 
     // By FunctionGroup code 0..15; 0 and 15 stay empty. Element t is functionType t.
     std::array<VocabularyList, functionGroupCount + 1> functionLists;
