@@ -1,6 +1,7 @@
 #include "fault_soak.h"
 
 #include "cli/console_status.h"
+#include "cli/engine_loop.h"
 #include "cli/transfer_loop.h"
 #include "cli/write_verification.h"
 #include "link/received_message.h"
@@ -132,15 +133,8 @@ Outcome runTransfer(SimulatedChain& chain, ManualClock& clock, ConfigModel& mode
     engine.selection().midiInSelection = 1;
     engine.selection().midiOutSelection = 2;
     cli::SimulatedChainDriver driver(chain, clock);
-    if (write)
-        engine.startWrite();
-    else
-        engine.startLoad();
-    cli::LoopWork work;
-    work.tick = [&] { engine.onTimerTick(); };
-    work.drain = [&] { engine.drainReceived(); };
-    work.sendableAt = [&] { return engine.queue().pauseEnd(); };
-    work.done = [&] { return engine.settled() || !engine.failure().empty(); };
+    cli::startTransfer(engine, write);
+    const cli::LoopWork work = cli::engineLoopWork(engine);
     const cli::LoopEnd end = cli::runLoop(driver, work, transferLimit);
     if (end == cli::LoopEnd::timedOut)
         return Outcome::timedOut;

@@ -4,6 +4,7 @@
 // nothing but the schedule takes time.
 
 #include "cli/console_status.h"
+#include "cli/engine_loop.h"
 #include "cli/transfer_loop.h"
 #include "link/simulated_chain.h"
 #include "link/transfer_engine.h"
@@ -53,14 +54,9 @@ Measurement measure(int manuals, Transfer transfer, bool realTime) {
 
     Measurement result;
     const Micros start = clock.now();
-    if (transfer == Transfer::write)
-        engine.startWrite();
-    else
-        engine.startLoad();
-    cli::LoopWork work;
-    work.tick = [&] { engine.onTimerTick(); };
-    work.drain = [&] { engine.drainReceived(); };
-    work.sendableAt = [&] { return engine.queue().pauseEnd(); };
+    cli::startTransfer(engine, transfer == Transfer::write);
+    cli::LoopWork work = cli::engineLoopWork(engine);
+    // An abandoned transfer runs on to the limit, so it shows as not finished.
     work.done = [&] { return engine.settled(); };
     result.finished = cli::runLoop(*driver, work, Micros{120'000'000}, &result.stats) == cli::LoopEnd::done;
     result.elapsed = clock.now() - start;

@@ -3,6 +3,7 @@
 #include "cli/console_status.h"
 #include "cli/device_detect.h"
 #include "cli/device_session.h"
+#include "cli/engine_loop.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
 #include "cli/write_verification.h"
@@ -69,16 +70,9 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     ConsoleHooks hooks;
     TransferEngine engine(model, session.port(), session.clock(), status, hooks, consoleNotices());
     session.choosePorts(engine.selection());
-    if (write)
-        engine.startWrite();
-    else
-        engine.startLoad();
+    startTransfer(engine, write);
 
-    LoopWork work;
-    work.tick = [&] { engine.onTimerTick(); };
-    work.drain = [&] { engine.drainReceived(); };
-    work.sendableAt = [&] { return engine.queue().pauseEnd(); };
-    work.done = [&] { return engine.settled() || !engine.failure().empty(); };
+    const LoopWork work = engineLoopWork(engine);
     const LoopEnd end = runLoop(session.driver(), work, session.timeout());
     status.finishLine();
     if (end == LoopEnd::timedOut) {
