@@ -62,6 +62,19 @@ protected:
         app.mainWindow().transferTimer().stop();
     }
 
+    // Chooses to open a saved configuration; its file dialog opens at once and is cancelled.
+    void startWithNothingToOpen() {
+        startAndChoose("lblLoad");
+        bool offered = false;
+        test::onNextModal<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                offered = true;
+                dialog->reject();
+            },
+            QStringLiteral("Load Configuration From File"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    }
+
     test::TestFolders folders;
     ManualClock clock;
     Application app;
@@ -157,16 +170,7 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
     const ConfigModel organ = exampleOrgan(3);
     app.model() = organ;
     app.model().numberOfManuals = 3;
-    startAndChoose("lblLoad");
-    // The start action opens the file dialog at once; nothing to open yet.
-    bool offered = false;
-    test::onNextModal<QFileDialog>(
-        [&](QFileDialog* dialog) {
-            offered = true;
-            dialog->reject();
-        },
-        QStringLiteral("Load Configuration From File"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
     app.mainWindow().enableAllCommands();
 
     const QString path = folders.paths.documentsFolder + QStringLiteral("/organ"); // ".zkt" is added
@@ -226,15 +230,7 @@ TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlon
 TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecords) {
     app.model() = exampleOrgan(2);
     app.model().numberOfManuals = 2;
-    startAndChoose("lblLoad");
-    bool offered = false;
-    test::onNextModal<QFileDialog>(
-        [&](QFileDialog* dialog) {
-            offered = true;
-            dialog->reject();
-        },
-        QStringLiteral("Load Configuration From File"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
     app.mainWindow().refreshManualPanels();
 
     int pistonOpened = -1;

@@ -172,14 +172,7 @@ TEST_F(ChoiceTest, AChoiceHidesTheChoiceBeforeTheMainWindowShowsAndNeverShowsItA
     } watcher;
     watcher.choice = &app->startChoiceWindow();
     app->mainWindow().installEventFilter(&watcher);
-    // The start action opens the file dialog; the user cancels it.
-    bool offered = false;
-    test::onNextModal<QDialog>([&](QDialog* dialog) {
-        offered = true;
-        dialog->reject();
-    });
-    click("lblLoad");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(cancelStartFileDialog());
     EXPECT_TRUE(app->mainWindow().isVisible());
     EXPECT_FALSE(watcher.choiceVisibleAtShow);
     EXPECT_EQ(app->mainWindow().startAction(), StartAction::none);

@@ -5,6 +5,7 @@
 #include "model/config_json.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "model/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,27 +22,15 @@ using ::testing::HasSubstr;
 
 class FileActions : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("zkt_file_actions_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    static std::string contents(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string contents(const std::string& file) { return test::readWholeFile(file); }
     static void write(const std::string& file, const std::string& text) {
         std::ofstream(file, std::ios::binary) << text;
     }
 
 private:
-    fs::path m_dir;
+    test::TempFolder m_folder;
 };
 
 TEST_F(FileActions, ImportingAnExportGivesTheSavedBytes) {

@@ -3,6 +3,7 @@
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "model/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,15 +42,10 @@ CliRun zktcli(const std::string& arguments) {
 
 class ZktcliDevice : public ::testing::Test {
 protected:
-    ZktcliDevice() : m_dir(fs::temp_directory_path() / ("zkt_cli_device_" + std::to_string(::getpid()))) {
-        fs::create_directories(m_dir);
-    }
-    ~ZktcliDevice() override { fs::remove_all(m_dir); }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
 private:
-    fs::path m_dir;
+    test::TempFolder m_folder;
 };
 
 TEST_F(ZktcliDevice, LoadsWhatTheChainHoldsAndWritesItBack) {

@@ -2,6 +2,7 @@
 
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "model/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,21 +27,7 @@ struct CliResult {
 
 class Zktcli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir =
-            fs::temp_directory_path() /
-            ("zkt_cli_exit_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    static std::string slurp(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
     // Arguments are file names from this test, without quotes or blanks.
     CliResult run(const std::string& arguments, const std::string& stdoutFile = {}) const {
@@ -48,11 +35,12 @@ protected:
         const std::string command =
             std::string(ZKTCLI_PATH) + " " + arguments + " >" + outFile + " 2>" + path("err.txt");
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(path("out.txt")), slurp(path("err.txt"))};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readWholeFile(path("out.txt")),
+                test::readWholeFile(path("err.txt"))};
     }
 
 private:
-    fs::path m_dir;
+    test::TempFolder m_folder;
 };
 
 TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {

@@ -3,6 +3,7 @@
 
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "model/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,22 +28,15 @@ struct ShellRun {
 
 class OutputFailure : public ::testing::Test {
 protected:
-    OutputFailure() : m_dir(fs::temp_directory_path() / ("zkt_cli_output_" + std::to_string(::getpid()))) {
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        fs::permissions(m_dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                   fs::perms::others_read | fs::perms::others_exec);
+    OutputFailure() {
+        fs::permissions(m_folder.path(), fs::perms::owner_all | fs::perms::group_read |
+                                             fs::perms::group_exec | fs::perms::others_read |
+                                             fs::perms::others_exec);
         writeConfigurationFile(path("organ.zkt"), exampleOrgan(2));
         run("export " + path("organ.zkt") + " -o " + path("organ.json"));
     }
-    ~OutputFailure() override { fs::remove_all(m_dir); }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    static std::string slurp(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
+    static std::string slurp(const std::string& file) { return test::readWholeFile(file); }
 
     // zktcli under sh, after `prelude` (ulimit, trap); as an unprivileged user when `unprivileged`
     // and the test runs as root, since folder permissions and device nodes do not stop root.
@@ -60,13 +54,10 @@ protected:
         return result;
     }
 
-    std::size_t entries() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
-    }
+    std::size_t entries() const { return m_folder.entryCount(); }
 
 private:
-    fs::path m_dir;
+    test::TempFolder m_folder;
 };
 
 struct OutputCommand {

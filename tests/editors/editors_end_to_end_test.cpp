@@ -16,11 +16,7 @@
 namespace zkt {
 namespace {
 
-using test::checkNamed;
-using test::chooseText;
-using test::clickButton;
-using test::listNamed;
-using test::widgetNamed;
+using namespace test;
 
 constexpr int editedManual = 2;
 constexpr int editedPistonInManual = 9;

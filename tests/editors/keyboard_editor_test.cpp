@@ -7,11 +7,7 @@
 namespace zkt {
 namespace {
 
-using test::checkNamed;
-using test::chooseText;
-using test::clickButton;
-using test::listNamed;
-using test::widgetNamed;
+using namespace test;
 
 constexpr int manual = 1; // "Manual # 2": slots 16..31
 

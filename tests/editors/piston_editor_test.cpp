@@ -10,11 +10,7 @@
 namespace zkt {
 namespace {
 
-using test::checkNamed;
-using test::chooseText;
-using test::clickButton;
-using test::listNamed;
-using test::widgetNamed;
+using namespace test;
 
 class PistonEditorTest : public testing::Test {
 protected:
@@ -43,71 +39,46 @@ struct UnchangedSave {
     pistonInfo expected;
 };
 
+UnchangedSave storedAsItWas(const char* what, const pistonInfo& record) {
+    return {what, record, record};
+}
+
 // On a freshly made dialog, opening a record and saving it unchanged stores exactly these.
 TEST(PistonEditorUnchangedSave, StoresWhatTheInputsOfTheGroupShow) {
     const std::vector<UnchangedSave> cases{
-        {"coupler",
-         {.functionGroup = 1, .functionType = 3, .midiChannel = 5},
-         {.functionGroup = 1, .functionType = 3, .midiChannel = 5}},
-        {"last general",
-         {.functionGroup = 4, .functionType = 29, .midiChannel = 16},
-         {.functionGroup = 4, .functionType = 29, .midiChannel = 16}},
+        storedAsItWas("coupler", {.functionGroup = 1, .functionType = 3, .midiChannel = 5}),
+        storedAsItWas("last general", {.functionGroup = 4, .functionType = 29, .midiChannel = 16}),
         {"SET keeps only its one type",
          {.functionGroup = 5, .functionType = 2, .midiChannel = 3},
          {.functionGroup = 5, .functionType = 0, .midiChannel = 3}},
         {"program change, type list never loaded",
          {.functionGroup = 7, .functionType = 2, .midiChannel = 16, .programNumber = 1},
          {.functionGroup = 7, .functionType = 0, .midiChannel = 16, .programNumber = 1}},
-        {"program 128",
-         {.functionGroup = 7, .midiChannel = 1, .programNumber = 128},
-         {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
-        {"last PLEXO function",
-         {.functionGroup = 8, .functionType = 55, .midiChannel = 10},
-         {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
-        {"bank select, all rows",
-         {.functionGroup = 9,
-          .midiChannel = 2,
-          .programNumber = 128,
-          .bankSelMSBFlag = true,
-          .bankSelLSBFlag = true,
-          .bankSelProgramFlag = true,
-          .bankSelMSB = 0,
-          .bankSelLSB = 127},
-         {.functionGroup = 9,
-          .midiChannel = 2,
-          .programNumber = 128,
-          .bankSelMSBFlag = true,
-          .bankSelLSBFlag = true,
-          .bankSelProgramFlag = true,
-          .bankSelMSB = 0,
-          .bankSelLSB = 127}},
+        storedAsItWas("program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}),
+        storedAsItWas("last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10}),
+        storedAsItWas("bank select, all rows", {.functionGroup = 9,
+                                                .midiChannel = 2,
+                                                .programNumber = 128,
+                                                .bankSelMSBFlag = true,
+                                                .bankSelLSBFlag = true,
+                                                .bankSelProgramFlag = true,
+                                                .bankSelMSB = 0,
+                                                .bankSelLSB = 127}),
         {"bank select rows unchecked store what their lists hold",
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70},
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelMSB = 0, .bankSelLSB = 0}},
         {"bank select program row without a program",
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true},
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelProgramFlag = true}},
-        {"tremulant value 127",
-         {.functionGroup = 10, .midiChannel = 1, .programNumber = 127},
-         {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}},
-        {"HX-90 cancel loads its hidden channel",
-         {.functionGroup = 11, .midiChannel = 7},
-         {.functionGroup = 11, .midiChannel = 7}},
-        {"note 60",
-         {.functionGroup = 12, .midiChannel = 10, .programNumber = 61},
-         {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}},
-        {"all notes off on all channels",
-         {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true},
-         {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}},
-        {"CASE 16 NUM 3",
-         {.functionGroup = 14, .functionType = 16, .midiChannel = 3},
-         {.functionGroup = 14, .functionType = 16, .midiChannel = 3}},
-        {"CASE 49 NUM 7",
-         {.functionGroup = 14, .functionType = 49, .midiChannel = 7},
-         {.functionGroup = 14, .functionType = 49, .midiChannel = 7}},
-        {"CASE 0 NUM 0 (no MIDI channel)",
-         {.functionGroup = 14, .functionType = 0, .midiChannel = 0},
-         {.functionGroup = 14, .functionType = 0, .midiChannel = 0}},
+        storedAsItWas("tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}),
+        storedAsItWas("HX-90 cancel loads its hidden channel", {.functionGroup = 11, .midiChannel = 7}),
+        storedAsItWas("note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}),
+        storedAsItWas("all notes off on all channels",
+                      {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}),
+        storedAsItWas("CASE 16 NUM 3", {.functionGroup = 14, .functionType = 16, .midiChannel = 3}),
+        storedAsItWas("CASE 49 NUM 7", {.functionGroup = 14, .functionType = 49, .midiChannel = 7}),
+        storedAsItWas("CASE 0 NUM 0 (no MIDI channel)",
+                      {.functionGroup = 14, .functionType = 0, .midiChannel = 0}),
         {"unassigned stores type -1 and its hidden channel",
          {.functionGroup = 0, .functionType = 5, .midiChannel = 9, .programNumber = 4},
          {.functionGroup = 0, .functionType = -1, .midiChannel = 1, .programNumber = 4}},

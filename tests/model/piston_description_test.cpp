@@ -1,19 +1,12 @@
 #include "editors/piston_description.h"
+#include "piston_records.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-pistonInfo piston(int group, int type, int channel, int program, bool allChannels = false) {
-    pistonInfo p;
-    p.functionGroup = static_cast<std::int16_t>(group);
-    p.functionType = static_cast<std::int16_t>(type);
-    p.midiChannel = static_cast<std::int16_t>(channel);
-    p.programNumber = static_cast<std::int16_t>(program);
-    p.bankSelProgramFlag = allChannels;
-    return p;
-}
+using test::piston;
 
 TEST(DescribePiston, OneLinePerGroup) {
     struct Case {

@@ -1,11 +1,13 @@
 #include "model/image_layout.h"
 #include "model/program_image.h"
+#include "piston_records.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
+using test::piston;
 using namespace imagepos;
 
 struct Entry {
@@ -35,23 +37,12 @@ pistonInfo decodedPiston(Entry main, std::optional<Entry> msb = {}, std::optiona
     return model.pistons[static_cast<std::size_t>(pistonIndexOf(1, k))];
 }
 
-pistonInfo piston(int group, int type, int channel, int program) {
-    pistonInfo p;
-    p.functionGroup = static_cast<std::int16_t>(group);
-    p.functionType = static_cast<std::int16_t>(type);
-    p.midiChannel = static_cast<std::int16_t>(channel);
-    p.programNumber = static_cast<std::int16_t>(program);
-    return p;
-}
-
 TEST(DecodeProgramImage, MainEntries) {
     struct Case {
         const char* name;
         Entry main;
         pistonInfo expected;
     };
-    pistonInfo allChannelsOff = piston(13, 0, 1, 0);
-    allChannelsOff.bankSelProgramFlag = true;
     const Case cases[] = {
         {"coupler B to A", {0x03, 0x10}, piston(1, 2, 4, 2)},
         {"general cancel", {0x03, 0xA0}, piston(3, 0, 4, 0)},
@@ -60,7 +51,7 @@ TEST(DecodeProgramImage, MainEntries) {
         {"program 128", {0x10, 0x7F}, piston(7, 0, 1, 128)},
         {"plexo below its list", {0x22, 0x10}, piston(8, -20, 3, -20)},
         {"note 60", {0x70, 0x3C}, piston(12, 0, 1, 61)},
-        {"all notes off, all channels", {0x70, 0xC0}, allChannelsOff},
+        {"all notes off, all channels", {0x70, 0xC0}, piston(13, 0, 1, 0, true)},
         {"all notes off, one channel", {0x70, 0x80}, piston(13, 0, 1, 0)},
         {"hx-90 cancel", {0x85, 0x00}, piston(11, 0, 6, 0)},
         {"hx-90 tremulant", {0x80, 0xFF}, piston(10, 127, 1, 127)},

@@ -1,11 +1,13 @@
 #include "model/image_layout.h"
 #include "model/program_image.h"
+#include "piston_records.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
+using test::piston;
 using namespace imagepos;
 
 struct Entry {
@@ -17,15 +19,6 @@ struct Entry {
 Entry entryAt(const ImageBuffer& image, int firstPosition, int k) {
     return {imageByte(image, pistonEntry(firstPosition, k)),
             imageByte(image, pistonEntry(firstPosition, k) + 1)};
-}
-
-pistonInfo piston(int group, int type, int channel, int program) {
-    pistonInfo p;
-    p.functionGroup = static_cast<std::int16_t>(group);
-    p.functionType = static_cast<std::int16_t>(type);
-    p.midiChannel = static_cast<std::int16_t>(channel);
-    p.programNumber = static_cast<std::int16_t>(program);
-    return p;
 }
 
 // A model whose manual 1 encodes without overflow (its archive channel is set).
@@ -50,8 +43,6 @@ TEST(EncodeProgramImage, MainEntries) {
         pistonInfo piston;
         Entry expected;
     };
-    pistonInfo allChannels = piston(13, 0, 3, 0);
-    allChannels.bankSelProgramFlag = true;
     const Case cases[] = {
         {"unassigned", piston(0, -1, 0, 0), {0xFF, 0xFF}},
         {"coupler A to B", piston(1, 3, 1, 0), {0x00, 0x17}},
@@ -70,7 +61,7 @@ TEST(EncodeProgramImage, MainEntries) {
         {"hx-90 cancel", piston(11, 0, 9, 0), {0x88, 0x00}},
         {"note 60", piston(12, 0, 1, 61), {0x70, 0x3C}},
         {"all notes off on one channel", piston(13, 1, 3, 0), {0x72, 0x80}},
-        {"all notes off on all channels", allChannels, {0x72, 0xC0}},
+        {"all notes off on all channels", piston(13, 0, 3, 0, true), {0x72, 0xC0}},
         {"larkmoor", piston(14, 18, 10, 0), {0x9A, 0x12}},
         {"larkmoor num 0", piston(14, 0, 0, 0), {0x90, 0x00}},
         {"unknown group", piston(15, 0, 1, 1), {0xFF, 0xFF}},
