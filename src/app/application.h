@@ -66,7 +66,6 @@ public:
     const AppPaths& paths() const { return m_paths; }
     const QString& lastFolder() const { return m_lastFolder; }
     ProgramLog& log() { return m_log; }
-    bool choiceShown() const { return m_choiceShown; }
 
 private:
     void showStartChoice();
