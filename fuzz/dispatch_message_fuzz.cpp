@@ -1,8 +1,8 @@
 #include "link/clock.h"
 #include "link/device_requests.h"
+#include "link/link_fakes.h"
 #include "link/message_dispatcher.h"
 #include "link/midi_selection.h"
-#include "link/link_fakes.h"
 
 #include <array>
 #include <cstddef>
@@ -12,10 +12,18 @@
 namespace {
 
 constexpr std::array<std::int16_t, 12> everyState{
-    zkt::state::idle,         zkt::state::askNextManual,      zkt::state::finished,
-    zkt::state::closing,      zkt::state::writingManual,      zkt::state::waitingForIdentity,
-    zkt::state::waitingForFirstChunk, zkt::state::collectingChunks, zkt::state::identityReceived,
-    zkt::state::settling,     zkt::state::nextManualToWrite,  zkt::state::cablingCheck,
+    zkt::state::idle,
+    zkt::state::askNextManual,
+    zkt::state::finished,
+    zkt::state::closing,
+    zkt::state::writingManual,
+    zkt::state::waitingForIdentity,
+    zkt::state::waitingForFirstChunk,
+    zkt::state::collectingChunks,
+    zkt::state::identityReceived,
+    zkt::state::settling,
+    zkt::state::nextManualToWrite,
+    zkt::state::cablingCheck,
 };
 
 } // namespace

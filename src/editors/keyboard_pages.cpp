@@ -67,10 +67,9 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     auto* options = new QGroupBox(QStringLiteral("Enable Piston + Key Combinations"), page);
     auto* optionLayout = new QVBoxLayout(options);
     for (int bit = 0; bit < keyboardOptionCount; ++bit) {
-        QCheckBox* check =
-            newCheckBox(*options,
-                        QString::fromStdString(vocabulary().keyboardOptionNames[static_cast<std::size_t>(bit)]),
-                        "chkKeyboardConfig", bit);
+        QCheckBox* check = newCheckBox(
+            *options, QString::fromStdString(vocabulary().keyboardOptionNames[static_cast<std::size_t>(bit)]),
+            "chkKeyboardConfig", bit);
         pages.chkKeyboardConfig[static_cast<std::size_t>(bit)] = check;
         optionLayout->addWidget(check);
     }
