@@ -3,6 +3,7 @@
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "model/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -387,10 +388,9 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
                   organ.keyboards[static_cast<std::size_t>(manual - 1)]);
     }
 
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("simulated_chain_test_" +
-                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".zkt");
-    writeConfigurationFile(file.string(), exampleOrgan(2));
+    const test::TempFolder folder;
+    const std::string file = folder.file("organ.zkt");
+    writeConfigurationFile(file, exampleOrgan(2));
     SimulationOptions fromFile;
     fromFile.configurationFile = file;
     SimulatedChain chainFromFile(clock, fromFile);
@@ -404,7 +404,6 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
         junk << "not a configuration\r\n";
     }
     EXPECT_THROW(SimulatedChain(clock, fromFile), ConfigFileError);
-    std::filesystem::remove(file);
 }
 
 } // namespace
