@@ -196,7 +196,11 @@ void TransferEngine::enterFinished() {
 void TransferEngine::runClosing() {
     m_transfer.retryTicks = 0;
     ++m_transfer.waitTicks;
-    if (m_status.isVisible() && m_transfer.waitTicks <= closingTicks)
+    // A write's last messages are paced 600 ms apart and may still be queued: the window stays
+    // up (and the commands stay off) until they have left, so "Done." is seen and nobody
+    // switches the organ off while an MCU is still being written.
+    const bool stillSending = m_transfer.transferKind == kind::write && m_queue.queueLength() > 0;
+    if (m_status.isVisible() && (m_transfer.waitTicks <= closingTicks || stillSending))
         return;
     m_hooks.enableAllCommands();
     m_status.hide();

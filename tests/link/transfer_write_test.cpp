@@ -86,6 +86,17 @@ TEST_P(WriteToChain, KeepsTheWritePauseBetweenMessagesWithoutStoppingTheTicks) {
     }
 }
 
+TEST_P(WriteToChain, StatusWindowStaysUntilTheLastMessageHasLeft) {
+    TransferRig rig(chainOf(GetParam()));
+    rig.model = organToWrite(GetParam());
+    rig.engine.startWrite();
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == 27; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return !rig.status.visible; }));
+    EXPECT_EQ(rig.engine.queue().queueLength(), 0);
+    EXPECT_EQ(rig.status.lines().back(), "ZKT Configuration data written!Done.");
+    EXPECT_EQ(rig.hooks.commandEnables, 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Manuals, WriteToChain, ::testing::Range(1, 6));
 
 TEST(WriteToChain, FirstTagAndIdentityRequestFollowTwoSecondsAfterTheStart) {
