@@ -12,6 +12,8 @@
 
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zkt::cli {
 namespace {
@@ -93,7 +95,7 @@ void verifyWritten(DeviceSession& session, const ConfigModel& written) {
     runTransfer(session, readBack, false);
     const std::vector<std::string> report = verificationReport(written, readBack);
     if (report.empty()) {
-        std::cerr << "Verified: every manual holds what was written.\n";
+        std::cerr << "Verified: every manual in the chain matches the file.\n";
         return;
     }
     std::cerr << "zktcli: verification failed:\n";
@@ -102,15 +104,15 @@ void verifyWritten(DeviceSession& session, const ConfigModel& written) {
     throw CLI::RuntimeError(verificationFailedExitCode);
 }
 
+void printNumbered(const char* heading, const std::vector<std::string>& names) {
+    std::cout << heading << '\n';
+    for (std::size_t i = 0; i < names.size(); ++i)
+        std::cout << "  " << i << ": " << names[i] << '\n';
+}
+
 void listPorts(DeviceSession& session) {
-    std::cout << "MIDI inputs:\n";
-    const auto inputs = session.port().inputNames();
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        std::cout << "  " << i << ": " << inputs[i] << '\n';
-    std::cout << "MIDI outputs:\n";
-    const auto outputs = session.port().outputNames();
-    for (std::size_t i = 0; i < outputs.size(); ++i)
-        std::cout << "  " << i << ": " << outputs[i] << '\n';
+    printNumbered("MIDI inputs:", session.port().inputNames());
+    printNumbered("MIDI outputs:", session.port().outputNames());
 }
 
 } // namespace

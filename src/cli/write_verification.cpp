@@ -47,9 +47,9 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
         }
         if (fields.empty())
             continue;
-        report.push_back(name + ": read back differs from what was written in " +
+        report.push_back(name + ": the chain differs from the file in " +
                          std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
-                         " (written -> read back):");
+                         " (file -> chain):");
         report.insert(report.end(), fields.begin(), fields.end());
     }
     return report;

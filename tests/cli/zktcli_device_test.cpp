@@ -122,7 +122,7 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
 
     const CliRun clean = zktcli("write " + path("organ.zkt") + " --simulate 3 --verify");
     EXPECT_EQ(clean.exitCode, 0) << clean.output;
-    EXPECT_NE(clean.output.find("Verified: every manual holds what was written."), std::string::npos)
+    EXPECT_NE(clean.output.find("Verified: every manual in the chain matches the file."), std::string::npos)
         << clean.output;
 
     const CliRun lost = zktcli("write " + path("organ.zkt") +
@@ -130,7 +130,7 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
     EXPECT_EQ(lost.exitCode, 4) << lost.output;
     EXPECT_NE(lost.output.find("ZKT Configuration data written!"), std::string::npos) << lost.output;
     EXPECT_NE(lost.output.find("verification failed"), std::string::npos) << lost.output;
-    EXPECT_NE(lost.output.find("Manual 2: read back differs from what was written in 1 field"),
+    EXPECT_NE(lost.output.find("Manual 2: the chain differs from the file in 1 field"),
               std::string::npos)
         << lost.output;
     EXPECT_NE(lost.output.find("Manual 2, piston 11: programNumber 42 -> " +
