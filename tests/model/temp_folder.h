@@ -15,7 +15,7 @@ namespace zkt::test {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zkt-model-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zkt-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("cannot create a temporary folder");
         }
