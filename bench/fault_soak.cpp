@@ -5,10 +5,10 @@
 #include "cli/transfer_loop.h"
 #include "cli/write_verification.h"
 #include "link/received_message.h"
-#include "link/simulated_chain.h"
 #include "link/transfer_engine.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "sim/simulated_chain.h"
 
 #include <algorithm>
 #include <random>

@@ -20,7 +20,8 @@ int usage() {
 int main(int argc, char** argv) {
     int runs = 1000;
     unsigned long seed = 20261208;
-    for (int i = 1; i < argc; ++i) {
+    // Options come in pairs: the name, then its number.
+    for (int i = 1; i < argc; i += 2) {
         const std::string_view option = argv[i];
         if (i + 1 >= argc)
             return usage();
@@ -34,7 +35,6 @@ int main(int argc, char** argv) {
             seed = value;
         else
             return usage();
-        ++i;
     }
     const auto counts =
         zkt::soak::runFaultSoak(static_cast<std::uint32_t>(seed), runs,

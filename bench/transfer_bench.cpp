@@ -6,9 +6,9 @@
 #include "cli/console_status.h"
 #include "cli/engine_loop.h"
 #include "cli/transfer_loop.h"
-#include "link/simulated_chain.h"
 #include "link/transfer_engine.h"
 #include "model/example_organ.h"
+#include "sim/simulated_chain.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "link/sysex_codec.h"
+#include "model/hex_text.h"
 
 #include <cstddef>
 #include <cstdint>

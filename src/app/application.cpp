@@ -5,12 +5,12 @@
 #include "app/midi_setup_dialog.h"
 #include "app/splash_window.h"
 #include "app/startup_settings.h"
-#include "app/twips.h"
 #include "app/window_placement.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
 #include "model/config_file.h"
 #include "model/vocabulary.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QDate>

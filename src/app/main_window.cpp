@@ -4,7 +4,7 @@
 #include "app/piston_button_style.h"
 #include "app/splash_window.h"
 #include "app/toolbar_icons.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "app/manual_panel.h"
 
 #include "app/keyboard_picture.h"
-#include "app/twips.h"
 #include "model/config_model.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

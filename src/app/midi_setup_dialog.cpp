@@ -1,6 +1,7 @@
 #include "app/midi_setup_dialog.h"
 
 #include "app/status_window.h"
+#include "widgets/dialog_placement.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -22,12 +23,6 @@ QString numberedEntry(int position, const std::string& name) {
 
 void showSelection(QComboBox& list, int selection) {
     list.setCurrentIndex(selection >= 0 && selection < list.count() ? selection : 0);
-}
-
-void centre(QWidget& window, const QWidget& over) {
-    const QRect area = over.frameGeometry();
-    window.move(area.left() + (area.width() - window.frameGeometry().width()) / 2,
-                area.top() + (area.height() - window.frameGeometry().height()) / 2);
 }
 
 } // namespace
@@ -69,7 +64,7 @@ bool MidiSetupDialog::runModal() {
     fillLists();
     adjustSize();
     if (parentWidget() != nullptr)
-        centre(*this, *parentWidget());
+        centreOver(*this, *parentWidget());
     m_status.centreOver(this);
     exec();
     return m_selection.midiSetupCancelled;

@@ -1,6 +1,6 @@
 #include "app/piston_button_style.h"
 
-#include "editors/piston_description.h"
+#include "model/piston_description.h"
 
 #include <QPalette>
 #include <QPushButton>

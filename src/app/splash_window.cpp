@@ -1,6 +1,6 @@
 #include "app/splash_window.h"
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QLinearGradient>

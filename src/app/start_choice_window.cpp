@@ -1,7 +1,7 @@
 #include "app/start_choice_window.h"
 
 #include "app/clickable_label.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QLinearGradient>

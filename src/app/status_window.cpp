@@ -1,6 +1,7 @@
 #include "app/status_window.h"
+#include "widgets/dialog_placement.h"
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -58,9 +59,7 @@ void StatusWindow::showText() {
 void StatusWindow::centreOver(const QWidget* owner) {
     if (owner == nullptr)
         return;
-    const QRect area = owner->frameGeometry();
-    move(area.left() + (area.width() - frameGeometry().width()) / 2,
-         area.top() + (area.height() - frameGeometry().height()) / 2);
+    zkt::centreOver(*this, *owner);
 }
 
 void StatusWindow::centreOverMain() {

@@ -1,6 +1,6 @@
 #include "app/window_placement.h"
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -6,7 +6,7 @@
 #include "link/clock.h"
 #include "link/midi_port.h"
 #include "link/midi_selection.h"
-#include "link/simulated_chain.h"
+#include "sim/simulated_chain.h"
 
 #include <memory>
 #include <optional>

@@ -2,11 +2,11 @@
 
 #include "cli/config_source.h"
 #include "cli/show_report.h"
-#include "editors/piston_description.h"
 #include "model/atomic_file.h"
 #include "model/config_diff.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
+#include "model/piston_description.h"
 
 #include <stdexcept>
 

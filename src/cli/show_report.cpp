@@ -1,6 +1,6 @@
 #include "cli/show_report.h"
 
-#include "editors/piston_description.h"
+#include "model/piston_description.h"
 #include "model/vocabulary.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "editors/keyboard_editor.h"
 
-#include "app/twips.h"
-#include "editors/dialog_placement.h"
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
+#include "widgets/dialog_placement.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

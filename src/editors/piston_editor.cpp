@@ -1,10 +1,10 @@
 #include "editors/piston_editor.h"
 
-#include "app/twips.h"
-#include "editors/dialog_placement.h"
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/vocabulary.h"
+#include "widgets/dialog_placement.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

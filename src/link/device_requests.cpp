@@ -4,6 +4,7 @@
 #include "link/received_message.h"
 #include "link/sysex_codec.h"
 #include "link/transfer_texts.h"
+#include "model/hex_text.h"
 
 #include <string_view>
 

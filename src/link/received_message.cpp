@@ -2,6 +2,7 @@
 
 #include "link/sysex_codec.h"
 #include "model/bytes.h"
+#include "model/hex_text.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,13 +1,11 @@
 #pragma once
-// The two forms of a SysEx message inside the program (bytes and hex text), the
-// 8-bit/7-bit packing of program data, and the framing constants of the device protocol.
+// The 8-bit/7-bit packing of program data and the 7-bit numbers of the device protocol.
 
 #include "model/bytes.h"
 
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,18 +14,6 @@ namespace zkt {
 
 // Receives a message for the user (the window shows a box, zktcli prints it).
 using ErrorSink = std::function<void(const std::string&)>;
-
-class HexFormatError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Throws std::out_of_range outside 0..255.
-std::string hexByte(int value);
-std::string bytesToHex(std::span<const std::uint8_t> bytes);
-// Tokens are separated by blanks and hold one or two hex digits of either case. Throws
-// HexFormatError naming the token and its 1-based byte and column when a token is not that.
-Bytes hexToBytes(std::string_view hexText);
 
 Bytes pack7(std::span<const std::uint8_t> data);
 // A byte of 0x80 or more is reported through errors ("Error in conversion at pos N: <hex>")

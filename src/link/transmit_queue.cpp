@@ -1,6 +1,7 @@
 #include "link/transmit_queue.h"
 
 #include "link/sysex_codec.h"
+#include "model/hex_text.h"
 
 namespace zkt {
 

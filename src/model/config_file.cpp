@@ -1,7 +1,7 @@
 #include "model/config_file.h"
 
-#include "link/sysex_codec.h"
 #include "model/atomic_file.h"
+#include "model/hex_text.h"
 #include "model/program_image.h"
 
 #include <cerrno>

@@ -3,21 +3,15 @@
 // that people keep in version control and edit by hand. Every field of the three record
 // types appears under its model name; flags are JSON booleans, everything else integers.
 
+#include "model/config_json_error.h"
 #include "model/config_model.h"
 
 #include <nlohmann/json.hpp>
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace zkt {
-
-// Rejected JSON. The message says where (manual, piston or channel, field) and why.
-class ConfigJsonError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Manuals 1..numberOfManuals of model, fields in the order of the model's records.
 nlohmann::ordered_json configurationToJson(const ConfigModel& model);

@@ -2,7 +2,7 @@
 // zktsim's work: the simulated encoder chain behind a pair of virtual MIDI ports, in real time.
 
 #include "link/rtmidi/midi_api.h"
-#include "link/simulated_chain.h"
+#include "sim/simulated_chain.h"
 
 #include <iosfwd>
 #include <string>

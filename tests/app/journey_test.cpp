@@ -6,10 +6,10 @@
 #include "app/piston_button_style.h"
 #include "app_test_support.h"
 #include "editors/keyboard_editor.h"
-#include "editors/piston_description.h"
 #include "editors/piston_editor.h"
 #include "link/clock.h"
 #include "model/example_organ.h"
+#include "model/piston_description.h"
 
 #include <QComboBox>
 #include <QFileDialog>

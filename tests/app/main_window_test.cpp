@@ -3,8 +3,8 @@
 #include "app/main_window.h"
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
-#include "app/twips.h"
 #include "app_test_support.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // initialisation once, the start choice, and what the end writes.
 
 #include "app/application.h"
-#include "app/twips.h"
 #include "app_test_support.h"
 #include "link/clock.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QDialog>

@@ -6,6 +6,7 @@
 
 #include "link/rtmidi/rtmidi_port.h"
 #include "link/sysex_codec.h"
+#include "model/hex_text.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "link/simulated_chain_faults.h"
+#include "sim/simulated_chain_faults.h"
 #include "transfer_rig.h"
 
 #include <gtest/gtest.h>

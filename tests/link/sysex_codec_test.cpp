@@ -1,4 +1,5 @@
 #include "link/sysex_codec.h"
+#include "model/hex_text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

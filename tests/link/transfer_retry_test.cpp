@@ -1,5 +1,5 @@
-#include "link/simulated_chain_faults.h"
 #include "model/example_organ.h"
+#include "sim/simulated_chain_faults.h"
 #include "transfer_rig.h"
 
 #include <gtest/gtest.h>

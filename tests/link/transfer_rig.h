@@ -2,10 +2,10 @@
 // A transfer engine wired to the simulated chain, stepped tick by tick in virtual time.
 
 #include "link/received_message.h"
-#include "link/simulated_chain.h"
 #include "link/transfer_engine.h"
 #include "link_fakes.h"
 #include "model/program_image.h"
+#include "sim/simulated_chain.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "model/config_file.h"
 
-#include "link/sysex_codec.h"
 #include "model/example_organ.h"
+#include "model/hex_text.h"
 #include "model/program_image.h"
 #include "temp_folder.h"
 

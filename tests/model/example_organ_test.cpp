@@ -1,7 +1,7 @@
 #include "model/example_organ.h"
 
-#include "editors/piston_description.h"
 #include "model/config_file.h"
+#include "model/piston_description.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

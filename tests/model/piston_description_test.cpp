@@ -1,4 +1,4 @@
-#include "editors/piston_description.h"
+#include "model/piston_description.h"
 #include "piston_records.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "link/simulated_chain_images.h"
+#include "sim/simulated_chain_images.h"
 
-#include "link/simulated_chain_mcu.h"
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "sim/simulated_chain_mcu.h"
 
 namespace zkt {
 

@@ -11,8 +11,8 @@
 
 #include "link/clock.h"
 #include "link/midi_port.h"
-#include "link/simulated_chain_faults.h"
-#include "link/simulated_chain_mcu.h"
+#include "sim/simulated_chain_faults.h"
+#include "sim/simulated_chain_mcu.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,9 +1,9 @@
-#include "link/simulated_chain.h"
 #include "link/sysex_codec.h"
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
 #include "model/temp_folder.h"
+#include "sim/simulated_chain.h"
 
 #include <gtest/gtest.h>
 

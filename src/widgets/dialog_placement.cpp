@@ -1,4 +1,4 @@
-#include "editors/dialog_placement.h"
+#include "widgets/dialog_placement.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -26,6 +26,12 @@ void centreDialogAt(QWidget& dialog, QPoint centre) {
                                  std::max(available.top(), available.bottom() - frame.height() + 1)));
     }
     dialog.move(frame.topLeft());
+}
+
+void centreOver(QWidget& window, const QWidget& over) {
+    const QRect area = over.frameGeometry();
+    window.move(area.left() + (area.width() - window.frameGeometry().width()) / 2,
+                area.top() + (area.height() - window.frameGeometry().height()) / 2);
 }
 
 } // namespace zkt

@@ -1,5 +1,5 @@
 #pragma once
-// Where the editors appear: over the main window, at offsets designed in twips.
+// Where dialogs and small windows appear: over the window they belong to.
 
 #include <QPoint>
 
@@ -13,5 +13,9 @@ QPoint ownerWindowCentre(const QWidget& dialog);
 
 // Moves dialog so that its centre lies at centre, but keeps it on its screen.
 void centreDialogAt(QWidget& dialog, QPoint centre);
+
+// Centres window's frame over over's frame, as the status window and the MIDI setup sit over
+// the window that opened them.
+void centreOver(QWidget& window, const QWidget& over);
 
 } // namespace zkt

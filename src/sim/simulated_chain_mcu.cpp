@@ -1,8 +1,8 @@
-#include "link/simulated_chain_mcu.h"
+#include "sim/simulated_chain_mcu.h"
 
 #include "link/received_message.h"
-#include "link/simulated_chain_faults.h"
 #include "link/sysex_codec.h"
+#include "sim/simulated_chain_faults.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,8 @@
-#include "link/simulated_chain.h"
+#include "sim/simulated_chain.h"
 
-#include "link/simulated_chain_images.h"
 #include "link/sysex_codec.h"
+#include "model/hex_text.h"
+#include "sim/simulated_chain_images.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Checks the shape of src/: every #include between folders is covered by the CMake links of
+the target that compiles the including file, the library links form no cycle, and no header
+includes itself back through others. Prints each violation; exits 1 when there is any."""
+
+import re
+import sys
+from pathlib import Path
+
+CALL = re.compile(r"\b(zkt_library|add_executable|target_link_libraries)\s*\(([^)]*)\)", re.S)
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+KEYWORDS = {"SOURCES", "DEPENDS", "PUBLIC", "PRIVATE", "INTERFACE", "STATIC"}
+
+
+def words(body):
+    return [w for w in re.sub(r"#[^\n]*", "", body).split() if w not in KEYWORDS]
+
+
+def read_targets(src):
+    """Target name -> (folder, source files, linked target names) for every target in src/."""
+    targets = {}
+    for cmake in sorted(src.rglob("CMakeLists.txt")):
+        folder = cmake.parent
+        for kind, body in CALL.findall(cmake.read_text()):
+            name, *rest = words(body)
+            if kind == "target_link_libraries":
+                if name in targets:
+                    targets[name][2].update(rest)
+                continue
+            files = {folder / w for w in rest if re.search(r"\.(cpp|h)$", w)}
+            links = {w for w in rest if not re.search(r"\.(cpp|h)$", w)}
+            targets[name] = (folder, files, links)
+    return targets
+
+
+def closure(targets, name):
+    seen, todo = set(), [name]
+    while todo:
+        for link in targets.get(todo.pop(), (None, set(), set()))[2]:
+            if link in targets and link not in seen:
+                seen.add(link)
+                todo.append(link)
+    return seen
+
+
+def library_cycles(targets):
+    problems = []
+    for name in targets:
+        if name in closure(targets, name):
+            problems.append(f"library cycle through {name}")
+    return problems
+
+
+def include_problems(src, targets):
+    folder_library = {folder: name for name, (folder, _, _) in targets.items()
+                      if name.startswith("zkt_")}
+    problems = []
+    for name, (folder, files, _) in targets.items():
+        reachable = {targets[t][0] for t in closure(targets, name)} | {folder}
+        own = set(files) | {f.with_suffix(".h") for f in files}
+        if folder_library.get(folder) == name:
+            # Headers are not listed as sources: those of the folder that no program beside the
+            # library claims by its .cpp belong to the library.
+            claimed = {f.with_suffix(".h") for other, (where, fs, _) in targets.items()
+                       if where == folder and other != name for f in fs}
+            own |= set(folder.glob("*.h")) - claimed
+        for path in sorted(own):
+            if not path.exists():
+                continue
+            for included in INCLUDE.findall(path.read_text()):
+                target_folder = (src / included).parent
+                if target_folder not in folder_library:
+                    continue
+                if target_folder not in reachable:
+                    problems.append(f"{path.relative_to(src)} includes {included}, "
+                                    f"but {name} does not link {folder_library[target_folder]}")
+    return problems
+
+
+def header_cycles(src):
+    graph = {}
+    for path in src.rglob("*"):
+        if path.suffix in (".h", ".cpp"):
+            graph[path] = [src / i for i in INCLUDE.findall(path.read_text()) if (src / i).exists()]
+    problems, state = [], {}
+
+    def visit(node, trail):
+        state[node] = "open"
+        for nxt in graph.get(node, []):
+            if state.get(nxt) == "open":
+                cycle = trail[trail.index(nxt):] + [nxt]
+                problems.append("include cycle: " + " -> ".join(str(p.relative_to(src)) for p in cycle))
+            elif nxt not in state:
+                visit(nxt, trail + [nxt])
+        state[node] = "done"
+
+    for node in sorted(graph):
+        if node not in state:
+            visit(node, [node])
+    return problems
+
+
+def main():
+    src = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parents[2] / "src")
+    targets = read_targets(src)
+    problems = library_cycles(targets) + include_problems(src, targets) + header_cycles(src)
+    for problem in problems:
+        print(problem)
+    print(f"{len(targets)} targets checked, {len(problems)} problems")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
