@@ -15,12 +15,6 @@ constexpr int keyOffsetZero = 36;        // the transposition byte that plays at
 constexpr int velocitySensingBit = 0x80; // set: the key's velocity is sent, not a fixed value
 constexpr int noAnalogInput = 3;
 
-// Returns "" when value has no entry, as images may carry codes beyond the lists.
-const std::string& listEntry(const VocabularyList& list, int value) {
-    static const std::string none;
-    return value >= 0 && value < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(value)] : none;
-}
-
 std::string signedOffset(int offset) {
     return offset > 0 ? "+" + std::to_string(offset) : std::to_string(offset);
 }
@@ -80,47 +74,6 @@ void writeArchive(const keyboardInfo& keyboard, std::ostream& out) {
     }
 }
 
-// What the one-line description leaves out: which coupler, general, tremulant, cancel or
-// PLEXO function; the bank values; the LARKMOOR CASE and NUM by their names.
-std::string pistonDetail(const pistonInfo& piston) {
-    const Vocabulary& words = vocabulary();
-    const int group = piston.functionGroup;
-    switch (static_cast<FunctionGroup>(group)) {
-    case FunctionGroup::ahlbornCoupler:
-    case FunctionGroup::ahlbornTremulant:
-    case FunctionGroup::ahlbornCancel:
-    case FunctionGroup::ahlbornGeneral:
-    case FunctionGroup::plexoFunction:
-        return listEntry(words.functionLists[static_cast<std::size_t>(group)], piston.functionType);
-    case FunctionGroup::bankSelect: {
-        std::string detail;
-        const auto append = [&detail](const std::string& part) {
-            detail += (detail.empty() ? "" : ", ") + part;
-        };
-        if (piston.bankSelMSBFlag)
-            append("MSB " + std::to_string(piston.bankSelMSB));
-        if (piston.bankSelLSBFlag)
-            append("LSB " + std::to_string(piston.bankSelLSB));
-        if (piston.bankSelProgramFlag)
-            append("program " + std::to_string(piston.programNumber));
-        return detail;
-    }
-    case FunctionGroup::larkmoorPiston: {
-        const auto& caseToList = words.numListMap[static_cast<std::size_t>(group)];
-        const std::string& caseText =
-            listEntry(words.functionLists[static_cast<std::size_t>(group)], piston.functionType);
-        const auto caseIndex = static_cast<std::size_t>(piston.functionType);
-        if (caseText.empty() || caseIndex >= caseToList.size())
-            return "CASE outside the list";
-        const std::string& numText =
-            listEntry(words.numLists[static_cast<std::size_t>(caseToList[caseIndex])], piston.midiChannel);
-        return "CASE " + caseText + ", NUM " + (numText.empty() ? "outside the list" : numText);
-    }
-    default:
-        return "";
-    }
-}
-
 void writePistons(const ConfigModel& model, int m, std::ostream& out) {
     std::array<std::string, pistonsPerManual> lines;
     std::size_t width = 0;
@@ -136,7 +89,7 @@ void writePistons(const ConfigModel& model, int m, std::ostream& out) {
     }
     out << "  Pistons\n";
     for (int k = 0; k < pistonsPerManual; ++k) {
-        const std::string detail = pistonDetail(model.pistons[pistonIndexOf(m, k)]);
+        const std::string detail = describePistonDetail(model.pistons[pistonIndexOf(m, k)]);
         const std::string& line = lines[static_cast<std::size_t>(k)];
         out << "    " << std::setw(2) << k + 1 << "  " << line;
         if (!detail.empty())

@@ -2,6 +2,7 @@
 
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
+#include "model/function_group_rules.h"
 #include "model/vocabulary.h"
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
@@ -24,47 +25,8 @@ constexpr int firstPistonInManual = 0;
 constexpr int lastPistonInManual = pistonsPerManual - 1;
 constexpr int pistonButtonCount = maxManuals * pistonsPerManual;
 
-bool isGroup(int group, FunctionGroup which) {
-    return group == static_cast<int>(which);
-}
-
 bool isKnownGroup(int group) {
     return group >= 0 && group < functionGroupCount;
-}
-
-// Type lists the user sees: a stored type they have no entry for is shown as no selection
-// rather than as whatever the list held from another piston.
-bool typeListShown(int group) {
-    switch (static_cast<FunctionGroup>(group)) {
-    case FunctionGroup::ahlbornCoupler:
-    case FunctionGroup::ahlbornTremulant:
-    case FunctionGroup::ahlbornCancel:
-    case FunctionGroup::ahlbornGeneral:
-    case FunctionGroup::plexoFunction:
-    case FunctionGroup::larkmoorPiston:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Groups whose stored type is loaded from the record; the others keep their list as it is.
-bool typeLoaded(int group) {
-    switch (static_cast<FunctionGroup>(group)) {
-    case FunctionGroup::unassigned:
-    case FunctionGroup::programChange:
-    case FunctionGroup::bankSelect:
-    case FunctionGroup::hx90Tremulant:
-    case FunctionGroup::noteOnOff:
-        return false;
-    default:
-        return true;
-    }
-}
-
-// The highest number of a descending list; the selected number is top - position.
-int topOfValueList(int group) {
-    return isGroup(group, FunctionGroup::hx90Tremulant) ? 127 : 128;
 }
 
 // The descending lists have no entry for 0 or below: show none rather than what the list held
@@ -171,24 +133,25 @@ void PistonEditor::loadFromModel() {
     m_panels.cboFunction->setCurrentIndex(group);
     showGroupPanel(group);
 
-    if (typeLoaded(group)) {
-        selectType(group, piston.functionType);
+    const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
+    if (rule.typeLoaded) {
+        selectType(rule, group, piston.functionType);
     }
-    if (group != 0 && group != larkmoorGroup) {
+    if (group != 0 && rule.channel != ChannelInput::num) {
         selectFromEnd(*m_panels.cboMidiChannel[g], piston.midiChannel);
     }
     if (m_panels.cboProgramChange[g] != nullptr) {
         selectFromEnd(*m_panels.cboProgramChange[g], piston.programNumber);
     }
-    if (isGroup(group, FunctionGroup::bankSelect)) {
+    if (rule.bankRows) {
         loadBankSelectRows(piston);
     }
-    if (isGroup(group, FunctionGroup::allNotesOff)) {
+    if (rule.allChannelsBox) {
         const bool allChannels = piston.bankSelProgramFlag;
         m_panels.chkAllChannels->setChecked(allChannels);
         m_panels.cboMidiChannel[g]->setEnabled(!allChannels);
     }
-    if (group == larkmoorGroup) {
+    if (rule.channel == ChannelInput::num) {
         loadLarkmoorSelection(piston);
     }
 }
@@ -222,10 +185,12 @@ void PistonEditor::loadLarkmoorSelection(const pistonInfo& piston) {
     setListIndex(numList, num);
 }
 
-void PistonEditor::selectType(int group, int functionType) {
+// A stored type the user has no entry for is shown as no selection rather than as whatever
+// the list held from another piston.
+void PistonEditor::selectType(const FunctionGroupRule& rule, int group, int functionType) {
     QComboBox& types = *m_panels.cboType[static_cast<std::size_t>(group)];
     int position = functionType;
-    if (typeListShown(group) && position >= types.count()) {
+    if (rule.typeListShown && position >= types.count()) {
         types.setCurrentIndex(noSelection);
         return;
     }
@@ -272,7 +237,8 @@ void PistonEditor::save() {
         const auto g = static_cast<std::size_t>(group);
         piston.functionGroup = asField(group);
         piston.functionType = asField(group == 0 ? noSelection : m_panels.cboType[g]->currentIndex());
-        if (group == larkmoorGroup) {
+        const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
+        if (rule.channel == ChannelInput::num) {
             const int num = m_panels.cboMidiChannel[g]->currentIndex();
             if (num != noSelection) {
                 piston.midiChannel = asField(num);
@@ -280,7 +246,7 @@ void PistonEditor::save() {
         } else {
             piston.midiChannel = asField(selectedValue(*m_panels.cboMidiChannel[g], piston.midiChannel));
         }
-        storeGroupValues(group, piston);
+        storeGroupValues(rule, group, piston);
     }
     if (m_onSaved) {
         m_onSaved(m_pistonIndex);
@@ -290,7 +256,7 @@ void PistonEditor::save() {
 
 // The values beyond group, type and channel. A descending list with no selection leaves its
 // field as it was; fields of other groups are never cleared.
-void PistonEditor::storeGroupValues(int group, pistonInfo& piston) const {
+void PistonEditor::storeGroupValues(const FunctionGroupRule& rule, int group, pistonInfo& piston) const {
     const auto fromTop = [](const QComboBox& list, int top, std::int16_t& field) {
         if (list.currentIndex() != noSelection) {
             field = asField(top - list.currentIndex());
@@ -298,17 +264,17 @@ void PistonEditor::storeGroupValues(int group, pistonInfo& piston) const {
     };
     const auto g = static_cast<std::size_t>(group);
     if (m_panels.cboProgramChange[g] != nullptr) {
-        fromTop(*m_panels.cboProgramChange[g], topOfValueList(group), piston.programNumber);
+        fromTop(*m_panels.cboProgramChange[g], rule.valueRange.high, piston.programNumber);
     }
-    if (isGroup(group, FunctionGroup::bankSelect)) {
+    if (rule.bankRows) {
         piston.bankSelMSBFlag = m_panels.chkBankSel[bankSelMsbRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelMsbRow], 127, piston.bankSelMSB);
+        fromTop(*m_panels.cboBankSel[bankSelMsbRow], bankValueRange.high, piston.bankSelMSB);
         piston.bankSelLSBFlag = m_panels.chkBankSel[bankSelLsbRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelLsbRow], 127, piston.bankSelLSB);
+        fromTop(*m_panels.cboBankSel[bankSelLsbRow], bankValueRange.high, piston.bankSelLSB);
         piston.bankSelProgramFlag = m_panels.chkBankSel[bankSelProgramRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelProgramRow], 128, piston.programNumber);
+        fromTop(*m_panels.cboBankSel[bankSelProgramRow], rule.valueRange.high, piston.programNumber);
     }
-    if (isGroup(group, FunctionGroup::allNotesOff)) {
+    if (rule.allChannelsBox) {
         piston.bankSelProgramFlag = m_panels.chkAllChannels->isChecked();
     }
 }

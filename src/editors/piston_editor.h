@@ -5,6 +5,7 @@
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
+#include "model/function_group_rules.h"
 
 #include <QDialog>
 #include <QRect>
@@ -44,12 +45,12 @@ private:
     void loadFromModel();
     void loadBankSelectRows(const pistonInfo& piston);
     void loadLarkmoorSelection(const pistonInfo& piston);
-    void selectType(int group, int functionType);
+    void selectType(const FunctionGroupRule& rule, int group, int functionType);
     void showGroupPanel(int group);
     void fillNumList(int caseIndex);
     void placeOverManualRow(int manualIndex);
     void save();
-    void storeGroupValues(int group, pistonInfo& piston) const;
+    void storeGroupValues(const FunctionGroupRule& rule, int group, pistonInfo& piston) const;
 
     ConfigModel& m_model;
     SavedHandler m_onSaved;

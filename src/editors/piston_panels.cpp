@@ -2,6 +2,7 @@
 
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
+#include "model/function_group_rules.h"
 #include "model/vocabulary.h"
 
 #include <QCheckBox>
@@ -13,33 +14,7 @@ namespace zkt {
 
 namespace {
 
-constexpr int larkmoorGroup = static_cast<int>(FunctionGroup::larkmoorPiston);
 constexpr int firstNumListShown = 5; // the NUM list of CASE 0
-
-// What each group's panel shows besides its channel list.
-struct PanelShape {
-    const char* prompt;
-    bool typeListShown;
-    bool channelListShown;
-};
-
-constexpr std::array<PanelShape, functionGroupCount> panelShapes{{
-    {"", false, false},
-    {"What type of Ahlborn Coupler?", true, true},
-    {"What type of Ahlborn Tremulant?", true, true},
-    {"What type of Ahlborn Cancel?", true, true},
-    {"Which Ahlborn General?", true, true},
-    {"You have chosen an Ahlborn SET function...", false, true},
-    {"You have chosen an Ahlborn SFZ function...", false, true},
-    {"Which Program Change number?", false, true},
-    {"What type of PLEXO function?", true, true},
-    {"You have chosen to send a Bank Select message...", false, true},
-    {"HX-90 Tremulant value?", false, true},
-    {"You have chosen a HX-90 Cancel function...", false, false},
-    {"Which Note number?", false, true},
-    {"You have chosen to send a MIDI All Notes Off message...", false, true},
-    {"LARKMOOR function?   CASE =", true, false},
-}};
 
 constexpr std::array<const char*, bankSelectRowCount> bankSelectCaptions{
     "Send Bank Select MSB (0-127)", "Send Bank Select LSB (0-127)", "Include a Program Change message?"};
@@ -52,17 +27,16 @@ void keepHidden(QComboBox* combo) {
 }
 
 // The list that carries the group's value: a program, tremulant value or note.
-ListItems valueListOf(int group) {
-    switch (static_cast<FunctionGroup>(group)) {
-    case FunctionGroup::programChange:
-        return fillNumberList(1, 128, false);
-    case FunctionGroup::hx90Tremulant:
-        return fillNumberList(1, 127, false);
-    case FunctionGroup::noteOnOff:
-        return fillNoteList(0, 127);
-    default:
-        return {};
+ListItems valueListOf(const FunctionGroupRule& rule) {
+    switch (rule.valueInput) {
+    case ValueInput::number:
+        return fillNumberList(rule.valueRange.low, rule.valueRange.high, false);
+    case ValueInput::note:
+        return fillNoteList(rule.valueRange.low - 1, rule.valueRange.high - 1);
+    case ValueInput::none:
+        break;
     }
+    return {};
 }
 
 class PanelBuilder {
@@ -70,7 +44,7 @@ public:
     PanelBuilder(QWidget& owner, PistonPanels& panels) : m_owner(owner), m_panels(panels) {}
 
     QWidget* build(int group) {
-        const PanelShape& shape = panelShapes[static_cast<std::size_t>(group)];
+        const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
         auto* panel = new QWidget(&m_owner);
         panel->setObjectName(indexedName("fraFunction", group));
         m_grid = new QGridLayout(panel);
@@ -79,35 +53,36 @@ public:
         m_row = 0;
 
         const auto g = static_cast<std::size_t>(group);
+        m_group = g;
         if (group != 0) {
             m_panels.cboType[g] = newList(*panel, "cboType", group,
                                           fillListFromVocabulary(vocabulary().functionLists[g], false));
         }
-        if (group == larkmoorGroup) {
-            buildLarkmoorRows(*panel, shape.prompt);
+        if (rule.channel == ChannelInput::num) {
+            buildLarkmoorRows(*panel, rule.prompt);
             return panel;
         }
-        if (*shape.prompt != '\0') {
-            addFullRow(new QLabel(QString::fromUtf8(shape.prompt), panel));
+        if (*rule.prompt != '\0') {
+            addFullRow(new QLabel(QString::fromUtf8(rule.prompt), panel));
         }
-        if (shape.typeListShown) {
+        if (rule.typeListShown) {
             addFullRow(m_panels.cboType[g]);
         } else {
             keepHidden(m_panels.cboType[g]);
         }
-        const ListItems values = valueListOf(group);
+        const ListItems values = valueListOf(rule);
         if (!values.items.empty()) {
             m_panels.cboProgramChange[g] = newList(*panel, "cboProgramChange", group, values);
             addFullRow(m_panels.cboProgramChange[g]);
         }
         m_panels.cboMidiChannel[g] = newList(*panel, "cboMidiChannel", group, fillNumberList(1, 16, false));
-        if (shape.channelListShown) {
-            addChannelRow(*panel, group);
+        if (rule.channel == ChannelInput::midiChannel) {
+            addChannelRow(*panel, rule);
         } else {
             keepHidden(m_panels.cboMidiChannel[g]);
         }
-        if (group == static_cast<int>(FunctionGroup::bankSelect)) {
-            buildBankSelectRows(*panel);
+        if (rule.bankRows) {
+            buildBankSelectRows(*panel, rule);
         }
         return panel;
     }
@@ -115,11 +90,10 @@ public:
 private:
     void addFullRow(QWidget* widget) { m_grid->addWidget(widget, m_row++, 0, 1, 3); }
 
-    void addChannelRow(QWidget& panel, int group) {
-        const auto g = static_cast<std::size_t>(group);
+    void addChannelRow(QWidget& panel, const FunctionGroupRule& rule) {
         m_grid->addWidget(new QLabel(QStringLiteral("MIDI Channel"), &panel), m_row, 0);
-        m_grid->addWidget(m_panels.cboMidiChannel[g], m_row, 1);
-        if (group == static_cast<int>(FunctionGroup::allNotesOff)) {
+        m_grid->addWidget(m_panels.cboMidiChannel[m_group], m_row, 1);
+        if (rule.allChannelsBox) {
             m_panels.chkAllChannels = new QCheckBox(QStringLiteral("All"), &panel);
             m_panels.chkAllChannels->setObjectName(QStringLiteral("chkAllChannels"));
             m_grid->addWidget(m_panels.chkAllChannels, m_row, 2);
@@ -127,9 +101,10 @@ private:
         ++m_row;
     }
 
-    void buildBankSelectRows(QWidget& panel) {
+    void buildBankSelectRows(QWidget& panel, const FunctionGroupRule& rule) {
+        const ListItems bankValues = fillNumberList(bankValueRange.low, bankValueRange.high, false);
         const std::array<ListItems, bankSelectRowCount> lists{
-            fillNumberList(0, 127, false), fillNumberList(0, 127, false), fillNumberList(1, 128, false)};
+            bankValues, bankValues, fillNumberList(rule.valueRange.low, rule.valueRange.high, false)};
         for (int row = 0; row < bankSelectRowCount; ++row) {
             const auto r = static_cast<std::size_t>(row);
             QCheckBox* check =
@@ -143,13 +118,13 @@ private:
     }
 
     void buildLarkmoorRows(QWidget& panel, const char* prompt) {
-        const auto g = static_cast<std::size_t>(larkmoorGroup);
+        const std::size_t g = m_group;
         m_grid->addWidget(new QLabel(QString::fromUtf8(prompt), &panel), 0, 0);
         m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
         auto* numCaption = new QLabel(QStringLiteral("NUM="), &panel);
         numCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_panels.cboMidiChannel[g] =
-            newList(panel, "cboMidiChannel", larkmoorGroup,
+            newList(panel, "cboMidiChannel", static_cast<int>(g),
                     fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)],
                                            false));
         // Refilled with each CASE's NUM list, so it must fit whichever texts it holds now.
@@ -161,6 +136,7 @@ private:
     QWidget& m_owner;
     PistonPanels& m_panels;
     QGridLayout* m_grid = nullptr;
+    std::size_t m_group = 0;
     int m_row = 0;
 };
 

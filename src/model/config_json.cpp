@@ -1,5 +1,6 @@
 #include "model/config_json.h"
 
+#include "model/function_group_rules.h"
 #include "model/json_strict_parse.h"
 #include "model/program_image.h"
 #include "model/vocabulary.h"
@@ -151,11 +152,11 @@ private:
     std::set<std::string, std::less<>> m_used;
 };
 
-void requireRange(const std::string& where, const char* field, int value, int low, int high,
+void requireRange(const std::string& where, const char* field, int value, ValueRange range,
                   const std::string& why = {}) {
-    if (value < low || value > high) {
+    if (!range.contains(value)) {
         reject(where, std::string(field) + " " + std::to_string(value) + " is outside " +
-                          std::to_string(low) + ".." + std::to_string(high) + why);
+                          std::to_string(range.low) + ".." + std::to_string(range.high) + why);
     }
 }
 
@@ -174,40 +175,34 @@ int lastFunctionType(int group) {
 // checked, which the piston editor allows, passes and writes no entry at all.
 void checkPistonFits(const pistonInfo& p, const std::string& where) {
     const int group = p.functionGroup;
-    requireRange(where, key::functionGroup, group, 0, functionGroupCount - 1);
-    if (group == 0)
+    requireRange(where, key::functionGroup, group, {0, functionGroupCount - 1});
+    const FunctionGroupRule rule = *functionGroupRule(group);
+    switch (rule.channel) {
+    case ChannelInput::hidden:
+        // Unassigned stores nothing; HX-90 Cancel's channel still goes into the image.
+        if (group == 0)
+            return;
+        requireRange(where, key::midiChannel, p.midiChannel, midiChannelRange, inGroup(group));
+        break;
+    case ChannelInput::num:
+        requireRange(where, key::midiChannel, p.midiChannel, numRange, " (the NUM value)");
         return;
-    if (group == static_cast<int>(FunctionGroup::larkmoorPiston)) {
-        requireRange(where, key::midiChannel, p.midiChannel, 0, 15, " (the NUM value)");
-        return;
+    case ChannelInput::midiChannel:
+        requireRange(where, key::midiChannel, p.midiChannel, midiChannelRange, inGroup(group));
+        break;
     }
-    requireRange(where, key::midiChannel, p.midiChannel, 1, 16, inGroup(group));
-
-    switch (static_cast<FunctionGroup>(group)) {
-    case FunctionGroup::ahlbornCoupler:
-    case FunctionGroup::ahlbornTremulant:
-    case FunctionGroup::ahlbornCancel:
-    case FunctionGroup::ahlbornGeneral:
-        requireRange(where, key::functionType, p.functionType, 0, lastFunctionType(group), inGroup(group));
-        break;
-    case FunctionGroup::programChange:
-    case FunctionGroup::noteOnOff:
-        requireRange(where, key::programNumber, p.programNumber, 1, 128, inGroup(group));
-        break;
-    case FunctionGroup::hx90Tremulant:
-        requireRange(where, key::programNumber, p.programNumber, 1, 127, inGroup(group));
-        break;
-    case FunctionGroup::bankSelect:
+    if (rule.typeMustBeListed)
+        requireRange(where, key::functionType, p.functionType, {0, lastFunctionType(group)}, inGroup(group));
+    if (rule.valueInput != ValueInput::none)
+        requireRange(where, key::programNumber, p.programNumber, rule.valueRange, inGroup(group));
+    if (rule.bankRows) {
         if (p.bankSelMSBFlag)
-            requireRange(where, key::bankSelMSB, p.bankSelMSB, 0, 127);
+            requireRange(where, key::bankSelMSB, p.bankSelMSB, bankValueRange);
         if (p.bankSelLSBFlag)
-            requireRange(where, key::bankSelLSB, p.bankSelLSB, 0, 127);
-        if (p.bankSelProgramFlag) {
-            requireRange(where, key::programNumber, p.programNumber, 1, 128, " with bankSelProgramFlag");
-        }
-        break;
-    default:
-        break;
+            requireRange(where, key::bankSelLSB, p.bankSelLSB, bankValueRange);
+        if (p.bankSelProgramFlag)
+            requireRange(where, key::programNumber, p.programNumber, rule.valueRange,
+                         " with bankSelProgramFlag");
     }
 }
 
@@ -219,7 +214,7 @@ void readKeyboard(const json& object, const std::string& where, keyboardInfo& ke
     reader.integer(key::archiveChannel, keyboard.archiveChannel);
     reader.rejectUnknownKeys();
     // Input values above 3 would spill into the archive channel's bits of the same byte.
-    requireRange(where, key::archiveInput, keyboard.archiveInput, 0, analogInputCount, " (3 = none)");
+    requireRange(where, key::archiveInput, keyboard.archiveInput, {0, analogInputCount}, " (3 = none)");
 }
 
 void readChannel(const json& object, const std::string& where, ConfigModel& model, int slot) {
@@ -233,7 +228,7 @@ void readChannel(const json& object, const std::string& where, ConfigModel& mode
         shoeReader.flag(key::volumeControl, shoe.volumeControl);
         shoeReader.flag(key::expressionOn, shoe.expressionOn);
         shoeReader.rejectUnknownKeys();
-        requireRange(shoeReader.where(), key::shoeChannel, shoe.channel, 0, analogInputCount - 1,
+        requireRange(shoeReader.where(), key::shoeChannel, shoe.channel, {0, analogInputCount - 1},
                      " (the analog input)");
     }
     reader.rejectUnknownKeys();

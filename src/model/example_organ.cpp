@@ -1,5 +1,6 @@
 #include "model/example_organ.h"
 
+#include "model/function_group_rules.h"
 #include "model/program_image.h"
 
 namespace zkt {
@@ -20,14 +21,13 @@ constexpr std::uint8_t keyOffset(int semitones) {
 // value keeps the example unchanged through a file.
 constexpr std::uint8_t untouchedChannelVelocity = 0xFF;
 
-// Fields as the decoder leaves them: for every group but Program Change and Note On/Off
-// the value is in both functionType and programNumber.
+// Fields as the decoder leaves them.
 pistonInfo assigned(FunctionGroup group, int channel, int value) {
     pistonInfo p;
     p.functionGroup = static_cast<std::int16_t>(group);
     p.midiChannel = static_cast<std::int16_t>(channel);
     p.programNumber = static_cast<std::int16_t>(value);
-    if (group != FunctionGroup::programChange && group != FunctionGroup::noteOnOff) {
+    if (functionGroupRule(group).typeHoldsDecodedValue) {
         p.functionType = static_cast<std::int16_t>(value);
     }
     return p;

@@ -1,5 +1,6 @@
 #include "model/piston_description.h"
 
+#include "model/function_group_rules.h"
 #include "model/vocabulary.h"
 
 namespace zkt {
@@ -19,35 +20,72 @@ std::string onChannel(const pistonInfo& p) {
     return " on MIDI Channel" + signedForm(p.midiChannel);
 }
 
-std::string numbered(const std::string& label, const std::string& number, const pistonInfo& p) {
-    return label + " #" + number + onChannel(p);
+std::string bankValues(const pistonInfo& piston) {
+    std::string detail;
+    const auto append = [&detail](const std::string& part) { detail += (detail.empty() ? "" : ", ") + part; };
+    if (piston.bankSelMSBFlag)
+        append("MSB " + std::to_string(piston.bankSelMSB));
+    if (piston.bankSelLSBFlag)
+        append("LSB " + std::to_string(piston.bankSelLSB));
+    if (piston.bankSelProgramFlag)
+        append("program " + std::to_string(piston.programNumber));
+    return detail;
+}
+
+std::string caseAndNumNames(const pistonInfo& piston) {
+    const Vocabulary& words = vocabulary();
+    const auto g = static_cast<std::size_t>(FunctionGroup::larkmoorPiston);
+    const std::string& caseText = listEntry(words.functionLists[g], piston.functionType);
+    const auto& caseToList = words.numListMap[g];
+    const auto caseIndex = static_cast<std::size_t>(piston.functionType);
+    if (caseText.empty() || caseIndex >= caseToList.size())
+        return "CASE outside the list";
+    const std::string& numText =
+        listEntry(words.numLists[static_cast<std::size_t>(caseToList[caseIndex])], piston.midiChannel);
+    return "CASE " + caseText + ", NUM " + (numText.empty() ? "outside the list" : numText);
 }
 
 } // namespace
 
 std::string describePiston(const pistonInfo& p) {
-    const auto group = static_cast<FunctionGroup>(p.functionGroup);
-    if (p.functionGroup <= 0 || p.functionGroup >= functionGroupCount) {
+    const auto rule = functionGroupRule(p.functionGroup);
+    if (!rule)
         return {};
-    }
-    const std::string& label = vocabulary().functionGroupNames[static_cast<std::size_t>(p.functionGroup)];
-    switch (group) {
-    case FunctionGroup::programChange:
-    case FunctionGroup::hx90Tremulant:
-        return numbered(label, plainForm(p.programNumber), p);
-    case FunctionGroup::plexoFunction:
-        return numbered("PLEXO function", plainForm(p.programNumber), p);
-    case FunctionGroup::noteOnOff:
-        return numbered(label, signedForm(p.programNumber), p);
-    case FunctionGroup::hx90Cancel:
-        return label;
-    case FunctionGroup::allNotesOff:
-        return p.bankSelProgramFlag ? label + " on ALL MIDI Channels" : label + onChannel(p);
-    case FunctionGroup::larkmoorPiston:
-        return label + " with CASE=" + plainForm(p.functionType) + " and NUM=" + plainForm(p.midiChannel);
-    default:
+    const std::string label =
+        rule->descriptionLabel != nullptr
+            ? rule->descriptionLabel
+            : vocabulary().functionGroupNames[static_cast<std::size_t>(p.functionGroup)];
+    switch (rule->description) {
+    case DescriptionForm::empty:
+        return {};
+    case DescriptionForm::onChannel:
         return label + onChannel(p);
+    case DescriptionForm::numbered:
+        return label + " #" + plainForm(p.programNumber) + onChannel(p);
+    case DescriptionForm::numberedSigned:
+        return label + " #" + signedForm(p.programNumber) + onChannel(p);
+    case DescriptionForm::labelOnly:
+        return label;
+    case DescriptionForm::allOrOne:
+        return p.bankSelProgramFlag ? label + " on ALL MIDI Channels" : label + onChannel(p);
+    case DescriptionForm::caseAndNum:
+        return label + " with CASE=" + plainForm(p.functionType) + " and NUM=" + plainForm(p.midiChannel);
     }
+    return {};
+}
+
+std::string describePistonDetail(const pistonInfo& piston) {
+    const auto rule = functionGroupRule(piston.functionGroup);
+    if (!rule)
+        return {};
+    if (rule->bankRows)
+        return bankValues(piston);
+    if (!rule->typeListShown)
+        return {};
+    if (rule->channel == ChannelInput::num)
+        return caseAndNumNames(piston);
+    return listEntry(vocabulary().functionLists[static_cast<std::size_t>(piston.functionGroup)],
+                     piston.functionType);
 }
 
 } // namespace zkt

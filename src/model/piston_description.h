@@ -1,6 +1,6 @@
 #pragma once
 // The one-line description of a piston's assignment, shown as its button's tool-tip and in
-// reports.
+// reports, and the detail that the line leaves out.
 
 #include "model/config_model.h"
 
@@ -10,5 +10,9 @@ namespace zkt {
 
 // Empty for an unassigned piston and for groups outside the vocabulary.
 std::string describePiston(const pistonInfo& piston);
+
+// Which coupler, general, tremulant, cancel or PLEXO function; the bank values; the LARKMOOR
+// CASE and NUM by their names. Empty where the group has nothing more to say.
+std::string describePistonDetail(const pistonInfo& piston);
 
 } // namespace zkt

@@ -1,3 +1,4 @@
+#include "model/function_group_rules.h"
 #include "model/image_layout.h"
 #include "model/program_image.h"
 #include "model/vocabulary.h"
@@ -107,8 +108,7 @@ void decodePiston(std::span<const std::uint8_t> image, int k, pistonInfo& piston
     piston.functionGroup = static_cast<std::int16_t>(d.group);
     piston.midiChannel = static_cast<std::int16_t>(d.channel);
     piston.programNumber = static_cast<std::int16_t>(d.value);
-    if (d.group != static_cast<int>(FunctionGroup::programChange) &&
-        d.group != static_cast<int>(FunctionGroup::noteOnOff)) {
+    if (functionGroupRule(d.group)->typeHoldsDecodedValue) {
         piston.functionType = static_cast<std::int16_t>(d.value);
     }
 }

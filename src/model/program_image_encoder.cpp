@@ -1,3 +1,4 @@
+#include "model/function_group_rules.h"
 #include "model/image_layout.h"
 #include "model/program_image.h"
 #include "model/vocabulary.h"
@@ -29,12 +30,12 @@ ByteSource fromChannel(const pistonInfo& p, int kindBits) {
     return {(p.midiChannel - 1) | kindBits, "midiChannel", p.midiChannel};
 }
 
-ByteSource fromType(const pistonInfo& p, int value) {
+// A byte computed from the group's value, blamed on the field that holds it.
+ByteSource fromValue(const pistonInfo& p, int value) {
+    if (valueIsProgram(p.functionGroup)) {
+        return {value, "programNumber", p.programNumber};
+    }
     return {value, "functionType", p.functionType};
-}
-
-ByteSource fromProgram(const pistonInfo& p, int value) {
-    return {value, "programNumber", p.programNumber};
 }
 
 int couplerCode(int type) {
@@ -58,37 +59,37 @@ EntrySources mainEntry(const pistonInfo& p) {
     case FunctionGroup::unassigned:
         break;
     case FunctionGroup::ahlbornCoupler:
-        return {fromChannel(p, 0x00), fromType(p, couplerCode(type))};
+        return {fromChannel(p, 0x00), fromValue(p, couplerCode(type))};
     case FunctionGroup::ahlbornTremulant:
-        return {fromChannel(p, 0x00), fromType(p, type + 87)};
+        return {fromChannel(p, 0x00), fromValue(p, type + 87)};
     case FunctionGroup::ahlbornCancel:
-        return {fromChannel(p, 0x00), fromType(p, type == 0 ? 160 : type + 89)};
+        return {fromChannel(p, 0x00), fromValue(p, type == 0 ? 160 : type + 89)};
     case FunctionGroup::ahlbornGeneral:
-        return {fromChannel(p, 0x00), fromType(p, type + 129)};
+        return {fromChannel(p, 0x00), fromValue(p, type + 129)};
     case FunctionGroup::ahlbornSet:
         return {fromChannel(p, 0x00), constant(94)};
     case FunctionGroup::ahlbornSfz:
         return {fromChannel(p, 0x00), constant(95)};
     case FunctionGroup::programChange:
-        return {fromChannel(p, 0x10), fromProgram(p, program - 1)};
+        return {fromChannel(p, 0x10), fromValue(p, program - 1)};
     case FunctionGroup::plexoFunction:
-        return {fromChannel(p, 0x20), fromType(p, type + 36)};
+        return {fromChannel(p, 0x20), fromValue(p, type + 36)};
     case FunctionGroup::bankSelect:
         if (p.bankSelProgramFlag) {
-            return {fromChannel(p, 0x10), fromProgram(p, program - 1)};
+            return {fromChannel(p, 0x10), fromValue(p, program - 1)};
         }
         break;
     case FunctionGroup::hx90Tremulant:
-        return {fromChannel(p, 0x80), fromProgram(p, program | 0x80)};
+        return {fromChannel(p, 0x80), fromValue(p, program | 0x80)};
     case FunctionGroup::hx90Cancel:
         return {fromChannel(p, 0x80), constant(0x00)};
     case FunctionGroup::noteOnOff:
-        return {fromChannel(p, 0x70), fromProgram(p, program - 1)};
+        return {fromChannel(p, 0x70), fromValue(p, program - 1)};
     case FunctionGroup::allNotesOff:
         return {fromChannel(p, 0x70), constant(p.bankSelProgramFlag ? 0xC0 : 0x80)};
     case FunctionGroup::larkmoorPiston:
         // The channel field carries the NUM value itself here.
-        return {{p.midiChannel | 0x90, "midiChannel", p.midiChannel}, fromType(p, type)};
+        return {{p.midiChannel | 0x90, "midiChannel", p.midiChannel}, fromValue(p, type)};
     }
     return {constant(unusedEntryByte), constant(unusedEntryByte)};
 }

@@ -255,4 +255,9 @@ const Vocabulary& vocabulary() {
     return built;
 }
 
+const std::string& listEntry(const VocabularyList& list, int value) {
+    static const std::string none;
+    return value >= 0 && value < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(value)] : none;
+}
+
 } // namespace zkt

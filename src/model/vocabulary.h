@@ -40,4 +40,7 @@ struct Vocabulary {
 // Built on first use and never changed afterwards.
 const Vocabulary& vocabulary();
 
+// Element value of list, or "" where it has none: images may carry codes beyond the lists.
+const std::string& listEntry(const VocabularyList& list, int value);
+
 } // namespace zkt

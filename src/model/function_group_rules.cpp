@@ -1,0 +1,69 @@
+#include "model/function_group_rules.h"
+
+#include <array>
+
+namespace zkt {
+
+namespace {
+
+using enum ChannelInput;
+using enum DescriptionForm;
+
+constexpr ValueRange noValue{0, 0};
+constexpr ValueRange program{1, 128};
+constexpr ValueRange tremulantValue{1, 127};
+constexpr ValueRange notePlusOne{1, 128};
+
+// By FunctionGroup code. Columns: prompt, type list shown, type loaded, channel, value input,
+// value range, bank rows, "All", type must be listed, type holds the decoded value,
+// description, description label.
+constexpr std::array<FunctionGroupRule, functionGroupCount> rules{{
+    {"", false, false, hidden, ValueInput::none, noValue, false, false, false, true, empty, nullptr},
+    {"What type of Ahlborn Coupler?", true, true, midiChannel, ValueInput::none, noValue, false, false, true,
+     true, onChannel, nullptr},
+    {"What type of Ahlborn Tremulant?", true, true, midiChannel, ValueInput::none, noValue, false, false,
+     true, true, onChannel, nullptr},
+    {"What type of Ahlborn Cancel?", true, true, midiChannel, ValueInput::none, noValue, false, false, true,
+     true, onChannel, nullptr},
+    {"Which Ahlborn General?", true, true, midiChannel, ValueInput::none, noValue, false, false, true, true,
+     onChannel, nullptr},
+    {"You have chosen an Ahlborn SET function...", false, true, midiChannel, ValueInput::none, noValue, false,
+     false, false, true, onChannel, nullptr},
+    {"You have chosen an Ahlborn SFZ function...", false, true, midiChannel, ValueInput::none, noValue, false,
+     false, false, true, onChannel, nullptr},
+    {"Which Program Change number?", false, false, midiChannel, ValueInput::number, program, false, false,
+     false, false, numbered, nullptr},
+    {"What type of PLEXO function?", true, true, midiChannel, ValueInput::none, noValue, false, false, false,
+     true, numbered, "PLEXO function"},
+    {"You have chosen to send a Bank Select message...", false, false, midiChannel, ValueInput::none, program,
+     true, false, false, true, onChannel, nullptr},
+    {"HX-90 Tremulant value?", false, false, midiChannel, ValueInput::number, tremulantValue, false, false,
+     false, true, numbered, nullptr},
+    {"You have chosen a HX-90 Cancel function...", false, true, hidden, ValueInput::none, noValue, false,
+     false, false, true, labelOnly, nullptr},
+    {"Which Note number?", false, false, midiChannel, ValueInput::note, notePlusOne, false, false, false,
+     false, numberedSigned, nullptr},
+    {"You have chosen to send a MIDI All Notes Off message...", false, true, midiChannel, ValueInput::none,
+     noValue, false, true, false, true, allOrOne, nullptr},
+    {"LARKMOOR function?   CASE =", true, true, num, ValueInput::none, noValue, false, false, false, true,
+     caseAndNum, nullptr},
+}};
+
+} // namespace
+
+std::optional<FunctionGroupRule> functionGroupRule(int group) {
+    if (group < 0 || group >= functionGroupCount)
+        return std::nullopt;
+    return rules[static_cast<std::size_t>(group)];
+}
+
+const FunctionGroupRule& functionGroupRule(FunctionGroup group) {
+    return rules[static_cast<std::size_t>(group)];
+}
+
+bool valueIsProgram(int group) {
+    const auto rule = functionGroupRule(group);
+    return rule && (rule->valueInput != ValueInput::none || rule->bankRows);
+}
+
+} // namespace zkt
