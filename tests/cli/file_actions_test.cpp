@@ -5,7 +5,7 @@
 #include "model/config_json.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
-#include "model/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "cli/transfer_loop.h"
 
-#include "link/link_fakes.h"
 #include "link/transmit_queue.h"
+#include "support/link_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ private:
 
 TEST(RunLoop, PacedMessagesLeaveOnTheSixthTickDespiteLateWakeUps) {
     LateWakingDriver driver(Micros{3'000});
-    testing::FakePort port;
+    test::FakePort port;
     MidiSelection selection;
     selection.midiInSelection = 1;
     selection.midiOutSelection = 2;
@@ -43,7 +43,7 @@ TEST(RunLoop, PacedMessagesLeaveOnTheSixthTickDespiteLateWakeUps) {
     } clock(driver);
     TransmitQueue queue(port, clock, selection, notices);
     for (int i = 0; i < 4; ++i)
-        queue.queueMessage(testing::bytesOf({0xF0, i, 0xF7}));
+        queue.queueMessage(test::bytesOf({0xF0, i, 0xF7}));
 
     std::vector<Micros> sendTimes;
     LoopWork work;

@@ -35,8 +35,7 @@ TEST(WriteVerification, NamesOnlyTheManualsAndFieldsThatDiffer) {
     readBack.pistons[pistonAt(2, 11)].programNumber = 99;
     const auto report = verificationReport(written, readBack);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[0],
-              "Manual 2: the chain differs from the file in 1 field (file -> chain):");
+    EXPECT_EQ(report[0], "Manual 2: the chain differs from the file in 1 field (file -> chain):");
     EXPECT_EQ(report[1], "  Manual 2, piston 11: programNumber 21 -> 99");
 
     // More manuals in the chain than written is no difference; fewer names each missing one.

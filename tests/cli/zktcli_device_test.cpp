@@ -3,7 +3,7 @@
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
-#include "model/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -130,8 +130,7 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
     EXPECT_EQ(lost.exitCode, 4) << lost.output;
     EXPECT_NE(lost.output.find("ZKT Configuration data written!"), std::string::npos) << lost.output;
     EXPECT_NE(lost.output.find("verification failed"), std::string::npos) << lost.output;
-    EXPECT_NE(lost.output.find("Manual 2: the chain differs from the file in 1 field"),
-              std::string::npos)
+    EXPECT_NE(lost.output.find("Manual 2: the chain differs from the file in 1 field"), std::string::npos)
         << lost.output;
     EXPECT_NE(lost.output.find("Manual 2, piston 11: programNumber 42 -> " +
                                std::to_string(chain.pistons[changed(2)].programNumber)),

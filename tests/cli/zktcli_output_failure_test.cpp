@@ -3,7 +3,7 @@
 
 #include "model/config_file.h"
 #include "model/example_organ.h"
-#include "model/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

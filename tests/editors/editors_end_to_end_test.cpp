@@ -2,10 +2,10 @@
 
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
-#include "link/transfer_rig.h"
 #include "model/config_file.h"
 #include "model/image_layout.h"
-#include "model/temp_folder.h"
+#include "support/temp_folder.h"
+#include "support/transfer_rig.h"
 #include "widget_lookup.h"
 
 #include <cstdio>
@@ -117,7 +117,7 @@ TEST(EditorsEndToEnd, EditedFileDiffersInExactlyTheEditedBytesAndSurvivesTheChai
     EXPECT_EQ(piston.bankSelMSB, 5);
     EXPECT_EQ(piston.programNumber, 12);
 
-    testing::TransferRig rig(testing::chainOf(3));
+    test::TransferRig rig(test::chainOf(3));
     rig.model = model;
     rig.engine.startWrite();
     ASSERT_TRUE(rig.runToEnd());

@@ -1,5 +1,5 @@
 #include "sim/simulated_chain_faults.h"
-#include "transfer_rig.h"
+#include "support/transfer_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace zkt {
 namespace {
 
-using testing::TransferRig;
+using test::TransferRig;
 
 struct ChunkFault {
     FaultKind kind;

@@ -1,7 +1,7 @@
 #include "link/device_requests.h"
 
 #include "link/sysex_codec.h"
-#include "link_fakes.h"
+#include "support/link_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace zkt {
 namespace {
 
-using testing::bytesOf;
+using test::bytesOf;
 
 class DeviceRequestsTest : public ::testing::Test {
 protected:
@@ -26,13 +26,13 @@ protected:
         return port.sent;
     }
 
-    testing::FakePort port;
+    test::FakePort port;
     ManualClock clock;
     MidiSelection selection;
     LinkNotices notices;
     TransmitQueue queue{port, clock, selection, notices};
     TransferState transfer;
-    testing::RecordingStatus status;
+    test::RecordingStatus status;
     DeviceRequests requests{queue, transfer, status};
 };
 

@@ -1,14 +1,14 @@
 #include "link/sysex_codec.h"
 #include "link/transfer_engine.h"
-#include "link_fakes.h"
 #include "model/program_image.h"
+#include "support/link_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-using testing::bytesOf;
+using test::bytesOf;
 
 Bytes returnedTag(int count) {
     return bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, count, 0xF7});
@@ -46,11 +46,14 @@ protected:
 
     std::int16_t state() const { return engine.transfer().transferState; }
 
+    void tick() {
+        clock.advance(TransferEngine::tickInterval);
+        engine.onTimerTick();
+    }
+
     void tickUntilState(std::int16_t wanted) {
-        for (int i = 0; i < 100 && state() != wanted; ++i) {
-            clock.advance(TransferEngine::tickInterval);
-            engine.onTimerTick();
-        }
+        for (int i = 0; i < 100 && state() != wanted; ++i)
+            tick();
         ASSERT_EQ(state(), wanted);
     }
 
@@ -63,11 +66,11 @@ protected:
         tickUntilState(state::waitingForFirstChunk);
     }
 
-    testing::FakePort port;
+    test::FakePort port;
     ManualClock clock;
     ConfigModel model;
-    testing::RecordingStatus status;
-    testing::RecordingHooks hooks;
+    test::RecordingStatus status;
+    test::RecordingHooks hooks;
     TransferEngine engine{model, port, clock, status, hooks};
 };
 
@@ -197,10 +200,8 @@ TEST_F(DispatcherTest, ChunksArePlacedByTheirAddressAndOnlyTrustedDataCompletesT
 TEST_F(DispatcherTest, ALateSecondIdentityReplyChangesNothing) {
     waitForProgramData();
     const auto tickFor = [&](int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            clock.advance(TransferEngine::tickInterval);
-            engine.onTimerTick();
-        }
+        for (int i = 0; i < ticks; ++i)
+            tick();
     };
     tickFor(5); // the program request leaves
     const auto sentBefore = port.sent.size();

@@ -2,11 +2,11 @@
 // count used to be stored as the number of manuals, which everything else indexes by.
 
 #include "link/transfer_engine.h"
-#include "link_fakes.h"
+#include "support/link_fakes.h"
 
 #include <gtest/gtest.h>
 
-namespace zkt::testing {
+namespace zkt::test {
 namespace {
 
 class ReturnedTag : public ::testing::TestWithParam<int> {};
@@ -33,4 +33,4 @@ TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
 INSTANTIATE_TEST_SUITE_P(CountsNoChainHas, ReturnedTag, ::testing::Values(0x00, 0x01, 0x07, 0x10, 0x7F));
 
 } // namespace
-} // namespace zkt::testing
+} // namespace zkt::test

@@ -1,6 +1,6 @@
 #include "model/example_organ.h"
 #include "sim/simulated_chain_faults.h"
-#include "transfer_rig.h"
+#include "support/transfer_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 namespace zkt {
 namespace {
 
-using testing::chainOf;
-using testing::TransferRig;
+using test::chainOf;
+using test::TransferRig;
 
 enum class Ending {
     completes,    // the transfer ends normally with the right data

@@ -1,12 +1,12 @@
-#include "transfer_rig.h"
+#include "support/transfer_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-using testing::chainOf;
-using testing::TransferRig;
+using test::chainOf;
+using test::TransferRig;
 
 std::vector<std::string> expectedLoadLines(int manuals) {
     std::vector<std::string> lines{"Requesting ZKT Configuration..",
@@ -66,9 +66,9 @@ TEST(LoadFromChain, RebootsEveryManualAndChecksTheCablingFirst) {
     ASSERT_TRUE(rig.runToEnd());
     ASSERT_GE(rig.port.sent.size(), 2u);
     EXPECT_EQ(rig.port.sent[0].message,
-              testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7}));
+              test::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7}));
     EXPECT_EQ(rig.port.sent[1].message,
-              testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7}));
+              test::bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7}));
     const auto reboots = rig.sentOfKind(ReceivedKind::mcuRebootEcho);
     ASSERT_EQ(reboots.size(), 3u);
     EXPECT_EQ(reboots[1].message[4], 1);

@@ -1,14 +1,14 @@
 #include "model/example_organ.h"
 #include "sim/simulated_chain_faults.h"
-#include "transfer_rig.h"
+#include "support/transfer_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-using testing::chainOf;
-using testing::TransferRig;
+using test::chainOf;
+using test::TransferRig;
 
 MessageFault dropEvery(MessagePredicate matches) {
     MessageFault fault;
@@ -20,7 +20,7 @@ MessageFault dropEvery(MessagePredicate matches) {
 
 // Ticks between consecutive retries. The first request leaves a few ticks after the counting
 // started (behind the open request, and during a write behind the pause), so it is left out.
-std::vector<long> ticksBetweenRetries(const std::vector<testing::TappedPort::Sent>& sent) {
+std::vector<long> ticksBetweenRetries(const std::vector<test::TappedPort::Sent>& sent) {
     std::vector<long> gaps;
     for (std::size_t i = 2; i < sent.size(); ++i)
         gaps.push_back(static_cast<long>((sent[i].at - sent[i - 1].at) / TransferEngine::tickInterval));

@@ -1,7 +1,7 @@
 #include "link/device_requests.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
-#include "transfer_rig.h"
+#include "support/transfer_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 namespace zkt {
 namespace {
 
-using testing::chainOf;
-using testing::TransferRig;
+using test::chainOf;
+using test::TransferRig;
 
 // Every image differs from what the simulated MCUs hold, so a stored update shows.
 ConfigModel organToWrite(int manuals) {
@@ -52,7 +52,7 @@ TEST_P(WriteToChain, SendsFourUpdatesAndARebootPerManualAndLosesNone) {
     for (int manual = 1; manual <= manuals; ++manual) {
         for (const Bytes& chunk : programUpdateChunks(manual, 0, encodedManual(reported, manual)))
             expected.push_back(chunk);
-        expected.push_back(testing::bytesOf({0xF0, 0x00, 0x2F, 0x71, manual, 0x04, 0x01, 0x20, 0xF7}));
+        expected.push_back(test::bytesOf({0xF0, 0x00, 0x2F, 0x71, manual, 0x04, 0x01, 0x20, 0xF7}));
     }
     std::vector<Bytes> written;
     for (const auto& sent : rig.port.sent) {
@@ -110,7 +110,7 @@ TEST(WriteToChain, FirstTagAndIdentityRequestFollowTwoSecondsAfterTheStart) {
     rig.tickUntil([&] { return rig.port.sent.size() >= 2; }, 10);
     ASSERT_GE(rig.port.sent.size(), 2u);
     EXPECT_EQ(classifyReceived(rig.port.sent[0].message), ReceivedKind::tag);
-    EXPECT_EQ(rig.port.sent[1].message, testing::bytesOf({0xF0, 0x7E, 0x01, 0x06, 0x01, 0xF7}));
+    EXPECT_EQ(rig.port.sent[1].message, test::bytesOf({0xF0, 0x7E, 0x01, 0x06, 0x01, 0xF7}));
 }
 
 TEST(WriteToChain, WithNoChainDetectedWritesManualOneOnly) {

@@ -1,14 +1,14 @@
 #include "link/transmit_queue.h"
 
-#include "link_fakes.h"
+#include "support/link_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-using testing::bytesOf;
-using testing::FakePort;
+using test::bytesOf;
+using test::FakePort;
 using Result = TransmitQueue::PumpResult;
 
 class TransmitQueueTest : public ::testing::Test {

@@ -3,7 +3,7 @@
 #include "model/example_organ.h"
 #include "model/hex_text.h"
 #include "model/program_image.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

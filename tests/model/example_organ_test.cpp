@@ -2,7 +2,7 @@
 
 #include "model/config_file.h"
 #include "model/piston_description.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh, empty folder per test, removed afterwards, so settings tests never share files.
 
-#include "model/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

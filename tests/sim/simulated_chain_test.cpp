@@ -2,8 +2,9 @@
 #include "model/config_file.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
-#include "model/temp_folder.h"
 #include "sim/simulated_chain.h"
+#include "support/temp_folder.h"
+#include "support/virtual_wire.h"
 
 #include <gtest/gtest.h>
 
@@ -74,12 +75,7 @@ protected:
 
     // Runs the wire until nothing is pending and returns what reached the computer.
     std::vector<Bytes> settle() {
-        while (auto due = chain->nextEventTime()) {
-            if (*due > clock.now()) {
-                clock.advance(*due - clock.now());
-            }
-            chain->advance();
-        }
+        test::runWire(clock, *chain, std::nullopt, [] {});
         return drain();
     }
     std::vector<Bytes> drain() {
@@ -328,13 +324,11 @@ TEST_F(ChainTest, DelayedAnswerArrivesLaterByExactlyTheDelay) {
     delayed.injectFault({.kind = FaultKind::delay, .matches = isIdentityReply, .delay = 2s});
     delayed.sendSysEx(identityRequest(1));
     std::vector<Micros> arrivals;
-    while (auto due = delayed.nextEventTime()) {
-        otherClock.advance(*due - otherClock.now());
-        delayed.advance();
+    test::runWire(otherClock, delayed, std::nullopt, [&] {
         while (delayed.takeReceived()) {
             arrivals.push_back(otherClock.now());
         }
-    }
+    });
     ASSERT_EQ(arrivals.size(), 2u);
     EXPECT_EQ(arrivals[1], undelayed + 2s);
 }

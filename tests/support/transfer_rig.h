@@ -3,15 +3,16 @@
 
 #include "link/received_message.h"
 #include "link/transfer_engine.h"
-#include "link_fakes.h"
 #include "model/program_image.h"
 #include "sim/simulated_chain.h"
+#include "support/link_fakes.h"
+#include "support/virtual_wire.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace zkt::testing {
+namespace zkt::test {
 
 // Sits between the engine and the chain and notes every message the computer sends, with
 // the virtual time it left at.
@@ -59,17 +60,7 @@ public:
 
     // One 100 ms timer period: the chain delivers what is due, then the timer fires.
     void tick() {
-        const Micros tickAt = clock.now() + TransferEngine::tickInterval;
-        while (const auto next = chain.nextEventTime()) {
-            if (*next > tickAt)
-                break;
-            clock.advance(*next - clock.now());
-            chain.advance();
-            engine.drainReceived();
-        }
-        clock.advance(tickAt - clock.now());
-        chain.advance();
-        engine.drainReceived();
+        runWire(clock, chain, clock.now() + TransferEngine::tickInterval, [this] { engine.drainReceived(); });
         engine.onTimerTick();
         ++ticks;
     }
@@ -134,4 +125,4 @@ inline SimulationOptions chainOf(int mcus) {
     return options;
 }
 
-} // namespace zkt::testing
+} // namespace zkt::test

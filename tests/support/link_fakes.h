@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zkt::testing {
+namespace zkt::test {
 
 class FakePort final : public MidiPort {
 public:
@@ -103,4 +103,4 @@ inline Bytes bytesOf(std::initializer_list<int> values) {
     return result;
 }
 
-} // namespace zkt::testing
+} // namespace zkt::test
