@@ -67,7 +67,7 @@ std::vector<Bytes> imagesOf(const ConfigModel& model) {
     std::vector<Bytes> images;
     for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
         const ImageBuffer image = encodedManual(model, manual);
-        images.emplace_back(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(mcuImageSize));
+        images.emplace_back(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(programImageSize));
     }
     return images;
 }
@@ -141,7 +141,7 @@ Outcome runTransfer(SimulatedChain& chain, ManualClock& clock, ConfigModel& mode
     if (!engine.failure().empty())
         return Outcome::abandoned;
     // Let the last message reach its MCU before anyone looks.
-    driver.waitUntil(driver.now() + cli::loopTickInterval, work.drain);
+    driver.waitUntil(driver.now() + TransferEngine::tickInterval, work.drain);
     return Outcome::succeeded;
 }
 

@@ -178,7 +178,8 @@ void Application::chooseStart(StartAction action) {
 void Application::prepareMainWindow() {
     initialiseApplication();
     MainWindow& main = *m_mainWindow;
-    main.transferTimer().setInterval(MainWindow::transferTickMs);
+    main.transferTimer().setInterval(
+        std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
     m_settings.Path(m_paths.settingsFile().toStdString());
     m_settings.Section(mainWindowSection);
     FormGeometry placement = formGeometryOf(main);

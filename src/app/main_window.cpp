@@ -4,6 +4,7 @@
 #include "app/piston_button_style.h"
 #include "app/splash_window.h"
 #include "app/toolbar_icons.h"
+#include "link/transfer_engine.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QToolBar>
 #include <algorithm>
+#include <chrono>
 
 namespace zkt {
 
@@ -83,7 +85,8 @@ MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(
     resize(twipsToPixels(this, designWidthTwips), twipsToPixels(this, startHeightTwips));
 
     m_transferTimer.setObjectName(QStringLiteral("timer"));
-    m_transferTimer.setInterval(transferTickMs);
+    m_transferTimer.setInterval(
+        std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
 
     buildMenus();
     buildHints();

@@ -28,7 +28,6 @@ public:
     static constexpr int designWidthTwips = 14205;
     static constexpr int designHeightTwips = 10305;
     static constexpr int startHeightTwips = 8800;
-    static constexpr int transferTickMs = 100;
 
     // The four commands whose toolbar button and menu entry are enabled together.
     enum Command { openFile = 0, saveFile = 1, loadFromDevice = 2, writeToDevice = 3 };

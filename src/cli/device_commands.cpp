@@ -85,7 +85,7 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     if (!engine.failure().empty())
         throw CLI::RuntimeError(failedExitCode);
     // Give the last message its time on the wire before the ports close.
-    session.driver().waitUntil(session.driver().now() + loopTickInterval, work.drain);
+    session.driver().waitUntil(session.driver().now() + TransferEngine::tickInterval, work.drain);
 }
 
 // Reads every manual back and compares it with what was written; exit 4 naming the manuals and

@@ -2,6 +2,7 @@
 
 #include "cli/console_status.h"
 #include "link/device_requests.h"
+#include "link/protocol.h"
 #include "link/received_message.h"
 #include "link/transfer_engine.h"
 
@@ -60,8 +61,9 @@ private:
 
     void handle(const Bytes& message) {
         const ReceivedKind kind = classifyReceived(message);
-        if (kind == ReceivedKind::tag && m_manuals == 0 && hasPosition(message, tagCountPosition + 1))
-            onCount(byteAtPosition(message, tagCountPosition) - 1);
+        const auto count = protocol::returnedTagCount(message);
+        if (kind == ReceivedKind::tag && m_manuals == 0 && count)
+            onCount(*count - 1);
         else if (kind == ReceivedKind::identityReply && m_manuals > 0 && !m_result)
             onIdentity(message);
     }

@@ -1,5 +1,7 @@
 #include "cli/transfer_loop.h"
 
+#include "link/transfer_engine.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -78,7 +80,7 @@ LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> 
     };
     const std::function<void()> drain = [&] { timed(work.drain); };
     while (true) {
-        nextTick += loopTickInterval;
+        nextTick += TransferEngine::tickInterval;
         driver.waitUntil(nextTick, drain);
         if (work.sendableAt) {
             // Ticks wake a little late at random; without this, a send due 600 ms after the

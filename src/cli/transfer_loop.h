@@ -80,8 +80,6 @@ struct LoopWork {
 // How long a tick may wait for the write pause rather than leave the message to the next tick.
 inline constexpr Micros tickHoldLimit{5'000};
 
-inline constexpr Micros loopTickInterval{100'000};
-
 LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> timeout,
                 LoopStats* stats = nullptr);
 

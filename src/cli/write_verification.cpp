@@ -47,9 +47,8 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
         }
         if (fields.empty())
             continue;
-        report.push_back(name + ": the chain differs from the file in " +
-                         std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
-                         " (file -> chain):");
+        report.push_back(name + ": the chain differs from the file in " + std::to_string(fields.size()) +
+                         (fields.size() == 1 ? " field" : " fields") + " (file -> chain):");
         report.insert(report.end(), fields.begin(), fields.end());
     }
     return report;

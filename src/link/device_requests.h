@@ -2,6 +2,7 @@
 // The messages the program sends to the MCU chain, and the decoding of the identity reply.
 // Each request says which transfer state it enters; the transfer engine decides when to send.
 
+#include "link/protocol.h"
 #include "link/transfer_state.h"
 #include "link/transfer_ui.h"
 #include "link/transmit_queue.h"
@@ -16,10 +17,6 @@
 
 namespace zkt {
 
-inline constexpr int programUpdateChunkCount = 4;
-inline constexpr std::size_t programUpdateChunkSize = 64;
-inline constexpr int allManuals = 0x7F;
-
 struct IdentityReply {
     std::uint8_t hardwareType = 0;
     std::string firmwareVersion;
@@ -29,8 +26,8 @@ struct IdentityReply {
 std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> message);
 
 // The four PROGRAM_UPDATE messages that carry image bytes 1..256 to a manual's slot.
-std::array<Bytes, programUpdateChunkCount> programUpdateChunks(int manual, int slotIndex,
-                                                               const ImageBuffer& image);
+std::array<Bytes, protocol::chunksPerImage> programUpdateChunks(int manual, int slotIndex,
+                                                                const ImageBuffer& image);
 
 class DeviceRequests {
 public:

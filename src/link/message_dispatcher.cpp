@@ -1,6 +1,7 @@
 #include "link/message_dispatcher.h"
 
 #include "link/program_data_collection.h"
+#include "link/protocol.h"
 #include "link/received_message.h"
 #include "link/sysex_codec.h"
 #include "link/transfer_texts.h"
@@ -16,21 +17,6 @@ MessageDispatcher::MessageDispatcher(TransferState& transfer, ConfigModel& model
                                      std::function<bool()> transferStep)
     : m_transfer(transfer), m_model(model), m_status(status), m_hooks(hooks), m_requests(requests),
       m_notices(notices), m_transferStep(std::move(transferStep)) {}
-
-namespace {
-
-std::optional<std::uint32_t> responseAddress(std::span<const std::uint8_t> message) {
-    std::uint32_t address = 0;
-    for (std::size_t i = responseAddressLength; i >= 1; --i) {
-        const std::uint8_t byte = byteAtPosition(message, responseAddressPosition + i - 1);
-        if (byte & 0x80)
-            return std::nullopt;
-        address = (address << 7) | byte;
-    }
-    return address;
-}
-
-} // namespace
 
 bool manualInChain(const ConfigModel& model, int manual) {
     return manual <= maxManuals && manual <= model.numberOfManuals;
@@ -53,9 +39,10 @@ void MessageDispatcher::dispatchMessage(std::span<const std::uint8_t> message) {
 }
 
 void MessageDispatcher::onReturnedTag(std::span<const std::uint8_t> message) {
-    if (m_transfer.transferState != state::cablingCheck || !hasPosition(message, tagCountPosition + 1))
+    const auto count = protocol::returnedTagCount(message);
+    if (m_transfer.transferState != state::cablingCheck || !count)
         return;
-    const int manuals = byteAtPosition(message, tagCountPosition) - 1;
+    const int manuals = *count - 1;
     if (manuals < 1 || manuals > maxManuals) {
         // A count the chain cannot have must not reach the model: panels, saves and writes
         // all index by it.
@@ -73,10 +60,11 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
     const bool firstChunk = m_transfer.transferState == state::waitingForFirstChunk;
     if (!firstChunk && m_transfer.transferState != state::collectingChunks)
         return;
-    if (message.size() < shortestProgramResponse)
+    using namespace protocol;
+    if (message.size() < shortestResponse)
         return;
     // A late or repeated answer of another MCU must not become part of this manual.
-    if (byteAtPosition(message, responseDevicePosition) != m_model.currentManual)
+    if (byteAtPosition(message, pos::device) != m_model.currentManual)
         return;
     m_transfer.transferState = state::collectingChunks;
 
@@ -86,10 +74,9 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
         if (m_notices.userMessage)
             m_notices.userMessage(text);
     };
-    const auto payload =
-        message.subspan(programResponseHeaderLength, message.size() - shortestProgramResponse);
+    const auto payload = message.subspan(responseHeaderLength, message.size() - shortestResponse);
     const Bytes data = unpack7(payload, noteBadByte);
-    const auto address = responseAddress(message);
+    const auto address = read7bitNumber(message, pos::responseAddress, addressBytes);
     // unpack7 skips a bad byte, which shifts everything after it: such a chunk is not placed.
     if (!address || badByte)
         return;

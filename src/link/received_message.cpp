@@ -1,82 +1,58 @@
 #include "link/received_message.h"
 
-#include "link/sysex_codec.h"
-#include "model/bytes.h"
-#include "model/hex_text.h"
+#include "link/protocol.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace zkt {
 
 namespace {
 
-// The protocol's constant byte strings, converted from their hex texts once.
-struct KnownPrefixes {
-    Bytes makerHeader = hexToBytes(sysex::manufacturerHeader);
-    Bytes tag = hexToBytes(sysex::tagPrefix);
-    Bytes loopback = hexToBytes(sysex::loopbackPrefix);
-    Bytes identityRequest = hexToBytes(sysex::identityRequest);
-    Bytes identityReply = hexToBytes(sysex::identityReply);
-    Bytes programRequest = hexToBytes(sysex::programRequestCommand);
-    Bytes programResponse = hexToBytes(sysex::programResponseCommand);
-    Bytes programUpdate = hexToBytes(sysex::programUpdateCommand);
-    Bytes mcuReboot = hexToBytes(sysex::mcuRebootCommand);
-};
+using namespace protocol;
 
-const KnownPrefixes& prefixes() {
-    static const KnownPrefixes known;
-    return known;
-}
-
-// Whether positions first..first+length-1 of message equal those of pattern (both 1-based).
-bool samePositions(std::span<const std::uint8_t> message, std::span<const std::uint8_t> pattern,
-                   std::size_t first, std::size_t length, std::size_t patternFirst) {
-    if (!hasPosition(message, first + length - 1) || patternFirst + length - 1 > pattern.size())
+// Whether the message holds `part` from the 1-based position on.
+bool holdsAt(std::span<const std::uint8_t> message, std::size_t position,
+             std::span<const std::uint8_t> part) {
+    if (!hasPosition(message, position + part.size() - 1))
         return false;
-    return std::equal(message.begin() + static_cast<std::ptrdiff_t>(first - 1),
-                      message.begin() + static_cast<std::ptrdiff_t>(first - 1 + length),
-                      pattern.begin() + static_cast<std::ptrdiff_t>(patternFirst - 1));
+    return std::equal(part.begin(), part.end(), message.begin() + static_cast<std::ptrdiff_t>(position - 1));
 }
 
-bool startsWith(std::span<const std::uint8_t> message, std::span<const std::uint8_t> prefix) {
-    return samePositions(message, prefix, 1, prefix.size(), 1);
+bool isMakerCommand(std::span<const std::uint8_t> message, std::span<const std::uint8_t> command) {
+    return holdsAt(message, pos::command, command);
 }
 
-// Command bytes sit at positions 6..8 of a maker message.
-constexpr std::size_t commandPosition = 6;
-bool hasCommand(std::span<const std::uint8_t> message, std::span<const std::uint8_t> command) {
-    return samePositions(message, command, commandPosition, command.size(), 1);
-}
-
-// Identity messages: bytes 1-2 F0 7E, bytes 4-5 06 01 or 06 02 (byte 3 is the device).
-bool isIdentity(std::span<const std::uint8_t> message, std::span<const std::uint8_t> pattern) {
-    return samePositions(message, pattern, 1, 2, 1) && samePositions(message, pattern, 4, 2, 4);
+// The tag and loopback messages are always addressed to every device.
+bool isBroadcast(std::span<const std::uint8_t> message, std::span<const std::uint8_t> command) {
+    return hasPosition(message, pos::device) && byteAtPosition(message, pos::device) == allDevices &&
+           isMakerCommand(message, command);
 }
 
 } // namespace
 
 ReceivedKind classifyReceived(std::span<const std::uint8_t> message) {
-    const KnownPrefixes& known = prefixes();
-    if (startsWith(message, known.makerHeader)) {
-        if (startsWith(message, known.loopback))
+    if (holdsAt(message, 1, makerHeader)) {
+        if (isBroadcast(message, loopbackCommand))
             return ReceivedKind::loopbackTest;
-        if (startsWith(message, known.tag))
+        if (isBroadcast(message, tagCommand))
             return ReceivedKind::tag;
-        if (hasCommand(message, known.programRequest))
+        if (isMakerCommand(message, programRequestCommand))
             return ReceivedKind::programRequestEcho;
-        if (hasCommand(message, known.programResponse))
+        if (isMakerCommand(message, programResponseCommand))
             return ReceivedKind::programResponse;
-        if (hasCommand(message, known.programUpdate))
+        if (isMakerCommand(message, programUpdateCommand))
             return ReceivedKind::programUpdateEcho;
-        if (hasCommand(message, known.mcuReboot))
+        if (isMakerCommand(message, mcuRebootCommand))
             return ReceivedKind::mcuRebootEcho;
         return ReceivedKind::otherMakerMessage;
     }
-    if (isIdentity(message, known.identityRequest))
-        return ReceivedKind::identityRequestEcho;
-    if (isIdentity(message, known.identityReply))
-        return ReceivedKind::identityReply;
+    // Byte 3 of an identity message is the device.
+    if (holdsAt(message, 1, universalHeader)) {
+        if (holdsAt(message, pos::identityCommand, identityRequestCommand))
+            return ReceivedKind::identityRequestEcho;
+        if (holdsAt(message, pos::identityCommand, identityReplyCommand))
+            return ReceivedKind::identityReply;
+    }
     return ReceivedKind::unknown;
 }
 

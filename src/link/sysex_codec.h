@@ -7,7 +7,6 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace zkt {
@@ -22,20 +21,5 @@ Bytes unpack7(std::span<const std::uint8_t> packed, const ErrorSink& errors);
 
 Bytes encode7bitNumber(std::uint32_t value, int count);
 int decode14(std::uint8_t lo, std::uint8_t hi);
-
-namespace sysex {
-inline constexpr std::uint8_t start = 0xF0;
-inline constexpr std::uint8_t end = 0xF7;
-inline constexpr std::uint8_t allDevices = 0x7F;
-inline constexpr std::string_view manufacturerHeader = "f0 00 2f 71 ";
-inline constexpr std::string_view tagPrefix = "F0 00 2f 71 7f 04 02 ";
-inline constexpr std::string_view loopbackPrefix = "F0 00 2f 71 7f 04 03 ";
-inline constexpr std::string_view identityRequest = "F0 7E 00 06 01 ";
-inline constexpr std::string_view identityReply = "F0 7E 00 06 02 ";
-inline constexpr std::string_view programRequestCommand = " 04 01 03 ";
-inline constexpr std::string_view programResponseCommand = " 04 01 04 ";
-inline constexpr std::string_view programUpdateCommand = " 04 01 08 ";
-inline constexpr std::string_view mcuRebootCommand = " 04 01 20 ";
-} // namespace sysex
 
 } // namespace zkt

@@ -3,6 +3,7 @@
 // into whole SysEx messages (F0 .. F7). Everything that is not SysEx is of no use to the
 // program and is dropped; so is every SysEx that arrives broken.
 
+#include "link/protocol.h"
 #include "model/bytes.h"
 
 #include <cstddef>
@@ -14,9 +15,10 @@ namespace zkt {
 
 class SysExReassembler {
 public:
-    // The longest response of the device is 305 bytes; a little headroom, but a runaway
+    // Room for the longest message of the device, and for longer loopback tests, but a runaway
     // stream without F7 must not grow without bound.
     static constexpr std::size_t defaultMaxMessageSize = 1024;
+    static_assert(defaultMaxMessageSize > protocol::wholeImageResponseLength);
 
     explicit SysExReassembler(std::size_t maxMessageSize = defaultMaxMessageSize);
 

@@ -45,7 +45,7 @@ void TransferEngine::startLoad() {
     m_status.replaceText("Requesting " + product + " Configuration..");
     m_status.show();
     m_hooks.hideManualPanels();
-    m_requests.rebootMcu(allManuals);
+    m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
     m_transfer.transferKind = kind::load;
 }

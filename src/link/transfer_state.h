@@ -3,6 +3,7 @@
 // together; the numbers are those the program has always used (its log and tests name them).
 
 #include "model/bytes.h"
+#include "model/program_image.h"
 
 #include <cstdint>
 #include <vector>
@@ -31,13 +32,11 @@ inline constexpr std::int16_t write = 2;
 inline constexpr std::int16_t file = 3;
 } // namespace kind
 
-inline constexpr std::int16_t programImageRequestLength = 256;
-
 struct TransferState {
     std::int16_t transferState = state::idle;
     std::int16_t transferKind = kind::none;
     std::int16_t programSlot = 1;
-    std::int16_t expectedProgramLength = programImageRequestLength;
+    std::int16_t expectedProgramLength = static_cast<std::int16_t>(programImageSize);
     // Where the requested data starts in the MCU's memory (slot index x 256).
     std::uint32_t requestedProgramAddress = 0;
     // Unpacked program data of the manual being loaded, placed by each chunk's address; which

@@ -1,8 +1,5 @@
 #include "link/transmit_queue.h"
 
-#include "link/sysex_codec.h"
-#include "model/hex_text.h"
-
 namespace zkt {
 
 namespace {
@@ -16,13 +13,6 @@ constexpr std::string_view outputErrorLogLine = "MIDI error opening MIDI tx stre
 TransmitQueue::TransmitQueue(MidiPort& port, const Clock& clock, MidiSelection& selection,
                              LinkNotices& notices)
     : m_port(port), m_clock(clock), m_selection(selection), m_notices(notices) {}
-
-void TransmitQueue::sendHexMessage(std::string_view hexText) {
-    Bytes message = hexToBytes(hexText);
-    if (message.empty() || message.back() != sysex::end)
-        message.push_back(sysex::end);
-    queueMessage(message);
-}
 
 void TransmitQueue::queueMessage(std::span<const std::uint8_t> message) {
     if (!m_selection.portsOpen)

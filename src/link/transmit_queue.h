@@ -39,8 +39,6 @@ public:
 
     TransmitQueue(MidiPort& port, const Clock& clock, MidiSelection& selection, LinkNotices& notices);
 
-    // Converts hex text, adds the end byte when it is missing, and queues the message.
-    void sendHexMessage(std::string_view hexText);
     void queueMessage(std::span<const std::uint8_t> message);
     void ensurePortsOpen();
 

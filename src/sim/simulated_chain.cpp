@@ -1,6 +1,6 @@
 #include "sim/simulated_chain.h"
 
-#include "link/sysex_codec.h"
+#include "link/protocol.h"
 #include "model/hex_text.h"
 #include "sim/simulated_chain_images.h"
 
@@ -105,7 +105,8 @@ void SimulatedChain::sendSysEx(std::span<const std::uint8_t> message) {
     if (!m_outputOpen) {
         throw MidiError("cannot send to " + portName() + ": the output is not open");
     }
-    if (message.size() < 2 || message.front() != sysex::start || message.back() != sysex::end) {
+    if (message.size() < 2 || message.front() != protocol::sysexStart ||
+        message.back() != protocol::sysexEnd) {
         throw MidiError("cannot send to " + portName() +
                         ": not one SysEx message (F0 .. F7): " + describe(message));
     }

@@ -30,7 +30,7 @@ inline constexpr int maxSimulatedMcus = 5;
 
 struct SimulationOptions {
     int mcuCount = 3; // 0..5
-    // One image of mcuImageSize bytes per MCU; empty: a plausible organ, one manual per MCU.
+    // One image of programImageSize bytes per MCU; empty: a plausible organ, one manual per MCU.
     std::vector<Bytes> images;
     // When set, the images (and the MCU count) come from this .zkt file instead.
     std::optional<std::filesystem::path> configurationFile;

@@ -1,5 +1,6 @@
 #include "sim/simulated_chain_faults.h"
 
+#include "link/protocol.h"
 #include "link/received_message.h"
 
 #include <algorithm>
@@ -14,8 +15,9 @@ inline constexpr std::size_t smallestFramedMessage = 2;
 
 bool isTagMessage(std::span<const std::uint8_t> message) {
     // The count must be there and be a data byte for a tag to be counted on.
-    return classifyReceived(message) == ReceivedKind::tag && hasPosition(message, tagCountPosition) &&
-           byteAtPosition(message, tagCountPosition) < 0x80;
+    return classifyReceived(message) == ReceivedKind::tag &&
+           protocol::hasPosition(message, protocol::pos::tagCount) &&
+           protocol::byteAtPosition(message, protocol::pos::tagCount) < 0x80;
 }
 
 bool isIdentityReply(std::span<const std::uint8_t> message) {
@@ -53,13 +55,13 @@ Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t>
         const std::size_t kept = std::min(wanted, result.size()) - 1;
         Bytes resized(result.begin(), result.begin() + static_cast<std::ptrdiff_t>(kept));
         resized.resize(wanted - 1, 0x00);
-        resized.push_back(0xF7);
+        resized.push_back(protocol::sysexEnd);
         result = std::move(resized);
         break;
     }
     case FaultKind::tagCount:
         if (isTagMessage(result)) {
-            result[tagCountPosition - 1] = fault.tagCount;
+            result[protocol::pos::tagCount - 1] = fault.tagCount;
         }
         break;
     case FaultKind::drop:

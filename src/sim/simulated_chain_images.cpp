@@ -16,7 +16,7 @@ std::vector<Bytes> encodeManuals(ConfigModel model, int manuals, std::uint8_t ha
         model.currentManual = static_cast<std::int16_t>(manual);
         ImageBuffer buffer = newProgramImage();
         encodeProgramImage(model, buffer);
-        images.emplace_back(buffer.begin(), buffer.begin() + mcuImageSize);
+        images.emplace_back(buffer.begin(), buffer.begin() + programImageSize);
     }
     return images;
 }

@@ -11,40 +11,10 @@ namespace zkt {
 
 namespace {
 
-namespace pos {
-inline constexpr std::size_t device = 5; // maker messages
-inline constexpr std::size_t identityDevice = 3;
-inline constexpr std::size_t requestAddress = 9; // three 7-bit bytes
-inline constexpr std::size_t requestLength = 12; // two 7-bit bytes
-inline constexpr std::size_t updateAddress = 11; // three 7-bit bytes
-inline constexpr std::size_t updatePackedCount = 14;
-inline constexpr std::size_t updatePackedFirst = 15;
-} // namespace pos
-
-inline constexpr std::size_t programRequestSize = 14;
-inline constexpr std::size_t programUpdateSize = 89;
-inline constexpr std::size_t updateDataSize = 64;
-inline constexpr std::size_t updatePackedSize = 74;
-inline constexpr std::size_t responseChunkSize = 64;
-inline constexpr std::uint8_t allDevices = 0x7F;
-
-const Bytes makerHeader{0xF0, 0x00, 0x2F, 0x71};
-const Bytes programResponseCommand{0x04, 0x01, 0x04};
-
-int read7bitNumber(std::span<const std::uint8_t> message, std::size_t firstPosition, int count) {
-    int value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 7) | (byteAtPosition(message, firstPosition + static_cast<std::size_t>(i)) & 0x7F);
-    }
-    return value;
-}
+using namespace protocol;
 
 bool allDataBytes(std::span<const std::uint8_t> bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
-}
-
-void append(Bytes& to, std::span<const std::uint8_t> bytes) {
-    to.insert(to.end(), bytes.begin(), bytes.end());
 }
 
 } // namespace
@@ -52,10 +22,10 @@ void append(Bytes& to, std::span<const std::uint8_t> bytes) {
 SimulatedMcu::SimulatedMcu(int manual, std::span<const std::uint8_t> image, McuIdentity identity,
                            McuTimings timings)
     : m_manual(manual), m_identity(identity), m_timings(timings) {
-    if (image.size() != mcuImageSize) {
+    if (image.size() != programImageSize) {
         throw std::invalid_argument("simulated MCU " + std::to_string(manual) + ": image has " +
                                     std::to_string(image.size()) + " bytes, expected " +
-                                    std::to_string(mcuImageSize));
+                                    std::to_string(programImageSize));
     }
     std::copy(image.begin(), image.end(), m_image.begin());
 }
@@ -64,7 +34,7 @@ std::vector<Bytes> SimulatedMcu::receive(std::span<const std::uint8_t> message, 
     std::vector<Bytes> out;
     Bytes passedOn(message.begin(), message.end());
     if (isTagMessage(message)) {
-        std::uint8_t& count = passedOn[tagCountPosition - 1];
+        std::uint8_t& count = passedOn[pos::tagCount - 1];
         count = static_cast<std::uint8_t>((count + 1) & 0x7F);
     }
     out.push_back(std::move(passedOn));
@@ -116,22 +86,13 @@ void SimulatedMcu::answer(std::span<const std::uint8_t> message, Micros now, std
 }
 
 void SimulatedMcu::answerIdentityRequest(std::vector<Bytes>& out) {
-    const McuIdentity& id = m_identity;
-    Bytes reply{0xF0, 0x7E, static_cast<std::uint8_t>(m_manual), 0x06, 0x02, 0x00, 0x2F, 0x71};
-    append(reply,
-           std::initializer_list<std::uint8_t>{id.familyLo, id.familyHi, id.firmwareMajor, id.firmwareMinor,
-                                               id.year, id.dateFirst, id.dateSecond, 0x00});
-    append(reply, encode7bitNumber(static_cast<std::uint32_t>(id.dipProgramMinusOne), 2));
-    append(reply, encode7bitNumber(static_cast<std::uint32_t>(id.programSlots), 2));
-    reply.push_back(id.hardwareType);
-    reply.push_back(id.trailingByte);
-    reply.push_back(0xF7);
-    out.push_back(std::move(reply));
+    out.push_back(identityReply(static_cast<std::uint8_t>(m_manual), m_identity));
     note("identity reply");
 }
 
 void SimulatedMcu::answerProgramRequest(std::span<const std::uint8_t> message, std::vector<Bytes>& out) {
-    if (message.size() < programRequestSize || !allDataBytes(message.subspan(1, programRequestSize - 2))) {
+    if (message.size() < programRequestLength ||
+        !allDataBytes(message.subspan(1, programRequestLength - 2))) {
         ++m_counters.malformedIgnored;
         note("malformed program request ignored");
         return;
@@ -140,38 +101,36 @@ void SimulatedMcu::answerProgramRequest(std::span<const std::uint8_t> message, s
         note("program request left unanswered (fault)");
         return;
     }
-    const auto address = static_cast<std::size_t>(read7bitNumber(message, pos::requestAddress, 3));
-    const auto requested = static_cast<std::size_t>(read7bitNumber(message, pos::requestLength, 2));
-    if (address >= mcuImageSize || requested == 0) {
+    const auto address =
+        static_cast<std::size_t>(*read7bitNumber(message, pos::requestAddress, addressBytes));
+    const auto requested =
+        static_cast<std::size_t>(*read7bitNumber(message, pos::requestLength, lengthBytes));
+    if (address >= programImageSize || requested == 0) {
         ++m_counters.malformedIgnored;
         note("program request outside the image ignored");
         return;
     }
-    const std::size_t length = std::min(requested, mcuImageSize - address);
-    const std::size_t chunk = m_responseMode == ResponseMode::fourChunks ? responseChunkSize : length;
+    const std::size_t length = std::min(requested, programImageSize - address);
+    const std::size_t chunk = m_responseMode == ResponseMode::fourChunks ? chunkSize : length;
     for (std::size_t offset = 0; offset < length; offset += chunk) {
         const std::size_t size = std::min(chunk, length - offset);
-        Bytes response(makerHeader);
-        response.push_back(static_cast<std::uint8_t>(m_manual));
-        append(response, programResponseCommand);
-        append(response, encode7bitNumber(static_cast<std::uint32_t>(address + offset), 3));
-        append(response, pack7(std::span<const std::uint8_t>(m_image).subspan(address + offset, size)));
-        response.push_back(0xF7);
-        out.push_back(std::move(response));
+        out.push_back(
+            programResponse(static_cast<std::uint8_t>(m_manual), static_cast<std::uint32_t>(address + offset),
+                            std::span<const std::uint8_t>(m_image).subspan(address + offset, size)));
     }
     note("program response, " + std::to_string(length) + " bytes from address " + std::to_string(address));
 }
 
 void SimulatedMcu::storeProgramUpdate(std::span<const std::uint8_t> message, Micros now) {
-    if (message.size() != programUpdateSize ||
-        byteAtPosition(message, pos::updatePackedCount) != updatePackedSize ||
-        !allDataBytes(message.subspan(1, programUpdateSize - 2))) {
+    if (message.size() != programUpdateLength ||
+        byteAtPosition(message, pos::updatePackedCount) != updatePackedLength ||
+        !allDataBytes(message.subspan(1, programUpdateLength - 2))) {
         ++m_counters.malformedIgnored;
         note("malformed program update ignored");
         return;
     }
-    const auto address = static_cast<std::size_t>(read7bitNumber(message, pos::updateAddress, 3));
-    if (address + updateDataSize > mcuImageSize) {
+    const auto address = static_cast<std::size_t>(*read7bitNumber(message, pos::updateAddress, addressBytes));
+    if (address + chunkSize > programImageSize) {
         ++m_counters.malformedIgnored;
         note("program update outside the image ignored");
         return;
@@ -182,8 +141,8 @@ void SimulatedMcu::storeProgramUpdate(std::span<const std::uint8_t> message, Mic
         return;
     }
     const Bytes data =
-        unpack7(message.subspan(pos::updatePackedFirst - 1, updatePackedSize), [](const std::string&) {});
-    const std::size_t stored = std::min(data.size(), updateDataSize);
+        unpack7(message.subspan(pos::updatePayload - 1, updatePackedLength), [](const std::string&) {});
+    const std::size_t stored = std::min(data.size(), chunkSize);
     std::copy_n(data.begin(), stored, m_image.begin() + static_cast<std::ptrdiff_t>(address));
     ++m_counters.updatesStored;
     m_flashBusyUntil = now + m_timings.flashWriteTime;

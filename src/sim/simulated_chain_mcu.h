@@ -4,6 +4,7 @@
 // (simulated_chain.h) carries its output on to the next hop.
 
 #include "link/clock.h"
+#include "link/protocol.h"
 #include "model/bytes.h"
 
 #include <array>
@@ -15,23 +16,8 @@
 
 namespace zkt {
 
-inline constexpr std::size_t mcuImageSize = 256;
-
-// The fields of an identity reply. The defaults describe a plausible board: firmware 2.1 of
-// 4/17/2006, one program slot, DIP switch on program 1.
-struct McuIdentity {
-    std::uint8_t familyLo = 0x00;
-    std::uint8_t familyHi = 0x01;
-    std::uint8_t firmwareMajor = 2;
-    std::uint8_t firmwareMinor = 1;
-    std::uint8_t year = 6; // two digits
-    std::uint8_t dateFirst = 4;
-    std::uint8_t dateSecond = 17;
-    int dipProgramMinusOne = 0; // sent as a 7-bit pair
-    int programSlots = 1;       // sent as a 7-bit pair
-    std::uint8_t hardwareType = 18;
-    std::uint8_t trailingByte = 0;
-};
+// The fields of an identity reply.
+using McuIdentity = protocol::IdentityFields;
 
 // Things an MCU counts that a test may want to see.
 struct McuCounters {
@@ -53,7 +39,7 @@ enum class ResponseMode {
 
 class SimulatedMcu {
 public:
-    // manual: the MCU's place in the chain, 1..5. image: mcuImageSize bytes.
+    // manual: the MCU's place in the chain, 1..5. image: programImageSize bytes.
     SimulatedMcu(int manual, std::span<const std::uint8_t> image, McuIdentity identity, McuTimings timings);
 
     // Handles one whole message that arrived at time `now`; returns what the MCU sends on, in
@@ -81,7 +67,7 @@ private:
     void note(const std::string& line) const;
 
     int m_manual;
-    std::array<std::uint8_t, mcuImageSize> m_image{};
+    std::array<std::uint8_t, programImageSize> m_image{};
     McuIdentity m_identity;
     McuTimings m_timings;
     McuCounters m_counters;

@@ -60,15 +60,6 @@ TEST_F(TransmitQueueTest, ClosingTheInputMakesTheNextMessageReopenThePorts) {
     EXPECT_EQ(port.inputOpens, 2);
 }
 
-TEST_F(TransmitQueueTest, SendHexMessageAddsTheEndByteOnlyWhenMissing) {
-    queue.sendHexMessage("f0 00 2f 71 01 04 01 20 ");
-    queue.sendHexMessage("f0 00 2f 71 01 04 01 20 f7 ");
-    while (queue.pumpQueue(false) != Result::empty) {
-    }
-    const Bytes reboot = bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x20, 0xF7});
-    EXPECT_EQ(port.sent, (std::vector<Bytes>{reboot, reboot}));
-}
-
 TEST_F(TransmitQueueTest, PacedMessagesLeaveNoCloserThanThePauseWithoutBlocking) {
     for (int i = 0; i < 3; ++i)
         queue.queueMessage(bytesOf({0xF0, i, 0xF7}));

@@ -18,7 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 
 Bytes patternImage(int manual) {
-    Bytes image(mcuImageSize);
+    Bytes image(programImageSize);
     for (std::size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(manual) * 31);
     }
