@@ -50,7 +50,13 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
       m_clock(options.clock != nullptr ? *options.clock : m_steadyClock),
       m_lastFolder(m_paths.documentsFolder) {
-    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
+    // RtMidi reports trouble from its own thread; the log and the status window are this one's.
+    const auto midiTrouble = [this](const std::string& text) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { reportMidiTrouble(text); }, Qt::QueuedConnection);
+    };
+    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi(midiTrouble) : nullptr,
+                                          m_clock);
     m_statusWindow = std::make_unique<StatusWindow>();
     m_mainWindow = std::make_unique<MainWindow>(m_model);
     m_startChoice = std::make_unique<StartChoiceWindow>();
@@ -71,6 +77,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
 
     m_statusWindow->setMainWindow(m_mainWindow.get());
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
+    connect(m_statusWindow.get(), &StatusWindow::cancelRequested, this,
+            [this] { m_engine->cancelTransfer(); });
     m_mainWindow->setMidiSetupAction([this] { return runMidiSetup(); });
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
 
@@ -279,6 +287,12 @@ void Application::programEnd() {
     QCoreApplication::quit();
 }
 
+void Application::reportMidiTrouble(const std::string& text) {
+    m_log.writeLog(text);
+    if (m_engine->transferRunning())
+        m_statusWindow->appendText("\r\n" + text);
+}
+
 void Application::closePorts() {
     try {
         m_port->closeInput();
@@ -299,6 +313,10 @@ void Application::saveSettings() {
         m_settings.Value(std::to_string(selection.savedMidiIn));
         m_settings.Key("Output");
         m_settings.Value(std::to_string(selection.savedMidiOut));
+        m_settings.Key("InputName");
+        m_settings.Value(selection.inputName);
+        m_settings.Key("OutputName");
+        m_settings.Value(selection.outputName);
     }
     m_settings.Section("Preferences");
     m_settings.Key("Path");

@@ -76,6 +76,7 @@ private:
     void programEnd();
     void saveSettings();
     void closePorts();
+    void reportMidiTrouble(const std::string& text);
 
     AppPaths m_paths;
     ApplicationOptions m_options;

@@ -5,6 +5,7 @@
 
 #include "link/clock.h"
 #include "link/midi_port.h"
+#include "link/port_union.h"
 #include "sim/simulated_chain.h"
 
 #include <memory>
@@ -18,31 +19,28 @@ public:
     // hardware may be null (no MIDI system available); the simulation runs on clock.
     DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock);
 
-    std::vector<std::string> inputNames() const override;
-    std::vector<std::string> outputNames() const override;
-    void openInput(int device) override;
-    void openOutput(int device) override;
-    void closeInput() override;
-    void closeOutput() override;
-    bool isInputOpen() const override;
-    bool isOutputOpen() const override;
-    void sendSysEx(std::span<const std::uint8_t> message) override;
-    std::optional<std::vector<std::uint8_t>> takeReceived() override;
-    void setReceiveNotifier(std::function<void()> notify) override;
+    std::vector<std::string> inputNames() const override { return m_ports.inputNames(); }
+    std::vector<std::string> outputNames() const override { return m_ports.outputNames(); }
+    void openInput(int device) override { m_ports.openInput(device); }
+    void openOutput(int device) override { m_ports.openOutput(device); }
+    void closeInput() override { m_ports.closeInput(); }
+    void closeOutput() override { m_ports.closeOutput(); }
+    bool isInputOpen() const override { return m_ports.isInputOpen(); }
+    bool isOutputOpen() const override { return m_ports.isOutputOpen(); }
+    void sendSysEx(std::span<const std::uint8_t> message) override { m_ports.sendSysEx(message); }
+    std::optional<std::vector<std::uint8_t>> takeReceived() override { return m_ports.takeReceived(); }
+    void setReceiveNotifier(std::function<void()> notify) override {
+        m_ports.setReceiveNotifier(std::move(notify));
+    }
 
     // Lets the simulated chain catch up with the clock; cheap when it is idle.
-    void advanceSimulation() { m_simulation.advance(); }
-    bool simulationBusy() const { return m_simulation.nextEventTime().has_value(); }
-    SimulatedChain& simulation() { return m_simulation; }
+    void advanceSimulation() { m_simulation->advance(); }
+    bool simulationBusy() const { return m_simulation->nextEventTime().has_value(); }
+    SimulatedChain& simulation() { return *m_simulation; }
 
 private:
-    int hardwareInputCount() const;
-    int hardwareOutputCount() const;
-
-    std::unique_ptr<MidiPort> m_hardware;
-    SimulatedChain m_simulation;
-    MidiPort* m_input = nullptr;  // the backend the input was opened on
-    MidiPort* m_output = nullptr; // the backend the output was opened on
+    std::shared_ptr<SimulatedChain> m_simulation;
+    PortUnion m_ports;
 };
 
 } // namespace zkt

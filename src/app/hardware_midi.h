@@ -3,10 +3,14 @@
 
 #include "link/midi_port.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace zkt {
 
-std::unique_ptr<MidiPort> openHardwareMidi();
+// onTrouble hears of MIDI errors that arise outside the program's own calls, possibly on a
+// backend thread.
+std::unique_ptr<MidiPort> openHardwareMidi(std::function<void(const std::string&)> onTrouble);
 
 } // namespace zkt

@@ -233,8 +233,21 @@ void MainWindow::updatePistonButton(int pistonIndex) {
 }
 
 void MainWindow::setCommandEnabled(Command command, bool enabled) {
+    m_commandWanted.at(command) = enabled;
+    applyCommandState(command);
+}
+
+void MainWindow::applyCommandState(Command command) {
+    const bool held = m_transferRunning && command != saveFile;
+    const bool enabled = m_commandWanted.at(command) && !held;
     m_commands.at(command).toolbar->setEnabled(enabled);
     m_commands.at(command).menu->setEnabled(enabled);
+}
+
+void MainWindow::setTransferRunning(bool running) {
+    m_transferRunning = running;
+    for (Command command : {openFile, saveFile, loadFromDevice, writeToDevice})
+        applyCommandState(command);
 }
 
 bool MainWindow::isCommandEnabled(Command command) const {

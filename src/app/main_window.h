@@ -55,6 +55,8 @@ public:
     void enableAllCommands() override;
     void hideManualPanels() override;
     bool showMidiSetup() override;
+    // Open, Load and Write wait while a transfer runs: nothing may cut into a write.
+    void setTransferRunning(bool running) override;
 
     void showAbout();
     void viewOnlineDocs();
@@ -85,10 +87,13 @@ private:
     void buildHints();
     void buildManualPanels();
     void setStartHintsVisible(bool visible);
+    void applyCommandState(Command command);
     void runStartAction();
 
     const ConfigModel& m_model;
     std::array<CommandActions, 4> m_commands{};
+    std::array<bool, 4> m_commandWanted{};
+    bool m_transferRunning = false;
     std::array<ManualPanel*, maxManuals> m_panels{};
     std::array<QLabel*, 4> m_hints{};
     QFrame* m_instructionsFrame = nullptr;

@@ -56,6 +56,10 @@ void readStartupSettings(cInifile& settings, const std::string& settingsFile, Mi
                     selection.savedMidiIn = leadingNumber(settings.Value());
                 else if (key == "Output")
                     selection.savedMidiOut = leadingNumber(settings.Value());
+                else if (key == "InputName")
+                    selection.inputName = settings.Value();
+                else if (key == "OutputName")
+                    selection.outputName = settings.Value();
             }
         } else if (section == "Preferences" && contains(settings.EnumerateCurrentSection(), "Path")) {
             settings.Key("Path");

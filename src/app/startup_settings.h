@@ -14,8 +14,8 @@ namespace zkt {
 // True when a section "Bellhaven" has the key "Log" with the value exactly "1".
 bool readLogSwitch(cInifile& settings, const std::string& settingsFile);
 
-// Fills savedMidiIn and savedMidiOut from "MIDI I/O" and lastFolder from "Preferences"
-// "Path"; whatever is missing keeps the value it had.
+// Fills savedMidiIn, savedMidiOut and the device names from "MIDI I/O" and lastFolder from
+// "Preferences" "Path"; whatever is missing keeps the value it had.
 void readStartupSettings(cInifile& settings, const std::string& settingsFile, MidiSelection& selection,
                          std::string& lastFolder);
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace zkt {
@@ -24,13 +25,29 @@ StatusWindow::StatusWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_closeButton = new QPushButton(QStringLiteral("Close"), this);
     m_closeButton->setObjectName(QStringLiteral("cmdClose"));
     connect(m_closeButton, &QPushButton::clicked, this, &StatusWindow::closeClicked);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancelButton->setToolTip(
+        QStringLiteral("Stop the transfer (Esc). A write finishes the manual it has begun."));
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &StatusWindow::cancelRequested);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, m_cancelButton, [this] {
+        if (m_cancelButton->isVisible())
+            emit cancelRequested();
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(m_cancelButton);
     buttons->addWidget(m_closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_textView);
     layout->addLayout(buttons);
+}
+
+void StatusWindow::setCancellable(bool cancellable) {
+    m_cancelButton->setVisible(cancellable);
 }
 
 void StatusWindow::setCaption(const std::string& caption) {

@@ -32,6 +32,11 @@ public:
     void show() override { QWidget::show(); }
     void hide() override { QWidget::hide(); }
     bool isVisible() const override { return QWidget::isVisible(); }
+    // Shows "Cancel" (and lets Escape press it) while the transfer can be cancelled.
+    void setCancellable(bool cancellable) override;
+
+signals:
+    void cancelRequested();
 
 protected:
     // The close box: the window is gone with its text, and the next use starts empty.
@@ -44,6 +49,7 @@ private:
 
     QPlainTextEdit* m_textView;
     QPushButton* m_closeButton;
+    QPushButton* m_cancelButton;
     std::string m_text;
     std::function<void()> m_closeInput;
     QWidget* m_mainWindow = nullptr;

@@ -4,6 +4,7 @@
 #include "cli/device_detect.h"
 #include "cli/device_session.h"
 #include "cli/engine_loop.h"
+#include "cli/interrupt.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
 #include "cli/write_verification.h"
@@ -34,7 +35,9 @@ void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
     command.add_option("--out", options.output,
                        "MIDI output: its number from `zktcli ports` or part of its name");
     command
-        .add_option("--api", options.api, "MIDI system to use (default: ALSA, or JACK where ALSA is missing)")
+        .add_option("--api", options.api,
+                    "MIDI system to use (default: every one that works, the ALSA sequencer and a running "
+                    "JACK server)")
         ->check(CLI::IsMember({"alsa", "jack"}));
     auto* simulate = command
                          .add_option("--simulate", options.simulatedManuals,
@@ -72,11 +75,19 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     ConsoleHooks hooks;
     TransferEngine engine(model, session.port(), session.clock(), status, hooks, consoleNotices());
     session.choosePorts(engine.selection());
+    catchInterrupt();
     startTransfer(engine, write);
 
-    const LoopWork work = engineLoopWork(engine);
+    LoopWork work = engineLoopWork(engine);
+    work.tick = [&engine, tick = work.tick] {
+        if (interruptRequested() && !engine.cancelled())
+            engine.cancelTransfer();
+        tick();
+    };
     const LoopEnd end = runLoop(session.driver(), work, session.timeout());
     status.finishLine();
+    if (engine.cancelled())
+        throw CLI::RuntimeError(interruptedExitCode);
     if (end == LoopEnd::timedOut) {
         std::cerr << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
                   << describeWait(engine.transfer(), model, engine.queue().queueLength()) << '\n';
@@ -138,6 +149,7 @@ void registerDeviceCommands(CLI::App& app) {
         case DetectResult::found:
             return;
         case DetectResult::invalidCount:
+        case DetectResult::linkFailed:
             throw CLI::RuntimeError(failedExitCode);
         case DetectResult::timedOut:
             throw CLI::RuntimeError(timedOutExitCode);

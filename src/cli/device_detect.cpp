@@ -17,8 +17,8 @@ namespace {
 // one as the window would, without reading any program data.
 class ChainDetector {
 public:
-    ChainDetector(DeviceSession& session, std::ostream& out)
-        : m_out(out), m_status(m_quiet),
+    ChainDetector(DeviceSession& session, std::ostream& out, std::ostream& err)
+        : m_out(out), m_err(err), m_status(m_quiet),
           m_engine(m_model, session.port(), session.clock(), m_status, m_hooks) {
         session.choosePorts(m_engine.selection());
     }
@@ -28,7 +28,17 @@ public:
     void tick() {
         if (++m_ticksWaiting >= TransferEngine::retryEveryTicks)
             askAgain();
-        m_engine.queue().pumpQueue(false);
+        TransmitQueue& queue = m_engine.queue();
+        switch (queue.pumpQueue()) {
+        case TransmitQueue::PumpResult::openFailed:
+            fail(queue.lastOpenReport().failure);
+            break;
+        case TransmitQueue::PumpResult::sendFailed:
+            fail(queue.lastSendFailure());
+            break;
+        default:
+            break;
+        }
     }
 
     void drain(MidiPort& port) {
@@ -45,6 +55,11 @@ public:
     }
 
 private:
+    void fail(const std::string& why) {
+        m_err << "zktcli: " << why << '\n';
+        m_result = DetectResult::linkFailed;
+    }
+
     void askAgain() {
         m_ticksWaiting = 0;
         if (m_manuals == 0)
@@ -92,6 +107,7 @@ private:
     }
 
     std::ostream& m_out;
+    std::ostream& m_err;
     std::ostringstream m_quiet;
     ConsoleStatus m_status;
     ConsoleHooks m_hooks;
@@ -106,7 +122,7 @@ private:
 } // namespace
 
 DetectResult detectChain(DeviceSession& session, std::ostream& out, std::ostream& err) {
-    ChainDetector detector(session, out);
+    ChainDetector detector(session, out, err);
     detector.start();
     LoopWork work;
     work.tick = [&] { detector.tick(); };

@@ -7,7 +7,7 @@
 
 namespace zkt::cli {
 
-enum class DetectResult { found, invalidCount, timedOut };
+enum class DetectResult { found, invalidCount, timedOut, linkFailed };
 
 // Prints the number of manuals and one line per MCU to out; trouble goes to err.
 DetectResult detectChain(DeviceSession& session, std::ostream& out, std::ostream& err);

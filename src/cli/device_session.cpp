@@ -2,6 +2,7 @@
 
 #include "cli/device_choice.h"
 #include "cli/real_ports.h"
+#include "link/port_names.h"
 
 #include <stdexcept>
 
@@ -56,11 +57,16 @@ const Clock& DeviceSession::clock() const {
 }
 
 void DeviceSession::choosePorts(MidiSelection& selection) const {
-    const int input = chooseDevice(m_port->inputNames(), m_options.input, "input");
-    const int output = chooseDevice(m_port->outputNames(), m_options.output, "output");
+    const std::vector<std::string> inputs = m_port->inputNames();
+    const std::vector<std::string> outputs = m_port->outputNames();
+    const int input = chooseDevice(inputs, m_options.input, "input");
+    const int output = chooseDevice(outputs, m_options.output, "output");
     // List positions: inputs after the "choose" entry, outputs after it and the default output.
     selection.midiInSelection = static_cast<std::int16_t>(input + 1);
     selection.midiOutSelection = static_cast<std::int16_t>(output + 2);
+    // The devices chosen now are the ones opened later, wherever the lists have moved them.
+    selection.inputName = portLabels(inputs)[static_cast<std::size_t>(input)];
+    selection.outputName = portLabels(outputs)[static_cast<std::size_t>(output)];
 }
 
 } // namespace zkt::cli

@@ -14,7 +14,7 @@ LoopWork engineLoopWork(TransferEngine& engine) {
     work.tick = [&engine] { engine.onTimerTick(); };
     work.drain = [&engine] { engine.drainReceived(); };
     work.sendableAt = [&engine] { return engine.queue().pauseEnd(); };
-    work.done = [&engine] { return engine.settled() || !engine.failure().empty(); };
+    work.done = [&engine] { return engine.settled() || !engine.transferRunning(); };
     return work;
 }
 

@@ -1,7 +1,7 @@
 #include "cli/real_ports.h"
 
 #include "link/rtmidi/midi_api.h"
-#include "link/rtmidi/rtmidi_port.h"
+#include "link/rtmidi/midi_systems.h"
 
 #include <iostream>
 
@@ -12,8 +12,8 @@ std::unique_ptr<MidiPort> openRealPorts(const std::string& api) {
     if (!chosen)
         throw MidiError("unknown MIDI system \"" + api + "\" (use alsa or jack)");
     // Backend trouble outside our own calls is worth seeing but does not stop a transfer.
-    return std::make_unique<RtMidiPort>(
-        *chosen, "zktcli", [](const std::string& text) { std::cerr << "zktcli: MIDI: " << text << '\n'; });
+    return openMidiSystems(*chosen, "zktcli",
+                           [](const std::string& text) { std::cerr << "zktcli: MIDI: " << text << '\n'; });
 }
 
 } // namespace zkt::cli

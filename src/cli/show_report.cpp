@@ -16,7 +16,10 @@ constexpr int velocitySensingBit = 0x80; // set: the key's velocity is sent, not
 constexpr int noAnalogInput = 3;
 
 std::string signedOffset(int offset) {
-    return offset > 0 ? "+" + std::to_string(offset) : std::to_string(offset);
+    std::string text = std::to_string(offset);
+    if (offset > 0)
+        text.insert(text.begin(), '+');
+    return text;
 }
 
 std::string velocityText(int velocity) {

@@ -7,6 +7,10 @@ std::string describeWait(const TransferState& transfer, const ConfigModel& model
     const std::string manual = "manual " + std::to_string(model.currentManual);
     switch (transfer.transferState) {
     case state::cablingCheck:
+        if (transfer.lastTagCount) {
+            return "a valid count from the returned tag message (it came back with the count " +
+                   std::to_string(*transfer.lastTagCount) + "; 2 to 6 stand for 1 to 5 MCUs)";
+        }
         return "the tag message to come back round the MIDI loop (cabling check)";
     case state::askNextManual:
     case state::waitingForIdentity:
@@ -23,6 +27,7 @@ std::string describeWait(const TransferState& transfer, const ConfigModel& model
     case state::nextManualToWrite:
         return "the program data of manual " + std::to_string(model.currentManual - 1) + " to be sent (" +
                std::to_string(queuedMessages) + " messages queued)";
+    case state::cancellingWrite:
     case state::finished:
     case state::closing:
         return "the last messages to be sent (" + std::to_string(queuedMessages) + " queued)";

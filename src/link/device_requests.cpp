@@ -58,19 +58,23 @@ std::array<Bytes, protocol::chunksPerImage> programUpdateChunks(int manual, int 
 DeviceRequests::DeviceRequests(TransmitQueue& queue, TransferState& transfer, StatusSink& status)
     : m_queue(queue), m_transfer(transfer), m_status(status) {}
 
+void DeviceRequests::send(const Bytes& message, int unit) {
+    m_queue.queueMessage(message, SendOptions{m_transfer.transferKind == kind::write, unit});
+}
+
 void DeviceRequests::sendTag() {
-    m_queue.queueMessage(protocol::tagMessage());
+    send(protocol::tagMessage());
     m_transfer.transferState = state::cablingCheck;
 }
 
 void DeviceRequests::requestIdentity(int manual) {
-    m_queue.queueMessage(protocol::tagMessage());
-    m_queue.queueMessage(protocol::identityRequest(deviceByte(manual)));
+    send(protocol::tagMessage());
+    send(protocol::identityRequest(deviceByte(manual)));
     m_transfer.transferState = state::waitingForIdentity;
 }
 
 void DeviceRequests::rebootMcu(int device) {
-    m_queue.queueMessage(protocol::mcuReboot(deviceByte(device)));
+    send(protocol::mcuReboot(deviceByte(device)));
 }
 
 void DeviceRequests::requestProgram(int manual, int slotIndex) {
@@ -79,16 +83,21 @@ void DeviceRequests::requestProgram(int manual, int slotIndex) {
     texts::appendLine(m_status, "Requesting " + std::string(texts::product) + " Program Data from Manual #" +
                                     std::to_string(manual) + "...");
     m_status.setCaption(texts::loadingCaption());
+    sendProgramRequest(manual, slotIndex);
+}
+
+void DeviceRequests::sendProgramRequest(int manual, int slotIndex) {
     const std::uint32_t firstByte = slotAddress(slotIndex);
     startProgramCollection(m_transfer, firstByte, static_cast<std::int16_t>(programImageSize));
-    m_queue.queueMessage(protocol::programRequest(deviceByte(manual), firstByte, programImageSize));
+    send(protocol::programRequest(deviceByte(manual), firstByte, programImageSize));
     m_transfer.transferState = state::waitingForFirstChunk;
 }
 
 void DeviceRequests::writeProgram(const ConfigModel& model, int manual, int slotIndex) {
     const ImageBuffer image = encodedManual(model, manual);
     for (const Bytes& chunk : programUpdateChunks(manual, slotIndex, image))
-        m_queue.queueMessage(chunk);
+        send(chunk, manual);
+    send(protocol::mcuReboot(deviceByte(manual)), manual);
 }
 
 } // namespace zkt

@@ -37,11 +37,18 @@ public:
     void sendTag();
     void requestIdentity(int manual);
     void rebootMcu(int device);
+    // Announces the request in the status window, then sends it.
     void requestProgram(int manual, int slotIndex);
-    // Encodes the whole image first, so an EncodeOverflow leaves the queue untouched.
+    // The request alone, as a retry sends it again; the collection starts afresh.
+    void sendProgramRequest(int manual, int slotIndex);
+    // The four program updates and the reboot that makes the MCU use them, as one unit of the
+    // queue. Encodes the whole image first, so an EncodeOverflow leaves the queue untouched.
     void writeProgram(const ConfigModel& model, int manual, int slotIndex);
 
 private:
+    // Everything a write queues is paced, whatever starts while it is still queued.
+    void send(const Bytes& message, int unit = 0);
+
     TransmitQueue& m_queue;
     TransferState& m_transfer;
     StatusSink& m_status;

@@ -7,16 +7,14 @@
 #include "link/transfer_texts.h"
 #include "model/program_image.h"
 
-#include <optional>
 #include <string>
 
 namespace zkt {
 
-MessageDispatcher::MessageDispatcher(TransferState& transfer, ConfigModel& model, StatusSink& status,
-                                     MainWindowHooks& hooks, DeviceRequests& requests, LinkNotices& notices,
-                                     std::function<bool()> transferStep)
-    : m_transfer(transfer), m_model(model), m_status(status), m_hooks(hooks), m_requests(requests),
-      m_notices(notices), m_transferStep(std::move(transferStep)) {}
+MessageDispatcher::MessageDispatcher(TransferState& transfer, StatusSink& status, DeviceRequests& requests,
+                                     LinkNotices& notices, DispatcherWork work)
+    : m_transfer(transfer), m_status(status), m_requests(requests), m_notices(notices),
+      m_work(std::move(work)) {}
 
 bool manualInChain(const ConfigModel& model, int manual) {
     return manual <= maxManuals && manual <= model.numberOfManuals;
@@ -42,17 +40,19 @@ void MessageDispatcher::onReturnedTag(std::span<const std::uint8_t> message) {
     const auto count = protocol::returnedTagCount(message);
     if (m_transfer.transferState != state::cablingCheck || !count)
         return;
+    m_transfer.lastTagCount = *count;
+    ConfigModel& model = m_work.target();
     const int manuals = *count - 1;
     if (manuals < 1 || manuals > maxManuals) {
         // A count the chain cannot have must not reach the model: panels, saves and writes
         // all index by it.
-        m_model.numberOfManuals = 0;
+        model.numberOfManuals = 0;
         texts::appendLine(m_status, "Invalid number of manuals detected!");
         return;
     }
-    m_model.numberOfManuals = static_cast<std::int16_t>(manuals);
+    model.numberOfManuals = static_cast<std::int16_t>(manuals);
     texts::appendLine(m_status, "Number of manuals detected = " + std::to_string(manuals));
-    m_model.currentManual = 1;
+    model.currentManual = 1;
     m_transfer.transferState = state::askNextManual;
 }
 
@@ -63,10 +63,14 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
     using namespace protocol;
     if (message.size() < shortestResponse)
         return;
-    // A late or repeated answer of another MCU must not become part of this manual.
-    if (byteAtPosition(message, pos::device) != m_model.currentManual)
+    // A late or repeated answer of another MCU must not become part of this manual; boards
+    // that answer as "all devices" are taken at their word.
+    const std::uint8_t device = byteAtPosition(message, pos::device);
+    if (device != m_work.target().currentManual && device != allDevices)
         return;
     m_transfer.transferState = state::collectingChunks;
+    // The manual is answering: the time-out counts from its latest chunk.
+    m_transfer.retryTicks = 0;
 
     bool badByte = false;
     const ErrorSink noteBadByte = [&](const std::string& text) {
@@ -87,16 +91,16 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
 }
 
 void MessageDispatcher::finishLoadedManual() {
-    decodeProgramImage(m_model, m_transfer.receivedProgramData);
-    m_hooks.enableAllCommands();
-    m_requests.rebootMcu(m_model.currentManual);
-    ++m_model.currentManual;
-    if (manualInChain(m_model, m_model.currentManual)) {
+    ConfigModel& model = m_work.target();
+    decodeProgramImage(model, m_transfer.receivedProgramData);
+    m_requests.rebootMcu(model.currentManual);
+    ++model.currentManual;
+    if (manualInChain(model, model.currentManual)) {
         m_transfer.transferState = state::askNextManual;
         return;
     }
     m_transfer.transferState = state::finished;
-    m_hooks.refreshManualPanels();
+    m_work.loadComplete();
 }
 
 void MessageDispatcher::onIdentityReply(std::span<const std::uint8_t> message) {
@@ -105,17 +109,18 @@ void MessageDispatcher::onIdentityReply(std::span<const std::uint8_t> message) {
     const auto reply = decodeIdentityReply(message);
     if (!reply)
         return;
-    m_model.hardwareType = reply->hardwareType;
-    m_model.firmwareVersion = reply->firmwareVersion;
+    ConfigModel& model = m_work.target();
+    model.hardwareType = reply->hardwareType;
+    model.firmwareVersion = reply->firmwareVersion;
     if (m_transfer.transferKind != kind::write) {
         m_transfer.transferState = state::identityReceived;
         return;
     }
     m_status.appendText(" ok");
     m_transfer.transferState = state::writingManual;
-    if (!m_transferStep())
+    if (!m_work.transferStep())
         return;
-    if (manualInChain(m_model, m_model.currentManual)) {
+    if (manualInChain(model, model.currentManual)) {
         m_transfer.transferState = state::nextManualToWrite;
         m_status.show();
     } else {

@@ -1,7 +1,7 @@
 #pragma once
 // Where received data enters the program: every whole SysEx message from the MIDI input is
 // recognised by its leading bytes and, if the transfer state waits for it, turned into a
-// state change and into the configuration model. Echoes of our own requests, late and
+// state change and into the model being transferred. Echoes of our own requests, late and
 // duplicate answers, and messages too short for the fields read are ignored.
 
 #include "link/device_requests.h"
@@ -16,11 +16,19 @@
 
 namespace zkt {
 
+struct DispatcherWork {
+    // The model the transfer reads into or writes from.
+    std::function<ConfigModel&()> target;
+    // Writes the manual whose identity reply has arrived; false when it could not.
+    std::function<bool()> transferStep;
+    // The last manual of a load has been decoded.
+    std::function<void()> loadComplete;
+};
+
 class MessageDispatcher {
 public:
-    // transferStep writes the manual whose identity reply has arrived; false when it could not.
-    MessageDispatcher(TransferState& transfer, ConfigModel& model, StatusSink& status, MainWindowHooks& hooks,
-                      DeviceRequests& requests, LinkNotices& notices, std::function<bool()> transferStep);
+    MessageDispatcher(TransferState& transfer, StatusSink& status, DeviceRequests& requests,
+                      LinkNotices& notices, DispatcherWork work);
 
     void dispatchMessage(std::span<const std::uint8_t> message);
 
@@ -31,12 +39,10 @@ private:
     void finishLoadedManual();
 
     TransferState& m_transfer;
-    ConfigModel& m_model;
     StatusSink& m_status;
-    MainWindowHooks& m_hooks;
     DeviceRequests& m_requests;
     LinkNotices& m_notices;
-    std::function<bool()> m_transferStep;
+    DispatcherWork m_work;
 };
 
 // True while the manual number is one the chain has (and the protocol allows).

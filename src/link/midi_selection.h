@@ -1,9 +1,13 @@
 #pragma once
-// Which MIDI devices the user picked, as positions in the setup dialog's lists, and whether
-// the ports have been asked to open. Owned by the transfer engine; the setup dialog and the
-// settings file read and write it.
+// Which MIDI devices the user picked, and whether the ports have been asked to open. Owned by
+// the transfer engine; the setup dialog and the settings file read and write it.
+//
+// A device is remembered by its label (link/port_names.h) and, as the settings file has
+// always kept it, by its position in the setup dialog's list. The label decides which device
+// is opened; the position only matters for a settings file written before labels were kept.
 
 #include <cstdint>
+#include <string>
 
 namespace zkt {
 
@@ -15,6 +19,10 @@ struct MidiSelection {
     // The selections as the settings file stores them.
     std::int16_t savedMidiIn = 0;
     std::int16_t savedMidiOut = 0;
+    // Labels of the chosen devices; empty when only the position is known (and, for the
+    // output, when the default output is chosen).
+    std::string inputName;
+    std::string outputName;
     // Set once an open request has been queued; cleared whenever the input is closed.
     bool portsOpen = false;
     bool midiSetupCancelled = false;

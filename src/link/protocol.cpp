@@ -91,7 +91,9 @@ Bytes programResponse(std::uint8_t device, std::uint32_t address, std::span<cons
 }
 
 Bytes identityReply(std::uint8_t device, const IdentityFields& id) {
-    Bytes message(universalHeader.begin(), universalHeader.end());
+    Bytes message;
+    message.reserve(identityReplyLength);
+    append(message, universalHeader);
     message.push_back(device);
     append(message, identityReplyCommand);
     append(message, std::span(makerHeader).subspan(1));

@@ -1,5 +1,6 @@
 #include "link/transfer_engine.h"
 
+#include "link/protocol.h"
 #include "link/transfer_texts.h"
 #include "model/program_image.h"
 
@@ -20,17 +21,75 @@ constexpr std::size_t queueDrainedBelow = 2;
 std::string writingManualLine(int manual) {
     return "Writing " + product + " Program Data to Manual #" + std::to_string(manual) + "...";
 }
+
+std::string manualList(const std::vector<int>& manuals) {
+    std::string text;
+    for (std::size_t i = 0; i < manuals.size(); ++i) {
+        const char* separator = i == 0 ? "" : i + 1 == manuals.size() ? " and " : ", ";
+        text += separator + std::to_string(manuals[i]);
+    }
+    return text;
+}
+
+bool contains(const std::vector<int>& manuals, int manual) {
+    return std::find(manuals.begin(), manuals.end(), manual) != manuals.end();
+}
+
+// "Manual 1 was written; manual 2 may be incomplete (write it again); manual 3 was not
+// written." for the manuals a write covers.
+std::string writeSummary(const std::vector<int>& written, const std::vector<int>& uncertain, int lastManual) {
+    std::vector<int> notWritten;
+    for (int manual = 1; manual <= lastManual; ++manual) {
+        if (!contains(written, manual) && !contains(uncertain, manual))
+            notWritten.push_back(manual);
+    }
+    const auto phrase = [](const std::vector<int>& manuals, const char* one, const char* several) {
+        return (manuals.size() == 1 ? "manual " : "manuals ") + manualList(manuals) +
+               (manuals.size() == 1 ? one : several);
+    };
+    std::vector<std::string> parts;
+    if (!written.empty())
+        parts.push_back(phrase(written, " was written", " were written"));
+    if (!uncertain.empty())
+        parts.push_back(phrase(uncertain, " may be incomplete (write it again)",
+                               " may be incomplete (write them again)"));
+    if (!notWritten.empty())
+        parts.push_back(phrase(notWritten, " was not written", " were not written"));
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : "; ") + part;
+    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+    return text + ".";
+}
 } // namespace
 
 TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
                                MainWindowHooks& hooks, LinkNotices notices)
-    : m_model(model), m_port(port), m_status(status), m_hooks(hooks), m_notices(std::move(notices)),
-      m_queue(port, clock, m_selection, m_notices), m_requests(m_queue, m_transfer, status),
-      m_dispatcher(m_transfer, model, status, hooks, m_requests, m_notices,
-                   [this] { return transferStep(); }) {}
+    : m_model(model), m_port(port), m_clock(clock), m_status(status), m_hooks(hooks),
+      m_notices(std::move(notices)), m_queue(port, clock, m_selection, m_notices),
+      m_requests(m_queue, m_transfer, status),
+      m_dispatcher(m_transfer, status, m_requests, m_notices,
+                   DispatcherWork{[this]() -> ConfigModel& { return target(); },
+                                  [this] { return transferStep(); }, [this] { completeLoad(); }}) {}
+
+ConfigModel& TransferEngine::target() {
+    return m_transfer.transferKind == kind::load ? m_loading : m_model;
+}
+
+void TransferEngine::begin(std::int16_t transferKind) {
+    m_failure.clear();
+    m_cancelled = false;
+    m_confirmingWrite = false;
+    m_manualsWritten.clear();
+    m_manualsUnconfirmed.clear();
+    m_presenceTicks = 0;
+    // The kind is set before anything is queued: it decides how the messages are paced.
+    m_transfer.transferKind = transferKind;
+    m_hooks.setTransferRunning(true);
+    m_status.setCancellable(true);
+}
 
 void TransferEngine::startLoad() {
-    m_failure.clear();
     // Only a cancel of the dialog shown now stops the load: an old cancel must not silently
     // refuse every later load of a configured port pair.
     if (!m_selection.midiConfigured()) {
@@ -40,6 +99,9 @@ void TransferEngine::startLoad() {
             return;
         }
     }
+    begin(kind::load);
+    // Fields an image does not mention keep what the configuration held, as they always have.
+    m_loading = m_model;
     m_status.centreOverMain();
     m_status.setCaption(texts::loadingCaption());
     m_status.replaceText("Requesting " + product + " Configuration..");
@@ -47,11 +109,9 @@ void TransferEngine::startLoad() {
     m_hooks.hideManualPanels();
     m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
-    m_transfer.transferKind = kind::load;
 }
 
 void TransferEngine::startWrite() {
-    m_failure.clear();
     if (!m_selection.midiConfigured()) {
         m_selection.midiSetupCancelled = m_hooks.showMidiSetup();
         if (m_selection.midiSetupCancelled)
@@ -59,9 +119,10 @@ void TransferEngine::startWrite() {
     }
     m_status.centreOverMain();
     m_status.setCaption(texts::writingCaption());
+    m_failure.clear();
     if (!encodesEveryManual())
         return;
-    m_transfer.transferKind = kind::write;
+    begin(kind::write);
     m_model.currentManual = 1;
     m_transfer.transferState = state::waitingForIdentity;
     m_status.replaceText("Requesting " + product + " Global Configuration..");
@@ -75,25 +136,92 @@ bool TransferEngine::encodesEveryManual() {
         try {
             encodedManual(m_model, manual);
         } catch (const EncodeOverflow& overflow) {
-            abandonWrite("Nothing was sent to the " + product + ": " + overflow.what());
+            m_transfer.transferKind = kind::write;
+            abandonTransfer("Nothing was sent to the " + product + ": " + overflow.what());
             return false;
         }
     }
     return true;
 }
 
-void TransferEngine::abandonWrite(const std::string& explanation) {
-    m_transfer.transferKind = kind::write;
+void TransferEngine::abandonTransfer(const std::string& explanation) {
     m_transfer.transferState = state::idle;
+    m_queue.clear();
     m_failure = explanation;
     m_status.replaceText(explanation);
     m_status.show();
-    m_hooks.enableAllCommands();
+    endTransfer();
+}
+
+// What a failed or cancelled transfer leaves behind, in words.
+std::string TransferEngine::progressSoFar() const {
+    if (m_transfer.transferKind != kind::write)
+        return "Nothing was loaded; the configuration is as it was.";
+    std::vector<int> uncertain = m_manualsUnconfirmed;
+    if (m_queue.startedUnit() != 0)
+        uncertain.push_back(m_queue.startedUnit());
+    return writeSummary(m_manualsWritten, uncertain, std::clamp<int>(m_model.numberOfManuals, 1, maxManuals));
+}
+
+// Sent only means handed to the MIDI system: a manual counts as written once its chain was
+// seen still there after its last message.
+bool TransferEngine::confirmDevicesPresent() {
+    const auto missing = m_queue.missingDevice();
+    if (missing)
+        return false;
+    m_manualsWritten.insert(m_manualsWritten.end(), m_manualsUnconfirmed.begin(), m_manualsUnconfirmed.end());
+    m_manualsUnconfirmed.clear();
+    return true;
+}
+
+void TransferEngine::endTransfer() {
+    m_status.setCancellable(false);
+    m_hooks.setTransferRunning(false);
+    if (m_transfer.transferKind == kind::load) {
+        // The panels were hidden for the load; what they showed is still the configuration.
+        m_hooks.refreshManualPanels();
+    }
 }
 
 void TransferEngine::finishFileTransfer() {
     m_transfer.transferKind = kind::file;
     m_transfer.transferState = state::finished;
+}
+
+void TransferEngine::completeLoad() {
+    m_model = m_loading;
+    m_hooks.refreshManualPanels();
+    m_hooks.enableAllCommands();
+}
+
+void TransferEngine::cancelTransfer() {
+    const std::int16_t current = m_transfer.transferState;
+    if (!transferRunning() || current == state::cancellingWrite || current == state::finished ||
+        current == state::closing)
+        return;
+    m_cancelled = true;
+    if (m_transfer.transferKind == kind::write) {
+        const int unit = m_queue.withdrawAllButStartedUnit();
+        m_transfer.transferState = state::cancellingWrite;
+        texts::appendLine(m_status, unit == 0 ? "Cancelling..."
+                                              : "Cancelling: manual " + std::to_string(unit) +
+                                                    " is being written to its end first...");
+        m_status.setCancellable(false);
+        return;
+    }
+    m_queue.clear();
+    m_transfer.transferState = state::idle;
+    texts::appendLine(m_status, "Cancelled. " + progressSoFar());
+    endTransfer();
+}
+
+void TransferEngine::runCancelling() {
+    if (m_queue.queueLength() > 0 || !m_queue.pauseOver())
+        return;
+    confirmDevicesPresent();
+    m_transfer.transferState = state::idle;
+    texts::appendLine(m_status, "Cancelled. " + progressSoFar());
+    endTransfer();
 }
 
 bool TransferEngine::transferStep() {
@@ -102,8 +230,11 @@ bool TransferEngine::transferStep() {
     m_status.show();
     m_transfer.programSlot = 1;
     const int slotIndex = m_transfer.programSlot - 1;
-    const int manual = m_model.currentManual;
+    ConfigModel& model = target();
+    const int manual = model.currentManual;
     if (load) {
+        m_transfer.retryTicks = 0;
+        m_transfer.programRetries = 0;
         m_requests.requestProgram(manual, slotIndex);
         m_status.appendText(" ok");
         return true;
@@ -113,10 +244,9 @@ bool TransferEngine::transferStep() {
     try {
         m_requests.writeProgram(m_model, manual, slotIndex);
     } catch (const EncodeOverflow& overflow) {
-        abandonWrite("Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
+        abandonTransfer("Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
         return false;
     }
-    m_requests.rebootMcu(manual);
     ++m_model.currentManual;
     m_transfer.transferState =
         manualInChain(m_model, m_model.currentManual) ? state::nextManualToWrite : state::finished;
@@ -126,6 +256,8 @@ bool TransferEngine::transferStep() {
 void TransferEngine::onTimerTick() {
     if (m_transfer.transferState != m_transfer.lastSeenState)
         runEntryAction();
+    if (m_transfer.transferState == state::cancellingWrite)
+        runCancelling();
     runRetries();
     if (m_transfer.transferState == state::identityReceived) {
         m_queue.closeInput();
@@ -134,6 +266,7 @@ void TransferEngine::onTimerTick() {
     if (m_transfer.transferState == state::settling)
         settleBeforeProgramRequest();
     pump();
+    checkDevicesPresent();
 }
 
 void TransferEngine::runEntryAction() {
@@ -146,7 +279,7 @@ void TransferEngine::runEntryAction() {
         break;
     case state::askNextManual:
         m_transfer.retryTicks = 0;
-        m_requests.requestIdentity(m_model.currentManual);
+        m_requests.requestIdentity(target().currentManual);
         break;
     case state::finished:
         enterFinished();
@@ -163,6 +296,7 @@ void TransferEngine::runEntryAction() {
     case state::identityReceived:
     case state::settling:
     case state::cablingCheck:
+    case state::cancellingWrite:
         m_transfer.lastSeenState = current;
         break;
     default:
@@ -173,6 +307,7 @@ void TransferEngine::runEntryAction() {
 void TransferEngine::enterFinished() {
     m_transfer.lastSeenState = state::finished;
     m_transfer.retryTicks = 0;
+    m_status.setCancellable(false);
     switch (m_transfer.transferKind) {
     case kind::load:
         texts::appendLine(m_status, product + " Configuration data loaded!");
@@ -199,10 +334,13 @@ void TransferEngine::runClosing() {
     // A write's last messages are paced 600 ms apart and may still be queued: the window stays
     // up (and the commands stay off) until they have left, so "Done." is seen and nobody
     // switches the organ off while an MCU is still being written.
-    const bool stillSending = m_transfer.transferKind == kind::write && m_queue.queueLength() > 0;
-    if (m_status.isVisible() && (m_transfer.waitTicks <= closingTicks || stillSending))
+    const bool stillSending = m_transfer.transferKind == kind::write && m_queue.pacedMessagesQueued();
+    if (stillSending || m_confirmingWrite)
+        return;
+    if (m_status.isVisible() && m_transfer.waitTicks <= closingTicks)
         return;
     m_hooks.enableAllCommands();
+    m_hooks.setTransferRunning(false);
     m_status.hide();
     m_transfer.lastSeenState = state::closing;
 }
@@ -218,13 +356,19 @@ void TransferEngine::runNextManualToWrite() {
 
 void TransferEngine::runRetries() {
     const std::int16_t current = m_transfer.transferState;
-    if ((current != state::waitingForIdentity && current != state::cablingCheck) || !m_status.isVisible())
+    const bool waitingForData = current == state::waitingForFirstChunk || current == state::collectingChunks;
+    if ((current != state::waitingForIdentity && current != state::cablingCheck && !waitingForData) ||
+        !m_status.isVisible())
         return;
     if (++m_transfer.retryTicks < retryEveryTicks)
         return;
     m_transfer.retryTicks = 0;
+    if (waitingForData) {
+        repeatProgramRequest();
+        return;
+    }
     if (current == state::waitingForIdentity)
-        m_requests.requestIdentity(m_model.currentManual);
+        m_requests.requestIdentity(target().currentManual);
     else
         m_requests.sendTag();
     if (++m_transfer.retryCount <= retriesBeforeWarning)
@@ -238,21 +382,71 @@ void TransferEngine::runRetries() {
     m_transfer.retryCount = 0;
 }
 
+// A chunk lost on the way (a busy MIDI server, a loose cable) would leave the load waiting
+// for ever: the whole request goes out again.
+void TransferEngine::repeatProgramRequest() {
+    const int manual = target().currentManual;
+    m_requests.sendProgramRequest(manual, m_transfer.programSlot - 1);
+    if (++m_transfer.programRetries < programRetriesBeforeWarning)
+        return;
+    m_transfer.programRetries = 0;
+    m_status.replaceText("Manual #" + std::to_string(manual) + " of your " + product +
+                         " does not send its program data. Make sure it is turned on and connected." +
+                         std::string(texts::lineBreak) + "Retrying...");
+}
+
 void TransferEngine::settleBeforeProgramRequest() {
     if (++m_transfer.waitTicks > settlingTicks)
         transferStep();
 }
 
+// An unplugged interface or a MIDI server client that went away: the transfer cannot go on,
+// and a write must not be reported as written.
+void TransferEngine::checkDevicesPresent() {
+    if (!devicesNeeded() || ++m_presenceTicks < presenceCheckTicks)
+        return;
+    m_presenceTicks = 0;
+    if (confirmDevicesPresent()) {
+        m_confirmingWrite = false;
+        return;
+    }
+    abandonTransfer("The " + *m_queue.missingDevice() +
+                    " is gone (unplugged, switched off, or its program ended). " + progressSoFar());
+}
+
 void TransferEngine::pump() {
-    const bool writing = m_transfer.transferKind == kind::write;
-    const auto result = m_queue.pumpQueue(writing);
+    const auto result = m_queue.pumpQueue();
+    switch (result) {
+    case TransmitQueue::PumpResult::openFailed:
+        abandonTransfer(m_queue.lastOpenReport().failure + " " + progressSoFar());
+        return;
+    case TransmitQueue::PumpResult::openedPorts:
+        if (!m_queue.lastOpenReport().substituted.empty())
+            texts::appendLine(m_status, m_queue.lastOpenReport().substituted);
+        return;
+    case TransmitQueue::PumpResult::sendFailed:
+        if (devicesNeeded())
+            abandonTransfer("Sending to the " + product + " failed: " + m_queue.lastSendFailure() + " " +
+                            progressSoFar());
+        return;
+    case TransmitQueue::PumpResult::sent:
+        break;
+    default:
+        return;
+    }
+    if (m_queue.lastSentEndedUnit())
+        m_manualsUnconfirmed.push_back(m_queue.lastSentUnit());
     // Only the last message of a write that has queued all its manuals is "Done.": without a
     // detected chain, the identity request of manual 1 would otherwise qualify as well.
     const bool allQueued =
         m_transfer.transferState == state::finished || m_transfer.transferState == state::closing;
-    if (result == TransmitQueue::PumpResult::sent && writing && allQueued && m_queue.queueLength() == 0 &&
-        !manualInChain(m_model, m_model.currentManual))
+    if (m_transfer.transferKind == kind::write && allQueued && !m_queue.pacedMessagesQueued() &&
+        !manualInChain(m_model, m_model.currentManual)) {
         m_status.appendText("Done.");
+        // Sent only means handed to the MIDI system; the chain must still be there a moment on.
+        m_confirmingWrite = true;
+        m_presenceTicks = 0;
+    }
 }
 
 void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) {
@@ -269,8 +463,32 @@ void TransferEngine::closeStatusWindow() {
     m_status.hide();
 }
 
+bool TransferEngine::transferRunning() const {
+    const std::int16_t kindNow = m_transfer.transferKind;
+    if (kindNow != kind::load && kindNow != kind::write)
+        return false;
+    const std::int16_t current = m_transfer.transferState;
+    if (current == state::idle)
+        return false;
+    if (current == state::closing)
+        return m_transfer.lastSeenState != state::closing;
+    return true;
+}
+
+// Until a load has read its last manual, and until a write's last message has left and the chain
+// was still there a moment later.
+bool TransferEngine::devicesNeeded() const {
+    if (!transferRunning())
+        return false;
+    const std::int16_t current = m_transfer.transferState;
+    if (current != state::finished && current != state::closing)
+        return true;
+    return m_transfer.transferKind == kind::write && (m_queue.pacedMessagesQueued() || m_confirmingWrite);
+}
+
 bool TransferEngine::settled() const {
-    return m_transfer.transferState == state::closing && m_queue.queueLength() == 0 && m_queue.pauseOver();
+    return m_transfer.transferState == state::closing && m_queue.queueLength() == 0 && m_queue.pauseOver() &&
+           !m_confirmingWrite;
 }
 
 } // namespace zkt

@@ -17,29 +17,39 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace zkt {
 
 class TransferEngine {
 public:
     static constexpr Micros tickInterval{100'000};
-    // Unanswered tags and identity requests go out again after this many visible ticks...
+    // Unanswered tags, identity requests and program requests go out again after this many
+    // visible ticks...
     static constexpr int retryEveryTicks = 20;
-    // ...and after more retries than this the user is told to check the cabling.
+    // ...and after more retries than this the user is told to check the cabling...
     static constexpr int retriesBeforeWarning = 50;
+    // ...or, for a program request, which manual does not answer.
+    static constexpr int programRetriesBeforeWarning = 5;
+    // How often an open port's device is looked for in the lists while a transfer runs.
+    static constexpr int presenceCheckTicks = 10;
 
     TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
                    MainWindowHooks& hooks, LinkNotices notices = {});
     TransferEngine(const TransferEngine&) = delete;
     TransferEngine& operator=(const TransferEngine&) = delete;
 
-    // "Load Current Settings from the ZKT".
+    // "Load Current Settings from the ZKT". The manuals are read into a model of their own and
+    // replace the edited configuration only once the last one has arrived.
     void startLoad();
     // "Write Program Data to ZKT". Every manual is encoded once first; when one cannot be,
     // nothing is sent and the status window says why.
     void startWrite();
     // A configuration file has been loaded or saved: end like a device load does.
     void finishFileTransfer();
+    // The status window's Cancel: a load stops and changes nothing; a write finishes the
+    // manual whose program updates have begun to leave and sends nothing more.
+    void cancelTransfer();
 
     // The window's 100 ms timer.
     void onTimerTick();
@@ -55,26 +65,46 @@ public:
     const MidiSelection& selection() const { return m_selection; }
     TransmitQueue& queue() { return m_queue; }
     DeviceRequests& requests() { return m_requests; }
+    // What a load has read so far.
+    const ConfigModel& loading() const { return m_loading; }
+    // A load or write between its start and the moment its last message has left.
+    bool transferRunning() const;
     // True once a transfer has ended and its last queued message has left (the status
     // window may still be counting down to its close).
     bool settled() const;
-    // Why the last write stopped before its end; empty while nothing went wrong.
+    // Why the last transfer stopped before its end; empty while nothing went wrong.
     const std::string& failure() const { return m_failure; }
+    bool cancelled() const { return m_cancelled; }
+    // The manuals whose program updates have all left during the last write, with the chain
+    // still there afterwards.
+    const std::vector<int>& manualsWritten() const { return m_manualsWritten; }
 
 private:
+    ConfigModel& target();
     bool transferStep();
     void runEntryAction();
     void runRetries();
+    void repeatProgramRequest();
     void enterFinished();
     void runClosing();
     void runNextManualToWrite();
+    void runCancelling();
     void settleBeforeProgramRequest();
+    void checkDevicesPresent();
+    bool confirmDevicesPresent();
+    bool devicesNeeded() const;
     void pump();
     bool encodesEveryManual();
-    void abandonWrite(const std::string& explanation);
+    void begin(std::int16_t kind);
+    void abandonTransfer(const std::string& explanation);
+    void endTransfer();
+    void completeLoad();
+    std::string progressSoFar() const;
 
     ConfigModel& m_model;
+    ConfigModel m_loading;
     MidiPort& m_port;
+    const Clock& m_clock;
     StatusSink& m_status;
     MainWindowHooks& m_hooks;
     LinkNotices m_notices;
@@ -84,6 +114,12 @@ private:
     DeviceRequests m_requests;
     MessageDispatcher m_dispatcher;
     std::string m_failure;
+    bool m_cancelled = false;
+    std::vector<int> m_manualsWritten;
+    std::vector<int> m_manualsUnconfirmed;
+    int m_presenceTicks = 0;
+    // A write's last message has left; the chain's ports must still be there a moment later.
+    bool m_confirmingWrite = false;
 };
 
 } // namespace zkt

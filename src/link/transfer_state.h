@@ -6,6 +6,7 @@
 #include "model/program_image.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zkt {
@@ -23,6 +24,8 @@ inline constexpr std::int16_t identityReceived = 44;
 inline constexpr std::int16_t settling = 45;
 inline constexpr std::int16_t nextManualToWrite = 61;
 inline constexpr std::int16_t cablingCheck = 62;
+// A cancelled write sends the rest of the manual it had begun, then stops.
+inline constexpr std::int16_t cancellingWrite = 29;
 } // namespace state
 
 namespace kind {
@@ -44,11 +47,18 @@ struct TransferState {
     Bytes receivedProgramData;
     std::vector<bool> receivedFilled;
     std::int16_t receivedLength = 0;
+    int receivedChunks = 0;
+    // The board repeats the request's address in every chunk: place them one after the other.
+    bool chunksInArrivalOrder = false;
+
+    // The count the last returned tag carried, valid or not.
+    std::optional<std::uint8_t> lastTagCount;
 
     // Owned by the timer.
     std::int16_t lastSeenState = state::idle;
     std::int16_t retryTicks = 0;
     std::int16_t retryCount = 0;
+    std::int16_t programRetries = 0;
     std::int16_t waitTicks = 0;
 };
 

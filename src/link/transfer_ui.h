@@ -21,6 +21,8 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
+    // Whether the transfer reported here can be cancelled now.
+    virtual void setCancellable(bool) {}
 };
 
 // The main window's part in a transfer.
@@ -32,6 +34,8 @@ public:
     virtual void hideManualPanels() = 0;
     // Shows the MIDI setup dialog modally; returns true when it ended with Cancel.
     virtual bool showMidiSetup() = 0;
+    // While a load or write runs, nothing may start another transfer or open a file.
+    virtual void setTransferRunning(bool) {}
 };
 
 } // namespace zkt

@@ -7,9 +7,13 @@ namespace zkt {
 
 namespace {
 
-// Non-negative numbers keep the blank where a sign would go: " 7", but "-1".
+// Non-negative numbers keep the blank where a sign would go: " 7", but "-1". (Inserted rather
+// than concatenated: GCC 12 at -O3 warns of a false overlap in literal + string.)
 std::string signedForm(int number) {
-    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    std::string text = std::to_string(number);
+    if (number >= 0)
+        text.insert(text.begin(), ' ');
+    return text;
 }
 
 std::string plainForm(int number) {

@@ -21,6 +21,10 @@ int main(int argc, char** argv) {
     app.add_option("--out", settings.outputName,
                    "name of the virtual output (the computer receives from it)");
     app.add_flag("--single-response", singleResponse, "answer a program request in one 305-byte message");
+    app.add_flag("--respond-as-all", settings.chain.responseHeader.deviceAll,
+                 "program responses carry the device byte 7F instead of the MCU's manual number");
+    app.add_flag("--repeat-request-address", settings.chain.responseHeader.repeatRequestAddress,
+                 "every program response chunk carries the request's address instead of its own");
     app.add_flag("-v,--verbose", settings.verbose, "one line per message handled");
     try {
         app.parse(argc, argv);

@@ -60,6 +60,7 @@ SimulatedChain::SimulatedChain(const Clock& clock, SimulationOptions options)
         auto mcu = std::make_unique<SimulatedMcu>(static_cast<int>(i) + 1, images[i], options.identity,
                                                   options.timings);
         mcu->setResponseMode(options.responseMode);
+        mcu->setResponseHeader(options.responseHeader);
         m_mcus.push_back(std::move(mcu));
     }
     m_hopFreeAt.assign(m_mcus.size() + 1, Micros{0});
@@ -72,10 +73,15 @@ std::string SimulatedChain::portName() const {
 }
 
 std::vector<std::string> SimulatedChain::inputNames() const {
-    return {portName()};
+    return m_unplugged ? std::vector<std::string>{} : std::vector<std::string>{portName()};
 }
 std::vector<std::string> SimulatedChain::outputNames() const {
-    return {portName()};
+    return inputNames();
+}
+
+void SimulatedChain::unplug() {
+    m_unplugged = true;
+    note("unplugged");
 }
 
 void SimulatedChain::openInput(int device) {
@@ -111,6 +117,12 @@ void SimulatedChain::sendSysEx(std::span<const std::uint8_t> message) {
                         ": not one SysEx message (F0 .. F7): " + describe(message));
     }
     ++m_counters.messagesFromComputer;
+    if (m_unplugged) {
+        // As over JACK: the send succeeds, and the message goes nowhere.
+        ++m_counters.lostUnplugged;
+        note("lost, unplugged: " + describe(message));
+        return;
+    }
     note("from computer: " + describe(message));
     transmit(0, Bytes(message.begin(), message.end()), m_clock.now());
 }
@@ -230,7 +242,7 @@ void SimulatedChain::arriveAtComputer(WireEvent event) {
 }
 
 void SimulatedChain::deliver(Bytes message) {
-    if (!m_inputOpen) {
+    if (!m_inputOpen || m_unplugged) {
         ++m_counters.lostAtClosedInput;
         note("lost, computer input closed: " + describe(message));
         return;

@@ -38,13 +38,15 @@ struct SimulationOptions {
     Micros byteTime{320}; // per byte per hop (31250 baud)
     McuTimings timings;   // flash write 400 ms, reboot 50 ms
     ResponseMode responseMode = ResponseMode::fourChunks;
+    ResponseHeader responseHeader;
 };
 
 // Counted over the whole chain.
 struct SimulationCounters {
     int messagesFromComputer = 0;
     int messagesToComputer = 0; // delivered into the received queue
-    int lostAtClosedInput = 0;  // reached the computer while its input was closed
+    int lostAtClosedInput = 0;  // reached the computer while its input was closed (or unplugged)
+    int lostUnplugged = 0;      // sent by the computer after the chain was unplugged
     int updatesStored = 0;
     int updatesLostWhileBusy = 0; // arrived while the MCU was writing flash
     int requestsIgnoredWhileRebooting = 0;
@@ -82,6 +84,8 @@ public:
     std::optional<Micros> nextEventTime() const;
 
     std::string portName() const; // "ZKT simulator (N manuals)"
+    // The cable is pulled: the port leaves the lists, and whatever is sent goes nowhere.
+    void unplug();
     int mcuCount() const { return static_cast<int>(m_mcus.size()); }
 
     // Throws std::out_of_range when the fault watches the input of an MCU the chain lacks.
@@ -137,6 +141,7 @@ private:
     std::vector<ArmedFault> m_faults;
     SimulationCounters m_counters;
     bool m_inputOpen = false;
+    bool m_unplugged = false;
     bool m_outputOpen = false;
     std::function<void()> m_notify;
     std::function<void(const std::string&)> m_trace;

@@ -114,8 +114,10 @@ void SimulatedMcu::answerProgramRequest(std::span<const std::uint8_t> message, s
     const std::size_t chunk = m_responseMode == ResponseMode::fourChunks ? chunkSize : length;
     for (std::size_t offset = 0; offset < length; offset += chunk) {
         const std::size_t size = std::min(chunk, length - offset);
+        const auto device = m_responseHeader.deviceAll ? allDevices : static_cast<std::uint8_t>(m_manual);
+        const std::size_t shownAddress = m_responseHeader.repeatRequestAddress ? address : address + offset;
         out.push_back(
-            programResponse(static_cast<std::uint8_t>(m_manual), static_cast<std::uint32_t>(address + offset),
+            programResponse(device, static_cast<std::uint32_t>(shownAddress),
                             std::span<const std::uint8_t>(m_image).subspan(address + offset, size)));
     }
     note("program response, " + std::to_string(length) + " bytes from address " + std::to_string(address));

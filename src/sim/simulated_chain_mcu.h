@@ -37,6 +37,12 @@ enum class ResponseMode {
     singleMessage, // all requested bytes in one response (305 bytes for 256)
 };
 
+// How an MCU fills in the header of its program responses; boards differ.
+struct ResponseHeader {
+    bool deviceAll = false;            // device byte 7F instead of the MCU's manual number
+    bool repeatRequestAddress = false; // every chunk carries the request's address, not its own
+};
+
 class SimulatedMcu {
 public:
     // manual: the MCU's place in the chain, 1..5. image: programImageSize bytes.
@@ -53,6 +59,7 @@ public:
     const McuCounters& counters() const { return m_counters; }
 
     void setResponseMode(ResponseMode mode) { m_responseMode = mode; }
+    void setResponseHeader(ResponseHeader header) { m_responseHeader = header; }
     // A faulty board that passes program requests on but never answers them.
     void setIgnoresProgramRequests(bool ignores) { m_ignoresProgramRequests = ignores; }
 
@@ -72,6 +79,7 @@ private:
     McuTimings m_timings;
     McuCounters m_counters;
     ResponseMode m_responseMode = ResponseMode::fourChunks;
+    ResponseHeader m_responseHeader;
     bool m_ignoresProgramRequests = false;
     Micros m_flashBusyUntil{-1};
     Micros m_rebootingUntil{-1};

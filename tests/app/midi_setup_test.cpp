@@ -5,6 +5,7 @@
 #include "app_test_support.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -72,7 +73,8 @@ protected:
 TEST_F(MidiSetupTest, EntriesAreNumberedByPositionWithTheDefaultOutputFirst) {
     runDialog([](MidiSetupDialog& shown) {
         EXPECT_EQ(entries(list(shown, "ComboMidiOut")),
-                  QStringList({"[Choose a MIDI out device]", "#1: Default MIDI output", "#2: Out A",
+                  QStringList({"[Choose a MIDI out device]",
+                               "#1: Default MIDI output (the first device, \"Out A\")", "#2: Out A",
                                "#3: Out B", "#4: Out C"}));
         EXPECT_EQ(entries(list(shown, "ComboMidiIn")),
                   QStringList({"[Choose a MIDI in device]", "#1: In A", "#2: In B"}));
@@ -96,9 +98,34 @@ TEST_F(MidiSetupTest, StoredValuesPreselectTheirEntriesAndUnknownOnesSelectNothi
             EXPECT_EQ(list(shown, "ComboMidiOut")->currentIndex(), c.shownOut) << c.savedOut;
             press(shown, "CmdCancel");
         });
-        EXPECT_EQ(selection.midiInSelection, c.shownIn);
-        EXPECT_EQ(selection.midiOutSelection, c.shownOut);
+        // Cancel leaves the selection as it was.
+        EXPECT_EQ(selection.midiInSelection, 0);
+        EXPECT_EQ(selection.midiOutSelection, 0);
     }
+}
+
+// The remembered devices are found by name wherever the lists now have them; one that is not
+// there is said plainly, and the list follows it when it is plugged in.
+TEST_F(MidiSetupTest, RememberedDevicesAreFoundByNameAndAMissingOneIsSaid) {
+    selection.inputName = "In B";
+    selection.savedMidiIn = 1;
+    selection.outputName = "Out D";
+    selection.savedMidiOut = 2;
+    runDialog([this](MidiSetupDialog& shown) {
+        EXPECT_EQ(list(shown, "ComboMidiIn")->currentIndex(), 2);
+        EXPECT_EQ(list(shown, "ComboMidiOut")->currentIndex(), 0);
+        auto* missing = shown.findChild<QLabel*>(QStringLiteral("lblMissing"));
+        EXPECT_FALSE(missing->isHidden());
+        EXPECT_TRUE(missing->text().contains(QStringLiteral("\"Out D\", is not connected")));
+        port.outputs.push_back("Out D 20:0");
+        press(shown, "CmdRescan");
+        EXPECT_EQ(list(shown, "ComboMidiOut")->currentText(), QStringLiteral("#5: Out D"));
+        EXPECT_TRUE(missing->isHidden());
+        press(shown, "CmdOk");
+    });
+    EXPECT_EQ(selection.outputName, "Out D");
+    EXPECT_EQ(selection.midiOutSelection, 5);
+    EXPECT_EQ(selection.inputName, "In B");
 }
 
 TEST_F(MidiSetupTest, OkStoresTheChosenPositions) {
@@ -113,6 +140,8 @@ TEST_F(MidiSetupTest, OkStoresTheChosenPositions) {
     EXPECT_EQ(selection.savedMidiIn, 2);
     EXPECT_EQ(selection.midiOutSelection, 4);
     EXPECT_EQ(selection.savedMidiOut, 4);
+    EXPECT_EQ(selection.inputName, "In B");
+    EXPECT_EQ(selection.outputName, "Out C");
     EXPECT_TRUE(selection.midiConfigured());
     EXPECT_FALSE(dialog.isVisible());
 }

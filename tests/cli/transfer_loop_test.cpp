@@ -43,12 +43,12 @@ TEST(RunLoop, PacedMessagesLeaveOnTheSixthTickDespiteLateWakeUps) {
     } clock(driver);
     TransmitQueue queue(port, clock, selection, notices);
     for (int i = 0; i < 4; ++i)
-        queue.queueMessage(test::bytesOf({0xF0, i, 0xF7}));
+        queue.queueMessage(test::bytesOf({0xF0, i, 0xF7}), {.paced = true});
 
     std::vector<Micros> sendTimes;
     LoopWork work;
     work.tick = [&] {
-        if (queue.pumpQueue(true) == TransmitQueue::PumpResult::sent)
+        if (queue.pumpQueue() == TransmitQueue::PumpResult::sent)
             sendTimes.push_back(driver.now());
     };
     work.drain = [] {};

@@ -21,7 +21,7 @@ protected:
 
     // Everything queued so far, as it reaches the port.
     std::vector<Bytes> wire() {
-        while (queue.pumpQueue(false) != TransmitQueue::PumpResult::empty) {
+        while (queue.pumpQueue() != TransmitQueue::PumpResult::empty) {
         }
         return port.sent;
     }

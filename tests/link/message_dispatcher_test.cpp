@@ -89,7 +89,7 @@ TEST_F(DispatcherTest, ReturnedTagCountsTheManualsOrReportsAnInvalidCount) {
     for (const auto& c : cases) {
         engine.startLoad();
         engine.dispatchMessage(returnedTag(c.count));
-        EXPECT_EQ(model.numberOfManuals, c.manuals) << c.count;
+        EXPECT_EQ(engine.loading().numberOfManuals, c.manuals) << c.count;
         EXPECT_EQ(state(), c.nextState) << c.count;
         EXPECT_EQ(status.lines().back(), c.line);
     }
@@ -102,7 +102,7 @@ TEST_F(DispatcherTest, MessagesInTheWrongStateOrTooShortChangeNothing) {
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F}));
     engine.dispatchMessage({});
     EXPECT_EQ(state(), state::cablingCheck);
-    EXPECT_EQ(model.hardwareType, 0);
+    EXPECT_EQ(engine.loading().hardwareType, 0);
 
     engine.dispatchMessage(returnedTag(2));
     tickUntilState(state::waitingForIdentity);
@@ -111,7 +111,7 @@ TEST_F(DispatcherTest, MessagesInTheWrongStateOrTooShortChangeNothing) {
     engine.dispatchMessage(bytesOf({0xF0, 0x7E, 0x01, 0x06, 0x02, 0xF7}));
     engine.dispatchMessage(programResponse(patternData(256, 1)));
     EXPECT_EQ(state(), state::waitingForIdentity);
-    EXPECT_EQ(model.numberOfManuals, 1);
+    EXPECT_EQ(engine.loading().numberOfManuals, 1);
     EXPECT_EQ(status.content, before);
 }
 
@@ -206,7 +206,7 @@ TEST_F(DispatcherTest, ALateSecondIdentityReplyChangesNothing) {
     tickFor(5); // the program request leaves
     const auto sentBefore = port.sent.size();
     engine.dispatchMessage(identityReply(1));
-    tickFor(30);
+    tickFor(10); // short of the program request's retry
     EXPECT_EQ(state(), state::waitingForFirstChunk);
     EXPECT_EQ(port.sent.size(), sentBefore);
 }

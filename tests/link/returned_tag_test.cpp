@@ -25,7 +25,8 @@ TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
 
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, GetParam(), 0xF7}));
 
-    EXPECT_EQ(model.numberOfManuals, 0);
+    EXPECT_EQ(engine.loading().numberOfManuals, 0);
+    EXPECT_EQ(model.numberOfManuals, 3); // a load changes the configuration only once it is complete
     EXPECT_EQ(engine.transfer().transferState, 62);
     EXPECT_EQ(status.lines().back(), "Invalid number of manuals detected!");
 }

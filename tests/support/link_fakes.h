@@ -20,11 +20,15 @@ public:
     int openedInput = -1;
     int openedOutput = -1;
     int inputOpens = 0;
+    bool failOpenInput = false;
     bool failOpenOutput = false;
+    bool failSend = false;
 
     std::vector<std::string> inputNames() const override { return inputs; }
     std::vector<std::string> outputNames() const override { return outputs; }
     void openInput(int device) override {
+        if (failOpenInput)
+            throw MidiError("input device busy");
         openedInput = device;
         ++inputOpens;
     }
@@ -38,6 +42,8 @@ public:
     bool isInputOpen() const override { return openedInput >= 0; }
     bool isOutputOpen() const override { return openedOutput >= 0; }
     void sendSysEx(std::span<const std::uint8_t> message) override {
+        if (failSend)
+            throw MidiError("device unplugged");
         sent.emplace_back(message.begin(), message.end());
     }
     std::optional<std::vector<std::uint8_t>> takeReceived() override {
@@ -86,10 +92,12 @@ public:
     int panelHides = 0;
     int setupDialogs = 0;
     bool setupCancels = false;
+    bool transferRunning = false;
 
     void refreshManualPanels() override { ++panelRefreshes; }
     void enableAllCommands() override { ++commandEnables; }
     void hideManualPanels() override { ++panelHides; }
+    void setTransferRunning(bool running) override { transferRunning = running; }
     bool showMidiSetup() override {
         ++setupDialogs;
         return setupCancels;

@@ -31,17 +31,24 @@ std::string apiLabel(MidiApi api) {
 struct RtMidiPort::Impl {
     MidiApi api = MidiApi::alsa;
     ErrorHandler onError;
+    // Our own client's ports appear in the lists too; they are never the device.
+    std::string clientName;
 
     // Errors RtMidi raises during one of our own calls become that call's MidiError; the
-    // rest go to onError. Guarded by errorMutex.
+    // rest go to onError. Guarded by errorMutex. While sending, a warning is a failure too:
+    // the ALSA sequencer reports a message it could not deliver only as a warning.
     std::mutex errorMutex;
     std::thread::id collectingThread;
+    bool warningsFail = false;
     std::string collected;
 
     // Filled on RtMidi's thread, drained on the owner's. Guarded by receiveMutex.
     std::mutex receiveMutex;
     SysExReassembler reassembler;
     std::deque<Bytes> received;
+    // Called on RtMidi's thread; notifyMutex keeps it from running while it is replaced or the
+    // port is destroyed.
+    std::mutex notifyMutex;
     std::function<void()> notify;
 
     bool inputOpen = false;
@@ -55,8 +62,12 @@ struct RtMidiPort::Impl {
     static void onRtMidiError(RtMidiError::Type type, const std::string& text, void* self);
     static void onRtMidiInput(double, std::vector<unsigned char>* bytes, void* self);
 
-    void beginCollecting();
+    void beginCollecting(bool failOnWarnings = false);
     std::string endCollecting();
+    // Positions in RtMidi's list of the devices that are not ours.
+    template <typename Api> std::vector<unsigned> foreignPorts(Api& api) const;
+    template <typename Api> std::vector<std::string> foreignNames(Api& api) const;
+    template <typename Api> unsigned rtMidiPosition(Api& api, int device, const char* direction) const;
     void report(const std::string& text) const;
 };
 
@@ -68,7 +79,7 @@ void RtMidiPort::Impl::onRtMidiError(RtMidiError::Type type, const std::string& 
     {
         std::lock_guard lock(impl.errorMutex);
         if (impl.collectingThread == std::this_thread::get_id()) {
-            if (type != RtMidiError::WARNING) {
+            if (type != RtMidiError::WARNING || impl.warningsFail) {
                 impl.collected += (impl.collected.empty() ? "" : "; ") + text;
             }
             return;
@@ -82,7 +93,6 @@ void RtMidiPort::Impl::onRtMidiInput(double, std::vector<unsigned char>* bytes, 
         return;
     }
     auto& impl = *static_cast<Impl*>(self);
-    std::function<void()> notify;
     {
         std::lock_guard lock(impl.receiveMutex);
         std::vector<Bytes> complete = impl.reassembler.feed(*bytes);
@@ -92,17 +102,18 @@ void RtMidiPort::Impl::onRtMidiInput(double, std::vector<unsigned char>* bytes, 
         for (Bytes& message : complete) {
             impl.received.push_back(std::move(message));
         }
-        notify = impl.notify;
     }
-    // Outside the lock: the notifier may well drain the queue at once.
-    if (notify) {
-        notify();
+    // Outside the receive lock: the notifier may well drain the queue at once.
+    std::lock_guard lock(impl.notifyMutex);
+    if (impl.notify) {
+        impl.notify();
     }
 }
 
-void RtMidiPort::Impl::beginCollecting() {
+void RtMidiPort::Impl::beginCollecting(bool failOnWarnings) {
     std::lock_guard lock(errorMutex);
     collectingThread = std::this_thread::get_id();
+    warningsFail = failOnWarnings;
     collected.clear();
 }
 
@@ -133,6 +144,7 @@ RtMidiPort::RtMidiPort(MidiApi api, const std::string& clientName, ErrorHandler 
     : m_impl(std::make_unique<Impl>()) {
     m_impl->onError = std::move(onError);
     const std::string uniqueName = clientName + "-" + std::to_string(::getpid());
+    m_impl->clientName = uniqueName;
     try {
         if (api == MidiApi::automatic && !std::filesystem::exists(alsaSequencerDevice)) {
             // Containers and CI machines: asking ALSA anyway only fills stderr with its complaints.
@@ -159,26 +171,34 @@ RtMidiPort::RtMidiPort(MidiApi api, const std::string& clientName, ErrorHandler 
 }
 
 RtMidiPort::~RtMidiPort() {
+    setReceiveNotifier({});
     closeInput();
     closeOutput();
 }
 
-std::vector<std::string> RtMidiPort::inputNames() const {
-    std::vector<std::string> names;
-    const unsigned count = m_impl->in->getPortCount();
+template <typename Api> std::vector<unsigned> RtMidiPort::Impl::foreignPorts(Api& api) const {
+    std::vector<unsigned> ports;
+    const unsigned count = api.getPortCount();
     for (unsigned port = 0; port < count; ++port) {
-        names.push_back(m_impl->in->getPortName(port));
+        if (api.getPortName(port).rfind(clientName, 0) != 0)
+            ports.push_back(port);
     }
+    return ports;
+}
+
+template <typename Api> std::vector<std::string> RtMidiPort::Impl::foreignNames(Api& api) const {
+    std::vector<std::string> names;
+    for (unsigned port : foreignPorts(api))
+        names.push_back(api.getPortName(port));
     return names;
 }
 
+std::vector<std::string> RtMidiPort::inputNames() const {
+    return m_impl->foreignNames(*m_impl->in);
+}
+
 std::vector<std::string> RtMidiPort::outputNames() const {
-    std::vector<std::string> names;
-    const unsigned count = m_impl->out->getPortCount();
-    for (unsigned port = 0; port < count; ++port) {
-        names.push_back(m_impl->out->getPortName(port));
-    }
-    return names;
+    return m_impl->foreignNames(*m_impl->out);
 }
 
 namespace {
@@ -199,12 +219,22 @@ void checkDevice(const std::vector<std::string>& names, int device, const std::s
 
 } // namespace
 
+template <typename Api>
+unsigned RtMidiPort::Impl::rtMidiPosition(Api& api, int device, const char* direction) const {
+    const std::vector<unsigned> ports = foreignPorts(api);
+    std::vector<std::string> names;
+    for (unsigned port : ports)
+        names.push_back(api.getPortName(port));
+    checkDevice(names, device, direction);
+    return ports[static_cast<std::size_t>(device)];
+}
+
 void RtMidiPort::openInput(int device) {
     const std::vector<std::string> names = inputNames();
-    checkDevice(names, device, "input");
+    const unsigned position = m_impl->rtMidiPosition(*m_impl->in, device, "input");
     closeInput();
     m_impl->beginCollecting();
-    m_impl->in->openPort(static_cast<unsigned>(device), "input");
+    m_impl->in->openPort(position, "input");
     const std::string failure = m_impl->endCollecting();
     if (!m_impl->in->isPortOpen() || !failure.empty()) {
         m_impl->in->closePort();
@@ -216,10 +246,10 @@ void RtMidiPort::openInput(int device) {
 
 void RtMidiPort::openOutput(int device) {
     const std::vector<std::string> names = outputNames();
-    checkDevice(names, device, "output");
+    const unsigned position = m_impl->rtMidiPosition(*m_impl->out, device, "output");
     closeOutput();
     m_impl->beginCollecting();
-    m_impl->out->openPort(static_cast<unsigned>(device), "output");
+    m_impl->out->openPort(position, "output");
     const std::string failure = m_impl->endCollecting();
     if (!m_impl->out->isPortOpen() || !failure.empty()) {
         m_impl->out->closePort();
@@ -285,7 +315,7 @@ void RtMidiPort::sendSysEx(std::span<const std::uint8_t> message) {
         throw MidiError("cannot send: not one SysEx message (F0 .. F7), " + std::to_string(message.size()) +
                         " bytes");
     }
-    m_impl->beginCollecting();
+    m_impl->beginCollecting(true);
     m_impl->out->sendMessage(message.data(), message.size());
     const std::string failure = m_impl->endCollecting();
     if (!failure.empty()) {
@@ -305,7 +335,7 @@ std::optional<std::vector<std::uint8_t>> RtMidiPort::takeReceived() {
 }
 
 void RtMidiPort::setReceiveNotifier(std::function<void()> notify) {
-    std::lock_guard lock(m_impl->receiveMutex);
+    std::lock_guard lock(m_impl->notifyMutex);
     m_impl->notify = std::move(notify);
 }
 
