@@ -94,6 +94,15 @@ TEST_F(RtMidiPortTest, ClosedInputDeliversNothingAndReopens) {
     EXPECT_EQ(roundTrip(sysEx(9, 0x03)), sysEx(9, 0x03));
 }
 
+// The lists hold other programs' ports only: a port of our own must never be taken for the
+// device, or a load would talk to itself.
+TEST_F(RtMidiPortTest, OwnPortsNeverAppearInItsOwnLists) {
+    EXPECT_EQ(deviceNamed(sender.inputNames(), outName), -1);
+    EXPECT_GE(deviceNamed(receiver.inputNames(), outName), 0);
+    for (const std::string& name : receiver.outputNames())
+        EXPECT_EQ(name.find("rtmidi-port-test-rx"), std::string::npos) << name;
+}
+
 TEST_F(RtMidiPortTest, MisuseIsReportedAsMidiError) {
     const int inputs = static_cast<int>(receiver.inputNames().size());
     try {

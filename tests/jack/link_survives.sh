@@ -1,0 +1,50 @@
+#!/bin/sh
+# zktcli against chains that behave as real ones may, over JACK: a board that answers with the
+# device byte 7F and repeats the request's address in every chunk must load; a chain that
+# vanishes 4 s into a write must end the write within 10 s, without reporting it written.
+#
+#   link_survives.sh ZKTCLI ZKTSIM WORKDIR
+set -eu
+zktcli=$1
+zktsim=$2
+work=$3
+mkdir -p "$work"
+ports="--api jack --out survive-in --in survive-out --timeout 60"
+
+start_sim() {
+    "$zktsim" --api jack --manuals 3 --in survive-in --out survive-out "$@" >"$work/sim.log" 2>&1 &
+    sim=$!
+    tries=100
+    until grep -q "zktsim: ready" "$work/sim.log"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || { cat "$work/sim.log" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
+start_sim --respond-as-all --repeat-request-address
+# shellcheck disable=SC2086 # $ports is a list of options
+"$zktcli" load $ports -o "$work/other-form.zkt"
+kill "$sim"
+wait "$sim" 2>/dev/null || true
+[ "$(grep -c . "$work/other-form.zkt")" -eq 3 ] || { echo "the load did not bring 3 manuals" >&2; exit 1; }
+
+start_sim
+started=$(date +%s)
+# shellcheck disable=SC2086
+"$zktcli" write "$work/other-form.zkt" $ports >"$work/write.log" 2>&1 &
+writer=$!
+sleep 4
+kill "$sim"
+status=0
+wait "$writer" || status=$?
+took=$(($(date +%s) - started))
+cat "$work/write.log"
+[ "$status" -ne 0 ] || { echo "the write reported success after its chain vanished" >&2; exit 1; }
+[ "$took" -le 10 ] || { echo "the write took $took s to notice" >&2; exit 1; }
+grep -q "is gone" "$work/write.log" || { echo "the write did not say the chain is gone" >&2; exit 1; }
+if grep -q "data written" "$work/write.log"; then
+    echo "the write was reported written" >&2
+    exit 1
+fi
+echo "other answer forms load; a vanished chain ended the write after $took s"
