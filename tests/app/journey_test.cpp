@@ -166,6 +166,37 @@ void chooseFileInNextDialog(const QString& expectedTitle, const QString& path) {
         expectedTitle);
 }
 
+// While a load runs, nothing can start another transfer; Esc on the status window cancels it and
+// leaves the configuration as it was.
+TEST_F(JourneyTest, ALoadHoldsTheCommandsAndEscapeCancelsItWithoutChangingAnything) {
+    app.model() = exampleOrgan(2);
+    app.model().numberOfManuals = 2;
+    const ConfigModel before = app.model();
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    app.mainWindow().enableAllCommands();
+    MidiSelection& selection = app.engine().selection();
+    selection.midiInSelection = 1;
+    selection.midiOutSelection = 2;
+
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoadOrgan"))->trigger();
+    for (int i = 0; i < 30; ++i)
+        tick();
+    ASSERT_TRUE(app.engine().transferRunning());
+    for (const char* name : {"mnuLoad", "mnuLoadOrgan", "mnuWrite"})
+        EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+    auto* cancel = app.statusWindow().findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+    ASSERT_TRUE(cancel->isVisible());
+
+    QTest::keyClick(&app.statusWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(app.engine().transferRunning());
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_EQ(app.model(), before);
+    EXPECT_NE(app.statusWindow().text().find("Cancelled. Nothing was loaded"), std::string::npos);
+    for (const char* name : {"mnuLoad", "mnuLoadOrgan", "mnuWrite"})
+        EXPECT_TRUE(app.mainWindow().findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(app.mainWindow().panel(1)->isVisible());
+}
+
 TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
     const ConfigModel organ = exampleOrgan(3);
     app.model() = organ;

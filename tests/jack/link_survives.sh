@@ -1,7 +1,8 @@
 #!/bin/sh
 # zktcli against chains that behave as real ones may, over JACK: a board that answers with the
-# device byte 7F and repeats the request's address in every chunk must load; a chain that
-# vanishes 4 s into a write must end the write within 10 s, without reporting it written.
+# device byte 7F and repeats the request's address in every chunk must load; Ctrl-C ends a write
+# after the manual it has begun; a chain that vanishes 4 s into a write must end the write within
+# 10 s, without reporting it written.
 #
 #   link_survives.sh ZKTCLI ZKTSIM WORKDIR
 set -eu
@@ -28,6 +29,21 @@ start_sim --respond-as-all --repeat-request-address
 kill "$sim"
 wait "$sim" 2>/dev/null || true
 [ "$(grep -c . "$work/other-form.zkt")" -eq 3 ] || { echo "the load did not bring 3 manuals" >&2; exit 1; }
+
+# Ctrl-C during a write lets the manual begun finish, then stops with 130.
+start_sim
+# shellcheck disable=SC2086
+"$zktcli" write "$work/other-form.zkt" $ports >"$work/interrupted.log" 2>&1 &
+writer=$!
+sleep 4 # manual 1 is being written then
+kill -INT "$writer"
+status=0
+wait "$writer" || status=$?
+kill "$sim"
+wait "$sim" 2>/dev/null || true
+cat "$work/interrupted.log"
+[ "$status" -eq 130 ] || { echo "an interrupted write ended with $status, not 130" >&2; exit 1; }
+grep -q "^Cancelled. Manual 1 was written" "$work/interrupted.log" || { echo "no account of what was written" >&2; exit 1; }
 
 start_sim
 started=$(date +%s)
