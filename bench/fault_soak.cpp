@@ -3,7 +3,7 @@
 #include "cli/console_status.h"
 #include "cli/engine_loop.h"
 #include "cli/transfer_loop.h"
-#include "cli/write_verification.h"
+#include "model/verification_report.h"
 #include "link/received_message.h"
 #include "link/transfer_engine.h"
 #include "model/example_organ.h"
@@ -153,7 +153,7 @@ bool holdsTheChainsImages(const ConfigModel& loaded, const SimulatedChain& chain
     expected.hardwareType = loaded.hardwareType;
     for (int manual = 1; manual <= chain.mcuCount(); ++manual)
         decodeManual(expected, manual, chain.image(manual));
-    return cli::verificationReport(expected, loaded).empty();
+    return verificationReport(expected, loaded).empty();
 }
 
 bool chainHoldsExactly(const SimulatedChain& chain, const std::vector<Bytes>& images) {
@@ -229,7 +229,7 @@ private:
         // Judged after the read-back, which is what the user is told about: a delayed update may
         // still have been on its way when the write ended.
         const bool stored = chainHoldsExactly(chain, sent);
-        if (!cli::verificationReport(written, readBack).empty()) {
+        if (!verificationReport(written, readBack).empty()) {
             // Told to the user, even when a delayed update reached its MCU after the read-back.
             ++m_counts.reportedFailures;
             ++m_counts.caughtByVerify;

@@ -7,7 +7,7 @@ namespace zkt::cli {
 
 // show, export, import, diff: work on .zkt and .json files.
 void registerFileCommands(CLI::App& app);
-// ports, detect, load, write: talk to the encoder chain (real MIDI or the simulator).
+// ports, detect, load, write, verify, backups: the encoder chain (real MIDI or the simulator).
 void registerDeviceCommands(CLI::App& app);
 
 } // namespace zkt::cli

@@ -7,10 +7,15 @@
 #include "cli/interrupt.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
-#include "cli/write_verification.h"
+#include "link/safe_write.h"
 #include "link/transfer_engine.h"
+#include "model/backup_store.h"
 #include "model/config_file.h"
+#include "model/verification_report.h"
+#include "settings/user_folders.h"
 
+#include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -26,7 +31,10 @@ constexpr int verificationFailedExitCode = 4;
 struct DeviceArguments {
     DeviceOptions device;
     std::string file;
-    bool verify = false;
+    bool verify = false; // kept for scripts written before a write verified by itself
+    bool everyManual = false;
+    bool noBackup = false;
+    bool noVerify = false;
 };
 
 void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
@@ -69,6 +77,13 @@ LinkNotices consoleNotices() {
     return notices;
 }
 
+[[noreturn]] void giveUp(const DeviceSession& session, TransferEngine& engine) {
+    std::cerr << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
+              << describeWait(engine.transfer(), engine.transferModel(), engine.queue().queueLength())
+              << '\n';
+    throw CLI::RuntimeError(timedOutExitCode);
+}
+
 // Runs a load or write to its end, with progress on stderr.
 void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     ConsoleStatus status(std::cerr);
@@ -88,15 +103,63 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     status.finishLine();
     if (engine.cancelled())
         throw CLI::RuntimeError(interruptedExitCode);
-    if (end == LoopEnd::timedOut) {
-        std::cerr << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
-                  << describeWait(engine.transfer(), model, engine.queue().queueLength()) << '\n';
-        throw CLI::RuntimeError(timedOutExitCode);
-    }
+    if (end == LoopEnd::timedOut)
+        giveUp(session, engine);
     if (!engine.failure().empty())
         throw CLI::RuntimeError(failedExitCode);
     // Give the last message its time on the wire before the ports close.
     session.driver().waitUntil(session.driver().now() + TransferEngine::tickInterval, work.drain);
+}
+
+// The write with a backup first, only the manuals that change, and a read-back after, as the
+// options leave them on.
+void runSafeWrite(DeviceSession& session, const ConfigModel& model, const WriteOptions& options) {
+    ConsoleStatus status(std::cerr);
+    ConsoleHooks hooks;
+    ConfigModel edited = model;
+    TransferEngine engine(edited, session.port(), session.clock(), status, hooks, consoleNotices());
+    session.choosePorts(engine.selection());
+    catchInterrupt();
+    SafeWrite write(engine, model, status, [](const std::vector<Bytes>& images) {
+        return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
+    });
+    write.start(options);
+
+    LoopWork work = engineLoopWork(engine);
+    work.tick = [&engine, &write, tick = work.tick] {
+        if (interruptRequested() && !engine.cancelled())
+            write.abandon();
+        tick();
+        write.onTick();
+    };
+    work.done = [&write] {
+        return write.phase() == SafeWrite::Phase::finished || write.phase() == SafeWrite::Phase::readFailed;
+    };
+    const LoopEnd end = runLoop(session.driver(), work, session.timeout());
+    status.finishLine();
+    if (end == LoopEnd::timedOut) {
+        if (write.phase() == SafeWrite::Phase::reading)
+            std::cerr << "zktcli: nothing was written: the chain could not be read for a backup "
+                         "(--no-backup writes without one)\n";
+        giveUp(session, engine);
+    }
+    session.driver().waitUntil(session.driver().now() + TransferEngine::tickInterval, work.drain);
+    if (write.phase() == SafeWrite::Phase::readFailed) {
+        std::cerr << "zktcli: nothing was written: " << write.report().front()
+                  << " (--no-backup writes without a backup)\n";
+        throw CLI::RuntimeError(timedOutExitCode);
+    }
+    switch (write.outcome()) {
+    case SafeWrite::Outcome::cancelled:
+        throw CLI::RuntimeError(interruptedExitCode);
+    case SafeWrite::Outcome::failed:
+        throw CLI::RuntimeError(failedExitCode);
+    case SafeWrite::Outcome::differs:
+        std::cerr << "zktcli: verification failed\n";
+        throw CLI::RuntimeError(verificationFailedExitCode);
+    default:
+        return;
+    }
 }
 
 // Reads every manual back and compares it with what was written; exit 4 naming the manuals and
@@ -113,6 +176,18 @@ void verifyWritten(DeviceSession& session, const ConfigModel& written) {
     for (const std::string& line : report)
         std::cerr << line << '\n';
     throw CLI::RuntimeError(verificationFailedExitCode);
+}
+
+void listBackupFiles(std::ostream& out) {
+    const std::filesystem::path folder = backupsFolder();
+    const std::vector<BackupEntry> entries = listBackups(folder);
+    if (entries.empty()) {
+        out << "No backups in " << folder.string() << '\n';
+        return;
+    }
+    for (const BackupEntry& entry : entries)
+        out << entry.takenAt << "  " << entry.manuals << (entry.manuals == 1 ? " manual   " : " manuals  ")
+            << entry.path.string() << '\n';
 }
 
 void printNumbered(const char* heading, const std::vector<std::string>& names) {
@@ -173,17 +248,28 @@ void registerDeviceCommands(CLI::App& app) {
     addDeviceOptions(*write, arguments->device);
     addTimeoutOption(*write, arguments->device);
     write->add_option("FILE", arguments->file, "the .zkt configuration to write")->required();
-    write->add_flag("--verify", arguments->verify,
-                    "read every manual back afterwards and compare it with what was written (exit 4 when "
-                    "they differ)");
+    write->add_flag("--all", arguments->everyManual,
+                    "write every manual, also those whose program data would not change");
+    write->add_flag("--no-backup", arguments->noBackup,
+                    "do not read the chain and keep what it holds in the backups folder first");
+    auto* noVerify = write->add_flag(
+        "--no-verify", arguments->noVerify,
+        "do not read the manuals back afterwards to compare them with the file (exit 4 when they differ)");
+    write->add_flag("--verify", arguments->verify, "read back and compare (the default)")->excludes(noVerify);
     write->callback([arguments] {
         ConfigModel model;
         readConfigurationFile(arguments->file, model);
         DeviceSession session(arguments->device);
-        runTransfer(session, model, true);
-        if (arguments->verify)
-            verifyWritten(session, model);
+        WriteOptions options;
+        options.backup = !arguments->noBackup;
+        options.onlyChanged = !arguments->everyManual;
+        options.verify = !arguments->noVerify;
+        runSafeWrite(session, model, options);
     });
+
+    CLI::App* backups =
+        app.add_subcommand("backups", "List the backups taken before writes, newest first, with their files");
+    backups->callback([] { listBackupFiles(std::cout); });
 
     CLI::App* verify = app.add_subcommand(
         "verify", "Read every manual from the encoder chain and compare it with a configuration (exit 4 "

@@ -92,6 +92,7 @@ void MessageDispatcher::onProgramResponse(std::span<const std::uint8_t> message)
 
 void MessageDispatcher::finishLoadedManual() {
     ConfigModel& model = m_work.target();
+    m_work.manualRead(m_transfer.receivedProgramData);
     decodeProgramImage(model, m_transfer.receivedProgramData);
     m_requests.rebootMcu(model.currentManual);
     ++model.currentManual;
@@ -118,14 +119,9 @@ void MessageDispatcher::onIdentityReply(std::span<const std::uint8_t> message) {
     }
     m_status.appendText(" ok");
     m_transfer.transferState = state::writingManual;
-    if (!m_work.transferStep())
-        return;
-    if (manualInChain(model, model.currentManual)) {
-        m_transfer.transferState = state::nextManualToWrite;
+    // The write step decides whether another manual follows.
+    if (m_work.transferStep() && m_transfer.transferState == state::nextManualToWrite)
         m_status.show();
-    } else {
-        m_transfer.transferState = state::finished;
-    }
 }
 
 } // namespace zkt

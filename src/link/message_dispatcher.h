@@ -21,6 +21,8 @@ struct DispatcherWork {
     std::function<ConfigModel&()> target;
     // Writes the manual whose identity reply has arrived; false when it could not.
     std::function<bool()> transferStep;
+    // A manual's image has arrived whole (before it is decoded).
+    std::function<void(std::span<const std::uint8_t>)> manualRead;
     // The last manual of a load has been decoded.
     std::function<void()> loadComplete;
 };

@@ -37,9 +37,10 @@ bool contains(const std::vector<int>& manuals, int manual) {
 
 // "Manual 1 was written; manual 2 may be incomplete (write it again); manual 3 was not
 // written." for the manuals a write covers.
-std::string writeSummary(const std::vector<int>& written, const std::vector<int>& uncertain, int lastManual) {
+std::string writeSummary(const std::vector<int>& written, const std::vector<int>& uncertain,
+                         const std::vector<int>& covered) {
     std::vector<int> notWritten;
-    for (int manual = 1; manual <= lastManual; ++manual) {
+    for (int manual : covered) {
         if (!contains(written, manual) && !contains(uncertain, manual))
             notWritten.push_back(manual);
     }
@@ -65,14 +66,20 @@ std::string writeSummary(const std::vector<int>& written, const std::vector<int>
 
 TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
                                MainWindowHooks& hooks, LinkNotices notices)
-    : m_model(model), m_port(port), m_clock(clock), m_status(status), m_hooks(hooks),
+    : m_model(model), m_port(port), m_status(status), m_hooks(hooks),
       m_notices(std::move(notices)), m_queue(port, clock, m_selection, m_notices),
       m_requests(m_queue, m_transfer, status),
       m_dispatcher(m_transfer, status, m_requests, m_notices,
                    DispatcherWork{[this]() -> ConfigModel& { return target(); },
-                                  [this] { return transferStep(); }, [this] { completeLoad(); }}) {}
+                                  [this] { return transferStep(); },
+                                  [this](std::span<const std::uint8_t> image) { manualRead(image); },
+                                  [this] { completeLoad(); }}) {}
 
 ConfigModel& TransferEngine::target() {
+    return m_transfer.transferKind == kind::load ? m_loading : m_model;
+}
+
+const ConfigModel& TransferEngine::transferModel() const {
     return m_transfer.transferKind == kind::load ? m_loading : m_model;
 }
 
@@ -89,7 +96,7 @@ void TransferEngine::begin(std::int16_t transferKind) {
     m_status.setCancellable(true);
 }
 
-void TransferEngine::startLoad() {
+void TransferEngine::startLoad(LoadPurpose purpose) {
     // Only a cancel of the dialog shown now stops the load: an old cancel must not silently
     // refuse every later load of a configured port pair.
     if (!m_selection.midiConfigured()) {
@@ -100,18 +107,21 @@ void TransferEngine::startLoad() {
         }
     }
     begin(kind::load);
+    m_purpose = purpose;
     // Fields an image does not mention keep what the configuration held, as they always have.
-    m_loading = m_model;
+    m_loading = purpose == LoadPurpose::edit ? m_model : ConfigModel{};
+    m_chainRead = {};
     m_status.centreOverMain();
     m_status.setCaption(texts::loadingCaption());
     m_status.replaceText("Requesting " + product + " Configuration..");
     m_status.show();
-    m_hooks.hideManualPanels();
+    if (purpose == LoadPurpose::edit)
+        m_hooks.hideManualPanels();
     m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
 }
 
-void TransferEngine::startWrite() {
+void TransferEngine::startWrite(std::vector<int> manuals) {
     if (!m_selection.midiConfigured()) {
         m_selection.midiSetupCancelled = m_hooks.showMidiSetup();
         if (m_selection.midiSetupCancelled)
@@ -123,7 +133,8 @@ void TransferEngine::startWrite() {
     if (!encodesEveryManual())
         return;
     begin(kind::write);
-    m_model.currentManual = 1;
+    m_transfer.manualsToWrite = std::move(manuals);
+    m_model.currentManual = static_cast<std::int16_t>(manualsCovered().front());
     m_transfer.transferState = state::waitingForIdentity;
     m_status.replaceText("Requesting " + product + " Global Configuration..");
     m_status.show();
@@ -160,7 +171,7 @@ std::string TransferEngine::progressSoFar() const {
     std::vector<int> uncertain = m_manualsUnconfirmed;
     if (m_queue.startedUnit() != 0)
         uncertain.push_back(m_queue.startedUnit());
-    return writeSummary(m_manualsWritten, uncertain, std::clamp<int>(m_model.numberOfManuals, 1, maxManuals));
+    return writeSummary(m_manualsWritten, uncertain, manualsCovered());
 }
 
 // Sent only means handed to the MIDI system: a manual counts as written once its chain was
@@ -177,7 +188,7 @@ bool TransferEngine::confirmDevicesPresent() {
 void TransferEngine::endTransfer() {
     m_status.setCancellable(false);
     m_hooks.setTransferRunning(false);
-    if (m_transfer.transferKind == kind::load) {
+    if (m_transfer.transferKind == kind::load && m_purpose == LoadPurpose::edit) {
         // The panels were hidden for the load; what they showed is still the configuration.
         m_hooks.refreshManualPanels();
     }
@@ -188,10 +199,28 @@ void TransferEngine::finishFileTransfer() {
     m_transfer.transferState = state::finished;
 }
 
+void TransferEngine::manualRead(std::span<const std::uint8_t> image) {
+    m_chainRead.images.emplace_back(image.begin(), image.end());
+    m_chainRead.hardwareTypes.push_back(m_loading.hardwareType);
+}
+
 void TransferEngine::completeLoad() {
+    if (m_purpose != LoadPurpose::edit)
+        return;
     m_model = m_loading;
     m_hooks.refreshManualPanels();
     m_hooks.enableAllCommands();
+}
+
+// The manuals a write sends, in order: those asked for, or every manual of the configuration
+// (manual 1 even when no chain has been detected yet).
+std::vector<int> TransferEngine::manualsCovered() const {
+    if (!m_transfer.manualsToWrite.empty())
+        return m_transfer.manualsToWrite;
+    std::vector<int> manuals;
+    for (int manual = 1; manual <= std::clamp<int>(m_model.numberOfManuals, 1, maxManuals); ++manual)
+        manuals.push_back(manual);
+    return manuals;
 }
 
 void TransferEngine::cancelTransfer() {
@@ -239,17 +268,18 @@ bool TransferEngine::transferStep() {
         m_status.appendText(" ok");
         return true;
     }
-    if (manual == 1)
-        texts::appendLine(m_status, writingManualLine(1) + " ok");
+    const std::vector<int> covered = manualsCovered();
+    if (manual == covered.front())
+        texts::appendLine(m_status, writingManualLine(manual) + " ok");
     try {
         m_requests.writeProgram(m_model, manual, slotIndex);
     } catch (const EncodeOverflow& overflow) {
         abandonTransfer("Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
         return false;
     }
-    ++m_model.currentManual;
-    m_transfer.transferState =
-        manualInChain(m_model, m_model.currentManual) ? state::nextManualToWrite : state::finished;
+    const auto next = std::find(covered.begin(), covered.end(), manual) + 1;
+    m_model.currentManual = static_cast<std::int16_t>(next == covered.end() ? covered.back() + 1 : *next);
+    m_transfer.transferState = next == covered.end() ? state::finished : state::nextManualToWrite;
     return true;
 }
 
@@ -310,8 +340,12 @@ void TransferEngine::enterFinished() {
     m_status.setCancellable(false);
     switch (m_transfer.transferKind) {
     case kind::load:
-        texts::appendLine(m_status, product + " Configuration data loaded!");
-        texts::appendLine(m_status, "Ready.");
+        if (m_purpose == LoadPurpose::edit) {
+            texts::appendLine(m_status, product + " Configuration data loaded!");
+            texts::appendLine(m_status, "Ready.");
+        } else {
+            texts::appendLine(m_status, product + " Configuration data read.");
+        }
         break;
     case kind::write:
         texts::appendLine(m_status, product + " Configuration data written!");
@@ -440,8 +474,7 @@ void TransferEngine::pump() {
     // detected chain, the identity request of manual 1 would otherwise qualify as well.
     const bool allQueued =
         m_transfer.transferState == state::finished || m_transfer.transferState == state::closing;
-    if (m_transfer.transferKind == kind::write && allQueued && !m_queue.pacedMessagesQueued() &&
-        !manualInChain(m_model, m_model.currentManual)) {
+    if (m_transfer.transferKind == kind::write && allQueued && !m_queue.pacedMessagesQueued()) {
         m_status.appendText("Done.");
         // Sent only means handed to the MIDI system; the chain must still be there a moment on.
         m_confirmingWrite = true;

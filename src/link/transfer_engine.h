@@ -4,6 +4,7 @@
 // port, the clock and the window come in by reference, so tests run whole transfers in
 // virtual time.
 
+#include "link/chain_read.h"
 #include "link/clock.h"
 #include "link/device_requests.h"
 #include "link/message_dispatcher.h"
@@ -20,6 +21,10 @@
 #include <vector>
 
 namespace zkt {
+
+// Why the chain is read: to edit what it holds, or only to look (a backup before a write, the
+// read-back after it), which leaves the edited configuration alone.
+enum class LoadPurpose { edit, backup, readBack };
 
 class TransferEngine {
 public:
@@ -39,12 +44,13 @@ public:
     TransferEngine(const TransferEngine&) = delete;
     TransferEngine& operator=(const TransferEngine&) = delete;
 
-    // "Load Current Settings from the ZKT". The manuals are read into a model of their own and
-    // replace the edited configuration only once the last one has arrived.
-    void startLoad();
-    // "Write Program Data to ZKT". Every manual is encoded once first; when one cannot be,
-    // nothing is sent and the status window says why.
-    void startWrite();
+    // "Load Current Settings from the ZKT". The manuals are read into a model of their own and,
+    // for editing, replace the edited configuration only once the last one has arrived.
+    void startLoad(LoadPurpose purpose = LoadPurpose::edit);
+    // "Write Program Data to ZKT": manuals 1..numberOfManuals, or only those listed (in that
+    // order). Every manual is encoded once first; when one cannot be, nothing is sent and the
+    // status window says why.
+    void startWrite(std::vector<int> manuals = {});
     // A configuration file has been loaded or saved: end like a device load does.
     void finishFileTransfer();
     // The status window's Cancel: a load stops and changes nothing; a write finishes the
@@ -65,8 +71,11 @@ public:
     const MidiSelection& selection() const { return m_selection; }
     TransmitQueue& queue() { return m_queue; }
     DeviceRequests& requests() { return m_requests; }
-    // What a load has read so far.
+    // What a load has read so far, decoded and as bytes.
     const ConfigModel& loading() const { return m_loading; }
+    const ChainRead& chainRead() const { return m_chainRead; }
+    // The model the transfer works on: the one being read into, or the one being written.
+    const ConfigModel& transferModel() const;
     // A load or write between its start and the moment its last message has left.
     bool transferRunning() const;
     // True once a transfer has ended and its last queued message has left (the status
@@ -99,12 +108,15 @@ private:
     void abandonTransfer(const std::string& explanation);
     void endTransfer();
     void completeLoad();
+    void manualRead(std::span<const std::uint8_t> image);
+    std::vector<int> manualsCovered() const;
     std::string progressSoFar() const;
 
     ConfigModel& m_model;
     ConfigModel m_loading;
+    ChainRead m_chainRead;
+    LoadPurpose m_purpose = LoadPurpose::edit;
     MidiPort& m_port;
-    const Clock& m_clock;
     StatusSink& m_status;
     MainWindowHooks& m_hooks;
     LinkNotices m_notices;

@@ -39,6 +39,8 @@ struct TransferState {
     std::int16_t transferState = state::idle;
     std::int16_t transferKind = kind::none;
     std::int16_t programSlot = 1;
+    // The manuals a write covers, in order; empty: 1..numberOfManuals.
+    std::vector<int> manualsToWrite;
     std::int16_t expectedProgramLength = static_cast<std::int16_t>(programImageSize);
     // Where the requested data starts in the MCU's memory (slot index x 256).
     std::uint32_t requestedProgramAddress = 0;

@@ -22,4 +22,7 @@ std::vector<ConfigDifference> diffConfigurations(const ConfigModel& left, const 
 // "Manual 2, piston 5: midiChannel 3 -> 4"
 std::string formatDifference(const ConfigDifference& difference);
 
+// The formatted differences that concern one manual (1-based).
+std::vector<std::string> differencesOfManual(const std::vector<ConfigDifference>& differences, int manual);
+
 } // namespace zkt

@@ -100,13 +100,37 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
     return manuals;
 }
 
+namespace {
+
+std::string imageLine(std::span<const std::uint8_t> buffer) {
+    return bytesToHex(buffer) + "\r\n";
+}
+
+} // namespace
+
 std::string configurationText(const ConfigModel& model) {
     std::string text;
-    for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
-        text += bytesToHex(encodedManual(model, manual));
-        text += "\r\n";
-    }
+    for (int manual = 1; manual <= model.numberOfManuals; ++manual)
+        text += imageLine(encodedManual(model, manual));
     return text;
+}
+
+void writeImagesFile(const std::string& path, const std::vector<Bytes>& images) {
+    if (images.size() > static_cast<std::size_t>(maxManuals))
+        throw ConfigFileError(path, 0,
+                              std::to_string(images.size()) + " images are more than a chain can hold");
+    std::string text;
+    for (const Bytes& image : images) {
+        if (image.size() != programImageSize) {
+            throw ConfigFileError(path, 0,
+                                  "an image of " + std::to_string(image.size()) + " bytes, not " +
+                                      std::to_string(programImageSize));
+        }
+        ImageBuffer buffer{};
+        std::copy(image.begin(), image.end(), buffer.begin());
+        text += imageLine(buffer);
+    }
+    writeFileAtomically(path, text);
 }
 
 void writeConfigurationFile(const std::string& path, const ConfigModel& model) {

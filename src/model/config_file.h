@@ -3,11 +3,13 @@
 // manual 1 first. No header and no manual numbers: a line's manual is its place among the
 // lines long enough to count.
 
+#include "model/bytes.h"
 #include "model/config_file_error.h"
 #include "model/config_model.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zkt {
 
@@ -32,5 +34,9 @@ std::string configurationText(const ConfigModel& model);
 // Encodes every manual first, then replaces the file in one step: on failure the previous
 // file is intact. Throws ConfigFileError naming the path and the reason.
 void writeConfigurationFile(const std::string& path, const ConfigModel& model);
+
+// Images exactly as an MCU holds them (programImageSize bytes each), one line per manual, as a
+// backup keeps what the chain held. Replaced in one step like a configuration file.
+void writeImagesFile(const std::string& path, const std::vector<Bytes>& images);
 
 } // namespace zkt

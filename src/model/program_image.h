@@ -59,4 +59,9 @@ void encodeManual(const ConfigModel& model, int manual, ImageBuffer& image);
 // A fresh buffer with the manual encoded into it.
 ImageBuffer encodedManual(const ConfigModel& model, int manual);
 
+// Manuals 1..manuals of model as their images carry them: encoded and decoded again into a
+// fresh model, so fields an image cannot hold read as an MCU would give them back. Throws
+// EncodeOverflow.
+ConfigModel throughImages(const ConfigModel& model, int manuals);
+
 } // namespace zkt

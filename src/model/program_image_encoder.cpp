@@ -236,4 +236,13 @@ ImageBuffer encodedManual(const ConfigModel& model, int manual) {
     return image;
 }
 
+ConfigModel throughImages(const ConfigModel& model, int manuals) {
+    ConfigModel carried;
+    carried.numberOfManuals = static_cast<std::int16_t>(manuals);
+    carried.hardwareType = model.hardwareType;
+    for (int manual = 1; manual <= manuals; ++manual)
+        decodeManual(carried, manual, encodedManual(model, manual));
+    return carried;
+}
+
 } // namespace zkt

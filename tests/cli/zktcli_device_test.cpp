@@ -42,6 +42,8 @@ CliRun zktcli(const std::string& arguments) {
 
 class ZktcliDevice : public ::testing::Test {
 protected:
+    // Backups go to the test's own folder, never into the home of whoever runs the tests.
+    ZktcliDevice() { ::setenv("XDG_DATA_HOME", m_folder.path().c_str(), 1); }
     std::string path(const std::string& name) const { return m_folder.file(name); }
 
 private:
@@ -65,12 +67,53 @@ TEST_F(ZktcliDevice, LoadsWhatTheChainHoldsAndWritesItBack) {
     readConfigurationFile(path("loaded.zkt"), loaded);
     EXPECT_TRUE(loaded == original);
 
-    const CliRun write = zktcli("write " + path("loaded.zkt") + " --simulate 3");
+    // With the backup, the comparison and the read-back all off, the write is the plain one.
+    const CliRun write =
+        zktcli("write " + path("loaded.zkt") + " --simulate 3 --all --no-backup --no-verify");
     ASSERT_EQ(write.exitCode, 0) << write.output;
     EXPECT_NE(write.output.find(
                   "Writing ZKT Program Data to Manual #3... ok\nZKT Configuration data written!Done."),
               std::string::npos)
         << write.output;
+    EXPECT_EQ(write.output.find("Backup"), std::string::npos) << write.output;
+}
+
+// The write by default: a backup of what the chain held, updates only for the manual that
+// changed, a read-back; the backup is listed and holds the chain's previous configuration.
+TEST_F(ZktcliDevice, AWriteKeepsABackupWritesOnlyWhatChangedAndVerifies) {
+    ConfigModel organ = exampleOrgan(3);
+    organ.numberOfManuals = 3;
+    writeConfigurationFile(path("chain.zkt"), organ);
+    organ.pistons[static_cast<std::size_t>(pistonIndexOf(1, 10))].programNumber = 99;
+    writeConfigurationFile(path("edited.zkt"), organ);
+
+    const CliRun write = zktcli("write " + path("edited.zkt") + " --simulate-from " + path("chain.zkt"));
+    ASSERT_EQ(write.exitCode, 0) << write.output;
+    for (const char* line :
+         {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written",
+          "  Manual 2, piston 11: programNumber 21 -> 99", "Writing ZKT Program Data to Manual #2",
+          "Verified: every manual in the chain matches the configuration."})
+        EXPECT_NE(write.output.find(line), std::string::npos) << line << '\n' << write.output;
+    for (const char* line :
+         {"Writing ZKT Program Data to Manual #1", "Writing ZKT Program Data to Manual #3"})
+        EXPECT_EQ(write.output.find(line), std::string::npos) << line << '\n' << write.output;
+
+    const CliRun backups = zktcli("backups");
+    ASSERT_EQ(backups.exitCode, 0);
+    const auto at = backups.output.find("3 manuals  ");
+    ASSERT_NE(at, std::string::npos) << backups.output;
+    const std::string backupFile = backups.output.substr(at + 11, backups.output.find('\n', at) - at - 11);
+    ConfigModel held;
+    readConfigurationFile(backupFile, held);
+    ConfigModel before;
+    readConfigurationFile(path("chain.zkt"), before);
+    EXPECT_EQ(held.pistons, before.pistons);
+    EXPECT_EQ(held.keyboards, before.keyboards);
+
+    // A chain that cannot be read: nothing is written without the backup.
+    const CliRun unread = zktcli("write " + path("edited.zkt") + " --simulate 0 --timeout 5");
+    EXPECT_EQ(unread.exitCode, 3) << unread.output;
+    EXPECT_NE(unread.output.find("nothing was written"), std::string::npos) << unread.output;
 }
 
 TEST_F(ZktcliDevice, FiveManualsLoadAndWrite) {
@@ -90,9 +133,10 @@ TEST_F(ZktcliDevice, GivesUpAfterTheTimeoutNamingWhatItWaitedFor) {
     const CliRun load = zktcli("load --simulate 0 --timeout 5 -o " + path("none.zkt"));
     EXPECT_EQ(load.exitCode, 3);
     // The tag did come back, with a count no chain can have: the message must not blame cabling.
-    EXPECT_NE(load.output.find("gave up after 5 s waiting for a valid count from the returned tag message (it "
-                               "came back with the count 1"),
-              std::string::npos)
+    EXPECT_NE(
+        load.output.find("gave up after 5 s waiting for a valid count from the returned tag message (it "
+                         "came back with the count 1"),
+        std::string::npos)
         << load.output;
     EXPECT_FALSE(fs::exists(path("none.zkt")));
 
@@ -125,7 +169,8 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
 
     const CliRun clean = zktcli("write " + path("organ.zkt") + " --simulate 3 --verify");
     EXPECT_EQ(clean.exitCode, 0) << clean.output;
-    EXPECT_NE(clean.output.find("Verified: every manual in the chain matches the file."), std::string::npos)
+    EXPECT_NE(clean.output.find("Verified: every manual in the chain matches the configuration."),
+              std::string::npos)
         << clean.output;
 
     const CliRun lost = zktcli("write " + path("organ.zkt") +

@@ -79,6 +79,9 @@ start-sim)
     cat "$dir/$sim.log"
     ;;
 run)
+    # Backups taken before writes stay in the build tree.
+    XDG_DATA_HOME="$dir/data"
+    export XDG_DATA_HOME
     exec "$@"
     ;;
 stop-sim)

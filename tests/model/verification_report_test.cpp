@@ -1,10 +1,10 @@
-#include "cli/write_verification.h"
+#include "model/verification_report.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
 
 #include <gtest/gtest.h>
 
-namespace zkt::cli {
+namespace zkt {
 namespace {
 
 ConfigModel organOf(int manuals) {
@@ -62,4 +62,4 @@ TEST(WriteVerification, AReadBackTheEncoderWouldRefuseIsReported) {
 }
 
 } // namespace
-} // namespace zkt::cli
+} // namespace zkt

@@ -1,31 +1,19 @@
-#include "cli/write_verification.h"
+#include "model/verification_report.h"
 
 #include "model/config_diff.h"
 #include "model/program_image.h"
 
 #include <algorithm>
 
-namespace zkt::cli {
-
-namespace {
-
-// The manual as the MCU should now hold it: through its image, so fields the image cannot
-// carry are compared as the read-back sees them.
-void copyManualThroughImage(ConfigModel& to, const ConfigModel& from, int manual) {
-    decodeManual(to, manual, encodedManual(from, manual));
-}
-
-} // namespace
+namespace zkt {
 
 std::vector<std::string> verificationReport(const ConfigModel& written, const ConfigModel& readBack) {
     const int writtenManuals = std::clamp<int>(written.numberOfManuals, 0, maxManuals);
     const int compared = std::clamp<int>(readBack.numberOfManuals, 0, writtenManuals);
 
-    ConfigModel expected;
-    expected.numberOfManuals = static_cast<std::int16_t>(compared);
-    expected.hardwareType = written.hardwareType;
-    for (int manual = 1; manual <= compared; ++manual)
-        copyManualThroughImage(expected, written, manual);
+    // The manuals as the MCUs should now hold them: through their images, so fields an image
+    // cannot carry are compared as the read-back sees them.
+    const ConfigModel expected = throughImages(written, compared);
     // The read-back is taken as decoded: whatever an MCU holds must be reportable, even data
     // the encoder would refuse.
     ConfigModel actual = readBack;
@@ -40,13 +28,11 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
                              " manuals detected)");
             continue;
         }
-        std::vector<std::string> fields;
-        for (const ConfigDifference& difference : differences) {
-            if (difference.where == name || difference.where.starts_with(name + ","))
-                fields.push_back("  " + formatDifference(difference));
-        }
+        std::vector<std::string> fields = differencesOfManual(differences, manual);
         if (fields.empty())
             continue;
+        for (std::string& field : fields)
+            field.insert(0, "  ");
         report.push_back(name + ": the chain differs from the file in " + std::to_string(fields.size()) +
                          (fields.size() == 1 ? " field" : " fields") + " (file -> chain):");
         report.insert(report.end(), fields.begin(), fields.end());
@@ -54,4 +40,4 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
     return report;
 }
 
-} // namespace zkt::cli
+} // namespace zkt

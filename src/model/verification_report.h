@@ -1,5 +1,5 @@
 #pragma once
-// The check behind `zktcli write --verify` and `zktcli verify`. The protocol has no
+// The check behind a verified write (window and zktcli) and `zktcli verify`. The protocol has no
 // acknowledgement, so an update lost on the way to an MCU is only seen by reading it back.
 
 #include "model/config_model.h"
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zkt::cli {
+namespace zkt {
 
 // Compares every manual of `written` (as its program image carries it) with the manual read
 // back from the chain. One line per manual that is missing or differs, followed by its
@@ -15,4 +15,4 @@ namespace zkt::cli {
 // when everything matches.
 std::vector<std::string> verificationReport(const ConfigModel& written, const ConfigModel& readBack);
 
-} // namespace zkt::cli
+} // namespace zkt

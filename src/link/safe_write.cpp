@@ -1,0 +1,190 @@
+#include "link/safe_write.h"
+
+#include "link/transfer_texts.h"
+#include "model/program_image.h"
+#include "model/verification_report.h"
+
+#include <exception>
+
+namespace zkt {
+
+SafeWrite::SafeWrite(TransferEngine& engine, const ConfigModel& edited, StatusSink& status,
+                     BackupSaver saveBackup)
+    : m_engine(engine), m_edited(edited), m_status(status), m_saveBackup(std::move(saveBackup)) {}
+
+void SafeWrite::start(const WriteOptions& options) {
+    m_options = options;
+    m_outcome = Outcome::none;
+    m_plan = {};
+    m_backupPath.reset();
+    m_report.clear();
+    if (!options.backup && !options.onlyChanged) {
+        startWriting({});
+        return;
+    }
+    m_phase = Phase::reading;
+    m_engine.startLoad(LoadPurpose::backup);
+    if (!m_engine.transferRunning())
+        finish(Outcome::cancelled); // the MIDI setup was cancelled
+}
+
+SafeWrite::Step SafeWrite::engineStep() const {
+    if (m_engine.settled())
+        return Step::succeeded;
+    if (m_engine.transferRunning())
+        return Step::running;
+    if (m_engine.cancelled())
+        return Step::cancelled;
+    return m_engine.failure().empty() ? Step::running : Step::failed;
+}
+
+void SafeWrite::onTick() {
+    switch (m_phase) {
+    case Phase::reading:
+        afterRead();
+        break;
+    case Phase::writing:
+        afterWrite();
+        break;
+    case Phase::verifying:
+        afterReadBack();
+        break;
+    default:
+        break;
+    }
+}
+
+void SafeWrite::afterRead() {
+    switch (engineStep()) {
+    case Step::running:
+        return;
+    case Step::cancelled:
+        finish(Outcome::cancelled);
+        return;
+    case Step::failed:
+        m_phase = Phase::readFailed;
+        m_report = {m_engine.failure()};
+        return;
+    case Step::succeeded:
+        break;
+    }
+    if (m_options.backup) {
+        try {
+            m_backupPath = m_saveBackup(m_engine.chainRead().images);
+            say("Backup of what the " + std::string(texts::product) + " held: " + m_backupPath->string());
+        } catch (const std::exception& error) {
+            m_phase = Phase::readFailed;
+            m_report = {std::string("The backup could not be kept: ") + error.what()};
+            return;
+        }
+    }
+    try {
+        m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), !m_options.onlyChanged);
+    } catch (const EncodeOverflow& overflow) {
+        const std::string why =
+            "Nothing was sent to the " + std::string(texts::product) + ": " + overflow.what();
+        say(why);
+        finish(Outcome::failed, {why});
+        return;
+    }
+    for (const std::string& line : m_plan.describe())
+        say(line);
+    if (m_options.confirmBeforeWriting) {
+        m_phase = Phase::awaitingConfirmation;
+        return;
+    }
+    confirm(!m_options.onlyChanged);
+}
+
+void SafeWrite::confirm(bool everyManual) {
+    if (m_phase != Phase::awaitingConfirmation && m_phase != Phase::reading)
+        return;
+    if (everyManual && m_options.onlyChanged)
+        m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), true);
+    if (m_plan.toWrite.empty()) {
+        const std::string why =
+            "Nothing to write: the " + std::string(texts::product) + " already holds this configuration.";
+        say(why);
+        finish(Outcome::nothingToWrite, {why});
+        return;
+    }
+    startWriting(m_plan.toWrite);
+}
+
+void SafeWrite::writeWithoutBackup() {
+    if (m_phase == Phase::readFailed)
+        startWriting({});
+}
+
+void SafeWrite::abandon() {
+    if (m_phase == Phase::awaitingConfirmation || m_phase == Phase::readFailed)
+        finish(Outcome::cancelled);
+    else if (m_phase != Phase::finished && m_phase != Phase::idle)
+        m_engine.cancelTransfer();
+}
+
+void SafeWrite::startWriting(std::vector<int> manuals) {
+    m_phase = Phase::writing;
+    m_engine.startWrite(std::move(manuals));
+    if (!m_engine.transferRunning())
+        afterWrite();
+}
+
+void SafeWrite::afterWrite() {
+    switch (engineStep()) {
+    case Step::running:
+        return;
+    case Step::cancelled:
+        finish(Outcome::cancelled);
+        return;
+    case Step::failed:
+        finish(Outcome::failed, {m_engine.failure()});
+        return;
+    case Step::succeeded:
+        break;
+    }
+    if (!m_options.verify) {
+        finish(Outcome::written);
+        return;
+    }
+    m_phase = Phase::verifying;
+    m_engine.startLoad(LoadPurpose::readBack);
+}
+
+void SafeWrite::afterReadBack() {
+    switch (engineStep()) {
+    case Step::running:
+        return;
+    case Step::cancelled:
+        finish(Outcome::cancelled, {"The read-back was cancelled: the write was not verified."});
+        return;
+    case Step::failed:
+        finish(Outcome::failed,
+               {"The read-back failed, so the write is not verified: " + m_engine.failure()});
+        return;
+    case Step::succeeded:
+        break;
+    }
+    std::vector<std::string> differences = verificationReport(m_edited, m_engine.loading());
+    if (differences.empty()) {
+        say("Verified: every manual in the chain matches the configuration.");
+        finish(Outcome::verified);
+        return;
+    }
+    for (const std::string& line : differences)
+        say(line);
+    finish(Outcome::differs, std::move(differences));
+}
+
+void SafeWrite::finish(Outcome outcome, std::vector<std::string> report) {
+    m_phase = Phase::finished;
+    m_outcome = outcome;
+    if (!report.empty())
+        m_report = std::move(report);
+}
+
+void SafeWrite::say(const std::string& line) {
+    texts::appendLine(m_status, line);
+}
+
+} // namespace zkt

@@ -1,0 +1,77 @@
+#pragma once
+// A write that cannot go wrong unnoticed, in three steps on the one transfer engine: read what
+// the chain holds and keep it as a backup; write only the manuals whose images would change;
+// read them back and compare. Each step can be switched off; with all three off it is the
+// plain write, message for message.
+//
+// The caller ticks the engine and then calls onTick(). When the read has finished the write
+// waits for confirm() if the caller asked to confirm (the window shows what will change);
+// when the read fails it waits for writeWithoutBackup() or abandon().
+
+#include "link/transfer_engine.h"
+#include "link/write_plan.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zkt {
+
+struct WriteOptions {
+    bool backup = true;
+    bool onlyChanged = true;
+    bool verify = true;
+    bool confirmBeforeWriting = false;
+};
+
+class SafeWrite {
+public:
+    enum class Phase { idle, reading, awaitingConfirmation, readFailed, writing, verifying, finished };
+    enum class Outcome { none, verified, written, nothingToWrite, differs, failed, cancelled };
+
+    // Keeps the images as a backup and returns where; throws std::exception with a reason.
+    using BackupSaver = std::function<std::filesystem::path(const std::vector<Bytes>&)>;
+
+    SafeWrite(TransferEngine& engine, const ConfigModel& edited, StatusSink& status, BackupSaver saveBackup);
+
+    void start(const WriteOptions& options);
+    void onTick();
+    // After the read: writes the plan (or every manual the chain has).
+    void confirm(bool everyManual);
+    // After a failed read: every manual, without a backup or a plan.
+    void writeWithoutBackup();
+    void abandon();
+
+    Phase phase() const { return m_phase; }
+    Outcome outcome() const { return m_outcome; }
+    const WritePlan& plan() const { return m_plan; }
+    const WriteOptions& options() const { return m_options; }
+    const std::optional<std::filesystem::path>& backupPath() const { return m_backupPath; }
+    // Why the read failed, the write failed, or what the read-back found different.
+    const std::vector<std::string>& report() const { return m_report; }
+
+private:
+    enum class Step { running, succeeded, failed, cancelled };
+    Step engineStep() const;
+    void afterRead();
+    void afterWrite();
+    void afterReadBack();
+    void startWriting(std::vector<int> manuals);
+    void finish(Outcome outcome, std::vector<std::string> report = {});
+    void say(const std::string& line);
+
+    TransferEngine& m_engine;
+    const ConfigModel& m_edited;
+    StatusSink& m_status;
+    BackupSaver m_saveBackup;
+    WriteOptions m_options;
+    Phase m_phase = Phase::idle;
+    Outcome m_outcome = Outcome::none;
+    WritePlan m_plan;
+    std::optional<std::filesystem::path> m_backupPath;
+    std::vector<std::string> m_report;
+};
+
+} // namespace zkt

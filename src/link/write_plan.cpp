@@ -1,0 +1,70 @@
+#include "link/write_plan.h"
+
+#include "model/config_diff.h"
+#include "model/program_image.h"
+
+#include <algorithm>
+
+namespace zkt {
+
+namespace {
+
+bool storesTheSame(const ConfigModel& edited, int manual, const ChainRead& chain) {
+    ConfigModel forThisMcu = edited;
+    forThisMcu.hardwareType = chain.hardwareTypes[static_cast<std::size_t>(manual - 1)];
+    const ImageBuffer image = encodedManual(forThisMcu, manual);
+    const Bytes& held = chain.images[static_cast<std::size_t>(manual - 1)];
+    return held.size() == programImageSize && std::equal(held.begin(), held.end(), image.begin());
+}
+
+std::string count(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + (n == 1 ? one : many);
+}
+
+} // namespace
+
+WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const ConfigModel& chainModel,
+                    bool everyManual) {
+    WritePlan plan;
+    const int manuals = std::clamp<int>(edited.numberOfManuals, 0, maxManuals);
+    const std::vector<ConfigDifference> differences =
+        diffConfigurations(chainModel, throughImages(edited, std::min(manuals, chain.manuals())));
+    for (int manual = 1; manual <= manuals; ++manual) {
+        if (manual > chain.manuals()) {
+            plan.notInChain.push_back(manual);
+        } else if (everyManual || !storesTheSame(edited, manual, chain)) {
+            plan.toWrite.push_back(manual);
+            plan.changes.push_back({manual, differencesOfManual(differences, manual)});
+        } else {
+            plan.unchanged.push_back(manual);
+        }
+    }
+    return plan;
+}
+
+std::vector<std::string> WritePlan::describe() const {
+    std::vector<std::string> lines;
+    const auto listed = [](const std::vector<int>& manuals, int manual) {
+        return std::find(manuals.begin(), manuals.end(), manual) != manuals.end();
+    };
+    for (int manual = 1; manual <= maxManuals; ++manual) {
+        const std::string name = "Manual " + std::to_string(manual);
+        const auto change = std::find_if(changes.begin(), changes.end(),
+                                         [manual](const ManualChange& c) { return c.manual == manual; });
+        if (change != changes.end()) {
+            lines.push_back(name + " will be written" +
+                            (change->fields.empty() ? std::string(".")
+                                                    : ": " + count(change->fields.size(),
+                                                                   " field changes:", " fields change:")));
+            for (const std::string& field : change->fields)
+                lines.push_back("  " + field);
+        } else if (listed(unchanged, manual)) {
+            lines.push_back(name + " is unchanged and will not be written.");
+        } else if (listed(notInChain, manual)) {
+            lines.push_back(name + " is not in the chain and cannot be written.");
+        }
+    }
+    return lines;
+}
+
+} // namespace zkt

@@ -1,0 +1,35 @@
+#pragma once
+// Which manuals a write has to send: each manual's image as its MCU would store it (encoded
+// for that MCU's hardware type) against what the chain was just read to hold. A manual whose
+// bytes are the same needs no update, and its flash is left alone.
+
+#include "link/chain_read.h"
+#include "model/config_model.h"
+
+#include <string>
+#include <vector>
+
+namespace zkt {
+
+struct ManualChange {
+    int manual = 0;
+    // What changes, as `zktcli diff` words it ("Manual 2, piston 5: midiChannel 3 -> 4", the
+    // chain's value first); empty when only bytes no field shows differ.
+    std::vector<std::string> fields;
+};
+
+struct WritePlan {
+    std::vector<int> toWrite; // in manual order
+    std::vector<int> unchanged;
+    std::vector<int> notInChain; // manuals of the configuration the chain does not have
+    std::vector<ManualChange> changes;
+
+    // One line per manual, for the status window, zktcli and the write dialog.
+    std::vector<std::string> describe() const;
+};
+
+// everyManual: write each manual the chain has, changed or not. Throws EncodeOverflow.
+WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const ConfigModel& chainModel,
+                    bool everyManual);
+
+} // namespace zkt

@@ -1,0 +1,30 @@
+#pragma once
+// The folder of backups taken before writes: one .zkt file per write, holding what the chain
+// held, named by the date and time it was read. Only the newest are kept.
+
+#include "model/bytes.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zkt {
+
+inline constexpr std::size_t backupsKept = 50;
+
+struct BackupEntry {
+    std::filesystem::path path;
+    std::string takenAt; // "2026-12-08 14:05:31", from the name
+    int manuals = 0;
+};
+
+// Writes the images to a new file named by `when` (local time) and removes the oldest backups
+// beyond backupsKept. Creates the folder. Returns the new file's path; throws ConfigFileError.
+std::filesystem::path saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
+                                 std::chrono::system_clock::time_point when);
+
+// Newest first. A missing folder has none; files that are not backups are left out.
+std::vector<BackupEntry> listBackups(const std::filesystem::path& folder);
+
+} // namespace zkt
