@@ -18,6 +18,7 @@ class QLabel;
 namespace zkt {
 
 class ManualPanel;
+class PistonOverview;
 
 // What the start choice asked the main window to do when it is first activated.
 enum class StartAction { none, loadFromDevice, openFile };
@@ -46,12 +47,16 @@ public:
     bool isCommandEnabled(Command command) const;
     void enableStartCommands();
     void updatePistonButton(int pistonIndex);
+    // Rings the piston's button and selects its overview row; -1 for none.
+    void selectPiston(int pistonIndex);
 
     QTimer& transferTimer() { return m_transferTimer; }
     ManualPanel* panel(int manualIndex) const { return m_panels.at(manualIndex); }
+    PistonOverview& pistonOverview() const { return *m_overview; }
     QRect panelGeometry(int manualIndex) const;
 
-    // MainWindowHooks
+    // MainWindowHooks. Whatever changes the configuration calls refreshManualPanels (all of it)
+    // or updatePistonButton (one piston); both bring the overview up to date as well.
     void refreshManualPanels() override;
     void enableAllCommands() override;
     void hideManualPanels() override;
@@ -66,6 +71,7 @@ signals:
     void loadFromDeviceRequested();
     void writeToDeviceRequested();
     void midiSetupRequested();
+    void printChartRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
     // The window is closing: ports, settings and timer are to be dealt with now.
@@ -85,12 +91,19 @@ private:
     void buildToolbar();
     void buildHints();
     void buildManualPanels();
+    void buildPistonOverview();
+    void highlightPistonButton(int pistonIndex);
+    // Keeps the central area tall enough for what it shows down to this line, so that the
+    // overview dock never covers a panel.
+    void reserveCentralHeight(int bottomTwips);
     void setStartHintsVisible(bool visible);
     void runStartAction();
 
     const ConfigModel& m_model;
     std::array<CommandActions, 4> m_commands{};
     std::array<ManualPanel*, maxManuals> m_panels{};
+    PistonOverview* m_overview = nullptr;
+    QAction* m_printChart = nullptr;
     std::array<QLabel*, 4> m_hints{};
     QFrame* m_instructionsFrame = nullptr;
     QFrame* m_startFrame = nullptr;

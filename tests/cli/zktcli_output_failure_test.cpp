@@ -1,4 +1,4 @@
-// zktcli's output files (load -o, import -o, export -o) when the save cannot be completed: the
+// zktcli's output files (load -o, import -o, export -o, chart -o) when the save cannot be completed: the
 // previous file stays as it was and the error says which file and why.
 
 #include "model/config_file.h"
@@ -63,6 +63,7 @@ private:
 struct OutputCommand {
     const char* name;
     std::string arguments; // without the output file
+    const char* extension = "";
 };
 
 TEST_F(OutputFailure, EachOutputKeepsThePreviousFileAndSaysWhy) {
@@ -70,6 +71,7 @@ TEST_F(OutputFailure, EachOutputKeepsThePreviousFileAndSaysWhy) {
         {"load", "load --simulate 3 -o "},
         {"import", "import " + path("organ.json") + " -o "},
         {"export", "export " + path("organ.zkt") + " -o "},
+        {"chart", "chart " + path("organ.zkt") + " -o ", ".pdf"},
     };
     const struct {
         const char* name;
@@ -86,7 +88,7 @@ TEST_F(OutputFailure, EachOutputKeepsThePreviousFileAndSaysWhy) {
     const std::string previous = "previous contents\n";
     for (const auto& command : commands) {
         for (const auto& failure : failures) {
-            const std::string target = path(std::string("old_") + command.name);
+            const std::string target = path(std::string("old_") + command.name + command.extension);
             { std::ofstream(target, std::ios::binary) << previous; }
             const std::size_t before = entries();
             const ShellRun result = run(command.arguments + target, failure.prelude, failure.unprivileged);
