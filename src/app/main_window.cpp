@@ -233,6 +233,20 @@ void MainWindow::highlightPistonButton(int pistonIndex) {
 
 void MainWindow::reserveCentralHeight(int bottomTwips) {
     centralWidget()->setMinimumHeight(twipsToPixels(this, bottomTwips + centralMarginTwips));
+    giveSpareHeightToOverview();
+}
+
+void MainWindow::giveSpareHeightToOverview() {
+    if (m_overview == nullptr || m_overview->isFloating() ||
+        dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
+        return;
+    // More than there is: the layout keeps the central area's minimum and gives the dock the rest.
+    resizeDocks({m_overview}, {height()}, Qt::Vertical);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    giveSpareHeightToOverview();
 }
 
 void MainWindow::setStartHintsVisible(bool visible) {

@@ -79,6 +79,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -96,6 +97,9 @@ private:
     // Keeps the central area tall enough for what it shows down to this line, so that the
     // overview dock never covers a panel.
     void reserveCentralHeight(int bottomTwips);
+    // The panels never need more than their height: the rest of a taller window goes to the
+    // overview when it lies below them.
+    void giveSpareHeightToOverview();
     void setStartHintsVisible(bool visible);
     void runStartAction();
 

@@ -4,7 +4,7 @@
 #include "model/piston_rail.h"
 #include "widgets/twips.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -90,7 +90,13 @@ bool ManualPanel::isPistonHighlighted(int pistonInManual) const {
 }
 
 bool ManualPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
+    // Focus the user moved (a click, Tab); not the focus a window hands out when it opens.
+    const auto userMoved = [](QEvent* focus) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(focus)->reason();
+        return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+               reason == Qt::BacktabFocusReason;
+    };
+    if (event->type() == QEvent::FocusIn && userMoved(event)) {
         const auto button = std::find(m_pistons.begin(), m_pistons.end(), watched);
         if (button != m_pistons.end())
             emit pistonFocused(pistonIndexOf(m_manualIndex, static_cast<int>(button - m_pistons.begin())));

@@ -37,6 +37,8 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(PistonOverviewModel::manualColumn, Qt::AscendingOrder);
     m_table->verticalHeader()->hide();
+    // Rows as tall as a line of text, so that the dock shows many pistons at once.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QHeaderView* header = m_table->horizontalHeader();
     for (int column : {PistonOverviewModel::manualColumn, PistonOverviewModel::pistonColumn,
                        PistonOverviewModel::functionColumn})

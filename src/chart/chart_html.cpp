@@ -79,8 +79,7 @@ QString pistonTable(const ConfigModel& model, int m) {
     return table(rows, QStringLiteral(" width=\"100%\""));
 }
 
-QString channelTable(const ConfigModel& model, int m) {
-    const std::vector<ChannelSummary> channels = enabledChannels(model, m);
+QString channelTable(const std::vector<ChannelSummary>& channels) {
     if (channels.empty())
         return QStringLiteral("<p>No channel enabled.</p>");
     // A header row that comes again on the next page when many channels carry the table over.
@@ -106,17 +105,24 @@ QString optionTable(const keyboardInfo& keyboard) {
     return table(rows, settingsTable);
 }
 
-// The options and the archive crescendo beside each other, so that a manual fits one page.
+// The options and the archive crescendo beside each other, so that a manual fits one page. A
+// manual playing on many channels keeps its pistons on one page and its settings on the next.
 QString keyboardSettings(const ConfigModel& model, int m) {
+    constexpr std::size_t channelsBesideThePistons = 12;
+    const std::vector<ChannelSummary> channels = enabledChannels(model, m);
+    const QString continued =
+        channels.size() > channelsBesideThePistons
+            ? QStringLiteral("<p style=\"page-break-before: always\"><b>Manual #%1, continued</b></p>")
+                  .arg(m + 1)
+            : QString();
     const QString options =
         QStringLiteral("<h2>Enable Piston + Key Combinations</h2>") + optionTable(model.keyboards[m]);
     const QString archive = QStringLiteral("<h2>Ahlborn Archive Crescendo</h2><p>") +
                             text(archiveCrescendoText(model.keyboards[m])) + QStringLiteral("</p>");
-    return QStringLiteral("<h2>MIDI channels</h2>") + channelTable(model, m) +
-           QStringLiteral("<table border=\"0\" cellspacing=\"0\" width=\"100%\" style=\"margin-top: "
-                          "6px\"><tr><td class=\"layout\" "
-                          "valign=\"top\">%1</td><td class=\"gap\" width=\"24\"></td><td class=\"layout\" "
-                          "valign=\"top\">%2</td></tr></table>")
+    return continued + QStringLiteral("<h2>MIDI channels</h2>") + channelTable(channels) +
+           QStringLiteral("<table border=\"0\" cellspacing=\"0\" style=\"margin-top: 6px\"><tr>"
+                          "<td class=\"layout\" valign=\"top\">%1</td><td class=\"gap\" width=\"24\"></td>"
+                          "<td class=\"layout\" valign=\"top\">%2</td></tr></table>")
                .arg(options, archive);
 }
 

@@ -1,48 +1,54 @@
+// `zktcli chart`: the options are zktcli's, the work is zktcli-chart's, a program of its own so
+// that the other commands start without loading Qt.
+
 #include "cli/cli_commands.h"
 
-#include "chart/chart_document.h"
-#include "cli/chart_output.h"
+#include <unistd.h>
 
-#include <QGuiApplication>
-#include <functional>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <memory>
+#include <stdexcept>
+#include <vector>
 
 namespace zkt::cli {
 namespace {
 
+namespace fs = std::filesystem;
+
 struct ChartArguments {
     std::string source;
     std::string output;
-    std::string paper;
+    std::string paper; // empty: the locale's
 };
 
-QtMessageHandler qtMessages = nullptr;
-
-// Qt warns at start-up when there is no runtime folder (cron, su, containers); the chart never
-// uses one, and a warning in every nightly mail would only alarm.
-void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        qtMessages(type, context, message);
+// Beside zktcli in a build tree; where the package installs it otherwise.
+fs::path chartProgram() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        throw std::runtime_error("cannot find the chart program: /proc/self/exe: " + error.message());
+    const fs::path folder = self.parent_path();
+    const fs::path installed = (folder / ZKT_CHART_PROGRAM).lexically_normal();
+    for (const fs::path& candidate : {folder / "zktcli-chart", installed}) {
+        if (fs::exists(candidate, error))
+            return candidate;
+    }
+    throw std::runtime_error("the chart program is missing: " + installed.string());
 }
 
-// Fonts need a QGuiApplication, and only this command makes one; without a platform chosen
-// it is the offscreen one, so that a chart needs no display (cron, ssh, a build server).
-void withGuiApplication(const std::function<void()>& work) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "zktcli";
-    char* argv[] = {name, nullptr};
-    qtMessages = qInstallMessageHandler(withoutRuntimeFolderWarning);
-    const QGuiApplication application(argc, argv);
-    qInstallMessageHandler(qtMessages);
-    work();
-}
-
-QPageSize paperNamed(const std::string& name) {
-    if (name.empty())
-        return defaultChartPaper();
-    return QPageSize(name == "letter" ? QPageSize::Letter : QPageSize::A4);
+[[noreturn]] void runChartProgram(const ChartArguments& arguments) {
+    const std::string program = chartProgram().string();
+    std::string name = "zktcli-chart";
+    std::string source = arguments.source;
+    std::string output = arguments.output;
+    std::string paper = arguments.paper;
+    char* const argv[] = {name.data(), source.data(), output.data(), paper.data(), nullptr};
+    std::cout.flush();
+    ::execv(program.c_str(), argv);
+    throw std::runtime_error("cannot run " + program + ": " + std::strerror(errno));
 }
 
 } // namespace
@@ -57,10 +63,7 @@ void registerChartCommand(CLI::App& app) {
         ->add_option("--paper", arguments->paper,
                      "a4 or letter (default: letter where the locale measures in US units, else a4)")
         ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
-    chart->callback([arguments] {
-        withGuiApplication(
-            [&] { writeChart(arguments->source, arguments->output, paperNamed(arguments->paper)); });
-    });
+    chart->callback([arguments] { runChartProgram(*arguments); });
 }
 
 } // namespace zkt::cli

@@ -51,12 +51,19 @@ TEST(ChartDocument, HoldsEveryManualAndEveryAssignedPistonOfTheExample) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
 }
 
-TEST(ChartDocument, GivesEachOfFiveManualsAPageOfItsOwnOnA4AndLetter) {
-    ChartDocument chart(exampleOrgan(5), {QStringLiteral("five.zkt"), QDate(2026, 12, 8)});
+// A manual on every channel keeps its pistons on one page and its settings on the next.
+TEST(ChartDocument, StartsEveryManualOnAPageOfItsOwnOnA4AndLetter) {
+    ConfigModel organ = exampleOrgan(5);
+    organ.keyboards[2].channels = 0xFFFF;
+    ChartDocument chart(organ, {QStringLiteral("five.zkt"), QDate(2026, 12, 8)});
+    const std::pair<const char*, int> starts[] = {{"Manual #1", 0}, {"Manual #2", 1},
+                                                  {"Manual #3", 2}, {"Manual #3, continued", 3},
+                                                  {"Manual #4", 4}, {"Manual #5", 5}};
     for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
-        EXPECT_EQ(chart.paginate(chartPageLayout(QPageSize(paper))), 5) << paper;
-        for (int m = 0; m < 5; ++m)
-            EXPECT_EQ(pageOf(chart.document(), QStringLiteral("Manual #%1").arg(m + 1)), m) << paper;
+        EXPECT_EQ(chart.paginate(chartPageLayout(QPageSize(paper))), 6) << paper;
+        for (const auto& [heading, page] : starts)
+            EXPECT_EQ(pageOf(chart.document(), QString::fromLatin1(heading)), page)
+                << heading << ", " << paper;
     }
 }
 
