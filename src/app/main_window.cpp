@@ -93,8 +93,8 @@ MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(
     m_transferTimer.setInterval(transferTickMs);
 
     buildHints();
-    buildManualPanels();
     buildPistonOverview();
+    buildManualPanels();
     buildMenus();
     buildToolbar();
 }
@@ -237,8 +237,7 @@ void MainWindow::reserveCentralHeight(int bottomTwips) {
 }
 
 void MainWindow::giveSpareHeightToOverview() {
-    if (m_overview == nullptr || m_overview->isFloating() ||
-        dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
+    if (m_overview->isFloating() || dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
         return;
     // More than there is: the layout keeps the central area's minimum and gives the dock the rest.
     resizeDocks({m_overview}, {height()}, Qt::Vertical);

@@ -70,8 +70,8 @@ bool readOverviewShown(cInifile& settings, const std::string& settingsFile, cons
     settings.Path(settingsFile);
     settings.Section(section);
     settings.Key(overviewKey);
-    settings.Default("1");
-    return leadingNumber(settings.Value()) != 0;
+    settings.Default("");
+    return cInifile::CLngDefault(settings.Value(), 1) != 0;
 }
 
 void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,

@@ -20,7 +20,7 @@ void readStartupSettings(cInifile& settings, const std::string& settingsFile, Mi
                          std::string& lastFolder);
 
 // Whether the piston overview is shown: the key "PistonOverview" in the main window's section,
-// "0" for hidden; shown when the key is missing, as at the first start.
+// 0 for hidden; shown when the key is missing (as at the first start) or not a number.
 bool readOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section);
 void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,
                         bool shown);

@@ -38,10 +38,10 @@ qreal pointsToLayout(qreal points) {
 } // namespace
 
 ChartDocument::ChartDocument(const ConfigModel& model, ChartTitle title)
-    : m_title(std::move(title)), m_html(chartHtml(model, m_title)), m_layoutDevice(layoutDevice()) {
+    : m_title(std::move(title)), m_layoutDevice(layoutDevice()) {
     m_document.documentLayout()->setPaintDevice(&m_layoutDevice);
     m_document.setDefaultFont(unshaped(m_document.defaultFont()));
-    m_document.setHtml(m_html);
+    m_document.setHtml(chartHtml(model, m_title));
 }
 
 int ChartDocument::paginate(const QPageLayout& layout) {

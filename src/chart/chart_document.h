@@ -23,14 +23,12 @@ public:
     // Paginates for the device's page layout and paints every page with its footer.
     void print(QPagedPaintDevice& device);
 
-    const QString& html() const { return m_html; }
     QTextDocument& document() { return m_document; }
 
 private:
     void paintFooter(QPainter& painter, int page, int pages) const;
 
     ChartTitle m_title;
-    QString m_html;
     // The layout measures in 1/96 inch whatever the screen, so that a page holds the same on
     // every machine; the printer's painter is scaled to its own resolution.
     QImage m_layoutDevice;

@@ -242,7 +242,8 @@ TEST_F(StartupTest, ThePistonOverviewComesBackAsTheUserLeftIt) {
         bool shown;
     };
     for (const Case& c : {Case{"", true}, Case{"[ZKTConfig]\r\nPistonOverview=0\r\n", false},
-                          Case{"[zktconfig]\r\npistonoverview=1\r\n", true}}) {
+                          Case{"[zktconfig]\r\npistonoverview=1\r\n", true},
+                          Case{"[ZKTConfig]\r\nPistonOverview=no\r\n", true}}) {
         QFile::remove(folders.paths.settingsFile());
         auto app = startWithSettings(c.settings);
         ASSERT_NO_FATAL_FAILURE(showMainWindowWithNothingOpened(*app));
