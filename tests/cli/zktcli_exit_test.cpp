@@ -96,6 +96,9 @@ TEST_F(Zktcli, OutputThatCannotBeWrittenIsAnError) {
 }
 
 TEST_F(Zktcli, ChartErrorsNameTheFileAndWhatIsWrong) {
+#ifndef ZKT_WITH_CHART
+    GTEST_SKIP() << "zktcli is built without the chart";
+#endif
     writeConfigurationFile(path("organ.zkt"), exampleOrgan(1));
     EXPECT_THAT(run("chart " + path("organ.zkt") + " -o " + path("chart.txt")).err,
                 HasSubstr(path("chart.txt") + ": a chart is written as PDF (.pdf) or HTML (.html)"));
