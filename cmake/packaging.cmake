@@ -10,6 +10,10 @@ foreach(program zktconfig zktcli zktsim)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
+# Run by zktcli only, so not on the PATH.
+if(TARGET zktcli-chart)
+  install(TARGETS zktcli-chart RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zktconfig)
+endif()
 
 if(ZKT_BUILD_GUI)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/zktconfig.desktop

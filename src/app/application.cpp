@@ -1,8 +1,10 @@
 #include "app/application.h"
 
+#include "app/chart_preview.h"
 #include "app/file_dialogs.h"
 #include "app/hardware_midi.h"
 #include "app/midi_setup_dialog.h"
+#include "app/piston_overview.h"
 #include "app/splash_window.h"
 #include "app/startup_settings.h"
 #include "app/window_placement.h"
@@ -12,6 +14,7 @@
 #include "model/vocabulary.h"
 #include "widgets/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QFile>
@@ -99,9 +102,13 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     MainWindow* main = m_mainWindow.get();
     connect(main, &MainWindow::openFileRequested, this, &Application::loadConfiguration);
     connect(main, &MainWindow::saveFileRequested, this, &Application::saveConfiguration);
-    connect(main, &MainWindow::loadFromDeviceRequested, this, [this] { m_engine->startLoad(); });
+    connect(main, &MainWindow::loadFromDeviceRequested, this, [this] {
+        m_configurationSource = QStringLiteral("ZKT encoder chain");
+        m_engine->startLoad();
+    });
     connect(main, &MainWindow::writeToDeviceRequested, this, [this] { m_engine->startWrite(); });
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
+    connect(main, &MainWindow::printChartRequested, this, &Application::printPistonChart);
     connect(main, &MainWindow::pistonClicked, this, &Application::editPiston);
     connect(main, &MainWindow::keyboardClicked, this, &Application::editKeyboard);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
@@ -195,6 +202,8 @@ void Application::prepareMainWindow() {
     // The window always starts at its working height, whatever was stored.
     placement.height = MainWindow::startHeightTwips;
     applyFormGeometry(main, placement);
+    main.pistonOverview().setVisible(
+        readOverviewShown(m_settings, m_paths.settingsFile().toStdString(), mainWindowSection));
 }
 
 void Application::transferTick() {
@@ -232,6 +241,7 @@ void Application::loadConfiguration() {
         return;
     }
     const QString name = fileNameOf(path);
+    m_configurationSource = name;
     m_statusWindow->centreOverMain();
     m_statusWindow->setCaption("Loading Program Data from file: " + name.toStdString());
     m_statusWindow->replaceText("Successfully opened file " + name.toStdString());
@@ -254,8 +264,13 @@ void Application::saveConfiguration() {
                              QString::fromStdString(error.what()) + QStringLiteral(" : ") + path);
         return;
     }
+    m_configurationSource = fileNameOf(path);
     QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKT Config"),
-                             QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
+                             QStringLiteral("Successfully saved to file: ") + m_configurationSource);
+}
+
+void Application::printPistonChart() {
+    showChartPreview(m_model, ChartTitle{m_configurationSource, QDate::currentDate()}, m_mainWindow.get());
 }
 
 void Application::editPiston(int pistonIndex) {
@@ -306,6 +321,8 @@ void Application::saveSettings() {
     m_settings.Path(m_paths.settingsFile().toStdString());
     m_settings.Section(mainWindowSection);
     m_settings.SaveFormPosition(formGeometryOf(*m_mainWindow));
+    writeOverviewShown(m_settings, m_paths.settingsFile().toStdString(), mainWindowSection,
+                       m_mainWindow->pistonOverview().toggleViewAction()->isChecked());
     const MidiSelection& selection = m_engine->selection();
     if (selection.midiConfigured()) {
         m_settings.Section("MIDI I/O");

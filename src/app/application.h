@@ -50,6 +50,7 @@ public:
     void chooseStart(StartAction action);
     void loadConfiguration();
     void saveConfiguration();
+    void printPistonChart();
     // Answers whether the dialog ended with Cancel.
     bool runMidiSetup();
     // The main window's 100 ms timer.
@@ -97,6 +98,8 @@ private:
     KeyboardEditor* m_keyboardEditor = nullptr; // child of the main window
     QTimer m_simulationTimer;
     QString m_lastFolder;
+    // The file last opened or saved, or the encoder chain: what a printed chart is headed with.
+    QString m_configurationSource;
     bool m_applicationInitialised = false;
     bool m_choiceShown = false;
     bool m_mainWindowLoaded = false;

@@ -2,6 +2,7 @@
 
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
+#include "app/piston_overview.h"
 #include "app/splash_window.h"
 #include "app/toolbar_icons.h"
 #include "link/transfer_engine.h"
@@ -53,6 +54,12 @@ int firstPanelTopTwips(int manuals) {
     return tops.at(std::clamp(manuals, 1, maxManuals) - 1);
 }
 
+constexpr QRect instructionsFrameTwips(1080, 180, 9240, 720);
+constexpr QRect startFrameTwips(2280, 2640, 9240, 1080);
+constexpr int startHintsBottomTwips = startFrameTwips.y() + startFrameTwips.height();
+// Room kept under the lowest panel.
+constexpr int centralMarginTwips = 120;
+
 struct HintDefinition {
     const char* text;
     QRect twips;
@@ -88,9 +95,10 @@ MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(
     m_transferTimer.setInterval(
         std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
 
-    buildMenus();
     buildHints();
+    buildPistonOverview();
     buildManualPanels();
+    buildMenus();
     buildToolbar();
 }
 
@@ -103,9 +111,18 @@ void MainWindow::buildMenus() {
         m_commands[definition.command].menu = action;
     }
     fileMenu->addSeparator();
+    m_printChart = fileMenu->addAction(QStringLiteral("&Print Piston Chart\u2026"));
+    m_printChart->setObjectName(QStringLiteral("mnuPrintChart"));
+    m_printChart->setShortcut(QKeySequence::Print);
+    connect(m_printChart, &QAction::triggered, this, &MainWindow::printChartRequested);
+    fileMenu->addSeparator();
     QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("mnuExit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    viewMenu->setObjectName(QStringLiteral("mnuView"));
+    viewMenu->addAction(m_overview->toggleViewAction());
 
     QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
     optionsMenu->setObjectName(QStringLiteral("mnuOptions"));
@@ -165,8 +182,8 @@ void MainWindow::buildHints() {
                            twipsToPixels(this, twips.width()), twipsToPixels(this, twips.height()));
         return frame;
     };
-    m_instructionsFrame = framed("shaInstructions", QRect(1080, 180, 9240, 720));
-    m_startFrame = framed("shaStart", QRect(2280, 2640, 9240, 1080));
+    m_instructionsFrame = framed("shaInstructions", instructionsFrameTwips);
+    m_startFrame = framed("shaStart", startFrameTwips);
     for (std::size_t i = 0; i < hintDefinitions.size(); ++i) {
         const QRect twips = hintDefinitions[i].twips;
         auto* label = new QLabel(QString::fromLatin1(hintDefinitions[i].text), area);
@@ -188,8 +205,50 @@ void MainWindow::buildManualPanels() {
         panel->hide();
         connect(panel, &ManualPanel::pistonClicked, this, &MainWindow::pistonClicked);
         connect(panel, &ManualPanel::keyboardClicked, this, &MainWindow::keyboardClicked);
+        connect(panel, &ManualPanel::pistonFocused, this, &MainWindow::selectPiston);
         m_panels[i] = panel;
     }
+    reserveCentralHeight(startHintsBottomTwips);
+}
+
+void MainWindow::buildPistonOverview() {
+    m_overview = new PistonOverview(m_model, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_overview);
+    connect(m_overview, &PistonOverview::pistonSelected, this, &MainWindow::highlightPistonButton);
+    connect(m_overview, &PistonOverview::pistonActivated, this, &MainWindow::pistonClicked);
+    QAction* toggle = m_overview->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("mnuPistonOverview"));
+    toggle->setText(QStringLiteral("&Piston Overview"));
+}
+
+void MainWindow::selectPiston(int pistonIndex) {
+    m_overview->selectPiston(pistonIndex);
+    // The button is ringed even where the filter hides its row.
+    highlightPistonButton(pistonIndex);
+}
+
+void MainWindow::highlightPistonButton(int pistonIndex) {
+    for (ManualPanel* panel : m_panels) {
+        const bool here = pistonIndex / pistonsPerManual == panel->manualIndex() && pistonIndex >= 0;
+        panel->highlightPiston(here ? pistonIndex % pistonsPerManual : -1);
+    }
+}
+
+void MainWindow::reserveCentralHeight(int bottomTwips) {
+    centralWidget()->setMinimumHeight(twipsToPixels(this, bottomTwips + centralMarginTwips));
+    giveSpareHeightToOverview();
+}
+
+void MainWindow::giveSpareHeightToOverview() {
+    if (m_overview->isFloating() || dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
+        return;
+    // More than there is: the layout keeps the central area's minimum and gives the dock the rest.
+    resizeDocks({m_overview}, {height()}, Qt::Vertical);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    giveSpareHeightToOverview();
 }
 
 void MainWindow::setStartHintsVisible(bool visible) {
@@ -215,12 +274,16 @@ void MainWindow::refreshManualPanels() {
         for (int j = 0; j < pistonsPerManual; ++j)
             updatePistonButton(pistonIndexOf(i, j));
     }
+    reserveCentralHeight(manuals > 0 ? firstTop + manuals * ManualPanel::designHeightTwips
+                                     : startHintsBottomTwips);
     setStartHintsVisible(false);
+    m_overview->rows().configurationChanged();
 }
 
 void MainWindow::hideManualPanels() {
     for (ManualPanel* panel : m_panels)
         panel->hide();
+    reserveCentralHeight(startHintsBottomTwips);
     setStartHintsVisible(true);
 }
 
@@ -230,6 +293,7 @@ void MainWindow::updatePistonButton(int pistonIndex) {
     QPushButton* button =
         m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
     applyPistonStyle(*button, m_model.pistons[pistonIndex]);
+    m_overview->rows().pistonChanged(pistonIndex);
 }
 
 void MainWindow::setCommandEnabled(Command command, bool enabled) {
@@ -259,11 +323,14 @@ void MainWindow::enableStartCommands() {
     setCommandEnabled(saveFile, false);
     setCommandEnabled(loadFromDevice, true);
     setCommandEnabled(writeToDevice, false);
+    // Like saving, printing waits for a configuration.
+    m_printChart->setEnabled(false);
 }
 
 void MainWindow::enableAllCommands() {
     for (Command command : {openFile, saveFile, loadFromDevice, writeToDevice})
         setCommandEnabled(command, true);
+    m_printChart->setEnabled(true);
 }
 
 bool MainWindow::showMidiSetup() {

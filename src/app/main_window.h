@@ -18,6 +18,7 @@ class QLabel;
 namespace zkt {
 
 class ManualPanel;
+class PistonOverview;
 
 // What the start choice asked the main window to do when it is first activated.
 enum class StartAction { none, loadFromDevice, openFile };
@@ -45,12 +46,16 @@ public:
     bool isCommandEnabled(Command command) const;
     void enableStartCommands();
     void updatePistonButton(int pistonIndex);
+    // Rings the piston's button and selects its overview row; -1 for none.
+    void selectPiston(int pistonIndex);
 
     QTimer& transferTimer() { return m_transferTimer; }
     ManualPanel* panel(int manualIndex) const { return m_panels.at(manualIndex); }
+    PistonOverview& pistonOverview() const { return *m_overview; }
     QRect panelGeometry(int manualIndex) const;
 
-    // MainWindowHooks
+    // MainWindowHooks. Whatever changes the configuration calls refreshManualPanels (all of it)
+    // or updatePistonButton (one piston); both bring the overview up to date as well.
     void refreshManualPanels() override;
     void enableAllCommands() override;
     void hideManualPanels() override;
@@ -67,6 +72,7 @@ signals:
     void loadFromDeviceRequested();
     void writeToDeviceRequested();
     void midiSetupRequested();
+    void printChartRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
     // The window is closing: ports, settings and timer are to be dealt with now.
@@ -74,6 +80,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -86,6 +93,14 @@ private:
     void buildToolbar();
     void buildHints();
     void buildManualPanels();
+    void buildPistonOverview();
+    void highlightPistonButton(int pistonIndex);
+    // Keeps the central area tall enough for what it shows down to this line, so that the
+    // overview dock never covers a panel.
+    void reserveCentralHeight(int bottomTwips);
+    // The panels never need more than their height: the rest of a taller window goes to the
+    // overview when it lies below them.
+    void giveSpareHeightToOverview();
     void setStartHintsVisible(bool visible);
     void applyCommandState(Command command);
     void runStartAction();
@@ -95,6 +110,8 @@ private:
     std::array<bool, 4> m_commandWanted{};
     bool m_transferRunning = false;
     std::array<ManualPanel*, maxManuals> m_panels{};
+    PistonOverview* m_overview = nullptr;
+    QAction* m_printChart = nullptr;
     std::array<QLabel*, 4> m_hints{};
     QFrame* m_instructionsFrame = nullptr;
     QFrame* m_startFrame = nullptr;

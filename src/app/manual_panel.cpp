@@ -1,23 +1,22 @@
 #include "app/manual_panel.h"
 
 #include "app/keyboard_picture.h"
-#include "model/config_model.h"
+#include "model/piston_rail.h"
 #include "widgets/twips.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace zkt {
 
 namespace {
 
-// Left edges of the buttons in their rail; the gaps group them as on the console.
-constexpr std::array<int, pistonsPerManual> pistonLeftTwips = {
-    540,  1260, 1620, 1980, 2340, 2700, 3420, 4140, 4500, 4860,
-    5220, 5580, 6300, 6660, 7380, 7740, 8100, 8460, 8820, 9540,
-};
 constexpr int pistonTopTwips = 120;
 constexpr int pistonSizeTwips = 255;
+// The ring stays inside the gap to the neighbouring buttons (105 twips).
+constexpr int highlightRingPixels = 3;
 constexpr QRect railTwips(1560, 840, 10215, 435);
 constexpr QRect keyboardTwips(1560, 90, 10215, 700);
 constexpr QRect labelTwips(120, 360, 1320, 600);
@@ -57,12 +56,52 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
         auto* button = new QPushButton(rail);
         button->setObjectName(QStringLiteral("cmdPiston_%1").arg(pistonIndex));
         button->setGeometry(
-            toPixels(this, QRect(pistonLeftTwips[j], pistonTopTwips, pistonSizeTwips, pistonSizeTwips)));
+            toPixels(this, QRect(pistonRailLeftTwips[j], pistonTopTwips, pistonSizeTwips, pistonSizeTwips)));
         button->setAutoFillBackground(true);
         connect(button, &QPushButton::clicked, this,
                 [this, pistonIndex] { emit pistonClicked(pistonIndex); });
+        button->installEventFilter(this);
         m_pistons[j] = button;
     }
+
+    m_highlight = new QFrame(rail);
+    m_highlight->setObjectName(QStringLiteral("shpPistonSelection_%1").arg(manualIndex));
+    m_highlight->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_highlight->setStyleSheet(QStringLiteral("QFrame#%1 { border: %2px solid rgb(255, 215, 0); }")
+                                   .arg(m_highlight->objectName())
+                                   .arg(highlightRingPixels));
+    m_highlight->hide();
+}
+
+void ManualPanel::highlightPiston(int pistonInManual) {
+    m_highlighted = pistonInManual >= 0 && pistonInManual < pistonsPerManual ? pistonInManual : -1;
+    if (m_highlighted < 0) {
+        m_highlight->hide();
+        return;
+    }
+    const QRect button = m_pistons[m_highlighted]->geometry();
+    m_highlight->setGeometry(button.adjusted(-highlightRingPixels, -highlightRingPixels, highlightRingPixels,
+                                             highlightRingPixels));
+    m_highlight->show();
+}
+
+bool ManualPanel::isPistonHighlighted(int pistonInManual) const {
+    return m_highlighted >= 0 && m_highlighted == pistonInManual;
+}
+
+bool ManualPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Focus the user moved (a click, Tab); not the focus a window hands out when it opens.
+    const auto userMoved = [](QEvent* focus) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(focus)->reason();
+        return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+               reason == Qt::BacktabFocusReason;
+    };
+    if (event->type() == QEvent::FocusIn && userMoved(event)) {
+        const auto button = std::find(m_pistons.begin(), m_pistons.end(), watched);
+        if (button != m_pistons.end())
+            emit pistonFocused(pistonIndexOf(m_manualIndex, static_cast<int>(button - m_pistons.begin())));
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 } // namespace zkt

@@ -24,14 +24,24 @@ public:
 
     QPushButton* pistonButton(int pistonInManual) const { return m_pistons.at(pistonInManual); }
     int manualIndex() const { return m_manualIndex; }
+    // Rings the piston's button (the one selected in the overview); -1 rings none.
+    void highlightPiston(int pistonInManual);
+    bool isPistonHighlighted(int pistonInManual) const;
 
 signals:
     void pistonClicked(int pistonIndex);
+    // A button got the keyboard focus (by a click or by Tab).
+    void pistonFocused(int pistonIndex);
     void keyboardClicked(int manualIndex);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int m_manualIndex;
     std::array<QPushButton*, 20> m_pistons{};
+    QFrame* m_highlight = nullptr;
+    int m_highlighted = -1;
 };
 
 } // namespace zkt

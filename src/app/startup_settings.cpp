@@ -9,6 +9,8 @@ namespace zkt {
 
 namespace {
 
+const std::string overviewKey = "PistonOverview";
+
 bool contains(const std::vector<std::string>& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -66,6 +68,22 @@ void readStartupSettings(cInifile& settings, const std::string& settingsFile, Mi
             lastFolder = settings.Value();
         }
     }
+}
+
+bool readOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section) {
+    settings.Path(settingsFile);
+    settings.Section(section);
+    settings.Key(overviewKey);
+    settings.Default("");
+    return cInifile::CLngDefault(settings.Value(), 1) != 0;
+}
+
+void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                        bool shown) {
+    settings.Path(settingsFile);
+    settings.Section(section);
+    settings.Key(overviewKey);
+    settings.Value(shown ? "1" : "0");
 }
 
 } // namespace zkt

@@ -19,6 +19,12 @@ bool readLogSwitch(cInifile& settings, const std::string& settingsFile);
 void readStartupSettings(cInifile& settings, const std::string& settingsFile, MidiSelection& selection,
                          std::string& lastFolder);
 
+// Whether the piston overview is shown: the key "PistonOverview" in the main window's section,
+// 0 for hidden; shown when the key is missing (as at the first start) or not a number.
+bool readOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section);
+void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                        bool shown);
+
 // The leading decimal number of the text rounded to an integer (halves to even), 0 when the
 // text does not start with one; kept within the 16-bit range.
 std::int16_t leadingNumber(std::string_view text);

@@ -9,5 +9,7 @@ namespace zkt::cli {
 void registerFileCommands(CLI::App& app);
 // ports, detect, load, write, verify, backups: the encoder chain (real MIDI or the simulator).
 void registerDeviceCommands(CLI::App& app);
+// chart: the printable piston chart; only where the program is built with Qt.
+void registerChartCommand(CLI::App& app);
 
 } // namespace zkt::cli

@@ -38,13 +38,16 @@ std::string readJsonText(const std::string& path) {
 
 } // namespace
 
-bool isJsonPath(const std::string& path) {
-    constexpr std::string_view extension = ".json";
+bool hasExtension(const std::string& path, std::string_view extension) {
     if (path.size() < extension.size())
         return false;
     return std::equal(
         extension.begin(), extension.end(), path.end() - static_cast<long>(extension.size()),
         [](char wanted, char given) { return wanted == std::tolower(static_cast<unsigned char>(given)); });
+}
+
+bool isJsonPath(const std::string& path) {
+    return hasExtension(path, ".json");
 }
 
 ConfigModel loadConfigurationSource(const std::string& path) {

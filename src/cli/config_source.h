@@ -5,9 +5,12 @@
 #include "model/config_model.h"
 
 #include <string>
+#include <string_view>
 
 namespace zkt::cli {
 
+// extension in lower case with its dot; the path's may be in any case.
+bool hasExtension(const std::string& path, std::string_view extension);
 bool isJsonPath(const std::string& path);
 
 // A .zkt file is decoded into a freshly started model, so its manuals do not depend on

@@ -8,6 +8,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     zkt::cli::registerFileCommands(app);
     zkt::cli::registerDeviceCommands(app);
+#ifdef ZKT_WITH_CHART
+    zkt::cli::registerChartCommand(app);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {

@@ -13,6 +13,13 @@ std::string numberText(int number, bool plusSign) {
     return plusSign && number > 0 ? "+" + digits : digits;
 }
 
+ListItems selectLast(ListItems list) {
+    list.selected = list.items.empty() ? noSelection : list.count() - 1;
+    return list;
+}
+
+} // namespace
+
 std::string noteText(int note) {
     static constexpr std::array<const char*, 12> names = {"C",  "C#", "D",  "D#", "E",  "F",
                                                           "F#", "G",  "G#", "A",  "A#", "B"};
@@ -22,13 +29,6 @@ std::string noteText(int note) {
     return std::to_string(note) + " (" + names[static_cast<std::size_t>(nameIndex)] + std::to_string(octave) +
            ")";
 }
-
-ListItems selectLast(ListItems list) {
-    list.selected = list.items.empty() ? noSelection : list.count() - 1;
-    return list;
-}
-
-} // namespace
 
 ListItems fillListFromVocabulary(const VocabularyList& list, bool addBlank) {
     ListItems result;

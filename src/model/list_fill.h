@@ -36,6 +36,9 @@ ListItems fillNumberList(int low, int high, bool plusSign);
 // One item per MIDI note from high down to low, "60 (C3)", the lowest selected.
 ListItems fillNoteList(int low, int high);
 
+// A note as the note list shows it: "60 (C3)".
+std::string noteText(int note);
+
 // The position to select for `position`. A negative position is raised to 0, and the
 // caller's variable with it (callers go on using the corrected value); a position past
 // the last item keeps the current selection.

@@ -1,6 +1,7 @@
 #include "model/piston_description.h"
 
 #include "model/function_group_rules.h"
+#include "model/list_fill.h"
 #include "model/vocabulary.h"
 
 namespace zkt {
@@ -49,6 +50,14 @@ std::string caseAndNumNames(const pistonInfo& piston) {
     return "CASE " + caseText + ", NUM " + (numText.empty() ? "outside the list" : numText);
 }
 
+// The stored value is the note plus one, so that the description's "# 62" is note 61.
+std::string noteDetail(const pistonInfo& piston) {
+    const ValueRange stored = functionGroupRule(FunctionGroup::noteOnOff).valueRange;
+    if (!stored.contains(piston.programNumber))
+        return "note outside the list";
+    return "note " + noteText(piston.programNumber - 1);
+}
+
 } // namespace
 
 std::string describePiston(const pistonInfo& p) {
@@ -78,12 +87,22 @@ std::string describePiston(const pistonInfo& p) {
     return {};
 }
 
+std::string pistonFunctionText(const pistonInfo& piston) {
+    std::string text = describePiston(piston);
+    if (!text.empty())
+        return text;
+    return piston.functionGroup == 0 ? "Unassigned"
+                                     : "function group " + std::to_string(piston.functionGroup);
+}
+
 std::string describePistonDetail(const pistonInfo& piston) {
     const auto rule = functionGroupRule(piston.functionGroup);
     if (!rule)
         return {};
     if (rule->bankRows)
         return bankValues(piston);
+    if (rule->valueInput == ValueInput::note)
+        return noteDetail(piston);
     if (!rule->typeListShown)
         return {};
     if (rule->channel == ChannelInput::num)

@@ -11,8 +11,12 @@ namespace zkt {
 // Empty for an unassigned piston and for groups outside the vocabulary.
 std::string describePiston(const pistonInfo& piston);
 
-// Which coupler, general, tremulant, cancel or PLEXO function; the bank values; the LARKMOOR
-// CASE and NUM by their names. Empty where the group has nothing more to say.
+// describePiston, or where that is empty what the piston is instead: "Unassigned", or
+// "function group 15" for a group outside the vocabulary.
+std::string pistonFunctionText(const pistonInfo& piston);
+
+// Which coupler, general, tremulant, cancel or PLEXO function; the note by its name; the bank
+// values; the LARKMOOR CASE and NUM by their names. Empty where the group has nothing more to say.
 std::string describePistonDetail(const pistonInfo& piston);
 
 } // namespace zkt

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
+#include "app/piston_overview.h"
 #include "app_test_support.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
@@ -16,7 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -284,6 +288,38 @@ TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecor
     ConfigModel expected = exampleOrgan(2);
     EXPECT_EQ(app.model().pistons, expected.pistons);
     EXPECT_EQ(app.model().keyboards, expected.keyboards);
+}
+
+TEST_F(JourneyTest, EnterOnAnOverviewRowEditsThatPistonAndItsSaveShowsAtOnce) {
+    app.model() = exampleOrgan(2);
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    app.mainWindow().refreshManualPanels();
+    auto* table = app.mainWindow().findChild<QTableView*>(QStringLiteral("grdPistonOverview"));
+    const QModelIndex function = table->model()->index(25, PistonOverviewModel::functionColumn);
+    table->setCurrentIndex(function);
+
+    test::onNextModal<PistonEditor>([](PistonEditor* editor) {
+        auto* groups = editor->findChild<QComboBox*>(QStringLiteral("cboFunction"));
+        groups->setCurrentIndex(groups->findText(QStringLiteral("HX-90 Cancel")));
+        editor->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    QTest::keyClick(table, Qt::Key_Enter);
+    EXPECT_EQ(function.data().toString(), QStringLiteral("HX-90 Cancel"));
+    EXPECT_EQ(app.mainWindow().findChild<QPushButton*>(QStringLiteral("cmdPiston_25"))->toolTip(),
+              QStringLiteral("HX-90 Cancel"));
+}
+
+TEST_F(JourneyTest, PrintPistonChartPreviewsAPagePerManual) {
+    app.model() = exampleOrgan(3);
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    app.mainWindow().enableAllCommands();
+    int pages = -1;
+    test::onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        preview->reject();
+    });
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuPrintChart"))->trigger();
+    EXPECT_EQ(pages, 3);
 }
 
 } // namespace

@@ -115,16 +115,17 @@ TEST_F(MainWindowTest, PistonButtonsShowAssignmentByColourAndDescription) {
     window.updatePistonButton(-1);
 }
 
-TEST_F(MainWindowTest, SaveAndWriteStayDisabledUntilAConfigurationHasBeenDecoded) {
+TEST_F(MainWindowTest, SaveWriteAndPrintStayDisabledUntilAConfigurationHasBeenDecoded) {
     const auto enabled = [this](const char* name) {
         return window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
     };
     for (const char* name : {"mnuLoad", "mnuLoadOrgan", "tbrMain_load", "tbrMain_loado", "tbrMain_midi"})
         EXPECT_TRUE(enabled(name)) << name;
-    for (const char* name : {"mnuSave", "mnuWrite", "tbrMain_save", "tbrMain_write"})
+    const auto needConfiguration = {"mnuSave", "mnuWrite", "tbrMain_save", "tbrMain_write", "mnuPrintChart"};
+    for (const char* name : needConfiguration)
         EXPECT_FALSE(enabled(name)) << name;
     window.enableAllCommands();
-    for (const char* name : {"mnuSave", "mnuWrite", "tbrMain_save", "tbrMain_write"})
+    for (const char* name : needConfiguration)
         EXPECT_TRUE(enabled(name)) << name;
 }
 

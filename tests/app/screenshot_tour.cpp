@@ -1,6 +1,6 @@
-// Walks the window through the start choice, a load from the simulated chain and the loaded
-// main window, taking a picture of the screen at each stop. Run under a virtual X server by
-// scripts/screenshots; not a test.
+// Walks the window through the start choice, a load from the simulated chain, the loaded main
+// window and its piston overview, taking a picture of the screen at each stop. Run under a virtual X server
+// by scripts/screenshots; not a test.
 
 #include "app/application.h"
 
@@ -66,7 +66,14 @@ int main(int argc, char** argv) {
             app.mainWindow().isVisible()) {
             poll.stop();
             shoot(output, QStringLiteral("main_window_3_manuals.png"));
-            QCoreApplication::quit();
+            // The overview with room for more rows, and a row selected: its button is ringed.
+            zkt::MainWindow& main = app.mainWindow();
+            main.resize(main.width(), 740);
+            main.selectPiston(zkt::pistonIndexOf(1, 12));
+            QTimer::singleShot(300, [&] {
+                shoot(output, QStringLiteral("piston_overview.png"));
+                QCoreApplication::quit();
+            });
         }
     });
     QTimer::singleShot(1100, [&] { poll.start(20); });

@@ -2,6 +2,7 @@
 // initialisation once, the start choice, and what the end writes.
 
 #include "app/application.h"
+#include "app/piston_overview.h"
 #include "app_test_support.h"
 #include "link/clock.h"
 #include "widgets/twips.h"
@@ -36,6 +37,17 @@ protected:
         auto app = std::make_unique<Application>(folders.paths, ApplicationOptions{0, false, &clock});
         app->initialiseApplication();
         return app;
+    }
+    // The main window after the start choice "Open", whose file dialog is cancelled.
+    static void showMainWindowWithNothingOpened(Application& app) {
+        bool offered = false;
+        test::onNextModal<QDialog>([&](QDialog* dialog) {
+            offered = true;
+            dialog->reject();
+        });
+        app.chooseStart(StartAction::openFile);
+        app.mainWindow().transferTimer().stop();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
     }
     QStringList logLines() const {
         QStringList lines = readAll(folders.paths.logFile()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -218,17 +230,32 @@ TEST_F(StartupTest, TheMainWindowStartsAtItsWorkingHeightAndAtLeastItsDesignWidt
     writeFile(folders.paths.settingsFile(),
               "[ZKTConfig]\r\nLeft=1500\r\nTop=1500\r\nWidth=3000\r\nHeight=3000\r\nMaximised=0\r\n");
     auto app = startWithSettings({});
-    bool offered = false;
-    test::onNextModal<QDialog>([&](QDialog* dialog) {
-        offered = true;
-        dialog->reject();
-    });
-    app->chooseStart(StartAction::openFile);
-    app->mainWindow().transferTimer().stop();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(showMainWindowWithNothingOpened(*app));
     const QWidget& main = app->mainWindow();
     EXPECT_GE(main.width(), twipsToPixels(&main, MainWindow::designWidthTwips));
     EXPECT_EQ(main.height(), twipsToPixels(&main, MainWindow::startHeightTwips));
+}
+
+TEST_F(StartupTest, ThePistonOverviewComesBackAsTheUserLeftIt) {
+    struct Case {
+        const char* settings;
+        bool shown;
+    };
+    for (const Case& c : {Case{"", true}, Case{"[ZKTConfig]\r\nPistonOverview=0\r\n", false},
+                          Case{"[zktconfig]\r\npistonoverview=1\r\n", true},
+                          Case{"[ZKTConfig]\r\nPistonOverview=no\r\n", true}}) {
+        QFile::remove(folders.paths.settingsFile());
+        auto app = startWithSettings(c.settings);
+        ASSERT_NO_FATAL_FAILURE(showMainWindowWithNothingOpened(*app));
+        PistonOverview& overview = app->mainWindow().pistonOverview();
+        EXPECT_EQ(overview.isVisible(), c.shown) << c.settings;
+        overview.toggleViewAction()->trigger();
+        app->mainWindow().close();
+        // The file keeps a key's spelling; lookups ignore case.
+        const QString expected = QStringLiteral("PistonOverview=%1").arg(c.shown ? 0 : 1);
+        EXPECT_TRUE(readAll(folders.paths.settingsFile()).contains(expected, Qt::CaseInsensitive))
+            << c.settings;
+    }
 }
 
 TEST_F(ChoiceTest, CloseOnTheStatusWindowMakesTheNextMessageReopenThePorts) {

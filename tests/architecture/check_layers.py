@@ -7,7 +7,7 @@ import re
 import sys
 from pathlib import Path
 
-CALL = re.compile(r"\b(zkt_library|add_executable|target_link_libraries)\s*\(([^)]*)\)", re.S)
+CALL = re.compile(r"\b(zkt_library|add_executable|target_link_libraries|target_sources)\s*\(([^)]*)\)", re.S)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 KEYWORDS = {"SOURCES", "DEPENDS", "PUBLIC", "PRIVATE", "INTERFACE", "STATIC"}
 
@@ -23,12 +23,13 @@ def read_targets(src):
         folder = cmake.parent
         for kind, body in CALL.findall(cmake.read_text()):
             name, *rest = words(body)
-            if kind == "target_link_libraries":
-                if name in targets:
-                    targets[name][2].update(rest)
-                continue
             files = {folder / w for w in rest if re.search(r"\.(cpp|h)$", w)}
             links = {w for w in rest if not re.search(r"\.(cpp|h)$", w)}
+            if kind in ("target_link_libraries", "target_sources"):
+                if name in targets:
+                    targets[name][1].update(files)
+                    targets[name][2].update(links)
+                continue
             targets[name] = (folder, files, links)
     return targets
 

@@ -71,14 +71,19 @@ TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {
         "import " + path("junk.json") + " -o " + path("out.zkt"),
         "export " + path("junk.zkt"),
         "import " + path("junk.json"), // -o is required
+        "chart " + path("junk.zkt") + " -o " + path("out.pdf"),
+        "chart " + path("missing.zkt") + " -o " + path("out.html"),
+        "chart " + path("junk.json") + " -o " + path("out.pdf"),
+        "chart " + path("junk.zkt") + " -o " + path("out.doc"),
+        "chart " + path("junk.zkt") + " -o " + path("out.pdf") + " --paper A5",
     };
     for (const auto& command : commands) {
         const CliResult result = run(command);
         EXPECT_EQ(result.status, 2) << command;
         EXPECT_FALSE(result.err.empty()) << command;
     }
-    EXPECT_FALSE(fs::exists(path("out.json")));
-    EXPECT_FALSE(fs::exists(path("out.zkt")));
+    for (const char* output : {"out.json", "out.zkt", "out.pdf", "out.html", "out.doc"})
+        EXPECT_FALSE(fs::exists(path(output))) << output;
 }
 
 TEST_F(Zktcli, OutputThatCannotBeWrittenIsAnError) {
@@ -88,6 +93,20 @@ TEST_F(Zktcli, OutputThatCannotBeWrittenIsAnError) {
         EXPECT_EQ(result.status, 2) << command;
         EXPECT_THAT(result.err, HasSubstr("could not write")) << command;
     }
+}
+
+TEST_F(Zktcli, ChartErrorsNameTheFileAndWhatIsWrong) {
+#ifndef ZKT_WITH_CHART
+    GTEST_SKIP() << "zktcli is built without the chart";
+#endif
+    writeConfigurationFile(path("organ.zkt"), exampleOrgan(1));
+    EXPECT_THAT(run("chart " + path("organ.zkt") + " -o " + path("chart.txt")).err,
+                HasSubstr(path("chart.txt") + ": a chart is written as PDF (.pdf) or HTML (.html)"));
+    EXPECT_THAT(run("chart " + path("missing.zkt") + " -o " + path("chart.pdf")).err,
+                HasSubstr("missing.zkt"));
+    // Upper-case extensions are the same formats.
+    EXPECT_EQ(run("chart " + path("organ.zkt") + " -o " + path("CHART.HTML")).status, 0);
+    EXPECT_THAT(test::readWholeFile(path("CHART.HTML")), HasSubstr("<h1>Manual #1</h1>"));
 }
 
 TEST_F(Zktcli, ShowPrintsEveryManual) {

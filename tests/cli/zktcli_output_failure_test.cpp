@@ -1,4 +1,4 @@
-// zktcli's output files (load -o, import -o, export -o) when the save cannot be completed: the
+// zktcli's output files (load -o, import -o, export -o, chart -o) when the save cannot be completed: the
 // previous file stays as it was and the error says which file and why.
 
 #include "model/config_file.h"
@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace zkt {
 namespace {
@@ -63,14 +64,18 @@ private:
 struct OutputCommand {
     const char* name;
     std::string arguments; // without the output file
+    const char* extension = "";
 };
 
 TEST_F(OutputFailure, EachOutputKeepsThePreviousFileAndSaysWhy) {
-    const OutputCommand commands[] = {
+    std::vector<OutputCommand> commands = {
         {"load", "load --simulate 3 -o "},
         {"import", "import " + path("organ.json") + " -o "},
         {"export", "export " + path("organ.zkt") + " -o "},
     };
+#ifdef ZKT_WITH_CHART
+    commands.push_back({"chart", "chart " + path("organ.zkt") + " -o ", ".pdf"});
+#endif
     const struct {
         const char* name;
         std::string prelude;
@@ -86,7 +91,7 @@ TEST_F(OutputFailure, EachOutputKeepsThePreviousFileAndSaysWhy) {
     const std::string previous = "previous contents\n";
     for (const auto& command : commands) {
         for (const auto& failure : failures) {
-            const std::string target = path(std::string("old_") + command.name);
+            const std::string target = path(std::string("old_") + command.name + command.extension);
             { std::ofstream(target, std::ios::binary) << previous; }
             const std::size_t before = entries();
             const ShellRun result = run(command.arguments + target, failure.prelude, failure.unprivileged);

@@ -42,5 +42,33 @@ TEST(DescribePiston, OneLinePerGroup) {
     }
 }
 
+TEST(DescribePistonDetail, NamesWhatTheLineLeavesOut) {
+    struct Case {
+        pistonInfo piston;
+        const char* function;
+        const char* detail;
+    };
+    pistonInfo bank = piston(9, 0, 2, 6);
+    bank.bankSelLSBFlag = true;
+    bank.bankSelLSB = 1;
+    const Case cases[] = {
+        {piston(0, 0, 1, 0), "Unassigned", ""},
+        {piston(15, 0, 1, 0), "function group 15", ""},
+        {piston(1, 2, 3, 0), "Ahlborn Coupler on MIDI Channel 3", "B to A coupler"},
+        {piston(7, 0, 1, 12), "Program Change #12 on MIDI Channel 1", ""},
+        // The line shows the stored note + 1; the detail names the note that is sent.
+        {piston(12, 0, 1, 62), "Note On/Off # 62 on MIDI Channel 1", "note 61 (C#3)"},
+        {piston(12, 0, 1, 1), "Note On/Off # 1 on MIDI Channel 1", "note 0 (C-2)"},
+        {piston(12, 0, 1, 0), "Note On/Off # 0 on MIDI Channel 1", "note outside the list"},
+        {piston(12, 0, 1, 129), "Note On/Off # 129 on MIDI Channel 1", "note outside the list"},
+        {bank, "Bank Select on MIDI Channel 2", "LSB 1"},
+        {piston(14, 26, 0, 26), "LARKMOOR Piston with CASE=26 and NUM=0", "CASE 1A - Up/Down, NUM 0 - Up"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pistonFunctionText(c.piston), c.function);
+        EXPECT_EQ(describePistonDetail(c.piston), c.detail) << c.function;
+    }
+}
+
 } // namespace
 } // namespace zkt

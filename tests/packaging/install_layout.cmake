@@ -1,7 +1,7 @@
 # Installs a build tree into a scratch prefix and checks that the pieces find each other there:
-# the menu entry starts an installed program and names an installed icon, the AppStream
-# metadata points at that menu entry and lists only installed programs, and the example sits
-# where the documentation sends the reader.
+# zktcli finds its chart program, the menu entry starts an installed program and names an
+# installed icon, the AppStream metadata points at that menu entry and lists only installed
+# programs, and the example sits where the documentation sends the reader.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P install_layout.cmake
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -32,6 +32,13 @@ if(WITH_GUI)
   set(metainfo_file "${PREFIX}/share/metainfo/org.zktconfig.ZKTConfig.metainfo.xml")
   require_file(bin/zktconfig)
   require_file(share/applications/zktconfig.desktop)
+  # The installed zktcli finds its chart program where the package puts it.
+  execute_process(COMMAND "${PREFIX}/bin/zktcli" chart "${PREFIX}/share/doc/zktconfig/examples/three-manuals.zkt"
+                          -o "${PREFIX}/chart.pdf"
+                  RESULT_VARIABLE chart_status ERROR_VARIABLE chart_errors)
+  if(NOT chart_status EQUAL 0 OR NOT EXISTS "${PREFIX}/chart.pdf")
+    string(APPEND problems "\n  the installed zktcli chart failed (${chart_status}): ${chart_errors}")
+  endif()
   require_file(share/metainfo/org.zktconfig.ZKTConfig.metainfo.xml)
 
   if(EXISTS "${desktop_file}")

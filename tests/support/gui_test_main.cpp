@@ -1,4 +1,4 @@
-// GoogleTest entry for widget tests: a QApplication on the offscreen platform, so that the
+// GoogleTest entry for widget and drawing tests: a QApplication on the offscreen platform, so that the
 // tests need no display.
 
 #include <QApplication>
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-        const QString runtimeDir = QDir::tempPath() + QStringLiteral("/zkt-editors-test-runtime");
+        const QString runtimeDir = QDir::tempPath() + QStringLiteral("/zkt-gui-test-runtime");
         QDir().mkpath(runtimeDir);
         QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit().constData(), 1);

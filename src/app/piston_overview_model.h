@@ -1,0 +1,41 @@
+#pragma once
+// Every piston of the configured manuals as a table row: manual, piston, the description its
+// tool-tip shows, and the detail that the description leaves out. The rows read the model
+// when asked, so whoever changes the configuration only has to say so.
+
+#include "model/config_model.h"
+
+#include <QAbstractTableModel>
+
+namespace zkt {
+
+class PistonOverviewModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { manualColumn, pistonColumn, functionColumn, detailColumn };
+    static constexpr int columns = 4;
+    // The row's pistonIndex, for views that sort and filter the rows.
+    static constexpr int pistonIndexRole = Qt::UserRole;
+
+    explicit PistonOverviewModel(const ConfigModel& model, QObject* parent = nullptr);
+
+    // The configuration changed as a whole (a load, an undo, a paste of a manual).
+    void configurationChanged();
+    // One piston changed (an editor's Save, a paste onto one piston).
+    void pistonChanged(int pistonIndex);
+
+    int rowOf(int pistonIndex) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    int manualsShown() const;
+
+    const ConfigModel& m_model;
+    int m_rows = 0; // as the views last learnt it
+};
+
+} // namespace zkt

@@ -1,0 +1,69 @@
+// `zktcli chart`: the options are zktcli's, the work is zktcli-chart's, a program of its own so
+// that the other commands start without loading Qt.
+
+#include "cli/cli_commands.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace zkt::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ChartArguments {
+    std::string source;
+    std::string output;
+    std::string paper; // empty: the locale's
+};
+
+// Beside zktcli in a build tree; where the package installs it otherwise.
+fs::path chartProgram() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        throw std::runtime_error("cannot find the chart program: /proc/self/exe: " + error.message());
+    const fs::path folder = self.parent_path();
+    const fs::path installed = (folder / ZKT_CHART_PROGRAM).lexically_normal();
+    for (const fs::path& candidate : {folder / "zktcli-chart", installed}) {
+        if (fs::exists(candidate, error))
+            return candidate;
+    }
+    throw std::runtime_error("the chart program is missing: " + installed.string());
+}
+
+[[noreturn]] void runChartProgram(const ChartArguments& arguments) {
+    const std::string program = chartProgram().string();
+    std::string name = "zktcli-chart";
+    std::string source = arguments.source;
+    std::string output = arguments.output;
+    std::string paper = arguments.paper;
+    char* const argv[] = {name.data(), source.data(), output.data(), paper.data(), nullptr};
+    std::cout.flush();
+    ::execv(program.c_str(), argv);
+    throw std::runtime_error("cannot run " + program + ": " + std::strerror(errno));
+}
+
+} // namespace
+
+void registerChartCommand(CLI::App& app) {
+    auto arguments = std::make_shared<ChartArguments>();
+    CLI::App* chart = app.add_subcommand(
+        "chart", "Write the printable piston chart of a configuration, one manual to a page, as PDF or HTML");
+    chart->add_option("FILE", arguments->source, "a .zkt configuration or its .json form")->required();
+    chart->add_option("-o,--output", arguments->output, "the .pdf or .html file to write")->required();
+    chart
+        ->add_option("--paper", arguments->paper,
+                     "a4 or letter (default: letter where the locale measures in US units, else a4)")
+        ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
+    chart->callback([arguments] { runChartProgram(*arguments); });
+}
+
+} // namespace zkt::cli

@@ -1,0 +1,53 @@
+// zktcli-chart SOURCE OUTPUT PAPER: the work of `zktcli chart`, which has checked the options
+// and runs this program in its place; errors are worded and numbered as zktcli's own.
+
+#include "chart/chart_document.h"
+#include "cli/chart_output.h"
+
+#include <QGuiApplication>
+#include <exception>
+#include <iostream>
+
+namespace {
+
+constexpr int errorExitCode = 2;
+
+QtMessageHandler qtMessages = nullptr;
+
+// Qt warns at start-up when there is no runtime folder (cron, su, containers); the chart never
+// uses one, and a warning in every nightly mail would only alarm.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        qtMessages(type, context, message);
+}
+
+QPageSize paperNamed(const std::string& name) {
+    if (name.empty())
+        return zkt::defaultChartPaper();
+    return QPageSize(name == "letter" ? QPageSize::Letter : QPageSize::A4);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::cerr << "zktcli-chart: run by `zktcli chart FILE -o OUTPUT`\n";
+        return errorExitCode;
+    }
+    // Fonts need a QGuiApplication; without a platform chosen it is the offscreen one, so that
+    // a chart needs no display (cron, ssh, a build server). Qt sees no arguments: a file name
+    // such as "-style" is not its business.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    qtMessages = qInstallMessageHandler(withoutRuntimeFolderWarning);
+    const QGuiApplication application(qtArgc, argv);
+    qInstallMessageHandler(qtMessages);
+    try {
+        zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]));
+    } catch (const std::exception& error) {
+        std::cerr << "zktcli: " << error.what() << '\n';
+        return errorExitCode;
+    }
+    return 0;
+}

@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Reads `zktcli chart` PDFs back with pdftotext, as someone checking a printed chart would:
+every manual's name and every assigned piston's description (as `zktcli export` words it) must
+be in the text, each on one line, and every manual must start a page of its own. Runs on the
+example, on a simulated five-manual chain, and on random images, without a display.
+
+Usage: chart_pdf_text.py --zktcli PATH --example FILE [--seed N] [--count N]
+"""
+
+import argparse
+import json
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from independent_codec import file_line, random_image  # noqa: E402
+
+# No display and no platform chosen: zktcli has to manage on its own.
+ENVIRONMENT = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+
+
+def run(*command):
+    result = subprocess.run(command, capture_output=True, text=True, timeout=120, env=ENVIRONMENT)
+    if result.returncode != 0:
+        raise RuntimeError(f"{' '.join(command)} failed ({result.returncode}): {result.stderr.strip()}")
+    return result.stdout
+
+
+def page_texts(pdf):
+    return run("pdftotext", "-enc", "UTF-8", pdf, "-").split("\f")
+
+
+def check(zktcli, source, paper, workdir):
+    pdf = os.path.join(workdir, os.path.basename(source) + f".{paper}.pdf")
+    run(zktcli, "chart", source, "-o", pdf, "--paper", paper)
+    pages = page_texts(pdf)
+    lines = {line.strip() for page in pages for line in page.splitlines()}
+    text = "\n".join(pages)
+    configuration = json.loads(run(zktcli, "export", source))
+    problems = []
+    for m, manual in enumerate(configuration["manuals"], start=1):
+        name = f"Manual #{m}"
+        if not any(page.lstrip().startswith(name + "\n") for page in pages):
+            problems.append(f"{name} does not start a page")
+        for k, piston in enumerate(manual["pistons"], start=1):
+            description = piston["description"]
+            if description and not any(description in line for line in lines):
+                problems.append(f"{name}, piston {k}: {description!r} not on one line")
+    if "Manual #%d" % (len(configuration["manuals"]) + 1) in text:
+        problems.append("a manual the configuration does not have")
+    return [f"{pdf}: {problem}" for problem in problems]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--zktcli", required=True)
+    parser.add_argument("--example", required=True)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--count", type=int, default=10)
+    args = parser.parse_args()
+    rng = random.Random(args.seed)
+    with tempfile.TemporaryDirectory() as workdir:
+        five = os.path.join(workdir, "five.zkt")
+        run(args.zktcli, "load", "--simulate", "5", "-o", five)
+        sources = [args.example, five]
+        for n in range(args.count):
+            source = os.path.join(workdir, f"random{n}.zkt")
+            with open(source, "w", newline="") as f:
+                f.write("".join(file_line(random_image(rng)) for _ in range(rng.randrange(1, 6))))
+            sources.append(source)
+        failures = []
+        for n, source in enumerate(sources):
+            failures += check(args.zktcli, source, "letter" if n % 2 else "a4", workdir)
+    for failure in failures:
+        print(failure)
+    print(f"{len(sources)} charts read back, {len(failures)} problems")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
