@@ -40,6 +40,7 @@ public:
     void refreshManualPanels() override {}
     void enableAllCommands() override {}
     void hideManualPanels() override {}
+    void transferFinished(std::int16_t) override {}
     // The ports come from the command line; with none chosen there is nothing to set up.
     bool showMidiSetup() override { return true; }
 };

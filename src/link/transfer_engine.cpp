@@ -191,6 +191,7 @@ void TransferEngine::enterFinished() {
     m_transfer.transferState = state::closing;
     m_queue.closeInput();
     m_transfer.waitTicks = 0;
+    m_hooks.transferFinished(m_transfer.transferKind);
 }
 
 void TransferEngine::runClosing() {
@@ -251,8 +252,11 @@ void TransferEngine::pump() {
     const bool allQueued =
         m_transfer.transferState == state::finished || m_transfer.transferState == state::closing;
     if (result == TransmitQueue::PumpResult::sent && writing && allQueued && m_queue.queueLength() == 0 &&
-        !manualInChain(m_model, m_model.currentManual))
+        !manualInChain(m_model, m_model.currentManual)) {
         m_status.appendText("Done.");
+        // The closing countdown starts again, so that "Done." can be read before the window goes.
+        m_transfer.waitTicks = 0;
+    }
 }
 
 void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) {

@@ -86,10 +86,12 @@ public:
     int panelHides = 0;
     int setupDialogs = 0;
     bool setupCancels = false;
+    std::vector<std::int16_t> finishedKinds;
 
     void refreshManualPanels() override { ++panelRefreshes; }
     void enableAllCommands() override { ++commandEnables; }
     void hideManualPanels() override { ++panelHides; }
+    void transferFinished(std::int16_t transferKind) override { finishedKinds.push_back(transferKind); }
     bool showMidiSetup() override {
         ++setupDialogs;
         return setupCancels;
