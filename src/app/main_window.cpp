@@ -21,6 +21,7 @@ namespace zkt {
 namespace {
 
 const QString productTag = QStringLiteral("ZKT");
+const QString programTitle = QStringLiteral("ZKTConfig by Larkmoor");
 
 struct CommandDefinition {
     MainWindow::Command command;
@@ -75,7 +76,7 @@ QString aboutText(const ConfigModel& model) {
 
 MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("ZKTConfig by Larkmoor"));
+    setDocumentName({});
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("picBackground"));
     setCentralWidget(central);
@@ -103,6 +104,9 @@ void MainWindow::buildMenus() {
     QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("mnuExit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
 
     QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
     optionsMenu->setObjectName(QStringLiteral("mnuOptions"));
@@ -185,8 +189,26 @@ void MainWindow::buildManualPanels() {
         panel->hide();
         connect(panel, &ManualPanel::pistonClicked, this, &MainWindow::pistonClicked);
         connect(panel, &ManualPanel::keyboardClicked, this, &MainWindow::keyboardClicked);
+        connect(panel, &ManualPanel::pistonCommandChosen, this, &MainWindow::pistonCommandChosen);
+        connect(panel, &ManualPanel::manualCommandChosen, this, &MainWindow::manualCommandChosen);
         m_panels[i] = panel;
     }
+}
+
+void MainWindow::setDocumentName(const QString& name) {
+    m_documentName = name;
+    setWindowTitle(name.isEmpty() ? programTitle + QStringLiteral("[*]")
+                                  : name + QStringLiteral("[*] - ") + programTitle);
+}
+
+void MainWindow::setHistoryActions(QAction* undo, QAction* redo) {
+    m_editMenu->addAction(undo);
+    m_editMenu->addAction(redo);
+}
+
+void MainWindow::setPasteAvailable(bool piston, bool manualSettings, bool manual) {
+    for (ManualPanel* panel : m_panels)
+        panel->setPasteAvailable(piston, manualSettings, manual);
 }
 
 void MainWindow::setStartHintsVisible(bool visible) {
@@ -250,6 +272,10 @@ void MainWindow::enableAllCommands() {
         setCommandEnabled(command, true);
 }
 
+void MainWindow::transferFinished(std::int16_t transferKind) {
+    emit transferEnded(transferKind);
+}
+
 bool MainWindow::showMidiSetup() {
     return m_showMidiSetup ? m_showMidiSetup() : true;
 }
@@ -282,6 +308,10 @@ void MainWindow::runStartAction() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     m_transferTimer.stop();
     QMainWindow::closeEvent(event);

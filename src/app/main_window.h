@@ -2,6 +2,7 @@
 // The main window: menus, toolbar, start hints and one panel per manual. It shows the
 // model; the commands it offers are carried out by whoever listens to its signals.
 
+#include "app/panel_commands.h"
 #include "link/transfer_ui.h"
 #include "model/config_model.h"
 
@@ -14,6 +15,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QMenu;
 
 namespace zkt {
 
@@ -41,6 +43,16 @@ public:
     void setMidiSetupAction(std::function<bool()> showMidiSetup) {
         m_showMidiSetup = std::move(showMidiSetup);
     }
+    // Asked before the window closes (close box or File > Exit); false keeps it open.
+    void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+
+    // Where the configuration shown comes from, for the title: a file name, or empty.
+    void setDocumentName(const QString& name);
+    const QString& documentName() const { return m_documentName; }
+    // The Edit menu's Undo and Redo.
+    void setHistoryActions(QAction* undo, QAction* redo);
+    // Enables the context menus' paste entries for what has been copied.
+    void setPasteAvailable(bool piston, bool manualSettings, bool manual);
 
     void setCommandEnabled(Command command, bool enabled);
     bool isCommandEnabled(Command command) const;
@@ -55,6 +67,7 @@ public:
     void refreshManualPanels() override;
     void enableAllCommands() override;
     void hideManualPanels() override;
+    void transferFinished(std::int16_t transferKind) override;
     bool showMidiSetup() override;
 
     void showAbout();
@@ -68,6 +81,9 @@ signals:
     void midiSetupRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
+    void pistonCommandChosen(PistonCommand command, int pistonIndex);
+    void manualCommandChosen(ManualCommand command, int manualIndex);
+    void transferEnded(int transferKind);
     // The window is closing: ports, settings and timer are to be dealt with now.
     void closing();
 
@@ -90,6 +106,7 @@ private:
 
     const ConfigModel& m_model;
     std::array<CommandActions, 4> m_commands{};
+    QMenu* m_editMenu = nullptr;
     std::array<ManualPanel*, maxManuals> m_panels{};
     std::array<QLabel*, 4> m_hints{};
     QFrame* m_instructionsFrame = nullptr;
@@ -98,6 +115,8 @@ private:
     StartAction m_startAction = StartAction::none;
     QUrl m_documentationUrl;
     std::function<bool()> m_showMidiSetup;
+    std::function<bool()> m_mayClose;
+    QString m_documentName;
 };
 
 // The About box's lines: program, version, notice, and the firmware version when one is known.

@@ -1,10 +1,14 @@
 #pragma once
 // One manual's panel in the main window: its label, its keyboard picture and the rail of
-// its 20 thumb-piston buttons, placed as designed in twips.
+// its 20 thumb-piston buttons, placed as designed in twips. The keyboard picture and every
+// button have a context menu; a button's entries also work as shortcuts while it has the focus.
+
+#include "app/panel_commands.h"
 
 #include <QFrame>
 #include <array>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -25,13 +29,24 @@ public:
     QPushButton* pistonButton(int pistonInManual) const { return m_pistons.at(pistonInManual); }
     int manualIndex() const { return m_manualIndex; }
 
+    // Enables the paste entries for what has been copied.
+    void setPasteAvailable(bool piston, bool manualSettings, bool manual);
+
 signals:
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
+    void pistonCommandChosen(PistonCommand command, int pistonIndex);
+    void manualCommandChosen(ManualCommand command, int manualIndex);
 
 private:
+    void addKeyboardMenu(KeyboardPicture& keyboard);
+    QAction* addPistonMenu(QPushButton& button, int pistonIndex);
+
     int m_manualIndex;
     std::array<QPushButton*, 20> m_pistons{};
+    std::array<QAction*, 20> m_pastePiston{};
+    QAction* m_pasteSettings = nullptr;
+    QAction* m_pasteManual = nullptr;
 };
 
 } // namespace zkt

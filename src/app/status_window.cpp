@@ -1,6 +1,6 @@
 #include "app/status_window.h"
-#include "widgets/dialog_placement.h"
 
+#include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
@@ -12,7 +12,7 @@
 
 namespace zkt {
 
-StatusWindow::StatusWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName(QStringLiteral("frmStatus"));
     resize(twipsToPixels(this, 6600), twipsToPixels(this, 3000));
 
@@ -63,7 +63,7 @@ void StatusWindow::centreOver(const QWidget* owner) {
 }
 
 void StatusWindow::centreOverMain() {
-    centreOver(m_mainWindow);
+    centreOver(parentWidget());
 }
 
 void StatusWindow::closeClicked() {
