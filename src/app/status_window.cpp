@@ -14,6 +14,9 @@ namespace zkt {
 
 StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName(QStringLiteral("frmStatus"));
+    // Progress is no reason to take the keyboard from the main window, where the user may go
+    // on working (Ctrl+Z right after an open, for one).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     resize(twipsToPixels(this, 6600), twipsToPixels(this, 3000));
 
     m_textView = new QPlainTextEdit(this);
