@@ -281,8 +281,10 @@ void Application::writeToDevice() {
 void Application::transferEnded(int transferKind) {
     if (transferKind == kind::load) {
         m_history->recordOutsideChange();
+        m_documentPath.clear();
         markUnchanged(loadedFromDevice);
     } else if (transferKind == kind::write && sameConfiguration(m_model, m_writtenConfiguration)) {
+        m_documentPath.clear();
         markUnchanged(writtenToDevice);
     }
 }
@@ -297,7 +299,7 @@ bool Application::maySetAsideChanges(const QString& beforeWhat) {
     m_history->recordOutsideChange();
     if (m_history->isClean())
         return true;
-    switch (askToSaveChanges(m_mainWindow.get(), m_mainWindow->documentName(), beforeWhat)) {
+    switch (askToSaveChanges(m_mainWindow.get(), fileNameOf(m_documentPath), beforeWhat)) {
     case UnsavedChangesAnswer::save:
         return saveConfiguration();
     case UnsavedChangesAnswer::discard:

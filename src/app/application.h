@@ -104,7 +104,9 @@ private:
     ConfigEditing* m_editing = nullptr;     // child of the main window
     QTimer m_simulationTimer;
     QString m_lastFolder;
-    QString m_documentPath; // the file last opened or saved
+    // The file the configuration was last opened from or saved to; empty since a load or a
+    // write, which makes the ZKT's the configuration the window names.
+    QString m_documentPath;
     // What a write started with; when the write ends with the configuration unchanged, that
     // is what the ZKT holds.
     ConfigModel m_writtenConfiguration;

@@ -92,7 +92,7 @@ QAction* ConfigHistory::newStepAction(QObject* parent, const char* objectName, c
                                       void (ConfigHistory::*take)()) {
     auto* action = new QAction(verb, parent);
     action->setObjectName(QString::fromLatin1(objectName));
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcut);
     const auto follow = [this, action, verb, possible, stepName] {
         const QString name = (m_stack.*stepName)();
         // A file name may hold an ampersand, which a menu would read as a mnemonic.

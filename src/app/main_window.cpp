@@ -196,7 +196,6 @@ void MainWindow::buildManualPanels() {
 }
 
 void MainWindow::setDocumentName(const QString& name) {
-    m_documentName = name;
     setWindowTitle(name.isEmpty() ? programTitle + QStringLiteral("[*]")
                                   : name + QStringLiteral("[*] - ") + programTitle);
 }

@@ -48,7 +48,6 @@ public:
 
     // Where the configuration shown comes from, for the title: a file name, or empty.
     void setDocumentName(const QString& name);
-    const QString& documentName() const { return m_documentName; }
     // The Edit menu's Undo and Redo.
     void setHistoryActions(QAction* undo, QAction* redo);
     // Enables the context menus' paste entries for what has been copied.
@@ -116,7 +115,6 @@ private:
     QUrl m_documentationUrl;
     std::function<bool()> m_showMidiSetup;
     std::function<bool()> m_mayClose;
-    QString m_documentName;
 };
 
 // The About box's lines: program, version, notice, and the firmware version when one is known.

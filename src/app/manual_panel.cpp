@@ -29,10 +29,10 @@ QRect toPixels(const QWidget* widget, const QRect& twips) {
 }
 
 QAction* addMenuEntry(QWidget& widget, const QString& text, const char* name,
-                      const QKeySequence& shortcut = {}) {
+                      QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey) {
     auto* action = new QAction(text, &widget);
     action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcut);
     action->setShortcutContext(Qt::WidgetShortcut);
     action->setShortcutVisibleInContextMenu(true);
     widget.addAction(action);
