@@ -68,25 +68,38 @@ void ConfigEditing::runPistonCommand(PistonCommand command, int pistonIndex) {
 }
 
 void ConfigEditing::runManualCommand(ManualCommand command, int manualIndex) {
-    const int from = m_clipboard.copiedManualIndex();
     switch (command) {
     case ManualCommand::copySettings:
-        m_clipboard.copyManualSettings(m_model, manualIndex);
-        offerPaste();
+    case ManualCommand::copyManual:
+        copyManual(manualIndex, command == ManualCommand::copyManual);
         break;
     case ManualCommand::pasteSettings:
-        m_history.apply([&] { m_clipboard.pasteManualSettings(m_model, manualIndex); },
-                        [&] { return stepName(manualSettingsPasteStep(from, manualIndex)); });
-        break;
-    case ManualCommand::copyManual:
-        m_clipboard.copyManual(m_model, manualIndex);
-        offerPaste();
-        break;
     case ManualCommand::pasteManual:
-        m_history.apply([&] { m_clipboard.pasteManual(m_model, manualIndex); },
-                        [&] { return stepName(manualPasteStep(from, manualIndex)); });
+        pasteManual(manualIndex, command == ManualCommand::pasteManual);
         break;
     }
+}
+
+void ConfigEditing::copyManual(int manualIndex, bool withPistons) {
+    if (withPistons)
+        m_clipboard.copyManual(m_model, manualIndex);
+    else
+        m_clipboard.copyManualSettings(m_model, manualIndex);
+    offerPaste();
+}
+
+void ConfigEditing::pasteManual(int manualIndex, bool withPistons) {
+    const int from = m_clipboard.copiedManualIndex();
+    const QString step = stepName(withPistons ? manualPasteStep(from, manualIndex)
+                                              : manualSettingsPasteStep(from, manualIndex));
+    m_history.apply(
+        [&] {
+            if (withPistons)
+                m_clipboard.pasteManual(m_model, manualIndex);
+            else
+                m_clipboard.pasteManualSettings(m_model, manualIndex);
+        },
+        [&] { return step; });
 }
 
 void ConfigEditing::offerPaste() {

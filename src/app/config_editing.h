@@ -28,6 +28,9 @@ public:
     void runManualCommand(ManualCommand command, int manualIndex);
 
 private:
+    // The manual's settings, and with withPistons its 20 pistons too.
+    void copyManual(int manualIndex, bool withPistons);
+    void pasteManual(int manualIndex, bool withPistons);
     void offerPaste();
 
     ConfigModel& m_model;

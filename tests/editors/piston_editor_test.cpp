@@ -33,6 +33,23 @@ protected:
     void cancel() { clickButton(editor, "cmdCancel"); }
 };
 
+const pistonInfo everyBankRow{.functionGroup = 9,
+                              .midiChannel = 2,
+                              .programNumber = 30,
+                              .bankSelMSBFlag = true,
+                              .bankSelLSBFlag = true,
+                              .bankSelProgramFlag = true,
+                              .bankSelMSB = 10,
+                              .bankSelLSB = 20};
+
+pistonInfo everyBankRowAtTheEnds() {
+    pistonInfo piston = everyBankRow;
+    piston.programNumber = 128;
+    piston.bankSelMSB = 0;
+    piston.bankSelLSB = 127;
+    return piston;
+}
+
 // Opening a record and saving it untouched stores it exactly as it was: values no list has an
 // entry for, fields the group never shows and rows left unchecked included. Each record is saved
 // by a fresh dialog and, in turn, by one dialog that keeps what the records before left in it.
@@ -50,15 +67,8 @@ TEST(PistonEditorUnchangedSave, StoresTheRecordAsItWas) {
         {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
         {"PLEXO type 70", {.functionGroup = 8, .functionType = 70, .midiChannel = 10}},
         {"PLEXO type -5", {.functionGroup = 8, .functionType = -5, .midiChannel = 1}},
-        {"bank select, all rows",
-         {.functionGroup = 9,
-          .midiChannel = 2,
-          .programNumber = 128,
-          .bankSelMSBFlag = true,
-          .bankSelLSBFlag = true,
-          .bankSelProgramFlag = true,
-          .bankSelMSB = 0,
-          .bankSelLSB = 127}},
+        {"bank select, all rows", everyBankRow},
+        {"bank select at the lists' ends", everyBankRowAtTheEnds()},
         {"bank select, unchecked rows",
          {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70}},
         {"bank select program row without a program",
@@ -287,18 +297,10 @@ TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
 }
 
 TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
-    const pistonInfo bank{.functionGroup = 9,
-                          .midiChannel = 2,
-                          .programNumber = 30,
-                          .bankSelMSBFlag = true,
-                          .bankSelLSBFlag = true,
-                          .bankSelProgramFlag = true,
-                          .bankSelMSB = 10,
-                          .bankSelLSB = 20};
-    open(5, bank);
+    open(5, everyBankRow);
     groups().setCurrentIndex(1);
     save();
-    pistonInfo expected = bank;
+    pistonInfo expected = everyBankRow;
     expected.functionGroup = 1;
     expected.functionType = 0;
     expected.midiChannel = 1; // the coupler's channel list was never loaded
