@@ -47,19 +47,11 @@ protected:
     QString documentPath(const char* name) const {
         return folders.paths.documentsFolder + QLatin1Char('/') + QLatin1String(name);
     }
-    QAction& action(const char* name) {
-        auto* found = window().findChild<QAction*>(QLatin1String(name));
-        if (found == nullptr)
-            throw std::runtime_error(std::string("no action ") + name);
-        return *found;
-    }
+    QAction& action(const char* name) { return test::widgetNamed<QAction>(window(), QLatin1String(name)); }
     // An entry of the context menu of a piston button or keyboard picture.
     QAction& contextEntry(const QString& widgetName, const char* entryName) {
-        auto* found =
-            test::widgetNamed<QWidget>(window(), widgetName).findChild<QAction*>(QLatin1String(entryName));
-        if (found == nullptr)
-            throw std::runtime_error("no entry " + std::string(entryName));
-        return *found;
+        return test::widgetNamed<QAction>(test::widgetNamed<QWidget>(window(), widgetName),
+                                          QLatin1String(entryName));
     }
     QAction& pistonEntry(int pistonIndex, const char* entryName) {
         return contextEntry(test::nameOf("cmdPiston", pistonIndex), entryName);

@@ -57,22 +57,10 @@ TEST(ConfigClipboard, EachPasteTakesOnlyWhatItsCopyHeld) {
     EXPECT_EQ(model, before);
 }
 
-TEST(EditStepTexts, NameThePlaceAndWhatThePistonDoesNow) {
-    const pistonInfo programChange{.functionGroup = 7, .midiChannel = 1, .programNumber = 12};
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {pistonEditStep(24, programChange), "Manual 2, piston 5: Program Change #12 on MIDI Channel 1"},
-        {pistonEditStep(99, pistonInfo{}), "Manual 5, piston 20: Unassigned"},
-        {pistonEditStep(0, {.functionGroup = 20}), "Manual 1, piston 1: function group 20"},
-        {pistonPasteStep(41, programChange),
-         "Paste onto Manual 3, piston 2: Program Change #12 on MIDI Channel 1"},
-        {pistonClearStep(19), "Clear Manual 1, piston 20"},
-        {keyboardEditStep(2), "Manual 3 keyboard settings"},
-        {manualSettingsPasteStep(0, 4), "Paste Manual Settings of Manual 1 onto Manual 5"},
-        {manualPasteStep(1, 2), "Paste Manual 2 onto Manual 3"},
-        {fileOpenStep("organ.zkt"), "Open organ.zkt"},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(text, expected);
+// The window's tests see the usual names; these are the ends and the pistons without a description.
+TEST(EditStepTexts, NameAPistonThatDoesNothingOrSomethingUnknown) {
+    EXPECT_EQ(pistonEditStep(99, pistonInfo{}), "Manual 5, piston 20: Unassigned");
+    EXPECT_EQ(pistonPasteStep(0, {.functionGroup = 20}), "Paste onto Manual 1, piston 1: function group 20");
 }
 
 // An undo puts back the configuration; what the last identity reply said stays.
