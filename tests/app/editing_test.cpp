@@ -96,28 +96,20 @@ protected:
 enum class Command { close, open, load };
 enum class Answer { notAsked, save, discard, cancel };
 
-struct QuestionCase {
-    Command command;
-    Answer answer;
-};
-
-class QuestionTest : public EditingTest, public ::testing::WithParamInterface<QuestionCase> {};
+class QuestionTest : public EditingTest, public ::testing::WithParamInterface<std::tuple<Command, Answer>> {};
 
 TEST_P(QuestionTest, ComesOnlyWithChangesAndItsAnswerDecidesWhetherTheCommandGoesOn) {
     const auto [command, answer] = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
     showUnmodified(organOf(2));
     useSimulatedChain();
-    if (answer != Answer::notAsked)
-        pistonEntry(0, "mnuPistonClear").trigger();
-
     QString asked;
     if (answer != Answer::notAsked) {
-        const auto button = answer == Answer::save      ? QMessageBox::Save
-                            : answer == Answer::discard ? QMessageBox::Discard
-                                                        : QMessageBox::Cancel;
+        pistonEntry(0, "mnuPistonClear").trigger();
+        const std::array<QMessageBox::StandardButton, 4> buttons{QMessageBox::NoButton, QMessageBox::Save,
+                                                                 QMessageBox::Discard, QMessageBox::Cancel};
         test::onNextModal<QMessageBox>(
-            [&asked, button](QMessageBox* box) {
+            [&asked, button = buttons[static_cast<std::size_t>(answer)]](QMessageBox* box) {
                 asked = box->text();
                 box->button(button)->click();
             },
@@ -163,26 +155,17 @@ TEST_P(QuestionTest, ComesOnlyWithChangesAndItsAnswerDecidesWhetherTheCommandGoe
     }
 }
 
-std::string questionCaseName(const ::testing::TestParamInfo<QuestionCase>& info) {
+std::string questionCaseName(const ::testing::TestParamInfo<std::tuple<Command, Answer>>& info) {
     static const std::array<const char*, 3> commands{"Close", "Open", "Load"};
     static const std::array<const char*, 4> answers{"Unmodified", "Save", "Discard", "Cancel"};
-    return std::string(commands[static_cast<std::size_t>(info.param.command)]) +
-           answers[static_cast<std::size_t>(info.param.answer)];
+    return std::string(commands[static_cast<std::size_t>(std::get<0>(info.param))]) +
+           answers[static_cast<std::size_t>(std::get<1>(info.param))];
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommandAndAnswer, QuestionTest,
-                         ::testing::ValuesIn(std::vector<QuestionCase>{{Command::close, Answer::notAsked},
-                                                                       {Command::close, Answer::save},
-                                                                       {Command::close, Answer::discard},
-                                                                       {Command::close, Answer::cancel},
-                                                                       {Command::open, Answer::notAsked},
-                                                                       {Command::open, Answer::save},
-                                                                       {Command::open, Answer::discard},
-                                                                       {Command::open, Answer::cancel},
-                                                                       {Command::load, Answer::notAsked},
-                                                                       {Command::load, Answer::save},
-                                                                       {Command::load, Answer::discard},
-                                                                       {Command::load, Answer::cancel}}),
+                         ::testing::Combine(::testing::Values(Command::close, Command::open, Command::load),
+                                            ::testing::Values(Answer::notAsked, Answer::save, Answer::discard,
+                                                              Answer::cancel)),
                          questionCaseName);
 
 // ---- undo and redo --------------------------------------------------------------------------
