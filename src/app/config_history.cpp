@@ -76,12 +76,12 @@ void ConfigHistory::setClean() {
 }
 
 QAction* ConfigHistory::newUndoAction(QObject* parent) {
-    return newStepAction(parent, "mnuUndo", tr("&Undo"), QKeySequence::Undo, &QUndoStack::canUndo,
+    return newStepAction(parent, "mnuUndo", QStringLiteral("&Undo"), QKeySequence::Undo, &QUndoStack::canUndo,
                          &QUndoStack::undoText, &ConfigHistory::undo);
 }
 
 QAction* ConfigHistory::newRedoAction(QObject* parent) {
-    return newStepAction(parent, "mnuRedo", tr("&Redo"), QKeySequence::Redo, &QUndoStack::canRedo,
+    return newStepAction(parent, "mnuRedo", QStringLiteral("&Redo"), QKeySequence::Redo, &QUndoStack::canRedo,
                          &QUndoStack::redoText, &ConfigHistory::redo);
 }
 
