@@ -1,8 +1,8 @@
 #include "link/clock.h"
 #include "link/device_requests.h"
-#include "link/link_fakes.h"
 #include "link/message_dispatcher.h"
 #include "link/midi_selection.h"
+#include "support/link_fakes.h"
 
 #include <array>
 #include <cstddef>
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<std::int16_t, 12> everyState{
+constexpr std::array<std::int16_t, 13> everyState{
     zkt::state::idle,
     zkt::state::askNextManual,
     zkt::state::finished,
@@ -24,6 +24,7 @@ constexpr std::array<std::int16_t, 12> everyState{
     zkt::state::settling,
     zkt::state::nextManualToWrite,
     zkt::state::cablingCheck,
+    zkt::state::cancellingWrite,
 };
 
 } // namespace
@@ -35,9 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3) {
         return 0;
     }
-    zkt::testing::FakePort port;
-    zkt::testing::RecordingStatus status;
-    zkt::testing::RecordingHooks hooks;
+    zkt::test::FakePort port;
+    zkt::test::RecordingStatus status;
     zkt::ManualClock clock;
     zkt::MidiSelection selection;
     zkt::LinkNotices notices;
@@ -51,7 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.numberOfManuals = static_cast<std::int16_t>(data[2] % 6);
     model.currentManual = static_cast<std::int16_t>(1 + data[2] / 6 % zkt::maxManuals);
 
-    zkt::MessageDispatcher dispatcher(transfer, model, status, hooks, requests, notices, [] { return true; });
+    zkt::MessageDispatcher dispatcher(transfer, status, requests, notices,
+                                      zkt::DispatcherWork{[&model]() -> zkt::ConfigModel& { return model; },
+                                                          [] { return true; },
+                                                          [](std::span<const std::uint8_t>) {}, [] {}});
     const std::span<const std::uint8_t> stream(data + 3, size - 3);
     std::size_t start = 0;
     for (std::size_t at = 0; at < stream.size(); ++at) {

@@ -1,16 +1,18 @@
 #include "app/application.h"
 
 #include "app/chart_preview.h"
+#include "app/config_editing.h"
+#include "app/config_history.h"
 #include "app/file_dialogs.h"
 #include "app/hardware_midi.h"
 #include "app/midi_setup_dialog.h"
 #include "app/piston_overview.h"
 #include "app/splash_window.h"
 #include "app/startup_settings.h"
+#include "app/unsaved_changes.h"
 #include "app/window_placement.h"
-#include "editors/keyboard_editor.h"
-#include "editors/piston_editor.h"
 #include "model/config_file.h"
+#include "model/edit_step_texts.h"
 #include "model/vocabulary.h"
 #include "widgets/twips.h"
 
@@ -31,6 +33,8 @@ namespace {
 constexpr int simulationStepMs = 5;
 
 const std::string mainWindowSection = "ZKTConfig";
+const QString loadedFromDevice = QStringLiteral("Settings from the ZKT");
+const QString writtenToDevice = QStringLiteral("Settings written to the ZKT");
 
 // The user guide as installed beside the program, else in the source tree it was built from.
 QUrl userGuideUrl(const QString& programFolder) {
@@ -60,9 +64,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     };
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi(midiTrouble) : nullptr,
                                           m_clock);
-    m_statusWindow = std::make_unique<StatusWindow>();
+    m_history = std::make_unique<ConfigHistory>(m_model, QString::fromLatin1(deviceLoadStep));
     m_mainWindow = std::make_unique<MainWindow>(m_model);
+    m_statusWindow = new StatusWindow(m_mainWindow.get());
     m_startChoice = std::make_unique<StartChoiceWindow>();
+    m_editing = new ConfigEditing(m_model, *m_history, *m_mainWindow);
 
     LinkNotices notices;
     notices.log = [this](const std::string& line) { m_log.writeLog(line); };
@@ -78,12 +84,17 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     m_engine =
         std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
 
-    m_statusWindow->setMainWindow(m_mainWindow.get());
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
-    connect(m_statusWindow.get(), &StatusWindow::cancelRequested, this,
-            [this] { m_engine->cancelTransfer(); });
+    connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
     m_mainWindow->setMidiSetupAction([this] { return runMidiSetup(); });
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
+    m_mainWindow->setCloseGuard([this] { return maySetAsideChanges(QStringLiteral("closing")); });
+    m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
+                                    m_history->newRedoAction(m_mainWindow.get()));
+    connect(m_history.get(), &ConfigHistory::cleanChanged, m_mainWindow.get(),
+            [this](bool clean) { m_mainWindow->setWindowModified(!clean); });
+    connect(m_history.get(), &ConfigHistory::configurationReplaced, m_mainWindow.get(),
+            &MainWindow::refreshManualPanels);
 
     // Received messages may be announced from a MIDI backend thread; the engine only ever
     // runs on this one.
@@ -102,15 +113,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     MainWindow* main = m_mainWindow.get();
     connect(main, &MainWindow::openFileRequested, this, &Application::loadConfiguration);
     connect(main, &MainWindow::saveFileRequested, this, &Application::saveConfiguration);
-    connect(main, &MainWindow::loadFromDeviceRequested, this, [this] {
-        m_configurationSource = QStringLiteral("ZKT encoder chain");
-        m_engine->startLoad();
-    });
-    connect(main, &MainWindow::writeToDeviceRequested, this, [this] { m_engine->startWrite(); });
+    connect(main, &MainWindow::loadFromDeviceRequested, this, &Application::loadFromDevice);
+    connect(main, &MainWindow::writeToDeviceRequested, this, &Application::writeToDevice);
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
+    connect(main, &MainWindow::transferEnded, this, &Application::transferEnded);
     connect(main, &MainWindow::printChartRequested, this, &Application::printPistonChart);
-    connect(main, &MainWindow::pistonClicked, this, &Application::editPiston);
-    connect(main, &MainWindow::keyboardClicked, this, &Application::editKeyboard);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
     connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
@@ -228,20 +235,24 @@ bool Application::runMidiSetup() {
 }
 
 void Application::loadConfiguration() {
+    if (!maySetAsideChanges(QStringLiteral("opening another configuration")))
+        return;
     const QString path = showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
                                         QStringLiteral("Load Configuration From File"), m_lastFolder);
     if (path.isEmpty())
         return;
+    const QString name = fileNameOf(path);
     try {
-        readConfigurationFile(path.toStdString(), m_model);
+        m_history->apply([&] { readConfigurationFile(path.toStdString(), m_model); },
+                         [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
         QMessageBox::warning(m_mainWindow.get(), QStringLiteral("File Load Error!"),
                              QString::fromStdString(error.what()));
         return;
     }
-    const QString name = fileNameOf(path);
-    m_configurationSource = name;
+    m_documentPath = path;
+    markUnchanged(name);
     m_statusWindow->centreOverMain();
     m_statusWindow->setCaption("Loading Program Data from file: " + name.toStdString());
     m_statusWindow->replaceText("Successfully opened file " + name.toStdString());
@@ -251,44 +262,72 @@ void Application::loadConfiguration() {
     m_engine->finishFileTransfer();
 }
 
-void Application::saveConfiguration() {
-    QString path = showSaveDialog(m_mainWindow.get(), configurationFileFilter(),
-                                  QStringLiteral("Save Configuration To File"), m_lastFolder);
+bool Application::saveConfiguration() {
+    const QString path =
+        showSaveDialog(m_mainWindow.get(), configurationFileFilter(),
+                       QStringLiteral("Save Configuration To File"), m_lastFolder, m_documentPath);
     if (path.isEmpty())
-        return;
-    path = QString::fromStdString(withZktExtension(path.toStdString()));
+        return false;
     try {
         writeConfigurationFile(path.toStdString(), m_model);
     } catch (const std::exception& error) {
         QMessageBox::warning(m_mainWindow.get(), QStringLiteral("File Save Error!"),
                              QString::fromStdString(error.what()) + QStringLiteral(" : ") + path);
-        return;
+        return false;
     }
-    m_configurationSource = fileNameOf(path);
+    m_documentPath = path;
+    markUnchanged(fileNameOf(path));
     QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKT Config"),
-                             QStringLiteral("Successfully saved to file: ") + m_configurationSource);
+                             QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
+    return true;
 }
 
 void Application::printPistonChart() {
-    showChartPreview(m_model, ChartTitle{m_configurationSource, QDate::currentDate()}, m_mainWindow.get());
+    const QString source =
+        m_documentPath.isEmpty() ? QStringLiteral("ZKT encoder chain") : fileNameOf(m_documentPath);
+    showChartPreview(m_model, ChartTitle{source, QDate::currentDate()}, m_mainWindow.get());
 }
 
-void Application::editPiston(int pistonIndex) {
-    if (m_pistonEditor == nullptr) {
-        m_pistonEditor = new PistonEditor(
-            m_model, [this](int saved) { m_mainWindow->updatePistonButton(saved); }, m_mainWindow.get());
-        m_pistonEditor->setManualRowLocator([this](int manualIndex) {
-            const QRect local = m_mainWindow->panelGeometry(manualIndex);
-            return QRect(m_mainWindow->centralWidget()->mapToGlobal(local.topLeft()), local.size());
-        });
+void Application::loadFromDevice() {
+    if (maySetAsideChanges(QStringLiteral("loading the settings from the ZKT")))
+        m_engine->startLoad();
+}
+
+void Application::writeToDevice() {
+    m_writtenConfiguration = m_model;
+    m_engine->startWrite();
+}
+
+void Application::transferEnded(int transferKind) {
+    if (transferKind == kind::load) {
+        m_history->recordOutsideChange();
+        m_documentPath.clear();
+        markUnchanged(loadedFromDevice);
+    } else if (transferKind == kind::write && sameConfiguration(m_model, m_writtenConfiguration)) {
+        m_documentPath.clear();
+        markUnchanged(writtenToDevice);
     }
-    m_pistonEditor->editPiston(pistonIndex);
 }
 
-void Application::editKeyboard(int manualIndex) {
-    if (m_keyboardEditor == nullptr)
-        m_keyboardEditor = new KeyboardEditor(m_model, m_mainWindow.get());
-    m_keyboardEditor->editKeyboard(manualIndex);
+void Application::markUnchanged(const QString& documentName) {
+    m_history->setClean();
+    m_mainWindow->setDocumentName(documentName);
+}
+
+bool Application::maySetAsideChanges(const QString& beforeWhat) {
+    // A load that stopped half-way has changed the configuration too.
+    m_history->recordOutsideChange();
+    if (m_history->isClean())
+        return true;
+    switch (askToSaveChanges(m_mainWindow.get(), fileNameOf(m_documentPath), beforeWhat)) {
+    case UnsavedChangesAnswer::save:
+        return saveConfiguration();
+    case UnsavedChangesAnswer::discard:
+        return true;
+    case UnsavedChangesAnswer::cancel:
+        break;
+    }
+    return false;
 }
 
 void Application::programEnd() {

@@ -21,10 +21,10 @@
 
 namespace zkt {
 
+class ConfigEditing;
+class ConfigHistory;
 class MidiSetupDialog;
 class SplashWindow;
-class KeyboardEditor;
-class PistonEditor;
 
 struct ApplicationOptions {
     int splashMs = 3500;
@@ -49,8 +49,11 @@ public:
 
     void chooseStart(StartAction action);
     void loadConfiguration();
-    void saveConfiguration();
     void printPistonChart();
+    // Answers whether the configuration was saved.
+    bool saveConfiguration();
+    void loadFromDevice();
+    void writeToDevice();
     // Answers whether the dialog ended with Cancel.
     bool runMidiSetup();
     // The main window's 100 ms timer.
@@ -62,6 +65,7 @@ public:
     TransferEngine& engine() { return *m_engine; }
     MainWindow& mainWindow() { return *m_mainWindow; }
     StatusWindow& statusWindow() { return *m_statusWindow; }
+    ConfigHistory& history() { return *m_history; }
     StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
     DevicePort& port() { return *m_port; }
     const AppPaths& paths() const { return m_paths; }
@@ -72,8 +76,12 @@ private:
     void showStartChoice();
     void prepareMainWindow();
     void readInstrumentNames();
-    void editPiston(int pistonIndex);
-    void editKeyboard(int manualIndex);
+    // Asks whether to save changes that no file holds before they are closed or replaced;
+    // false when the user cancelled, or a save did not succeed.
+    bool maySetAsideChanges(const QString& beforeWhat);
+    // The configuration shown now is what the window's title names.
+    void markUnchanged(const QString& documentName);
+    void transferEnded(int transferKind);
     void programEnd();
     void saveSettings();
     void closePorts();
@@ -84,22 +92,26 @@ private:
     cInifile m_settings;
     ProgramLog m_log;
     ConfigModel m_model;
+    std::unique_ptr<ConfigHistory> m_history;
     SteadyClock m_steadyClock;
     const Clock& m_clock;
     std::unique_ptr<DevicePort> m_port;
-    // Windows are owned here and deleted before the link they use.
-    std::unique_ptr<StatusWindow> m_statusWindow;
+    // The link, deleted first, uses the windows.
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<SplashWindow> m_splash;
-    MidiSetupDialog* m_midiSetup = nullptr;     // child of the main window
-    PistonEditor* m_pistonEditor = nullptr;     // child of the main window
-    KeyboardEditor* m_keyboardEditor = nullptr; // child of the main window
+    StatusWindow* m_statusWindow = nullptr; // owned by the main window
+    MidiSetupDialog* m_midiSetup = nullptr; // child of the main window
+    ConfigEditing* m_editing = nullptr;     // child of the main window
     QTimer m_simulationTimer;
     QString m_lastFolder;
-    // The file last opened or saved, or the encoder chain: what a printed chart is headed with.
-    QString m_configurationSource;
+    // The file the configuration was last opened from or saved to; empty since a load or a
+    // write, which makes the ZKT's the configuration the window names.
+    QString m_documentPath;
+    // What a write started with; when the write ends with the configuration unchanged, that
+    // is what the ZKT holds.
+    ConfigModel m_writtenConfiguration;
     bool m_applicationInitialised = false;
     bool m_choiceShown = false;
     bool m_mainWindowLoaded = false;

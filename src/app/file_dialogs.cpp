@@ -1,25 +1,44 @@
 #include "app/file_dialogs.h"
 
+#include "model/config_file.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace zkt {
 
 namespace {
 
 QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
-                  QFileDialog::AcceptMode mode) {
+                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {}) {
     QFileDialog dialog(owner, title, lastFolder, filter);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
                                                          : QStringLiteral("dlgSave"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The dialog would ask about the name as typed, before ".zkt" is added: the question
+    // about the name as written is asked afterwards instead.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();
     lastFolder = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
     return path;
+}
+
+bool confirmReplace(QWidget* owner, const QString& title, const QString& path) {
+    const QFileInfo file(path);
+    QMessageBox box(QMessageBox::Warning, title,
+                    QStringLiteral("%1 already exists in %2.\nDo you want to replace it?")
+                        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setObjectName(QStringLiteral("msgReplace"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace
@@ -32,8 +51,18 @@ QString showOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptOpen);
 }
 
-QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder) {
-    return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave);
+QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                       const QString& suggestedPath) {
+    QString offered = suggestedPath;
+    for (;;) {
+        const QString chosen = runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave, offered);
+        if (chosen.isEmpty())
+            return {};
+        const QString path = QString::fromStdString(withZktExtension(chosen.toStdString()));
+        if (!QFileInfo::exists(path) || confirmReplace(owner, title, path))
+            return path;
+        offered = path;
+    }
 }
 
 QString fileNameOf(const QString& path) {

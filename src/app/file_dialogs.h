@@ -13,8 +13,11 @@ QString configurationFileFilter();
 
 // The chosen path, or an empty text when the user cancelled.
 QString showOpenDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder);
-// Asks before replacing an existing file.
-QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder);
+// The path as it will be written, ".zkt" added where the chosen one has no "." at all, or an
+// empty text when the user cancelled. An existing file of that name is replaced only when
+// the user says so; otherwise the dialog comes back. suggestedPath, when given, is offered.
+QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                       const QString& suggestedPath = {});
 
 // The part of the path after its last separator.
 QString fileNameOf(const QString& path);

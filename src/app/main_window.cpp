@@ -24,6 +24,7 @@ namespace zkt {
 namespace {
 
 const QString productTag = QStringLiteral("ZKT");
+const QString programTitle = QStringLiteral("ZKTConfig by Larkmoor");
 
 struct CommandDefinition {
     MainWindow::Command command;
@@ -84,7 +85,7 @@ QString aboutText(const ConfigModel& model) {
 
 MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("ZKTConfig by Larkmoor"));
+    setDocumentName({});
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("picBackground"));
     setCentralWidget(central);
@@ -120,6 +121,8 @@ void MainWindow::buildMenus() {
     exitAction->setObjectName(QStringLiteral("mnuExit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     viewMenu->setObjectName(QStringLiteral("mnuView"));
     viewMenu->addAction(m_overview->toggleViewAction());
@@ -206,6 +209,8 @@ void MainWindow::buildManualPanels() {
         connect(panel, &ManualPanel::pistonClicked, this, &MainWindow::pistonClicked);
         connect(panel, &ManualPanel::keyboardClicked, this, &MainWindow::keyboardClicked);
         connect(panel, &ManualPanel::pistonFocused, this, &MainWindow::selectPiston);
+        connect(panel, &ManualPanel::pistonCommandChosen, this, &MainWindow::pistonCommandChosen);
+        connect(panel, &ManualPanel::manualCommandChosen, this, &MainWindow::manualCommandChosen);
         m_panels[i] = panel;
     }
     reserveCentralHeight(startHintsBottomTwips);
@@ -249,6 +254,21 @@ void MainWindow::giveSpareHeightToOverview() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     giveSpareHeightToOverview();
+}
+
+void MainWindow::setDocumentName(const QString& name) {
+    setWindowTitle(name.isEmpty() ? programTitle + QStringLiteral("[*]")
+                                  : name + QStringLiteral("[*] - ") + programTitle);
+}
+
+void MainWindow::setHistoryActions(QAction* undo, QAction* redo) {
+    m_editMenu->addAction(undo);
+    m_editMenu->addAction(redo);
+}
+
+void MainWindow::setPasteAvailable(bool piston, bool manualSettings, bool manual) {
+    for (ManualPanel* panel : m_panels)
+        panel->setPasteAvailable(piston, manualSettings, manual);
 }
 
 void MainWindow::setStartHintsVisible(bool visible) {
@@ -333,6 +353,10 @@ void MainWindow::enableAllCommands() {
     m_printChart->setEnabled(true);
 }
 
+void MainWindow::transferFinished(std::int16_t transferKind) {
+    emit transferEnded(transferKind);
+}
+
 bool MainWindow::showMidiSetup() {
     return m_showMidiSetup ? m_showMidiSetup() : true;
 }
@@ -365,6 +389,10 @@ void MainWindow::runStartAction() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     m_transferTimer.stop();
     QMainWindow::closeEvent(event);

@@ -2,6 +2,7 @@
 // The main window: menus, toolbar, start hints and one panel per manual. It shows the
 // model; the commands it offers are carried out by whoever listens to its signals.
 
+#include "app/panel_commands.h"
 #include "link/transfer_ui.h"
 #include "model/config_model.h"
 
@@ -14,6 +15,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QMenu;
 
 namespace zkt {
 
@@ -41,6 +43,15 @@ public:
     void setMidiSetupAction(std::function<bool()> showMidiSetup) {
         m_showMidiSetup = std::move(showMidiSetup);
     }
+    // Asked before the window closes (close box or File > Exit); false keeps it open.
+    void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+
+    // Where the configuration shown comes from, for the title: a file name, or empty.
+    void setDocumentName(const QString& name);
+    // The Edit menu's Undo and Redo.
+    void setHistoryActions(QAction* undo, QAction* redo);
+    // Enables the context menus' paste entries for what has been copied.
+    void setPasteAvailable(bool piston, bool manualSettings, bool manual);
 
     void setCommandEnabled(Command command, bool enabled);
     bool isCommandEnabled(Command command) const;
@@ -59,6 +70,7 @@ public:
     void refreshManualPanels() override;
     void enableAllCommands() override;
     void hideManualPanels() override;
+    void transferFinished(std::int16_t transferKind) override;
     bool showMidiSetup() override;
     // Open, Load and Write wait while a transfer runs: nothing may cut into a write.
     void setTransferRunning(bool running) override;
@@ -75,6 +87,9 @@ signals:
     void printChartRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
+    void pistonCommandChosen(PistonCommand command, int pistonIndex);
+    void manualCommandChosen(ManualCommand command, int manualIndex);
+    void transferEnded(int transferKind);
     // The window is closing: ports, settings and timer are to be dealt with now.
     void closing();
 
@@ -109,6 +124,7 @@ private:
     std::array<CommandActions, 4> m_commands{};
     std::array<bool, 4> m_commandWanted{};
     bool m_transferRunning = false;
+    QMenu* m_editMenu = nullptr;
     std::array<ManualPanel*, maxManuals> m_panels{};
     PistonOverview* m_overview = nullptr;
     QAction* m_printChart = nullptr;
@@ -119,6 +135,7 @@ private:
     StartAction m_startAction = StartAction::none;
     QUrl m_documentationUrl;
     std::function<bool()> m_showMidiSetup;
+    std::function<bool()> m_mayClose;
 };
 
 // The About box's lines: program, version, notice, and the firmware version when one is known.

@@ -4,6 +4,7 @@
 #include "model/piston_rail.h"
 #include "widgets/twips.h"
 
+#include <QAction>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +27,23 @@ QRect toPixels(const QWidget* widget, const QRect& twips) {
             twipsToPixels(widget, twips.width()), twipsToPixels(widget, twips.height())};
 }
 
+QAction* addMenuEntry(QWidget& widget, const QString& text, const char* name,
+                      QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey) {
+    auto* action = new QAction(text, &widget);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(shortcut);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    widget.addAction(action);
+    return action;
+}
+
+void addMenuSeparator(QWidget& widget) {
+    auto* separator = new QAction(&widget);
+    separator->setSeparator(true);
+    widget.addAction(separator);
+}
+
 } // namespace
 
 ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_manualIndex(manualIndex) {
@@ -44,6 +62,7 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
     keyboard->setObjectName(QStringLiteral("picKeyboard_%1").arg(manualIndex));
     keyboard->setGeometry(toPixels(this, keyboardTwips));
     connect(keyboard, &KeyboardPicture::clicked, this, [this] { emit keyboardClicked(m_manualIndex); });
+    addKeyboardMenu(*keyboard);
 
     auto* rail = new QFrame(this);
     rail->setObjectName(QStringLiteral("fraPistonRail_%1").arg(manualIndex));
@@ -62,6 +81,7 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
                 [this, pistonIndex] { emit pistonClicked(pistonIndex); });
         button->installEventFilter(this);
         m_pistons[j] = button;
+        m_pastePiston[j] = addPistonMenu(*button, pistonIndex);
     }
 
     m_highlight = new QFrame(rail);
@@ -71,6 +91,7 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
                                    .arg(m_highlight->objectName())
                                    .arg(highlightRingPixels));
     m_highlight->hide();
+    setPasteAvailable(false, false, false);
 }
 
 void ManualPanel::highlightPiston(int pistonInManual) {
@@ -102,6 +123,54 @@ bool ManualPanel::eventFilter(QObject* watched, QEvent* event) {
             emit pistonFocused(pistonIndexOf(m_manualIndex, static_cast<int>(button - m_pistons.begin())));
     }
     return QFrame::eventFilter(watched, event);
+}
+
+void ManualPanel::addKeyboardMenu(KeyboardPicture& keyboard) {
+    keyboard.setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(addMenuEntry(keyboard, QStringLiteral("&Edit…"), "mnuManualEdit"), &QAction::triggered, this,
+            [this] { emit keyboardClicked(m_manualIndex); });
+    const auto entry = [this, &keyboard](const QString& text, const char* name, ManualCommand command) {
+        QAction* action = addMenuEntry(keyboard, text, name);
+        connect(action, &QAction::triggered, this,
+                [this, command] { emit manualCommandChosen(command, m_manualIndex); });
+        return action;
+    };
+    addMenuSeparator(keyboard);
+    entry(QStringLiteral("Copy Manual &Settings"), "mnuManualSettingsCopy", ManualCommand::copySettings);
+    m_pasteSettings = entry(QStringLiteral("Paste Manual Se&ttings"), "mnuManualSettingsPaste",
+                            ManualCommand::pasteSettings);
+    addMenuSeparator(keyboard);
+    entry(QStringLiteral("&Copy Manual"), "mnuManualCopy", ManualCommand::copyManual);
+    m_pasteManual = entry(QStringLiteral("&Paste Manual"), "mnuManualPaste", ManualCommand::pasteManual);
+}
+
+// Returns the paste entry, which is enabled only while a piston has been copied.
+QAction* ManualPanel::addPistonMenu(QPushButton& button, int pistonIndex) {
+    button.setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(addMenuEntry(button, QStringLiteral("&Edit…"), "mnuPistonEdit"), &QAction::triggered, this,
+            [this, pistonIndex] { emit pistonClicked(pistonIndex); });
+    const auto entry = [this, &button, pistonIndex](const QString& text, const char* name,
+                                                    PistonCommand command,
+                                                    QKeySequence::StandardKey shortcut) {
+        QAction* action = addMenuEntry(button, text, name, shortcut);
+        connect(action, &QAction::triggered, this,
+                [this, command, pistonIndex] { emit pistonCommandChosen(command, pistonIndex); });
+        return action;
+    };
+    addMenuSeparator(button);
+    entry(QStringLiteral("&Copy"), "mnuPistonCopy", PistonCommand::copy, QKeySequence::Copy);
+    QAction* paste =
+        entry(QStringLiteral("&Paste"), "mnuPistonPaste", PistonCommand::paste, QKeySequence::Paste);
+    entry(QStringLiteral("C&lear (Unassigned)"), "mnuPistonClear", PistonCommand::clear,
+          QKeySequence::Delete);
+    return paste;
+}
+
+void ManualPanel::setPasteAvailable(bool piston, bool manualSettings, bool manual) {
+    for (QAction* paste : m_pastePiston)
+        paste->setEnabled(piston);
+    m_pasteSettings->setEnabled(manualSettings);
+    m_pasteManual->setEnabled(manual);
 }
 
 } // namespace zkt

@@ -1,6 +1,6 @@
 #include "app/status_window.h"
-#include "widgets/dialog_placement.h"
 
+#include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
@@ -13,8 +13,11 @@
 
 namespace zkt {
 
-StatusWindow::StatusWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName(QStringLiteral("frmStatus"));
+    // Progress is no reason to take the keyboard from the main window, where the user may go
+    // on working (Ctrl+Z right after an open, for one).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     resize(twipsToPixels(this, 6600), twipsToPixels(this, 3000));
 
     m_textView = new QPlainTextEdit(this);
@@ -80,7 +83,7 @@ void StatusWindow::centreOver(const QWidget* owner) {
 }
 
 void StatusWindow::centreOverMain() {
-    centreOver(m_mainWindow);
+    centreOver(parentWidget());
 }
 
 void StatusWindow::closeClicked() {

@@ -16,12 +16,12 @@ namespace zkt {
 class StatusWindow : public QWidget, public StatusSink {
     Q_OBJECT
 public:
-    explicit StatusWindow(QWidget* parent = nullptr);
+    // A window of its own, owned by mainWindow (when given), so that it stays above it and
+    // "centreOverMain" places it over it.
+    explicit StatusWindow(QWidget* mainWindow = nullptr);
 
     // Run by "Close" before the window hides (the device link releases its input).
     void setCloseInputAction(std::function<void()> closeInput) { m_closeInput = std::move(closeInput); }
-    // The window "centreOverMain" places itself over.
-    void setMainWindow(QWidget* mainWindow) { m_mainWindow = mainWindow; }
     void centreOver(const QWidget* owner);
 
     void setCaption(const std::string& caption) override;
@@ -52,7 +52,6 @@ private:
     QPushButton* m_cancelButton;
     std::string m_text;
     std::function<void()> m_closeInput;
-    QWidget* m_mainWindow = nullptr;
 };
 
 } // namespace zkt

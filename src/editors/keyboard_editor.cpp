@@ -24,7 +24,6 @@ constexpr int analogInputDisabled = 0; // position of "Disabled" in an analog in
 constexpr int firstInputPosition = 1;  // position of "Input 1"
 constexpr int volumePosition = 0;      // position of "Volume (7)"
 constexpr std::uint8_t noArchiveInput = 3;
-constexpr std::uint8_t lastAnalogInput = analogInputCount - 1;
 
 const QString chosenTabStyle = QStringLiteral("QPushButton { background-color: rgb(204, 255, 153); }");
 const QString otherTabStyle = QStringLiteral("QPushButton { background-color: white; }");
@@ -123,9 +122,11 @@ void KeyboardEditor::loadGeneralSettings() {
         m_pages.chkKeyboardConfig[static_cast<std::size_t>(bit)]->setChecked(
             bitIsSet(keyboard.keyboardConfig, bit));
     }
-    m_pages.cboArchiveAnalogInput[archiveInputList]->setCurrentIndex(
-        keyboard.archiveInput <= lastAnalogInput ? keyboard.archiveInput + firstInputPosition
-                                                 : analogInputDisabled);
+    // Input n is shown at n + 1, none (3) as "Disabled"; anything else has no entry.
+    selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveInputList],
+                         keyboard.archiveInput == noArchiveInput
+                             ? analogInputDisabled
+                             : keyboard.archiveInput + firstInputPosition);
     selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveChannelList],
                          topOfChannelList - keyboard.archiveChannel);
 }
@@ -209,9 +210,11 @@ void KeyboardEditor::saveGeneralSettings() {
     }
     keyboard.keyboardConfig = static_cast<std::uint8_t>(options);
     const int archiveInput = m_pages.cboArchiveAnalogInput[archiveInputList]->currentIndex();
-    keyboard.archiveInput = archiveInput == analogInputDisabled
-                                ? noArchiveInput
-                                : static_cast<std::uint8_t>(archiveInput - firstInputPosition);
+    if (archiveInput == analogInputDisabled) {
+        keyboard.archiveInput = noArchiveInput;
+    } else if (archiveInput != noSelection) {
+        keyboard.archiveInput = static_cast<std::uint8_t>(archiveInput - firstInputPosition);
+    }
     keyboard.archiveChannel = static_cast<std::uint8_t>(numberFromTop(
         *m_pages.cboArchiveAnalogInput[archiveChannelList], topOfChannelList, keyboard.archiveChannel));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The keyboard settings dialog (frmMIDIChannels): everything of one manual that is not a
 // piston. Every opening reloads all inputs from the model; only the chosen page carries over.
+// A stored value that a list has no entry for shows as no selection and is stored back as it was.
 
 #include "editors/keyboard_pages.h"
 #include "model/config_model.h"

@@ -18,26 +18,12 @@ void showList(QComboBox& combo, const ListItems& list) {
     combo.setCurrentIndex(list.selected);
 }
 
-ListItems listOf(const QComboBox& combo) {
-    ListItems list;
-    list.items.reserve(static_cast<std::size_t>(combo.count()));
-    for (int position = 0; position < combo.count(); ++position) {
-        list.items.push_back({combo.itemText(position).toStdString(), combo.itemData(position).toInt()});
-    }
-    list.selected = combo.currentIndex();
-    return list;
-}
-
-void setListIndex(QComboBox& combo, int& position) {
-    combo.setCurrentIndex(setListIndex(listOf(combo), position));
-}
-
-void setListIndexFromEnd(QComboBox& combo, int value) {
-    combo.setCurrentIndex(setListIndexFromEnd(listOf(combo), value));
-}
-
 void selectPositionOrNone(QComboBox& combo, int position) {
     combo.setCurrentIndex(position >= 0 && position < combo.count() ? position : noSelection);
+}
+
+void selectFromEndOrNone(QComboBox& combo, int value) {
+    selectPositionOrNone(combo, combo.count() - value);
 }
 
 int selectedValue(const QComboBox& combo, int fallback) {

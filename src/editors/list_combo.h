@@ -12,16 +12,12 @@ namespace zkt {
 // selects what the list selects (nothing for noSelection).
 void showList(QComboBox& combo, const ListItems& list);
 
-// The combo box's entries and selection as a toolkit-neutral list.
-ListItems listOf(const QComboBox& combo);
-
-// The shared selection routines, applied to a combo box.
-void setListIndex(QComboBox& combo, int& position);
-void setListIndexFromEnd(QComboBox& combo, int value);
-
 // For a stored value that may have no entry: selects the position when the list has it and
 // otherwise shows no selection, so that no other value appears to be stored.
 void selectPositionOrNone(QComboBox& combo, int position);
+// The same for the descending number lists: the position count - value shows value in a list
+// running down to 1 (lists running down to 0 are given value + 1).
+void selectFromEndOrNone(QComboBox& combo, int value);
 
 // The selected entry's value; fallback when nothing is selected.
 int selectedValue(const QComboBox& combo, int fallback);

@@ -29,19 +29,15 @@ bool isKnownGroup(int group) {
     return group >= 0 && group < functionGroupCount;
 }
 
-// The descending lists have no entry for 0 or below: show none rather than what the list held
-// from another piston. Values above the list's count keep the selection, as the shared
-// routine does.
-void selectFromEnd(QComboBox& list, int value) {
-    if (value <= 0) {
-        list.setCurrentIndex(noSelection);
-        return;
-    }
-    setListIndexFromEnd(list, value);
-}
-
 std::int16_t asField(int value) {
     return static_cast<std::int16_t>(value);
+}
+
+// No selection stands for a stored value the list has no entry for: the field keeps it.
+void storePosition(const QComboBox& list, std::int16_t& field) {
+    if (list.currentIndex() != noSelection) {
+        field = asField(list.currentIndex());
+    }
 }
 
 } // namespace
@@ -81,8 +77,11 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
             &PistonEditor::fillNumList);
     for (int row = 0; row < bankSelectRowCount; ++row) {
         QComboBox* list = m_panels.cboBankSel[static_cast<std::size_t>(row)];
-        connect(m_panels.chkBankSel[static_cast<std::size_t>(row)], &QCheckBox::toggled, list,
-                &QWidget::setEnabled);
+        QCheckBox* box = m_panels.chkBankSel[static_cast<std::size_t>(row)];
+        connect(box, &QCheckBox::toggled, list, &QWidget::setEnabled);
+        // From the start, not only after the first click: a piston newly switched to Bank
+        // Select shows the rows as their boxes say.
+        list->setEnabled(box->isChecked());
     }
     QComboBox* allNotesOffChannel = m_panels.cboMidiChannel[static_cast<int>(FunctionGroup::allNotesOff)];
     connect(m_panels.chkAllChannels, &QCheckBox::toggled, allNotesOffChannel,
@@ -115,9 +114,31 @@ bool PistonEditor::prepare(int pistonIndex) {
     }
     m_txtNote->setVisible(pistonInManual == firstPistonInManual || pistonInManual == lastPistonInManual);
 
+    selectFirstChoicesWhereNone();
     loadFromModel();
     placeOverManualRow(manualIndex);
     return true;
+}
+
+// A list the last piston left without a selection (its value had no entry) would make a piston
+// newly switched to that group keep a value of another group; such lists start from their
+// first choice again, as when the dialog was made.
+void PistonEditor::selectFirstChoicesWhereNone() {
+    const auto restore = [](QComboBox* list, bool firstEntry) {
+        if (list != nullptr && list->count() > 0 && list->currentIndex() == noSelection) {
+            list->setCurrentIndex(firstEntry ? 0 : list->count() - 1);
+        }
+    };
+    for (int g = 0; g < functionGroupCount; ++g) {
+        const auto i = static_cast<std::size_t>(g);
+        restore(m_panels.cboType[i], true);
+        // The number lists run downwards and start at their lowest number; the NUM list does not.
+        restore(m_panels.cboMidiChannel[i], g == larkmoorGroup);
+        restore(m_panels.cboProgramChange[i], false);
+    }
+    for (QComboBox* list : m_panels.cboBankSel) {
+        restore(list, false);
+    }
 }
 
 void PistonEditor::loadFromModel() {
@@ -135,13 +156,13 @@ void PistonEditor::loadFromModel() {
 
     const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
     if (rule.typeLoaded) {
-        selectType(rule, group, piston.functionType);
+        selectPositionOrNone(*m_panels.cboType[g], piston.functionType);
     }
     if (group != 0 && rule.channel != ChannelInput::num) {
-        selectFromEnd(*m_panels.cboMidiChannel[g], piston.midiChannel);
+        selectFromEndOrNone(*m_panels.cboMidiChannel[g], piston.midiChannel);
     }
     if (m_panels.cboProgramChange[g] != nullptr) {
-        selectFromEnd(*m_panels.cboProgramChange[g], piston.programNumber);
+        selectFromEndOrNone(*m_panels.cboProgramChange[g], piston.programNumber);
     }
     if (rule.bankRows) {
         loadBankSelectRows(piston);
@@ -152,10 +173,12 @@ void PistonEditor::loadFromModel() {
         m_panels.cboMidiChannel[g]->setEnabled(!allChannels);
     }
     if (rule.channel == ChannelInput::num) {
-        loadLarkmoorSelection(piston);
+        loadNumSelection(piston);
     }
 }
 
+// Every row shows the record's value, checked or not, so that "Save" stores back what the
+// record holds and checking a box offers the value the piston already has.
 void PistonEditor::loadBankSelectRows(const pistonInfo& piston) {
     const std::array<bool, bankSelectRowCount> flags{piston.bankSelMSBFlag, piston.bankSelLSBFlag,
                                                      piston.bankSelProgramFlag};
@@ -164,37 +187,19 @@ void PistonEditor::loadBankSelectRows(const pistonInfo& piston) {
                                                       piston.programNumber};
     for (std::size_t row = 0; row < flags.size(); ++row) {
         m_panels.chkBankSel[row]->setChecked(flags[row]);
-        m_panels.cboBankSel[row]->setEnabled(flags[row]);
-        const bool programUnknown = row == bankSelProgramRow && piston.programNumber <= 0;
-        if (flags[row] && !programUnknown) {
-            selectFromEnd(*m_panels.cboBankSel[row], fromEnd[row]);
-        }
+        selectFromEndOrNone(*m_panels.cboBankSel[row], fromEnd[row]);
     }
 }
 
-void PistonEditor::loadLarkmoorSelection(const pistonInfo& piston) {
+void PistonEditor::loadNumSelection(const pistonInfo& piston) {
     QComboBox& numList = *m_panels.cboMidiChannel[larkmoorGroup];
     const int caseIndex = m_panels.cboType[larkmoorGroup]->currentIndex();
-    if (caseIndex == noSelection) {
-        // A CASE without an entry has no NUM list either; showing another CASE's would mislead.
+    // A CASE without an entry has no NUM list either; showing another CASE's would mislead.
+    if (caseIndex == noSelection || !fillNumList(caseIndex)) {
         numList.setCurrentIndex(noSelection);
         return;
     }
-    fillNumList(caseIndex);
-    int num = piston.midiChannel;
-    setListIndex(numList, num);
-}
-
-// A stored type the user has no entry for is shown as no selection rather than as whatever
-// the list held from another piston.
-void PistonEditor::selectType(const FunctionGroupRule& rule, int group, int functionType) {
-    QComboBox& types = *m_panels.cboType[static_cast<std::size_t>(group)];
-    int position = functionType;
-    if (rule.typeListShown && position >= types.count()) {
-        types.setCurrentIndex(noSelection);
-        return;
-    }
-    setListIndex(types, position);
+    selectPositionOrNone(numList, piston.midiChannel);
 }
 
 void PistonEditor::showGroupPanel(int group) {
@@ -206,18 +211,21 @@ void PistonEditor::showGroupPanel(int group) {
     }
 }
 
-void PistonEditor::fillNumList(int caseIndex) {
+bool PistonEditor::fillNumList(int caseIndex) {
     const std::vector<int>& numListOfCase = vocabulary().numListMap[larkmoorGroup];
     if (caseIndex < 0 || caseIndex >= static_cast<int>(numListOfCase.size())) {
-        return;
+        return false;
     }
     const int numList = numListOfCase[static_cast<std::size_t>(caseIndex)];
-    if (numList < 0 || numList >= noNumListShown || numList == m_numListShown) {
-        return;
+    if (numList < 0 || numList >= noNumListShown) {
+        return false;
     }
-    m_numListShown = numList;
-    showList(*m_panels.cboMidiChannel[larkmoorGroup],
-             fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(numList)], false));
+    if (numList != m_numListShown) {
+        m_numListShown = numList;
+        showList(*m_panels.cboMidiChannel[larkmoorGroup],
+                 fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(numList)], false));
+    }
+    return true;
 }
 
 void PistonEditor::placeOverManualRow(int manualIndex) {
@@ -234,24 +242,35 @@ void PistonEditor::save() {
     const int group = m_panels.cboFunction->currentIndex();
     if (isKnownGroup(group)) {
         pistonInfo& piston = m_model.pistons[static_cast<std::size_t>(m_pistonIndex)];
-        const auto g = static_cast<std::size_t>(group);
-        piston.functionGroup = asField(group);
-        piston.functionType = asField(group == 0 ? noSelection : m_panels.cboType[g]->currentIndex());
+        const bool regrouped = group != piston.functionGroup;
         const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
-        if (rule.channel == ChannelInput::num) {
-            const int num = m_panels.cboMidiChannel[g]->currentIndex();
-            if (num != noSelection) {
-                piston.midiChannel = asField(num);
-            }
-        } else {
-            piston.midiChannel = asField(selectedValue(*m_panels.cboMidiChannel[g], piston.midiChannel));
-        }
+        piston.functionGroup = asField(group);
+        storeTypeAndChannel(rule, group, regrouped, piston);
         storeGroupValues(rule, group, piston);
     }
     if (m_onSaved) {
         m_onSaved(m_pistonIndex);
     }
     accept();
+}
+
+// A type or channel list the group never shows cannot have been changed by the user: it is
+// stored only when the piston comes from another group, and then from whatever the list holds.
+void PistonEditor::storeTypeAndChannel(const FunctionGroupRule& rule, int group, bool regrouped,
+                                       pistonInfo& piston) const {
+    const auto g = static_cast<std::size_t>(group);
+    if (group == 0) {
+        if (regrouped) {
+            piston.functionType = noSelection;
+        }
+    } else if (rule.typeListShown || regrouped) {
+        storePosition(*m_panels.cboType[g], piston.functionType);
+    }
+    if (rule.channel == ChannelInput::num) {
+        storePosition(*m_panels.cboMidiChannel[g], piston.midiChannel);
+    } else if (rule.channel == ChannelInput::midiChannel || regrouped) {
+        piston.midiChannel = asField(selectedValue(*m_panels.cboMidiChannel[g], piston.midiChannel));
+    }
 }
 
 // The values beyond group, type and channel. A descending list with no selection leaves its

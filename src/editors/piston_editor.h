@@ -1,7 +1,8 @@
 #pragma once
 // The piston assignment dialog (frmPiston): edits one pistonInfo of the model. It is made
 // once and then only shown and hidden, so the inputs of groups other than the opened
-// piston's keep what they last held; "Save" stores from them (see save()).
+// piston's keep what they last held; "Save" stores from them (see save()). A stored value
+// that a list has no entry for shows as no selection and is stored back as it was.
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
@@ -42,14 +43,17 @@ public:
     int pistonIndex() const { return m_pistonIndex; }
 
 private:
+    void selectFirstChoicesWhereNone();
     void loadFromModel();
     void loadBankSelectRows(const pistonInfo& piston);
-    void loadLarkmoorSelection(const pistonInfo& piston);
-    void selectType(const FunctionGroupRule& rule, int group, int functionType);
+    void loadNumSelection(const pistonInfo& piston);
     void showGroupPanel(int group);
-    void fillNumList(int caseIndex);
+    // Shows the NUM list of the CASE; false when the CASE has none.
+    bool fillNumList(int caseIndex);
     void placeOverManualRow(int manualIndex);
     void save();
+    void storeTypeAndChannel(const FunctionGroupRule& rule, int group, bool regrouped,
+                             pistonInfo& piston) const;
     void storeGroupValues(const FunctionGroupRule& rule, int group, pistonInfo& piston) const;
 
     ConfigModel& m_model;

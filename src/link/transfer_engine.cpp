@@ -66,9 +66,8 @@ std::string writeSummary(const std::vector<int>& written, const std::vector<int>
 
 TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
                                MainWindowHooks& hooks, LinkNotices notices)
-    : m_model(model), m_port(port), m_status(status), m_hooks(hooks),
-      m_notices(std::move(notices)), m_queue(port, clock, m_selection, m_notices),
-      m_requests(m_queue, m_transfer, status),
+    : m_model(model), m_port(port), m_status(status), m_hooks(hooks), m_notices(std::move(notices)),
+      m_queue(port, clock, m_selection, m_notices), m_requests(m_queue, m_transfer, status),
       m_dispatcher(m_transfer, status, m_requests, m_notices,
                    DispatcherWork{[this]() -> ConfigModel& { return target(); },
                                   [this] { return transferStep(); },
@@ -360,6 +359,9 @@ void TransferEngine::enterFinished() {
     m_transfer.transferState = state::closing;
     m_queue.closeInput();
     m_transfer.waitTicks = 0;
+    // Reading for a backup or a read-back is not the end of anything the configuration knows of.
+    if (m_transfer.transferKind != kind::load || m_purpose == LoadPurpose::edit)
+        m_hooks.transferFinished(m_transfer.transferKind);
 }
 
 void TransferEngine::runClosing() {
@@ -479,6 +481,8 @@ void TransferEngine::pump() {
         // Sent only means handed to the MIDI system; the chain must still be there a moment on.
         m_confirmingWrite = true;
         m_presenceTicks = 0;
+        // The closing countdown starts again, so that "Done." can be read before the window goes.
+        m_transfer.waitTicks = 0;
     }
 }
 

@@ -2,6 +2,7 @@
 // What the transfer engine needs of the user interface. The window implements these with
 // widgets, zktcli prints to stderr, and tests record the calls.
 
+#include <cstdint>
 #include <string>
 
 namespace zkt {
@@ -32,6 +33,8 @@ public:
     virtual void refreshManualPanels() = 0;
     virtual void enableAllCommands() = 0;
     virtual void hideManualPanels() = 0;
+    // A transfer of this kind (kind::load, kind::write, kind::file) has reached its end.
+    virtual void transferFinished(std::int16_t) {}
     // Shows the MIDI setup dialog modally; returns true when it ended with Cancel.
     virtual bool showMidiSetup() = 0;
     // While a load or write runs, nothing may start another transfer or open a file.

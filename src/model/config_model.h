@@ -88,6 +88,12 @@ struct ConfigModel {
     bool operator==(const ConfigModel&) const = default;
 };
 
+// The configuration proper is what a file or the MCUs' images hold: numberOfManuals and every
+// record. What the last identity reply said and where the image codec stands describe the
+// device and the work in progress, so undoing an edit or a load leaves them alone.
+bool sameConfiguration(const ConfigModel& a, const ConfigModel& b);
+void takeConfiguration(ConfigModel& target, const ConfigModel& source);
+
 // manualIndex = manual number - 1; pistonInManual 0..19; midiChannel 1..16.
 constexpr int pistonIndexOf(int manualIndex, int pistonInManual) {
     return manualIndex * pistonsPerManual + pistonInManual;

@@ -61,16 +61,4 @@ ListItems fillNoteList(int low, int high) {
     return selectLast(std::move(result));
 }
 
-int setListIndex(const ListItems& list, int& position) {
-    if (position < 0) {
-        position = 0;
-    }
-    return position < list.count() ? position : list.selected;
-}
-
-int setListIndexFromEnd(const ListItems& list, int value) {
-    const int position = list.count() - value;
-    return position >= 0 && position < list.count() ? position : list.selected;
-}
-
 } // namespace zkt

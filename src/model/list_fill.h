@@ -1,6 +1,6 @@
 #pragma once
 // Drop-down list contents, independent of any window toolkit: the editors only render
-// these items and select the position computed here.
+// these items.
 
 #include "model/vocabulary.h"
 
@@ -38,15 +38,5 @@ ListItems fillNoteList(int low, int high);
 
 // A note as the note list shows it: "60 (C3)".
 std::string noteText(int note);
-
-// The position to select for `position`. A negative position is raised to 0, and the
-// caller's variable with it (callers go on using the corrected value); a position past
-// the last item keeps the current selection.
-int setListIndex(const ListItems& list, int& position);
-
-// For the descending number lists: the position count - value, which shows `value` in a
-// list running down to 1 (callers of lists running down to 0 pass value + 1). A value
-// with no such position keeps the current selection.
-int setListIndexFromEnd(const ListItems& list, int value);
 
 } // namespace zkt

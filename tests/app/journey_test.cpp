@@ -1,21 +1,17 @@
 // Whole journeys through the widgets: reading the simulated encoder chain from the start
 // choice, and saving a configuration then opening it again.
 
-#include "app/application.h"
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
 #include "app/piston_overview.h"
+#include "app_fixture.h"
 #include "app_test_support.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
-#include "link/clock.h"
 #include "model/example_organ.h"
 #include "model/piston_description.h"
 
 #include <QComboBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -26,8 +22,6 @@
 
 namespace zkt {
 namespace {
-
-using namespace std::chrono_literals;
 
 // Everything the load moves through, in the order the status window must show it.
 const std::vector<std::string> loadStatusLines = {
@@ -40,49 +34,7 @@ const std::vector<std::string> loadStatusLines = {
     "Ready.",
 };
 
-class JourneyTest : public ::testing::Test {
-protected:
-    JourneyTest() : app(folders.paths, ApplicationOptions{0, false, &clock}) {}
-
-    // One 100 ms tick of virtual time, with the simulated wire and received messages
-    // handled every 5 ms in between, as the window's timers do.
-    void tick() {
-        for (int step = 0; step < 20; ++step) {
-            clock.advance(5ms);
-            app.simulationStep();
-            test::processEvents();
-        }
-        app.transferTick();
-    }
-
-    void startAndChoose(const char* entryName) {
-        app.start();
-        test::processEvents();
-        ASSERT_TRUE(app.startChoiceWindow().isVisible());
-        auto* entry = app.startChoiceWindow().findChild<QLabel*>(QString::fromLatin1(entryName));
-        ASSERT_NE(entry, nullptr);
-        QTest::mouseClick(entry, Qt::LeftButton);
-        // The timer would tick in real time; the test ticks in virtual time instead.
-        app.mainWindow().transferTimer().stop();
-    }
-
-    // Chooses to open a saved configuration; its file dialog opens at once and is cancelled.
-    void startWithNothingToOpen() {
-        startAndChoose("lblLoad");
-        bool offered = false;
-        test::onNextModal<QFileDialog>(
-            [&](QFileDialog* dialog) {
-                offered = true;
-                dialog->reject();
-            },
-            QStringLiteral("Load Configuration From File"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
-    }
-
-    test::TestFolders folders;
-    ManualClock clock;
-    Application app;
-};
+using JourneyTest = test::AppFixture;
 
 std::string withoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
@@ -153,34 +105,16 @@ TEST_F(JourneyTest, LoadFromSimulatedChainColoursThePanelsAndClosesTheStatusWind
         EXPECT_TRUE(app.mainWindow().isCommandEnabled(command));
 }
 
-// Answers the next file dialog with path, after checking its filter. The dialog reads the
-// name from its text field, which its folder view may still be filling in the background;
-// if the dialog does not take the answer yet, it is given again.
-void chooseFileInNextDialog(const QString& expectedTitle, const QString& path) {
-    test::onNextModal<QFileDialog>(
-        [expectedTitle, path](QFileDialog* dialog) {
-            EXPECT_TRUE(dialog->nameFilters().contains(QStringLiteral("ZKTConfig Config File (*.zkt)")));
-            dialog->selectFile(path);
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                name->setText(path);
-            static_cast<QDialog*>(dialog)->accept();
-            if (dialog->isVisible())
-                chooseFileInNextDialog(expectedTitle, path);
-        },
-        expectedTitle);
-}
+using test::chooseFileInNextDialog;
 
 // While a load runs, nothing can start another transfer; Esc on the status window cancels it and
 // leaves the configuration as it was.
 TEST_F(JourneyTest, ALoadHoldsTheCommandsAndEscapeCancelsItWithoutChangingAnything) {
-    app.model() = exampleOrgan(2);
-    app.model().numberOfManuals = 2;
-    const ConfigModel before = app.model();
+    ConfigModel before = exampleOrgan(2);
+    before.numberOfManuals = 2;
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
-    app.mainWindow().enableAllCommands();
-    MidiSelection& selection = app.engine().selection();
-    selection.midiInSelection = 1;
-    selection.midiOutSelection = 2;
+    showUnmodified(before);
+    useSimulatedChain();
 
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoadOrgan"))->trigger();
     for (int i = 0; i < 30; ++i)
@@ -202,11 +136,10 @@ TEST_F(JourneyTest, ALoadHoldsTheCommandsAndEscapeCancelsItWithoutChangingAnythi
 }
 
 TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
-    const ConfigModel organ = exampleOrgan(3);
-    app.model() = organ;
-    app.model().numberOfManuals = 3;
+    ConfigModel organ = exampleOrgan(3);
+    organ.numberOfManuals = 3;
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
-    app.mainWindow().enableAllCommands();
+    showUnmodified(organ);
 
     const QString path = folders.paths.documentsFolder + QStringLiteral("/organ"); // ".zkt" is added
     chooseFileInNextDialog(QStringLiteral("Save Configuration To File"), path);
@@ -219,7 +152,7 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !savedMessage.isEmpty(); }, 10000));
     EXPECT_EQ(savedMessage, QStringLiteral("ZKT Config|Successfully saved to file: organ.zkt"));
 
-    app.model() = ConfigModel();
+    showUnmodified(ConfigModel());
     chooseFileInNextDialog(QStringLiteral("Load Configuration From File"), path + QStringLiteral(".zkt"));
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoad"))->trigger();
     test::processEvents();
@@ -238,8 +171,9 @@ TEST_F(JourneyTest, SaveThenOpenGivesBackTheSameModel) {
 }
 
 TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlone) {
-    app.model() = exampleOrgan(2);
-    app.model().numberOfManuals = 2;
+    ConfigModel organ = exampleOrgan(2);
+    organ.numberOfManuals = 2;
+    showUnmodified(organ);
     const ConfigModel before = app.model();
     const QString path = folders.paths.documentsFolder + QStringLiteral("/broken.zkt");
     QFile file(path);
@@ -263,10 +197,10 @@ TEST_F(JourneyTest, AFileThatCannotBeReadIsNamedWithItsLineAndLeavesTheModelAlon
 }
 
 TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecords) {
-    app.model() = exampleOrgan(2);
-    app.model().numberOfManuals = 2;
+    ConfigModel organ = exampleOrgan(2);
+    organ.numberOfManuals = 2;
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
-    app.mainWindow().refreshManualPanels();
+    showUnmodified(organ);
 
     int pistonOpened = -1;
     test::onNextModal<PistonEditor>([&](PistonEditor* editor) {
@@ -291,9 +225,8 @@ TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecor
 }
 
 TEST_F(JourneyTest, EnterOnAnOverviewRowEditsThatPistonAndItsSaveShowsAtOnce) {
-    app.model() = exampleOrgan(2);
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
-    app.mainWindow().refreshManualPanels();
+    showUnmodified(exampleOrgan(2));
     auto* table = app.mainWindow().findChild<QTableView*>(QStringLiteral("grdPistonOverview"));
     const QModelIndex function = table->model()->index(25, PistonOverviewModel::functionColumn);
     table->setCurrentIndex(function);
@@ -310,9 +243,8 @@ TEST_F(JourneyTest, EnterOnAnOverviewRowEditsThatPistonAndItsSaveShowsAtOnce) {
 }
 
 TEST_F(JourneyTest, PrintPistonChartPreviewsAPagePerManual) {
-    app.model() = exampleOrgan(3);
     ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
-    app.mainWindow().enableAllCommands();
+    showUnmodified(exampleOrgan(3));
     int pages = -1;
     test::onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
         pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();

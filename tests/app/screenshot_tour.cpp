@@ -1,17 +1,29 @@
-// Walks the window through the start choice, a load from the simulated chain, the loaded main
-// window and its piston overview, taking a picture of the screen at each stop. Run under a virtual X server
-// by scripts/screenshots; not a test.
+// Walks the window through the start choice, a load from the simulated chain, the loaded
+// main window and its piston overview, a piston's and a keyboard's context menu, a paste in the
+// Edit menu and the question on closing with changes, taking a picture of the screen at each
+// stop. Run under a virtual X server by scripts/screenshots; not a test.
 
 #include "app/application.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
+
+constexpr int settleMs = 600;
 
 void shoot(const QString& folder, const QString& name) {
     QCoreApplication::processEvents();
@@ -21,6 +33,75 @@ void shoot(const QString& folder, const QString& name) {
         std::fprintf(stderr, "screenshot_tour: could not take %s\n", qPrintable(path));
     else
         std::fprintf(stderr, "screenshot_tour: %s\n", qPrintable(path));
+}
+
+void trigger(QWidget& window, const QString& widgetName, const QString& entryName) {
+    if (auto* widget = window.findChild<QWidget*>(widgetName))
+        if (auto* entry = widget->findChild<QAction*>(entryName))
+            entry->trigger();
+}
+
+// Opens the widget's context menu as a right click would, takes the picture, closes the menu.
+void shootContextMenu(QWidget& window, const QString& widgetName, const QString& folder,
+                      const QString& name) {
+    auto* widget = window.findChild<QWidget*>(widgetName);
+    if (widget == nullptr)
+        return;
+    const QPoint at = widget->rect().center();
+    QTimer::singleShot(settleMs, [folder, name] {
+        shoot(folder, name);
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+}
+
+// Runs the steps one after the other, each a moment after the one before has returned (a
+// step may hold a menu or a question open until its picture is taken).
+void runSteps(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t next = 0) {
+    if (next >= steps->size())
+        return;
+    QTimer::singleShot(settleMs, [steps, next] {
+        (*steps)[next]();
+        runSteps(steps, next + 1);
+    });
+}
+
+// After the load: the context menus, a paste shown in the Edit menu, and the question that
+// closing the changed configuration asks, answered with Discard, which ends the program.
+void tourEditing(zkt::MainWindow& window, const QString& output) {
+    auto steps = std::make_shared<std::vector<std::function<void()>>>();
+    steps->push_back([&window, output] {
+        trigger(window, QStringLiteral("cmdPiston_0"), QStringLiteral("mnuPistonCopy"));
+        shootContextMenu(window, QStringLiteral("cmdPiston_24"), output,
+                         QStringLiteral("piston_context_menu.png"));
+    });
+    steps->push_back([&window, output] {
+        shootContextMenu(window, QStringLiteral("picKeyboard_1"), output,
+                         QStringLiteral("keyboard_context_menu.png"));
+    });
+    steps->push_back([&window, output] {
+        trigger(window, QStringLiteral("cmdPiston_24"), QStringLiteral("mnuPistonPaste"));
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("mnuEdit"));
+        if (edit == nullptr)
+            return;
+        QTimer::singleShot(settleMs, [output, edit] {
+            shoot(output, QStringLiteral("edit_menu_undo.png"));
+            edit->close();
+        });
+        QMenuBar* bar = window.menuBar();
+        edit->exec(bar->mapToGlobal(bar->actionGeometry(edit->menuAction()).bottomLeft()));
+    });
+    steps->push_back([&window, output] {
+        QTimer::singleShot(settleMs, [output] {
+            shoot(output, QStringLiteral("save_changes_question.png"));
+            if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                question->button(QMessageBox::Discard)->click();
+        });
+        window.close();
+    });
+    runSteps(steps);
 }
 
 } // namespace
@@ -72,7 +153,7 @@ int main(int argc, char** argv) {
             main.selectPiston(zkt::pistonIndexOf(1, 12));
             QTimer::singleShot(300, [&] {
                 shoot(output, QStringLiteral("piston_overview.png"));
-                QCoreApplication::quit();
+                tourEditing(app.mainWindow(), output);
             });
         }
     });

@@ -69,14 +69,18 @@ TEST_F(StatusWindowTest, AClickIntoTheTextMovesTheFocusToClose) {
     EXPECT_TRUE(closeButton()->hasFocus());
 }
 
-TEST_F(StatusWindowTest, CentresOverItsOwner) {
+// Owned by the main window, it stays a window of its own (above its owner) and centres over it.
+TEST(OwnedStatusWindowTest, IsAWindowOfItsOwnCentredOverItsOwner) {
     QWidget owner;
     owner.setGeometry(100, 100, 800, 600);
     owner.show();
-    status.setMainWindow(&owner);
-    status.centreOverMain();
+    auto* status = new StatusWindow(&owner);
+    EXPECT_TRUE(status->isWindow());
+    EXPECT_EQ(status->parentWidget(), &owner);
+    status->show();
+    status->centreOverMain();
     const QPoint ownerCentre = owner.frameGeometry().center();
-    const QPoint statusCentre = status.frameGeometry().center();
+    const QPoint statusCentre = status->frameGeometry().center();
     EXPECT_LE(std::abs(ownerCentre.x() - statusCentre.x()), 1);
     EXPECT_LE(std::abs(ownerCentre.y() - statusCentre.y()), 1);
 }

@@ -119,7 +119,7 @@ TEST_F(KeyboardEditorTest, AnalogInputAndControllerMapToTheShoe) {
 }
 
 TEST_F(KeyboardEditorTest, GeneralSettingsDecomposeAndCompose) {
-    keyboard() = {.archiveChannel = 16, .archiveInput = 7, .keyboardConfig = 129, .channels = 0};
+    keyboard() = {.archiveChannel = 16, .archiveInput = 3, .keyboardConfig = 129, .channels = 0};
     open();
     for (int bit = 0; bit < keyboardOptionCount; ++bit) {
         EXPECT_EQ(checkNamed(editor, "chkKeyboardConfig", bit).isChecked(), bit == 0 || bit == 7) << bit;
@@ -177,7 +177,7 @@ TEST_F(KeyboardEditorTest, CancelAndReopenShowsTheModelAgainButKeepsThePage) {
 
 // Stored values the lists have no entry for: nothing is selected, and saving keeps the value.
 TEST_F(KeyboardEditorTest, ValuesWithoutAListEntrySurviveAnUnchangedSave) {
-    keyboard() = {.archiveChannel = 0, .archiveInput = 1, .keyboardConfig = 0, .channels = 0x0003};
+    keyboard() = {.archiveChannel = 0, .archiveInput = 7, .keyboardConfig = 0, .channels = 0x0003};
     model.channelTranspose[slot(1)] = 200;
     model.shoes[slot(1)] = {.channel = 5, .volumeControl = true, .expressionOn = true};
     model.channelTranspose[slot(2)] = 128;
@@ -186,6 +186,7 @@ TEST_F(KeyboardEditorTest, ValuesWithoutAListEntrySurviveAnUnchangedSave) {
     EXPECT_EQ(rowList("cboTransposeInput", 1).currentIndex(), -1);
     EXPECT_EQ(rowList("cboTransposeInput", 2).currentIndex(), -1);
     EXPECT_EQ(rowList("cboAnalogInput", 1).currentIndex(), -1);
+    EXPECT_EQ(archiveList(0).currentIndex(), -1);
     EXPECT_EQ(archiveList(1).currentIndex(), -1);
     save();
     EXPECT_EQ(model, before);

@@ -33,67 +33,76 @@ protected:
     void cancel() { clickButton(editor, "cmdCancel"); }
 };
 
-struct UnchangedSave {
-    const char* what;
-    pistonInfo record;
-    pistonInfo expected;
-};
+const pistonInfo everyBankRow{.functionGroup = 9,
+                              .midiChannel = 2,
+                              .programNumber = 30,
+                              .bankSelMSBFlag = true,
+                              .bankSelLSBFlag = true,
+                              .bankSelProgramFlag = true,
+                              .bankSelMSB = 10,
+                              .bankSelLSB = 20};
 
-UnchangedSave storedAsItWas(const char* what, const pistonInfo& record) {
-    return {what, record, record};
+pistonInfo everyBankRowAtTheEnds() {
+    pistonInfo piston = everyBankRow;
+    piston.programNumber = 128;
+    piston.bankSelMSB = 0;
+    piston.bankSelLSB = 127;
+    return piston;
 }
 
-// On a freshly made dialog, opening a record and saving it unchanged stores exactly these.
-TEST(PistonEditorUnchangedSave, StoresWhatTheInputsOfTheGroupShow) {
-    const std::vector<UnchangedSave> cases{
-        storedAsItWas("coupler", {.functionGroup = 1, .functionType = 3, .midiChannel = 5}),
-        storedAsItWas("last general", {.functionGroup = 4, .functionType = 29, .midiChannel = 16}),
-        {"SET keeps only its one type",
-         {.functionGroup = 5, .functionType = 2, .midiChannel = 3},
-         {.functionGroup = 5, .functionType = 0, .midiChannel = 3}},
-        {"program change, type list never loaded",
-         {.functionGroup = 7, .functionType = 2, .midiChannel = 16, .programNumber = 1},
-         {.functionGroup = 7, .functionType = 0, .midiChannel = 16, .programNumber = 1}},
-        storedAsItWas("program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}),
-        storedAsItWas("last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10}),
-        storedAsItWas("bank select, all rows", {.functionGroup = 9,
-                                                .midiChannel = 2,
-                                                .programNumber = 128,
-                                                .bankSelMSBFlag = true,
-                                                .bankSelLSBFlag = true,
-                                                .bankSelProgramFlag = true,
-                                                .bankSelMSB = 0,
-                                                .bankSelLSB = 127}),
-        {"bank select rows unchecked store what their lists hold",
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70},
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelMSB = 0, .bankSelLSB = 0}},
+// Opening a record and saving it untouched stores it exactly as it was: values no list has an
+// entry for, fields the group never shows and rows left unchecked included. Each record is saved
+// by a fresh dialog and, in turn, by one dialog that keeps what the records before left in it.
+TEST(PistonEditorUnchangedSave, StoresTheRecordAsItWas) {
+    const std::vector<std::pair<const char*, pistonInfo>> cases{
+        {"coupler", {.functionGroup = 1, .functionType = 3, .midiChannel = 5}},
+        {"last general", {.functionGroup = 4, .functionType = 29, .midiChannel = 16}},
+        {"SET with a type its one-entry list lacks",
+         {.functionGroup = 5, .functionType = 2, .midiChannel = 3}},
+        {"program change with a type",
+         {.functionGroup = 7, .functionType = 2, .midiChannel = 16, .programNumber = 1}},
+        {"program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
+        {"program 0 and channel 0", {.functionGroup = 7, .midiChannel = 0, .programNumber = 0}},
+        {"program 200 and channel 20", {.functionGroup = 7, .midiChannel = 20, .programNumber = 200}},
+        {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
+        {"PLEXO type 70", {.functionGroup = 8, .functionType = 70, .midiChannel = 10}},
+        {"PLEXO type -5", {.functionGroup = 8, .functionType = -5, .midiChannel = 1}},
+        {"bank select, all rows", everyBankRow},
+        {"bank select at the lists' ends", everyBankRowAtTheEnds()},
+        {"bank select, unchecked rows",
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70}},
         {"bank select program row without a program",
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true},
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 1, .bankSelProgramFlag = true}},
-        storedAsItWas("tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}),
-        storedAsItWas("HX-90 cancel loads its hidden channel", {.functionGroup = 11, .midiChannel = 7}),
-        storedAsItWas("note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}),
-        storedAsItWas("all notes off on all channels",
-                      {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}),
-        storedAsItWas("CASE 16 NUM 3", {.functionGroup = 14, .functionType = 16, .midiChannel = 3}),
-        storedAsItWas("CASE 49 NUM 7", {.functionGroup = 14, .functionType = 49, .midiChannel = 7}),
-        storedAsItWas("CASE 0 NUM 0 (no MIDI channel)",
-                      {.functionGroup = 14, .functionType = 0, .midiChannel = 0}),
-        {"unassigned stores type -1 and its hidden channel",
-         {.functionGroup = 0, .functionType = 5, .midiChannel = 9, .programNumber = 4},
-         {.functionGroup = 0, .functionType = -1, .midiChannel = 1, .programNumber = 4}},
-        {"negative type is raised to the first",
-         {.functionGroup = 2, .functionType = -3, .midiChannel = 1},
-         {.functionGroup = 2, .functionType = 0, .midiChannel = 1}},
+         {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true}},
+        {"tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}},
+        {"HX-90 cancel", {.functionGroup = 11, .midiChannel = 7}},
+        {"note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}},
+        {"all notes off on all channels",
+         {.functionGroup = 13, .functionType = 1, .midiChannel = 4, .bankSelProgramFlag = true}},
+        {"CASE 16 NUM 3", {.functionGroup = 14, .functionType = 16, .midiChannel = 3}},
+        {"CASE 49 NUM 7", {.functionGroup = 14, .functionType = 49, .midiChannel = 7}},
+        {"CASE 0 NUM 0 (no MIDI channel)", {.functionGroup = 14, .functionType = 0, .midiChannel = 0}},
+        {"CASE 64", {.functionGroup = 14, .functionType = 64, .midiChannel = 3}},
+        {"NUM past its CASE's list", {.functionGroup = 14, .functionType = 28, .midiChannel = 5}},
+        {"unassigned as decoded", {.functionGroup = 0, .functionType = 0, .midiChannel = 0}},
+        {"unassigned with leftovers",
+         {.functionGroup = 0, .functionType = 5, .midiChannel = 9, .programNumber = 4}},
+        {"negative type", {.functionGroup = 2, .functionType = -3, .midiChannel = 1}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    ConfigModel shared;
+    PistonEditor reused(shared, {});
+    for (const auto& [what, record] : cases) {
+        SCOPED_TRACE(what);
         ConfigModel model;
-        model.pistons[33] = c.record;
+        model.pistons[33] = record;
         PistonEditor editor(model, {});
         ASSERT_TRUE(editor.prepare(33));
         clickButton(editor, "cmdOK");
-        EXPECT_EQ(model.pistons[33], c.expected);
+        EXPECT_EQ(model.pistons[33], record);
+
+        shared.pistons[34] = record;
+        ASSERT_TRUE(reused.prepare(34));
+        clickButton(reused, "cmdOK");
+        EXPECT_EQ(shared.pistons[34], record) << "after the records before";
     }
 }
 
@@ -163,7 +172,7 @@ TEST_F(PistonEditorTest, NoteListShowsTheNoteAndStoresItPlusOne) {
     EXPECT_EQ(refreshed, std::vector<int>{21});
 }
 
-TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndAlwaysStoreTheirLists) {
+TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndShowTheRecordsValues) {
     open(3, {.functionGroup = 9,
              .midiChannel = 1,
              .programNumber = 9,
@@ -175,20 +184,46 @@ TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndAlwaysStoreTheirL
     EXPECT_FALSE(list("cboBankSel", 0).isEnabled());
     EXPECT_TRUE(list("cboBankSel", 1).isEnabled());
     EXPECT_FALSE(list("cboBankSel", 2).isEnabled());
-    EXPECT_EQ(list("cboBankSel", 0).currentText(), QStringLiteral("42")); // left from the last opening
+    // The record's own values, not the last piston's; program 0 has no entry.
+    EXPECT_EQ(list("cboBankSel", 0).currentText(), QStringLiteral("0"));
+    EXPECT_EQ(list("cboBankSel", 2).currentIndex(), -1);
+    checkNamed(editor, "chkBankSel", 0).setChecked(true);
+    EXPECT_TRUE(list("cboBankSel", 0).isEnabled());
+    chooseText(list("cboBankSel", 0), QStringLiteral("42"));
     save();
     EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 9,
                                      .midiChannel = 6,
-                                     .programNumber = 9,
+                                     .bankSelMSBFlag = true,
                                      .bankSelLSBFlag = true,
                                      .bankSelMSB = 42,
                                      .bankSelLSB = 5}));
 
     openAgain(4);
-    checkNamed(editor, "chkBankSel", 0).setChecked(true);
-    EXPECT_TRUE(list("cboBankSel", 0).isEnabled());
     checkNamed(editor, "chkBankSel", 1).setChecked(false);
     EXPECT_FALSE(list("cboBankSel", 1).isEnabled());
+}
+
+// A row's list is usable exactly when its box is checked, also on a piston just switched to
+// Bank Select, whose rows were never loaded: on a fresh dialog and after a Bank Select piston.
+TEST_F(PistonEditorTest, BankSelectRowsAreUsableExactlyWhenCheckedRightAfterAGroupChange) {
+    const auto expectRule = [this](const char* when) {
+        for (int row = 0; row < 3; ++row) {
+            EXPECT_EQ(list("cboBankSel", row).isEnabled(), checkNamed(editor, "chkBankSel", row).isChecked())
+                << when << ", row " << row;
+        }
+    };
+    open(2, {.functionGroup = 1, .midiChannel = 1});
+    groups().setCurrentIndex(9);
+    expectRule("fresh dialog");
+    EXPECT_FALSE(list("cboBankSel", 1).isEnabled());
+    cancel();
+
+    open(3, {.functionGroup = 9, .midiChannel = 1, .bankSelMSBFlag = true, .bankSelMSB = 4});
+    cancel();
+    open(2, {.functionGroup = 1, .midiChannel = 1});
+    groups().setCurrentIndex(9);
+    expectRule("after a Bank Select piston");
+    EXPECT_TRUE(list("cboBankSel", 0).isEnabled());
 }
 
 TEST_F(PistonEditorTest, AllNotesOffOnAllChannelsKeepsTheDisabledChannel) {
@@ -222,19 +257,21 @@ TEST_F(PistonEditorTest, ChangingTheCaseRefillsTheNumListOnlyWhenItsListDiffers)
     EXPECT_EQ(stored(10), (pistonInfo{.functionGroup = 14, .functionType = 16, .midiChannel = 0}));
 }
 
-TEST_F(PistonEditorTest, NumBeyondItsListKeepsTheListsSelection) {
-    // Just refilled: the first entry.
+TEST_F(PistonEditorTest, NumBeyondItsListShowsNoneAndIsKept) {
+    // Just refilled with one entry.
     open(11, {.functionGroup = 14, .functionType = 28, .midiChannel = 5});
     EXPECT_EQ(list("cboMidiChannel", 14).count(), 1);
+    EXPECT_EQ(list("cboMidiChannel", 14).currentIndex(), -1);
     save();
-    EXPECT_EQ(stored(11).midiChannel, 0);
+    EXPECT_EQ(stored(11).midiChannel, 5);
 
-    // The same NUM list as the last opening: it is not refilled and keeps that selection.
+    // The same NUM list as the last opening, which is not refilled: not that opening's NUM either.
     open(12, {.functionGroup = 14, .functionType = 16, .midiChannel = 3});
     cancel();
     open(13, {.functionGroup = 14, .functionType = 20, .midiChannel = 9});
+    EXPECT_EQ(list("cboMidiChannel", 14).currentIndex(), -1);
     save();
-    EXPECT_EQ(stored(13), (pistonInfo{.functionGroup = 14, .functionType = 20, .midiChannel = 3}));
+    EXPECT_EQ(stored(13), (pistonInfo{.functionGroup = 14, .functionType = 20, .midiChannel = 9}));
 }
 
 TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
@@ -260,18 +297,10 @@ TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
 }
 
 TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
-    const pistonInfo bank{.functionGroup = 9,
-                          .midiChannel = 2,
-                          .programNumber = 30,
-                          .bankSelMSBFlag = true,
-                          .bankSelLSBFlag = true,
-                          .bankSelProgramFlag = true,
-                          .bankSelMSB = 10,
-                          .bankSelLSB = 20};
-    open(5, bank);
+    open(5, everyBankRow);
     groups().setCurrentIndex(1);
     save();
-    pistonInfo expected = bank;
+    pistonInfo expected = everyBankRow;
     expected.functionGroup = 1;
     expected.functionType = 0;
     expected.midiChannel = 1; // the coupler's channel list was never loaded
@@ -308,12 +337,17 @@ TEST_F(PistonEditorTest, ValuesWithoutAListEntryShowNoSelectionAndAreNotReplaced
     }
     EXPECT_EQ(refreshed, (std::vector<int>{7, 7}));
 
-    // A CASE past the list: no CASE and no NUM shown; the type is stored as none, the NUM kept.
+    // A CASE past the list: no CASE and no NUM shown, and both are kept.
     open(9, {.functionGroup = 14, .functionType = 50, .midiChannel = 4});
     EXPECT_EQ(list("cboType", 14).currentIndex(), -1);
     EXPECT_EQ(list("cboMidiChannel", 14).currentIndex(), -1);
     save();
-    EXPECT_EQ(stored(9), (pistonInfo{.functionGroup = 14, .functionType = -1, .midiChannel = 4}));
+    EXPECT_EQ(stored(9), (pistonInfo{.functionGroup = 14, .functionType = 50, .midiChannel = 4}));
+    // A piston switched to LARKMOOR next gets a CASE of the list, not the blank left behind.
+    open(10, {.functionGroup = 0});
+    groups().setCurrentIndex(14);
+    save();
+    EXPECT_EQ(stored(10), (pistonInfo{.functionGroup = 14, .functionType = 0, .midiChannel = 0}));
 
     // Numbers below the descending lists: none shown, and the fields keep them.
     open(16, {.functionGroup = 7, .midiChannel = 9, .programNumber = 40});
@@ -331,7 +365,7 @@ TEST_F(PistonEditorTest, ValuesWithoutAListEntryShowNoSelectionAndAreNotReplaced
     open(15, {.functionGroup = 3, .functionType = 4, .midiChannel = 2});
     EXPECT_EQ(list("cboType", 3).currentIndex(), -1);
     save();
-    EXPECT_EQ(stored(15).functionType, -1);
+    EXPECT_EQ(stored(15).functionType, 4);
 }
 
 } // namespace

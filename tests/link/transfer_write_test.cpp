@@ -86,12 +86,16 @@ TEST_P(WriteToChain, KeepsTheWritePauseBetweenMessagesWithoutStoppingTheTicks) {
     }
 }
 
-TEST_P(WriteToChain, StatusWindowStaysUntilTheLastMessageHasLeft) {
+TEST_P(WriteToChain, StatusWindowStaysUntilTheLastMessageHasLeftAndDoneCanBeRead) {
     TransferRig rig(chainOf(GetParam()));
     rig.model = organToWrite(GetParam());
     rig.engine.startWrite();
     ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == 27; }));
+    EXPECT_EQ(rig.hooks.finishedKinds, std::vector<std::int16_t>{kind::write});
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.status.content.ends_with("Done."); }));
+    const Micros doneAt = rig.clock.now();
     ASSERT_TRUE(rig.tickUntil([&] { return !rig.status.visible; }));
+    EXPECT_GE(rig.clock.now() - doneAt, Micros{2'000'000});
     EXPECT_EQ(rig.engine.queue().queueLength(), 0);
     EXPECT_EQ(rig.status.lines().back(), "ZKT Configuration data written!Done.");
     EXPECT_EQ(rig.hooks.commandEnables, 1);

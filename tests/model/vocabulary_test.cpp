@@ -164,26 +164,5 @@ TEST(ListFill, NoteNamesAndOctaves) {
     EXPECT_EQ(notes.items[127 - 13].text, "13 (C#-1)");
 }
 
-TEST(ListFill, SelectionGuards) {
-    ListItems list = fillNumberList(1, 16, false);
-    list.selected = 3;
-
-    int position = -5;
-    EXPECT_EQ(setListIndex(list, position), 0);
-    EXPECT_EQ(position, 0); // the caller goes on with the corrected value
-    position = 15;
-    EXPECT_EQ(setListIndex(list, position), 15);
-    position = 16;
-    EXPECT_EQ(setListIndex(list, position), 3);
-    EXPECT_EQ(position, 16);
-
-    EXPECT_EQ(setListIndexFromEnd(list, 1), 15); // the item showing 1
-    EXPECT_EQ(setListIndexFromEnd(list, 16), 0);
-    EXPECT_EQ(list.items[static_cast<std::size_t>(setListIndexFromEnd(list, 7))].value, 7);
-    EXPECT_EQ(setListIndexFromEnd(list, 17), 3);
-    EXPECT_EQ(setListIndexFromEnd(list, 0), 3);
-    EXPECT_EQ(setListIndexFromEnd(list, -2), 3);
-}
-
 } // namespace
 } // namespace zkt

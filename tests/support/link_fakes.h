@@ -93,11 +93,13 @@ public:
     int setupDialogs = 0;
     bool setupCancels = false;
     bool transferRunning = false;
+    std::vector<std::int16_t> finishedKinds;
 
     void refreshManualPanels() override { ++panelRefreshes; }
     void enableAllCommands() override { ++commandEnables; }
     void hideManualPanels() override { ++panelHides; }
     void setTransferRunning(bool running) override { transferRunning = running; }
+    void transferFinished(std::int16_t transferKind) override { finishedKinds.push_back(transferKind); }
     bool showMidiSetup() override {
         ++setupDialogs;
         return setupCancels;
