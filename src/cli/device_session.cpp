@@ -3,6 +3,7 @@
 #include "cli/device_choice.h"
 #include "cli/real_ports.h"
 
+#include <iostream>
 #include <stdexcept>
 
 namespace zkt::cli {
@@ -15,6 +16,7 @@ SimulationOptions simulationFrom(const DeviceOptions& options) {
         simulation.configurationFile = *options.simulateFrom;
     else
         simulation.mcuCount = *options.simulatedManuals;
+    simulation.interfaceDropsLongerThan = options.simulateDropLongerThan;
     return simulation;
 }
 
@@ -37,15 +39,19 @@ DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) 
         m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
         m_port = std::move(chain);
         m_simulated = true;
-        return;
+    } else {
+        m_port = openRealPorts(options.api);
+        m_driver = std::make_unique<PortDriver>(*m_port);
     }
-    m_port = openRealPorts(options.api);
-    m_driver = std::make_unique<PortDriver>(*m_port);
+    m_observed = std::make_unique<ObservedPort>(*m_port, clock());
+    if (options.verbose)
+        printTraffic(std::cerr);
 }
 
 DeviceSession::~DeviceSession() {
-    // The driver refers to the port; it must go first.
+    // The driver and the observer refer to the port; they must go first.
     m_driver.reset();
+    m_observed.reset();
     m_port.reset();
 }
 
@@ -55,12 +61,36 @@ const Clock& DeviceSession::clock() const {
     return m_steadyClock;
 }
 
+int DeviceSession::chosenInput() const {
+    return chooseDevice(m_port->inputNames(), m_options.input, "input");
+}
+
+int DeviceSession::chosenOutput() const {
+    return chooseDevice(m_port->outputNames(), m_options.output, "output");
+}
+
 void DeviceSession::choosePorts(MidiSelection& selection) const {
-    const int input = chooseDevice(m_port->inputNames(), m_options.input, "input");
-    const int output = chooseDevice(m_port->outputNames(), m_options.output, "output");
     // List positions: inputs after the "choose" entry, outputs after it and the default output.
-    selection.midiInSelection = static_cast<std::int16_t>(input + 1);
-    selection.midiOutSelection = static_cast<std::int16_t>(output + 2);
+    selection.midiInSelection = static_cast<std::int16_t>(chosenInput() + 1);
+    selection.midiOutSelection = static_cast<std::int16_t>(chosenOutput() + 2);
+}
+
+void DeviceSession::openChosenPorts() {
+    openChosenInput();
+    m_observed->openOutput(chosenOutput());
+}
+
+void DeviceSession::openChosenInput() {
+    m_observed->openInput(chosenInput());
+}
+
+void DeviceSession::printTraffic(std::ostream& out) {
+    m_timeline.emplace(clock().now());
+    m_observed->setObserver([this, &out](const TrafficRecord& record) {
+        if (m_beforeTrafficLine)
+            m_beforeTrafficLine();
+        out << trafficLine(m_timeline->entryFor(record)) << std::endl;
+    });
 }
 
 } // namespace zkt::cli

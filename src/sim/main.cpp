@@ -21,6 +21,10 @@ int main(int argc, char** argv) {
     app.add_option("--out", settings.outputName,
                    "name of the virtual output (the computer receives from it)");
     app.add_flag("--single-response", singleResponse, "answer a program request in one 305-byte message");
+    app.add_option("--drop-longer-than", settings.chain.interfaceDropsLongerThan,
+                   "lose every message longer than this many bytes, as a MIDI interface that cannot carry "
+                   "long SysEx does")
+        ->check(CLI::PositiveNumber);
     app.add_flag("-v,--verbose", settings.verbose, "one line per message handled");
     try {
         app.parse(argc, argv);

@@ -1,0 +1,19 @@
+#include "link/traffic_log.h"
+
+namespace zkt {
+
+void TrafficLog::add(const TrafficRecord& record) {
+    if (full()) {
+        m_entries.pop_front();
+        ++m_dropped;
+    }
+    m_entries.push_back(m_timeline.entryFor(record));
+}
+
+void TrafficLog::clear(Micros start) {
+    m_entries.clear();
+    m_dropped = 0;
+    m_timeline.restart(start);
+}
+
+} // namespace zkt
