@@ -51,6 +51,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
       m_clock(options.clock != nullptr ? *options.clock : m_steadyClock),
       m_lastFolder(m_paths.documentsFolder) {
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
+    m_observedPort = std::make_unique<ObservedPort>(*m_port, m_clock);
     m_statusWindow = std::make_unique<StatusWindow>();
     m_mainWindow = std::make_unique<MainWindow>(m_model);
     m_startChoice = std::make_unique<StartChoiceWindow>();
@@ -66,8 +67,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         box->setWindowModality(Qt::NonModal);
         box->show();
     };
-    m_engine =
-        std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
+    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_statusWindow,
+                                                *m_mainWindow, notices);
+    m_linkTools = std::make_unique<LinkTools>(
+        *m_observedPort, m_clock, *m_engine, *m_statusWindow, [this] { return runMidiSetup(); },
+        m_mainWindow.get(), m_paths.documentsFolder);
 
     m_statusWindow->setMainWindow(m_mainWindow.get());
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
@@ -78,7 +82,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     // runs on this one.
     m_port->setReceiveNotifier([this] {
         QMetaObject::invokeMethod(
-            this, [this] { m_engine->drainReceived(); }, Qt::QueuedConnection);
+            this, [this] { drainReceived(); }, Qt::QueuedConnection);
     });
 
     connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
@@ -94,6 +98,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::loadFromDeviceRequested, this, [this] { m_engine->startLoad(); });
     connect(main, &MainWindow::writeToDeviceRequested, this, [this] { m_engine->startWrite(); });
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
+    connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
+    connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
     connect(main, &MainWindow::pistonClicked, this, &Application::editPiston);
     connect(main, &MainWindow::keyboardClicked, this, &Application::editKeyboard);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
@@ -191,7 +197,10 @@ void Application::prepareMainWindow() {
 
 void Application::transferTick() {
     m_port->advanceSimulation();
-    m_engine->onTimerTick();
+    if (m_linkTools->checkRunning())
+        m_linkTools->tick();
+    else
+        m_engine->onTimerTick();
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
         m_simulationTimer.start();
 }
@@ -200,6 +209,13 @@ void Application::simulationStep() {
     m_port->advanceSimulation();
     if (!m_port->simulationBusy())
         m_simulationTimer.stop();
+}
+
+void Application::drainReceived() {
+    if (m_linkTools->checkRunning())
+        m_linkTools->drain();
+    else
+        m_engine->drainReceived();
 }
 
 bool Application::runMidiSetup() {

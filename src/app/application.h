@@ -5,10 +5,12 @@
 
 #include "app/app_paths.h"
 #include "app/device_port.h"
+#include "app/link_tools.h"
 #include "app/main_window.h"
 #include "app/start_choice_window.h"
 #include "app/status_window.h"
 #include "link/clock.h"
+#include "link/observed_port.h"
 #include "link/transfer_engine.h"
 #include "model/config_model.h"
 #include "settings/ini_file.h"
@@ -63,6 +65,7 @@ public:
     StatusWindow& statusWindow() { return *m_statusWindow; }
     StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
     DevicePort& port() { return *m_port; }
+    LinkTools& linkTools() { return *m_linkTools; }
     const AppPaths& paths() const { return m_paths; }
     const QString& lastFolder() const { return m_lastFolder; }
     ProgramLog& log() { return m_log; }
@@ -76,6 +79,8 @@ private:
     void programEnd();
     void saveSettings();
     void closePorts();
+    // Received messages go to the connection test while it runs, else to the transfer engine.
+    void drainReceived();
 
     AppPaths m_paths;
     ApplicationOptions m_options;
@@ -85,11 +90,14 @@ private:
     SteadyClock m_steadyClock;
     const Clock& m_clock;
     std::unique_ptr<DevicePort> m_port;
+    // What the link uses: the devices, watched by the MIDI monitor.
+    std::unique_ptr<ObservedPort> m_observedPort;
     // Windows are owned here and deleted before the link they use.
     std::unique_ptr<StatusWindow> m_statusWindow;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<LinkTools> m_linkTools;
     std::unique_ptr<SplashWindow> m_splash;
     MidiSetupDialog* m_midiSetup = nullptr;     // child of the main window
     PistonEditor* m_pistonEditor = nullptr;     // child of the main window

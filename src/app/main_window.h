@@ -65,6 +65,8 @@ signals:
     void loadFromDeviceRequested();
     void writeToDeviceRequested();
     void midiSetupRequested();
+    void midiMonitorRequested();
+    void linkCheckRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
     // The window is closing: ports, settings and timer are to be dealt with now.

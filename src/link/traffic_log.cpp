@@ -3,11 +3,16 @@
 namespace zkt {
 
 void TrafficLog::add(const TrafficRecord& record) {
-    if (full()) {
-        m_entries.pop_front();
-        ++m_dropped;
-    }
+    if (full())
+        dropOldest();
     m_entries.push_back(m_timeline.entryFor(record));
+}
+
+void TrafficLog::dropOldest() {
+    if (m_entries.empty())
+        return;
+    m_entries.pop_front();
+    ++m_dropped;
 }
 
 void TrafficLog::clear(Micros start) {

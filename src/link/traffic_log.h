@@ -18,6 +18,8 @@ public:
     bool full() const { return m_entries.size() >= capacity; }
     // Adds the message as the newest entry; when the log is full the oldest goes first.
     void add(const TrafficRecord& record);
+    // Lets the oldest entry go (a view removes its row first, then adds the new one).
+    void dropOldest();
     // Empties the log; times count from `start` on.
     void clear(Micros start);
 
