@@ -2,6 +2,7 @@
 
 #include "link/link_verdict.h"
 #include "widgets/dialog_placement.h"
+#include "widgets/twips.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -59,9 +60,17 @@ LinkCheckDialog::LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPo
     m_results->verticalHeader()->hide();
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->setSelectionMode(QAbstractItemView::NoSelection);
-    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_results->setMinimumHeight(
-        m_results->verticalHeader()->defaultSectionSize() * (m_results->rowCount() + 1) + 4);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    QHeaderView* rows = m_results->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Every row in view, without scrolling.
+    m_results->setFixedHeight(rows->defaultSectionSize() * m_results->rowCount() +
+                              m_results->horizontalHeader()->sizeHint().height() +
+                              2 * m_results->frameWidth() + 4);
+    m_results->setMinimumWidth(twipsToPixels(this, 8400));
 
     m_mcus = new QLabel(this);
     m_mcus->setObjectName(QStringLiteral("lblMcus"));
@@ -87,7 +96,6 @@ LinkCheckDialog::LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPo
     layout->addWidget(m_mcus);
     layout->addWidget(m_verdict);
     layout->addWidget(buttons);
-    resize(sizeHint().width() + 80, sizeHint().height());
 }
 
 void LinkCheckDialog::present() {

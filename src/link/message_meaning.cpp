@@ -2,7 +2,6 @@
 
 #include "link/protocol.h"
 #include "link/received_message.h"
-#include "link/sysex_codec.h"
 #include "model/config_model.h"
 #include "model/hex_text.h"
 
@@ -35,12 +34,9 @@ std::string deviceAt(std::span<const std::uint8_t> message, std::size_t position
     return deviceName(byteAtPosition(message, position));
 }
 
-// The unpacked size of the packed bytes from a 1-based position up to the byte before F7.
+// The data bytes packed from a 1-based position up to the byte before F7.
 std::size_t dataBytesFrom(std::span<const std::uint8_t> message, std::size_t position) {
-    if (!hasPosition(message, position + 1))
-        return 0;
-    const auto packed = message.subspan(position - 1, message.size() - position);
-    return unpack7(packed, [](const std::string&) {}).size();
+    return hasPosition(message, position + 1) ? unpackedSize(message.size() - position) : 0;
 }
 
 // ", bytes 128–191" for data that starts at the 3-byte address read from addressAt.

@@ -8,6 +8,8 @@ namespace zkt::protocol {
 static_assert(chunkResponseLength == 86 && wholeImageResponseLength == 305 && programUpdateLength == 89);
 static_assert(updatePackedLength == 0x4A && programRequestLength == 14 && identityReplyLength == 23);
 static_assert(shortestLoopback == 10);
+static_assert(unpackedSize(packedSize(chunkSize)) == chunkSize &&
+              unpackedSize(packedSize(programImageSize)) == programImageSize);
 
 namespace {
 

@@ -54,6 +54,10 @@ inline constexpr std::size_t chunksPerImage = programImageSize / chunkSize;
 constexpr std::size_t packedSize(std::size_t dataBytes) {
     return dataBytes + (dataBytes + 6) / 7;
 }
+// The data bytes that many packed bytes carry: every eighth one is a header.
+constexpr std::size_t unpackedSize(std::size_t packedBytes) {
+    return packedBytes - (packedBytes + 7) / 8;
+}
 // Addresses are slot index x 256 + offset, written as three 7-bit bytes, least significant
 // first; lengths as two.
 inline constexpr std::size_t addressBytes = 3;

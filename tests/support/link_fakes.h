@@ -21,6 +21,7 @@ public:
     int openedOutput = -1;
     int inputOpens = 0;
     bool failOpenOutput = false;
+    bool failSend = false; // as when the interface has been unplugged
 
     std::vector<std::string> inputNames() const override { return inputs; }
     std::vector<std::string> outputNames() const override { return outputs; }
@@ -38,6 +39,8 @@ public:
     bool isInputOpen() const override { return openedInput >= 0; }
     bool isOutputOpen() const override { return openedOutput >= 0; }
     void sendSysEx(std::span<const std::uint8_t> message) override {
+        if (failSend)
+            throw MidiError("the MIDI interface was unplugged");
         sent.emplace_back(message.begin(), message.end());
     }
     std::optional<std::vector<std::uint8_t>> takeReceived() override {
