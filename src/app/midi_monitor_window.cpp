@@ -180,14 +180,19 @@ void MidiMonitorWindow::saveLines() {
     refresh();
     const QString path = showSaveDialog(this, QStringLiteral("Text file (*.txt)"),
                                         QStringLiteral("Save MIDI Messages"), m_folder);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        saveTo(path);
+}
+
+bool MidiMonitorWindow::saveTo(const QString& path) {
     try {
         writeFileAtomically(path.toStdString(), asText(visibleLines()).toStdString());
+        return true;
     } catch (const std::exception& error) {
         QMessageBox::warning(this, QStringLiteral("Save Error"),
                              QStringLiteral("The messages were not saved.\n") +
                                  QString::fromStdString(error.what()));
+        return false;
     }
 }
 

@@ -36,6 +36,8 @@ public:
     TrafficTableModel& model() { return m_model; }
     // The rows the filter lets through, as text lines.
     QStringList visibleLines() const;
+    // Writes them to a text file; a failure is shown, naming the file and the reason.
+    bool saveTo(const QString& path);
 
 private:
     QString shownLine(int shownRow) const;

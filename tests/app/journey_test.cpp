@@ -2,6 +2,7 @@
 // choice, and saving a configuration then opening it again.
 
 #include "app/application.h"
+#include "app/link_tools.h"
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
 #include "app_test_support.h"
@@ -73,6 +74,25 @@ protected:
             },
             QStringLiteral("Load Configuration From File"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+    }
+
+    // The built-in simulated chain, as the setup dialog would choose it.
+    void chooseSimulator() {
+        MidiSelection& selection = app.engine().selection();
+        selection.midiInSelection = 1;
+        selection.midiOutSelection = 2;
+    }
+
+    void triggerMenu(const char* name) {
+        app.mainWindow().findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+
+    void loadToTheEnd() {
+        app.engine().startLoad();
+        for (int ticks = 0; ticks < 1000 && !app.engine().settled(); ++ticks)
+            tick();
+        ASSERT_TRUE(app.engine().settled());
+        EXPECT_EQ(app.model().numberOfManuals, 3);
     }
 
     test::TestFolders folders;
@@ -253,6 +273,72 @@ TEST_F(JourneyTest, PistonButtonsAndKeyboardPicturesOpenTheirEditorsOnTheirRecor
     ConfigModel expected = exampleOrgan(2);
     EXPECT_EQ(app.model().pistons, expected.pistons);
     EXPECT_EQ(app.model().keyboards, expected.keyboards);
+}
+
+TEST_F(JourneyTest, TheMidiMonitorListsALoadAndFiltersPausesAndSavesIt) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    chooseSimulator();
+    triggerMenu("mnuMidiMonitor");
+    MidiMonitorWindow* monitor = app.linkTools().monitor();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_TRUE(monitor->isVisible());
+
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
+    monitor->refresh();
+    const QString all = monitor->visibleLines().join(QLatin1Char('\n'));
+    for (const char* meaning :
+         {"→ Program request, manual 3, 256 bytes at 0", "← Program response, manual 3, bytes 192–255",
+          "← Tag, count 4 (3 MCUs)", "← Identity reply, manual 2, firmware 2.1, hardware 18"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(meaning))) << meaning << '\n' << all.toStdString();
+
+    monitor->findChild<QLineEdit*>(QStringLiteral("txtFilter"))
+        ->setText(QStringLiteral("RESPONSE, manual 2"));
+    EXPECT_EQ(monitor->visibleLines().size(), 4);
+
+    const QString saved = folders.paths.documentsFolder + QStringLiteral("/traffic.txt");
+    ASSERT_TRUE(monitor->saveTo(saved));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              monitor->visibleLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    QString warning;
+    test::onNextModal<QMessageBox>([&](QMessageBox* box) {
+        warning = box->text();
+        box->accept();
+    });
+    EXPECT_FALSE(monitor->saveTo(QStringLiteral("/dev/full")));
+    EXPECT_TRUE(warning.contains(QStringLiteral("/dev/full"))) << warning.toStdString();
+
+    const int rows = monitor->model().rowCount();
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdPause"))->click();
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
+    monitor->refresh();
+    EXPECT_EQ(monitor->model().rowCount(), rows);
+    EXPECT_TRUE(monitor->findChild<QLabel*>(QStringLiteral("lblCount"))
+                    ->text()
+                    .contains(QStringLiteral("not recorded")));
+}
+
+TEST_F(JourneyTest, TheConnectionTestBorrowsThePortsAndALoadWorksAfterIt) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    chooseSimulator();
+    triggerMenu("mnuTestConnection");
+    LinkCheckDialog* dialog = app.linkTools().linkCheck();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    ASSERT_TRUE(app.linkTools().checkRunning());
+    for (int ticks = 0; ticks < 300 && app.linkTools().checkRunning(); ++ticks)
+        tick();
+    ASSERT_FALSE(app.linkTools().checkRunning());
+    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("lblVerdict"))
+                    ->text()
+                    .startsWith(QStringLiteral("The loop is fine: 3 MCUs counted")));
+    EXPECT_FALSE(app.port().isInputOpen());
+    dialog->reject();
+
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
 }
 
 } // namespace
