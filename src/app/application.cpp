@@ -50,7 +50,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
       m_clock(options.clock != nullptr ? *options.clock : m_steadyClock),
       m_lastFolder(m_paths.documentsFolder) {
-    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock);
+    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi() : nullptr, m_clock,
+                                          m_options.simulatedManuals);
     m_observedPort = std::make_unique<ObservedPort>(*m_port, m_clock);
     m_statusWindow = std::make_unique<StatusWindow>();
     m_mainWindow = std::make_unique<MainWindow>(m_model);

@@ -34,6 +34,8 @@ struct ApplicationOptions {
     bool useHardwareMidi = true;
     // The link's time; null: the steady clock. Tests step a manual clock.
     const Clock* clock = nullptr;
+    // The MCUs of the built-in simulated chain ("ZKT simulator (3 manuals)").
+    int simulatedManuals = DevicePort::defaultSimulatedManuals;
 };
 
 class Application : public QObject {

@@ -4,16 +4,16 @@ namespace zkt {
 
 namespace {
 
-SimulationOptions simulationOptions() {
+SimulationOptions simulationOptions(int manuals) {
     SimulationOptions options;
-    options.mcuCount = DevicePort::simulatedManuals;
+    options.mcuCount = manuals;
     return options;
 }
 
 } // namespace
 
-DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock)
-    : m_hardware(std::move(hardware)), m_simulation(clock, simulationOptions()) {}
+DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock, int simulatedManuals)
+    : m_hardware(std::move(hardware)), m_simulation(clock, simulationOptions(simulatedManuals)) {}
 
 int DevicePort::hardwareInputCount() const {
     return m_hardware ? static_cast<int>(m_hardware->inputNames().size()) : 0;

@@ -116,8 +116,7 @@ void MidiMonitorWindow::refresh() {
     // Follow the newest message only while the user has not scrolled away from it.
     QScrollBar* scroll = m_table->verticalScrollBar();
     const bool atEnd = scroll->value() == scroll->maximum();
-    for (const TrafficRecord& record : m_collected)
-        m_model.append(record);
+    m_model.append(m_collected);
     m_collected.clear();
     if (atEnd)
         m_table->scrollToBottom();

@@ -1,5 +1,7 @@
 #include "app/traffic_table_model.h"
 
+#include <algorithm>
+
 namespace zkt {
 
 namespace {
@@ -13,16 +15,26 @@ QString milliseconds(Micros time) {
 TrafficTableModel::TrafficTableModel(Micros start, QObject* parent)
     : QAbstractTableModel(parent), m_log(start) {}
 
-void TrafficTableModel::append(const TrafficRecord& record) {
-    if (m_log.full()) {
-        beginRemoveRows({}, 0, 0);
-        m_log.dropOldest();
-        endRemoveRows();
+void TrafficTableModel::append(std::span<const TrafficRecord> records) {
+    // One removal and one insertion per batch: a view over a full list redoes its mapping
+    // once, not once per message.
+    while (!records.empty()) {
+        const auto batch = records.first(std::min(records.size(), TrafficLog::capacity));
+        records = records.subspan(batch.size());
+        const std::size_t after = m_log.size() + batch.size();
+        const std::size_t overflow = after > TrafficLog::capacity ? after - TrafficLog::capacity : 0;
+        if (overflow > 0) {
+            beginRemoveRows({}, 0, static_cast<int>(overflow) - 1);
+            for (std::size_t i = 0; i < overflow; ++i)
+                m_log.dropOldest();
+            endRemoveRows();
+        }
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(batch.size()) - 1);
+        for (const TrafficRecord& record : batch)
+            m_log.add(record);
+        endInsertRows();
     }
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    m_log.add(record);
-    endInsertRows();
 }
 
 void TrafficTableModel::clear(Micros start) {

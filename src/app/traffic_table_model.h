@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <span>
 
 namespace zkt {
 
@@ -16,7 +17,8 @@ public:
 
     explicit TrafficTableModel(Micros start, QObject* parent = nullptr);
 
-    void append(const TrafficRecord& record);
+    // Adds the messages as the newest rows; the oldest go once the log is full.
+    void append(std::span<const TrafficRecord> records);
     void clear(Micros start);
     // The row as the text file and the clipboard get it.
     QString lineAt(int row) const;

@@ -9,6 +9,7 @@
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
 #include "link/clock.h"
+#include "link/protocol.h"
 #include "model/example_organ.h"
 #include "model/piston_description.h"
 
@@ -318,6 +319,19 @@ TEST_F(JourneyTest, TheMidiMonitorListsALoadAndFiltersPausesAndSavesIt) {
     EXPECT_TRUE(monitor->findChild<QLabel*>(QStringLiteral("lblCount"))
                     ->text()
                     .contains(QStringLiteral("not recorded")));
+
+    // Hours of traffic: the list keeps the latest messages and says how many it let go.
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdPause"))->click();
+    monitor->findChild<QLineEdit*>(QStringLiteral("txtFilter"))->clear();
+    for (std::size_t i = 0; i < TrafficLog::capacity; ++i)
+        monitor->record(
+            {clock.now(), TrafficDirection::sent, protocol::loopbackTest(static_cast<std::uint16_t>(i), 16)});
+    monitor->refresh();
+    EXPECT_EQ(monitor->model().rowCount(), static_cast<int>(TrafficLog::capacity));
+    EXPECT_TRUE(monitor->visibleLines().constLast().endsWith(QStringLiteral("→ Loopback test 9999")));
+    EXPECT_TRUE(monitor->findChild<QLabel*>(QStringLiteral("lblCount"))
+                    ->text()
+                    .contains(QStringLiteral("the %1 oldest were let go").arg(rows)));
 }
 
 TEST_F(JourneyTest, TheConnectionTestBorrowsThePortsAndALoadWorksAfterIt) {
