@@ -2,6 +2,7 @@
 
 #include "link/protocol.h"
 #include "link/received_message.h"
+#include "model/config_model.h"
 
 #include <algorithm>
 
@@ -38,11 +39,15 @@ LinkCheck::LinkCheck(MidiPort& port, const Clock& clock) : m_port(port), m_clock
     // Whatever waited at the input is older than the test.
     while (m_port.takeReceived()) {
     }
-    // A tag before the loopback tests and one after them: the count is there even if one is lost.
+    // A tag before the loopback tests and one after them: the count is there even if one is
+    // lost, and a lost closing tag tells a loop that broke during the test. The lengths take
+    // turns, so that a loop that breaks hits every length alike and is not taken for one that
+    // loses long messages.
     m_plan.push_back(Planned{protocol::tagMessage(), std::nullopt, std::nullopt, false});
-    for (std::size_t row = 0; row < testLengths.size(); ++row) {
+    for (std::size_t row = 0; row < testLengths.size(); ++row)
         m_report.lengths.push_back(LengthResult{testLengths[row], 0, 0, 0, Micros{0}});
-        for (int copy = 0; copy < messagesPerLength; ++copy) {
+    for (int round = 0; round < messagesPerLength; ++round) {
+        for (std::size_t row = 0; row < testLengths.size(); ++row) {
             const auto sequence = static_cast<std::uint16_t>(m_plan.size());
             m_plan.push_back(
                 Planned{protocol::loopbackTest(sequence, testLengths[row]), row, std::nullopt, false});
@@ -56,7 +61,7 @@ void LinkCheck::tick() {
         return;
     const Micros now = m_clock.now();
     if (m_next < m_plan.size()) {
-        if (now >= m_wireFreeAt)
+        if (now >= earliestSend(m_plan[m_next].message.size()))
             send();
         return;
     }
@@ -77,12 +82,27 @@ void LinkCheck::send() {
     ++m_next;
     planned.sentAt = now;
     m_lastSentAt = now;
-    // A faster sender would only fill the interface's buffer.
-    m_wireFreeAt = now + protocol::byteTime * static_cast<Micros::rep>(planned.message.size());
+    m_lastSentLength = planned.message.size();
     if (planned.row)
         ++m_report.lengths[*planned.row].sent;
     else
         ++m_report.tagsSent;
+}
+
+Micros LinkCheck::earliestSend(std::size_t length) const {
+    if (m_next == 0)
+        return Micros::min();
+    // The MCUs pass a message on once they have it whole, so on each hop a message waits for the
+    // one before it to get through. A longer message never catches up with a shorter one ahead;
+    // a shorter one would, on the last hop, unless it leaves that much later. Sent any sooner it
+    // would only wait in a buffer, and its round trip would not be the loop's.
+    const auto mcus = m_report.mcuCount();
+    const auto hops =
+        static_cast<Micros::rep>(mcus && *mcus >= 0 && *mcus <= maxManuals ? *mcus + 1 : maxManuals + 1);
+    const auto previous = static_cast<Micros::rep>(m_lastSentLength);
+    const auto next = static_cast<Micros::rep>(length);
+    return m_lastSentAt +
+           protocol::byteTime * (previous + (hops - 1) * std::max<Micros::rep>(previous - next, 0));
 }
 
 void LinkCheck::drain() {

@@ -1,10 +1,10 @@
 #pragma once
-// The connection test: the tag (which every MCU counts) and loopback test messages of growing
-// length go round the MIDI loop, one per tick as the transmit queue sends, never faster than
-// the wire carries them, and what comes back is compared with what was sent. The MCUs pass
-// loopback tests on unanswered, so whatever does not come back whole was lost or damaged on
-// the way, and the length from which that happens tells an interface that drops long SysEx
-// from a bad cable.
+// The connection test: the tag (which every MCU counts) and rounds of loopback test messages
+// of growing length go round the MIDI loop, one per tick as the transmit queue sends and never
+// faster than the loop carries them, and what comes back is compared with what was sent. The
+// MCUs pass loopback tests on unanswered, so whatever does not come back whole was lost or
+// damaged on the way, and the length from which that happens tells an interface that drops
+// long SysEx from a bad cable.
 //
 // The check reads the port itself: whoever drives it hands it the ticks and the received
 // messages instead of the transfer engine, and the ports must be open.
@@ -51,6 +51,8 @@ private:
         bool returned = false;
     };
 
+    // When a message of this length may follow the last one without queueing behind it.
+    Micros earliestSend(std::size_t length) const;
     void send();
     void receive(const Bytes& message);
     void receiveLoopback(const Bytes& message);
@@ -63,8 +65,8 @@ private:
     const Clock& m_clock;
     std::vector<Planned> m_plan;
     std::size_t m_next = 0;
-    Micros m_wireFreeAt{0};
     Micros m_lastSentAt{0};
+    std::size_t m_lastSentLength = 0;
     bool m_finished = false;
     LinkReport m_report;
 };

@@ -46,8 +46,11 @@ std::string consequenceOfLimit(std::size_t longestIntact) {
            " bytes long, get through.";
 }
 
-// Everything up to some length came back whole and every longer length had trouble.
+// Everything up to some length came back whole and every longer length had trouble, while the
+// short tags kept coming back to the end.
 std::optional<Verdict> lengthLimit(const LinkReport& report) {
+    if (report.tagsReturned < report.tagsSent)
+        return std::nullopt;
     const auto& rows = report.lengths;
     const auto firstFailing =
         std::find_if(rows.begin(), rows.end(), [](const LengthResult& r) { return !clean(r); });
@@ -85,9 +88,15 @@ std::optional<Verdict> lossAtEveryLength(const LinkReport& report) {
                               : " and " + std::to_string(corrupted)) +
                 " came back changed";
     const std::string how = lost == 0 ? "damaged" : corrupted == 0 ? "lost" : "lost and damaged";
+    // The first tag came back and a later one did not.
+    const std::string broke =
+        report.tagsReturned > 0 && report.tagsReturned < report.tagsSent
+            ? " The loop stopped answering during the test: look for a loose plug or an "
+              "MCU that lost its power."
+            : "";
     return Verdict{LinkVerdict::messagesLost, "Messages are " + how +
                                                   " on the way, short ones as well as long ones: " + what +
-                                                  "." + tryAnotherInterface};
+                                                  "." + broke + tryAnotherInterface};
 }
 
 std::string strayNote(const LinkReport& report) {

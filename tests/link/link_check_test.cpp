@@ -94,6 +94,13 @@ MessageFault tagCountOf(std::uint8_t count) {
     return fault;
 }
 
+// The loop breaks: from the n-th message at the computer's input on, nothing arrives.
+MessageFault lostFrom(int occurrence) {
+    MessageFault fault = everyMessage(FaultKind::drop);
+    fault.occurrence = occurrence;
+    return fault;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Loops, LinkCheckVerdictTest,
     ::testing::Values(
@@ -138,6 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
                     LinkVerdict::messagesLost,
                     3,
                     "1 of 40 test messages did not come back"},
+        VerdictCase{"LoopBreaksDuringTheTest",
+                    3,
+                    {lostFrom(20)},
+                    {},
+                    LinkVerdict::messagesLost,
+                    3,
+                    "The loop stopped answering during the test"},
         VerdictCase{"InvalidCount", 3, {tagCountOf(9)}, {}, LinkVerdict::invalidCount, 8, "count 9"},
         VerdictCase{"Duplicated",
                     2,
