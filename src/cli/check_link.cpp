@@ -35,8 +35,8 @@ Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) 
 }
 
 void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out) {
-    out << "MCUs counted: " << mcusCountedText(report) << " (tag sent " << report.tagsSent
-        << " times, came back " << report.tagsReturned << " times)\n";
+    out << "MCUs counted: " << mcusCountedText(report) << " (" << report.tagsSent << " tags sent, "
+        << report.tagsReturned << " came back)\n";
     char line[96];
     std::snprintf(line, sizeof line, "%6s %5s %7s %10s %5s %11s\n", "Length", "Sent", "Intact", "Corrupted",
                   "Lost", "Round trip");
