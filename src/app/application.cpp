@@ -63,7 +63,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
             this, [this, text] { reportMidiTrouble(text); }, Qt::QueuedConnection);
     };
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi(midiTrouble) : nullptr,
-                                          m_clock);
+                                          m_clock, m_options.simulatedManuals);
+    m_observedPort = std::make_unique<ObservedPort>(*m_port, m_clock);
     m_history = std::make_unique<ConfigHistory>(m_model, QString::fromLatin1(deviceLoadStep));
     m_mainWindow = std::make_unique<MainWindow>(m_model);
     m_statusWindow = new StatusWindow(m_mainWindow.get());
@@ -81,8 +82,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         box->setWindowModality(Qt::NonModal);
         box->show();
     };
-    m_engine =
-        std::make_unique<TransferEngine>(m_model, *m_port, m_clock, *m_statusWindow, *m_mainWindow, notices);
+    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_statusWindow,
+                                                *m_mainWindow, notices);
+    m_linkTools = std::make_unique<LinkTools>(
+        *m_observedPort, m_clock, *m_engine, *m_statusWindow, [this] { return runMidiSetup(); },
+        m_mainWindow.get(), m_paths.documentsFolder);
 
     m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
     connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
@@ -100,7 +104,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     // runs on this one.
     m_port->setReceiveNotifier([this] {
         QMetaObject::invokeMethod(
-            this, [this] { m_engine->drainReceived(); }, Qt::QueuedConnection);
+            this, [this] { drainReceived(); }, Qt::QueuedConnection);
     });
 
     connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
@@ -118,6 +122,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
     connect(main, &MainWindow::transferEnded, this, &Application::transferEnded);
     connect(main, &MainWindow::printChartRequested, this, &Application::printPistonChart);
+    connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
+    connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
     connect(main, &MainWindow::closing, this, &Application::programEnd);
     connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
@@ -215,7 +221,10 @@ void Application::prepareMainWindow() {
 
 void Application::transferTick() {
     m_port->advanceSimulation();
-    m_engine->onTimerTick();
+    if (m_linkTools->checkRunning())
+        m_linkTools->tick();
+    else
+        m_engine->onTimerTick();
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
         m_simulationTimer.start();
 }
@@ -224,6 +233,13 @@ void Application::simulationStep() {
     m_port->advanceSimulation();
     if (!m_port->simulationBusy())
         m_simulationTimer.stop();
+}
+
+void Application::drainReceived() {
+    if (m_linkTools->checkRunning())
+        m_linkTools->drain();
+    else
+        m_engine->drainReceived();
 }
 
 bool Application::runMidiSetup() {

@@ -5,10 +5,12 @@
 
 #include "app/app_paths.h"
 #include "app/device_port.h"
+#include "app/link_tools.h"
 #include "app/main_window.h"
 #include "app/start_choice_window.h"
 #include "app/status_window.h"
 #include "link/clock.h"
+#include "link/observed_port.h"
 #include "link/transfer_engine.h"
 #include "model/config_model.h"
 #include "settings/ini_file.h"
@@ -32,6 +34,8 @@ struct ApplicationOptions {
     bool useHardwareMidi = true;
     // The link's time; null: the steady clock. Tests step a manual clock.
     const Clock* clock = nullptr;
+    // The MCUs of the built-in simulated chain ("ZKT simulator (3 manuals)").
+    int simulatedManuals = DevicePort::defaultSimulatedManuals;
 };
 
 class Application : public QObject {
@@ -68,6 +72,7 @@ public:
     ConfigHistory& history() { return *m_history; }
     StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
     DevicePort& port() { return *m_port; }
+    LinkTools& linkTools() { return *m_linkTools; }
     const AppPaths& paths() const { return m_paths; }
     const QString& lastFolder() const { return m_lastFolder; }
     ProgramLog& log() { return m_log; }
@@ -86,6 +91,8 @@ private:
     void saveSettings();
     void closePorts();
     void reportMidiTrouble(const std::string& text);
+    // Received messages go to the connection test while it runs, else to the transfer engine.
+    void drainReceived();
 
     AppPaths m_paths;
     ApplicationOptions m_options;
@@ -96,10 +103,13 @@ private:
     SteadyClock m_steadyClock;
     const Clock& m_clock;
     std::unique_ptr<DevicePort> m_port;
+    // What the link uses: the devices, watched by the MIDI monitor.
+    std::unique_ptr<ObservedPort> m_observedPort;
     // The link, deleted first, uses the windows.
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<LinkTools> m_linkTools;
     std::unique_ptr<SplashWindow> m_splash;
     StatusWindow* m_statusWindow = nullptr; // owned by the main window
     MidiSetupDialog* m_midiSetup = nullptr; // child of the main window

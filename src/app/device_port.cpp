@@ -4,9 +4,9 @@ namespace zkt {
 
 namespace {
 
-SimulationOptions simulationOptions() {
+SimulationOptions simulationOptions(int manuals) {
     SimulationOptions options;
-    options.mcuCount = DevicePort::simulatedManuals;
+    options.mcuCount = manuals;
     return options;
 }
 
@@ -21,8 +21,8 @@ std::vector<PortUnion::Member> membersOf(std::unique_ptr<MidiPort> hardware,
 
 } // namespace
 
-DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock)
-    : m_simulation(std::make_shared<SimulatedChain>(clock, simulationOptions())),
+DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock, int simulatedManuals)
+    : m_simulation(std::make_shared<SimulatedChain>(clock, simulationOptions(simulatedManuals))),
       m_ports(membersOf(std::move(hardware), m_simulation)) {}
 
 } // namespace zkt

@@ -14,10 +14,11 @@ namespace zkt {
 
 class DevicePort final : public MidiPort {
 public:
-    static constexpr int simulatedManuals = 3;
+    static constexpr int defaultSimulatedManuals = 3;
 
     // hardware may be null (no MIDI system available); the simulation runs on clock.
-    DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock);
+    DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock,
+               int simulatedManuals = defaultSimulatedManuals);
 
     std::vector<std::string> inputNames() const override { return m_ports.inputNames(); }
     std::vector<std::string> outputNames() const override { return m_ports.outputNames(); }

@@ -132,6 +132,12 @@ void MainWindow::buildMenus() {
     QAction* midiAction = optionsMenu->addAction(QStringLiteral("&MIDI I/O Setup"));
     midiAction->setObjectName(QStringLiteral("mnuMidiSetup"));
     connect(midiAction, &QAction::triggered, this, &MainWindow::midiSetupRequested);
+    QAction* monitorAction = optionsMenu->addAction(QStringLiteral("MIDI Mo&nitor"));
+    monitorAction->setObjectName(QStringLiteral("mnuMidiMonitor"));
+    connect(monitorAction, &QAction::triggered, this, &MainWindow::midiMonitorRequested);
+    QAction* linkCheckAction = optionsMenu->addAction(QStringLiteral("&Test MIDI Connection..."));
+    linkCheckAction->setObjectName(QStringLiteral("mnuTestConnection"));
+    connect(linkCheckAction, &QAction::triggered, this, &MainWindow::linkCheckRequested);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));

@@ -85,6 +85,8 @@ signals:
     void writeToDeviceRequested();
     void midiSetupRequested();
     void printChartRequested();
+    void midiMonitorRequested();
+    void linkCheckRequested();
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
     void pistonCommandChosen(PistonCommand command, int pistonIndex);

@@ -1,5 +1,7 @@
 #include "cli/console_status.h"
 
+#include <utility>
+
 namespace zkt::cli {
 
 void ConsoleStatus::setCaption(const std::string& caption) {
@@ -28,6 +30,13 @@ void ConsoleStatus::finishLine() {
     m_midLine = false;
 }
 
+void ConsoleStatus::makeRoomForOtherLine() {
+    if (!m_midLine)
+        return;
+    finishLine();
+    m_lineEndedForOthers = true;
+}
+
 void ConsoleStatus::print(const std::string& piece) {
     std::string lines;
     lines.reserve(piece.size());
@@ -35,6 +44,8 @@ void ConsoleStatus::print(const std::string& piece) {
         if (c != '\r')
             lines += c;
     }
+    if (std::exchange(m_lineEndedForOthers, false) && lines.starts_with('\n'))
+        lines.erase(0, 1);
     if (lines.empty())
         return;
     m_out << lines << std::flush;

@@ -24,6 +24,9 @@ public:
 
     // Ends the line in progress, so whatever follows starts on its own line.
     void finishLine();
+    // Ends the line in progress for a line of someone else's; the status's own next line break
+    // is then already there.
+    void makeRoomForOtherLine();
 
 private:
     void print(const std::string& piece);
@@ -33,6 +36,7 @@ private:
     std::string m_caption;
     bool m_visible = false;
     bool m_midLine = false;
+    bool m_lineEndedForOthers = false;
 };
 
 class ConsoleHooks final : public MainWindowHooks {

@@ -1,10 +1,12 @@
 #include "cli/cli_commands.h"
 
+#include "cli/check_link.h"
 #include "cli/console_status.h"
 #include "cli/device_detect.h"
 #include "cli/device_session.h"
 #include "cli/engine_loop.h"
 #include "cli/interrupt.h"
+#include "cli/traffic_monitor.h"
 #include "cli/transfer_loop.h"
 #include "cli/transfer_wait.h"
 #include "link/safe_write.h"
@@ -27,6 +29,7 @@ namespace {
 constexpr int failedExitCode = 1;
 constexpr int timedOutExitCode = 3;
 constexpr int verificationFailedExitCode = 4;
+constexpr int linkProblemExitCode = 5;
 
 struct DeviceArguments {
     DeviceOptions device;
@@ -35,6 +38,7 @@ struct DeviceArguments {
     bool everyManual = false;
     bool noBackup = false;
     bool noVerify = false;
+    std::optional<double> seconds;
 };
 
 void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
@@ -60,6 +64,15 @@ void addDeviceOptions(CLI::App& command, DeviceOptions& options) {
         .add_option("--simulate-lost-update", options.simulateLostUpdate,
                     "in the simulated chain, lose the N-th program update before it reaches an MCU")
         ->check(CLI::PositiveNumber);
+    command
+        .add_option("--simulate-drop-longer-than", options.simulateDropLongerThan,
+                    "in the simulated chain, lose every message longer than N bytes, as a MIDI interface "
+                    "that cannot carry long SysEx does")
+        ->check(CLI::PositiveNumber);
+}
+
+void addVerboseOption(CLI::App& command, DeviceOptions& options) {
+    command.add_flag("-v,--verbose", options.verbose, "print every MIDI message sent and received on stderr");
 }
 
 void addTimeoutOption(CLI::App& command, DeviceOptions& options) {
@@ -84,9 +97,25 @@ LinkNotices consoleNotices() {
     throw CLI::RuntimeError(timedOutExitCode);
 }
 
+// Traffic lines (-v) share stderr with the progress lines: a progress line in the making is
+// ended before each, for as long as the status lives.
+class ProgressBeforeTraffic {
+public:
+    ProgressBeforeTraffic(DeviceSession& session, ConsoleStatus& status) : m_session(session) {
+        session.setBeforeTrafficLine([&status] { status.makeRoomForOtherLine(); });
+    }
+    ~ProgressBeforeTraffic() { m_session.setBeforeTrafficLine({}); }
+    ProgressBeforeTraffic(const ProgressBeforeTraffic&) = delete;
+    ProgressBeforeTraffic& operator=(const ProgressBeforeTraffic&) = delete;
+
+private:
+    DeviceSession& m_session;
+};
+
 // Runs a load or write to its end, with progress on stderr.
 void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
     ConsoleStatus status(std::cerr);
+    const ProgressBeforeTraffic progressFirst(session, status);
     ConsoleHooks hooks;
     TransferEngine engine(model, session.port(), session.clock(), status, hooks, consoleNotices());
     session.choosePorts(engine.selection());
@@ -115,6 +144,7 @@ void runTransfer(DeviceSession& session, ConfigModel& model, bool write) {
 // options leave them on.
 void runSafeWrite(DeviceSession& session, const ConfigModel& model, const WriteOptions& options) {
     ConsoleStatus status(std::cerr);
+    const ProgressBeforeTraffic progressFirst(session, status);
     ConsoleHooks hooks;
     ConfigModel edited = model;
     TransferEngine engine(edited, session.port(), session.clock(), status, hooks, consoleNotices());
@@ -201,6 +231,11 @@ void listPorts(DeviceSession& session) {
     printNumbered("MIDI outputs:", session.port().outputNames());
 }
 
+void checkStandardOutput() {
+    if (!std::cout.flush())
+        throw std::runtime_error("the report could not be written to standard output");
+}
+
 } // namespace
 
 void registerDeviceCommands(CLI::App& app) {
@@ -218,6 +253,7 @@ void registerDeviceCommands(CLI::App& app) {
         "detect", "Count the MCUs in the MIDI loop and show each one's firmware and hardware type");
     addDeviceOptions(*detect, arguments->device);
     addTimeoutOption(*detect, arguments->device);
+    addVerboseOption(*detect, arguments->device);
     detect->callback([arguments] {
         DeviceSession session(arguments->device);
         switch (detectChain(session, std::cout, std::cerr)) {
@@ -234,6 +270,7 @@ void registerDeviceCommands(CLI::App& app) {
     CLI::App* load = app.add_subcommand("load", "Read every manual's program data from the encoder chain");
     addDeviceOptions(*load, arguments->device);
     addTimeoutOption(*load, arguments->device);
+    addVerboseOption(*load, arguments->device);
     load->add_option("-o,--output", arguments->file, "the .zkt file to save the configuration in")
         ->required();
     load->callback([arguments] {
@@ -247,6 +284,7 @@ void registerDeviceCommands(CLI::App& app) {
         app.add_subcommand("write", "Write a configuration's program data to the encoder chain");
     addDeviceOptions(*write, arguments->device);
     addTimeoutOption(*write, arguments->device);
+    addVerboseOption(*write, arguments->device);
     write->add_option("FILE", arguments->file, "the .zkt configuration to write")->required();
     write->add_flag("--all", arguments->everyManual,
                     "write every manual, also those whose program data would not change");
@@ -276,12 +314,35 @@ void registerDeviceCommands(CLI::App& app) {
                   "naming the manuals and fields that differ)");
     addDeviceOptions(*verify, arguments->device);
     addTimeoutOption(*verify, arguments->device);
+    addVerboseOption(*verify, arguments->device);
     verify->add_option("FILE", arguments->file, "the .zkt configuration the chain should hold")->required();
     verify->callback([arguments] {
         ConfigModel model;
         readConfigurationFile(arguments->file, model);
         DeviceSession session(arguments->device);
         verifyWritten(session, model);
+    });
+
+    CLI::App* checkLinkCommand = app.add_subcommand(
+        "check-link", "Test the MIDI loop: count the MCUs and send test messages of growing length round it; "
+                      "exit 0 when the loop is fine, 5 when a problem was found");
+    addDeviceOptions(*checkLinkCommand, arguments->device);
+    addVerboseOption(*checkLinkCommand, arguments->device);
+    checkLinkCommand->callback([arguments] {
+        DeviceSession session(arguments->device);
+        const Verdict verdict = checkLink(session, std::cout, std::cerr);
+        checkStandardOutput();
+        if (verdict.problemFound())
+            throw CLI::RuntimeError(linkProblemExitCode);
+    });
+
+    CLI::App* monitor = app.add_subcommand(
+        "monitor", "Print every MIDI message that arrives at the input, with its time, length and meaning");
+    addDeviceOptions(*monitor, arguments->device);
+    monitor->add_option("--seconds", arguments->seconds, "stop after this many seconds (default: Ctrl+C)");
+    monitor->callback([arguments] {
+        DeviceSession session(arguments->device);
+        monitorInput(session, arguments->seconds, std::cout);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "cli/real_ports.h"
 #include "link/port_names.h"
 
+#include <iostream>
 #include <stdexcept>
 
 namespace zkt::cli {
@@ -16,6 +17,7 @@ SimulationOptions simulationFrom(const DeviceOptions& options) {
         simulation.configurationFile = *options.simulateFrom;
     else
         simulation.mcuCount = *options.simulatedManuals;
+    simulation.interfaceDropsLongerThan = options.simulateDropLongerThan;
     return simulation;
 }
 
@@ -38,15 +40,19 @@ DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) 
         m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
         m_port = std::move(chain);
         m_simulated = true;
-        return;
+    } else {
+        m_port = openRealPorts(options.api);
+        m_driver = std::make_unique<PortDriver>(*m_port);
     }
-    m_port = openRealPorts(options.api);
-    m_driver = std::make_unique<PortDriver>(*m_port);
+    m_observed = std::make_unique<ObservedPort>(*m_port, clock());
+    if (options.verbose)
+        printTraffic(std::cerr);
 }
 
 DeviceSession::~DeviceSession() {
-    // The driver refers to the port; it must go first.
+    // The driver and the observer refer to the port; they must go first.
     m_driver.reset();
+    m_observed.reset();
     m_port.reset();
 }
 
@@ -56,17 +62,41 @@ const Clock& DeviceSession::clock() const {
     return m_steadyClock;
 }
 
+int DeviceSession::chosenInput() const {
+    return chooseDevice(m_port->inputNames(), m_options.input, "input");
+}
+
+int DeviceSession::chosenOutput() const {
+    return chooseDevice(m_port->outputNames(), m_options.output, "output");
+}
+
 void DeviceSession::choosePorts(MidiSelection& selection) const {
-    const std::vector<std::string> inputs = m_port->inputNames();
-    const std::vector<std::string> outputs = m_port->outputNames();
-    const int input = chooseDevice(inputs, m_options.input, "input");
-    const int output = chooseDevice(outputs, m_options.output, "output");
+    const int input = chosenInput();
+    const int output = chosenOutput();
     // List positions: inputs after the "choose" entry, outputs after it and the default output.
     selection.midiInSelection = static_cast<std::int16_t>(input + 1);
     selection.midiOutSelection = static_cast<std::int16_t>(output + 2);
     // The devices chosen now are the ones opened later, wherever the lists have moved them.
-    selection.inputName = portLabels(inputs)[static_cast<std::size_t>(input)];
-    selection.outputName = portLabels(outputs)[static_cast<std::size_t>(output)];
+    selection.inputName = portLabels(m_port->inputNames())[static_cast<std::size_t>(input)];
+    selection.outputName = portLabels(m_port->outputNames())[static_cast<std::size_t>(output)];
+}
+
+void DeviceSession::openChosenPorts() {
+    openChosenInput();
+    m_observed->openOutput(chosenOutput());
+}
+
+void DeviceSession::openChosenInput() {
+    m_observed->openInput(chosenInput());
+}
+
+void DeviceSession::printTraffic(std::ostream& out) {
+    m_timeline.emplace(clock().now());
+    m_observed->setObserver([this, &out](const TrafficRecord& record) {
+        if (m_beforeTrafficLine)
+            m_beforeTrafficLine();
+        out << trafficLine(m_timeline->entryFor(record)) << std::endl;
+    });
 }
 
 } // namespace zkt::cli

@@ -7,6 +7,9 @@ namespace zkt::protocol {
 // The sizes the MCUs and every MIDI interface on the way must carry.
 static_assert(chunkResponseLength == 86 && wholeImageResponseLength == 305 && programUpdateLength == 89);
 static_assert(updatePackedLength == 0x4A && programRequestLength == 14 && identityReplyLength == 23);
+static_assert(shortestLoopback == 10);
+static_assert(unpackedSize(packedSize(chunkSize)) == chunkSize &&
+              unpackedSize(packedSize(programImageSize)) == programImageSize);
 
 namespace {
 
@@ -87,6 +90,15 @@ Bytes programResponse(std::uint8_t device, std::uint32_t address, std::span<cons
     Bytes message = makerMessage(device, programResponseCommand);
     append(message, encode7bitNumber(address, addressBytes));
     append(message, pack7(data));
+    return ended(std::move(message));
+}
+
+Bytes loopbackTest(std::uint16_t sequence, std::size_t length) {
+    Bytes message = makerMessage(allDevices, loopbackCommand);
+    append(message, encode7bitNumber(sequence, lengthBytes));
+    // An odd step visits every 7-bit value, 00 and 7F included.
+    for (std::size_t position = message.size() + 1; position < length; ++position)
+        message.push_back(static_cast<std::uint8_t>((sequence * 13u + position * 29u) & 0x7F));
     return ended(std::move(message));
 }
 

@@ -8,6 +8,7 @@
 #include "model/program_image.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -42,6 +43,9 @@ inline constexpr Triple mcuRebootCommand{0x04, 0x01, 0x20};
 // The count a tag starts with; every MCU adds one on its way round the loop.
 inline constexpr std::uint8_t tagStartCount = 0x01;
 
+// MIDI runs at 31250 baud, ten bits a byte: each hop of the loop carries a byte in this time.
+inline constexpr std::chrono::microseconds byteTime{320};
+
 // Program data travels in chunks: the program updates always carry 64 bytes; the MCUs answer
 // a request in chunks of 64 bytes or all at once.
 inline constexpr std::size_t chunkSize = 64;
@@ -49,6 +53,10 @@ inline constexpr std::size_t chunksPerImage = programImageSize / chunkSize;
 // Seven data bytes become a header byte and seven 7-bit bytes; a short last group likewise.
 constexpr std::size_t packedSize(std::size_t dataBytes) {
     return dataBytes + (dataBytes + 6) / 7;
+}
+// The data bytes that many packed bytes carry: every eighth one is a header.
+constexpr std::size_t unpackedSize(std::size_t packedBytes) {
+    return packedBytes - (packedBytes + 7) / 8;
 }
 // Addresses are slot index x 256 + offset, written as three 7-bit bytes, least significant
 // first; lengths as two.
@@ -60,6 +68,7 @@ namespace pos {
 inline constexpr std::size_t device = 5;
 inline constexpr std::size_t command = 6;
 inline constexpr std::size_t tagCount = 8;
+inline constexpr std::size_t loopbackSequence = 8; // two 7-bit bytes
 inline constexpr std::size_t requestAddress = 9;
 inline constexpr std::size_t requestLength = 12;
 inline constexpr std::size_t responseAddress = 9;
@@ -92,6 +101,9 @@ inline constexpr std::size_t chunkResponseLength = shortestResponse + packedSize
 inline constexpr std::size_t wholeImageResponseLength = shortestResponse + packedSize(programImageSize);
 inline constexpr std::size_t updatePackedLength = packedSize(chunkSize);
 inline constexpr std::size_t programUpdateLength = pos::updatePayload + updatePackedLength;
+inline constexpr std::size_t mcuRebootLength = 9;
+// A loopback test message holds its sequence number and then filler up to the length asked for.
+inline constexpr std::size_t shortestLoopback = pos::loopbackSequence + lengthBytes;
 
 // The byte at a 1-based position; callers check hasPosition first.
 inline bool hasPosition(std::span<const std::uint8_t> message, std::size_t position) {
@@ -116,6 +128,9 @@ Bytes programRequest(std::uint8_t device, std::uint32_t address, std::uint32_t l
 // data: one chunk of chunkSize bytes.
 Bytes programUpdate(std::uint8_t device, std::uint32_t address, std::span<const std::uint8_t> data);
 Bytes programResponse(std::uint8_t device, std::uint32_t address, std::span<const std::uint8_t> data);
+// length: of the whole message, at least shortestLoopback. The filler depends on the sequence
+// number and the position, so a changed or shifted byte shows.
+Bytes loopbackTest(std::uint16_t sequence, std::size_t length);
 
 // What an MCU says of itself. The defaults describe a plausible board: firmware 2.1 of
 // 4/17/2006, one program slot, DIP switch on program 1.

@@ -25,6 +25,10 @@ int main(int argc, char** argv) {
                  "program responses carry the device byte 7F instead of the MCU's manual number");
     app.add_flag("--repeat-request-address", settings.chain.responseHeader.repeatRequestAddress,
                  "every program response chunk carries the request's address instead of its own");
+    app.add_option("--drop-longer-than", settings.chain.interfaceDropsLongerThan,
+                   "lose every message longer than this many bytes, as a MIDI interface that cannot carry "
+                   "long SysEx does")
+        ->check(CLI::PositiveNumber);
     app.add_flag("-v,--verbose", settings.verbose, "one line per message handled");
     try {
         app.parse(argc, argv);

@@ -64,6 +64,12 @@ SimulatedChain::SimulatedChain(const Clock& clock, SimulationOptions options)
         m_mcus.push_back(std::move(mcu));
     }
     m_hopFreeAt.assign(m_mcus.size() + 1, Micros{0});
+    if (const auto longest = options.interfaceDropsLongerThan) {
+        // The interface sends to MCU 1 (or, without MCUs, straight back) and receives from the last.
+        injectFault(dropLongerThan(*longest, computerInput));
+        if (!m_mcus.empty())
+            injectFault(dropLongerThan(*longest, 1));
+    }
 }
 
 SimulatedChain::~SimulatedChain() = default;

@@ -11,6 +11,7 @@
 
 #include "link/clock.h"
 #include "link/midi_port.h"
+#include "link/protocol.h"
 #include "sim/simulated_chain_faults.h"
 #include "sim/simulated_chain_mcu.h"
 
@@ -34,11 +35,14 @@ struct SimulationOptions {
     std::vector<Bytes> images;
     // When set, the images (and the MCU count) come from this .zkt file instead.
     std::optional<std::filesystem::path> configurationFile;
-    McuIdentity identity; // every MCU starts with this one
-    Micros byteTime{320}; // per byte per hop (31250 baud)
-    McuTimings timings;   // flash write 400 ms, reboot 50 ms
+    McuIdentity identity;                 // every MCU starts with this one
+    Micros byteTime = protocol::byteTime; // per byte per hop
+    McuTimings timings;                   // flash write 400 ms, reboot 50 ms
     ResponseMode responseMode = ResponseMode::fourChunks;
     ResponseHeader responseHeader;
+    // When set, the computer's MIDI interface loses every message longer than this, in both
+    // directions.
+    std::optional<std::size_t> interfaceDropsLongerThan;
 };
 
 // Counted over the whole chain.

@@ -33,6 +33,15 @@ bool isMcuReboot(std::span<const std::uint8_t> message) {
     return classifyReceived(message) == ReceivedKind::mcuRebootEcho;
 }
 
+MessageFault dropLongerThan(std::size_t length, int input) {
+    MessageFault fault;
+    fault.kind = FaultKind::drop;
+    fault.matches = [length](std::span<const std::uint8_t> message) { return message.size() > length; };
+    fault.input = input;
+    fault.repeat = true;
+    return fault;
+}
+
 Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t> message) {
     Bytes result(message.begin(), message.end());
     if (result.size() < smallestFramedMessage) {

@@ -50,6 +50,10 @@ bool isProgramResponse(std::span<const std::uint8_t> message);
 bool isProgramUpdate(std::span<const std::uint8_t> message);
 bool isMcuReboot(std::span<const std::uint8_t> message);
 
+// Every message longer than `length` bytes, from the first on, never reaches `input`: what a
+// MIDI interface does that cannot carry long SysEx.
+MessageFault dropLongerThan(std::size_t length, int input = computerInput);
+
 // The message with the fault's change applied (for corruptData, wrongLength and tagCount; the
 // other kinds do not change bytes and return the message as it is).
 Bytes applyFaultToBytes(const MessageFault& fault, std::span<const std::uint8_t> message);

@@ -1,6 +1,8 @@
 // Whole journeys through the widgets: reading the simulated encoder chain from the start
 // choice, and saving a configuration then opening it again.
 
+#include "app/application.h"
+#include "app/link_tools.h"
 #include "app/manual_panel.h"
 #include "app/piston_button_style.h"
 #include "app/piston_overview.h"
@@ -8,6 +10,8 @@
 #include "app_test_support.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
+#include "link/clock.h"
+#include "link/protocol.h"
 #include "model/example_organ.h"
 #include "model/piston_description.h"
 
@@ -34,7 +38,20 @@ const std::vector<std::string> loadStatusLines = {
     "Ready.",
 };
 
-using JourneyTest = test::AppFixture;
+class JourneyTest : public test::AppFixture {
+protected:
+    void triggerMenu(const char* name) {
+        app.mainWindow().findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+
+    void loadToTheEnd() {
+        app.engine().startLoad();
+        for (int ticks = 0; ticks < 1000 && !app.engine().settled(); ++ticks)
+            tick();
+        ASSERT_TRUE(app.engine().settled());
+        EXPECT_EQ(app.model().numberOfManuals, 3);
+    }
+};
 
 std::string withoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
@@ -252,6 +269,85 @@ TEST_F(JourneyTest, PrintPistonChartPreviewsAPagePerManual) {
     });
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuPrintChart"))->trigger();
     EXPECT_EQ(pages, 3);
+}
+
+TEST_F(JourneyTest, TheMidiMonitorListsALoadAndFiltersPausesAndSavesIt) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    useSimulatedChain();
+    triggerMenu("mnuMidiMonitor");
+    MidiMonitorWindow* monitor = app.linkTools().monitor();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_TRUE(monitor->isVisible());
+
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
+    monitor->refresh();
+    const QString all = monitor->visibleLines().join(QLatin1Char('\n'));
+    for (const char* meaning :
+         {"→ Program request, manual 3, 256 bytes at 0", "← Program response, manual 3, bytes 192–255",
+          "← Tag, count 4 (3 MCUs)", "← Identity reply, manual 2, firmware 2.1, hardware 18"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(meaning))) << meaning << '\n' << all.toStdString();
+
+    monitor->findChild<QLineEdit*>(QStringLiteral("txtFilter"))
+        ->setText(QStringLiteral("RESPONSE, manual 2"));
+    EXPECT_EQ(monitor->visibleLines().size(), 4);
+
+    const QString saved = folders.paths.documentsFolder + QStringLiteral("/traffic.txt");
+    ASSERT_TRUE(monitor->saveTo(saved));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              monitor->visibleLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    QString warning;
+    test::onNextModal<QMessageBox>([&](QMessageBox* box) {
+        warning = box->text();
+        box->accept();
+    });
+    EXPECT_FALSE(monitor->saveTo(QStringLiteral("/dev/full")));
+    EXPECT_TRUE(warning.contains(QStringLiteral("/dev/full"))) << warning.toStdString();
+
+    const int rows = monitor->model().rowCount();
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdPause"))->click();
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
+    monitor->refresh();
+    EXPECT_EQ(monitor->model().rowCount(), rows);
+    EXPECT_TRUE(monitor->findChild<QLabel*>(QStringLiteral("lblCount"))
+                    ->text()
+                    .contains(QStringLiteral("not recorded")));
+
+    // Hours of traffic: the list keeps the latest messages and says how many it let go.
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdPause"))->click();
+    monitor->findChild<QLineEdit*>(QStringLiteral("txtFilter"))->clear();
+    for (std::size_t i = 0; i < TrafficLog::capacity; ++i)
+        monitor->record(
+            {clock.now(), TrafficDirection::sent, protocol::loopbackTest(static_cast<std::uint16_t>(i), 16)});
+    monitor->refresh();
+    EXPECT_EQ(monitor->model().rowCount(), static_cast<int>(TrafficLog::capacity));
+    EXPECT_TRUE(monitor->visibleLines().constLast().endsWith(QStringLiteral("→ Loopback test 9999")));
+    EXPECT_TRUE(monitor->findChild<QLabel*>(QStringLiteral("lblCount"))
+                    ->text()
+                    .contains(QStringLiteral("the %1 oldest were let go").arg(rows)));
+}
+
+TEST_F(JourneyTest, TheConnectionTestBorrowsThePortsAndALoadWorksAfterIt) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    useSimulatedChain();
+    triggerMenu("mnuTestConnection");
+    LinkCheckDialog* dialog = app.linkTools().linkCheck();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    ASSERT_TRUE(app.linkTools().checkRunning());
+    for (int ticks = 0; ticks < 300 && app.linkTools().checkRunning(); ++ticks)
+        tick();
+    ASSERT_FALSE(app.linkTools().checkRunning());
+    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("lblVerdict"))
+                    ->text()
+                    .startsWith(QStringLiteral("The loop is fine: 3 MCUs counted")));
+    EXPECT_FALSE(app.port().isInputOpen());
+    dialog->reject();
+
+    ASSERT_NO_FATAL_FAILURE(loadToTheEnd());
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // Walks the window through the start choice, a load from the simulated chain, the loaded
-// main window and its piston overview, a piston's and a keyboard's context menu, a paste in the
-// Edit menu and the question on closing with changes, taking a picture of the screen at each
-// stop. Run under a virtual X server by scripts/screenshots; not a test.
+// main window, a second load with the MIDI monitor open and a connection test, then the piston
+// overview, a piston's and a keyboard's context menu, a paste in the Edit menu and the question
+// on closing with changes, taking a picture of the screen at each stop. Run under a virtual X
+// server by scripts/screenshots; not a test.
 
 #include "app/application.h"
+#include "app/link_check_dialog.h"
+#include "app/midi_monitor_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -135,31 +138,64 @@ int main(int argc, char** argv) {
         app.chooseStart(zkt::StartAction::loadFromDevice);
     });
     // Mid-load: the second manual is in, the third is on its way.
+    enum class Stop { firstLoad, secondLoad, linkCheck };
+    Stop stop = Stop::firstLoad;
     bool midLoadTaken = false;
     QTimer poll;
+    const auto loaded = [&] {
+        return app.model().numberOfManuals == 3 && !app.statusWindow().isVisible() &&
+               app.mainWindow().isVisible();
+    };
     poll.callOnTimeout([&] {
         const std::string status = app.statusWindow().text();
-        if (!midLoadTaken && status.find("Manual #2... ok") != std::string::npos) {
-            midLoadTaken = true;
-            shoot(output, QStringLiteral("status_during_load.png"));
-        }
-        if (midLoadTaken && app.model().numberOfManuals == 3 && !app.statusWindow().isVisible() &&
-            app.mainWindow().isVisible()) {
-            poll.stop();
-            shoot(output, QStringLiteral("main_window_3_manuals.png"));
-            // The overview with room for more rows, and a row selected: its button is ringed.
-            zkt::MainWindow& main = app.mainWindow();
-            main.resize(main.width(), 740);
-            main.selectPiston(zkt::pistonIndexOf(1, 12));
-            QTimer::singleShot(300, [&] {
-                shoot(output, QStringLiteral("piston_overview.png"));
-                tourEditing(app.mainWindow(), output);
-            });
+        const bool midLoad = status.find("Manual #2... ok") != std::string::npos;
+        switch (stop) {
+        case Stop::firstLoad:
+            if (!midLoadTaken && midLoad) {
+                midLoadTaken = true;
+                shoot(output, QStringLiteral("status_during_load.png"));
+            }
+            if (midLoadTaken && loaded()) {
+                shoot(output, QStringLiteral("main_window_3_manuals.png"));
+                app.linkTools().showMonitor();
+                app.linkTools().monitor()->setGeometry(40, 380, 1180, 400);
+                midLoadTaken = false;
+                stop = Stop::secondLoad;
+                app.engine().startLoad();
+            }
+            break;
+        case Stop::secondLoad:
+            if (!midLoadTaken && midLoad) {
+                midLoadTaken = true;
+                shoot(output, QStringLiteral("midi_monitor_during_load.png"));
+            }
+            if (midLoadTaken && loaded()) {
+                stop = Stop::linkCheck;
+                app.linkTools().showLinkCheck();
+                app.linkTools().linkCheck()->findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+            }
+            break;
+        case Stop::linkCheck:
+            if (!app.linkTools().checkRunning()) {
+                poll.stop();
+                shoot(output, QStringLiteral("test_midi_connection.png"));
+                app.linkTools().linkCheck()->reject();
+                app.linkTools().monitor()->close();
+                // The overview with room for more rows, and a row selected: its button is ringed.
+                zkt::MainWindow& main = app.mainWindow();
+                main.resize(main.width(), 740);
+                main.selectPiston(zkt::pistonIndexOf(1, 12));
+                QTimer::singleShot(300, [&] {
+                    shoot(output, QStringLiteral("piston_overview.png"));
+                    tourEditing(app.mainWindow(), output);
+                });
+            }
+            break;
         }
     });
     QTimer::singleShot(1100, [&] { poll.start(20); });
-    QTimer::singleShot(60000, [] {
-        std::fprintf(stderr, "screenshot_tour: the load did not finish\n");
+    QTimer::singleShot(90000, [] {
+        std::fprintf(stderr, "screenshot_tour: the tour did not finish\n");
         QCoreApplication::exit(1);
     });
     return QApplication::exec();

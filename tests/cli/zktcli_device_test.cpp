@@ -203,6 +203,39 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
         << shorter.output;
 }
 
+TEST_F(ZktcliDevice, CheckLinkExitsFiveWithTheVerdictWhenTheLoopHasAProblem) {
+    struct Case {
+        const char* arguments;
+        int exitCode;
+        const char* saying;
+    };
+    for (const Case& c :
+         {Case{"--simulate 4", 0, "The loop is fine: 4 MCUs counted"},
+          Case{"--simulate 0", 5, "no MCU counts the tag"},
+          Case{"--simulate 3 --simulate-drop-longer-than 200", 5, "Long messages are lost"}}) {
+        const CliRun check = zktcli(std::string("check-link ") + c.arguments);
+        EXPECT_EQ(check.exitCode, c.exitCode) << c.arguments << '\n' << check.output;
+        EXPECT_NE(check.output.find(c.saying), std::string::npos) << check.output;
+    }
+}
+
+TEST_F(ZktcliDevice, VerboseTransfersAndTheMonitorPrintTheTraffic) {
+    const CliRun load = zktcli("load -v --simulate 2 -o " + path("two.zkt"));
+    EXPECT_EQ(load.exitCode, 0) << load.output;
+    for (const char* line : {"9 bytes  → Tag, count 1\n", "9 bytes  ← Tag, count 3 (2 MCUs)\n",
+                             "14 bytes  → Program request, manual 2, 256 bytes at 0\n",
+                             "86 bytes  ← Program response, manual 2, bytes 192–255\n"})
+        EXPECT_NE(load.output.find(line), std::string::npos) << line << '\n' << load.output;
+    // Progress lines stay whole between the traffic lines.
+    EXPECT_NE(load.output.find("\nNumber of manuals detected = 2\n"), std::string::npos) << load.output;
+
+    // Nothing talks to a simulated chain but zktcli itself.
+    const CliRun quiet = zktcli("monitor --simulate 2 --seconds 3");
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.output;
+    EXPECT_EQ(quiet.output, "");
+    EXPECT_EQ(zktcli("monitor --simulate 2").exitCode, 2);
+}
+
 TEST_F(ZktcliDevice, WritingAMissingFileFailsBeforeTouchingTheChain) {
     const CliRun write = zktcli("write " + path("missing.zkt") + " --simulate 2");
     EXPECT_EQ(write.exitCode, 2);

@@ -88,7 +88,7 @@ TEST(Retries, StopWhileTheStatusWindowIsClosedAndResumeWhenItIsShown) {
     rig.status.show();
     rig.tickUntil([&] { return rig.sentOfKind(ReceivedKind::tag).size() > tagsBefore; }, 25);
     EXPECT_EQ(rig.sentOfKind(ReceivedKind::tag).size(), tagsBefore + 1);
-    EXPECT_TRUE(rig.port.isInputOpen());
+    EXPECT_TRUE(rig.port.observed.isInputOpen());
 }
 
 TEST(Retries, ClosingTheStatusWindowWhileTheTransferEndsClosesAtOnce) {

@@ -266,7 +266,7 @@ TEST_F(TransmitQueueTest, ASendTheBackendRefusesIsLoggedAndReported) {
     queue.pumpQueue();
     port.failSend = true;
     EXPECT_EQ(queue.pumpQueue(), Result::sendFailed);
-    EXPECT_EQ(queue.lastSendFailure(), "device unplugged");
+    EXPECT_EQ(queue.lastSendFailure(), "the MIDI interface was unplugged");
     EXPECT_EQ(logLines, std::vector<std::string>{"MIDI error opening MIDI tx stream."});
 }
 

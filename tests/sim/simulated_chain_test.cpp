@@ -1,3 +1,4 @@
+#include "link/protocol.h"
 #include "link/sysex_codec.h"
 #include "model/config_file.h"
 #include "model/example_organ.h"
@@ -118,7 +119,26 @@ TEST_F(ChainTest, EveryMcuIncrementsTheTagAndPassesEverythingOn) {
         EXPECT_EQ(exchange(tag(1)), std::vector<Bytes>{tag(static_cast<std::uint8_t>(1 + mcus))});
         // Addressed to nobody: comes back unchanged, unanswered.
         EXPECT_EQ(exchange(identityRequest(6)), std::vector<Bytes>{identityRequest(6)});
+        const Bytes loopback = protocol::loopbackTest(3, 512);
+        EXPECT_EQ(exchange(loopback), std::vector<Bytes>{loopback});
         EXPECT_EQ(chain->portName(), "ZKT simulator (" + std::to_string(mcus) + " manuals)");
+    }
+}
+
+TEST_F(ChainTest, AnInterfaceThatDropsLongMessagesLosesThemBothWays) {
+    for (int mcus : {0, 3}) {
+        SCOPED_TRACE(mcus);
+        SimulationOptions options = optionsFor(mcus);
+        options.interfaceDropsLongerThan = 200;
+        options.responseMode = ResponseMode::singleMessage;
+        start(options);
+        const Bytes carried = protocol::loopbackTest(1, 200);
+        EXPECT_EQ(exchange(carried), std::vector<Bytes>{carried});
+        EXPECT_TRUE(exchange(protocol::loopbackTest(2, 201)).empty());
+        if (mcus > 0) {
+            // The request goes round; the 305-byte answer does not get back in.
+            EXPECT_EQ(exchange(programRequest(2)), std::vector<Bytes>{programRequest(2)});
+        }
     }
 }
 

@@ -22,7 +22,7 @@ public:
     int inputOpens = 0;
     bool failOpenInput = false;
     bool failOpenOutput = false;
-    bool failSend = false;
+    bool failSend = false; // as when the interface has been unplugged
 
     std::vector<std::string> inputNames() const override { return inputs; }
     std::vector<std::string> outputNames() const override { return outputs; }
@@ -43,7 +43,7 @@ public:
     bool isOutputOpen() const override { return openedOutput >= 0; }
     void sendSysEx(std::span<const std::uint8_t> message) override {
         if (failSend)
-            throw MidiError("device unplugged");
+            throw MidiError("the MIDI interface was unplugged");
         sent.emplace_back(message.begin(), message.end());
     }
     std::optional<std::vector<std::uint8_t>> takeReceived() override {

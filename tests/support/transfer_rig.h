@@ -1,6 +1,7 @@
 #pragma once
 // A transfer engine wired to the simulated chain, stepped tick by tick in virtual time.
 
+#include "link/observed_port.h"
 #include "link/received_message.h"
 #include "link/transfer_engine.h"
 #include "model/program_image.h"
@@ -16,44 +17,28 @@ namespace zkt::test {
 
 // Sits between the engine and the chain and notes every message the computer sends, with
 // the virtual time it left at.
-class TappedPort final : public MidiPort {
+class TappedPort {
 public:
-    struct Sent {
-        Micros at;
-        Bytes message;
-    };
+    using Sent = TrafficRecord;
 
-    TappedPort(MidiPort& inner, const Clock& clock) : m_inner(inner), m_clock(clock) {}
+    TappedPort(MidiPort& inner, const Clock& clock) : observed(inner, clock) {
+        observed.setObserver([this](const TrafficRecord& record) {
+            if (record.direction == TrafficDirection::sent)
+                sent.push_back(record);
+        });
+    }
+    TappedPort(const TappedPort&) = delete;
+    TappedPort& operator=(const TappedPort&) = delete;
 
     std::vector<Sent> sent;
-
-    std::vector<std::string> inputNames() const override { return m_inner.inputNames(); }
-    std::vector<std::string> outputNames() const override { return m_inner.outputNames(); }
-    void openInput(int device) override { m_inner.openInput(device); }
-    void openOutput(int device) override { m_inner.openOutput(device); }
-    void closeInput() override { m_inner.closeInput(); }
-    void closeOutput() override { m_inner.closeOutput(); }
-    bool isInputOpen() const override { return m_inner.isInputOpen(); }
-    bool isOutputOpen() const override { return m_inner.isOutputOpen(); }
-    void sendSysEx(std::span<const std::uint8_t> message) override {
-        sent.push_back({m_clock.now(), Bytes(message.begin(), message.end())});
-        m_inner.sendSysEx(message);
-    }
-    std::optional<std::vector<std::uint8_t>> takeReceived() override { return m_inner.takeReceived(); }
-    void setReceiveNotifier(std::function<void()> notify) override {
-        m_inner.setReceiveNotifier(std::move(notify));
-    }
-
-private:
-    MidiPort& m_inner;
-    const Clock& m_clock;
+    ObservedPort observed;
 };
 
 class TransferRig {
 public:
     explicit TransferRig(SimulationOptions options = {})
         : chain(clock, std::move(options)), port(chain, clock),
-          engine(model, port, clock, status, hooks, noticesRecordedIn(userMessages)) {
+          engine(model, port.observed, clock, status, hooks, noticesRecordedIn(userMessages)) {
         engine.selection().midiInSelection = 1;
         engine.selection().midiOutSelection = 2;
     }

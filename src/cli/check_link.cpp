@@ -1,0 +1,52 @@
+#include "cli/check_link.h"
+
+#include "link/link_check.h"
+
+#include <cstdio>
+#include <string>
+
+namespace zkt::cli {
+
+namespace {
+
+std::string roundTripText(const LengthResult& row) {
+    const auto average = row.averageRoundTrip();
+    if (!average)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f ms", static_cast<double>(average->count()) / 1000.0);
+    return text;
+}
+
+} // namespace
+
+Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) {
+    session.openChosenPorts();
+    LinkCheck check(session.port(), session.clock());
+    err << "Testing the MIDI loop with " << check.messagesPlanned() << " messages..." << std::endl;
+    LoopWork work;
+    work.tick = [&] { check.tick(); };
+    work.drain = [&] { check.drain(); };
+    work.done = [&] { return check.finished(); };
+    runLoop(session.driver(), work, std::nullopt);
+    const Verdict verdict = judgeLink(check.report());
+    printLinkReport(check.report(), verdict, out);
+    return verdict;
+}
+
+void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out) {
+    out << "MCUs counted: " << mcusCountedText(report) << " (" << report.tagsSent << " tags sent, "
+        << report.tagsReturned << " came back)\n";
+    char line[96];
+    std::snprintf(line, sizeof line, "%6s %5s %7s %10s %5s %11s\n", "Length", "Sent", "Intact", "Corrupted",
+                  "Lost", "Round trip");
+    out << line;
+    for (const LengthResult& row : report.lengths) {
+        std::snprintf(line, sizeof line, "%6zu %5d %7d %10d %5d %11s\n", row.length, row.sent, row.intact,
+                      row.corrupted, row.lost(), roundTripText(row).c_str());
+        out << line;
+    }
+    out << verdict.text << '\n' << std::flush;
+}
+
+} // namespace zkt::cli

@@ -1,0 +1,18 @@
+#pragma once
+// zktcli check-link: the connection test on the chosen ports, then its table and verdict.
+
+#include "cli/device_session.h"
+#include "link/link_report.h"
+#include "link/link_verdict.h"
+
+#include <ostream>
+
+namespace zkt::cli {
+
+// Runs the test to its end (some seconds); progress goes to err, the report to out.
+Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err);
+
+// The MCUs counted, one row per length (sent, intact, corrupted, lost, round trip), the verdict.
+void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out);
+
+} // namespace zkt::cli

@@ -1,0 +1,32 @@
+#include "cli/traffic_monitor.h"
+
+#include <chrono>
+#include <stdexcept>
+
+namespace zkt::cli {
+
+void monitorInput(DeviceSession& session, std::optional<double> seconds, std::ostream& out) {
+    if (seconds && *seconds <= 0)
+        throw std::invalid_argument("--seconds must be more than 0");
+    if (!seconds && session.simulated())
+        throw std::invalid_argument("a simulated chain sends nothing by itself, so it would be listened to "
+                                    "for ever: give --seconds");
+    session.openChosenInput();
+    session.printTraffic(out);
+    LoopWork work;
+    work.tick = [] {};
+    // Taking a message is what shows it.
+    work.drain = [&session] {
+        while (session.port().takeReceived()) {
+        }
+    };
+    work.done = [] { return false; };
+    std::optional<Micros> limit;
+    if (seconds)
+        limit = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(*seconds));
+    runLoop(session.driver(), work, limit);
+    if (!out)
+        throw std::runtime_error("the traffic could not be written to standard output");
+}
+
+} // namespace zkt::cli

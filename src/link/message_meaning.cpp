@@ -1,0 +1,171 @@
+#include "link/message_meaning.h"
+
+#include "link/protocol.h"
+#include "link/received_message.h"
+#include "model/config_model.h"
+#include "model/hex_text.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace zkt {
+
+namespace {
+
+using namespace protocol;
+
+std::string hexOf(std::span<const std::uint8_t> message) {
+    if (message.empty())
+        return "(no bytes)";
+    std::string hex = bytesToHex(message);
+    hex.pop_back(); // the blank after the last byte
+    return hex;
+}
+
+std::string deviceName(std::uint8_t device) {
+    if (device == allDevices)
+        return "all manuals";
+    if (device >= 1 && device <= maxManuals)
+        return "manual " + std::to_string(device);
+    return "device " + std::to_string(device);
+}
+
+std::string deviceAt(std::span<const std::uint8_t> message, std::size_t position) {
+    return deviceName(byteAtPosition(message, position));
+}
+
+// The data bytes packed from a 1-based position up to the byte before F7.
+std::size_t dataBytesFrom(std::span<const std::uint8_t> message, std::size_t position) {
+    return hasPosition(message, position + 1) ? unpackedSize(message.size() - position) : 0;
+}
+
+// ", bytes 128–191" for data that starts at the 3-byte address read from addressAt.
+std::string byteRange(std::span<const std::uint8_t> message, std::size_t addressAt, std::size_t dataBytes) {
+    const auto address = read7bitNumber(message, addressAt, addressBytes);
+    if (!address)
+        return {};
+    if (dataBytes == 0)
+        return ", no data at " + std::to_string(*address);
+    return ", bytes " + std::to_string(*address) + "–" + std::to_string(*address + dataBytes - 1);
+}
+
+std::string mcusCounted(int mcus) {
+    if (mcus < 0)
+        return "invalid";
+    if (mcus == 0)
+        return "no MCU";
+    const std::string counted = std::to_string(mcus) + (mcus == 1 ? " MCU" : " MCUs");
+    return mcus > maxManuals ? counted + ", more than a chain holds" : counted;
+}
+
+std::string tagMeaning(TrafficDirection direction, std::span<const std::uint8_t> message) {
+    const auto count = returnedTagCount(message);
+    if (!count)
+        return "Tag";
+    std::string text = "Tag, count " + std::to_string(*count);
+    if (direction == TrafficDirection::received)
+        text += " (" + mcusCounted(*count - 1) + ")";
+    return text;
+}
+
+std::string loopbackMeaning(std::span<const std::uint8_t> message) {
+    const auto sequence = read7bitNumber(message, pos::loopbackSequence, lengthBytes);
+    return sequence ? "Loopback test " + std::to_string(*sequence) : "Loopback test";
+}
+
+std::string programRequestMeaning(std::span<const std::uint8_t> message) {
+    std::string text = "Program request, " + deviceAt(message, pos::device);
+    const auto address = read7bitNumber(message, pos::requestAddress, addressBytes);
+    const auto length = read7bitNumber(message, pos::requestLength, lengthBytes);
+    if (address && length)
+        text += ", " + std::to_string(*length) + " bytes at " + std::to_string(*address);
+    return text;
+}
+
+std::string identityReplyMeaning(std::span<const std::uint8_t> message) {
+    std::string text = "Identity reply, " + deviceAt(message, pos::identityDevice);
+    if (hasPosition(message, pos::firmwareMinor + 1))
+        text += ", firmware " + std::to_string(byteAtPosition(message, pos::firmwareMajor)) + "." +
+                std::to_string(byteAtPosition(message, pos::firmwareMinor));
+    if (hasPosition(message, pos::hardwareType + 1))
+        text += ", hardware " + std::to_string(byteAtPosition(message, pos::hardwareType));
+    return text;
+}
+
+std::string knownMeaning(ReceivedKind kind, TrafficDirection direction,
+                         std::span<const std::uint8_t> message) {
+    switch (kind) {
+    case ReceivedKind::tag:
+        return tagMeaning(direction, message);
+    case ReceivedKind::loopbackTest:
+        return loopbackMeaning(message);
+    case ReceivedKind::programRequestEcho:
+        return programRequestMeaning(message);
+    case ReceivedKind::programResponse:
+        return "Program response, " + deviceAt(message, pos::device) +
+               byteRange(message, pos::responseAddress, dataBytesFrom(message, pos::responsePayload));
+    case ReceivedKind::programUpdateEcho:
+        return "Program update, " + deviceAt(message, pos::device) +
+               byteRange(message, pos::updateAddress, dataBytesFrom(message, pos::updatePayload));
+    case ReceivedKind::mcuRebootEcho:
+        return "Reboot, " + deviceAt(message, pos::device);
+    case ReceivedKind::identityRequestEcho:
+        return "Identity request, " + deviceAt(message, pos::identityDevice);
+    case ReceivedKind::identityReply:
+        return identityReplyMeaning(message);
+    case ReceivedKind::otherMakerMessage:
+        return "Unknown ZKT message: " + hexOf(message);
+    case ReceivedKind::unknown:
+        break;
+    }
+    return "Unknown: " + hexOf(message);
+}
+
+std::optional<std::size_t> fixedLength(ReceivedKind kind) {
+    switch (kind) {
+    case ReceivedKind::tag:
+        return tagLength;
+    case ReceivedKind::programRequestEcho:
+        return programRequestLength;
+    case ReceivedKind::programUpdateEcho:
+        return programUpdateLength;
+    case ReceivedKind::mcuRebootEcho:
+        return mcuRebootLength;
+    case ReceivedKind::identityRequestEcho:
+        return identityRequestLength;
+    case ReceivedKind::identityReply:
+        return identityReplyLength;
+    default:
+        return std::nullopt;
+    }
+}
+
+// What is wrong with a message that was recognised by its leading bytes.
+std::string flaws(ReceivedKind kind, std::span<const std::uint8_t> message) {
+    std::string text;
+    const auto expected = fixedLength(kind);
+    if (expected && message.size() != *expected)
+        text += ", " + std::to_string(message.size()) + " bytes instead of " + std::to_string(*expected);
+    // Between F0 and F7 every byte is a 7-bit data byte.
+    const auto inside = message.subspan(1, message.size() - 2);
+    const auto damaged = std::find_if(inside.begin(), inside.end(), [](std::uint8_t b) { return b >= 0x80; });
+    if (damaged != inside.end())
+        text += ", damaged: byte " + hexByte(*damaged) + " at position " +
+                std::to_string(damaged - inside.begin() + 2);
+    if (message.back() != sysexEnd)
+        text += ", no F7 at the end";
+    return text;
+}
+
+} // namespace
+
+std::string messageMeaning(TrafficDirection direction, std::span<const std::uint8_t> message) {
+    const std::string arrow = direction == TrafficDirection::sent ? "→ " : "← ";
+    const ReceivedKind kind = classifyReceived(message);
+    std::string text = arrow + knownMeaning(kind, direction, message);
+    if (kind != ReceivedKind::unknown && kind != ReceivedKind::otherMakerMessage)
+        text += flaws(kind, message);
+    return text;
+}
+
+} // namespace zkt
