@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -33,6 +34,11 @@ namespace {
 constexpr int simulationStepMs = 5;
 
 const std::string mainWindowSection = "ZKTConfig";
+const std::string preferencesSection = "Preferences";
+const std::string overviewKey = "PistonOverview";
+const std::string writeBackupKey = "WriteBackup";
+const std::string writeOnlyChangedKey = "WriteOnlyChanged";
+const std::string writeVerifyKey = "WriteVerify";
 const QString loadedFromDevice = QStringLiteral("Settings from the ZKT");
 const QString writtenToDevice = QStringLiteral("Settings written to the ZKT");
 
@@ -84,6 +90,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     };
     m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_statusWindow,
                                                 *m_mainWindow, notices);
+    m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_statusWindow, m_mainWindow.get(),
+                                                windowBackupsFolder());
     m_linkTools = std::make_unique<LinkTools>(
         *m_observedPort, m_clock, *m_engine, *m_statusWindow, [this] { return runMidiSetup(); },
         m_mainWindow.get(), m_paths.documentsFolder);
@@ -122,6 +130,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
     connect(main, &MainWindow::transferEnded, this, &Application::transferEnded);
     connect(main, &MainWindow::printChartRequested, this, &Application::printPistonChart);
+    connect(main, &MainWindow::restoreBackupRequested, this, &Application::restoreBackup);
     connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
     connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
     connect(main, &MainWindow::closing, this, &Application::programEnd);
@@ -215,16 +224,23 @@ void Application::prepareMainWindow() {
     // The window always starts at its working height, whatever was stored.
     placement.height = MainWindow::startHeightTwips;
     applyFormGeometry(main, placement);
+    const std::string settingsFile = m_paths.settingsFile().toStdString();
     main.pistonOverview().setVisible(
-        readOverviewShown(m_settings, m_paths.settingsFile().toStdString(), mainWindowSection));
+        readSwitch(m_settings, settingsFile, mainWindowSection, overviewKey, true));
+    WriteOptions& write = m_writing->options();
+    write.backup = readSwitch(m_settings, settingsFile, preferencesSection, writeBackupKey, true);
+    write.onlyChanged = readSwitch(m_settings, settingsFile, preferencesSection, writeOnlyChangedKey, true);
+    write.verify = readSwitch(m_settings, settingsFile, preferencesSection, writeVerifyKey, true);
 }
 
 void Application::transferTick() {
     m_port->advanceSimulation();
-    if (m_linkTools->checkRunning())
+    if (m_linkTools->checkRunning()) {
         m_linkTools->tick();
-    else
+    } else {
         m_engine->onTimerTick();
+        m_writing->afterTick();
+    }
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
         m_simulationTimer.start();
 }
@@ -253,8 +269,21 @@ bool Application::runMidiSetup() {
 void Application::loadConfiguration() {
     if (!maySetAsideChanges(QStringLiteral("opening another configuration")))
         return;
-    const QString path = showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
-                                        QStringLiteral("Load Configuration From File"), m_lastFolder);
+    openChosenFile(showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
+                                  QStringLiteral("Load Configuration From File"), m_lastFolder));
+}
+
+void Application::restoreBackup() {
+    if (!maySetAsideChanges(QStringLiteral("opening a backup")))
+        return;
+    QString backups = QString::fromStdString(windowBackupsFolder().string());
+    QDir().mkpath(backups);
+    // The backups' folder is not the one the next Open starts in.
+    openChosenFile(showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
+                                  QStringLiteral("Restore a Backup"), backups));
+}
+
+void Application::openChosenFile(const QString& path) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
@@ -311,7 +340,7 @@ void Application::loadFromDevice() {
 
 void Application::writeToDevice() {
     m_writtenConfiguration = m_model;
-    m_engine->startWrite();
+    m_writing->start();
 }
 
 void Application::transferEnded(int transferKind) {
@@ -373,11 +402,12 @@ void Application::closePorts() {
 }
 
 void Application::saveSettings() {
-    m_settings.Path(m_paths.settingsFile().toStdString());
+    const std::string settingsFile = m_paths.settingsFile().toStdString();
+    m_settings.Path(settingsFile);
     m_settings.Section(mainWindowSection);
     m_settings.SaveFormPosition(formGeometryOf(*m_mainWindow));
-    writeOverviewShown(m_settings, m_paths.settingsFile().toStdString(), mainWindowSection,
-                       m_mainWindow->pistonOverview().toggleViewAction()->isChecked());
+    writeSwitch(m_settings, settingsFile, mainWindowSection, overviewKey,
+                m_mainWindow->pistonOverview().toggleViewAction()->isChecked());
     const MidiSelection& selection = m_engine->selection();
     if (selection.midiConfigured()) {
         m_settings.Section("MIDI I/O");
@@ -390,9 +420,13 @@ void Application::saveSettings() {
         m_settings.Key("OutputName");
         m_settings.Value(selection.outputName);
     }
-    m_settings.Section("Preferences");
+    m_settings.Section(preferencesSection);
     m_settings.Key("Path");
     m_settings.Value(m_lastFolder.toStdString());
+    const WriteOptions& write = m_writing->options();
+    writeSwitch(m_settings, settingsFile, preferencesSection, writeBackupKey, write.backup);
+    writeSwitch(m_settings, settingsFile, preferencesSection, writeOnlyChangedKey, write.onlyChanged);
+    writeSwitch(m_settings, settingsFile, preferencesSection, writeVerifyKey, write.verify);
 }
 
 } // namespace zkt

@@ -5,6 +5,7 @@
 
 #include "app/app_paths.h"
 #include "app/device_port.h"
+#include "app/device_writing.h"
 #include "app/link_tools.h"
 #include "app/main_window.h"
 #include "app/start_choice_window.h"
@@ -53,6 +54,8 @@ public:
 
     void chooseStart(StartAction action);
     void loadConfiguration();
+    // File > Restore a Backup...: the open dialog in the backups folder.
+    void restoreBackup();
     void printPistonChart();
     // Answers whether the configuration was saved.
     bool saveConfiguration();
@@ -67,6 +70,7 @@ public:
 
     ConfigModel& model() { return m_model; }
     TransferEngine& engine() { return *m_engine; }
+    DeviceWriting& writing() { return *m_writing; }
     MainWindow& mainWindow() { return *m_mainWindow; }
     StatusWindow& statusWindow() { return *m_statusWindow; }
     ConfigHistory& history() { return *m_history; }
@@ -90,6 +94,8 @@ private:
     void programEnd();
     void saveSettings();
     void closePorts();
+    // Opens the file the user chose (asked about unsaved changes first).
+    void openChosenFile(const QString& path);
     void reportMidiTrouble(const std::string& text);
     // Received messages go to the connection test while it runs, else to the transfer engine.
     void drainReceived();
@@ -109,6 +115,7 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<DeviceWriting> m_writing;
     std::unique_ptr<LinkTools> m_linkTools;
     std::unique_ptr<SplashWindow> m_splash;
     StatusWindow* m_statusWindow = nullptr; // owned by the main window

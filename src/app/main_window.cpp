@@ -112,6 +112,10 @@ void MainWindow::buildMenus() {
         m_commands[definition.command].menu = action;
     }
     fileMenu->addSeparator();
+    m_restoreBackup = fileMenu->addAction(QStringLiteral("&Restore a Backup\u2026"));
+    m_restoreBackup->setObjectName(QStringLiteral("mnuRestoreBackup"));
+    m_restoreBackup->setToolTip(QStringLiteral("Open one of the backups taken before each write"));
+    connect(m_restoreBackup, &QAction::triggered, this, &MainWindow::restoreBackupRequested);
     m_printChart = fileMenu->addAction(QStringLiteral("&Print Piston Chart\u2026"));
     m_printChart->setObjectName(QStringLiteral("mnuPrintChart"));
     m_printChart->setShortcut(QKeySequence::Print);
@@ -332,6 +336,9 @@ void MainWindow::applyCommandState(Command command) {
     const bool enabled = m_commandWanted.at(command) && !held;
     m_commands.at(command).toolbar->setEnabled(enabled);
     m_commands.at(command).menu->setEnabled(enabled);
+    // Restoring a backup opens a file, and waits with Open.
+    if (command == openFile && m_restoreBackup != nullptr)
+        m_restoreBackup->setEnabled(enabled);
 }
 
 void MainWindow::setTransferRunning(bool running) {

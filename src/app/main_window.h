@@ -85,6 +85,7 @@ signals:
     void writeToDeviceRequested();
     void midiSetupRequested();
     void printChartRequested();
+    void restoreBackupRequested();
     void midiMonitorRequested();
     void linkCheckRequested();
     void pistonClicked(int pistonIndex);
@@ -127,6 +128,7 @@ private:
     std::array<bool, 4> m_commandWanted{};
     bool m_transferRunning = false;
     QMenu* m_editMenu = nullptr;
+    QAction* m_restoreBackup = nullptr;
     std::array<ManualPanel*, maxManuals> m_panels{};
     PistonOverview* m_overview = nullptr;
     QAction* m_printChart = nullptr;

@@ -9,8 +9,6 @@ namespace zkt {
 
 namespace {
 
-const std::string overviewKey = "PistonOverview";
-
 bool contains(const std::vector<std::string>& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -70,20 +68,21 @@ void readStartupSettings(cInifile& settings, const std::string& settingsFile, Mi
     }
 }
 
-bool readOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section) {
+bool readSwitch(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                const std::string& key, bool fallback) {
     settings.Path(settingsFile);
     settings.Section(section);
-    settings.Key(overviewKey);
+    settings.Key(key);
     settings.Default("");
-    return cInifile::CLngDefault(settings.Value(), 1) != 0;
+    return cInifile::CLngDefault(settings.Value(), fallback ? 1 : 0) != 0;
 }
 
-void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,
-                        bool shown) {
+void writeSwitch(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                 const std::string& key, bool on) {
     settings.Path(settingsFile);
     settings.Section(section);
-    settings.Key(overviewKey);
-    settings.Value(shown ? "1" : "0");
+    settings.Key(key);
+    settings.Value(on ? "1" : "0");
 }
 
 } // namespace zkt

@@ -19,11 +19,14 @@ bool readLogSwitch(cInifile& settings, const std::string& settingsFile);
 void readStartupSettings(cInifile& settings, const std::string& settingsFile, MidiSelection& selection,
                          std::string& lastFolder);
 
-// Whether the piston overview is shown: the key "PistonOverview" in the main window's section,
-// 0 for hidden; shown when the key is missing (as at the first start) or not a number.
-bool readOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section);
-void writeOverviewShown(cInifile& settings, const std::string& settingsFile, const std::string& section,
-                        bool shown);
+// A switch kept as "1" or "0" under key in section; fallback when the key is missing
+// (as at the first start) or not a number. The piston overview is "PistonOverview" in the main
+// window's section; the write options are "WriteBackup", "WriteOnlyChanged" and "WriteVerify"
+// in "Preferences".
+bool readSwitch(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                const std::string& key, bool fallback);
+void writeSwitch(cInifile& settings, const std::string& settingsFile, const std::string& section,
+                 const std::string& key, bool on);
 
 // The leading decimal number of the text rounded to an integer (halves to even), 0 when the
 // text does not start with one; kept within the 16-bit range.

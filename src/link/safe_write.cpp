@@ -93,12 +93,13 @@ void SafeWrite::afterRead() {
         m_phase = Phase::awaitingConfirmation;
         return;
     }
-    confirm(!m_options.onlyChanged);
+    confirm(!m_options.onlyChanged, m_options.verify);
 }
 
-void SafeWrite::confirm(bool everyManual) {
+void SafeWrite::confirm(bool everyManual, bool verify) {
     if (m_phase != Phase::awaitingConfirmation && m_phase != Phase::reading)
         return;
+    m_options.verify = verify;
     if (everyManual && m_options.onlyChanged)
         m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), true);
     if (m_plan.toWrite.empty()) {

@@ -38,8 +38,8 @@ public:
 
     void start(const WriteOptions& options);
     void onTick();
-    // After the read: writes the plan (or every manual the chain has).
-    void confirm(bool everyManual);
+    // After the read: writes the plan (or every manual the chain has), verifying afterwards or not.
+    void confirm(bool everyManual, bool verify);
     // After a failed read: every manual, without a backup or a plan.
     void writeWithoutBackup();
     void abandon();

@@ -1,6 +1,6 @@
-// The window's tests run without a display and without touching the user's runtime folder:
-// offscreen platform, and runtime and temporary folders of their own (the single-instance
-// socket lives in the temporary folder).
+// The window's tests run without a display and without touching the user's folders: offscreen
+// platform, and runtime, data and temporary folders of their own (the single-instance socket
+// lives in the temporary folder, backups of writes in the data folder).
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit().constData(), 1);
     setenv("TMPDIR", root.path().toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/data")).toLocal8Bit().constData(), 1);
 
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
