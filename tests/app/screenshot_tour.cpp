@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/link_check_dialog.h"
 #include "app/midi_monitor_window.h"
+#include "app/write_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,8 +73,18 @@ void runSteps(std::shared_ptr<std::vector<std::function<void()>>> steps, std::si
     });
 }
 
-// After the load: the context menus, a paste shown in the Edit menu, and the question that
-// closing the changed configuration asks, answered with Discard, which ends the program.
+void closeAsking(zkt::MainWindow& window, const QString& output) {
+    QTimer::singleShot(settleMs, [output] {
+        shoot(output, QStringLiteral("save_changes_question.png"));
+        if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            question->button(QMessageBox::Discard)->click();
+    });
+    window.close();
+}
+
+// After the load: the context menus, a paste shown in the Edit menu, the write dialog for that
+// change, and the question that closing the changed configuration asks, answered with
+// Discard, which ends the program.
 void tourEditing(zkt::MainWindow& window, const QString& output) {
     auto steps = std::make_shared<std::vector<std::function<void()>>>();
     steps->push_back([&window, output] {
@@ -96,13 +108,23 @@ void tourEditing(zkt::MainWindow& window, const QString& output) {
         QMenuBar* bar = window.menuBar();
         edit->exec(bar->mapToGlobal(bar->actionGeometry(edit->menuAction()).bottomLeft()));
     });
+    // The pasted piston is a change: the write reads the chain first, then its dialog says what
+    // it would write. Cancel there, and close the window.
     steps->push_back([&window, output] {
-        QTimer::singleShot(settleMs, [output] {
-            shoot(output, QStringLiteral("save_changes_question.png"));
-            if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                question->button(QMessageBox::Discard)->click();
+        trigger(window, QStringLiteral("mnuFile"), QStringLiteral("mnuWrite"));
+        auto* poll = new QTimer(&window);
+        poll->callOnTimeout([&window, output, poll] {
+            auto* dialog = qobject_cast<zkt::WriteDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            poll->deleteLater();
+            QTimer::singleShot(settleMs, [&window, output, dialog] {
+                shoot(output, QStringLiteral("write_dialog.png"));
+                dialog->reject();
+                QTimer::singleShot(3000, [&window, output] { closeAsking(window, output); });
+            });
         });
-        window.close();
+        poll->start(50);
     });
     runSteps(steps);
 }
@@ -110,6 +132,9 @@ void tourEditing(zkt::MainWindow& window, const QString& output) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The write's backup goes to a scratch folder too.
+    QTemporaryDir data;
+    setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
     QApplication qtApplication(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshot_tour OUTPUT_FOLDER\n");
