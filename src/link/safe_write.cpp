@@ -54,20 +54,29 @@ void SafeWrite::onTick() {
     }
 }
 
-void SafeWrite::afterRead() {
+template <typename OnFailure> bool SafeWrite::stepSucceeded(OnFailure onFailure) {
     switch (engineStep()) {
     case Step::running:
-        return;
+        return false;
     case Step::cancelled:
         finish(Outcome::cancelled);
-        return;
+        return false;
     case Step::failed:
-        m_phase = Phase::readFailed;
-        m_report = {m_engine.failure()};
-        return;
+        onFailure();
+        return false;
     case Step::succeeded:
         break;
     }
+    return true;
+}
+
+void SafeWrite::afterRead() {
+    const bool read = stepSucceeded([this] {
+        m_phase = Phase::readFailed;
+        m_report = {m_engine.failure()};
+    });
+    if (!read)
+        return;
     if (m_options.backup) {
         try {
             m_backupPath = m_saveBackup(m_engine.chainRead().images);
@@ -132,18 +141,8 @@ void SafeWrite::startWriting(std::vector<int> manuals) {
 }
 
 void SafeWrite::afterWrite() {
-    switch (engineStep()) {
-    case Step::running:
+    if (!stepSucceeded([this] { finish(Outcome::failed, {m_engine.failure()}); }))
         return;
-    case Step::cancelled:
-        finish(Outcome::cancelled);
-        return;
-    case Step::failed:
-        finish(Outcome::failed, {m_engine.failure()});
-        return;
-    case Step::succeeded:
-        break;
-    }
     if (!m_options.verify) {
         finish(Outcome::written);
         return;
@@ -153,19 +152,12 @@ void SafeWrite::afterWrite() {
 }
 
 void SafeWrite::afterReadBack() {
-    switch (engineStep()) {
-    case Step::running:
-        return;
-    case Step::cancelled:
-        finish(Outcome::cancelled, {"The read-back was cancelled: the write was not verified."});
-        return;
-    case Step::failed:
+    const bool readBack = stepSucceeded([this] {
         finish(Outcome::failed,
                {"The read-back failed, so the write is not verified: " + m_engine.failure()});
+    });
+    if (!readBack)
         return;
-    case Step::succeeded:
-        break;
-    }
     std::vector<std::string> differences = verificationReport(m_edited, m_engine.loading());
     if (differences.empty()) {
         say("Verified: every manual in the chain matches the configuration.");

@@ -55,6 +55,9 @@ public:
 private:
     enum class Step { running, succeeded, failed, cancelled };
     Step engineStep() const;
+    // Whether the engine's step has ended well; a cancelled step ends the write, a failed one
+    // goes to onFailure.
+    template <typename OnFailure> bool stepSucceeded(OnFailure onFailure);
     void afterRead();
     void afterWrite();
     void afterReadBack();

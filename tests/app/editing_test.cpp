@@ -9,6 +9,7 @@
 #include "editors/widget_lookup.h"
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "support/organs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,11 +22,7 @@
 namespace zkt {
 namespace {
 
-ConfigModel organOf(int manuals) {
-    ConfigModel organ = exampleOrgan(manuals);
-    organ.numberOfManuals = static_cast<std::int16_t>(manuals);
-    return organ;
-}
+using test::organOf;
 
 std::string fileText(const QString& path) {
     QFile file(path);

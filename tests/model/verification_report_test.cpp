@@ -1,17 +1,14 @@
-#include "model/verification_report.h"
 #include "model/example_organ.h"
 #include "model/program_image.h"
+#include "model/verification_report.h"
+#include "support/organs.h"
 
 #include <gtest/gtest.h>
 
 namespace zkt {
 namespace {
 
-ConfigModel organOf(int manuals) {
-    ConfigModel organ = exampleOrgan(manuals);
-    organ.numberOfManuals = static_cast<std::int16_t>(manuals);
-    return organ;
-}
+using test::organOf;
 
 // What a load of a chain holding exactly `written` gives.
 ConfigModel readBackOf(const ConfigModel& written) {
