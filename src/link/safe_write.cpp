@@ -4,6 +4,7 @@
 #include "model/program_image.h"
 #include "model/verification_report.h"
 
+#include <chrono>
 #include <exception>
 
 namespace zkt {
@@ -18,6 +19,8 @@ void SafeWrite::start(const WriteOptions& options) {
     m_plan = {};
     m_backupPath.reset();
     m_report.clear();
+    m_manualsRead = 0;
+    m_ticksWithoutManual = 0;
     if (!options.backup && !options.onlyChanged) {
         startWriting({});
         return;
@@ -70,7 +73,37 @@ template <typename OnFailure> bool SafeWrite::stepSucceeded(OnFailure onFailure)
     return true;
 }
 
+bool SafeWrite::readStalled() {
+    const int manuals = m_engine.chainRead().manuals();
+    if (manuals != m_manualsRead) {
+        m_manualsRead = manuals;
+        m_ticksWithoutManual = 0;
+        return false;
+    }
+    return ++m_ticksWithoutManual >= readStallTicks;
+}
+
+std::string SafeWrite::stallReason() const {
+    const ConfigModel& read = m_engine.loading();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(readStallTicks * TransferEngine::tickInterval);
+    const std::string what = read.numberOfManuals < 1
+                                 ? std::string("no valid count of manuals came back round the loop")
+                                 : "manual " + std::to_string(read.currentManual) + " sent nothing";
+    return "The " + std::string(texts::product) + " could not be read before writing: " + what + " in " +
+           std::to_string(seconds.count()) + " s.";
+}
+
 void SafeWrite::afterRead() {
+    if (engineStep() == Step::running) {
+        if (readStalled()) {
+            m_engine.cancelTransfer();
+            m_phase = Phase::readFailed;
+            m_report = {stallReason()};
+            say(m_report.front());
+        }
+        return;
+    }
     const bool read = stepSucceeded([this] {
         m_phase = Phase::readFailed;
         m_report = {m_engine.failure()};
@@ -112,6 +145,14 @@ void SafeWrite::confirm(bool everyManual, bool verify) {
     if (everyManual && m_options.onlyChanged)
         m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), true);
     if (m_plan.toWrite.empty()) {
+        // The chain was just read: a manual it lacks is a difference that no write can mend.
+        std::vector<std::string> missing = verificationReport(m_edited, m_engine.loading());
+        if (!missing.empty()) {
+            for (const std::string& line : missing)
+                say(line);
+            finish(Outcome::differs, std::move(missing));
+            return;
+        }
         const std::string why =
             "Nothing to write: the " + std::string(texts::product) + " already holds this configuration.";
         say(why);

@@ -31,6 +31,10 @@ public:
     enum class Phase { idle, reading, awaitingConfirmation, readFailed, writing, verifying, finished };
     enum class Outcome { none, verified, written, nothingToWrite, differs, failed, cancelled };
 
+    // A backup read that gets no further for this long has failed: the engine would go on
+    // retrying for as long as anyone waits, and the write without a backup would never be offered.
+    static constexpr int readStallTicks = 150;
+
     // Keeps the images as a backup and returns where; throws std::exception with a reason.
     using BackupSaver = std::function<std::filesystem::path(const std::vector<Bytes>&)>;
 
@@ -58,6 +62,8 @@ private:
     // Whether the engine's step has ended well; a cancelled step ends the write, a failed one
     // goes to onFailure.
     template <typename OnFailure> bool stepSucceeded(OnFailure onFailure);
+    bool readStalled();
+    std::string stallReason() const;
     void afterRead();
     void afterWrite();
     void afterReadBack();
@@ -75,6 +81,8 @@ private:
     WritePlan m_plan;
     std::optional<std::filesystem::path> m_backupPath;
     std::vector<std::string> m_report;
+    int m_manualsRead = 0;
+    int m_ticksWithoutManual = 0;
 };
 
 } // namespace zkt

@@ -88,15 +88,23 @@ std::filesystem::path saveBackup(const std::filesystem::path& folder, const std:
     if (error)
         throw ConfigFileError(folder.string(), 0, "cannot create the backups folder: " + error.message());
     const std::string stamp = stampOf(when);
-    std::filesystem::path path = folder / (stamp + backupExtension);
-    // Two writes within one second each keep their own backup.
-    for (int copy = 2; std::filesystem::exists(path); ++copy)
-        path = folder / (stamp + "-" + std::to_string(copy) + backupExtension);
+    // Two writes within one second each keep their own backup, numbered past the highest copy
+    // of that second rather than into a gap the rotation left, so that the names still sort by time.
+    int copies = 0;
+    for (const std::filesystem::path& file : backupFiles(folder)) {
+        const auto [fileStamp, copy] = orderOf(file);
+        if (fileStamp == stamp)
+            copies = std::max(copies, copy);
+    }
+    const std::filesystem::path path =
+        folder / ((copies == 0 ? stamp : stamp + "-" + std::to_string(copies + 1)) + backupExtension);
     writeImagesFile(path.string(), images);
 
-    const std::vector<std::filesystem::path> files = backupFiles(folder);
-    for (std::size_t i = backupsKept; i < files.size(); ++i)
-        std::filesystem::remove(files[i], error);
+    // The backup just taken stays even when its name sorts oldest, as under a clock set back.
+    std::vector<std::filesystem::path> others = backupFiles(folder);
+    std::erase(others, path);
+    for (std::size_t i = backupsKept - 1; i < others.size(); ++i)
+        std::filesystem::remove(others[i], error);
     return path;
 }
 
