@@ -22,6 +22,15 @@ if(ZKT_BUILD_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.zktconfig.ZKTConfig.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The .zkt file type, so that file managers show configurations with the program's icon and
+  # open them in the window. The definition is named after the package, as the MIME database
+  # expects; shared-mime-info's dpkg trigger on mime/packages rebuilds the database, so the
+  # package needs no maintainer scripts of its own.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zktconfig-mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME zktconfig.xml)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zktconfig.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
+          RENAME application-x-zktconfig.svg)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/examples/three-manuals.zkt
         DESTINATION ${ZKT_INSTALL_DOCDIR}/examples)

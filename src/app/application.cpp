@@ -133,6 +133,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::restoreBackupRequested, this, &Application::restoreBackup);
     connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
     connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
+    connect(main, &MainWindow::configurationDropped, this, &Application::openFromOutside);
+    connect(main, &MainWindow::recentFileChosen, this, &Application::openRecentFile);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
     connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
@@ -146,7 +148,59 @@ void Application::start() {
     m_splash = std::make_unique<SplashWindow>(m_options.splashMs);
     connect(m_splash.get(), &SplashWindow::finished, this, &Application::showStartChoice);
     initialiseApplication();
+    centreOnScreen(*m_splash);
     m_splash->show();
+    // Under a window manager a splash is not given the focus by itself; it closes on a key.
+    m_splash->activateWindow();
+    m_splash->setFocus();
+}
+
+void Application::startWithFile(const QString& path) {
+    skipStartChoice();
+    openChosenFile(path);
+}
+
+void Application::skipStartChoice() {
+    m_choiceShown = true;
+    if (m_splash != nullptr)
+        m_splash->hide();
+    chooseStart(StartAction::none);
+}
+
+void Application::openFromOutside(const QString& path) {
+    if (!m_mainWindowLoaded)
+        skipStartChoice();
+    bringToFront();
+    if (m_engine->transferRunning()) {
+        QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
+                                 QStringLiteral("%1 was not opened: a transfer with the ZKT is running. "
+                                                "Open it again when the transfer has finished.")
+                                     .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (maySetAsideChanges(QStringLiteral("opening ") + fileNameOf(path)))
+        openChosenFile(path);
+}
+
+void Application::openRecentFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        m_recentFiles.remove(path);
+        m_recentFiles.write(m_settings, m_paths.settingsFile().toStdString());
+        m_mainWindow->setRecentFiles(m_recentFiles.paths());
+        QMessageBox::warning(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
+                             QStringLiteral("The configuration file %1 no longer exists. It has been removed "
+                                            "from the recent configurations.")
+                                 .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (maySetAsideChanges(QStringLiteral("opening another configuration")))
+        openChosenFile(path);
+}
+
+void Application::rememberRecentFile(const QString& path) {
+    m_recentFiles.add(path);
+    m_recentFiles.write(m_settings, m_paths.settingsFile().toStdString());
+    m_mainWindow->setRecentFiles(m_recentFiles.paths());
 }
 
 void Application::initialiseApplication() {
@@ -165,6 +219,8 @@ void Application::initialiseApplication() {
     std::string lastFolder = m_lastFolder.toStdString();
     readStartupSettings(m_settings, settingsFile, m_engine->selection(), lastFolder);
     m_lastFolder = QString::fromStdString(lastFolder);
+    m_recentFiles.read(m_settings, settingsFile);
+    m_mainWindow->setRecentFiles(m_recentFiles.paths());
     readInstrumentNames();
 }
 
@@ -185,6 +241,7 @@ void Application::readInstrumentNames() {
 void Application::showStartChoice() {
     if (std::exchange(m_choiceShown, true))
         return;
+    centreOnScreen(*m_startChoice);
     m_startChoice->show();
     m_startChoice->activateWindow();
 }
@@ -219,11 +276,15 @@ void Application::prepareMainWindow() {
         std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
     m_settings.Path(m_paths.settingsFile().toStdString());
     m_settings.Section(mainWindowSection);
+    // With no stored placement the window opens centred on its screen, as large as designed
+    // where the screen has room.
+    centreOnScreen(main);
     FormGeometry placement = formGeometryOf(main);
-    m_settings.LoadFormPosition(placement, MainWindow::designWidthTwips, MainWindow::designHeightTwips);
-    // The window always starts at its working height, whatever was stored.
+    m_settings.LoadFormPosition(placement, MainWindow::minimumWidthTwips, MainWindow::minimumHeightTwips);
+    // The window always starts at its working height, whatever was stored, as far as the
+    // screen has room.
     placement.height = MainWindow::startHeightTwips;
-    applyFormGeometry(main, placement);
+    applyFormGeometry(main, keptOnScreen(placement));
     const std::string settingsFile = m_paths.settingsFile().toStdString();
     main.pistonOverview().setVisible(
         readSwitch(m_settings, settingsFile, mainWindowSection, overviewKey, true));
@@ -298,6 +359,7 @@ void Application::openChosenFile(const QString& path) {
     }
     m_documentPath = path;
     markUnchanged(name);
+    rememberRecentFile(path);
     m_statusWindow->centreOverMain();
     m_statusWindow->setCaption("Loading Program Data from file: " + name.toStdString());
     m_statusWindow->replaceText("Successfully opened file " + name.toStdString());
@@ -322,6 +384,7 @@ bool Application::saveConfiguration() {
     }
     m_documentPath = path;
     markUnchanged(fileNameOf(path));
+    rememberRecentFile(path);
     QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKT Config"),
                              QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
     return true;

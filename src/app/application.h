@@ -8,6 +8,7 @@
 #include "app/device_writing.h"
 #include "app/link_tools.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "app/start_choice_window.h"
 #include "app/status_window.h"
 #include "link/clock.h"
@@ -47,6 +48,13 @@ public:
 
     // Shows the splash; the rest follows from the user's choices.
     void start();
+    // Started with a file: no splash and no start choice, the main window with the file open.
+    void startWithFile(const QString& path);
+    // A file given from outside (a later launch, a drop on the window): the main window comes
+    // to the front and opens it, once any unsaved changes have been dealt with.
+    void openFromOutside(const QString& path);
+    // File > Recent Configurations; a file that is gone leaves the list with a message.
+    void openRecentFile(const QString& path);
     // The one-time initialisation; later calls return at once.
     void initialiseApplication();
     // A later launch asked this one to come to the front.
@@ -79,11 +87,16 @@ public:
     LinkTools& linkTools() { return *m_linkTools; }
     const AppPaths& paths() const { return m_paths; }
     const QString& lastFolder() const { return m_lastFolder; }
+    const RecentFiles& recentFiles() const { return m_recentFiles; }
     ProgramLog& log() { return m_log; }
 
 private:
     void showStartChoice();
+    // Straight to the main window: the splash and the start choice will not come back.
+    void skipStartChoice();
     void prepareMainWindow();
+    // A file was opened or saved: it heads the recent configurations.
+    void rememberRecentFile(const QString& path);
     void readInstrumentNames();
     // Asks whether to save changes that no file holds before they are closed or replaced;
     // false when the user cancelled, or a save did not succeed.
@@ -123,6 +136,7 @@ private:
     ConfigEditing* m_editing = nullptr;     // child of the main window
     QTimer m_simulationTimer;
     QString m_lastFolder;
+    RecentFiles m_recentFiles;
     // The file the configuration was last opened from or saved to; empty since a load or a
     // write, which makes the ZKT's the configuration the window names.
     QString m_documentPath;

@@ -2,6 +2,7 @@
 
 #include "app/config_history.h"
 #include "app/main_window.h"
+#include "app/manual_panel.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
 #include "model/edit_step_texts.h"
@@ -29,8 +30,8 @@ void ConfigEditing::editPiston(int pistonIndex) {
         m_pistonEditor = new PistonEditor(
             m_model, [this](int saved) { m_window.updatePistonButton(saved); }, &m_window);
         m_pistonEditor->setManualRowLocator([this](int manualIndex) {
-            const QRect local = m_window.panelGeometry(manualIndex);
-            return QRect(m_window.centralWidget()->mapToGlobal(local.topLeft()), local.size());
+            const QWidget* panel = m_window.panel(manualIndex);
+            return QRect(panel->mapToGlobal(QPoint(0, 0)), panel->size());
         });
     }
     m_history.apply([&] { m_pistonEditor->editPiston(pistonIndex); },

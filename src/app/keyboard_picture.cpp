@@ -1,5 +1,6 @@
 #include "app/keyboard_picture.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,11 +11,15 @@ namespace {
 constexpr int whiteKeys = 35; // five octaves, C to B
 // Positions within an octave's seven white keys after which a black key sits.
 constexpr bool blackAfter[7] = {true, true, false, true, true, true, false};
+// The same frame the piston buttons show while they have the focus.
+const QColor focusFrameColour(0, 90, 255);
+constexpr int focusFramePixels = 3;
 
 } // namespace
 
 KeyboardPicture::KeyboardPicture(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setToolTip(QStringLiteral("Click to configure this manual's MIDI channels"));
 }
 
@@ -34,11 +39,40 @@ void KeyboardPicture::paintEvent(QPaintEvent*) {
                              QColor(25, 25, 25));
     }
     painter.fillRect(QRectF(0, 0, width(), 3), QColor(110, 60, 30));
+    if (hasFocus()) {
+        const qreal inset = focusFramePixels / 2.0;
+        painter.setPen(QPen(focusFrameColour, focusFramePixels));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    }
 }
 
 void KeyboardPicture::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void KeyboardPicture::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        emit clicked();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void KeyboardPicture::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void KeyboardPicture::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace zkt

@@ -1,5 +1,6 @@
 #pragma once
-// The picture of a manual's keyboard in its panel; a click opens the keyboard settings.
+// The picture of a manual's keyboard in its panel; a click, or Enter or Space while it has the
+// keyboard focus, opens the keyboard settings.
 
 #include <QWidget>
 
@@ -16,6 +17,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace zkt

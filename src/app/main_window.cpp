@@ -11,10 +11,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QScrollArea>
 #include <QToolBar>
 #include <algorithm>
 #include <chrono>
@@ -58,8 +62,9 @@ int firstPanelTopTwips(int manuals) {
 constexpr QRect instructionsFrameTwips(1080, 180, 9240, 720);
 constexpr QRect startFrameTwips(2280, 2640, 9240, 1080);
 constexpr int startHintsBottomTwips = startFrameTwips.y() + startFrameTwips.height();
-// Room kept under the lowest panel.
+// Room kept under the lowest panel, and on either side of the panels.
 constexpr int centralMarginTwips = 120;
+constexpr int canvasWidthTwips = 2 * ManualPanel::designLeftTwips + ManualPanel::designWidthTwips;
 
 struct HintDefinition {
     const char* text;
@@ -72,6 +77,17 @@ const std::array<HintDefinition, 4> hintDefinitions = {{
     {"or choose File>Open to load a saved configuration file", QRect(2400, 3240, 9000, 360)},
     {"To start, choose File>Load to read the ZKT's configuration", QRect(2400, 2760, 9000, 360)},
 }};
+
+// The first local .zkt file among what is being dragged; empty when there is none.
+QString draggedConfiguration(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".zkt"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return {};
+}
 
 } // namespace
 
@@ -86,19 +102,27 @@ QString aboutText(const ConfigModel& model) {
 MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
     setObjectName(QStringLiteral("frmMain"));
     setDocumentName({});
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("picBackground"));
-    setCentralWidget(central);
-    setMinimumWidth(twipsToPixels(this, designWidthTwips));
+    setAcceptDrops(true);
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("scrManuals"));
+    area->setAccessibleName(QStringLiteral("Manuals"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    m_canvas = new QWidget(area);
+    m_canvas->setObjectName(QStringLiteral("picBackground"));
+    area->setWidget(m_canvas);
+    setCentralWidget(area);
+    setMinimumSize(twipsToPixels(this, minimumWidthTwips), twipsToPixels(this, minimumHeightTwips));
     resize(twipsToPixels(this, designWidthTwips), twipsToPixels(this, startHeightTwips));
 
     m_transferTimer.setObjectName(QStringLiteral("timer"));
     m_transferTimer.setInterval(
         std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
 
+    // In this order, so that Tab goes through the manuals, keyboard then pistons, before the overview.
     buildHints();
-    buildPistonOverview();
     buildManualPanels();
+    buildPistonOverview();
     buildMenus();
     buildToolbar();
 }
@@ -111,6 +135,10 @@ void MainWindow::buildMenus() {
         action->setObjectName(QString::fromLatin1(definition.menuName));
         m_commands[definition.command].menu = action;
     }
+    m_recentMenu = new QMenu(QStringLiteral("Recent &Configurations"), fileMenu);
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
+    m_recentMenu->setToolTipsVisible(true);
+    fileMenu->insertMenu(m_commands[saveFile].menu, m_recentMenu);
     fileMenu->addSeparator();
     m_restoreBackup = fileMenu->addAction(QStringLiteral("&Restore a Backup\u2026"));
     m_restoreBackup->setObjectName(QStringLiteral("mnuRestoreBackup"));
@@ -151,6 +179,35 @@ void MainWindow::buildMenus() {
     QAction* aboutAction = helpMenu->addAction(QStringLiteral("&About ZKTConfig"));
     aboutAction->setObjectName(QStringLiteral("mnuAbout"));
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    setCommandShortcuts(*exitAction, *docsAction);
+}
+
+void MainWindow::setCommandShortcuts(QAction& exitAction, QAction& docsAction) {
+    // Save always asks for the file name, so it is Save As as well.
+    m_commands[openFile].menu->setShortcuts(QKeySequence::Open);
+    m_commands[saveFile].menu->setShortcuts(QKeySequence::keyBindings(QKeySequence::Save) +
+                                            QKeySequence::keyBindings(QKeySequence::SaveAs));
+    m_commands[loadFromDevice].menu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    // Not the Ctrl+W that closes windows elsewhere: a write changes the organ.
+    m_commands[writeToDevice].menu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    exitAction.setShortcuts(QKeySequence::Quit);
+    docsAction.setShortcuts(QKeySequence::HelpContents);
+}
+
+void MainWindow::setRecentFiles(const QStringList& paths) {
+    m_recentMenu->clear();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QFileInfo file(paths[i]);
+        QString name = file.fileName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+        const QString folder = QDir::toNativeSeparators(file.absolutePath());
+        action->setToolTip(folder);
+        action->setStatusTip(folder);
+        connect(action, &QAction::triggered, this, [this, path = paths[i]] { emit recentFileChosen(path); });
+    }
+    applyCommandState(openFile);
 }
 
 void MainWindow::buildToolbar() {
@@ -186,7 +243,7 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildHints() {
-    QWidget* area = centralWidget();
+    QWidget* area = m_canvas;
     const auto framed = [this, area](const char* name, QRect twips) {
         auto* frame = new QFrame(area);
         frame->setObjectName(QString::fromLatin1(name));
@@ -213,7 +270,7 @@ void MainWindow::buildManualPanels() {
     m_hints[0]->hide();
     m_hints[1]->hide();
     for (int i = 0; i < maxManuals; ++i) {
-        auto* panel = new ManualPanel(i, centralWidget());
+        auto* panel = new ManualPanel(i, m_canvas);
         panel->move(twipsToPixels(this, ManualPanel::designLeftTwips), 0);
         panel->hide();
         connect(panel, &ManualPanel::pistonClicked, this, &MainWindow::pistonClicked);
@@ -250,15 +307,23 @@ void MainWindow::highlightPistonButton(int pistonIndex) {
 }
 
 void MainWindow::reserveCentralHeight(int bottomTwips) {
-    centralWidget()->setMinimumHeight(twipsToPixels(this, bottomTwips + centralMarginTwips));
+    m_canvas->setMinimumSize(twipsToPixels(this, canvasWidthTwips),
+                             twipsToPixels(this, bottomTwips + centralMarginTwips));
     giveSpareHeightToOverview();
 }
 
 void MainWindow::giveSpareHeightToOverview() {
-    if (m_overview->isFloating() || dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
+    if (m_overview == nullptr || m_overview->isFloating() || m_overview->isHidden() ||
+        dockWidgetArea(m_overview) != Qt::BottomDockWidgetArea)
         return;
-    // More than there is: the layout keeps the central area's minimum and gives the dock the rest.
-    resizeDocks({m_overview}, {height()}, Qt::Vertical);
+    // The panels have the height they need as far as the window has it; the overview the rest,
+    // and never less than its own minimum, when the panels scroll.
+    const int shared = centralWidget()->height() + m_overview->height();
+    resizeDocks({m_overview}, {std::max(shared - m_canvas->minimumHeight(), 1)}, Qt::Vertical);
+}
+
+QScrollArea& MainWindow::manualArea() const {
+    return *static_cast<QScrollArea*>(centralWidget());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -285,10 +350,6 @@ void MainWindow::setStartHintsVisible(bool visible) {
     m_startFrame->setVisible(visible);
     m_hints[2]->setVisible(visible);
     m_hints[3]->setVisible(visible);
-}
-
-QRect MainWindow::panelGeometry(int manualIndex) const {
-    return m_panels.at(manualIndex)->geometry();
 }
 
 void MainWindow::refreshManualPanels() {
@@ -322,7 +383,7 @@ void MainWindow::updatePistonButton(int pistonIndex) {
         return;
     QPushButton* button =
         m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
-    applyPistonStyle(*button, m_model.pistons[pistonIndex]);
+    applyPistonStyle(*button, m_model.pistons[pistonIndex], pistonIndex);
     m_overview->rows().pistonChanged(pistonIndex);
 }
 
@@ -336,9 +397,11 @@ void MainWindow::applyCommandState(Command command) {
     const bool enabled = m_commandWanted.at(command) && !held;
     m_commands.at(command).toolbar->setEnabled(enabled);
     m_commands.at(command).menu->setEnabled(enabled);
-    // Restoring a backup opens a file, and waits with Open.
-    if (command == openFile && m_restoreBackup != nullptr)
+    // Restoring a backup and the recent configurations open a file, and wait with Open.
+    if (command == openFile && m_restoreBackup != nullptr) {
         m_restoreBackup->setEnabled(enabled);
+        m_recentMenu->menuAction()->setEnabled(enabled && !m_recentMenu->isEmpty());
+    }
 }
 
 void MainWindow::setTransferRunning(bool running) {
@@ -409,6 +472,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit closing();
     m_transferTimer.stop();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    // Like Open, a drop waits while a transfer runs.
+    if (!m_transferRunning && !draggedConfiguration(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = draggedConfiguration(event->mimeData());
+    if (m_transferRunning || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit configurationDropped(path);
 }
 
 } // namespace zkt

@@ -7,6 +7,7 @@
 #include "model/config_model.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 #include <array>
@@ -16,6 +17,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QScrollArea;
 
 namespace zkt {
 
@@ -31,6 +33,9 @@ public:
     static constexpr int designWidthTwips = 14205;
     static constexpr int designHeightTwips = 10305;
     static constexpr int startHeightTwips = 8800;
+    // Small enough for a 1280 x 720 screen at 1.5 times scaling; the manual panels scroll.
+    static constexpr int minimumWidthTwips = 9600;
+    static constexpr int minimumHeightTwips = 6000;
 
     // The four commands whose toolbar button and menu entry are enabled together.
     enum Command { openFile = 0, saveFile = 1, loadFromDevice = 2, writeToDevice = 3 };
@@ -50,6 +55,8 @@ public:
     void setDocumentName(const QString& name);
     // The Edit menu's Undo and Redo.
     void setHistoryActions(QAction* undo, QAction* redo);
+    // File > Recent Configurations, newest first.
+    void setRecentFiles(const QStringList& paths);
     // Enables the context menus' paste entries for what has been copied.
     void setPasteAvailable(bool piston, bool manualSettings, bool manual);
 
@@ -63,7 +70,8 @@ public:
     QTimer& transferTimer() { return m_transferTimer; }
     ManualPanel* panel(int manualIndex) const { return m_panels.at(manualIndex); }
     PistonOverview& pistonOverview() const { return *m_overview; }
-    QRect panelGeometry(int manualIndex) const;
+    // What holds the manual panels; it scrolls when the window is smaller than they are.
+    QScrollArea& manualArea() const;
 
     // MainWindowHooks. Whatever changes the configuration calls refreshManualPanels (all of it)
     // or updatePistonButton (one piston); both bring the overview up to date as well.
@@ -88,6 +96,9 @@ signals:
     void restoreBackupRequested();
     void midiMonitorRequested();
     void linkCheckRequested();
+    // A .zkt file was dropped on the window, or chosen from the recent configurations.
+    void configurationDropped(const QString& path);
+    void recentFileChosen(const QString& path);
     void pistonClicked(int pistonIndex);
     void keyboardClicked(int manualIndex);
     void pistonCommandChosen(PistonCommand command, int pistonIndex);
@@ -100,6 +111,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct CommandActions {
@@ -108,6 +121,7 @@ private:
     };
 
     void buildMenus();
+    void setCommandShortcuts(QAction& exitAction, QAction& docsAction);
     void buildToolbar();
     void buildHints();
     void buildManualPanels();
@@ -129,6 +143,9 @@ private:
     bool m_transferRunning = false;
     QMenu* m_editMenu = nullptr;
     QAction* m_restoreBackup = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    // The manual panels and the start hints sit on it, inside the scroll area.
+    QWidget* m_canvas = nullptr;
     std::array<ManualPanel*, maxManuals> m_panels{};
     PistonOverview* m_overview = nullptr;
     QAction* m_printChart = nullptr;

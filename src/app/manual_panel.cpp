@@ -1,6 +1,7 @@
 #include "app/manual_panel.h"
 
 #include "app/keyboard_picture.h"
+#include "app/piston_button_style.h"
 #include "model/piston_rail.h"
 #include "widgets/twips.h"
 
@@ -61,14 +62,14 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
     auto* keyboard = new KeyboardPicture(this);
     keyboard->setObjectName(QStringLiteral("picKeyboard_%1").arg(manualIndex));
     keyboard->setGeometry(toPixels(this, keyboardTwips));
+    keyboard->setAccessibleName(QStringLiteral("Manual #%1 keyboard").arg(manualIndex + 1));
     connect(keyboard, &KeyboardPicture::clicked, this, [this] { emit keyboardClicked(m_manualIndex); });
     addKeyboardMenu(*keyboard);
 
     auto* rail = new QFrame(this);
     rail->setObjectName(QStringLiteral("fraPistonRail_%1").arg(manualIndex));
     rail->setGeometry(toPixels(this, railTwips));
-    rail->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: rgb(120, 70, 40); }").arg(rail->objectName()));
+    rail->setStyleSheet(pistonRailStyleSheet(rail->objectName()));
 
     for (int j = 0; j < pistonsPerManual; ++j) {
         const int pistonIndex = pistonIndexOf(manualIndex, j);
@@ -77,6 +78,8 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
         button->setGeometry(
             toPixels(this, QRect(pistonRailLeftTwips[j], pistonTopTwips, pistonSizeTwips, pistonSizeTwips)));
         button->setAutoFillBackground(true);
+        // Enter as well as Space presses a button that has the focus.
+        button->setAutoDefault(true);
         connect(button, &QPushButton::clicked, this,
                 [this, pistonIndex] { emit pistonClicked(pistonIndex); });
         button->installEventFilter(this);

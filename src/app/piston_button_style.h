@@ -1,10 +1,12 @@
 #pragma once
 // How a piston button shows its piston: light red when it does something, white when not,
-// and the one-line description as its tool-tip.
+// a bold frame while it has the keyboard focus, and the one-line description as its tool-tip
+// and in its accessible name.
 
 #include "model/config_model.h"
 
 #include <QColor>
+#include <QString>
 
 class QPushButton;
 
@@ -13,6 +15,9 @@ namespace zkt {
 inline const QColor assignedPistonColour(255, 128, 128);
 inline const QColor unassignedPistonColour(Qt::white);
 
-void applyPistonStyle(QPushButton& button, const pistonInfo& piston);
+// The style sheet of the rail the buttons sit on, whose object name is railName.
+QString pistonRailStyleSheet(const QString& railName);
+
+void applyPistonStyle(QPushButton& button, const pistonInfo& piston, int pistonIndex);
 
 } // namespace zkt

@@ -25,11 +25,13 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_filter->setObjectName(QStringLiteral("txtOverviewFilter"));
     m_filter->setPlaceholderText(QStringLiteral("Filter: part of a function or detail, e.g. Coupler"));
     m_filter->setClearButtonEnabled(true);
+    m_filter->setAccessibleName(QStringLiteral("Filter the piston overview"));
     connect(m_filter, &QLineEdit::textChanged, m_shown, &QSortFilterProxyModel::setFilterFixedString);
 
     m_table = new QTableView(contents);
     m_table->setObjectName(QStringLiteral("grdPistonOverview"));
     m_table->setModel(m_shown);
+    m_table->setAccessibleName(QStringLiteral("Piston overview"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "app/single_instance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -9,7 +10,9 @@ namespace zkt {
 namespace {
 
 constexpr int connectTimeoutMs = 1000;
-const QByteArray activateRequest = QByteArrayLiteral("activate\n");
+// One request per line, in UTF-8: "activate", or "open " and an absolute path.
+const QByteArray activateRequest = QByteArrayLiteral("activate");
+const QByteArray openRequestPrefix = QByteArrayLiteral("open ");
 
 } // namespace
 
@@ -24,21 +27,29 @@ QString SingleInstance::defaultServerName() {
     return QStringLiteral("ZKTConfig-single-instance-") + user;
 }
 
-bool SingleInstance::anotherInstance() {
-    if (askRunningInstance())
+bool SingleInstance::anotherInstance(const QString& fileToOpen) {
+    if (askRunningInstance(fileToOpen))
         return true;
     listen();
     return false;
 }
 
-bool SingleInstance::askRunningInstance() {
+bool SingleInstance::askRunningInstance(const QString& fileToOpen) {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(connectTimeoutMs))
         return false;
-    socket.write(activateRequest);
+    // The running copy has another working folder: it is given the whole path.
+    QByteArray request = fileToOpen.isEmpty()
+                             ? activateRequest
+                             : openRequestPrefix + QFileInfo(fileToOpen).absoluteFilePath().toUtf8();
+    // A line break cannot be part of the request; a name holding one is not handed over whole.
+    request.replace('\n', ' ');
+    socket.write(request + '\n');
     socket.waitForBytesWritten(connectTimeoutMs);
     socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(connectTimeoutMs);
     return true;
 }
 
@@ -51,12 +62,23 @@ void SingleInstance::listen() {
         m_server->listen(m_serverName);
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
-        // Only another launch of this program connects here, and it always wants the same.
         while (QLocalSocket* client = m_server->nextPendingConnection()) {
+            connect(client, &QLocalSocket::readyRead, this, [this, client] { readRequests(*client); });
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-            emit activationRequested();
+            readRequests(*client);
         }
     });
+}
+
+void SingleInstance::readRequests(QLocalSocket& client) {
+    while (client.canReadLine()) {
+        QByteArray line = client.readLine();
+        line.chop(1); // the line break; a file name may end in blanks
+        if (line.startsWith(openRequestPrefix))
+            emit openRequested(QString::fromUtf8(line.mid(openRequestPrefix.size())));
+        else if (line == activateRequest)
+            emit activationRequested();
+    }
 }
 
 } // namespace zkt

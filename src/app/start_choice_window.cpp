@@ -1,9 +1,8 @@
 #include "app/start_choice_window.h"
 
-#include "app/clickable_label.h"
 #include "widgets/twips.h"
 
-#include <QFrame>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
@@ -13,22 +12,27 @@ namespace zkt {
 namespace {
 
 struct ChoiceEntry {
-    const char* labelName;
-    const char* frameName;
+    const char* name;
     const char* text;
     int topTwips;
     void (StartChoiceWindow::*announce)();
 };
 
 const ChoiceEntry choiceEntries[] = {
-    {"lblWizard", "shpWizard_0", "Load Current Settings from the ZKT", 1500,
-     &StartChoiceWindow::loadFromDeviceChosen},
-    {"lblLoad", "shpWizard_1", "Open Previously Saved ZKT Configuration", 2500,
-     &StartChoiceWindow::openFileChosen},
+    {"lblWizard", "Load Current Settings from the ZKT", 1500, &StartChoiceWindow::loadFromDeviceChosen},
+    {"lblLoad", "Open Previously Saved ZKT Configuration", 2500, &StartChoiceWindow::openFileChosen},
 };
 constexpr int entryLeftTwips = 900;
 constexpr int entryWidthTwips = 5400;
 constexpr int entryHeightTwips = 600;
+
+// Framed in gold on the dark blue; the entry with the keyboard focus is lit and framed in white.
+const QString entryStyle = QStringLiteral(
+    "QPushButton { color: white; font-weight: bold; border: 2px solid #f0d890; border-radius: 6px;"
+    " background: rgba(255, 255, 255, 40); }"
+    "QPushButton:hover { background: rgba(255, 255, 255, 70); }"
+    "QPushButton:focus { border: 3px solid white; background: rgba(255, 255, 255, 90); }"
+    "QPushButton:pressed { background: rgba(255, 255, 255, 120); }");
 
 } // namespace
 
@@ -47,30 +51,28 @@ StartChoiceWindow::StartChoiceWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     heading->setGeometry(twipsToPixels(this, entryLeftTwips), twipsToPixels(this, 500),
                          twipsToPixels(this, entryWidthTwips), twipsToPixels(this, 600));
 
+    // Tab goes through the entries in this order; Enter or Space chooses the one with the focus.
+    QPushButton* first = nullptr;
     for (const ChoiceEntry& entry : choiceEntries) {
-        const QRect place(twipsToPixels(this, entryLeftTwips), twipsToPixels(this, entry.topTwips),
-                          twipsToPixels(this, entryWidthTwips), twipsToPixels(this, entryHeightTwips));
-        auto* frame = new QFrame(this);
-        frame->setObjectName(QString::fromLatin1(entry.frameName));
-        frame->setGeometry(place);
-        frame->setStyleSheet(QStringLiteral("QFrame { border: 2px solid #f0d890; border-radius: 6px;"
-                                            " background: rgba(255, 255, 255, 40); }"));
-        auto* label = new ClickableLabel(QString::fromLatin1(entry.text), this);
-        label->setObjectName(QString::fromLatin1(entry.labelName));
-        label->setGeometry(place);
-        label->setAlignment(Qt::AlignCenter);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setStyleSheet(QStringLiteral("color: white; background: transparent; font-weight: bold;"));
-        label->raise();
-        connect(label, &ClickableLabel::clicked, this,
-                [this, announce = entry.announce] { choose(announce); });
+        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setGeometry(twipsToPixels(this, entryLeftTwips), twipsToPixels(this, entry.topTwips),
+                            twipsToPixels(this, entryWidthTwips), twipsToPixels(this, entryHeightTwips));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(entryStyle);
+        button->setAutoDefault(true);
+        connect(button, &QPushButton::clicked, this, [this, announce = entry.announce] { choose(announce); });
+        if (first == nullptr)
+            first = button;
     }
 
     auto* exitButton = new QPushButton(QStringLiteral("E&xit"), this);
     exitButton->setObjectName(QStringLiteral("cmdExit"));
     exitButton->setGeometry(twipsToPixels(this, 5400), twipsToPixels(this, 3800), twipsToPixels(this, 1200),
                             twipsToPixels(this, 400));
+    exitButton->setAutoDefault(true);
     connect(exitButton, &QPushButton::clicked, this, &StartChoiceWindow::exitChosen);
+    first->setFocus();
 }
 
 void StartChoiceWindow::choose(void (StartChoiceWindow::*announce)()) {

@@ -91,19 +91,40 @@ void drawMidiSocket(QPainter& p) {
     p.drawRect(QRectF(14, 23, 4, 3));
 }
 
+// The program's own icon, the one installed for the desktop: a keyboard under four pistons.
+void drawProgram(QPainter& p) {
+    p.scale(0.5, 0.5); // drawn on the installed icon's 64 x 64 grid
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3b, 0x2a, 0x1a));
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    p.setBrush(QColor(0xf4, 0xef, 0xe4));
+    p.drawRoundedRect(QRectF(7, 26, 50, 30), 2, 2);
+    p.setBrush(QColor(0x1c, 0x1c, 0x1c));
+    for (const int x : {12, 19, 33, 40, 47})
+        p.drawRect(QRectF(x, 26, 4, 17));
+    p.setPen(QPen(QColor(0x3b, 0x2a, 0x1a), 0.8));
+    p.drawLine(QPointF(28, 26), QPointF(28, 56));
+    for (const int x : {14, 21, 35, 42, 49})
+        p.drawLine(QPointF(x, 43), QPointF(x, 56));
+    p.setPen(QPen(QColor(0xf4, 0xef, 0xe4), 1));
+    p.setBrush(QColor(0xff, 0x80, 0x80));
+    for (const int x : {14, 25, 39, 50})
+        p.drawEllipse(QPointF(x, 15), 4, 4);
+}
+
 } // namespace
 
 QIcon toolbarIcon(const QString& key) {
     static const std::map<QString, std::function<void(QPainter&)>> painters = {
         {QStringLiteral("load"), drawFolder},          {QStringLiteral("save"), drawDisk},
         {QStringLiteral("loado"), drawReadFromDevice}, {QStringLiteral("write"), drawWriteToDevice},
-        {QStringLiteral("midi"), drawMidiSocket},
+        {QStringLiteral("midi"), drawMidiSocket},      {QStringLiteral("program"), drawProgram},
     };
     const auto found = painters.find(key);
     if (found == painters.end())
         return {};
     QIcon icon;
-    for (const int size : {16, 24, 32, 48}) {
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -114,6 +135,10 @@ QIcon toolbarIcon(const QString& key) {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+QIcon programIcon() {
+    return toolbarIcon(QStringLiteral("program"));
 }
 
 } // namespace zkt

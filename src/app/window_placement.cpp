@@ -35,4 +35,15 @@ void applyFormGeometry(QWidget& window, const FormGeometry& geometry) {
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    const QRect free = screen->availableGeometry();
+    QRect placed(QPoint(0, 0), window.size().boundedTo(free.size()));
+    placed.moveCenter(free.center());
+    window.resize(placed.size());
+    window.move(placed.topLeft());
+}
+
 } // namespace zkt

@@ -41,10 +41,21 @@ QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
         ChannelRow& row = pages.rows[static_cast<std::size_t>(c)];
         row.chkChannel = newCheckBox(*page, QString::number(c + 1), "chkChannel", c);
         row.cboTransposeInput = newList(*page, "cboTransposeInput", c, offsets);
-        row.chkVelocity = newCheckBox(*page, QString(), "chkVelocity", c);
+        // Checked: the keys send the velocity they are played with; unchecked: the fixed one.
+        row.chkVelocity = newCheckBox(*page, QStringLiteral("On"), "chkVelocity", c);
+        row.chkVelocity->setToolTip(
+            QStringLiteral("Checked: the keys send the velocity they are played with.\n"
+                           "Unchecked: every note has the fixed velocity chosen beside."));
         row.cboVelocity = newList(*page, "cboVelocity", c, velocities);
         row.cboAnalogInput = newList(*page, "cboAnalogInput", c, inputs);
         row.cboMidiController = newList(*page, "cboMidiController", c, controllers);
+        const QString channel = QStringLiteral("Channel %1").arg(c + 1);
+        row.chkChannel->setAccessibleName(channel);
+        row.cboTransposeInput->setAccessibleName(channel + QStringLiteral(" key offset"));
+        row.chkVelocity->setAccessibleName(channel + QStringLiteral(" velocity on"));
+        row.cboVelocity->setAccessibleName(channel + QStringLiteral(" fixed velocity"));
+        row.cboAnalogInput->setAccessibleName(channel + QStringLiteral(" analog input"));
+        row.cboMidiController->setAccessibleName(channel + QStringLiteral(" controller type"));
         const int gridRow = c + 1;
         grid->addWidget(row.chkChannel, gridRow, 0);
         grid->addWidget(row.cboTransposeInput, gridRow, 1);

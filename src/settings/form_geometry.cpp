@@ -29,4 +29,14 @@ PlacementRect keepOnScreen(PlacementRect rect, const ScreenMetrics& screen) {
     return rect;
 }
 
+FormGeometry keptOnScreen(FormGeometry geometry) {
+    const PlacementRect kept =
+        keepOnScreen({geometry.left, geometry.top, geometry.width, geometry.height}, geometry.screen);
+    geometry.left = kept.left;
+    geometry.top = kept.top;
+    geometry.width = kept.width;
+    geometry.height = kept.height;
+    return geometry;
+}
+
 } // namespace zkt

@@ -33,5 +33,7 @@ struct PlacementRect {
 // Moves the rectangle (and if it is still too big, shrinks it) so that it keeps a four-pixel margin
 // to every screen edge. The result can come out smaller than a minimum size; callers check that.
 PlacementRect keepOnScreen(PlacementRect rect, const ScreenMetrics& screen);
+// The same for a whole record, on its own screen.
+FormGeometry keptOnScreen(FormGeometry geometry);
 
 } // namespace zkt

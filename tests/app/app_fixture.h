@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
         app.start();
         processEvents();
         ASSERT_TRUE(app.startChoiceWindow().isVisible());
-        auto* entry = app.startChoiceWindow().findChild<QLabel*>(QString::fromLatin1(entryName));
+        auto* entry = app.startChoiceWindow().findChild<QPushButton*>(QString::fromLatin1(entryName));
         ASSERT_NE(entry, nullptr);
         QTest::mouseClick(entry, Qt::LeftButton);
         // The timer would tick in real time; the test ticks in virtual time instead.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,49 +42,76 @@ TEST(SingleInstanceTest, ASocketLeftByACrashedRunDoesNotBlockTheNextStart) {
     EXPECT_TRUE(later.anotherInstance());
 }
 
-TEST(SecondLaunchTest, TheSecondProgramEndsAndWritesNothing) {
-    // A copy of the program in a folder of its own, with logging switched on.
-    test::TestFolders folders;
-    const QString program = folders.paths.programFolder + QStringLiteral("/zktconfig");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZKTCONFIG_PATH), program));
-    {
+// Copies of the program in a folder of its own, with logging switched on, launched offscreen.
+class SecondLaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = folders.paths.programFolder + QStringLiteral("/zktconfig");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZKTCONFIG_PATH), program));
         QFile settings(folders.paths.settingsFile());
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("[Bellhaven]\r\nLog=1\r\n");
         QFile instrumentNames(folders.paths.instrumentNameFile());
         ASSERT_TRUE(instrumentNames.open(QIODevice::WriteOnly));
         instrumentNames.write("Acoustic Grand Piano\n");
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Keeps the MIDI backends from looking for servers the test does not run.
+        environment.insert(QStringLiteral("JACK_NO_START_SERVER"), QStringLiteral("1"));
     }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // Keeps the MIDI backends from looking for servers the test does not run.
-    environment.insert(QStringLiteral("JACK_NO_START_SERVER"), QStringLiteral("1"));
-    const auto launch = [&](QProcess& process) {
+    void TearDown() override {
+        first.kill();
+        first.waitForFinished(10000);
+    }
+    bool launch(QProcess& process, const QStringList& arguments = {}) {
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(program, {});
+        process.start(program, arguments);
         return process.waitForStarted(10000);
-    };
-    const auto logLines = [&] {
-        QFile log(folders.paths.logFile());
-        return log.open(QIODevice::ReadOnly) ? log.readAll().count('\n') : 0;
-    };
-
-    QProcess first;
-    ASSERT_TRUE(launch(first));
+    }
+    QByteArray readFile(const QString& path) const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    qsizetype logLines() const { return readFile(folders.paths.logFile()).count('\n'); }
     // The first run has its start line once it is initialised, and it listens before that.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return logLines() >= 1; }, 30000));
+    bool launchFirst() {
+        return launch(first) && QTest::qWaitFor([&] { return logLines() >= 1; }, 30000);
+    }
+    void expectEndsAtOnce(QProcess& second) {
+        EXPECT_TRUE(second.waitForFinished(30000));
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(first.state(), QProcess::Running);
+    }
 
+    test::TestFolders folders;
+    QString program;
+    QProcessEnvironment environment;
+    QProcess first;
+};
+
+TEST_F(SecondLaunchTest, TheSecondProgramEndsAndWritesNothing) {
+    ASSERT_TRUE(launchFirst());
     QProcess second;
     ASSERT_TRUE(launch(second));
-    EXPECT_TRUE(second.waitForFinished(30000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(first.state(), QProcess::Running);
+    expectEndsAtOnce(second);
     EXPECT_EQ(logLines(), 1);
+}
 
-    first.kill();
-    first.waitForFinished(10000);
+TEST_F(SecondLaunchTest, AFileGivenToTheSecondIsOpenedByTheFirst) {
+    ASSERT_TRUE(launchFirst());
+    // Given as a relative name, from another working folder than the first's.
+    const QString example = QStringLiteral(ZKT_EXAMPLES_DIR "/three-manuals.zkt");
+    QProcess second;
+    second.setWorkingDirectory(QStringLiteral(ZKT_EXAMPLES_DIR));
+    ASSERT_TRUE(launch(second, {QStringLiteral("three-manuals.zkt")}));
+    expectEndsAtOnce(second);
+    // What the first opened heads its recent configurations, which it keeps at once.
+    const QByteArray recent = QByteArrayLiteral("File1=") + QFileInfo(example).absoluteFilePath().toUtf8();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return readFile(folders.paths.settingsFile()).contains(recent); }, 30000))
+        << readFile(folders.paths.settingsFile()).constData();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -226,14 +227,40 @@ TEST_F(ChoiceTest, TheEndStoresChosenMidiDevices) {
               settings.indexOf(QStringLiteral("[Preferences]")));
 }
 
-TEST_F(StartupTest, TheMainWindowStartsAtItsWorkingHeightAndAtLeastItsDesignWidth) {
-    writeFile(folders.paths.settingsFile(),
-              "[ZKTConfig]\r\nLeft=1500\r\nTop=1500\r\nWidth=3000\r\nHeight=3000\r\nMaximised=0\r\n");
-    auto app = startWithSettings({});
-    ASSERT_NO_FATAL_FAILURE(showMainWindowWithNothingOpened(*app));
-    const QWidget& main = app->mainWindow();
-    EXPECT_GE(main.width(), twipsToPixels(&main, MainWindow::designWidthTwips));
-    EXPECT_EQ(main.height(), twipsToPixels(&main, MainWindow::startHeightTwips));
+TEST_F(StartupTest, TheMainWindowIsCentredUnlessPlacedAndAlwaysFitsTheScreen) {
+    struct Case {
+        const char* settings;
+        // Expected left and width in twips; -1: centred, as wide as the design or the screen allows.
+        long left;
+        long width;
+    };
+    const Case cases[] = {
+        {"", -1, -1},
+        {"[ZKTConfig]\r\nLeft=1500\r\nTop=1500\r\nWidth=9900\r\nHeight=3000\r\n", 1500, 9900},
+        // Smaller than the window can be: the minimum.
+        {"[ZKTConfig]\r\nLeft=1500\r\nTop=1500\r\nWidth=3000\r\nHeight=3000\r\n", 1500,
+         MainWindow::minimumWidthTwips},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(folders.paths.settingsFile());
+        auto app = startWithSettings(c.settings);
+        ASSERT_NO_FATAL_FAILURE(showMainWindowWithNothingOpened(*app));
+        const QWidget& main = app->mainWindow();
+        const QRect screen = main.screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(main.geometry())) << c.settings;
+        // The working height, as far as the screen has room.
+        EXPECT_EQ(main.height(),
+                  std::min(twipsToPixels(&main, MainWindow::startHeightTwips), screen.height() - 8))
+            << c.settings;
+        if (c.left < 0) {
+            EXPECT_EQ(main.width(),
+                      std::min(twipsToPixels(&main, MainWindow::designWidthTwips), screen.width() - 8));
+            EXPECT_LE(std::abs(main.x() + main.width() / 2 - screen.center().x()), 1) << c.settings;
+        } else {
+            EXPECT_EQ(main.x(), twipsToPixels(&main, c.left)) << c.settings;
+            EXPECT_EQ(main.width(), twipsToPixels(&main, c.width)) << c.settings;
+        }
+    }
 }
 
 TEST_F(StartupTest, ThePistonOverviewComesBackAsTheUserLeftIt) {

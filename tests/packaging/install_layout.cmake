@@ -1,7 +1,8 @@
 # Installs a build tree into a scratch prefix and checks that the pieces find each other there:
 # zktcli finds its chart program, the menu entry starts an installed program and names an
-# installed icon, the AppStream metadata points at that menu entry and lists only installed
-# programs, and the example sits where the documentation sends the reader.
+# installed icon, the file types it opens are defined and have their icons, the AppStream
+# metadata points at that menu entry and lists only installed programs, and the example sits
+# where the documentation sends the reader.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P install_layout.cmake
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -49,6 +50,30 @@ if(WITH_GUI)
     string(REGEX REPLACE "^Icon=" "" icon_name "${icon_line}")
     require_file(bin/${exec_program})
     require_file(share/icons/hicolor/scalable/apps/${icon_name}.svg)
+
+    # Each file type the entry opens is defined by an installed MIME package, named after the
+    # package, and the icon that definition names is installed among the file-type icons.
+    set(mime_package "${PREFIX}/share/mime/packages/zktconfig.xml")
+    require_file(share/mime/packages/zktconfig.xml)
+    # Read whole, as file(STRINGS) would escape the semicolons of the list.
+    file(READ "${desktop_file}" desktop_entry)
+    string(REGEX MATCH "\nMimeType=([^\n]*)" mime_line "${desktop_entry}")
+    string(REGEX MATCHALL "[^;]+" mime_types "${CMAKE_MATCH_1}")
+    if(mime_types STREQUAL "")
+      string(APPEND problems "\n  the desktop entry opens no file type")
+    elseif(EXISTS "${mime_package}")
+      file(READ "${mime_package}" mime_definition)
+      foreach(mime_type IN LISTS mime_types)
+        if(NOT mime_definition MATCHES "<mime-type type=\"${mime_type}\">")
+          string(APPEND problems "\n  the desktop entry opens ${mime_type}, which zktconfig.xml does not define")
+        endif()
+      endforeach()
+      string(REGEX MATCHALL "<icon name=\"[^\"]+\"" mime_icons "${mime_definition}")
+      foreach(mime_icon IN LISTS mime_icons)
+        string(REGEX REPLACE "<icon name=\"([^\"]+)\"" "\\1" mime_icon "${mime_icon}")
+        require_file(share/icons/hicolor/scalable/mimetypes/${mime_icon}.svg)
+      endforeach()
+    endif()
   endif()
 
   if(EXISTS "${metainfo_file}")

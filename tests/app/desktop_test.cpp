@@ -1,0 +1,288 @@
+// The program on a desktop: files given from outside (argument, drop, recent list), the
+// keyboard through the start choice and the panels, and a window that scrolls when small.
+
+#include "app/keyboard_picture.h"
+#include "app/manual_panel.h"
+#include "app/recent_files.h"
+#include "app_fixture.h"
+#include "editors/keyboard_editor.h"
+#include "editors/piston_editor.h"
+#include "editors/widget_lookup.h"
+#include "model/config_file.h"
+#include "model/example_organ.h"
+
+#include <QAccessible>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace zkt {
+namespace {
+
+using test::processEvents;
+using test::widgetNamed;
+
+class DesktopTest : public test::AppFixture {
+protected:
+    MainWindow& window() { return app.mainWindow(); }
+    QString saved(const char* name, int manuals) {
+        const QString path = folders.paths.documentsFolder + QLatin1Char('/') + QLatin1String(name);
+        writeConfigurationFile(path.toStdString(), exampleOrgan(manuals));
+        return path;
+    }
+    // Types key into whatever has the keyboard focus in the active window.
+    static void typeKey(Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key);
+    }
+    void drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint centre = window().rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &enter);
+        if (!enter.isAccepted())
+            return;
+        QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &dropped);
+    }
+    void closeStatusWindow() {
+        tickUntilSettled();
+        processEvents();
+    }
+};
+
+TEST_F(DesktopTest, AFileGivenAtStartOpensInTheMainWindowWithoutTheStartChoice) {
+    const QString organ = saved("organ.zkt", 4);
+    app.startWithFile(organ);
+    processEvents();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(app.startChoiceWindow().isVisible());
+    EXPECT_EQ(app.model().numberOfManuals, 4);
+    EXPECT_TRUE(window().windowTitle().startsWith(QStringLiteral("organ.zkt")));
+    EXPECT_EQ(app.recentFiles().paths(), QStringList{organ});
+}
+
+TEST_F(DesktopTest, AFileThatCannotBeReadAtStartIsReportedAndTheWindowWaitsForAChoice) {
+    bool reported = false;
+    test::onNextModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            reported = box->text().contains(QStringLiteral("missing.zkt"));
+            box->accept();
+        },
+        QStringLiteral("File Load Error!"));
+    app.startWithFile(folders.paths.documentsFolder + QStringLiteral("/missing.zkt"));
+    EXPECT_TRUE(reported);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(app.startChoiceWindow().isVisible());
+    EXPECT_EQ(app.model().numberOfManuals, 0);
+    EXPECT_TRUE(window().isCommandEnabled(MainWindow::openFile));
+    EXPECT_TRUE(app.recentFiles().paths().isEmpty());
+}
+
+TEST_F(DesktopTest, ADroppedConfigurationOpensOnceChangesHaveBeenDealtWith) {
+    app.startWithFile(saved("first.zkt", 2));
+    closeStatusWindow();
+    // Anything but a configuration is refused.
+    drop(folders.paths.documentsFolder);
+    EXPECT_EQ(app.model().numberOfManuals, 2);
+
+    app.history().apply([&] { app.model().pistons[0].functionGroup = 0; },
+                        [] { return QStringLiteral("edit"); });
+    const QString second = saved("second.zkt", 5);
+    test::onNextModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); },
+                                   QStringLiteral("ZKTConfig"));
+    drop(second);
+    EXPECT_EQ(app.model().numberOfManuals, 2);
+
+    test::onNextModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); },
+                                   QStringLiteral("ZKTConfig"));
+    drop(second);
+    EXPECT_EQ(app.model().numberOfManuals, 5);
+}
+
+TEST(RecentFilesTest, KeepsTheNewestEightOnceEachAndSurvivesTheSettingsFile) {
+    test::TestFolders folders;
+    RecentFiles recent;
+    for (int i = 1; i <= 10; ++i)
+        recent.add(QStringLiteral("/organs/%1.zkt").arg(i));
+    recent.add(QStringLiteral("/organs/5.zkt"));
+    const QStringList expected = {QStringLiteral("/organs/5.zkt"), QStringLiteral("/organs/10.zkt"),
+                                  QStringLiteral("/organs/9.zkt"), QStringLiteral("/organs/8.zkt"),
+                                  QStringLiteral("/organs/7.zkt"), QStringLiteral("/organs/6.zkt"),
+                                  QStringLiteral("/organs/4.zkt"), QStringLiteral("/organs/3.zkt")};
+    EXPECT_EQ(recent.paths(), expected);
+
+    // A path longer than the settings file keeps is remembered for this run only.
+    recent.add(QStringLiteral("/") + QString(300, QLatin1Char('x')) + QStringLiteral(".zkt"));
+    cInifile settings;
+    const std::string file = folders.paths.settingsFile().toStdString();
+    recent.write(settings, file);
+    RecentFiles reread;
+    reread.read(settings, file);
+    EXPECT_EQ(reread.paths(), expected.mid(0, 7));
+
+    reread.remove(expected[0]);
+    reread.write(settings, file);
+    reread.read(settings, file);
+    EXPECT_EQ(reread.paths(), expected.mid(1, 6));
+}
+
+TEST_F(DesktopTest, RecentConfigurationsReopenAndAMissingOneLeavesTheListWithAMessage) {
+    const QString first = saved("first.zkt", 2);
+    const QString second = saved("second.zkt", 3);
+    app.startWithFile(first);
+    closeStatusWindow();
+    app.openFromOutside(second);
+    closeStatusWindow();
+    QMenu& menu = widgetNamed<QMenu>(window(), QStringLiteral("mnuRecent"));
+    ASSERT_EQ(menu.actions().size(), 2);
+    EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("&1 second.zkt"));
+    EXPECT_EQ(menu.actions()[1]->toolTip(), folders.paths.documentsFolder);
+
+    menu.actions()[1]->trigger();
+    EXPECT_EQ(app.model().numberOfManuals, 2);
+    closeStatusWindow();
+
+    ASSERT_TRUE(QFile::remove(second));
+    bool told = false;
+    test::onNextModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            told = box->text().contains(QStringLiteral("second.zkt"));
+            box->accept();
+        },
+        QStringLiteral("ZKTConfig"));
+    widgetNamed<QAction>(window(), QStringLiteral("mnuRecent_1")).trigger();
+    EXPECT_TRUE(told);
+    EXPECT_EQ(app.model().numberOfManuals, 2);
+    EXPECT_EQ(app.recentFiles().paths(), QStringList{first});
+    EXPECT_EQ(menu.actions().size(), 1);
+}
+
+TEST_F(DesktopTest, TheStartChoiceIsDrivenByTabAndEnter) {
+    app.start();
+    processEvents();
+    QWidget& choice = app.startChoiceWindow();
+    QApplication::setActiveWindow(&choice);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&choice));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("lblWizard"));
+    typeKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("lblLoad"));
+    typeKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("cmdExit"));
+    typeKey(Qt::Key_Backtab);
+
+    bool offered = false;
+    test::onNextModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            offered = true;
+            dialog->reject();
+        },
+        QStringLiteral("Load Configuration From File"));
+    typeKey(Qt::Key_Return);
+    window().transferTimer().stop();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return offered; }, 10000));
+}
+
+TEST_F(DesktopTest, TabGoesThroughEachKeyboardAndItsPistonsAndEnterOpensTheEditors) {
+    app.startWithFile(saved("organ.zkt", 3));
+    closeStatusWindow();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QWidget& keyboard = widgetNamed<QWidget>(window(), QStringLiteral("picKeyboard_0"));
+    keyboard.setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int step = 0; step < 22; ++step) {
+        typeKey(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QStringList expected;
+    for (int j = 0; j < pistonsPerManual; ++j)
+        expected << test::nameOf("cmdPiston", j);
+    expected << QStringLiteral("picKeyboard_1") << QStringLiteral("cmdPiston_20");
+    EXPECT_EQ(visited, expected);
+    EXPECT_TRUE(window().panel(1)->isPistonHighlighted(0));
+
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        bool edited = false;
+        test::onNextModal<PistonEditor>([&](PistonEditor* editor) {
+            edited = editor->pistonIndex() == 20;
+            editor->reject();
+        });
+        // The offscreen platform leaves a closed dialog the active window; a window manager would not.
+        QApplication::setActiveWindow(&window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPiston_20"));
+        typeKey(key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return edited; }, 10000)) << key;
+    }
+    bool keyboardEdited = false;
+    test::onNextModal<KeyboardEditor>([&](KeyboardEditor* editor) {
+        keyboardEdited = true;
+        editor->reject();
+    });
+    QTest::keyClick(&widgetNamed<QWidget>(window(), QStringLiteral("picKeyboard_1")), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyboardEdited; }, 10000));
+}
+
+TEST_F(DesktopTest, ASmallWindowScrollsItsPanelsAndFitsAScaledLaptopScreen) {
+    app.startWithFile(saved("organ.zkt", 5));
+    closeStatusWindow();
+    // 1280 x 720 at 1.5 times scaling leaves 853 x 480, less a title bar and a panel.
+    EXPECT_LE(window().minimumSize().width(), 853);
+    EXPECT_LE(window().minimumSize().height(), 420);
+    window().resize(window().minimumSize());
+    processEvents();
+    EXPECT_EQ(window().size(), window().minimumSize());
+    QScrollArea& area = window().manualArea();
+    EXPECT_GT(area.verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(area.horizontalScrollBar()->maximum(), 0);
+    // The last manual's last piston can be scrolled into view.
+    QWidget& last = widgetNamed<QWidget>(window(), test::nameOf("cmdPiston", 99));
+    area.ensureWidgetVisible(&last);
+    const QRect shown(last.mapTo(area.viewport(), QPoint(0, 0)), last.size());
+    EXPECT_TRUE(area.viewport()->rect().contains(shown));
+}
+
+// Every control a user can reach with the keyboard says what it is to a screen reader.
+TEST_F(DesktopTest, EveryFocusableControlHasAnAccessibleName) {
+    app.startWithFile(saved("organ.zkt", 2));
+    closeStatusWindow();
+    const auto unnamed = [](const QWidget& window) {
+        QString found;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&window) ||
+                widget->focusProxy() != nullptr)
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            if (accessible == nullptr || accessible->text(QAccessible::Name).trimmed().isEmpty())
+                found += widget->objectName() + QLatin1Char(' ');
+        }
+        return found;
+    };
+    EXPECT_EQ(unnamed(window()).toStdString(), "");
+    EXPECT_EQ(widgetNamed<QWidget>(window(), QStringLiteral("cmdPiston_0")).accessibleName(),
+              QStringLiteral("Manual 1, piston 1: ") +
+                  widgetNamed<QWidget>(window(), QStringLiteral("cmdPiston_0")).toolTip());
+    EXPECT_EQ(unnamed(app.startChoiceWindow()).toStdString(), "");
+
+    QString inEditors;
+    test::onNextModal<PistonEditor>([&](PistonEditor* editor) {
+        inEditors += unnamed(*editor);
+        editor->reject();
+    });
+    emit window().pistonClicked(0);
+    test::onNextModal<KeyboardEditor>([&](KeyboardEditor* editor) {
+        inEditors += unnamed(*editor);
+        editor->reject();
+    });
+    emit window().keyboardClicked(0);
+    EXPECT_EQ(inEditors.toStdString(), "");
+}
+
+} // namespace
+} // namespace zkt
