@@ -11,9 +11,22 @@ namespace zkt {
 
 namespace {
 
+// The folder, or its nearest ancestor that still exists (a folder that has gone would be
+// offered as a file name instead), or the home folder.
+QString existingFolder(const QString& folder) {
+    QFileInfo candidate(folder);
+    while (!candidate.isDir()) {
+        const QString parent = candidate.absolutePath();
+        if (folder.isEmpty() || parent == candidate.absoluteFilePath())
+            return QDir::homePath();
+        candidate.setFile(parent);
+    }
+    return candidate.absoluteFilePath();
+}
+
 QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
                   QFileDialog::AcceptMode mode, const QString& suggestedPath = {}) {
-    QFileDialog dialog(owner, title, lastFolder, filter);
+    QFileDialog dialog(owner, title, existingFolder(lastFolder), filter);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
                                                          : QStringLiteral("dlgSave"));
     dialog.setAcceptMode(mode);

@@ -4,6 +4,7 @@
 #include "app/keyboard_picture.h"
 #include "app/manual_panel.h"
 #include "app/recent_files.h"
+#include "app/splash_window.h"
 #include "app_fixture.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
@@ -18,6 +19,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 namespace zkt {
 namespace {
@@ -161,6 +163,38 @@ TEST_F(DesktopTest, RecentConfigurationsReopenAndAMissingOneLeavesTheListWithAMe
     EXPECT_EQ(app.model().numberOfManuals, 2);
     EXPECT_EQ(app.recentFiles().paths(), QStringList{first});
     EXPECT_EQ(menu.actions().size(), 1);
+}
+
+TEST_F(DesktopTest, TheOpenDialogStartsInTheNearestFolderThatStillExists) {
+    QFile settings(folders.paths.settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Preferences]\r\nPath=" + folders.paths.documentsFolder.toUtf8() + "/gone/deeper/\r\n");
+    settings.close();
+    QString offeredFolder;
+    QString offeredName = QStringLiteral("(no name field)");
+    test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        offeredFolder = dialog->directory().absolutePath();
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            offeredName = name->text();
+        dialog->reject();
+    });
+    startAndChoose("lblLoad");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !offeredFolder.isEmpty(); }, 10000));
+    EXPECT_EQ(offeredFolder, QDir(folders.paths.documentsFolder).absolutePath());
+    // Not the missing folder's name offered as the file to open.
+    EXPECT_EQ(offeredName, QString());
+}
+
+TEST(SplashTest, AnyKeyClosesTheSplash) {
+    SplashWindow splash(60000);
+    QSignalSpy finished(&splash, &SplashWindow::finished);
+    splash.show();
+    QApplication::setActiveWindow(&splash);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
+    ASSERT_EQ(QApplication::focusWidget(), &splash);
+    QTest::keyClick(&splash, Qt::Key_A);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(splash.isVisible());
 }
 
 TEST_F(DesktopTest, TheStartChoiceIsDrivenByTabAndEnter) {

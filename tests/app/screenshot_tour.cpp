@@ -181,6 +181,11 @@ int main(int argc, char** argv) {
                 shoot(output, QStringLiteral("status_during_load.png"));
             }
             if (midLoadTaken && loaded()) {
+                // The keyboard focus on a piston shows its frame, its ring and its overview row.
+                app.mainWindow()
+                    .findChild<QWidget*>(QStringLiteral("cmdPiston_2"))
+                    ->setFocus(Qt::TabFocusReason);
+                QCoreApplication::processEvents();
                 shoot(output, QStringLiteral("main_window_3_manuals.png"));
                 app.linkTools().showMonitor();
                 app.linkTools().monitor()->setGeometry(40, 380, 1180, 400);
