@@ -32,6 +32,7 @@ namespace zkt {
 namespace {
 
 constexpr int simulationStepMs = 5;
+constexpr int outsideFileRetryMs = 250;
 
 const std::string mainWindowSection = "ZKTConfig";
 const std::string preferencesSection = "Preferences";
@@ -138,6 +139,13 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::closing, this, &Application::programEnd);
     connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
+    m_outsideFileTimer.setInterval(outsideFileRetryMs);
+    connect(&m_outsideFileTimer, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget() != nullptr)
+            return;
+        m_outsideFileTimer.stop();
+        openFromOutside(std::exchange(m_waitingOutsideFile, {}));
+    });
     m_simulationTimer.setInterval(simulationStepMs);
     connect(&m_simulationTimer, &QTimer::timeout, this, &Application::simulationStep);
 }
@@ -168,9 +176,15 @@ void Application::skipStartChoice() {
 }
 
 void Application::openFromOutside(const QString& path) {
+    bringToFront();
+    // An editor or a question is open over the configuration: it is not replaced under them.
+    if (QApplication::activeModalWidget() != nullptr) {
+        m_waitingOutsideFile = path;
+        m_outsideFileTimer.start();
+        return;
+    }
     if (!m_mainWindowLoaded)
         skipStartChoice();
-    bringToFront();
     if (m_engine->transferRunning()) {
         QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
                                  QStringLiteral("%1 was not opened: a transfer with the ZKT is running. "

@@ -137,6 +137,9 @@ private:
     QTimer m_simulationTimer;
     QString m_lastFolder;
     RecentFiles m_recentFiles;
+    // A file handed over while a dialog was open waits for the dialog to close; the latest wins.
+    QString m_waitingOutsideFile;
+    QTimer m_outsideFileTimer;
     // The file the configuration was last opened from or saved to; empty since a load or a
     // write, which makes the ZKT's the configuration the window names.
     QString m_documentPath;

@@ -107,6 +107,22 @@ TEST_F(DesktopTest, ADroppedConfigurationOpensOnceChangesHaveBeenDealtWith) {
     EXPECT_EQ(app.model().numberOfManuals, 5);
 }
 
+TEST_F(DesktopTest, AFileHandedOverWhileAnEditorIsOpenWaitsUntilItCloses) {
+    app.startWithFile(saved("first.zkt", 2));
+    closeStatusWindow();
+    const QString second = saved("second.zkt", 4);
+    int manualsWhileOpen = -1;
+    test::onNextModal<PistonEditor>([&](PistonEditor* editor) {
+        app.openFromOutside(second);
+        processEvents();
+        manualsWhileOpen = app.model().numberOfManuals;
+        editor->reject();
+    });
+    emit window().pistonClicked(0);
+    EXPECT_EQ(manualsWhileOpen, 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.model().numberOfManuals == 4; }, 5000));
+}
+
 TEST(RecentFilesTest, KeepsTheNewestEightOnceEachAndSurvivesTheSettingsFile) {
     test::TestFolders folders;
     RecentFiles recent;

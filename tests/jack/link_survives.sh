@@ -23,6 +23,16 @@ start_sim() {
     done
 }
 
+# Waits (at most 30 s, for a loaded machine) until the log shows manual 1 being written.
+await_manual_1() {
+    tries=300
+    until grep -q "Writing ZKT Program Data to Manual #1" "$1"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || { cat "$1" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
 start_sim --respond-as-all --repeat-request-address
 # shellcheck disable=SC2086 # $ports is a list of options
 "$zktcli" load $ports -o "$work/other-form.zkt"
@@ -31,12 +41,12 @@ wait "$sim" 2>/dev/null || true
 [ "$(grep -c . "$work/other-form.zkt")" -eq 3 ] || { echo "the load did not bring 3 manuals" >&2; exit 1; }
 
 # Ctrl-C during a write lets the manual begun finish, then stops with 130 (the plain write, so
-# that 4 s in it is writing manual 1).
+# that it starts with manual 1 at once).
 start_sim
 # shellcheck disable=SC2086
 "$zktcli" write "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/interrupted.log" 2>&1 &
 writer=$!
-sleep 4 # manual 1 is being written then
+await_manual_1 "$work/interrupted.log"
 kill -INT "$writer"
 status=0
 wait "$writer" || status=$?
@@ -47,11 +57,11 @@ cat "$work/interrupted.log"
 grep -q "^Cancelled. Manual 1 was written" "$work/interrupted.log" || { echo "no account of what was written" >&2; exit 1; }
 
 start_sim
-started=$(date +%s)
 # shellcheck disable=SC2086
 "$zktcli" write "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/write.log" 2>&1 &
 writer=$!
-sleep 4
+await_manual_1 "$work/write.log"
+started=$(date +%s)
 kill "$sim"
 status=0
 wait "$writer" || status=$?
