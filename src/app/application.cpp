@@ -165,7 +165,8 @@ void Application::start() {
 
 void Application::startWithFile(const QString& path) {
     skipStartChoice();
-    openChosenFile(path);
+    // The title, the recent list and the next save all name the file wherever it was given from.
+    openChosenFile(QFileInfo(path).absoluteFilePath());
 }
 
 void Application::skipStartChoice() {

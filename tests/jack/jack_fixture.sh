@@ -68,6 +68,8 @@ start-sim)
     sim=$1
     shift
     stop_pid_file "$dir/$sim.pid"
+    # Emptied before the start, so that a previous run's "ready" is never taken for this one's.
+    : >"$dir/$sim.log"
     "$@" </dev/null >"$dir/$sim.log" 2>&1 &
     echo $! >"$dir/$sim.pid"
     if ! wait_for 100 grep -q "zktsim: ready" "$dir/$sim.log"; then

@@ -13,6 +13,8 @@ mkdir -p "$work"
 ports="--api jack --out survive-in --in survive-out --timeout 60"
 
 start_sim() {
+    # Emptied here, not by the background start, so that the last run's "ready" is never read.
+    : >"$work/sim.log"
     "$zktsim" --api jack --manuals 3 --in survive-in --out survive-out "$@" >"$work/sim.log" 2>&1 &
     sim=$!
     tries=100
@@ -23,10 +25,11 @@ start_sim() {
     done
 }
 
-# Waits (at most 30 s, for a loaded machine) until the log shows manual 1 being written.
+# Waits (at most 30 s, for a loaded machine) until the traffic in the log (-v) shows the first
+# program update to manual 1 sent.
 await_manual_1() {
     tries=300
-    until grep -q "Writing ZKT Program Data to Manual #1" "$1"; do
+    until grep -q "Program update, manual 1" "$1"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || { cat "$1" >&2; exit 1; }
         sleep 0.1
@@ -44,7 +47,7 @@ wait "$sim" 2>/dev/null || true
 # that it starts with manual 1 at once).
 start_sim
 # shellcheck disable=SC2086
-"$zktcli" write "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/interrupted.log" 2>&1 &
+"$zktcli" write -v "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/interrupted.log" 2>&1 &
 writer=$!
 await_manual_1 "$work/interrupted.log"
 kill -INT "$writer"
@@ -58,7 +61,7 @@ grep -q "^Cancelled. Manual 1 was written" "$work/interrupted.log" || { echo "no
 
 start_sim
 # shellcheck disable=SC2086
-"$zktcli" write "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/write.log" 2>&1 &
+"$zktcli" write -v "$work/other-form.zkt" $ports --all --no-backup --no-verify >"$work/write.log" 2>&1 &
 writer=$!
 await_manual_1 "$work/write.log"
 started=$(date +%s)
