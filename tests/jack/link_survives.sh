@@ -12,28 +12,28 @@ work=$3
 mkdir -p "$work"
 ports="--api jack --out survive-in --in survive-out --timeout 60"
 
+# await_line FILE TEXT SECONDS: waits until FILE holds TEXT; after SECONDS shows FILE and fails.
+await_line() {
+    tries=$(($3 * 10))
+    until grep -q "$2" "$1"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || { cat "$1" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
 start_sim() {
     # Emptied here, not by the background start, so that the last run's "ready" is never read.
     : >"$work/sim.log"
     "$zktsim" --api jack --manuals 3 --in survive-in --out survive-out "$@" >"$work/sim.log" 2>&1 &
     sim=$!
-    tries=100
-    until grep -q "zktsim: ready" "$work/sim.log"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || { cat "$work/sim.log" >&2; exit 1; }
-        sleep 0.1
-    done
+    await_line "$work/sim.log" "zktsim: ready" 10
 }
 
-# Waits (at most 30 s, for a loaded machine) until the traffic in the log (-v) shows the first
-# program update to manual 1 sent.
+# Until the traffic in the log (-v) shows the first program update to manual 1 sent; up to 30 s
+# for a loaded machine.
 await_manual_1() {
-    tries=300
-    until grep -q "Program update, manual 1" "$1"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || { cat "$1" >&2; exit 1; }
-        sleep 0.1
-    done
+    await_line "$1" "Program update, manual 1" 30
 }
 
 start_sim --respond-as-all --repeat-request-address
