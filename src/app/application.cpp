@@ -158,9 +158,6 @@ void Application::start() {
     initialiseApplication();
     centreOnScreen(*m_splash);
     m_splash->show();
-    // Under a window manager a splash is not given the focus by itself; it closes on a key.
-    m_splash->activateWindow();
-    m_splash->setFocus();
 }
 
 void Application::startWithFile(const QString& path) {
@@ -200,8 +197,7 @@ void Application::openFromOutside(const QString& path) {
 void Application::openRecentFile(const QString& path) {
     if (!QFileInfo::exists(path)) {
         m_recentFiles.remove(path);
-        m_recentFiles.write(m_settings, m_paths.settingsFile().toStdString());
-        m_mainWindow->setRecentFiles(m_recentFiles.paths());
+        storeRecentFiles();
         QMessageBox::warning(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
                              QStringLiteral("The configuration file %1 no longer exists. It has been removed "
                                             "from the recent configurations.")
@@ -214,6 +210,10 @@ void Application::openRecentFile(const QString& path) {
 
 void Application::rememberRecentFile(const QString& path) {
     m_recentFiles.add(path);
+    storeRecentFiles();
+}
+
+void Application::storeRecentFiles() {
     m_recentFiles.write(m_settings, m_paths.settingsFile().toStdString());
     m_mainWindow->setRecentFiles(m_recentFiles.paths());
 }

@@ -97,6 +97,8 @@ private:
     void prepareMainWindow();
     // A file was opened or saved: it heads the recent configurations.
     void rememberRecentFile(const QString& path);
+    // Into the settings file at once, and into the menu.
+    void storeRecentFiles();
     void readInstrumentNames();
     // Asks whether to save changes that no file holds before they are closed or replaced;
     // false when the user cancelled, or a save did not succeed.

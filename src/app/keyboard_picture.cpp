@@ -1,5 +1,7 @@
 #include "app/keyboard_picture.h"
 
+#include "app/piston_button_style.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,8 +13,6 @@ namespace {
 constexpr int whiteKeys = 35; // five octaves, C to B
 // Positions within an octave's seven white keys after which a black key sits.
 constexpr bool blackAfter[7] = {true, true, false, true, true, true, false};
-// The same frame the piston buttons show while they have the focus.
-const QColor focusFrameColour(0, 90, 255);
 constexpr int focusFramePixels = 3;
 
 } // namespace

@@ -11,8 +11,6 @@ namespace zkt {
 namespace {
 
 const char* const assignedProperty = "assigned";
-// Blue stands out on the brown rail and on both button colours.
-const QColor focusFrameColour(0, 90, 255);
 
 } // namespace
 

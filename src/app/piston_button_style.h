@@ -14,6 +14,9 @@ namespace zkt {
 
 inline const QColor assignedPistonColour(255, 128, 128);
 inline const QColor unassignedPistonColour(Qt::white);
+// The frame of a piston button or keyboard picture with the keyboard focus: blue stands out on
+// the brown rail, on both button colours and on the keys.
+inline const QColor focusFrameColour(0, 90, 255);
 
 // The style sheet of the rail the buttons sit on, whose object name is railName.
 QString pistonRailStyleSheet(const QString& railName);

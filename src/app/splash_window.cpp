@@ -60,6 +60,13 @@ void SplashWindow::keyPressEvent(QKeyEvent*) {
     finish();
 }
 
+void SplashWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Under a window manager a splash is not given the focus by itself; it closes on a key.
+    activateWindow();
+    setFocus();
+}
+
 void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QLinearGradient wood(0, 0, 0, height());

@@ -52,6 +52,19 @@ protected:
         QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window(), &dropped);
     }
+    // Notes whether the next message box with that title names the text, and closes it.
+    static void readNextMessage(const QString& title, const QString& text, bool& named) {
+        test::onNextModal<QMessageBox>(
+            [&named, text](QMessageBox* box) {
+                named = box->text().contains(text);
+                box->accept();
+            },
+            title);
+    }
+    static void answerNextQuestion(QMessageBox::StandardButton answer) {
+        test::onNextModal<QMessageBox>([answer](QMessageBox* box) { box->button(answer)->click(); },
+                                       QStringLiteral("ZKTConfig"));
+    }
     void closeStatusWindow() {
         tickUntilSettled();
         processEvents();
@@ -71,12 +84,7 @@ TEST_F(DesktopTest, AFileGivenAtStartOpensInTheMainWindowWithoutTheStartChoice) 
 
 TEST_F(DesktopTest, AFileThatCannotBeReadAtStartIsReportedAndTheWindowWaitsForAChoice) {
     bool reported = false;
-    test::onNextModal<QMessageBox>(
-        [&](QMessageBox* box) {
-            reported = box->text().contains(QStringLiteral("missing.zkt"));
-            box->accept();
-        },
-        QStringLiteral("File Load Error!"));
+    readNextMessage(QStringLiteral("File Load Error!"), QStringLiteral("missing.zkt"), reported);
     app.startWithFile(folders.paths.documentsFolder + QStringLiteral("/missing.zkt"));
     EXPECT_TRUE(reported);
     EXPECT_TRUE(window().isVisible());
@@ -96,13 +104,11 @@ TEST_F(DesktopTest, ADroppedConfigurationOpensOnceChangesHaveBeenDealtWith) {
     app.history().apply([&] { app.model().pistons[0].functionGroup = 0; },
                         [] { return QStringLiteral("edit"); });
     const QString second = saved("second.zkt", 5);
-    test::onNextModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); },
-                                   QStringLiteral("ZKTConfig"));
+    answerNextQuestion(QMessageBox::Cancel);
     drop(second);
     EXPECT_EQ(app.model().numberOfManuals, 2);
 
-    test::onNextModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); },
-                                   QStringLiteral("ZKTConfig"));
+    answerNextQuestion(QMessageBox::Discard);
     drop(second);
     EXPECT_EQ(app.model().numberOfManuals, 5);
 }
@@ -168,12 +174,7 @@ TEST_F(DesktopTest, RecentConfigurationsReopenAndAMissingOneLeavesTheListWithAMe
 
     ASSERT_TRUE(QFile::remove(second));
     bool told = false;
-    test::onNextModal<QMessageBox>(
-        [&](QMessageBox* box) {
-            told = box->text().contains(QStringLiteral("second.zkt"));
-            box->accept();
-        },
-        QStringLiteral("ZKTConfig"));
+    readNextMessage(QStringLiteral("ZKTConfig"), QStringLiteral("second.zkt"), told);
     widgetNamed<QAction>(window(), QStringLiteral("mnuRecent_1")).trigger();
     EXPECT_TRUE(told);
     EXPECT_EQ(app.model().numberOfManuals, 2);
