@@ -59,7 +59,7 @@ ConfigModel organVariation(Random& random, int manuals) {
     result.numberOfManuals = static_cast<std::int16_t>(manuals);
     result.hardwareType = organ.hardwareType;
     for (int manual = 1; manual <= manuals; ++manual)
-        decodeManual(result, manual, encodedManual(organ, order[static_cast<std::size_t>(manual - 1)]));
+        decodeProgramImage(result, manual, encodedManual(organ, order[static_cast<std::size_t>(manual - 1)]));
     return result;
 }
 
@@ -126,19 +126,21 @@ enum class Outcome { succeeded, timedOut, abandoned };
 Outcome runTransfer(SimulatedChain& chain, ManualClock& clock, ConfigModel& model, bool write) {
     std::ostringstream discarded;
     cli::ConsoleStatus status(discarded);
-    cli::ConsoleHooks hooks;
     LinkNotices notices;
     notices.userMessage = [](const std::string&) {};
-    TransferEngine engine(model, chain, clock, status, hooks, notices);
+    TransferEngine engine(model, chain, clock, status, notices);
     engine.selection().midiInSelection = 1;
     engine.selection().midiOutSelection = 2;
     cli::SimulatedChainDriver driver(chain, clock);
-    cli::startTransfer(engine, write);
+    if (write)
+        engine.startWrite();
+    else
+        engine.startLoad();
     const cli::LoopWork work = cli::engineLoopWork(engine);
     const cli::LoopEnd end = cli::runLoop(driver, work, transferLimit);
     if (end == cli::LoopEnd::timedOut)
         return Outcome::timedOut;
-    if (!engine.failure().empty())
+    if (engine.outcome().result != TransferOutcome::Result::succeeded)
         return Outcome::abandoned;
     // Let the last message reach its MCU before anyone looks.
     driver.waitUntil(driver.now() + TransferEngine::tickInterval, work.drain);
@@ -152,7 +154,7 @@ bool holdsTheChainsImages(const ConfigModel& loaded, const SimulatedChain& chain
     expected.numberOfManuals = loaded.numberOfManuals;
     expected.hardwareType = loaded.hardwareType;
     for (int manual = 1; manual <= chain.mcuCount(); ++manual)
-        decodeManual(expected, manual, chain.image(manual));
+        decodeProgramImage(expected, manual, chain.image(manual));
     return verificationReport(expected, loaded).empty();
 }
 

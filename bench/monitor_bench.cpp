@@ -40,7 +40,7 @@ LoadFigures timedLoad(Application& app) {
     QEventLoop loop;
     QTimer poll;
     poll.callOnTimeout([&] {
-        if (app.engine().settled())
+        if (app.engine().outcome().result == TransferOutcome::Result::succeeded)
             loop.quit();
     });
     sinceStart.start();

@@ -45,7 +45,7 @@ SimulationOptions chainOf(int manuals) {
 struct BenchChain {
     BenchChain(int manuals, bool realTime, ConfigModel& model)
         : clock(realTime ? static_cast<const Clock&>(steadyClock) : virtualClock),
-          chain(clock, chainOf(manuals)), status(discarded), engine(model, chain, clock, status, hooks) {
+          chain(clock, chainOf(manuals)), status(discarded), engine(model, chain, clock, status) {
         if (realTime)
             driver = std::make_unique<cli::SimulatedChainDriver>(chain, steadyClock);
         else
@@ -54,11 +54,11 @@ struct BenchChain {
         engine.selection().midiOutSelection = 2;
     }
 
-    // The engine's loop, done once the transfer has settled: an abandoned transfer runs on to
+    // The engine's loop, done once the transfer has succeeded: an abandoned transfer runs on to
     // the limit, so it shows as not finished.
     cli::LoopWork engineWork() {
         cli::LoopWork work = cli::engineLoopWork(engine);
-        work.done = [this] { return engine.settled(); };
+        work.done = [this] { return engine.outcome().result == TransferOutcome::Result::succeeded; };
         return work;
     }
 
@@ -79,7 +79,6 @@ struct BenchChain {
     std::unique_ptr<cli::LoopDriver> driver;
     std::ostringstream discarded;
     cli::ConsoleStatus status;
-    cli::ConsoleHooks hooks;
     TransferEngine engine;
 };
 
@@ -90,8 +89,14 @@ Measurement measure(int manuals, Transfer transfer, bool realTime) {
         model.numberOfManuals = static_cast<std::int16_t>(manuals);
     }
     BenchChain bench(manuals, realTime, model);
-    return bench.measure([&] { cli::startTransfer(bench.engine, transfer == Transfer::write); },
-                         bench.engineWork());
+    return bench.measure(
+        [&] {
+            if (transfer == Transfer::write)
+                bench.engine.startWrite();
+            else
+                bench.engine.startLoad();
+        },
+        bench.engineWork());
 }
 
 constexpr int organManuals = 5;

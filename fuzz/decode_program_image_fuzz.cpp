@@ -9,20 +9,20 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zkt::ConfigModel model;
     try {
-        zkt::decodeProgramImage(model, std::span<const std::uint8_t>(data, size));
+        zkt::decodeProgramImage(model, 1, std::span<const std::uint8_t>(data, size));
     } catch (const zkt::ImageTooShort&) {
         return 0;
     }
     zkt::ImageBuffer first = zkt::newProgramImage();
     try {
-        zkt::encodeProgramImage(model, first);
+        zkt::encodeProgramImage(model, 1, first);
     } catch (const zkt::EncodeOverflow&) {
         return 0;
     }
     zkt::ConfigModel again;
-    zkt::decodeProgramImage(again, first);
+    zkt::decodeProgramImage(again, 1, first);
     zkt::ImageBuffer second = zkt::newProgramImage();
-    zkt::encodeProgramImage(again, second);
+    zkt::encodeProgramImage(again, 1, second);
     if (first != second) {
         __builtin_trap();
     }

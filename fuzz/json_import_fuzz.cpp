@@ -15,9 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
-        model.currentManual = static_cast<std::int16_t>(manual);
         zkt::ImageBuffer image = zkt::newProgramImage();
-        zkt::encodeProgramImage(model, image);
+        zkt::encodeProgramImage(model, manual, image);
     }
     return 0;
 }

@@ -3,14 +3,13 @@
 
 #include "chart/chart_document.h"
 #include "cli/chart_output.h"
+#include "cli/exit_codes.h"
 
 #include <QGuiApplication>
 #include <exception>
 #include <iostream>
 
 namespace {
-
-constexpr int errorExitCode = 2;
 
 QtMessageHandler qtMessages = nullptr;
 
@@ -32,7 +31,7 @@ QPageSize paperNamed(const std::string& name) {
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::cerr << "zktcli-chart: run by `zktcli chart FILE -o OUTPUT`\n";
-        return errorExitCode;
+        return zkt::cli::exitcode::badInput;
     }
     // Fonts need a QGuiApplication; without a platform chosen it is the offscreen one, so that
     // a chart needs no display (cron, ssh, a build server). Qt sees no arguments: a file name
@@ -47,7 +46,7 @@ int main(int argc, char** argv) {
         zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]));
     } catch (const std::exception& error) {
         std::cerr << "zktcli: " << error.what() << '\n';
-        return errorExitCode;
+        return zkt::cli::exitcode::badInput;
     }
     return 0;
 }

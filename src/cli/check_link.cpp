@@ -1,8 +1,10 @@
 #include "cli/check_link.h"
 
+#include "cli/exit_codes.h"
 #include "link/link_check.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 namespace zkt::cli {
@@ -20,7 +22,7 @@ std::string roundTripText(const LengthResult& row) {
 
 } // namespace
 
-Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) {
+int checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) {
     session.openChosenPorts();
     LinkCheck check(session.port(), session.clock());
     err << "Testing the MIDI loop with " << check.messagesPlanned() << " messages..." << std::endl;
@@ -28,10 +30,16 @@ Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) 
     work.tick = [&] { check.tick(); };
     work.drain = [&] { check.drain(); };
     work.done = [&] { return check.finished(); };
-    runLoop(session.driver(), work, std::nullopt);
+    if (runLoop(session.driver(), work, session.timeout()) == LoopEnd::timedOut) {
+        err << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s: the test had sent "
+            << check.messagesSent() << " of its " << check.messagesPlanned() << " messages\n";
+        return exitcode::timedOut;
+    }
     const Verdict verdict = judgeLink(check.report());
     printLinkReport(check.report(), verdict, out);
-    return verdict;
+    if (!out.flush())
+        throw std::runtime_error("the report could not be written to standard output");
+    return verdict.problemFound() ? exitcode::linkProblem : exitcode::success;
 }
 
 void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out) {

@@ -9,8 +9,9 @@
 
 namespace zkt::cli {
 
-// Runs the test to its end (some seconds); progress goes to err, the report to out.
-Verdict checkLink(DeviceSession& session, std::ostream& out, std::ostream& err);
+// Runs the test to its end (some seconds, or until the session's time-out); progress goes to
+// err, the report to out. Returns the exit status: 0 when the loop is fine.
+int checkLink(DeviceSession& session, std::ostream& out, std::ostream& err);
 
 // The MCUs counted, one row per length (sent, intact, corrupted, lost, round trip), the verdict.
 void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out);

@@ -4,7 +4,7 @@
 
 namespace zkt::cli {
 
-void ConsoleStatus::setCaption(const std::string& caption) {
+void ConsoleStatus::captionChanged(const std::string& caption) {
     if (caption == m_caption)
         return;
     m_caption = caption;
@@ -12,15 +12,19 @@ void ConsoleStatus::setCaption(const std::string& caption) {
     m_out << "[" << caption << "]\n" << std::flush;
 }
 
-void ConsoleStatus::replaceText(const std::string& text) {
-    m_text = text;
+void ConsoleStatus::statusReplaced(const std::string& text) {
+    m_text.replace(text);
     finishLine();
     print(text);
 }
 
-void ConsoleStatus::appendText(const std::string& text) {
-    m_text += text;
-    print(text);
+void ConsoleStatus::statusLineAdded(const std::string& line) {
+    print(m_text.addLine(line));
+}
+
+void ConsoleStatus::statusAppended(const std::string& piece) {
+    m_text.append(piece);
+    print(piece);
 }
 
 void ConsoleStatus::finishLine() {

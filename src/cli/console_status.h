@@ -1,26 +1,22 @@
 #pragma once
-// zktcli's stand-ins for the status window and the main window: the status text becomes
-// progress lines on a stream (stderr), and there are no panels or commands to refresh.
+// zktcli's view of a transfer: the progress becomes lines on a stream (stderr).
 
-#include "link/transfer_ui.h"
+#include "link/status_text.h"
+#include "link/transfer_events.h"
 
 #include <ostream>
 #include <string>
 
 namespace zkt::cli {
 
-class ConsoleStatus final : public StatusSink {
+class ConsoleStatus : public TransferObserver {
 public:
     explicit ConsoleStatus(std::ostream& out) : m_out(out) {}
 
-    void setCaption(const std::string& caption) override;
-    void replaceText(const std::string& text) override;
-    void appendText(const std::string& text) override;
-    std::string text() const override { return m_text; }
-    void centreOverMain() override {}
-    void show() override { m_visible = true; }
-    void hide() override { m_visible = false; }
-    bool isVisible() const override { return m_visible; }
+    void captionChanged(const std::string& caption) override;
+    void statusReplaced(const std::string& text) override;
+    void statusLineAdded(const std::string& line) override;
+    void statusAppended(const std::string& piece) override;
 
     // Ends the line in progress, so whatever follows starts on its own line.
     void finishLine();
@@ -32,20 +28,10 @@ private:
     void print(const std::string& piece);
 
     std::ostream& m_out;
-    std::string m_text;
+    StatusText m_text;
     std::string m_caption;
-    bool m_visible = false;
     bool m_midLine = false;
     bool m_lineEndedForOthers = false;
-};
-
-class ConsoleHooks final : public MainWindowHooks {
-public:
-    void refreshManualPanels() override {}
-    void enableAllCommands() override {}
-    void hideManualPanels() override {}
-    // The ports come from the command line; with none chosen there is nothing to set up.
-    bool showMidiSetup() override { return true; }
 };
 
 } // namespace zkt::cli

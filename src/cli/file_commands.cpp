@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/exit_codes.h"
 #include "cli/file_actions.h"
 
 #include <iostream>
@@ -7,9 +8,6 @@
 
 namespace zkt::cli {
 namespace {
-
-// Exit status of `diff` when the configurations differ; errors exit with 2 from main.
-constexpr int differentExitCode = 1;
 
 struct FileArguments {
     std::string source;
@@ -49,7 +47,7 @@ void registerFileCommands(CLI::App& app) {
     diff->add_option("B", arguments->other, "a .zkt or .json configuration")->required();
     diff->callback([arguments] {
         if (!compareConfigurations(arguments->source, arguments->other, std::cout)) {
-            throw CLI::RuntimeError(differentExitCode);
+            throw CLI::RuntimeError(exitcode::differentOrFailed);
         }
     });
 }

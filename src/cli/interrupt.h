@@ -4,8 +4,6 @@
 
 namespace zkt::cli {
 
-inline constexpr int interruptedExitCode = 130;
-
 void catchInterrupt();
 bool interruptRequested();
 

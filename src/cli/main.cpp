@@ -1,4 +1,5 @@
 #include "cli/cli_commands.h"
+#include "cli/exit_codes.h"
 
 #include <exception>
 #include <iostream>
@@ -6,6 +7,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"zktcli: reports, backups and transfers for the ZKT organ MIDI encoder"};
     app.require_subcommand(1);
+    app.footer(std::string(zkt::cli::exitcode::helpText));
     zkt::cli::registerFileCommands(app);
     zkt::cli::registerDeviceCommands(app);
 #ifdef ZKT_WITH_CHART
@@ -17,10 +19,10 @@ int main(int argc, char** argv) {
         // A command's own verdict, such as diff finding differences; not an error to report.
         return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 2;
+        return app.exit(e) == 0 ? zkt::cli::exitcode::success : zkt::cli::exitcode::badInput;
     } catch (const std::exception& e) {
         std::cerr << "zktcli: " << e.what() << '\n';
-        return 2;
+        return zkt::cli::exitcode::badInput;
     }
     return 0;
 }

@@ -8,7 +8,10 @@ namespace zkt::cli {
 void monitorInput(DeviceSession& session, std::optional<double> seconds, std::ostream& out) {
     if (seconds && *seconds <= 0)
         throw std::invalid_argument("--seconds must be more than 0");
-    if (!seconds && session.simulated())
+    std::optional<Micros> limit = session.timeout();
+    if (seconds)
+        limit = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(*seconds));
+    if (!limit && session.simulated())
         throw std::invalid_argument("a simulated chain sends nothing by itself, so it would be listened to "
                                     "for ever: give --seconds");
     session.openChosenInput();
@@ -21,9 +24,6 @@ void monitorInput(DeviceSession& session, std::optional<double> seconds, std::os
         }
     };
     work.done = [] { return false; };
-    std::optional<Micros> limit;
-    if (seconds)
-        limit = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(*seconds));
     runLoop(session.driver(), work, limit);
     if (!out)
         throw std::runtime_error("the traffic could not be written to standard output");

@@ -9,8 +9,9 @@
 
 namespace zkt::cli {
 
-// Listens for `seconds` (without limit when empty). A simulated chain sends nothing of its own
-// accord, so listening to one needs a limit; without one this throws std::invalid_argument.
+// Listens for `seconds`, else for the session's time-out, else without limit. A simulated chain
+// sends nothing of its own accord, so listening to one needs a limit; without one this throws
+// std::invalid_argument.
 void monitorInput(DeviceSession& session, std::optional<double> seconds, std::ostream& out);
 
 } // namespace zkt::cli

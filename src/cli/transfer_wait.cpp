@@ -2,34 +2,33 @@
 
 namespace zkt::cli {
 
-std::string describeWait(const TransferState& transfer, const ConfigModel& model,
-                         std::size_t queuedMessages) {
-    const std::string manual = "manual " + std::to_string(model.currentManual);
+std::string describeWait(const TransferContext& transfer, std::size_t queuedMessages) {
+    const std::string manual = "manual " + std::to_string(transfer.currentManual);
     switch (transfer.transferState) {
-    case state::cablingCheck:
+    case TransferState::cablingCheck:
         if (transfer.lastTagCount) {
             return "a valid count from the returned tag message (it came back with the count " +
                    std::to_string(*transfer.lastTagCount) + "; 2 to 6 stand for 1 to 5 MCUs)";
         }
         return "the tag message to come back round the MIDI loop (cabling check)";
-    case state::askNextManual:
-    case state::waitingForIdentity:
+    case TransferState::askNextManual:
+    case TransferState::waitingForIdentity:
         return "the identity reply of " + manual;
-    case state::identityReceived:
-    case state::settling:
+    case TransferState::identityReceived:
+    case TransferState::settling:
         return "the program request of " + manual + " to be sent";
-    case state::waitingForFirstChunk:
+    case TransferState::waitingForFirstChunk:
         return "the program data of " + manual;
-    case state::collectingChunks:
-        return "the rest of the program data of " + manual + " (" + std::to_string(transfer.receivedLength) +
-               " of " + std::to_string(transfer.expectedProgramLength) + " bytes received)";
-    case state::writingManual:
-    case state::nextManualToWrite:
-        return "the program data of manual " + std::to_string(model.currentManual - 1) + " to be sent (" +
+    case TransferState::collectingChunks:
+        return "the rest of the program data of " + manual + " (" + std::to_string(transfer.collection.receivedLength) +
+               " of " + std::to_string(transfer.collection.expectedProgramLength) + " bytes received)";
+    case TransferState::writingManual:
+    case TransferState::nextManualToWrite:
+        return "the program data of manual " + std::to_string(transfer.currentManual - 1) + " to be sent (" +
                std::to_string(queuedMessages) + " messages queued)";
-    case state::cancellingWrite:
-    case state::finished:
-    case state::closing:
+    case TransferState::cancellingWrite:
+    case TransferState::finished:
+    case TransferState::closing:
         return "the last messages to be sent (" + std::to_string(queuedMessages) + " queued)";
     default:
         return "a transfer to start";

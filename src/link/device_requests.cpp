@@ -1,8 +1,5 @@
 #include "link/device_requests.h"
 
-#include "link/program_data_collection.h"
-#include "link/transfer_texts.h"
-
 #include <stdexcept>
 
 namespace zkt {
@@ -15,10 +12,6 @@ std::string decimal(std::uint8_t value) {
     return std::to_string(static_cast<int>(value));
 }
 
-std::uint32_t slotAddress(int slotIndex) {
-    return static_cast<std::uint32_t>(slotIndex) * programImageSize;
-}
-
 // A device byte travels inside a SysEx message, so it must be a 7-bit value.
 std::uint8_t deviceByte(int device) {
     if (device < 0 || device > protocol::allDevices)
@@ -27,6 +20,10 @@ std::uint8_t deviceByte(int device) {
 }
 
 } // namespace
+
+std::uint32_t slotAddress(int slotIndex) {
+    return static_cast<std::uint32_t>(slotIndex) * programImageSize;
+}
 
 std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> message) {
     using namespace protocol;
@@ -55,22 +52,20 @@ std::array<Bytes, protocol::chunksPerImage> programUpdateChunks(int manual, int 
     return chunks;
 }
 
-DeviceRequests::DeviceRequests(TransmitQueue& queue, TransferState& transfer, StatusSink& status)
-    : m_queue(queue), m_transfer(transfer), m_status(status) {}
+DeviceRequests::DeviceRequests(TransmitQueue& queue, std::function<bool()> paced)
+    : m_queue(queue), m_paced(std::move(paced)) {}
 
 void DeviceRequests::send(const Bytes& message, int unit) {
-    m_queue.queueMessage(message, SendOptions{m_transfer.transferKind == kind::write, unit});
+    m_queue.queueMessage(message, SendOptions{m_paced(), unit});
 }
 
 void DeviceRequests::sendTag() {
     send(protocol::tagMessage());
-    m_transfer.transferState = state::cablingCheck;
 }
 
 void DeviceRequests::requestIdentity(int manual) {
     send(protocol::tagMessage());
     send(protocol::identityRequest(deviceByte(manual)));
-    m_transfer.transferState = state::waitingForIdentity;
 }
 
 void DeviceRequests::rebootMcu(int device) {
@@ -78,19 +73,7 @@ void DeviceRequests::rebootMcu(int device) {
 }
 
 void DeviceRequests::requestProgram(int manual, int slotIndex) {
-    m_status.centreOverMain();
-    m_status.show();
-    texts::appendLine(m_status, "Requesting " + std::string(texts::product) + " Program Data from Manual #" +
-                                    std::to_string(manual) + "...");
-    m_status.setCaption(texts::loadingCaption());
-    sendProgramRequest(manual, slotIndex);
-}
-
-void DeviceRequests::sendProgramRequest(int manual, int slotIndex) {
-    const std::uint32_t firstByte = slotAddress(slotIndex);
-    startProgramCollection(m_transfer, firstByte, static_cast<std::int16_t>(programImageSize));
-    send(protocol::programRequest(deviceByte(manual), firstByte, programImageSize));
-    m_transfer.transferState = state::waitingForFirstChunk;
+    send(protocol::programRequest(deviceByte(manual), slotAddress(slotIndex), programImageSize));
 }
 
 void DeviceRequests::writeProgram(const ConfigModel& model, int manual, int slotIndex) {

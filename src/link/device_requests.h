@@ -1,16 +1,16 @@
 #pragma once
 // The messages the program sends to the MCU chain, and the decoding of the identity reply.
-// Each request says which transfer state it enters; the transfer engine decides when to send.
+// The requests only build messages and queue them; the transfer engine decides when to send
+// and what the transfer does next.
 
 #include "link/protocol.h"
-#include "link/transfer_state.h"
-#include "link/transfer_ui.h"
 #include "link/transmit_queue.h"
 #include "model/config_model.h"
 #include "model/program_image.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,29 +29,30 @@ std::optional<IdentityReply> decodeIdentityReply(std::span<const std::uint8_t> m
 std::array<Bytes, protocol::chunksPerImage> programUpdateChunks(int manual, int slotIndex,
                                                                 const ImageBuffer& image);
 
+// Where a slot's image starts in an MCU's memory.
+std::uint32_t slotAddress(int slotIndex);
+
 class DeviceRequests {
 public:
-    DeviceRequests(TransmitQueue& queue, TransferState& transfer, StatusSink& status);
+    // paced: whether what is queued now belongs to a write. Everything a write queues is
+    // paced, whatever starts while it is still queued.
+    DeviceRequests(TransmitQueue& queue, std::function<bool()> paced);
 
     // The cabling check: the tag comes back counted by every MCU of the loop.
     void sendTag();
+    // A tag, then the identity request (the tag keeps a loop that lost count in step).
     void requestIdentity(int manual);
     void rebootMcu(int device);
-    // Announces the request in the status window, then sends it.
     void requestProgram(int manual, int slotIndex);
-    // The request alone, as a retry sends it again; the collection starts afresh.
-    void sendProgramRequest(int manual, int slotIndex);
     // The four program updates and the reboot that makes the MCU use them, as one unit of the
     // queue. Encodes the whole image first, so an EncodeOverflow leaves the queue untouched.
     void writeProgram(const ConfigModel& model, int manual, int slotIndex);
 
 private:
-    // Everything a write queues is paced, whatever starts while it is still queued.
     void send(const Bytes& message, int unit = 0);
 
     TransmitQueue& m_queue;
-    TransferState& m_transfer;
-    StatusSink& m_status;
+    std::function<bool()> m_paced;
 };
 
 } // namespace zkt

@@ -1,5 +1,6 @@
 #include "link/link_check.h"
 
+#include "link/chain_count.h"
 #include "link/protocol.h"
 #include "link/received_message.h"
 #include "model/config_model.h"
@@ -32,7 +33,7 @@ int LinkReport::loopbacksCorrupted() const {
 std::optional<int> LinkReport::mcuCount() const {
     if (!returnedTagCount)
         return std::nullopt;
-    return *returnedTagCount - protocol::tagStartCount;
+    return chainCountFromTag(static_cast<std::uint8_t>(*returnedTagCount)).boards;
 }
 
 LinkCheck::LinkCheck(MidiPort& port, const Clock& clock) : m_port(port), m_clock(clock) {

@@ -1,5 +1,6 @@
 #include "link/message_meaning.h"
 
+#include "link/chain_count.h"
 #include "link/protocol.h"
 #include "link/received_message.h"
 #include "model/config_model.h"
@@ -64,7 +65,7 @@ std::string tagMeaning(TrafficDirection direction, std::span<const std::uint8_t>
         return "Tag";
     std::string text = "Tag, count " + std::to_string(*count);
     if (direction == TrafficDirection::received)
-        text += " (" + mcusCounted(*count - 1) + ")";
+        text += " (" + mcusCounted(chainCountFromTag(*count).boards) + ")";
     return text;
 }
 

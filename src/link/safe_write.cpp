@@ -9,9 +9,9 @@
 
 namespace zkt {
 
-SafeWrite::SafeWrite(TransferEngine& engine, const ConfigModel& edited, StatusSink& status,
+SafeWrite::SafeWrite(TransferEngine& engine, const ConfigModel& edited, TransferObserver& observer,
                      BackupSaver saveBackup)
-    : m_engine(engine), m_edited(edited), m_status(status), m_saveBackup(std::move(saveBackup)) {}
+    : m_engine(engine), m_edited(edited), m_observer(observer), m_saveBackup(std::move(saveBackup)) {}
 
 void SafeWrite::start(const WriteOptions& options) {
     m_options = options;
@@ -26,19 +26,8 @@ void SafeWrite::start(const WriteOptions& options) {
         return;
     }
     m_phase = Phase::reading;
-    m_engine.startLoad(LoadPurpose::backup);
-    if (!m_engine.transferRunning())
-        finish(Outcome::cancelled); // the MIDI setup was cancelled
-}
-
-SafeWrite::Step SafeWrite::engineStep() const {
-    if (m_engine.settled())
-        return Step::succeeded;
-    if (m_engine.transferRunning())
-        return Step::running;
-    if (m_engine.cancelled())
-        return Step::cancelled;
-    return m_engine.failure().empty() ? Step::running : Step::failed;
+    if (!m_engine.startLoad(LoadPurpose::backup))
+        finish(Outcome::cancelled); // no ports were chosen
 }
 
 void SafeWrite::onTick() {
@@ -58,19 +47,18 @@ void SafeWrite::onTick() {
 }
 
 template <typename OnFailure> bool SafeWrite::stepSucceeded(OnFailure onFailure) {
-    switch (engineStep()) {
-    case Step::running:
-        return false;
-    case Step::cancelled:
+    switch (m_engine.outcome().result) {
+    case TransferOutcome::Result::succeeded:
+        return true;
+    case TransferOutcome::Result::cancelled:
         finish(Outcome::cancelled);
         return false;
-    case Step::failed:
+    case TransferOutcome::Result::failed:
         onFailure();
         return false;
-    case Step::succeeded:
-        break;
+    default:
+        return false;
     }
-    return true;
 }
 
 bool SafeWrite::readStalled() {
@@ -87,15 +75,15 @@ std::string SafeWrite::stallReason() const {
     const ConfigModel& read = m_engine.loading();
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(readStallTicks * TransferEngine::tickInterval);
-    const std::string what = read.numberOfManuals < 1
-                                 ? std::string("no valid count of manuals came back round the loop")
-                                 : "manual " + std::to_string(read.currentManual) + " sent nothing";
+    const std::string what = read.numberOfManuals < 1 ? std::string("no valid count of manuals came back round the loop")
+                                                      : "manual " + std::to_string(m_engine.transfer().currentManual) +
+                                                            " sent nothing";
     return "The " + std::string(texts::product) + " could not be read before writing: " + what + " in " +
            std::to_string(seconds.count()) + " s.";
 }
 
 void SafeWrite::afterRead() {
-    if (engineStep() == Step::running) {
+    if (m_engine.outcome().running()) {
         if (readStalled()) {
             m_engine.cancelTransfer();
             m_phase = Phase::readFailed;
@@ -106,7 +94,7 @@ void SafeWrite::afterRead() {
     }
     const bool read = stepSucceeded([this] {
         m_phase = Phase::readFailed;
-        m_report = {m_engine.failure()};
+        m_report = {m_engine.outcome().reason};
     });
     if (!read)
         return;
@@ -176,13 +164,15 @@ void SafeWrite::abandon() {
 
 void SafeWrite::startWriting(std::vector<int> manuals) {
     m_phase = Phase::writing;
-    m_engine.startWrite(std::move(manuals));
-    if (!m_engine.transferRunning())
-        afterWrite();
+    if (!m_engine.startWrite(std::move(manuals))) {
+        finish(Outcome::cancelled); // no ports were chosen
+        return;
+    }
+    afterWrite();
 }
 
 void SafeWrite::afterWrite() {
-    if (!stepSucceeded([this] { finish(Outcome::failed, {m_engine.failure()}); }))
+    if (!stepSucceeded([this] { finish(Outcome::failed, {m_engine.outcome().reason}); }))
         return;
     if (!m_options.verify) {
         finish(Outcome::written);
@@ -195,7 +185,7 @@ void SafeWrite::afterWrite() {
 void SafeWrite::afterReadBack() {
     const bool readBack = stepSucceeded([this] {
         finish(Outcome::failed,
-               {"The read-back failed, so the write is not verified: " + m_engine.failure()});
+               {"The read-back failed, so the write is not verified: " + m_engine.outcome().reason});
     });
     if (!readBack)
         return;
@@ -218,7 +208,7 @@ void SafeWrite::finish(Outcome outcome, std::vector<std::string> report) {
 }
 
 void SafeWrite::say(const std::string& line) {
-    texts::appendLine(m_status, line);
+    m_observer.statusLineAdded(line);
 }
 
 } // namespace zkt

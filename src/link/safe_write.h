@@ -38,7 +38,9 @@ public:
     // Keeps the images as a backup and returns where; throws std::exception with a reason.
     using BackupSaver = std::function<std::filesystem::path(const std::vector<Bytes>&)>;
 
-    SafeWrite(TransferEngine& engine, const ConfigModel& edited, StatusSink& status, BackupSaver saveBackup);
+    // observer: where the engine reports, which hears this write's own lines too.
+    SafeWrite(TransferEngine& engine, const ConfigModel& edited, TransferObserver& observer,
+              BackupSaver saveBackup);
 
     void start(const WriteOptions& options);
     void onTick();
@@ -57,8 +59,6 @@ public:
     const std::vector<std::string>& report() const { return m_report; }
 
 private:
-    enum class Step { running, succeeded, failed, cancelled };
-    Step engineStep() const;
     // Whether the engine's step has ended well; a cancelled step ends the write, a failed one
     // goes to onFailure.
     template <typename OnFailure> bool stepSucceeded(OnFailure onFailure);
@@ -73,7 +73,7 @@ private:
 
     TransferEngine& m_engine;
     const ConfigModel& m_edited;
-    StatusSink& m_status;
+    TransferObserver& m_observer;
     BackupSaver m_saveBackup;
     WriteOptions m_options;
     Phase m_phase = Phase::idle;

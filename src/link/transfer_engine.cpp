@@ -1,17 +1,42 @@
+// The transfer state machine. Every change of state goes through enterState(); received
+// messages arrive as events (link/received_event.h) and the tick runs the entry actions, the
+// work of the states that wait on something, the retries and the transmit queue, in that order.
+//
+// state                    meaning                          entry action (next tick)           left by
+// 0  idle                  nothing runs                     close the input                    any start
+// 1  askNextManual         ask the next manual who it is    tag + identity request             at once, to 40
+// 11 finished              the last manual is done          the closing text, close the input  at once, to 27
+// 27 closing               the progress stays a moment      -- each tick: wait for the last    to 0 once the progress
+//                                                           messages, then about 2 s           is put away
+// 28 writingManual         identity reply during a write    (never seen by a tick)             transferStep: 61 or 11
+// 29 cancellingWrite       a cancelled write ends its unit  -- each tick: wait for the queue   to 0
+// 40 waitingForIdentity    identity request sent            -- retries every 2 s               identity reply: 44 (load),
+//                                                                                              1 or 11 (identify), 28 (write)
+// 42 waitingForFirstChunk  program request sent             -- retries every 2 s               first chunk: 43
+// 43 collectingChunks      program data arriving            -- retries every 2 s               last chunk: 1 or 11
+// 44 identityReceived      identity reply during a load     -- the tick closes the input       the same tick, to 45
+// 45 settling              a pause before the request       -- about 1 s                       program request: 42
+// 61 nextManualToWrite     a written manual's messages      -- each tick: once fewer than two  to 40
+//                          leave                               wait, ask the next manual
+// 62 cablingCheck          tag sent round the loop          -- retries every 2 s               valid count: 1
+
 #include "link/transfer_engine.h"
 
+#include "link/program_collection.h"
 #include "link/protocol.h"
+#include "link/status_text.h"
 #include "link/transfer_texts.h"
+#include "link/write_summary.h"
 #include "model/program_image.h"
 
 #include <algorithm>
-#include <string>
+#include <utility>
 
 namespace zkt {
 
 namespace {
 const std::string product(texts::product);
-// The state machine closes the status window this many ticks after a transfer has ended.
+// The closing state puts the progress away this many ticks after a transfer has ended.
 constexpr int closingTicks = 20;
 // Ticks of settling between an identity reply and the program request.
 constexpr int settlingTicks = 10;
@@ -22,123 +47,96 @@ std::string writingManualLine(int manual) {
     return "Writing " + product + " Program Data to Manual #" + std::to_string(manual) + "...";
 }
 
-std::string manualList(const std::vector<int>& manuals) {
-    std::string text;
-    for (std::size_t i = 0; i < manuals.size(); ++i) {
-        const char* separator = i == 0 ? "" : i + 1 == manuals.size() ? " and " : ", ";
-        text += separator + std::to_string(manuals[i]);
-    }
-    return text;
+bool manualInChain(const ConfigModel& model, int manual) {
+    return manual <= maxManuals && manual <= model.numberOfManuals;
 }
 
-bool contains(const std::vector<int>& manuals, int manual) {
-    return std::find(manuals.begin(), manuals.end(), manual) != manuals.end();
-}
-
-// "Manual 1 was written; manual 2 may be incomplete (write it again); manual 3 was not
-// written." for the manuals a write covers.
-std::string writeSummary(const std::vector<int>& written, const std::vector<int>& uncertain,
-                         const std::vector<int>& covered) {
-    std::vector<int> notWritten;
-    for (int manual : covered) {
-        if (!contains(written, manual) && !contains(uncertain, manual))
-            notWritten.push_back(manual);
-    }
-    const auto phrase = [](const std::vector<int>& manuals, const char* one, const char* several) {
-        return (manuals.size() == 1 ? "manual " : "manuals ") + manualList(manuals) +
-               (manuals.size() == 1 ? one : several);
-    };
-    std::vector<std::string> parts;
-    if (!written.empty())
-        parts.push_back(phrase(written, " was written", " were written"));
-    if (!uncertain.empty())
-        parts.push_back(phrase(uncertain, " may be incomplete (write it again)",
-                               " may be incomplete (write them again)"));
-    if (!notWritten.empty())
-        parts.push_back(phrase(notWritten, " was not written", " were not written"));
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : "; ") + part;
-    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    return text + ".";
+bool isLoad(TransferKind kind) {
+    return kind == TransferKind::load;
 }
 } // namespace
 
-TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock, StatusSink& status,
-                               MainWindowHooks& hooks, LinkNotices notices)
-    : m_model(model), m_port(port), m_status(status), m_hooks(hooks), m_notices(std::move(notices)),
-      m_queue(port, clock, m_selection, m_notices), m_requests(m_queue, m_transfer, status),
-      m_dispatcher(m_transfer, status, m_requests, m_notices,
-                   DispatcherWork{[this]() -> ConfigModel& { return target(); },
-                                  [this] { return transferStep(); },
-                                  [this](std::span<const std::uint8_t> image) { manualRead(image); },
-                                  [this] { completeLoad(); }}) {}
+TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& clock,
+                               TransferObserver& observer, LinkNotices notices)
+    : m_model(model), m_port(port), m_observer(observer), m_notices(std::move(notices)),
+      m_queue(port, clock, m_selection, m_notices),
+      m_requests(m_queue, [this] { return m_context.transferKind == TransferKind::write; }) {}
+
+void TransferEngine::enterState(TransferState next) {
+    const TransferState previous = std::exchange(m_context.transferState, next);
+    if (previous != next && m_notices.log)
+        m_notices.log("Transfer state " + describeState(previous) + " -> " + describeState(next));
+}
 
 ConfigModel& TransferEngine::target() {
-    return m_transfer.transferKind == kind::load ? m_loading : m_model;
+    return isLoad(m_context.transferKind) ? m_loading : m_model;
 }
 
 const ConfigModel& TransferEngine::transferModel() const {
-    return m_transfer.transferKind == kind::load ? m_loading : m_model;
+    return isLoad(m_context.transferKind) ? m_loading : m_model;
 }
 
-void TransferEngine::begin(std::int16_t transferKind) {
-    m_failure.clear();
-    m_cancelled = false;
+bool TransferEngine::busy() const {
+    const TransferKind kind = m_context.transferKind;
+    return (kind == TransferKind::load || kind == TransferKind::write) &&
+           m_context.transferState != TransferState::idle;
+}
+
+// ---- Commands
+
+bool TransferEngine::portsReady(TransferKind kind) {
+    if (!m_selection.midiConfigured())
+        m_observer.portChoiceNeeded(kind);
+    return m_selection.midiConfigured();
+}
+
+void TransferEngine::begin(TransferKind kind, LoadPurpose purpose) {
     m_confirmingWrite = false;
     m_manualsWritten.clear();
     m_manualsUnconfirmed.clear();
     m_presenceTicks = 0;
     // The kind is set before anything is queued: it decides how the messages are paced.
-    m_transfer.transferKind = transferKind;
-    m_hooks.setTransferRunning(true);
-    m_status.setCancellable(true);
+    m_context.transferKind = kind;
+    m_context.purpose = purpose;
+    m_outcome = {TransferOutcome::Result::running, kind, purpose, {}, {}};
+    m_progressShown = true;
+    m_observer.transferStarted(kind, purpose);
+    setCancellable(true);
 }
 
-void TransferEngine::startLoad(LoadPurpose purpose) {
-    // Only a cancel of the dialog shown now stops the load: an old cancel must not silently
-    // refuse every later load of a configured port pair.
-    if (!m_selection.midiConfigured()) {
-        m_selection.midiSetupCancelled = m_hooks.showMidiSetup();
-        if (m_selection.midiSetupCancelled) {
-            m_status.hide();
-            return;
-        }
-    }
-    begin(kind::load);
-    m_purpose = purpose;
+bool TransferEngine::startLoad(LoadPurpose purpose) {
+    if (!portsReady(TransferKind::load))
+        return false;
+    begin(TransferKind::load, purpose);
     // Fields an image does not mention keep what the configuration held, as they always have.
     m_loading = purpose == LoadPurpose::edit ? m_model : ConfigModel{};
     m_chainRead = {};
-    m_status.centreOverMain();
-    m_status.setCaption(texts::loadingCaption());
-    m_status.replaceText("Requesting " + product + " Configuration..");
-    m_status.show();
-    if (purpose == LoadPurpose::edit)
-        m_hooks.hideManualPanels();
-    m_requests.rebootMcu(protocol::allDevices);
+    m_observer.captionChanged(texts::loadingCaption());
+    m_observer.statusReplaced("Requesting " + product + " Configuration..");
+    // Asking who the boards are needs no fresh start of them.
+    if (purpose != LoadPurpose::identify)
+        m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
+    enterState(TransferState::cablingCheck);
+    return true;
 }
 
-void TransferEngine::startWrite(std::vector<int> manuals) {
-    if (!m_selection.midiConfigured()) {
-        m_selection.midiSetupCancelled = m_hooks.showMidiSetup();
-        if (m_selection.midiSetupCancelled)
-            return;
-    }
-    m_status.centreOverMain();
-    m_status.setCaption(texts::writingCaption());
-    m_failure.clear();
+bool TransferEngine::startWrite(std::vector<int> manuals) {
+    if (!portsReady(TransferKind::write))
+        return false;
+    m_observer.captionChanged(texts::writingCaption());
     if (!encodesEveryManual())
-        return;
-    begin(kind::write);
-    m_transfer.manualsToWrite = std::move(manuals);
-    m_model.currentManual = static_cast<std::int16_t>(manualsCovered().front());
-    m_transfer.transferState = state::waitingForIdentity;
-    m_status.replaceText("Requesting " + product + " Global Configuration..");
-    m_status.show();
+        return true;
+    begin(TransferKind::write, LoadPurpose::edit);
+    m_context.manualsToWrite = std::move(manuals);
+    m_context.currentManual = static_cast<std::int16_t>(manualsCovered().front());
+    enterState(TransferState::waitingForIdentity);
+    m_observer.statusReplaced("Requesting " + product + " Global Configuration..");
+    return true;
 }
 
+// Every manual of the configuration, also those a write of some manuals leaves out: a value
+// that cannot be encoded is a fault in the configuration wherever it sits.
 bool TransferEngine::encodesEveryManual() {
     // A write covers manual 1 even when no chain has been detected yet.
     const int lastManual = std::clamp<int>(m_model.numberOfManuals, 1, maxManuals);
@@ -146,26 +144,81 @@ bool TransferEngine::encodesEveryManual() {
         try {
             encodedManual(m_model, manual);
         } catch (const EncodeOverflow& overflow) {
-            m_transfer.transferKind = kind::write;
-            abandonTransfer("Nothing was sent to the " + product + ": " + overflow.what());
+            m_context.transferKind = TransferKind::write;
+            m_outcome = {TransferOutcome::Result::running, TransferKind::write, LoadPurpose::edit, {}, {}};
+            abandonTransfer(TransferOutcome::Cause::cannotEncode,
+                            "Nothing was sent to the " + product + ": " + overflow.what());
             return false;
         }
     }
     return true;
 }
 
-void TransferEngine::abandonTransfer(const std::string& explanation) {
-    m_transfer.transferState = state::idle;
+void TransferEngine::finishFileTransfer() {
+    m_context.transferKind = TransferKind::file;
+    enterState(TransferState::finished);
+    // The front end shows the file's progress itself; the closing puts it away.
+    m_progressShown = true;
+    m_outcome = {TransferOutcome::Result::running, TransferKind::file, LoadPurpose::edit, {}, {}};
+    finish(TransferOutcome::Result::succeeded);
+}
+
+void TransferEngine::cancelTransfer() {
+    const TransferState current = m_context.transferState;
+    if (!m_outcome.running() || current == TransferState::cancellingWrite ||
+        current == TransferState::finished || current == TransferState::closing)
+        return;
+    if (m_context.transferKind == TransferKind::write) {
+        const int unit = m_queue.withdrawAllButStartedUnit();
+        enterState(TransferState::cancellingWrite);
+        m_observer.statusLineAdded(unit == 0 ? "Cancelling..."
+                                             : "Cancelling: manual " + std::to_string(unit) +
+                                                   " is being written to its end first...");
+        setCancellable(false);
+        return;
+    }
     m_queue.clear();
-    m_failure = explanation;
-    m_status.replaceText(explanation);
-    m_status.show();
-    endTransfer();
+    enterState(TransferState::idle);
+    const std::string summary = "Cancelled. " + progressSoFar();
+    m_observer.statusLineAdded(summary);
+    finish(TransferOutcome::Result::cancelled, summary);
+}
+
+void TransferEngine::dismissProgress(bool releaseInput) {
+    if (releaseInput)
+        m_queue.closeInput();
+    if (std::exchange(m_progressShown, false))
+        m_observer.retriesPaused();
+}
+
+void TransferEngine::abandonTransfer(TransferOutcome::Cause cause, const std::string& explanation) {
+    enterState(TransferState::idle);
+    m_queue.clear();
+    m_observer.statusReplaced(explanation);
+    finish(TransferOutcome::Result::failed, explanation, cause);
+}
+
+void TransferEngine::finish(TransferOutcome::Result result, std::string reason, TransferOutcome::Cause cause) {
+    setCancellable(false);
+    m_outcome.result = result;
+    m_outcome.reason = std::move(reason);
+    m_outcome.cause = cause;
+    m_observer.transferFinished(m_outcome);
+}
+
+void TransferEngine::showProgress() {
+    if (!std::exchange(m_progressShown, true))
+        m_observer.retriesResumed();
+}
+
+void TransferEngine::setCancellable(bool cancellable) {
+    if (std::exchange(m_cancellable, cancellable) != cancellable)
+        m_observer.cancellableChanged(cancellable);
 }
 
 // What a failed or cancelled transfer leaves behind, in words.
 std::string TransferEngine::progressSoFar() const {
-    if (m_transfer.transferKind != kind::write)
+    if (m_context.transferKind != TransferKind::write)
         return "Nothing was loaded; the configuration is as it was.";
     std::vector<int> uncertain = m_manualsUnconfirmed;
     if (m_queue.startedUnit() != 0)
@@ -173,266 +226,176 @@ std::string TransferEngine::progressSoFar() const {
     return writeSummary(m_manualsWritten, uncertain, manualsCovered());
 }
 
-// Sent only means handed to the MIDI system: a manual counts as written once its chain was
-// seen still there after its last message.
-bool TransferEngine::confirmDevicesPresent() {
-    const auto missing = m_queue.missingDevice();
-    if (missing)
-        return false;
-    m_manualsWritten.insert(m_manualsWritten.end(), m_manualsUnconfirmed.begin(), m_manualsUnconfirmed.end());
-    m_manualsUnconfirmed.clear();
-    return true;
-}
-
-void TransferEngine::endTransfer() {
-    m_status.setCancellable(false);
-    m_hooks.setTransferRunning(false);
-    if (m_transfer.transferKind == kind::load && m_purpose == LoadPurpose::edit) {
-        // The panels were hidden for the load; what they showed is still the configuration.
-        m_hooks.refreshManualPanels();
-    }
-}
-
-void TransferEngine::finishFileTransfer() {
-    m_transfer.transferKind = kind::file;
-    m_transfer.transferState = state::finished;
-}
-
-void TransferEngine::manualRead(std::span<const std::uint8_t> image) {
-    m_chainRead.images.emplace_back(image.begin(), image.end());
-    m_chainRead.hardwareTypes.push_back(m_loading.hardwareType);
-}
-
-void TransferEngine::completeLoad() {
-    if (m_purpose != LoadPurpose::edit)
-        return;
-    m_model = m_loading;
-    m_hooks.refreshManualPanels();
-    m_hooks.enableAllCommands();
-}
-
 // The manuals a write sends, in order: those asked for, or every manual of the configuration
 // (manual 1 even when no chain has been detected yet).
 std::vector<int> TransferEngine::manualsCovered() const {
-    if (!m_transfer.manualsToWrite.empty())
-        return m_transfer.manualsToWrite;
+    if (!m_context.manualsToWrite.empty())
+        return m_context.manualsToWrite;
     std::vector<int> manuals;
     for (int manual = 1; manual <= std::clamp<int>(m_model.numberOfManuals, 1, maxManuals); ++manual)
         manuals.push_back(manual);
     return manuals;
 }
 
-void TransferEngine::cancelTransfer() {
-    const std::int16_t current = m_transfer.transferState;
-    if (!transferRunning() || current == state::cancellingWrite || current == state::finished ||
-        current == state::closing)
-        return;
-    m_cancelled = true;
-    if (m_transfer.transferKind == kind::write) {
-        const int unit = m_queue.withdrawAllButStartedUnit();
-        m_transfer.transferState = state::cancellingWrite;
-        texts::appendLine(m_status, unit == 0 ? "Cancelling..."
-                                              : "Cancelling: manual " + std::to_string(unit) +
-                                                    " is being written to its end first...");
-        m_status.setCancellable(false);
-        return;
+// ---- The tick
+
+void TransferEngine::onTimerTick() {
+    if (m_context.transferState != m_context.lastSeenState)
+        runEntryAction();
+    else
+        runStateWork();
+    if (m_context.transferState == TransferState::cancellingWrite)
+        runCancelling();
+    runRetries();
+    if (m_context.transferState == TransferState::identityReceived) {
+        m_queue.closeInput();
+        enterState(TransferState::settling);
     }
-    m_queue.clear();
-    m_transfer.transferState = state::idle;
-    texts::appendLine(m_status, "Cancelled. " + progressSoFar());
-    endTransfer();
+    if (m_context.transferState == TransferState::settling)
+        settleBeforeProgramRequest();
+    pump();
+    checkDevicesPresent();
+    succeedOnceSettled();
+}
+
+void TransferEngine::runEntryAction() {
+    const TransferState current = m_context.transferState;
+    m_context.lastSeenState = current;
+    switch (current) {
+    case TransferState::idle:
+        m_context.retryTicks = 0;
+        m_queue.closeInput();
+        break;
+    case TransferState::askNextManual:
+        m_context.retryTicks = 0;
+        m_requests.requestIdentity(m_context.currentManual);
+        enterState(TransferState::waitingForIdentity);
+        break;
+    case TransferState::finished:
+        enterFinished();
+        break;
+    case TransferState::closing:
+    case TransferState::nextManualToWrite:
+        runStateWork();
+        break;
+    default:
+        break;
+    }
+}
+
+// The states that wait on something do their work on every tick.
+void TransferEngine::runStateWork() {
+    if (m_context.transferState == TransferState::closing)
+        whileClosing();
+    else if (m_context.transferState == TransferState::nextManualToWrite)
+        whileNextManualWaits();
+}
+
+void TransferEngine::enterFinished() {
+    m_context.retryTicks = 0;
+    setCancellable(false);
+    switch (m_context.transferKind) {
+    case TransferKind::load:
+        if (m_context.purpose == LoadPurpose::edit) {
+            m_observer.statusLineAdded(product + " Configuration data loaded!");
+            m_observer.statusLineAdded("Ready.");
+        } else {
+            m_observer.statusLineAdded(product + " Configuration data read.");
+        }
+        break;
+    case TransferKind::write:
+        m_observer.statusLineAdded(product + " Configuration data written!");
+        break;
+    case TransferKind::file:
+        m_observer.statusLineAdded(product + " Configuration data loaded from file!");
+        m_observer.statusLineAdded("Ready.");
+        break;
+    default:
+        break;
+    }
+    enterState(TransferState::closing);
+    m_queue.closeInput();
+    m_context.waitTicks = 0;
+}
+
+void TransferEngine::whileClosing() {
+    m_context.retryTicks = 0;
+    ++m_context.waitTicks;
+    // A write's last messages are paced 600 ms apart and may still be queued: the progress stays
+    // (and the commands stay off) until they have left and the chain was seen still there, so
+    // "Done." is seen and nobody switches the organ off while an MCU is still being written.
+    if (m_outcome.running())
+        return;
+    if (m_progressShown && m_context.waitTicks <= closingTicks)
+        return;
+    m_progressShown = false;
+    enterState(TransferState::idle);
+    m_observer.closingDone();
+}
+
+void TransferEngine::whileNextManualWaits() {
+    m_context.retryTicks = 0;
+    if (m_queue.queueLength() >= queueDrainedBelow)
+        return;
+    enterState(TransferState::waitingForIdentity);
+    m_observer.statusLineAdded(writingManualLine(m_context.currentManual));
+    showProgress();
 }
 
 void TransferEngine::runCancelling() {
     if (m_queue.queueLength() > 0 || !m_queue.pauseOver())
         return;
     confirmDevicesPresent();
-    m_transfer.transferState = state::idle;
-    texts::appendLine(m_status, "Cancelled. " + progressSoFar());
-    endTransfer();
-}
-
-bool TransferEngine::transferStep() {
-    const bool load = m_transfer.transferKind == kind::load;
-    m_status.setCaption(load ? texts::loadingCaption() : texts::writingCaption());
-    m_status.show();
-    m_transfer.programSlot = 1;
-    const int slotIndex = m_transfer.programSlot - 1;
-    ConfigModel& model = target();
-    const int manual = model.currentManual;
-    if (load) {
-        m_transfer.retryTicks = 0;
-        m_transfer.programRetries = 0;
-        m_requests.requestProgram(manual, slotIndex);
-        m_status.appendText(" ok");
-        return true;
-    }
-    const std::vector<int> covered = manualsCovered();
-    if (manual == covered.front())
-        texts::appendLine(m_status, writingManualLine(manual) + " ok");
-    try {
-        m_requests.writeProgram(m_model, manual, slotIndex);
-    } catch (const EncodeOverflow& overflow) {
-        abandonTransfer("Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
-        return false;
-    }
-    const auto next = std::find(covered.begin(), covered.end(), manual) + 1;
-    m_model.currentManual = static_cast<std::int16_t>(next == covered.end() ? covered.back() + 1 : *next);
-    m_transfer.transferState = next == covered.end() ? state::finished : state::nextManualToWrite;
-    return true;
-}
-
-void TransferEngine::onTimerTick() {
-    if (m_transfer.transferState != m_transfer.lastSeenState)
-        runEntryAction();
-    if (m_transfer.transferState == state::cancellingWrite)
-        runCancelling();
-    runRetries();
-    if (m_transfer.transferState == state::identityReceived) {
-        m_queue.closeInput();
-        m_transfer.transferState = state::settling;
-    }
-    if (m_transfer.transferState == state::settling)
-        settleBeforeProgramRequest();
-    pump();
-    checkDevicesPresent();
-}
-
-void TransferEngine::runEntryAction() {
-    const std::int16_t current = m_transfer.transferState;
-    switch (current) {
-    case state::idle:
-        m_transfer.lastSeenState = state::idle;
-        m_transfer.retryTicks = 0;
-        m_queue.closeInput();
-        break;
-    case state::askNextManual:
-        m_transfer.retryTicks = 0;
-        m_requests.requestIdentity(target().currentManual);
-        break;
-    case state::finished:
-        enterFinished();
-        break;
-    case state::closing:
-        runClosing();
-        break;
-    case state::nextManualToWrite:
-        runNextManualToWrite();
-        break;
-    case state::waitingForIdentity:
-    case state::waitingForFirstChunk:
-    case state::collectingChunks:
-    case state::identityReceived:
-    case state::settling:
-    case state::cablingCheck:
-    case state::cancellingWrite:
-        m_transfer.lastSeenState = current;
-        break;
-    default:
-        break;
-    }
-}
-
-void TransferEngine::enterFinished() {
-    m_transfer.lastSeenState = state::finished;
-    m_transfer.retryTicks = 0;
-    m_status.setCancellable(false);
-    switch (m_transfer.transferKind) {
-    case kind::load:
-        if (m_purpose == LoadPurpose::edit) {
-            texts::appendLine(m_status, product + " Configuration data loaded!");
-            texts::appendLine(m_status, "Ready.");
-        } else {
-            texts::appendLine(m_status, product + " Configuration data read.");
-        }
-        break;
-    case kind::write:
-        texts::appendLine(m_status, product + " Configuration data written!");
-        break;
-    case kind::file:
-        texts::appendLine(m_status, product + " Configuration data loaded from file!");
-        texts::appendLine(m_status, "Ready.");
-        break;
-    default:
-        break;
-    }
-    m_transfer.transferState = state::closing;
-    m_queue.closeInput();
-    m_transfer.waitTicks = 0;
-    // Reading for a backup or a read-back is not the end of anything the configuration knows of.
-    if (m_transfer.transferKind != kind::load || m_purpose == LoadPurpose::edit)
-        m_hooks.transferFinished(m_transfer.transferKind);
-}
-
-void TransferEngine::runClosing() {
-    m_transfer.retryTicks = 0;
-    ++m_transfer.waitTicks;
-    // A write's last messages are paced 600 ms apart and may still be queued: the window stays
-    // up (and the commands stay off) until they have left, so "Done." is seen and nobody
-    // switches the organ off while an MCU is still being written.
-    const bool stillSending = m_transfer.transferKind == kind::write && m_queue.pacedMessagesQueued();
-    if (stillSending || m_confirmingWrite)
-        return;
-    if (m_status.isVisible() && m_transfer.waitTicks <= closingTicks)
-        return;
-    m_hooks.enableAllCommands();
-    m_hooks.setTransferRunning(false);
-    m_status.hide();
-    m_transfer.lastSeenState = state::closing;
-}
-
-void TransferEngine::runNextManualToWrite() {
-    m_transfer.retryTicks = 0;
-    if (m_queue.queueLength() >= queueDrainedBelow)
-        return;
-    m_transfer.transferState = state::waitingForIdentity;
-    texts::appendLine(m_status, writingManualLine(m_model.currentManual));
-    m_status.show();
+    enterState(TransferState::idle);
+    const std::string summary = "Cancelled. " + progressSoFar();
+    m_observer.statusLineAdded(summary);
+    finish(TransferOutcome::Result::cancelled, summary);
 }
 
 void TransferEngine::runRetries() {
-    const std::int16_t current = m_transfer.transferState;
-    const bool waitingForData = current == state::waitingForFirstChunk || current == state::collectingChunks;
-    if ((current != state::waitingForIdentity && current != state::cablingCheck && !waitingForData) ||
-        !m_status.isVisible())
+    const TransferState current = m_context.transferState;
+    const bool waitingForData =
+        current == TransferState::waitingForFirstChunk || current == TransferState::collectingChunks;
+    if ((current != TransferState::waitingForIdentity && current != TransferState::cablingCheck &&
+         !waitingForData) ||
+        !m_progressShown)
         return;
-    if (++m_transfer.retryTicks < retryEveryTicks)
+    if (++m_context.retryTicks < retryEveryTicks)
         return;
-    m_transfer.retryTicks = 0;
+    m_context.retryTicks = 0;
     if (waitingForData) {
         repeatProgramRequest();
         return;
     }
-    if (current == state::waitingForIdentity)
-        m_requests.requestIdentity(target().currentManual);
+    if (current == TransferState::waitingForIdentity)
+        m_requests.requestIdentity(m_context.currentManual);
     else
         m_requests.sendTag();
-    if (++m_transfer.retryCount <= retriesBeforeWarning)
+    if (++m_context.retryCount <= retriesBeforeWarning)
         return;
     const std::string warning =
-        current == state::cablingCheck
+        current == TransferState::cablingCheck
             ? "Make sure your " + product +
                   " is on and the output of your MIDI device chain is connected to the MIDI-IN of your PC."
             : "Check your MIDI connections and make sure that your " + product + " is turned on!";
-    m_status.replaceText(warning + std::string(texts::lineBreak) + "Retrying...");
-    m_transfer.retryCount = 0;
+    m_observer.statusReplaced(warning + std::string(StatusText::lineBreak) + "Retrying...");
+    m_context.retryCount = 0;
 }
 
 // A chunk lost on the way (a busy MIDI server, a loose cable) would leave the load waiting
 // for ever: the whole request goes out again.
 void TransferEngine::repeatProgramRequest() {
-    const int manual = target().currentManual;
-    m_requests.sendProgramRequest(manual, m_transfer.programSlot - 1);
-    if (++m_transfer.programRetries < programRetriesBeforeWarning)
+    askForProgram(false);
+    if (++m_context.programRetries < programRetriesBeforeWarning)
         return;
-    m_transfer.programRetries = 0;
-    m_status.replaceText("Manual #" + std::to_string(manual) + " of your " + product +
-                         " does not send its program data. Make sure it is turned on and connected." +
-                         std::string(texts::lineBreak) + "Retrying...");
+    m_context.programRetries = 0;
+    m_observer.statusReplaced("Manual #" + std::to_string(m_context.currentManual) + " of your " + product +
+                              " does not send its program data. Make sure it is turned on and connected." +
+                              std::string(StatusText::lineBreak) + "Retrying...");
 }
 
 void TransferEngine::settleBeforeProgramRequest() {
-    if (++m_transfer.waitTicks > settlingTicks)
+    if (++m_context.waitTicks > settlingTicks)
         transferStep();
 }
 
@@ -446,24 +409,58 @@ void TransferEngine::checkDevicesPresent() {
         m_confirmingWrite = false;
         return;
     }
-    abandonTransfer("The " + *m_queue.missingDevice() +
+    abandonTransfer(TransferOutcome::Cause::deviceGone,
+                    "The " + *m_queue.missingDevice() +
                     " is gone (unplugged, switched off, or its program ended). " + progressSoFar());
+}
+
+// A load has succeeded once its last manual is decoded and its last message has left; a write
+// once its last message has left and its devices were seen still there.
+void TransferEngine::succeedOnceSettled() {
+    if (!m_outcome.running() || m_context.transferState != TransferState::closing)
+        return;
+    if (m_queue.queueLength() > 0 || !m_queue.pauseOver() || m_confirmingWrite)
+        return;
+    finish(TransferOutcome::Result::succeeded);
+}
+
+// Sent only means handed to the MIDI system: a manual counts as written once its chain was
+// seen still there after its last message.
+bool TransferEngine::confirmDevicesPresent() {
+    if (m_queue.missingDevice())
+        return false;
+    for (int manual : m_manualsUnconfirmed)
+        m_observer.manualWritten(manual);
+    m_manualsWritten.insert(m_manualsWritten.end(), m_manualsUnconfirmed.begin(), m_manualsUnconfirmed.end());
+    m_manualsUnconfirmed.clear();
+    return true;
+}
+
+// Until a load has read its last manual, and until a write's last message has left and the chain
+// was still there a moment later.
+bool TransferEngine::devicesNeeded() const {
+    if (!busy())
+        return false;
+    const TransferState current = m_context.transferState;
+    if (current != TransferState::finished && current != TransferState::closing)
+        return true;
+    return m_context.transferKind == TransferKind::write && (m_queue.pacedMessagesQueued() || m_confirmingWrite);
 }
 
 void TransferEngine::pump() {
     const auto result = m_queue.pumpQueue();
     switch (result) {
     case TransmitQueue::PumpResult::openFailed:
-        abandonTransfer(m_queue.lastOpenReport().failure + " " + progressSoFar());
+        abandonTransfer(TransferOutcome::Cause::portTrouble, m_queue.lastOpenReport().failure + " " + progressSoFar());
         return;
     case TransmitQueue::PumpResult::openedPorts:
         if (!m_queue.lastOpenReport().substituted.empty())
-            texts::appendLine(m_status, m_queue.lastOpenReport().substituted);
+            m_observer.statusLineAdded(m_queue.lastOpenReport().substituted);
         return;
     case TransmitQueue::PumpResult::sendFailed:
         if (devicesNeeded())
-            abandonTransfer("Sending to the " + product + " failed: " + m_queue.lastSendFailure() + " " +
-                            progressSoFar());
+            abandonTransfer(TransferOutcome::Cause::portTrouble, "Sending to the " + product + " failed: " +
+                                                                     m_queue.lastSendFailure() + " " + progressSoFar());
         return;
     case TransmitQueue::PumpResult::sent:
         break;
@@ -474,20 +471,30 @@ void TransferEngine::pump() {
         m_manualsUnconfirmed.push_back(m_queue.lastSentUnit());
     // Only the last message of a write that has queued all its manuals is "Done.": without a
     // detected chain, the identity request of manual 1 would otherwise qualify as well.
-    const bool allQueued =
-        m_transfer.transferState == state::finished || m_transfer.transferState == state::closing;
-    if (m_transfer.transferKind == kind::write && allQueued && !m_queue.pacedMessagesQueued()) {
-        m_status.appendText("Done.");
+    const bool allQueued = m_context.transferState == TransferState::finished ||
+                           m_context.transferState == TransferState::closing;
+    if (m_context.transferKind == TransferKind::write && allQueued && !m_queue.pacedMessagesQueued()) {
+        m_observer.statusAppended("Done.");
         // Sent only means handed to the MIDI system; the chain must still be there a moment on.
         m_confirmingWrite = true;
         m_presenceTicks = 0;
-        // The closing countdown starts again, so that "Done." can be read before the window goes.
-        m_transfer.waitTicks = 0;
+        // The closing countdown starts again, so that "Done." can be read before it ends.
+        m_context.waitTicks = 0;
     }
 }
 
+// ---- Received messages
+
 void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) {
-    m_dispatcher.dispatchMessage(message);
+    const auto event = interpretReceived(message);
+    if (!event)
+        return;
+    if (const auto* tag = std::get_if<TagReturned>(&*event))
+        onReturnedTag(*tag);
+    else if (const auto* identity = std::get_if<IdentityReplied>(&*event))
+        onIdentityReply(*identity);
+    else
+        onProgramChunk(std::get<ProgramChunk>(*event));
 }
 
 void TransferEngine::drainReceived() {
@@ -495,37 +502,137 @@ void TransferEngine::drainReceived() {
         dispatchMessage(*message);
 }
 
-void TransferEngine::closeStatusWindow() {
-    m_queue.closeInput();
-    m_status.hide();
+void TransferEngine::onReturnedTag(const TagReturned& tag) {
+    if (m_context.transferState != TransferState::cablingCheck)
+        return;
+    m_context.lastTagCount = tag.count;
+    const ChainCount count = chainCountFromTag(tag.count);
+    m_observer.chainCounted(count);
+    ConfigModel& model = target();
+    if (!count.valid) {
+        // A count the chain cannot have must not reach the model: panels, saves and writes
+        // all index by it.
+        model.numberOfManuals = 0;
+        m_observer.statusLineAdded("Invalid number of manuals detected!");
+        return;
+    }
+    model.numberOfManuals = static_cast<std::int16_t>(count.boards);
+    m_observer.statusLineAdded("Number of manuals detected = " + std::to_string(count.boards));
+    m_context.currentManual = 1;
+    enterState(TransferState::askNextManual);
 }
 
-bool TransferEngine::transferRunning() const {
-    const std::int16_t kindNow = m_transfer.transferKind;
-    if (kindNow != kind::load && kindNow != kind::write)
+void TransferEngine::onIdentityReply(const IdentityReplied& identity) {
+    if (m_context.transferState != TransferState::waitingForIdentity)
+        return;
+    ConfigModel& model = target();
+    model.hardwareType = identity.reply.hardwareType;
+    model.firmwareVersion = identity.reply.firmwareVersion;
+    if (m_context.transferKind == TransferKind::write) {
+        m_observer.statusAppended(" ok");
+        enterState(TransferState::writingManual);
+        // The write step decides whether another manual follows.
+        if (transferStep() && m_context.transferState == TransferState::nextManualToWrite)
+            showProgress();
+        return;
+    }
+    if (m_context.purpose == LoadPurpose::identify) {
+        m_observer.manualIdentified(m_context.currentManual, identity.reply);
+        nextManualOrFinish(model);
+        return;
+    }
+    enterState(TransferState::identityReceived);
+}
+
+void TransferEngine::onProgramChunk(const ProgramChunk& chunk) {
+    const TransferState current = m_context.transferState;
+    if (current != TransferState::waitingForFirstChunk && current != TransferState::collectingChunks)
+        return;
+    // A late or repeated answer of another MCU must not become part of this manual; boards
+    // that answer as "all devices" are taken at their word.
+    if (chunk.device != m_context.currentManual && chunk.device != protocol::allDevices)
+        return;
+    enterState(TransferState::collectingChunks);
+    // The manual is answering: the time-out counts from its latest chunk.
+    m_context.retryTicks = 0;
+    if (m_notices.userMessage) {
+        for (const std::string& damage : chunk.damage)
+            m_notices.userMessage(damage);
+    }
+    // A damaged byte was left out, which shifts everything after it: such a chunk is not placed.
+    if (!chunk.address || !chunk.damage.empty())
+        return;
+    placeProgramChunk(m_context.collection, *chunk.address, chunk.data);
+    if (programCollectionComplete(m_context.collection) && isLoad(m_context.transferKind))
+        finishLoadedManual();
+}
+
+void TransferEngine::finishLoadedManual() {
+    const Bytes& image = m_context.collection.receivedProgramData;
+    const int manual = m_context.currentManual;
+    m_chainRead.images.push_back(image);
+    m_chainRead.hardwareTypes.push_back(m_loading.hardwareType);
+    decodeProgramImage(m_loading, manual, image);
+    m_requests.rebootMcu(manual);
+    m_observer.manualRead(manual);
+    nextManualOrFinish(m_loading);
+}
+
+void TransferEngine::nextManualOrFinish(ConfigModel& model) {
+    ++m_context.currentManual;
+    if (manualInChain(model, m_context.currentManual)) {
+        enterState(TransferState::askNextManual);
+        return;
+    }
+    enterState(TransferState::finished);
+    if (m_context.purpose == LoadPurpose::edit)
+        m_model = m_loading;
+}
+
+// The step of one manual: a load asks for its program data, a write queues it.
+bool TransferEngine::transferStep() {
+    const bool load = isLoad(m_context.transferKind);
+    m_observer.captionChanged(load ? texts::loadingCaption() : texts::writingCaption());
+    showProgress();
+    m_context.programSlot = 1;
+    const int manual = m_context.currentManual;
+    if (load) {
+        m_context.retryTicks = 0;
+        m_context.programRetries = 0;
+        askForProgram(true);
+        m_observer.statusAppended(" ok");
+        return true;
+    }
+    const std::vector<int> covered = manualsCovered();
+    if (manual == covered.front())
+        m_observer.statusLineAdded(writingManualLine(manual) + " ok");
+    try {
+        m_requests.writeProgram(m_model, manual, m_context.programSlot - 1);
+    } catch (const EncodeOverflow& overflow) {
+        abandonTransfer(TransferOutcome::Cause::cannotEncode,
+                        "Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
         return false;
-    const std::int16_t current = m_transfer.transferState;
-    if (current == state::idle)
-        return false;
-    if (current == state::closing)
-        return m_transfer.lastSeenState != state::closing;
+    }
+    const auto next = std::find(covered.begin(), covered.end(), manual) + 1;
+    m_context.currentManual = static_cast<std::int16_t>(next == covered.end() ? covered.back() + 1 : *next);
+    enterState(next == covered.end() ? TransferState::finished : TransferState::nextManualToWrite);
     return true;
 }
 
-// Until a load has read its last manual, and until a write's last message has left and the chain
-// was still there a moment later.
-bool TransferEngine::devicesNeeded() const {
-    if (!transferRunning())
-        return false;
-    const std::int16_t current = m_transfer.transferState;
-    if (current != state::finished && current != state::closing)
-        return true;
-    return m_transfer.transferKind == kind::write && (m_queue.pacedMessagesQueued() || m_confirmingWrite);
-}
-
-bool TransferEngine::settled() const {
-    return m_transfer.transferState == state::closing && m_queue.queueLength() == 0 && m_queue.pauseOver() &&
-           !m_confirmingWrite;
+// The program request of the current manual; the collection starts afresh.
+void TransferEngine::askForProgram(bool announce) {
+    const int manual = m_context.currentManual;
+    const int slotIndex = m_context.programSlot - 1;
+    if (announce) {
+        showProgress();
+        m_observer.statusLineAdded("Requesting " + product + " Program Data from Manual #" +
+                                   std::to_string(manual) + "...");
+        m_observer.captionChanged(texts::loadingCaption());
+    }
+    startProgramCollection(m_context.collection, slotAddress(slotIndex),
+                           static_cast<std::int16_t>(programImageSize));
+    m_requests.requestProgram(manual, slotIndex);
+    enterState(TransferState::waitingForFirstChunk);
 }
 
 } // namespace zkt

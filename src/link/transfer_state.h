@@ -1,63 +1,58 @@
 #pragma once
-// The single state of all device and file transfers. The dispatcher and the timer advance it
-// together; the numbers are those the program has always used (its log and tests name them).
+// The single state of all device and file transfers, and what the transfer engine keeps while
+// one runs. The state numbers are those the program has always used: its log names them.
 
-#include "model/bytes.h"
-#include "model/program_image.h"
+#include "link/program_collection.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zkt {
 
-namespace state {
-inline constexpr std::int16_t idle = 0;
-inline constexpr std::int16_t askNextManual = 1;
-inline constexpr std::int16_t finished = 11;
-inline constexpr std::int16_t closing = 27;
-inline constexpr std::int16_t writingManual = 28;
-inline constexpr std::int16_t waitingForIdentity = 40;
-inline constexpr std::int16_t waitingForFirstChunk = 42;
-inline constexpr std::int16_t collectingChunks = 43;
-inline constexpr std::int16_t identityReceived = 44;
-inline constexpr std::int16_t settling = 45;
-inline constexpr std::int16_t nextManualToWrite = 61;
-inline constexpr std::int16_t cablingCheck = 62;
-// A cancelled write sends the rest of the manual it had begun, then stops.
-inline constexpr std::int16_t cancellingWrite = 29;
-} // namespace state
+enum class TransferState : std::int16_t {
+    idle = 0,
+    askNextManual = 1,
+    finished = 11,
+    closing = 27,
+    writingManual = 28,
+    // A cancelled write sends the rest of the manual it had begun, then stops.
+    cancellingWrite = 29,
+    waitingForIdentity = 40,
+    waitingForFirstChunk = 42,
+    collectingChunks = 43,
+    identityReceived = 44,
+    settling = 45,
+    nextManualToWrite = 61,
+    cablingCheck = 62,
+};
 
-namespace kind {
-inline constexpr std::int16_t none = 0;
-inline constexpr std::int16_t load = 1;
-inline constexpr std::int16_t write = 2;
-inline constexpr std::int16_t file = 3;
-} // namespace kind
+enum class TransferKind : std::int16_t { none = 0, load = 1, write = 2, file = 3 };
 
-struct TransferState {
-    std::int16_t transferState = state::idle;
-    std::int16_t transferKind = kind::none;
+// Why the chain is read: to edit what it holds; only to look (a backup before a write, the
+// read-back after it), which leaves the edited configuration alone; or only to count the MCUs
+// and ask each one who it is, without reading any program data.
+enum class LoadPurpose { edit, backup, readBack, identify };
+
+// "40 (waiting for an identity reply)", for the log.
+std::string describeState(TransferState state);
+
+struct TransferContext {
+    TransferState transferState = TransferState::idle;
+    TransferKind transferKind = TransferKind::none;
+    LoadPurpose purpose = LoadPurpose::edit;
+    // The manual being transferred, 1-based.
+    std::int16_t currentManual = 1;
     std::int16_t programSlot = 1;
     // The manuals a write covers, in order; empty: 1..numberOfManuals.
     std::vector<int> manualsToWrite;
-    std::int16_t expectedProgramLength = static_cast<std::int16_t>(programImageSize);
-    // Where the requested data starts in the MCU's memory (slot index x 256).
-    std::uint32_t requestedProgramAddress = 0;
-    // Unpacked program data of the manual being loaded, placed by each chunk's address; which
-    // bytes a chunk has filled, and how many (see program_data_collection.h).
-    Bytes receivedProgramData;
-    std::vector<bool> receivedFilled;
-    std::int16_t receivedLength = 0;
-    int receivedChunks = 0;
-    // The board repeats the request's address in every chunk: place them one after the other.
-    bool chunksInArrivalOrder = false;
-
+    ProgramCollection collection;
     // The count the last returned tag carried, valid or not.
     std::optional<std::uint8_t> lastTagCount;
 
-    // Owned by the timer.
-    std::int16_t lastSeenState = state::idle;
+    // Owned by the timer. lastSeenState is the state whose entry action has run.
+    TransferState lastSeenState = TransferState::idle;
     std::int16_t retryTicks = 0;
     std::int16_t retryCount = 0;
     std::int16_t programRetries = 0;

@@ -82,7 +82,7 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
             continue;
         }
         try {
-            decodeManual(loaded, manuals + 1, hexToBytes(*line));
+            decodeProgramImage(loaded, manuals + 1, hexToBytes(*line));
         } catch (const HexFormatError& e) {
             throw ConfigFileError(path, lines.lineNumber(), e.what());
         } catch (const ImageTooShort& e) {
@@ -95,7 +95,6 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
     }
 
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
-    loaded.currentManual = static_cast<std::int16_t>(manuals + 1);
     model = std::move(loaded);
     return manuals;
 }

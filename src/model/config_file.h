@@ -22,7 +22,7 @@ inline constexpr std::size_t maximumLineLength = 64 * 1024;
 std::string withZktExtension(const std::string& path);
 
 // Decodes the file's lines into a copy of model and, when every line read went well,
-// replaces model by it: numberOfManuals = the lines accepted, currentManual = that + 1.
+// replaces model by it: numberOfManuals = the lines accepted.
 // Returns the number of manuals loaded. On any failure throws ConfigFileError naming the
 // file, the line and the reason, and model is left exactly as it was.
 int readConfigurationFile(const std::string& path, ConfigModel& model);

@@ -5,7 +5,6 @@ namespace zkt {
 namespace {
 
 ConfigModel withDeviceStateOf(ConfigModel configuration, const ConfigModel& device) {
-    configuration.currentManual = device.currentManual;
     configuration.hardwareType = device.hardwareType;
     configuration.firmwareVersion = device.firmwareVersion;
     return configuration;

@@ -73,7 +73,6 @@ inline constexpr std::uint8_t defaultVelocity = 128; // velocity option set, val
 
 struct ConfigModel {
     std::int16_t numberOfManuals = 0;
-    std::int16_t currentManual = 1; // 1-based manual the image codec works on
     std::uint8_t hardwareType = 0;  // from the last identity reply
     std::string firmwareVersion;    // from the last identity reply
 
@@ -89,8 +88,8 @@ struct ConfigModel {
 };
 
 // The configuration proper is what a file or the MCUs' images hold: numberOfManuals and every
-// record. What the last identity reply said and where the image codec stands describe the
-// device and the work in progress, so undoing an edit or a load leaves them alone.
+// record. What the last identity reply said describes the device, so undoing an edit or a
+// load leaves it alone.
 bool sameConfiguration(const ConfigModel& a, const ConfigModel& b);
 void takeConfiguration(ConfigModel& target, const ConfigModel& source);
 

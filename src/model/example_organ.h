@@ -7,8 +7,7 @@
 namespace zkt {
 
 // manuals 1..5; throws std::out_of_range otherwise. Decoding the encoded images into a
-// freshly started model gives this model back exactly (numberOfManuals and currentManual
-// aside).
+// freshly started model gives this model back exactly (numberOfManuals aside).
 ConfigModel exampleOrgan(int manuals);
 
 } // namespace zkt

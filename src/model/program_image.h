@@ -45,16 +45,14 @@ std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code);
 // Throws std::out_of_range naming the number unless it is 1..maxManuals.
 void checkManualNumber(int manual);
 
-// Decodes image into manual model.currentManual (1..5): its keyboard, channels and all 20
-// pistons (a piston the image does not assign reads as unassigned). An image that does not
-// reach the last byte the decoder reads throws ImageTooShort before anything is changed.
-void decodeProgramImage(ConfigModel& model, std::span<const std::uint8_t> image);
-void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> image);
+// Decodes image into manual (1..5) of model: its keyboard, channels and all 20 pistons (a
+// piston the image does not assign reads as unassigned). An image that does not reach the last
+// byte the decoder reads throws ImageTooShort before anything is changed.
+void decodeProgramImage(ConfigModel& model, int manual, std::span<const std::uint8_t> image);
 
-// Writes manual model.currentManual into image, which the caller prepares with
-// newProgramImage(). Throws EncodeOverflow; the buffer is then partly written.
-void encodeProgramImage(const ConfigModel& model, ImageBuffer& image);
-void encodeManual(const ConfigModel& model, int manual, ImageBuffer& image);
+// Writes manual (1..5) of model into image, which the caller prepares with newProgramImage().
+// Throws EncodeOverflow; the buffer is then partly written.
+void encodeProgramImage(const ConfigModel& model, int manual, ImageBuffer& image);
 
 // A fresh buffer with the manual encoded into it.
 ImageBuffer encodedManual(const ConfigModel& model, int manual);

@@ -166,7 +166,7 @@ std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code) {
     return std::nullopt;
 }
 
-void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> image) {
+void decodeProgramImage(ConfigModel& model, int manual, std::span<const std::uint8_t> image) {
     checkManualNumber(manual);
     if (image.size() < static_cast<std::size_t>(lastDecodedPosition)) {
         throw ImageTooShort("program image has " + std::to_string(image.size()) + " bytes, at least " +
@@ -190,10 +190,6 @@ void decodeManual(ConfigModel& model, int manual, std::span<const std::uint8_t> 
         piston = pistonInfo{};
         decodePiston(image, k, piston);
     }
-}
-
-void decodeProgramImage(ConfigModel& model, std::span<const std::uint8_t> image) {
-    decodeManual(model, model.currentManual, image);
 }
 
 } // namespace zkt

@@ -221,18 +221,14 @@ ImageBuffer newProgramImage() {
     return image;
 }
 
-void encodeManual(const ConfigModel& model, int manual, ImageBuffer& image) {
+void encodeProgramImage(const ConfigModel& model, int manual, ImageBuffer& image) {
     checkManualNumber(manual);
     ManualEncoder(model, manual, image).run();
 }
 
-void encodeProgramImage(const ConfigModel& model, ImageBuffer& image) {
-    encodeManual(model, model.currentManual, image);
-}
-
 ImageBuffer encodedManual(const ConfigModel& model, int manual) {
     ImageBuffer image = newProgramImage();
-    encodeManual(model, manual, image);
+    encodeProgramImage(model, manual, image);
     return image;
 }
 
@@ -241,7 +237,7 @@ ConfigModel throughImages(const ConfigModel& model, int manuals) {
     carried.numberOfManuals = static_cast<std::int16_t>(manuals);
     carried.hardwareType = model.hardwareType;
     for (int manual = 1; manual <= manuals; ++manual)
-        decodeManual(carried, manual, encodedManual(model, manual));
+        decodeProgramImage(carried, manual, encodedManual(model, manual));
     return carried;
 }
 

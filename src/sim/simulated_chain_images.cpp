@@ -13,9 +13,8 @@ std::vector<Bytes> encodeManuals(ConfigModel model, int manuals, std::uint8_t ha
     std::vector<Bytes> images;
     model.hardwareType = hardwareType;
     for (int manual = 1; manual <= manuals; ++manual) {
-        model.currentManual = static_cast<std::int16_t>(manual);
         ImageBuffer buffer = newProgramImage();
-        encodeProgramImage(model, buffer);
+        encodeProgramImage(model, manual, buffer);
         images.emplace_back(buffer.begin(), buffer.begin() + programImageSize);
     }
     return images;

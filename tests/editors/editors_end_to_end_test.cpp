@@ -50,7 +50,6 @@ unsigned lineByte(const std::string& line, int position) {
 // The manual data only: what the MCU reports about itself differs between a file and a chain.
 ConfigModel manualData(ConfigModel model) {
     model.numberOfManuals = 0;
-    model.currentManual = 1;
     model.hardwareType = 0;
     model.firmwareVersion.clear();
     return model;

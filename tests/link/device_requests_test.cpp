@@ -31,61 +31,42 @@ protected:
     MidiSelection selection;
     LinkNotices notices;
     TransmitQueue queue{port, clock, selection, notices};
-    TransferState transfer;
-    test::RecordingStatus status;
-    DeviceRequests requests{queue, transfer, status};
+    DeviceRequests requests{queue, [] { return false; }};
 };
 
 struct RequestCase {
     const char* name;
     std::function<void(DeviceRequests&)> send;
     std::vector<Bytes> expected;
-    std::int16_t expectedState;
 };
 
 class RequestBytes : public DeviceRequestsTest, public ::testing::WithParamInterface<RequestCase> {};
 
-TEST_P(RequestBytes, PutsExactlyTheseBytesOnTheWireAndEntersTheState) {
-    transfer.transferState = 99;
+TEST_P(RequestBytes, PutsExactlyTheseBytesOnTheWire) {
     GetParam().send(requests);
     EXPECT_EQ(wire(), GetParam().expected);
-    EXPECT_EQ(transfer.transferState, GetParam().expectedState);
 }
 
 const Bytes tag = bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x01, 0xF7});
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, RequestBytes,
-    ::testing::Values(RequestCase{"Tag", [](DeviceRequests& r) { r.sendTag(); }, {tag}, state::cablingCheck},
+    ::testing::Values(RequestCase{"Tag", [](DeviceRequests& r) { r.sendTag(); }, {tag}},
                       RequestCase{"IdentityOfManual3",
                                   [](DeviceRequests& r) { r.requestIdentity(3); },
-                                  {tag, bytesOf({0xF0, 0x7E, 0x03, 0x06, 0x01, 0xF7})},
-                                  state::waitingForIdentity},
+                                  {tag, bytesOf({0xF0, 0x7E, 0x03, 0x06, 0x01, 0xF7})}},
                       RequestCase{"RebootAll",
                                   [](DeviceRequests& r) { r.rebootMcu(127); },
-                                  {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7})},
-                                  99},
+                                  {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x01, 0x20, 0xF7})}},
                       RequestCase{"ProgramOfManual1Slot1",
                                   [](DeviceRequests& r) { r.requestProgram(1, 0); },
                                   {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x03, 0x00, 0x00, 0x00,
-                                            0x00, 0x02, 0xF7})},
-                                  state::waitingForFirstChunk},
+                                            0x00, 0x02, 0xF7})}},
                       RequestCase{"ProgramOfManual2Slot2",
                                   [](DeviceRequests& r) { r.requestProgram(2, 1); },
                                   {bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x02, 0x04, 0x01, 0x03, 0x00, 0x02, 0x00,
-                                            0x00, 0x02, 0xF7})},
-                                  state::waitingForFirstChunk}),
+                                            0x00, 0x02, 0xF7})}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(DeviceRequestsTest, ProgramRequestAnnouncesItselfInTheStatusWindow) {
-    status.content = "Number of manuals detected = 2";
-    requests.requestProgram(2, 0);
-    EXPECT_TRUE(status.visible);
-    EXPECT_EQ(status.caption, "Loading Program Data from ZKT");
-    EXPECT_EQ(status.content,
-              "Number of manuals detected = 2\r\nRequesting ZKT Program Data from Manual #2...");
-    EXPECT_EQ(transfer.expectedProgramLength, 256);
-}
 
 TEST(ProgramUpdateChunks, CarryTheImageInFourAddressedPackedMessages) {
     ImageBuffer image{};

@@ -44,14 +44,14 @@ protected:
         engine.selection().midiOutSelection = 2;
     }
 
-    std::int16_t state() const { return engine.transfer().transferState; }
+    TransferState state() const { return engine.transfer().transferState; }
 
     void tick() {
         clock.advance(TransferEngine::tickInterval);
         engine.onTimerTick();
     }
 
-    void tickUntilState(std::int16_t wanted) {
+    void tickUntilState(TransferState wanted) {
         for (int i = 0; i < 100 && state() != wanted; ++i)
             tick();
         ASSERT_EQ(state(), wanted);
@@ -61,31 +61,30 @@ protected:
     void waitForProgramData() {
         engine.startLoad();
         engine.dispatchMessage(returnedTag(2));
-        tickUntilState(state::waitingForIdentity);
+        tickUntilState(TransferState::waitingForIdentity);
         engine.dispatchMessage(identityReply(1));
-        tickUntilState(state::waitingForFirstChunk);
+        tickUntilState(TransferState::waitingForFirstChunk);
     }
 
     test::FakePort port;
     ManualClock clock;
     ConfigModel model;
-    test::RecordingStatus status;
-    test::RecordingHooks hooks;
-    TransferEngine engine{model, port, clock, status, hooks};
+    test::RecordingObserver status;
+    TransferEngine engine{model, port, clock, status};
 };
 
 TEST_F(DispatcherTest, ReturnedTagCountsTheManualsOrReportsAnInvalidCount) {
     const struct {
         int count;
         int manuals;
-        std::int16_t nextState;
+        TransferState nextState;
         const char* line;
-    } cases[] = {{0x04, 3, state::askNextManual, "Number of manuals detected = 3"},
-                 {0x06, 5, state::askNextManual, "Number of manuals detected = 5"},
+    } cases[] = {{0x04, 3, TransferState::askNextManual, "Number of manuals detected = 3"},
+                 {0x06, 5, TransferState::askNextManual, "Number of manuals detected = 5"},
                  // A count no chain can have leaves no manuals behind.
-                 {0x01, 0, state::cablingCheck, "Invalid number of manuals detected!"},
-                 {0x07, 0, state::cablingCheck, "Invalid number of manuals detected!"},
-                 {0x00, 0, state::cablingCheck, "Invalid number of manuals detected!"}};
+                 {0x01, 0, TransferState::cablingCheck, "Invalid number of manuals detected!"},
+                 {0x07, 0, TransferState::cablingCheck, "Invalid number of manuals detected!"},
+                 {0x00, 0, TransferState::cablingCheck, "Invalid number of manuals detected!"}};
     for (const auto& c : cases) {
         engine.startLoad();
         engine.dispatchMessage(returnedTag(c.count));
@@ -101,25 +100,25 @@ TEST_F(DispatcherTest, MessagesInTheWrongStateOrTooShortChangeNothing) {
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0xF7})); // no count
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F}));
     engine.dispatchMessage({});
-    EXPECT_EQ(state(), state::cablingCheck);
+    EXPECT_EQ(state(), TransferState::cablingCheck);
     EXPECT_EQ(engine.loading().hardwareType, 0);
 
     engine.dispatchMessage(returnedTag(2));
-    tickUntilState(state::waitingForIdentity);
-    const std::string before = status.content;
+    tickUntilState(TransferState::waitingForIdentity);
+    const std::string before = status.content();
     engine.dispatchMessage(returnedTag(4)); // the echo of the identity request's tag
     engine.dispatchMessage(bytesOf({0xF0, 0x7E, 0x01, 0x06, 0x02, 0xF7}));
     engine.dispatchMessage(programResponse(patternData(256, 1)));
-    EXPECT_EQ(state(), state::waitingForIdentity);
+    EXPECT_EQ(state(), TransferState::waitingForIdentity);
     EXPECT_EQ(engine.loading().numberOfManuals, 1);
-    EXPECT_EQ(status.content, before);
+    EXPECT_EQ(status.content(), before);
 }
 
 TEST_F(DispatcherTest, ANineByteResponseIsIgnored) {
     waitForProgramData();
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0xF7}));
-    EXPECT_EQ(state(), state::waitingForFirstChunk);
-    EXPECT_EQ(engine.transfer().receivedLength, 0);
+    EXPECT_EQ(state(), TransferState::waitingForFirstChunk);
+    EXPECT_EQ(engine.transfer().collection.receivedLength, 0);
 }
 
 TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
@@ -128,16 +127,16 @@ TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
     for (int chunk = 0; chunk < 3; ++chunk) {
         engine.dispatchMessage(
             programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64), chunk * 64));
-        EXPECT_EQ(state(), state::collectingChunks);
-        EXPECT_EQ(engine.transfer().receivedLength, (chunk + 1) * 64);
+        EXPECT_EQ(state(), TransferState::collectingChunks);
+        EXPECT_EQ(engine.transfer().collection.receivedLength, (chunk + 1) * 64);
     }
     engine.dispatchMessage(programResponse(std::span(image).subspan(192, 64), 192));
-    EXPECT_EQ(state(), state::finished);
+    EXPECT_EQ(state(), TransferState::finished);
     ConfigModel expected;
-    decodeManual(expected, 1, image);
+    decodeProgramImage(expected, 1, image);
     EXPECT_EQ(model.pistons, expected.pistons);
     EXPECT_EQ(model.keyboards, expected.keyboards);
-    EXPECT_EQ(hooks.panelRefreshes, 1);
+    EXPECT_EQ(status.manualsRead, std::vector<int>{1});
 }
 
 // Chunks by their address: what arrives, in the order it arrives, and whether the manual
@@ -181,16 +180,16 @@ TEST_F(DispatcherTest, ChunksArePlacedByTheirAddressAndOnlyTrustedDataCompletesT
     };
     for (const auto& c : cases) {
         model = ConfigModel{};
-        hooks.panelRefreshes = 0;
+        status.manualsRead.clear();
         waitForProgramData();
         for (const Bytes& message : c.messages)
             engine.dispatchMessage(message);
-        EXPECT_EQ(state() == state::finished, c.completes) << c.name;
-        EXPECT_EQ(hooks.panelRefreshes, c.completes ? 1 : 0) << c.name;
+        EXPECT_EQ(state() == TransferState::finished, c.completes) << c.name;
+        EXPECT_EQ(status.manualsRead.size(), c.completes ? 1u : 0u) << c.name;
         if (!c.completes)
             continue;
         ConfigModel expected;
-        decodeManual(expected, 1, image);
+        decodeProgramImage(expected, 1, image);
         EXPECT_EQ(model.pistons, expected.pistons) << c.name;
         EXPECT_EQ(model.keyboards, expected.keyboards) << c.name;
         EXPECT_EQ(model.channelTranspose, expected.channelTranspose) << c.name;
@@ -207,7 +206,7 @@ TEST_F(DispatcherTest, ALateSecondIdentityReplyChangesNothing) {
     const auto sentBefore = port.sent.size();
     engine.dispatchMessage(identityReply(1));
     tickFor(10); // short of the program request's retry
-    EXPECT_EQ(state(), state::waitingForFirstChunk);
+    EXPECT_EQ(state(), TransferState::waitingForFirstChunk);
     EXPECT_EQ(port.sent.size(), sentBefore);
 }
 

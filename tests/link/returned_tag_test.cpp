@@ -14,11 +14,10 @@ class ReturnedTag : public ::testing::TestWithParam<int> {};
 TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
     FakePort port;
     ManualClock clock;
-    RecordingStatus status;
-    RecordingHooks hooks;
+    RecordingObserver status;
     ConfigModel model;
     model.numberOfManuals = 3;
-    TransferEngine engine(model, port, clock, status, hooks);
+    TransferEngine engine(model, port, clock, status);
     engine.selection().midiInSelection = 1;
     engine.selection().midiOutSelection = 2;
     engine.startLoad();
@@ -27,7 +26,7 @@ TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
 
     EXPECT_EQ(engine.loading().numberOfManuals, 0);
     EXPECT_EQ(model.numberOfManuals, 3); // a load changes the configuration only once it is complete
-    EXPECT_EQ(engine.transfer().transferState, 62);
+    EXPECT_EQ(engine.transfer().transferState, TransferState::cablingCheck);
     EXPECT_EQ(status.lines().back(), "Invalid number of manuals detected!");
 }
 

@@ -118,7 +118,7 @@ TEST_P(ChangedOnly, UpdatesReachTheChangedManualsAndNoOtherFlash) {
 
     safe.write.start({});
     ASSERT_TRUE(safe.run());
-    EXPECT_EQ(safe.write.outcome(), GetParam().outcome) << safe.rig.status.content;
+    EXPECT_EQ(safe.write.outcome(), GetParam().outcome) << safe.rig.status.content();
     if (GetParam().reported) {
         EXPECT_EQ(safe.write.report(), std::vector<std::string>{GetParam().reported});
     }
@@ -168,7 +168,7 @@ TEST_P(FailedBackup, WritesNothingUntilTheUserSaysWriteWithoutIt) {
 
     safe.write.start({});
     // A minute of virtual time: the user must not wait longer to be asked.
-    ASSERT_TRUE(safe.run(600)) << safe.rig.status.content;
+    ASSERT_TRUE(safe.run(600)) << safe.rig.status.content();
     ASSERT_EQ(safe.write.phase(), Phase::readFailed);
     ASSERT_FALSE(safe.write.report().empty());
     EXPECT_NE(safe.write.report().front().find(GetParam().reason), std::string::npos)
@@ -183,7 +183,7 @@ TEST_P(FailedBackup, WritesNothingUntilTheUserSaysWriteWithoutIt) {
         safe.rig.chain.setIgnoresProgramRequests(GetParam().silentManual, false);
     safe.write.writeWithoutBackup();
     ASSERT_TRUE(safe.run());
-    EXPECT_EQ(safe.write.outcome(), Outcome::verified) << safe.rig.status.content;
+    EXPECT_EQ(safe.write.outcome(), Outcome::verified) << safe.rig.status.content();
     EXPECT_EQ(safe.updatedManuals(), updatesTo({1, 2, 3}));
     EXPECT_FALSE(safe.write.backupPath());
 }
@@ -212,7 +212,7 @@ TEST(ReadBack, AnUpdateLostOnTheWayIsCaughtAndNamed) {
     ASSERT_TRUE(safe.run());
     EXPECT_EQ(safe.write.outcome(), Outcome::differs);
     const std::vector<std::string>& report = safe.write.report();
-    ASSERT_EQ(report.size(), 2u) << safe.rig.status.content;
+    ASSERT_EQ(report.size(), 2u) << safe.rig.status.content();
     EXPECT_EQ(report[0].rfind("Manual 2:", 0), 0u) << report[0];
     EXPECT_EQ(report[1], "  Manual 2, piston 11: programNumber 99 -> 21");
 }

@@ -64,7 +64,7 @@ TEST_P(LoadUnderFault, EndsAsExpectedWithoutCrashing) {
     TransferRig rig(chainOf(2));
     rig.chain.injectFault(GetParam().fault);
     rig.engine.startLoad();
-    const bool ended = rig.tickUntil([&] { return rig.engine.settled(); }, 600);
+    const bool ended = rig.tickUntil([&] { return rig.succeeded(); }, 600);
     EXPECT_EQ(rig.chain.counters().faultsApplied, 1);
     EXPECT_EQ(!rig.userMessages.empty(), GetParam().userIsTold);
     ASSERT_TRUE(ended);
@@ -93,7 +93,7 @@ TEST_P(WriteUnderFault, StoresEveryImageWholeAndLosesNoUpdate) {
     rig.model.numberOfManuals = 3;
     rig.chain.injectFault(GetParam().fault);
     rig.engine.startWrite();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.settled(); }, 600));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.succeeded(); }, 600));
     const SimulationCounters counters = rig.chain.counters();
     EXPECT_EQ(counters.faultsApplied, 1);
     EXPECT_EQ(counters.updatesStored, 12);
@@ -111,9 +111,9 @@ TEST(LoadUnderFault, AnMcuThatNeverAnswersAProgramRequestIsAskedAgainAndNamed) {
     TransferRig rig(chainOf(3));
     rig.chain.setIgnoresProgramRequests(2, true);
     rig.engine.startLoad();
-    EXPECT_FALSE(rig.tickUntil([&] { return rig.engine.settled(); }, 600));
-    EXPECT_EQ(rig.engine.transfer().transferState, state::waitingForFirstChunk);
-    EXPECT_EQ(rig.engine.loading().currentManual, 2);
+    EXPECT_FALSE(rig.tickUntil([&] { return rig.succeeded(); }, 600));
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::waitingForFirstChunk);
+    EXPECT_EQ(rig.engine.transfer().currentManual, 2);
     EXPECT_GE(rig.sentOfKind(ReceivedKind::programRequestEcho).size(), 10u);
     const auto lines = rig.status.lines();
     EXPECT_EQ(lines.back(), "Retrying...");
@@ -130,7 +130,7 @@ TEST(LoadUnderFault, AChainWithoutMcusReportsAnInvalidCountForEveryReturnedTag) 
         rig.tick();
     const auto lines = rig.status.lines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Invalid number of manuals detected!"), 3);
-    EXPECT_EQ(rig.engine.transfer().transferState, state::cablingCheck);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
     EXPECT_EQ(rig.model.numberOfManuals, 0);
 }
 

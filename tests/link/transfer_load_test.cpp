@@ -31,7 +31,7 @@ TEST_P(LoadFromChain, ReadsEveryManualWithTheExactProgressLines) {
     TransferRig rig(options);
     rig.engine.startLoad();
     EXPECT_EQ(rig.status.caption, "Loading Program Data from ZKT");
-    EXPECT_EQ(rig.hooks.panelHides, 1);
+    EXPECT_EQ(rig.status.startedLoadsForEditing, 1);
     ASSERT_TRUE(rig.runToEnd());
 
     EXPECT_EQ(rig.status.lines(), expectedLoadLines(GetParam().manuals));
@@ -39,15 +39,15 @@ TEST_P(LoadFromChain, ReadsEveryManualWithTheExactProgressLines) {
     EXPECT_EQ(rig.model.hardwareType, 18);
     EXPECT_EQ(rig.model.firmwareVersion, "2.1, 4/17/2006");
     EXPECT_TRUE(rig.loadedWhatTheChainHolds());
-    EXPECT_EQ(rig.hooks.panelRefreshes, 1);
+    EXPECT_EQ(rig.status.editLoadsEnded(), 1);
     EXPECT_TRUE(rig.userMessages.empty());
 
     // About two seconds later the status window closes and the commands come back.
     EXPECT_TRUE(rig.status.visible);
     rig.tickUntil([&] { return !rig.status.visible; }, 30);
     EXPECT_FALSE(rig.status.visible);
-    EXPECT_GE(rig.hooks.commandEnables, 1);
-    EXPECT_FALSE(rig.engine.transferRunning());
+    EXPECT_EQ(rig.status.closings, 1);
+    EXPECT_FALSE(rig.engine.busy());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,7 +89,7 @@ TEST(LoadFromChain, OnlyTheFirstLoadSettlesTenTicksBeforeItsProgramRequest) {
     const auto firstGap = requestGap();
     rig.tickUntil([&] { return !rig.status.visible; }, 30);
     rig.engine.startLoad();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == state::closing; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
     EXPECT_EQ(firstGap - requestGap(), 10);
 }
 
@@ -97,21 +97,27 @@ TEST(LoadFromChain, AnEarlierCancelledSetupDoesNotBlockAConfiguredLoad) {
     TransferRig rig(chainOf(1));
     rig.engine.selection().midiSetupCancelled = true;
     rig.engine.startLoad();
-    EXPECT_EQ(rig.hooks.setupDialogs, 0);
+    EXPECT_EQ(rig.status.portChoices, 0);
     EXPECT_TRUE(rig.runToEnd());
 }
 
 TEST(LoadFromChain, CancellingTheSetupDialogSendsNothing) {
     TransferRig rig(chainOf(1));
     rig.engine.selection().midiInSelection = 0;
-    rig.hooks.setupCancels = true;
-    rig.status.visible = true;
-    rig.engine.startLoad();
+    EXPECT_FALSE(rig.engine.startLoad());
     for (int i = 0; i < 50; ++i)
         rig.tick();
-    EXPECT_EQ(rig.hooks.setupDialogs, 1);
-    EXPECT_FALSE(rig.status.visible);
+    EXPECT_EQ(rig.status.portChoices, 1);
+    EXPECT_FALSE(rig.status.running);
     EXPECT_TRUE(rig.port.sent.empty());
+}
+
+TEST(LoadFromChain, PortsChosenWhenAskedLetTheLoadGoAhead) {
+    TransferRig rig(chainOf(1));
+    rig.engine.selection().midiInSelection = 0;
+    rig.status.choosePorts = [&] { rig.engine.selection().midiInSelection = 1; };
+    EXPECT_TRUE(rig.engine.startLoad());
+    EXPECT_TRUE(rig.runToEnd());
 }
 
 TEST(FileTransfer, EndsLikeADeviceLoad) {
@@ -122,7 +128,7 @@ TEST(FileTransfer, EndsLikeADeviceLoad) {
     EXPECT_EQ(rig.status.lines(),
               (std::vector<std::string>{"ZKT Configuration data loaded from file!", "Ready."}));
     rig.tickUntil([&] { return !rig.status.visible; }, 30);
-    EXPECT_EQ(rig.hooks.commandEnables, 1);
+    EXPECT_EQ(rig.status.closings, 1);
 }
 
 } // namespace

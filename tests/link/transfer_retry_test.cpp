@@ -42,17 +42,17 @@ TEST(Retries, TheCablingCheckRepeatsEveryTwentyTicksAndWarnsAfterFiftyOne) {
     const auto tags = rig.sentOfKind(ReceivedKind::tag);
     ASSERT_EQ(tags.size(), 51u); // the first and fifty retries
     EXPECT_EQ(ticksBetweenRetries(tags), std::vector<long>(49, 20));
-    EXPECT_EQ(rig.status.content.find("Make sure"), std::string::npos);
+    EXPECT_EQ(rig.status.content().find("Make sure"), std::string::npos);
 
     rig.tickUntil([&] { return rig.sentOfKind(ReceivedKind::tag).size() == 52; }, 25);
-    EXPECT_EQ(rig.status.content, cablingWarning);
-    EXPECT_EQ(rig.engine.transfer().transferState, state::cablingCheck);
+    EXPECT_EQ(rig.status.content(), cablingWarning);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
 
     // Counting starts again: the warning stays until 51 more retries.
-    rig.status.content.clear();
-    rig.tickUntil([&] { return !rig.status.content.empty(); }, 51 * 20 + 5);
+    rig.status.status.clear();
+    rig.tickUntil([&] { return !rig.status.content().empty(); }, 51 * 20 + 5);
     EXPECT_EQ(rig.sentOfKind(ReceivedKind::tag).size(), 103u);
-    EXPECT_EQ(rig.status.content, cablingWarning);
+    EXPECT_EQ(rig.status.content(), cablingWarning);
 }
 
 TEST(Retries, AnUnansweredIdentityRequestDuringAWriteWarnsTheSameWay) {
@@ -60,8 +60,8 @@ TEST(Retries, AnUnansweredIdentityRequestDuringAWriteWarnsTheSameWay) {
     rig.model = exampleOrgan(1);
     rig.chain.injectFault(dropEvery(isIdentityReply));
     rig.engine.startWrite();
-    rig.tickUntil([&] { return rig.status.content.find("Retrying") != std::string::npos; }, 60 * 20);
-    EXPECT_EQ(rig.status.content, identityWarning);
+    rig.tickUntil([&] { return rig.status.content().find("Retrying") != std::string::npos; }, 60 * 20);
+    EXPECT_EQ(rig.status.content(), identityWarning);
     const auto requests = rig.sentOfKind(ReceivedKind::identityRequestEcho);
     // The 51st request is still waiting behind the write pause.
     EXPECT_EQ(requests.size(), 50u);
@@ -75,17 +75,18 @@ TEST(Retries, StopWhileTheStatusWindowIsClosedAndResumeWhenItIsShown) {
     rig.engine.startLoad();
     for (int i = 0; i < 30; ++i)
         rig.tick();
-    rig.engine.closeStatusWindow();
+    rig.engine.dismissProgress(true);
     EXPECT_FALSE(rig.status.visible);
     EXPECT_FALSE(rig.engine.selection().portsOpen);
     const std::size_t tagsBefore = rig.sentOfKind(ReceivedKind::tag).size();
     for (int i = 0; i < 200; ++i)
         rig.tick();
     EXPECT_EQ(rig.sentOfKind(ReceivedKind::tag).size(), tagsBefore);
-    EXPECT_EQ(rig.engine.transfer().transferState, state::cablingCheck);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
 
-    // The closed input is reopened before the next message goes out.
-    rig.status.show();
+    // The next start shows the progress again; the closed input is reopened before its first
+    // message goes out.
+    rig.engine.startLoad();
     rig.tickUntil([&] { return rig.sentOfKind(ReceivedKind::tag).size() > tagsBefore; }, 25);
     EXPECT_EQ(rig.sentOfKind(ReceivedKind::tag).size(), tagsBefore + 1);
     EXPECT_TRUE(rig.port.observed.isInputOpen());
@@ -95,11 +96,11 @@ TEST(Retries, ClosingTheStatusWindowWhileTheTransferEndsClosesAtOnce) {
     TransferRig rig(chainOf(1));
     rig.engine.startLoad();
     ASSERT_TRUE(rig.runToEnd());
-    const int enabledBefore = rig.hooks.commandEnables;
-    rig.engine.closeStatusWindow();
+    const int closingsBefore = rig.status.closings;
+    rig.engine.dismissProgress(true);
     rig.tick();
-    EXPECT_EQ(rig.hooks.commandEnables, enabledBefore + 1);
-    EXPECT_EQ(rig.engine.transfer().lastSeenState, state::closing);
+    EXPECT_EQ(rig.status.closings, closingsBefore + 1);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
 }
 
 } // namespace

@@ -89,16 +89,16 @@ struct WriteSetup {
 TEST(Unplugged, AChainThatVanishesMidLoadEndsItWithinASecondAndChangesNothing) {
     TransferRig rig(chainOf(3));
     rig.engine.startLoad();
-    rig.tickUntil([&] { return rig.engine.loading().currentManual == 2; });
+    rig.tickUntil([&] { return rig.engine.transfer().currentManual == 2; });
     rig.chain.unplug();
     const int unpluggedAt = rig.ticks;
-    ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.transferRunning(); }, 100));
+    ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.busy(); }, 100));
     EXPECT_LE(rig.ticks - unpluggedAt, TransferEngine::presenceCheckTicks + 1);
-    EXPECT_NE(rig.engine.failure().find("ZKT simulator (3 manuals)\" is gone"), std::string::npos)
-        << rig.engine.failure();
-    EXPECT_NE(rig.engine.failure().find("Nothing was loaded"), std::string::npos);
+    EXPECT_NE(rig.engine.outcome().reason.find("ZKT simulator (3 manuals)\" is gone"), std::string::npos)
+        << rig.engine.outcome().reason;
+    EXPECT_NE(rig.engine.outcome().reason.find("Nothing was loaded"), std::string::npos);
     EXPECT_EQ(rig.model, ConfigModel{});
-    EXPECT_FALSE(rig.hooks.transferRunning);
+    EXPECT_FALSE(rig.status.running);
 }
 
 TEST(Unplugged, AWriteWhoseChainVanishesIsNeverReportedWrittenAndSaysHowFarItGot) {
@@ -111,10 +111,10 @@ TEST(Unplugged, AWriteWhoseChainVanishesIsNeverReportedWrittenAndSaysHowFarItGot
                    unplugAfterUpdates;
         });
         rig.chain.unplug();
-        ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.transferRunning(); }, 100)) << unplugAfterUpdates;
-        EXPECT_FALSE(rig.engine.failure().empty()) << unplugAfterUpdates;
-        EXPECT_FALSE(rig.engine.settled());
-        EXPECT_NE(rig.status.content.find("is gone"), std::string::npos) << rig.status.content;
+        ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.busy(); }, 100)) << unplugAfterUpdates;
+        EXPECT_FALSE(rig.engine.outcome().reason.empty()) << unplugAfterUpdates;
+        EXPECT_FALSE(rig.succeeded());
+        EXPECT_NE(rig.status.content().find("is gone"), std::string::npos) << rig.status.content();
         // A manual counts as written only once the chain was seen still there after its last
         // message; one whose messages may have gone into the void is named as such.
         const std::string expected =
@@ -124,7 +124,7 @@ TEST(Unplugged, AWriteWhoseChainVanishesIsNeverReportedWrittenAndSaysHowFarItGot
                 ? "Manual 1 was written; manual 2 may be incomplete (write it again); manual "
                   "3 was not written"
                 : "Manual 1 may be incomplete (write it again); manuals 2 and 3 were not written";
-        EXPECT_NE(rig.status.content.find(expected), std::string::npos) << rig.status.content;
+        EXPECT_NE(rig.status.content().find(expected), std::string::npos) << rig.status.content();
     }
 }
 
@@ -133,17 +133,16 @@ TEST(FailedOpen, AnInputThatWillNotOpenStopsTheLoadAndSaysSo) {
     port.failOpenInput = true;
     ManualClock clock;
     ConfigModel model;
-    test::RecordingStatus status;
-    test::RecordingHooks hooks;
-    TransferEngine engine(model, port, clock, status, hooks);
+    test::RecordingObserver status;
+    TransferEngine engine(model, port, clock, status);
     engine.selection().midiInSelection = 1;
     engine.selection().midiOutSelection = 2;
     engine.startLoad();
-    EXPECT_TRUE(hooks.transferRunning);
+    EXPECT_TRUE(status.running);
     engine.onTimerTick();
-    EXPECT_FALSE(engine.transferRunning());
-    EXPECT_FALSE(hooks.transferRunning);
-    EXPECT_EQ(engine.failure(), "input device busy Nothing was loaded; the configuration is as it was.");
+    EXPECT_FALSE(engine.busy());
+    EXPECT_FALSE(status.running);
+    EXPECT_EQ(engine.outcome().reason, "input device busy Nothing was loaded; the configuration is as it was.");
     EXPECT_TRUE(port.sent.empty());
 }
 
@@ -163,7 +162,7 @@ TEST(Pacing, MessagesOfAWriteKeepTheirPauseWhateverStartsLater) {
     EXPECT_EQ(rig.chain.counters().updatesLostWhileBusy, 0);
 }
 
-class CancelledLoad : public ::testing::TestWithParam<std::int16_t> {};
+class CancelledLoad : public ::testing::TestWithParam<TransferState> {};
 
 TEST_P(CancelledLoad, StopsAtOnceAndChangesNothing) {
     TransferRig rig(chainOf(3));
@@ -177,28 +176,28 @@ TEST_P(CancelledLoad, StopsAtOnceAndChangesNothing) {
         rig.tick();
     EXPECT_EQ(rig.port.sent.size(), sent);
     EXPECT_EQ(rig.model, before);
-    EXPECT_TRUE(rig.engine.cancelled());
-    EXPECT_FALSE(rig.engine.transferRunning());
+    EXPECT_EQ(rig.engine.outcome().result, TransferOutcome::Result::cancelled);
+    EXPECT_FALSE(rig.engine.busy());
     EXPECT_EQ(rig.status.lines().back(), "Cancelled. Nothing was loaded; the configuration is as it was.");
 }
 
 INSTANTIATE_TEST_SUITE_P(States, CancelledLoad,
-                         ::testing::Values(state::waitingForIdentity, state::settling,
-                                           state::waitingForFirstChunk, state::collectingChunks));
+                         ::testing::Values(TransferState::waitingForIdentity, TransferState::settling,
+                                           TransferState::waitingForFirstChunk, TransferState::collectingChunks));
 
 TEST(CancelledLoad, DuringTheCablingCheck) {
     TransferRig rig(chainOf(0));
     rig.engine.startLoad();
     rig.tick();
     rig.engine.cancelTransfer();
-    EXPECT_EQ(rig.engine.transfer().transferState, state::idle);
-    EXPECT_FALSE(rig.status.visible && rig.hooks.transferRunning);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
+    EXPECT_FALSE(rig.status.running);
 }
 
 struct WriteCancel {
     const char* name;
     std::size_t afterUpdates; // cancel once this many program updates have left
-    std::int16_t inState;     // ...and the write is in this state
+    TransferState inState;    // ...and the write is in this state
     const char* summary;
 };
 
@@ -213,7 +212,7 @@ TEST_P(CancelledWrite, FinishesTheManualItHasBegunAndSendsNothingMore) {
                rig.engine.transfer().transferState == GetParam().inState;
     }));
     rig.engine.cancelTransfer();
-    ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.transferRunning(); }, 100));
+    ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.busy(); }, 100));
     const std::size_t sent = rig.port.sent.size();
     for (int i = 0; i < 50; ++i)
         rig.tick();
@@ -221,16 +220,16 @@ TEST_P(CancelledWrite, FinishesTheManualItHasBegunAndSendsNothingMore) {
     EXPECT_EQ(rig.chain.counters().updatesLostWhileBusy, 0);
     expectEachImageOldOrNew(rig, setup.before, setup.organ);
     EXPECT_EQ(rig.status.lines().back(), std::string("Cancelled. ") + GetParam().summary);
-    EXPECT_TRUE(rig.engine.cancelled());
+    EXPECT_EQ(rig.engine.outcome().result, TransferOutcome::Result::cancelled);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     States, CancelledWrite,
-    ::testing::Values(WriteCancel{"BeforeAnyUpdate", 0, state::waitingForIdentity,
+    ::testing::Values(WriteCancel{"BeforeAnyUpdate", 0, TransferState::waitingForIdentity,
                                   "Manuals 1, 2 and 3 were not written."},
-                      WriteCancel{"InTheFirstManual", 2, state::nextManualToWrite,
+                      WriteCancel{"InTheFirstManual", 2, TransferState::nextManualToWrite,
                                   "Manual 1 was written; manuals 2 and 3 were not written."},
-                      WriteCancel{"AskingTheSecondManual", 4, state::waitingForIdentity,
+                      WriteCancel{"AskingTheSecondManual", 4, TransferState::waitingForIdentity,
                                   "Manual 1 was written; manuals 2 and 3 were not written."}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -239,10 +238,10 @@ TEST(CancelledWrite, AfterTheLastManualIsQueuedTheWriteFinishes) {
     WriteSetup setup;
     TransferRig& rig = setup.rig;
     rig.engine.startWrite();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == state::closing; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
     rig.engine.cancelTransfer();
     ASSERT_TRUE(rig.runToEnd());
-    EXPECT_FALSE(rig.engine.cancelled());
+    EXPECT_NE(rig.engine.outcome().result, TransferOutcome::Result::cancelled);
     EXPECT_EQ(rig.status.lines().back(), "ZKT Configuration data written!Done.");
     EXPECT_EQ(rig.engine.manualsWritten(), (std::vector<int>{1, 2, 3}));
 }

@@ -90,15 +90,19 @@ TEST_P(WriteToChain, StatusWindowStaysUntilTheLastMessageHasLeftAndDoneCanBeRead
     TransferRig rig(chainOf(GetParam()));
     rig.model = organToWrite(GetParam());
     rig.engine.startWrite();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == 27; }));
-    EXPECT_EQ(rig.hooks.finishedKinds, std::vector<std::int16_t>{kind::write});
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.status.content.ends_with("Done."); }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
+    // Queued is not written: the outcome waits for the last message and the chain after it.
+    EXPECT_TRUE(rig.status.outcomes.empty());
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.status.content().ends_with("Done."); }));
     const Micros doneAt = rig.clock.now();
     ASSERT_TRUE(rig.tickUntil([&] { return !rig.status.visible; }));
     EXPECT_GE(rig.clock.now() - doneAt, Micros{2'000'000});
     EXPECT_EQ(rig.engine.queue().queueLength(), 0);
     EXPECT_EQ(rig.status.lines().back(), "ZKT Configuration data written!Done.");
-    EXPECT_EQ(rig.hooks.commandEnables, 1);
+    ASSERT_EQ(rig.status.outcomes.size(), 1u);
+    EXPECT_EQ(rig.status.outcomes[0].kind, TransferKind::write);
+    EXPECT_EQ(rig.status.outcomes[0].result, TransferOutcome::Result::succeeded);
+    EXPECT_EQ(rig.status.closings, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Manuals, WriteToChain, ::testing::Range(1, 6));
@@ -140,12 +144,13 @@ TEST(WriteToChain, AValueThatCannotBeEncodedStopsTheWriteBeforeAnythingIsSent) {
         rig.tick();
     EXPECT_TRUE(rig.port.sent.empty());
     EXPECT_EQ(rig.chain.counters().updatesStored, 0);
-    EXPECT_EQ(rig.engine.transfer().transferState, state::idle);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
     EXPECT_TRUE(rig.status.visible);
     for (const char* part : {"Nothing was sent", "Manual 2", "piston 4", "bankSelLSB 300"})
-        EXPECT_NE(rig.status.content.find(part), std::string::npos) << part << " in " << rig.status.content;
-    EXPECT_EQ(rig.engine.failure(), rig.status.content);
-    EXPECT_FALSE(rig.hooks.transferRunning);
+        EXPECT_NE(rig.status.content().find(part), std::string::npos) << part << " in " << rig.status.content();
+    EXPECT_EQ(rig.engine.outcome().reason, rig.status.content());
+    EXPECT_EQ(rig.engine.outcome().result, TransferOutcome::Result::failed);
+    EXPECT_FALSE(rig.status.running);
 }
 
 TEST(WriteToChain, CancellingTheSetupDialogStopsTheWriteButAnEarlierCancelDoesNot) {
@@ -153,14 +158,13 @@ TEST(WriteToChain, CancellingTheSetupDialogStopsTheWriteButAnEarlierCancelDoesNo
     rig.model = organToWrite(1);
     rig.engine.selection().midiSetupCancelled = true;
     rig.engine.startWrite();
-    EXPECT_EQ(rig.engine.transfer().transferState, state::waitingForIdentity);
+    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::waitingForIdentity);
 
     TransferRig unconfigured(chainOf(1));
     unconfigured.engine.selection().midiOutSelection = 0;
-    unconfigured.hooks.setupCancels = true;
-    unconfigured.engine.startWrite();
-    EXPECT_EQ(unconfigured.engine.transfer().transferState, state::idle);
-    EXPECT_EQ(unconfigured.hooks.setupDialogs, 1);
+    EXPECT_FALSE(unconfigured.engine.startWrite());
+    EXPECT_EQ(unconfigured.engine.transfer().transferState, TransferState::idle);
+    EXPECT_EQ(unconfigured.status.portChoices, 1);
 }
 
 } // namespace

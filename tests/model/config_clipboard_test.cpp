@@ -68,14 +68,12 @@ TEST(Configuration, ComparesAndReplacesTheRecordsButNotTheDeviceState) {
     ConfigModel shown = exampleOrgan(2);
     shown.hardwareType = 18;
     shown.firmwareVersion = "3.2";
-    shown.currentManual = 3;
     ConfigModel earlier = exampleOrgan(1);
     earlier.numberOfManuals = 1;
     EXPECT_FALSE(sameConfiguration(shown, earlier));
     ConfigModel sameRecords = shown;
     sameRecords.hardwareType = 0;
     sameRecords.firmwareVersion.clear();
-    sameRecords.currentManual = 1;
     EXPECT_TRUE(sameConfiguration(shown, sameRecords));
 
     takeConfiguration(shown, earlier);
@@ -83,7 +81,6 @@ TEST(Configuration, ComparesAndReplacesTheRecordsButNotTheDeviceState) {
     EXPECT_EQ(shown.numberOfManuals, 1);
     EXPECT_EQ(shown.hardwareType, 18);
     EXPECT_EQ(shown.firmwareVersion, "3.2");
-    EXPECT_EQ(shown.currentManual, 3);
 }
 
 } // namespace

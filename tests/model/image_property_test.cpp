@@ -49,7 +49,7 @@ TEST(ImageProperties, RandomImagesReencodeStablyOrFailWithANamedError) {
         const Bytes image = randomImage(random);
         const int manual = random.between(1, maxManuals);
         ConfigModel model;
-        decodeManual(model, manual, image);
+        decodeProgramImage(model, manual, image);
 
         ImageBuffer first{};
         try {
@@ -62,7 +62,7 @@ TEST(ImageProperties, RandomImagesReencodeStablyOrFailWithANamedError) {
             continue;
         }
         ConfigModel again;
-        decodeManual(again, manual, first);
+        decodeProgramImage(again, manual, first);
         ASSERT_EQ(encodedManual(again, manual), first) << "run " << run;
         ++stable;
 
@@ -152,7 +152,7 @@ TEST(ImageProperties, EditorModelsComeBackByteForByte) {
         const ImageBuffer first = encodedManual(model, manual);
 
         ConfigModel decoded;
-        decodeManual(decoded, manual, first);
+        decodeProgramImage(decoded, manual, first);
         ImageBuffer expected = first;
         for (int i = 0; i < channelsPerManual; ++i) {
             // The decoder shows the device's "no velocity" bytes as full values.

@@ -32,8 +32,7 @@ pistonInfo decodedPiston(Entry main, std::optional<Entry> msb = {}, std::optiona
         setEntry(image, bankLsbEntries, k, *lsb);
     }
     ConfigModel model;
-    model.currentManual = 2;
-    decodeProgramImage(model, image);
+    decodeProgramImage(model, 2, image);
     return model.pistons[static_cast<std::size_t>(pistonIndexOf(1, k))];
 }
 
@@ -103,15 +102,15 @@ TEST(DecodeProgramImage, NothingCarriesOverFromTheImageDecodedBefore) {
     setEntry(first, mainEntries, 1, {0x70, 0xC0});
     setEntry(first, mainEntries, 2, {0x01, 0x04});
     ConfigModel model;
-    decodeProgramImage(model, first);
+    decodeProgramImage(model, 1, first);
 
     ImageBuffer second = newProgramImage();
     setEntry(second, bankLsbEntries, 0, {0x42, 0x07}); // LSB only now
     setEntry(second, mainEntries, 1, {0x85, 0x40});    // not recognised
-    decodeProgramImage(model, second);
+    decodeProgramImage(model, 1, second);
 
     ConfigModel fresh;
-    decodeProgramImage(fresh, second);
+    decodeProgramImage(fresh, 1, second);
     EXPECT_EQ(model.pistons, fresh.pistons);
     EXPECT_FALSE(model.pistons[0].bankSelMSBFlag);
     EXPECT_FALSE(model.pistons[0].bankSelProgramFlag);
@@ -134,8 +133,7 @@ TEST(DecodeProgramImage, KeyboardAndChannels) {
     setImageByte(image, analogNibbles + 1, 0x0F); // channel 3: F, channel 4: 0
 
     ConfigModel model;
-    model.currentManual = 5;
-    decodeProgramImage(model, image);
+    decodeProgramImage(model, 5, image);
     constexpr int m = 4;
     const keyboardInfo& kb = model.keyboards[m];
     EXPECT_EQ(kb.channels, 1 + 4 + 32768);
@@ -161,7 +159,7 @@ TEST(DecodeProgramImage, KeyboardAndChannels) {
     EXPECT_EQ(model.channelVelocity[static_cast<std::size_t>(channelSlotOf(3, 1))], defaultVelocity);
 
     setImageByte(image, archiveCrescendo, 0x0F);
-    decodeProgramImage(model, image);
+    decodeProgramImage(model, 5, image);
     EXPECT_EQ(kb.archiveChannel, 1);
     EXPECT_EQ(kb.archiveInput, 3);
 }
@@ -172,21 +170,18 @@ TEST(DecodeProgramImage, RejectsShortImagesAndBadManualsWithoutChangingTheModel)
     const ConfigModel before = model;
 
     const std::span<const std::uint8_t> full(image);
-    EXPECT_THROW(decodeProgramImage(model, full.first(lastDecodedPosition - 1)), ImageTooShort);
-    EXPECT_THROW(decodeProgramImage(model, {}), ImageTooShort);
+    EXPECT_THROW(decodeProgramImage(model, 1, full.first(lastDecodedPosition - 1)), ImageTooShort);
+    EXPECT_THROW(decodeProgramImage(model, 1, {}), ImageTooShort);
     try {
-        decodeProgramImage(model, full.first(233));
+        decodeProgramImage(model, 1, full.first(233));
     } catch (const ImageTooShort& e) {
         EXPECT_NE(std::string(e.what()).find("233"), std::string::npos) << e.what();
     }
-    for (const int manual : {0, 6, -1}) {
-        model.currentManual = static_cast<std::int16_t>(manual);
-        EXPECT_THROW(decodeProgramImage(model, image), std::out_of_range);
-    }
-    model.currentManual = before.currentManual;
+    for (const int manual : {0, 6, -1})
+        EXPECT_THROW(decodeProgramImage(model, manual, image), std::out_of_range);
     EXPECT_EQ(model, before);
 
-    EXPECT_NO_THROW(decodeProgramImage(model, full.first(lastDecodedPosition)));
+    EXPECT_NO_THROW(decodeProgramImage(model, 1, full.first(lastDecodedPosition)));
 }
 
 } // namespace

@@ -93,14 +93,13 @@ TEST(EncodeProgramImage, BankSelect) {
     // Re-encoding into a used buffer keeps bank entries whose flags are now clear.
     p.bankSelMSBFlag = false;
     p.bankSelLSB = 9;
-    encodeManual(model, 3, image);
+    encodeProgramImage(model, 3, image);
     EXPECT_EQ(entryAt(image, bankMsbEntries, 19), (Entry{0x41, 0x85}));
     EXPECT_EQ(entryAt(image, bankLsbEntries, 19), (Entry{0x41, 0x09}));
 }
 
 TEST(EncodeProgramImage, KeyboardChannelsAndFixedBytes) {
     ConfigModel model;
-    model.currentManual = 4;
     constexpr int m = 3;
     model.keyboards[m] = {4, 2, 0x5A, 1 + 4 + 32768};
     const auto slot = [](int channel) { return static_cast<std::size_t>(channelSlotOf(m, channel)); };
@@ -113,7 +112,7 @@ TEST(EncodeProgramImage, KeyboardChannelsAndFixedBytes) {
     model.shoes[slot(16)] = {7, false, true}; // input out of range: nibble C
 
     ImageBuffer image = newProgramImage();
-    encodeProgramImage(model, image);
+    encodeProgramImage(model, 4, image);
     EXPECT_EQ(imageByte(image, formatByte), 18);
     EXPECT_EQ(imageByte(image, channelEnableLow), 0x05);
     EXPECT_EQ(imageByte(image, channelEnableHigh), 0x80);
@@ -142,7 +141,7 @@ TEST(EncodeProgramImage, KeyboardChannelsAndFixedBytes) {
 
     // Analog nibbles overwrite whatever the buffer held.
     std::fill(image.begin(), image.end(), 0x00);
-    encodeProgramImage(model, image);
+    encodeProgramImage(model, 4, image);
     EXPECT_EQ(imageByte(image, analogNibbles), 0x96);
 
     // Encoding twice into fresh buffers gives the same image.
@@ -196,8 +195,8 @@ TEST(EncodeProgramImage, OverflowNamesManualRecordFieldAndValue) {
         EXPECT_STREQ(e.what(), "Manual 3, keyboard: archiveInput 4 does not fit in a byte");
     }
     ImageBuffer image = newProgramImage();
-    EXPECT_THROW(encodeManual(fresh, 0, image), std::out_of_range);
-    EXPECT_THROW(encodeManual(fresh, 6, image), std::out_of_range);
+    EXPECT_THROW(encodeProgramImage(fresh, 0, image), std::out_of_range);
+    EXPECT_THROW(encodeProgramImage(fresh, 6, image), std::out_of_range);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ ConfigModel readBackOf(const ConfigModel& written) {
     readBack.numberOfManuals = written.numberOfManuals;
     readBack.hardwareType = written.hardwareType;
     for (int manual = 1; manual <= written.numberOfManuals; ++manual)
-        decodeManual(readBack, manual, encodedManual(written, manual));
+        decodeProgramImage(readBack, manual, encodedManual(written, manual));
     return readBack;
 }
 

@@ -393,8 +393,7 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
     for (int manual = 1; manual <= 3; ++manual) {
         SCOPED_TRACE(manual);
         ConfigModel decoded;
-        decoded.currentManual = static_cast<std::int16_t>(manual);
-        decodeProgramImage(decoded, chain->image(manual));
+        decodeProgramImage(decoded, manual, chain->image(manual));
         const auto firstPiston = organ.pistons.begin() + pistonIndexOf(manual - 1, 0);
         EXPECT_TRUE(std::equal(firstPiston, firstPiston + pistonsPerManual,
                                decoded.pistons.begin() + pistonIndexOf(manual - 1, 0)));

@@ -1,11 +1,13 @@
 #pragma once
-// Stand-ins for the port and the window, recording what the device link does to them.
+// Stand-ins for the port and for a front end, recording what the device link does to them.
 
 #include "link/midi_port.h"
-#include "link/transfer_ui.h"
+#include "link/status_text.h"
+#include "link/transfer_events.h"
 #include "model/bytes.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,53 +58,62 @@ public:
     void setReceiveNotifier(std::function<void()>) override {}
 };
 
-class RecordingStatus final : public StatusSink {
+// Records what the transfer engine tells a front end, and shows the progress as the window
+// would: shown from a start until the user puts it away or the closing is done.
+class RecordingObserver final : public TransferObserver {
 public:
     std::string caption;
-    std::string content;
+    StatusText status;
     bool visible = false;
+    bool cancellable = false;
+    bool running = false; // from a start until the outcome is final
+    int startedLoadsForEditing = 0;
+    int portChoices = 0;
+    int closings = 0;
+    std::vector<int> manualsRead;
+    std::vector<int> manualsWritten;
+    std::vector<TransferOutcome> outcomes;
+    // Run when the engine asks for ports, as the MIDI setup would; empty: the user cancels.
+    std::function<void()> choosePorts;
 
-    void setCaption(const std::string& text) override { caption = text; }
-    void replaceText(const std::string& text) override { content = text; }
-    void appendText(const std::string& text) override { content += text; }
-    std::string text() const override { return content; }
-    void centreOverMain() override {}
-    void show() override { visible = true; }
-    void hide() override { visible = false; }
-    bool isVisible() const override { return visible; }
-
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::size_t start = 0;
-        while (start <= content.size()) {
-            const auto end = content.find("\r\n", start);
-            result.push_back(content.substr(start, end - start));
-            if (end == std::string::npos)
-                break;
-            start = end + 2;
-        }
-        return result;
+    const std::string& content() const { return status.text(); }
+    std::vector<std::string> lines() const { return status.lines(); }
+    // The edited configuration came back from a load for editing, whole or not.
+    int editLoadsEnded() const {
+        int ended = 0;
+        for (const TransferOutcome& outcome : outcomes)
+            ended += outcome.kind == TransferKind::load && outcome.purpose == LoadPurpose::edit;
+        return ended;
     }
-};
 
-class RecordingHooks final : public MainWindowHooks {
-public:
-    int panelRefreshes = 0;
-    int commandEnables = 0;
-    int panelHides = 0;
-    int setupDialogs = 0;
-    bool setupCancels = false;
-    bool transferRunning = false;
-    std::vector<std::int16_t> finishedKinds;
-
-    void refreshManualPanels() override { ++panelRefreshes; }
-    void enableAllCommands() override { ++commandEnables; }
-    void hideManualPanels() override { ++panelHides; }
-    void setTransferRunning(bool running) override { transferRunning = running; }
-    void transferFinished(std::int16_t transferKind) override { finishedKinds.push_back(transferKind); }
-    bool showMidiSetup() override {
-        ++setupDialogs;
-        return setupCancels;
+    void transferStarted(TransferKind kind, LoadPurpose purpose) override {
+        visible = true;
+        running = true;
+        startedLoadsForEditing += kind == TransferKind::load && purpose == LoadPurpose::edit;
+    }
+    void captionChanged(const std::string& text) override { caption = text; }
+    void statusReplaced(const std::string& text) override { status.replace(text); }
+    void statusLineAdded(const std::string& line) override { status.addLine(line); }
+    void statusAppended(const std::string& piece) override { status.append(piece); }
+    void manualRead(int manual) override { manualsRead.push_back(manual); }
+    void manualWritten(int manual) override { manualsWritten.push_back(manual); }
+    void cancellableChanged(bool value) override { cancellable = value; }
+    void portChoiceNeeded(TransferKind) override {
+        ++portChoices;
+        if (choosePorts)
+            choosePorts();
+    }
+    void retriesPaused() override { visible = false; }
+    void retriesResumed() override { visible = true; }
+    void transferFinished(const TransferOutcome& outcome) override {
+        outcomes.push_back(outcome);
+        running = false;
+        if (outcome.result == TransferOutcome::Result::failed)
+            visible = true;
+    }
+    void closingDone() override {
+        ++closings;
+        visible = false;
     }
 };
 

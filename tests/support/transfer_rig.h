@@ -38,7 +38,7 @@ class TransferRig {
 public:
     explicit TransferRig(SimulationOptions options = {})
         : chain(clock, std::move(options)), port(chain, clock),
-          engine(model, port.observed, clock, status, hooks, noticesRecordedIn(userMessages)) {
+          engine(model, port.observed, clock, status, noticesRecordedIn(userMessages)) {
         engine.selection().midiInSelection = 1;
         engine.selection().midiOutSelection = 2;
     }
@@ -61,16 +61,17 @@ public:
     }
 
     bool runToEnd(int limit = 2000) {
-        return tickUntil([this] { return engine.settled(); }, limit);
+        return tickUntil([this] { return succeeded(); }, limit);
     }
+
+    bool succeeded() const { return engine.outcome().result == TransferOutcome::Result::succeeded; }
 
     // Whether the model holds exactly the images the MCUs store, as a faultless load leaves it.
     bool loadedWhatTheChainHolds() const {
         ConfigModel expected;
         for (int manual = 1; manual <= chain.mcuCount(); ++manual)
-            decodeManual(expected, manual, chain.image(manual));
+            decodeProgramImage(expected, manual, chain.image(manual));
         expected.numberOfManuals = model.numberOfManuals;
-        expected.currentManual = model.currentManual;
         expected.hardwareType = model.hardwareType;
         expected.firmwareVersion = model.firmwareVersion;
         return model == expected;
@@ -91,8 +92,7 @@ public:
     SimulatedChain chain;
     TappedPort port;
     ConfigModel model;
-    RecordingStatus status;
-    RecordingHooks hooks;
+    RecordingObserver status;
     TransferEngine engine;
     int ticks = 0;
 

@@ -6,15 +6,31 @@
 // different chunk arrives for the request's address after the first, and from then on chunks
 // are appended in the order they arrive.
 
-#include "link/transfer_state.h"
+#include "model/bytes.h"
+#include "model/program_image.h"
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace zkt {
 
+// The unpacked program data of the manual being loaded, placed by each chunk's address; which
+// bytes a chunk has filled, and how many.
+struct ProgramCollection {
+    // Where the requested data starts in the MCU's memory (slot index x 256).
+    std::uint32_t requestedProgramAddress = 0;
+    std::int16_t expectedProgramLength = static_cast<std::int16_t>(programImageSize);
+    Bytes receivedProgramData;
+    std::vector<bool> receivedFilled;
+    std::int16_t receivedLength = 0;
+    int receivedChunks = 0;
+    // The board repeats the request's address in every chunk: place them one after the other.
+    bool chunksInArrivalOrder = false;
+};
+
 // Empties the collection for a request of `length` bytes starting at `address`.
-void startProgramCollection(TransferState& transfer, std::uint32_t address, std::int16_t length);
+void startProgramCollection(ProgramCollection& collection, std::uint32_t address, std::int16_t length);
 
 enum class ChunkPlacement {
     placed,
@@ -24,9 +40,9 @@ enum class ChunkPlacement {
 };
 
 // Places the unpacked data of a chunk whose header names `address`.
-ChunkPlacement placeProgramChunk(TransferState& transfer, std::uint32_t address,
+ChunkPlacement placeProgramChunk(ProgramCollection& collection, std::uint32_t address,
                                  std::span<const std::uint8_t> data);
 
-bool programCollectionComplete(const TransferState& transfer);
+bool programCollectionComplete(const ProgramCollection& collection);
 
 } // namespace zkt

@@ -1,0 +1,164 @@
+#include "cli/device_transfers.h"
+
+#include "cli/console_status.h"
+#include "cli/engine_loop.h"
+#include "cli/exit_codes.h"
+#include "cli/interrupt.h"
+#include "cli/transfer_wait.h"
+#include "link/transfer_engine.h"
+#include "model/backup_store.h"
+#include "model/verification_report.h"
+#include "settings/user_folders.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace zkt::cli {
+namespace {
+
+LinkNotices noticesOn(std::ostream& err) {
+    LinkNotices notices;
+    notices.userMessage = [&err](const std::string& text) { err << "zktcli: " << text << '\n'; };
+    return notices;
+}
+
+int giveUp(const DeviceSession& session, const TransferEngine& engine, std::ostream& err) {
+    err << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
+        << describeWait(engine.transfer(), engine.queue().queueLength()) << '\n';
+    return exitcode::timedOut;
+}
+
+// Traffic lines (-v) share stderr with the progress lines: a progress line in the making is
+// ended before each, for as long as the status lives.
+class ProgressBeforeTraffic {
+public:
+    ProgressBeforeTraffic(DeviceSession& session, ConsoleStatus& status) : m_session(session) {
+        session.setBeforeTrafficLine([&status] { status.makeRoomForOtherLine(); });
+    }
+    ~ProgressBeforeTraffic() { m_session.setBeforeTrafficLine({}); }
+    ProgressBeforeTraffic(const ProgressBeforeTraffic&) = delete;
+    ProgressBeforeTraffic& operator=(const ProgressBeforeTraffic&) = delete;
+
+private:
+    DeviceSession& m_session;
+};
+
+// A transfer engine on the session's ports with its progress on err.
+struct ConsoleTransfer {
+    ConsoleTransfer(DeviceSession& session, ConfigModel& model, std::ostream& err)
+        : status(err), progressFirst(session, status),
+          engine(model, session.port(), session.clock(), status, noticesOn(err)) {
+        session.choosePorts(engine.selection());
+        catchInterrupt();
+    }
+
+    ConsoleStatus status;
+    ProgressBeforeTraffic progressFirst;
+    TransferEngine engine;
+};
+
+// Give the last message its time on the wire before the ports close.
+void letTheLastMessageLeave(DeviceSession& session, const LoopWork& work) {
+    session.driver().waitUntil(session.driver().now() + TransferEngine::tickInterval, work.drain);
+}
+
+} // namespace
+
+int exitStatusOf(const TransferOutcome& outcome) {
+    switch (outcome.result) {
+    case TransferOutcome::Result::succeeded:
+        return exitcode::success;
+    case TransferOutcome::Result::cancelled:
+        return exitcode::interrupted;
+    case TransferOutcome::Result::failed:
+        return outcome.cause == TransferOutcome::Cause::deviceGone ? exitcode::deviceGone
+                                                                   : exitcode::differentOrFailed;
+    default:
+        return exitcode::differentOrFailed;
+    }
+}
+
+int loadFromChain(DeviceSession& session, ConfigModel& model, std::ostream& err) {
+    ConsoleTransfer transfer(session, model, err);
+    TransferEngine& engine = transfer.engine;
+    if (!engine.startLoad())
+        return exitcode::differentOrFailed;
+    LoopWork work = engineLoopWork(engine);
+    work.tick = [&engine, tick = work.tick] {
+        if (interruptRequested())
+            engine.cancelTransfer();
+        tick();
+    };
+    const LoopEnd end = runLoop(session.driver(), work, session.timeout());
+    transfer.status.finishLine();
+    if (end == LoopEnd::timedOut)
+        return giveUp(session, engine, err);
+    letTheLastMessageLeave(session, work);
+    return exitStatusOf(engine.outcome());
+}
+
+int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOptions& options,
+                 std::ostream& err) {
+    ConfigModel edited = model;
+    ConsoleTransfer transfer(session, edited, err);
+    TransferEngine& engine = transfer.engine;
+    SafeWrite write(engine, model, transfer.status, [](const std::vector<Bytes>& images) {
+        return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
+    });
+    write.start(options);
+
+    LoopWork work = engineLoopWork(engine);
+    work.tick = [&write, tick = work.tick] {
+        if (interruptRequested())
+            write.abandon();
+        tick();
+        write.onTick();
+    };
+    work.done = [&write] {
+        return write.phase() == SafeWrite::Phase::finished || write.phase() == SafeWrite::Phase::readFailed;
+    };
+    const LoopEnd end = runLoop(session.driver(), work, session.timeout());
+    transfer.status.finishLine();
+    if (end == LoopEnd::timedOut) {
+        if (write.phase() == SafeWrite::Phase::reading)
+            err << "zktcli: nothing was written: the chain could not be read for a backup "
+                   "(--no-backup writes without one)\n";
+        return giveUp(session, engine, err);
+    }
+    letTheLastMessageLeave(session, work);
+    if (write.phase() == SafeWrite::Phase::readFailed) {
+        err << "zktcli: nothing was written: " << write.report().front()
+            << " (--no-backup writes without a backup)\n";
+        return exitcode::timedOut;
+    }
+    switch (write.outcome()) {
+    case SafeWrite::Outcome::cancelled:
+        return exitcode::interrupted;
+    case SafeWrite::Outcome::failed:
+        return engine.outcome().result == TransferOutcome::Result::failed ? exitStatusOf(engine.outcome())
+                                                                            : exitcode::differentOrFailed;
+    case SafeWrite::Outcome::differs:
+        err << "zktcli: verification failed\n";
+        return exitcode::verificationFailed;
+    default:
+        return exitcode::success;
+    }
+}
+
+int verifyChain(DeviceSession& session, const ConfigModel& expected, std::ostream& err) {
+    ConfigModel readBack;
+    if (const int status = loadFromChain(session, readBack, err); status != exitcode::success)
+        return status;
+    const std::vector<std::string> report = verificationReport(expected, readBack);
+    if (report.empty()) {
+        err << "Verified: every manual in the chain matches the file.\n";
+        return exitcode::success;
+    }
+    err << "zktcli: verification failed:\n";
+    for (const std::string& line : report)
+        err << line << '\n';
+    return exitcode::verificationFailed;
+}
+
+} // namespace zkt::cli
