@@ -12,6 +12,7 @@
 #include "app/unsaved_changes.h"
 #include "app/window_placement.h"
 #include "model/config_file.h"
+#include "settings/user_folders.h"
 #include "model/edit_step_texts.h"
 #include "model/vocabulary.h"
 #include "widgets/twips.h"
@@ -89,17 +90,17 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         box->setWindowModality(Qt::NonModal);
         box->show();
     };
-    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_statusWindow,
-                                                *m_mainWindow, notices);
-    m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_statusWindow, m_mainWindow.get(),
-                                                windowBackupsFolder());
-    m_linkTools = std::make_unique<LinkTools>(
-        *m_observedPort, m_clock, *m_engine, *m_statusWindow, [this] { return runMidiSetup(); },
-        m_mainWindow.get(), m_paths.documentsFolder);
+    m_transferView =
+        std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(); });
+    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_transferView, notices);
+    m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_transferView, m_mainWindow.get());
+    m_linkTools = std::make_unique<LinkTools>(*m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(); },
+                                              m_mainWindow.get(), m_paths.documentsFolder);
 
-    m_statusWindow->setCloseInputAction([this] { m_engine->closeStatusWindow(); });
+    connect(m_statusWindow, &StatusWindow::closedByUser, this,
+            [this](bool releaseInput) { m_engine->dismissProgress(releaseInput); });
     connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
-    m_mainWindow->setMidiSetupAction([this] { return runMidiSetup(); });
+    connect(m_transferView.get(), &TransferView::finished, this, &Application::transferFinished);
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
     m_mainWindow->setCloseGuard([this] { return maySetAsideChanges(QStringLiteral("closing")); });
     m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
@@ -129,7 +130,6 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::loadFromDeviceRequested, this, &Application::loadFromDevice);
     connect(main, &MainWindow::writeToDeviceRequested, this, &Application::writeToDevice);
     connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
-    connect(main, &MainWindow::transferEnded, this, &Application::transferEnded);
     connect(main, &MainWindow::printChartRequested, this, &Application::printPistonChart);
     connect(main, &MainWindow::restoreBackupRequested, this, &Application::restoreBackup);
     connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
@@ -183,7 +183,7 @@ void Application::openFromOutside(const QString& path) {
     }
     if (!m_mainWindowLoaded)
         skipStartChoice();
-    if (m_engine->transferRunning()) {
+    if (m_engine->busy()) {
         QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
                                  QStringLiteral("%1 was not opened: a transfer with the ZKT is running. "
                                                 "Open it again when the transfer has finished.")
@@ -352,7 +352,7 @@ void Application::loadConfiguration() {
 void Application::restoreBackup() {
     if (!maySetAsideChanges(QStringLiteral("opening a backup")))
         return;
-    QString backups = QString::fromStdString(windowBackupsFolder().string());
+    QString backups = QString::fromStdString(backupsFolder().string());
     QDir().mkpath(backups);
     // The backups' folder is not the one the next Open starts in.
     openChosenFile(showOpenDialog(m_mainWindow.get(), configurationFileFilter(),
@@ -421,12 +421,14 @@ void Application::writeToDevice() {
     m_writing->start();
 }
 
-void Application::transferEnded(int transferKind) {
-    if (transferKind == kind::load) {
+void Application::transferFinished(const TransferOutcome& outcome) {
+    if (outcome.result != TransferOutcome::Result::succeeded)
+        return;
+    if (outcome.kind == TransferKind::load && outcome.purpose == LoadPurpose::edit) {
         m_history->recordOutsideChange();
         m_documentPath.clear();
         markUnchanged(loadedFromDevice);
-    } else if (transferKind == kind::write && sameConfiguration(m_model, m_writtenConfiguration)) {
+    } else if (outcome.kind == TransferKind::write && sameConfiguration(m_model, m_writtenConfiguration)) {
         m_documentPath.clear();
         markUnchanged(writtenToDevice);
     }
@@ -466,8 +468,8 @@ void Application::programEnd() {
 
 void Application::reportMidiTrouble(const std::string& text) {
     m_log.writeLog(text);
-    if (m_engine->transferRunning())
-        m_statusWindow->appendText("\r\n" + text);
+    if (m_engine->busy())
+        m_statusWindow->addLine(text);
 }
 
 void Application::closePorts() {

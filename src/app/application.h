@@ -11,6 +11,7 @@
 #include "app/recent_files.h"
 #include "app/start_choice_window.h"
 #include "app/status_window.h"
+#include "app/transfer_view.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
 #include "link/transfer_engine.h"
@@ -105,7 +106,7 @@ private:
     bool maySetAsideChanges(const QString& beforeWhat);
     // The configuration shown now is what the window's title names.
     void markUnchanged(const QString& documentName);
-    void transferEnded(int transferKind);
+    void transferFinished(const TransferOutcome& outcome);
     void programEnd();
     void saveSettings();
     void closePorts();
@@ -126,9 +127,10 @@ private:
     std::unique_ptr<DevicePort> m_port;
     // What the link uses: the devices, watched by the MIDI monitor.
     std::unique_ptr<ObservedPort> m_observedPort;
-    // The link, deleted first, uses the windows.
+    // The link, deleted first, reports to the windows.
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
+    std::unique_ptr<TransferView> m_transferView;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<DeviceWriting> m_writing;
     std::unique_ptr<LinkTools> m_linkTools;

@@ -1,22 +1,21 @@
 #include "app/device_writing.h"
 
-#include "app/status_window.h"
 #include "app/write_dialog.h"
 #include "model/backup_store.h"
+#include "settings/user_folders.h"
 
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <chrono>
 
 namespace zkt {
 
-DeviceWriting::DeviceWriting(TransferEngine& engine, const ConfigModel& model, StatusWindow& status,
-                             QWidget* owner, std::filesystem::path backupsFolder)
+DeviceWriting::DeviceWriting(TransferEngine& engine, const ConfigModel& model, TransferObserver& observer,
+                             QWidget* owner)
     : m_owner(owner), m_dialog(new WriteDialog(owner)),
-      m_write(engine, model, status, [folder = std::move(backupsFolder)](const std::vector<Bytes>& images) {
-          return saveBackup(folder, images, std::chrono::system_clock::now());
+      m_write(engine, model, observer, [](const std::vector<Bytes>& images) {
+          return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
       }) {}
 
 void DeviceWriting::start() {
@@ -95,11 +94,6 @@ void DeviceWriting::reportOutcome() {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
-}
-
-std::filesystem::path windowBackupsFolder() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return std::filesystem::path(data.toStdString()) / "ZKTConfig" / "backups";
 }
 
 } // namespace zkt

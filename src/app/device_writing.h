@@ -7,20 +7,18 @@
 
 #include <QObject>
 #include <QString>
-#include <filesystem>
 
 class QWidget;
 
 namespace zkt {
 
-class StatusWindow;
 class WriteDialog;
 
 class DeviceWriting : public QObject {
     Q_OBJECT
 public:
-    DeviceWriting(TransferEngine& engine, const ConfigModel& model, StatusWindow& status, QWidget* owner,
-                  std::filesystem::path backupsFolder);
+    // observer: where the engine reports, which shows this write's own lines too.
+    DeviceWriting(TransferEngine& engine, const ConfigModel& model, TransferObserver& observer, QWidget* owner);
 
     void start();
     // After every tick of the engine.
@@ -41,8 +39,5 @@ private:
     WriteOptions m_options;
     SafeWrite::Phase m_seen = SafeWrite::Phase::idle;
 };
-
-// Where the backups taken before writes are kept: the user's data folder, ZKTConfig/backups.
-std::filesystem::path windowBackupsFolder();
 
 } // namespace zkt

@@ -7,10 +7,9 @@
 
 namespace zkt {
 
-LinkTools::LinkTools(ObservedPort& port, const Clock& clock, TransferEngine& engine, const StatusSink& status,
+LinkTools::LinkTools(ObservedPort& port, const Clock& clock, TransferEngine& engine,
                      std::function<bool()> runMidiSetup, QWidget* mainWindow, QString folder)
-    : m_port(port), m_clock(clock), m_engine(engine), m_status(status),
-      m_runMidiSetup(std::move(runMidiSetup)), m_mainWindow(mainWindow), m_folder(std::move(folder)) {}
+    : m_port(port), m_clock(clock), m_engine(engine), m_runMidiSetup(std::move(runMidiSetup)), m_mainWindow(mainWindow), m_folder(std::move(folder)) {}
 
 LinkTools::~LinkTools() {
     m_port.setObserver({});
@@ -48,8 +47,8 @@ void LinkTools::showLinkCheck() {
 }
 
 bool LinkTools::transferRunning() const {
-    // A transfer whose status window was closed has stopped asking; it does not hold the ports.
-    return m_status.isVisible() && !m_engine.settled() && m_engine.transfer().transferState != state::idle;
+    // A transfer whose progress was put away has stopped asking; it does not hold the ports.
+    return m_engine.outcome().running() && !m_engine.retriesPaused();
 }
 
 std::optional<std::string> LinkTools::openPorts() {

@@ -8,7 +8,6 @@
 #include "link/clock.h"
 #include "link/observed_port.h"
 #include "link/transfer_engine.h"
-#include "link/transfer_ui.h"
 
 #include <QString>
 #include <functional>
@@ -23,8 +22,8 @@ namespace zkt {
 class LinkTools {
 public:
     // runMidiSetup answers whether the dialog was cancelled; folder: where the monitor saves.
-    LinkTools(ObservedPort& port, const Clock& clock, TransferEngine& engine, const StatusSink& status,
-              std::function<bool()> runMidiSetup, QWidget* mainWindow, QString folder);
+    LinkTools(ObservedPort& port, const Clock& clock, TransferEngine& engine, std::function<bool()> runMidiSetup,
+              QWidget* mainWindow, QString folder);
     ~LinkTools();
     LinkTools(const LinkTools&) = delete;
     LinkTools& operator=(const LinkTools&) = delete;
@@ -47,7 +46,6 @@ private:
     ObservedPort& m_port;
     const Clock& m_clock;
     TransferEngine& m_engine;
-    const StatusSink& m_status;
     std::function<bool()> m_runMidiSetup;
     QWidget* m_mainWindow;
     QString m_folder;

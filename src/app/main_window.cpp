@@ -429,14 +429,6 @@ void MainWindow::enableAllCommands() {
     m_printChart->setEnabled(true);
 }
 
-void MainWindow::transferFinished(std::int16_t transferKind) {
-    emit transferEnded(transferKind);
-}
-
-bool MainWindow::showMidiSetup() {
-    return m_showMidiSetup ? m_showMidiSetup() : true;
-}
-
 void MainWindow::showAbout() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About ") + productTag + QStringLiteral("Config"),
                     aboutText(m_model), QMessageBox::Ok, this);

@@ -3,7 +3,6 @@
 // model; the commands it offers are carried out by whoever listens to its signals.
 
 #include "app/panel_commands.h"
-#include "link/transfer_ui.h"
 #include "model/config_model.h"
 
 #include <QMainWindow>
@@ -27,7 +26,7 @@ class PistonOverview;
 // What the start choice asked the main window to do when it is first activated.
 enum class StartAction { none, loadFromDevice, openFile };
 
-class MainWindow : public QMainWindow, public MainWindowHooks {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int designWidthTwips = 14205;
@@ -45,9 +44,6 @@ public:
     void setStartAction(StartAction action) { m_startAction = action; }
     StartAction startAction() const { return m_startAction; }
     void setDocumentationUrl(const QUrl& url) { m_documentationUrl = url; }
-    void setMidiSetupAction(std::function<bool()> showMidiSetup) {
-        m_showMidiSetup = std::move(showMidiSetup);
-    }
     // Asked before the window closes (close box or File > Exit); false keeps it open.
     void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
@@ -73,15 +69,13 @@ public:
     // What holds the manual panels; it scrolls when the window is smaller than they are.
     QScrollArea& manualArea() const;
 
-    // MainWindowHooks. Whatever changes the configuration calls refreshManualPanels (all of it)
-    // or updatePistonButton (one piston); both bring the overview up to date as well.
-    void refreshManualPanels() override;
-    void enableAllCommands() override;
-    void hideManualPanels() override;
-    void transferFinished(std::int16_t transferKind) override;
-    bool showMidiSetup() override;
+    // Whatever changes the configuration calls refreshManualPanels (all of it) or
+    // updatePistonButton (one piston); both bring the overview up to date as well.
+    void refreshManualPanels();
+    void enableAllCommands();
+    void hideManualPanels();
     // Open, Load and Write wait while a transfer runs: nothing may cut into a write.
-    void setTransferRunning(bool running) override;
+    void setTransferRunning(bool running);
 
     void showAbout();
     void viewOnlineDocs();
@@ -103,7 +97,6 @@ signals:
     void keyboardClicked(int manualIndex);
     void pistonCommandChosen(PistonCommand command, int pistonIndex);
     void manualCommandChosen(ManualCommand command, int manualIndex);
-    void transferEnded(int transferKind);
     // The window is closing: ports, settings and timer are to be dealt with now.
     void closing();
 
@@ -155,7 +148,6 @@ private:
     QTimer m_transferTimer;
     StartAction m_startAction = StartAction::none;
     QUrl m_documentationUrl;
-    std::function<bool()> m_showMidiSetup;
     std::function<bool()> m_mayClose;
 };
 

@@ -181,7 +181,7 @@ void MidiSetupDialog::showMissing(const std::string& missingInput, const std::st
 void MidiSetupDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_status.hide();
+        m_status.dismiss();
 }
 
 void MidiSetupDialog::accept() {
@@ -201,7 +201,7 @@ void MidiSetupDialog::accept() {
 
 void MidiSetupDialog::reject() {
     m_selection.midiSetupCancelled = true;
-    m_status.hide();
+    m_status.dismiss();
     QDialog::reject();
 }
 

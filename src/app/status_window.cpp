@@ -58,18 +58,30 @@ void StatusWindow::setCaption(const std::string& caption) {
 }
 
 void StatusWindow::replaceText(const std::string& text) {
-    m_text = text;
+    m_text.replace(text);
     showText();
 }
 
 void StatusWindow::appendText(const std::string& text) {
-    m_text += text;
+    m_text.append(text);
     showText();
+}
+
+void StatusWindow::addLine(const std::string& line) {
+    m_text.addLine(line);
+    showText();
+}
+
+void StatusWindow::dismiss() {
+    if (!isVisible())
+        return;
+    hide();
+    emit closedByUser(false);
 }
 
 void StatusWindow::showText() {
     // The text widget breaks lines at LF; a CR left in would show as a stray glyph.
-    QString shown = QString::fromStdString(m_text);
+    QString shown = QString::fromStdString(m_text.text());
     shown.remove(QLatin1Char('\r'));
     m_textView->setPlainText(shown);
     m_textView->moveCursor(QTextCursor::End);
@@ -87,15 +99,15 @@ void StatusWindow::centreOverMain() {
 }
 
 void StatusWindow::closeClicked() {
-    if (m_closeInput)
-        m_closeInput();
     hide();
+    emit closedByUser(true);
 }
 
 void StatusWindow::closeEvent(QCloseEvent* event) {
     m_text.clear();
     m_textView->clear();
     QWidget::closeEvent(event);
+    emit closedByUser(false);
 }
 
 bool StatusWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,42 +1,43 @@
 #pragma once
 // The small progress window of the file and device commands. It keeps the text the
-// callers write, with CR LF between lines as the callers compose it, and shows it with the
-// newest line in view.
+// callers write, lines separated by CR LF, and shows it with the newest line in view.
 
-#include "link/transfer_ui.h"
+#include "link/status_text.h"
 
 #include <QWidget>
-#include <functional>
+#include <string>
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace zkt {
 
-class StatusWindow : public QWidget, public StatusSink {
+class StatusWindow : public QWidget {
     Q_OBJECT
 public:
     // A window of its own, owned by mainWindow (when given), so that it stays above it and
     // "centreOverMain" places it over it.
     explicit StatusWindow(QWidget* mainWindow = nullptr);
 
-    // Run by "Close" before the window hides (the device link releases its input).
-    void setCloseInputAction(std::function<void()> closeInput) { m_closeInput = std::move(closeInput); }
     void centreOver(const QWidget* owner);
+    void centreOverMain();
 
-    void setCaption(const std::string& caption) override;
-    void replaceText(const std::string& text) override;
-    void appendText(const std::string& text) override;
-    std::string text() const override { return m_text; }
-    void centreOverMain() override;
-    void show() override { QWidget::show(); }
-    void hide() override { QWidget::hide(); }
-    bool isVisible() const override { return QWidget::isVisible(); }
+    void setCaption(const std::string& caption);
+    void replaceText(const std::string& text);
+    void appendText(const std::string& text);
+    // Below the text there is, or as the whole text when there is none.
+    void addLine(const std::string& line);
+    const std::string& text() const { return m_text.text(); }
     // Shows "Cancel" (and lets Escape press it) while the transfer can be cancelled.
-    void setCancellable(bool cancellable) override;
+    void setCancellable(bool cancellable);
+    // Put away for something else that needs the screen (the MIDI setup), as the user would.
+    void dismiss();
 
 signals:
     void cancelRequested();
+    // The user put the window away: with "Close", which also releases the MIDI input, or with
+    // the close box.
+    void closedByUser(bool releaseInput);
 
 protected:
     // The close box: the window is gone with its text, and the next use starts empty.
@@ -50,8 +51,7 @@ private:
     QPlainTextEdit* m_textView;
     QPushButton* m_closeButton;
     QPushButton* m_cancelButton;
-    std::string m_text;
-    std::function<void()> m_closeInput;
+    StatusText m_text;
 };
 
 } // namespace zkt

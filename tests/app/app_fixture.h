@@ -77,7 +77,7 @@ protected:
     bool tickUntilSettled(int limit = 2000) {
         for (int ticks = 0; ticks < limit; ++ticks) {
             tick();
-            if (app.engine().settled() && !app.statusWindow().isVisible())
+            if (app.engine().outcome().ended() && !app.statusWindow().isVisible())
                 return true;
         }
         return false;

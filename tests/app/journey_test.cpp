@@ -46,9 +46,10 @@ protected:
 
     void loadToTheEnd() {
         app.engine().startLoad();
-        for (int ticks = 0; ticks < 1000 && !app.engine().settled(); ++ticks)
+        const auto succeeded = [&] { return app.engine().outcome().result == TransferOutcome::Result::succeeded; };
+        for (int ticks = 0; ticks < 1000 && !succeeded(); ++ticks)
             tick();
-        ASSERT_TRUE(app.engine().settled());
+        ASSERT_TRUE(succeeded());
         EXPECT_EQ(app.model().numberOfManuals, 3);
     }
 };
@@ -136,14 +137,14 @@ TEST_F(JourneyTest, ALoadHoldsTheCommandsAndEscapeCancelsItWithoutChangingAnythi
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoadOrgan"))->trigger();
     for (int i = 0; i < 30; ++i)
         tick();
-    ASSERT_TRUE(app.engine().transferRunning());
+    ASSERT_TRUE(app.engine().busy());
     for (const char* name : {"mnuLoad", "mnuLoadOrgan", "mnuWrite"})
         EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
     auto* cancel = app.statusWindow().findChild<QPushButton*>(QStringLiteral("cmdCancel"));
     ASSERT_TRUE(cancel->isVisible());
 
     QTest::keyClick(&app.statusWindow(), Qt::Key_Escape);
-    EXPECT_FALSE(app.engine().transferRunning());
+    EXPECT_FALSE(app.engine().busy());
     EXPECT_FALSE(cancel->isVisible());
     EXPECT_EQ(app.model(), before);
     EXPECT_NE(app.statusWindow().text().find("Cancelled. Nothing was loaded"), std::string::npos);

@@ -15,14 +15,18 @@ namespace {
 class StatusWindowTest : public ::testing::Test {
 protected:
     StatusWindowTest() {
-        status.setCloseInputAction([this] { ++inputClosed; });
+        QObject::connect(&status, &StatusWindow::closedByUser, [this](bool releaseInput) {
+            ++closings;
+            inputReleases += releaseInput;
+        });
         status.show();
     }
     QPlainTextEdit* textView() { return status.findChild<QPlainTextEdit*>(QStringLiteral("txtStatus")); }
     QPushButton* closeButton() { return status.findChild<QPushButton*>(QStringLiteral("cmdClose")); }
 
     StatusWindow status;
-    int inputClosed = 0;
+    int closings = 0;
+    int inputReleases = 0;
 };
 
 TEST_F(StatusWindowTest, AppendingToALongTextKeepsTheLastLineInView) {
@@ -44,7 +48,8 @@ TEST_F(StatusWindowTest, AppendingToALongTextKeepsTheLastLineInView) {
 TEST_F(StatusWindowTest, CloseReleasesTheInputHidesAndKeepsTheText) {
     status.replaceText("Ready.");
     QTest::mouseClick(closeButton(), Qt::LeftButton);
-    EXPECT_EQ(inputClosed, 1);
+    EXPECT_EQ(closings, 1);
+    EXPECT_EQ(inputReleases, 1);
     EXPECT_FALSE(status.isVisible());
     status.show();
     EXPECT_EQ(status.text(), "Ready.");
@@ -55,7 +60,8 @@ TEST_F(StatusWindowTest, TheCloseBoxForgetsTheTextAndLeavesTheInputAlone) {
     status.replaceText("Ready.");
     status.close();
     EXPECT_FALSE(status.isVisible());
-    EXPECT_EQ(inputClosed, 0);
+    EXPECT_EQ(closings, 1);
+    EXPECT_EQ(inputReleases, 0);
     status.show();
     EXPECT_EQ(status.text(), "");
     EXPECT_TRUE(textView()->toPlainText().isEmpty());

@@ -5,6 +5,7 @@
 #include "app_fixture.h"
 #include "model/backup_store.h"
 #include "model/example_organ.h"
+#include "settings/user_folders.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
@@ -31,7 +32,7 @@ protected:
         for (int ticks = 0; ticks < 3000; ++ticks) {
             tick();
             const SafeWrite& write = app.writing().safeWrite();
-            if (write.phase() == SafeWrite::Phase::finished && !app.engine().transferRunning())
+            if (write.phase() == SafeWrite::Phase::finished && !app.engine().busy())
                 return true;
         }
         return false;
@@ -53,7 +54,7 @@ TEST_F(WriteJourney, ShowsWhatChangesAndWritesOnlyThatManual) {
         EXPECT_TRUE(plan.contains(QString::fromLatin1(line))) << line << '\n' << plan.toStdString();
     EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::verified);
     EXPECT_EQ(app.port().simulation().counters().updatesStored, 4);
-    EXPECT_EQ(listBackups(windowBackupsFolder()).size(), 1u);
+    EXPECT_EQ(listBackups(backupsFolder()).size(), 1u);
 }
 
 TEST_F(WriteJourney, CancelInTheDialogWritesNothing) {
