@@ -7,9 +7,9 @@
 //   loaded-ms         the same clock, once the file is loaded and the panels drawn
 // then keeps running, idle, until it is ended (the script reads /proc for memory and CPU).
 
-#include "app/app_paths.h"
-#include "app/application.h"
-#include "app/single_instance.h"
+#include "app/shell/app_paths.h"
+#include "app/shell/application.h"
+#include "app/shell/single_instance.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
             return;
         application.chooseStart(StartAction::none);
         answerOpenDialog(*arguments->fileToOpen);
-        application.loadConfiguration();
+        application.document().openWithDialog();
         report("manuals", application.model().numberOfManuals);
         // Let the panels lay out and draw before the figure is taken.
         QTimer::singleShot(0, &application, [&] { report("loaded-ms", sinceLaunchMs()); });

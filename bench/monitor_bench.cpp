@@ -6,7 +6,7 @@
 //
 //   monitor_bench [LOADS]     (offscreen unless QT_QPA_PLATFORM says otherwise)
 
-#include "app/application.h"
+#include "app/shell/application.h"
 #include "link/protocol.h"
 
 #include <QApplication>

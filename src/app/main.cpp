@@ -1,7 +1,7 @@
-#include "app/app_paths.h"
-#include "app/application.h"
-#include "app/single_instance.h"
-#include "app/toolbar_icons.h"
+#include "app/shell/app_paths.h"
+#include "app/shell/application.h"
+#include "app/shell/single_instance.h"
+#include "app/mainwindow/toolbar_icons.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,8 +2,8 @@
 // A whole program on the offscreen platform, in virtual time, with the simulated encoder chain
 // as its only MIDI device; and the steps a user takes through its start choice and dialogs.
 
-#include "app/application.h"
-#include "app/config_history.h"
+#include "app/shell/application.h"
+#include "app/document/config_history.h"
 #include "app_test_support.h"
 #include "link/clock.h"
 

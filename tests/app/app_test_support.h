@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for driving the window's widgets in tests.
 
-#include "app/app_paths.h"
+#include "app/shell/app_paths.h"
 
 #include <QApplication>
 #include <QCoreApplication>

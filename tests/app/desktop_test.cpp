@@ -1,10 +1,10 @@
 // The program on a desktop: files given from outside (argument, drop, recent list), the
 // keyboard through the start choice and the panels, and a window that scrolls when small.
 
-#include "app/keyboard_picture.h"
-#include "app/manual_panel.h"
-#include "app/recent_files.h"
-#include "app/splash_window.h"
+#include "app/mainwindow/keyboard_picture.h"
+#include "app/mainwindow/manual_panel.h"
+#include "app/shell/recent_files.h"
+#include "app/shell/splash_window.h"
 #include "app_fixture.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"

@@ -2,7 +2,7 @@
 // redo of every kind of step, copy and paste across manuals, unchanged editor saves, and the
 // save dialog's question about the name as written. All through the window's own widgets.
 
-#include "app/manual_panel.h"
+#include "app/mainwindow/manual_panel.h"
 #include "app_fixture.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"

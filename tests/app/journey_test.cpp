@@ -1,11 +1,11 @@
 // Whole journeys through the widgets: reading the simulated encoder chain from the start
 // choice, and saving a configuration then opening it again.
 
-#include "app/application.h"
-#include "app/link_tools.h"
-#include "app/manual_panel.h"
-#include "app/piston_button_style.h"
-#include "app/piston_overview.h"
+#include "app/shell/application.h"
+#include "app/linktools/link_tools.h"
+#include "app/mainwindow/manual_panel.h"
+#include "app/mainwindow/piston_button_style.h"
+#include "app/mainwindow/piston_overview.h"
 #include "app_fixture.h"
 #include "app_test_support.h"
 #include "editors/keyboard_editor.h"

@@ -1,8 +1,8 @@
 // The main window on its own: panels, piston buttons, commands, start action, About text.
 
-#include "app/main_window.h"
-#include "app/manual_panel.h"
-#include "app/piston_button_style.h"
+#include "app/mainwindow/main_window.h"
+#include "app/mainwindow/manual_panel.h"
+#include "app/mainwindow/piston_button_style.h"
 #include "app_test_support.h"
 #include "widgets/twips.h"
 

@@ -1,7 +1,7 @@
 // The MIDI setup dialog: list entries and numbering, preselection, OK, Cancel, no devices.
 
-#include "app/midi_setup_dialog.h"
-#include "app/status_window.h"
+#include "app/device/midi_setup_dialog.h"
+#include "app/device/status_window.h"
 #include "app_test_support.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The piston overview dock of the main window: its rows, how they follow the configuration,
 // the filter, and the selection it shares with the piston buttons.
 
-#include "app/main_window.h"
-#include "app/manual_panel.h"
-#include "app/piston_overview.h"
+#include "app/mainwindow/main_window.h"
+#include "app/mainwindow/manual_panel.h"
+#include "app/mainwindow/piston_overview.h"
 #include "app_test_support.h"
 #include "model/example_organ.h"
 

@@ -4,10 +4,10 @@
 // on closing with changes, taking a picture of the screen at each stop. Run under a virtual X
 // server by scripts/screenshots; not a test.
 
-#include "app/application.h"
-#include "app/link_check_dialog.h"
-#include "app/midi_monitor_window.h"
-#include "app/write_dialog.h"
+#include "app/shell/application.h"
+#include "app/linktools/link_check_dialog.h"
+#include "app/linktools/midi_monitor_window.h"
+#include "app/device/write_dialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // One running copy: a later launch is told apart from the first and wakes it; the built
 // program really ends on a second launch without initialising anything.
 
-#include "app/single_instance.h"
+#include "app/shell/single_instance.h"
 #include "app_test_support.h"
 
 #include <QDir>

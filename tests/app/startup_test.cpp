@@ -1,8 +1,8 @@
 // Start-up and program end through the Application: the log switch, stored settings,
 // initialisation once, the start choice, and what the end writes.
 
-#include "app/application.h"
-#include "app/piston_overview.h"
+#include "app/shell/application.h"
+#include "app/mainwindow/piston_overview.h"
 #include "app_test_support.h"
 #include "link/clock.h"
 #include "widgets/twips.h"

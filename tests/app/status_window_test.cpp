@@ -1,6 +1,6 @@
 // The status window: newest line in view, Close against the close box.
 
-#include "app/status_window.h"
+#include "app/device/status_window.h"
 #include "app_test_support.h"
 
 #include <QPlainTextEdit>

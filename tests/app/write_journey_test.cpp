@@ -1,7 +1,7 @@
 // Writing from the window: the chain is read first, the write dialog says what will change, only
 // the changed manual is written, and the read-back says so; a chain that cannot be read asks.
 
-#include "app/write_dialog.h"
+#include "app/device/write_dialog.h"
 #include "app_fixture.h"
 #include "model/backup_store.h"
 #include "model/example_organ.h"

@@ -52,6 +52,16 @@ def library_cycles(targets):
     return problems
 
 
+def library_folder(src, folder_library, folder):
+    """The folder of the library a file in `folder` belongs to: a library may keep its files in
+    sub-folders of its own (rooms); None outside every library."""
+    while folder != src.parent:
+        if folder in folder_library:
+            return folder
+        folder = folder.parent
+    return None
+
+
 def include_problems(src, targets):
     folder_library = {folder: name for name, (folder, _, _) in targets.items()
                       if name.startswith("zkt_")}
@@ -64,13 +74,14 @@ def include_problems(src, targets):
             # library claims by its .cpp belong to the library.
             claimed = {f.with_suffix(".h") for other, (where, fs, _) in targets.items()
                        if where == folder and other != name for f in fs}
-            own |= set(folder.glob("*.h")) - claimed
+            own |= {h for h in folder.rglob("*.h")
+                    if library_folder(src, folder_library, h.parent) == folder} - claimed
         for path in sorted(own):
             if not path.exists():
                 continue
             for included in INCLUDE.findall(path.read_text()):
-                target_folder = (src / included).parent
-                if target_folder not in folder_library:
+                target_folder = library_folder(src, folder_library, (src / included).parent)
+                if target_folder is None:
                     continue
                 if target_folder not in reachable:
                     problems.append(f"{path.relative_to(src)} includes {included}, "

@@ -1,0 +1,28 @@
+#include "app/device/device_port.h"
+
+namespace zkt {
+
+namespace {
+
+SimulationOptions simulationOptions(int manuals) {
+    SimulationOptions options;
+    options.mcuCount = manuals;
+    return options;
+}
+
+std::vector<PortUnion::Member> membersOf(std::unique_ptr<MidiPort> hardware,
+                                         std::shared_ptr<SimulatedChain> simulation) {
+    std::vector<PortUnion::Member> members;
+    if (hardware)
+        members.push_back({std::shared_ptr<MidiPort>(std::move(hardware)), {}});
+    members.push_back({std::move(simulation), {}});
+    return members;
+}
+
+} // namespace
+
+DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock, int simulatedManuals)
+    : m_simulation(std::make_shared<SimulatedChain>(clock, simulationOptions(simulatedManuals))),
+      m_ports(membersOf(std::move(hardware), m_simulation)) {}
+
+} // namespace zkt

@@ -1,0 +1,66 @@
+#pragma once
+// The configuration as a document: opening and saving files, restoring a backup, printing the
+// chart, asking before unsaved changes are set aside, and what the window's title names. The
+// configuration itself and its history are the application's; this is where files meet them.
+
+#include "link/transfer_events.h"
+#include "model/config_model.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace zkt {
+
+class ConfigHistory;
+class MainWindow;
+class StatusWindow;
+class TransferEngine;
+
+class DocumentController : public QObject {
+    Q_OBJECT
+public:
+    // rememberFile: a file opened or saved heads the recent configurations.
+    DocumentController(ConfigModel& model, ConfigHistory& history, MainWindow& main, StatusWindow& status,
+                       TransferEngine& engine, std::function<void(const QString&)> rememberFile);
+
+    // File > Open: asks about unsaved changes, then the open dialog.
+    void openWithDialog();
+    // File > Restore a Backup...: the open dialog in the backups folder.
+    void restoreBackup();
+    // Opens the file the user chose (asked about unsaved changes first); nothing for an empty path.
+    void open(const QString& path);
+    // Answers whether the configuration was saved.
+    bool save();
+    void printChart();
+    // Asks whether to save changes that no file holds before they are closed or replaced;
+    // false when the user cancelled, or a save did not succeed.
+    bool maySetAsideChanges(const QString& beforeWhat);
+    // A write is about to start from the configuration as it is now.
+    void writeStarting();
+    void transferFinished(const TransferOutcome& outcome);
+
+    // Where file dialogs start; kept in the settings file.
+    QString& lastFolder() { return m_lastFolder; }
+    const QString& lastFolder() const { return m_lastFolder; }
+
+private:
+    // The configuration shown now is what the window's title names.
+    void markUnchanged(const QString& documentName);
+
+    ConfigModel& m_model;
+    ConfigHistory& m_history;
+    MainWindow& m_main;
+    StatusWindow& m_status;
+    TransferEngine& m_engine;
+    std::function<void(const QString&)> m_rememberFile;
+    QString m_lastFolder;
+    // The file the configuration was last opened from or saved to; empty since a load or a
+    // write, which makes the ZKT's the configuration the window names.
+    QString m_documentPath;
+    // What a write started with; when the write ends with the configuration unchanged, that
+    // is what the ZKT holds.
+    ConfigModel m_writtenConfiguration;
+};
+
+} // namespace zkt

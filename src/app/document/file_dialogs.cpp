@@ -1,0 +1,85 @@
+#include "app/document/file_dialogs.h"
+
+#include "model/config_file.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace zkt {
+
+namespace {
+
+// The folder, or its nearest ancestor that still exists (a folder that has gone would be
+// offered as a file name instead), or the home folder.
+QString existingFolder(const QString& folder) {
+    QFileInfo candidate(folder);
+    while (!candidate.isDir()) {
+        const QString parent = candidate.absolutePath();
+        if (folder.isEmpty() || parent == candidate.absoluteFilePath())
+            return QDir::homePath();
+        candidate.setFile(parent);
+    }
+    return candidate.absoluteFilePath();
+}
+
+QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {}) {
+    QFileDialog dialog(owner, title, existingFolder(lastFolder), filter);
+    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
+                                                         : QStringLiteral("dlgSave"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The dialog would ask about the name as typed, before ".zkt" is added: the question
+    // about the name as written is asked afterwards instead.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
+    return path;
+}
+
+bool confirmReplace(QWidget* owner, const QString& title, const QString& path) {
+    const QFileInfo file(path);
+    QMessageBox box(QMessageBox::Warning, title,
+                    QStringLiteral("%1 already exists in %2.\nDo you want to replace it?")
+                        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setObjectName(QStringLiteral("msgReplace"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+QString configurationFileFilter() {
+    return QStringLiteral("ZKTConfig Config File (*.zkt)");
+}
+
+QString showOpenDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder) {
+    return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptOpen);
+}
+
+QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                       const QString& suggestedPath) {
+    QString offered = suggestedPath;
+    for (;;) {
+        const QString chosen = runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave, offered);
+        if (chosen.isEmpty())
+            return {};
+        const QString path = QString::fromStdString(withZktExtension(chosen.toStdString()));
+        if (!QFileInfo::exists(path) || confirmReplace(owner, title, path))
+            return path;
+        offered = path;
+    }
+}
+
+QString fileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+} // namespace zkt

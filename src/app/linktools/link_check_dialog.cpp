@@ -1,0 +1,196 @@
+#include "app/linktools/link_check_dialog.h"
+
+#include "link/link_verdict.h"
+#include "widgets/dialog_placement.h"
+#include "widgets/twips.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zkt {
+
+namespace {
+
+const QStringList resultColumns = {QStringLiteral("Length (bytes)"), QStringLiteral("Sent"),
+                                   QStringLiteral("Intact"),         QStringLiteral("Corrupted"),
+                                   QStringLiteral("Lost"),           QStringLiteral("Round trip")};
+
+QString roundTrip(const LengthResult& row) {
+    const auto average = row.averageRoundTrip();
+    if (!average)
+        return QStringLiteral("–");
+    return QStringLiteral("%1 ms").arg(static_cast<double>(average->count()) / 1000.0, 0, 'f', 1);
+}
+
+void setVerdictStyle(QLabel& label, bool problem) {
+    label.setStyleSheet(problem ? QStringLiteral("color: #a00000; font-weight: bold")
+                                : QStringLiteral("color: #006000; font-weight: bold"));
+}
+
+} // namespace
+
+LinkCheckDialog::LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPorts ports, QWidget* owner)
+    : QDialog(owner), m_port(port), m_clock(clock), m_ports(std::move(ports)) {
+    setObjectName(QStringLiteral("frmLinkCheck"));
+    setWindowTitle(QStringLiteral("Test MIDI Connection"));
+    // Only the main window waits: the MIDI monitor stays usable during the test.
+    setWindowModality(Qt::WindowModal);
+
+    auto* explanation = new QLabel(
+        QStringLiteral("The test counts the MCUs and sends test messages of 16 to 512 bytes round the MIDI "
+                       "loop. Every MCU passes them on, so each one should come back unchanged. It takes "
+                       "about ten seconds."),
+        this);
+    explanation->setWordWrap(true);
+    m_portsLabel = new QLabel(this);
+    m_portsLabel->setObjectName(QStringLiteral("lblPorts"));
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("prgTest"));
+
+    m_results = new QTableWidget(static_cast<int>(LinkCheck::testLengths.size()),
+                                 static_cast<int>(resultColumns.size()), this);
+    m_results->setObjectName(QStringLiteral("tblResults"));
+    m_results->setHorizontalHeaderLabels(resultColumns);
+    m_results->verticalHeader()->hide();
+    m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_results->setSelectionMode(QAbstractItemView::NoSelection);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    QHeaderView* rows = m_results->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Every row in view, without scrolling.
+    m_results->setFixedHeight(rows->defaultSectionSize() * m_results->rowCount() +
+                              m_results->horizontalHeader()->sizeHint().height() +
+                              2 * m_results->frameWidth() + 4);
+    m_results->setMinimumWidth(twipsToPixels(this, 8400));
+
+    m_mcus = new QLabel(this);
+    m_mcus->setObjectName(QStringLiteral("lblMcus"));
+    m_verdict = new QLabel(this);
+    m_verdict->setObjectName(QStringLiteral("lblVerdict"));
+    m_verdict->setWordWrap(true);
+    m_verdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_start = buttons->addButton(QStringLiteral("&Start Test"), QDialogButtonBox::ActionRole);
+    m_start->setObjectName(QStringLiteral("cmdStart"));
+    m_start->setDefault(true);
+    QPushButton* close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    connect(m_start, &QPushButton::clicked, this, &LinkCheckDialog::startTest);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(explanation);
+    layout->addWidget(m_portsLabel);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_results);
+    layout->addWidget(m_mcus);
+    layout->addWidget(m_verdict);
+    layout->addWidget(buttons);
+}
+
+void LinkCheckDialog::present() {
+    m_portsLabel->setText(m_ports.describe());
+    if (!isVisible() && parentWidget() != nullptr)
+        centreOver(*this, *parentWidget());
+    show();
+    raise();
+    activateWindow();
+}
+
+void LinkCheckDialog::startTest() {
+    if (isRunning())
+        return;
+    m_portsLabel->setText(m_ports.describe());
+    m_verdict->clear();
+    m_mcus->clear();
+    if (const auto error = m_ports.open()) {
+        m_verdict->setText(QStringLiteral("The MIDI ports could not be opened: ") +
+                           QString::fromStdString(*error));
+        setVerdictStyle(*m_verdict, true);
+        return;
+    }
+    m_check = std::make_unique<LinkCheck>(m_port, m_clock);
+    m_progress->setRange(0, m_check->messagesPlanned());
+    m_start->setEnabled(false);
+    showProgress();
+}
+
+void LinkCheckDialog::tick() {
+    if (!isRunning())
+        return;
+    m_check->tick();
+    showProgress();
+}
+
+void LinkCheckDialog::drain() {
+    if (!isRunning())
+        return;
+    m_check->drain();
+    showProgress();
+}
+
+void LinkCheckDialog::showProgress() {
+    fillResults(m_check->report(), false);
+    m_progress->setValue(m_check->messagesSent());
+    if (m_check->messagesSent() == m_check->messagesPlanned())
+        m_progress->setFormat(QStringLiteral("Waiting for the last messages to come back"));
+    else
+        m_progress->setFormat(QStringLiteral("%v of %m messages sent"));
+    if (m_check->finished())
+        finishTest();
+}
+
+void LinkCheckDialog::finishTest() {
+    const LinkReport report = m_check->report();
+    stopTest();
+    fillResults(report, true);
+    const Verdict verdict = judgeLink(report);
+    m_mcus->setText(QStringLiteral("MCUs counted: ") + QString::fromStdString(mcusCountedText(report)));
+    m_verdict->setText(QString::fromStdString(verdict.text));
+    setVerdictStyle(*m_verdict, verdict.problemFound());
+    m_progress->setFormat(QStringLiteral("Done"));
+    m_start->setText(QStringLiteral("&Test Again"));
+}
+
+void LinkCheckDialog::stopTest() {
+    if (!isRunning())
+        return;
+    m_check.reset();
+    m_ports.release();
+    m_start->setEnabled(true);
+}
+
+void LinkCheckDialog::fillResults(const LinkReport& report, bool final) {
+    for (std::size_t row = 0; row < report.lengths.size(); ++row) {
+        const LengthResult& result = report.lengths[row];
+        const QStringList cells = {QString::number(result.length),
+                                   QString::number(result.sent),
+                                   QString::number(result.intact),
+                                   QString::number(result.corrupted),
+                                   final ? QString::number(result.lost()) : QStringLiteral("–"),
+                                   roundTrip(result)};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_results->setItem(static_cast<int>(row), column, item);
+        }
+    }
+}
+
+void LinkCheckDialog::done(int result) {
+    // Closing the dialog abandons a test that is still running.
+    stopTest();
+    QDialog::done(result);
+}
+
+} // namespace zkt

@@ -1,0 +1,372 @@
+#include "app/shell/application.h"
+
+#include "app/device/hardware_midi.h"
+#include "app/device/midi_setup_dialog.h"
+#include "app/document/config_editing.h"
+#include "app/document/config_history.h"
+#include "app/document/file_dialogs.h"
+#include "app/mainwindow/piston_overview.h"
+#include "app/shell/splash_window.h"
+#include "app/shell/window_placement.h"
+#include "model/edit_step_texts.h"
+#include "model/vocabulary.h"
+#include "widgets/twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTextStream>
+#include <QTime>
+
+namespace zkt {
+
+namespace {
+
+constexpr int simulationStepMs = 5;
+constexpr int outsideFileRetryMs = 250;
+
+// The user guide as installed beside the program, else in the source tree it was built from.
+QUrl userGuideUrl(const QString& programFolder) {
+    const QStringList candidates = {
+        programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.md"),
+        programFolder + QStringLiteral("/docs/user-guide.md"),
+        QStringLiteral(ZKT_SOURCE_DIR "/docs/user-guide.md"),
+        QStringLiteral(ZKT_SOURCE_DIR "/README.md"),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
+    }
+    return {};
+}
+
+} // namespace
+
+Application::Application(AppPaths paths, ApplicationOptions options)
+    : m_paths(std::move(paths)), m_options(options), m_settings(m_paths.settingsFile().toStdString()),
+      m_log(m_paths.logFile().toStdString()), m_clock(options.clock != nullptr ? *options.clock : m_steadyClock) {
+    // RtMidi reports trouble from its own thread; the log and the status window are this one's.
+    const auto midiTrouble = [this](const std::string& text) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { reportMidiTrouble(text); }, Qt::QueuedConnection);
+    };
+    m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi(midiTrouble) : nullptr,
+                                          m_clock, m_options.simulatedManuals);
+    m_observedPort = std::make_unique<ObservedPort>(*m_port, m_clock);
+    m_history = std::make_unique<ConfigHistory>(m_model, QString::fromLatin1(deviceLoadStep));
+    m_mainWindow = std::make_unique<MainWindow>(m_model);
+    m_statusWindow = new StatusWindow(m_mainWindow.get());
+    m_startChoice = std::make_unique<StartChoiceWindow>();
+    m_editing = new ConfigEditing(m_model, *m_history, *m_mainWindow);
+
+    LinkNotices notices;
+    notices.log = [this](const std::string& line) { m_log.writeLog(line); };
+    // Not modal: the link reports from inside a timer tick, and a nested event loop there
+    // would let the next tick run before this one has finished.
+    notices.userMessage = [this](const std::string& text) {
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("ZKTConfig"),
+                                    QString::fromStdString(text), QMessageBox::Ok, m_mainWindow.get());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+    };
+    m_transferView =
+        std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(); });
+    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_transferView, notices);
+    m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_transferView, m_mainWindow.get());
+    m_linkTools = std::make_unique<LinkTools>(*m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(); },
+                                              m_mainWindow.get(), m_paths.documentsFolder);
+
+    connect(m_statusWindow, &StatusWindow::closedByUser, this,
+            [this](bool releaseInput) { m_engine->dismissProgress(releaseInput); });
+    connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
+    m_document = std::make_unique<DocumentController>(m_model, *m_history, *m_mainWindow, *m_statusWindow,
+                                                      *m_engine, [this](const QString& path) { rememberRecentFile(path); });
+    m_document->lastFolder() = m_paths.documentsFolder;
+    connect(m_transferView.get(), &TransferView::finished, m_document.get(), &DocumentController::transferFinished);
+    m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
+    m_mainWindow->setCloseGuard([this] { return m_document->maySetAsideChanges(QStringLiteral("closing")); });
+    m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
+                                    m_history->newRedoAction(m_mainWindow.get()));
+    connect(m_history.get(), &ConfigHistory::cleanChanged, m_mainWindow.get(),
+            [this](bool clean) { m_mainWindow->setWindowModified(!clean); });
+    connect(m_history.get(), &ConfigHistory::configurationReplaced, m_mainWindow.get(),
+            &MainWindow::refreshManualPanels);
+
+    // Received messages may be announced from a MIDI backend thread; the engine only ever
+    // runs on this one.
+    m_port->setReceiveNotifier([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { drainReceived(); }, Qt::QueuedConnection);
+    });
+
+    connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
+            [this] { chooseStart(StartAction::loadFromDevice); });
+    connect(m_startChoice.get(), &StartChoiceWindow::openFileChosen, this,
+            [this] { chooseStart(StartAction::openFile); });
+    // Leaving here ends the program at once: nothing has been worked on, nothing is saved.
+    connect(m_startChoice.get(), &StartChoiceWindow::exitChosen, this, [] { QCoreApplication::exit(0); });
+
+    MainWindow* main = m_mainWindow.get();
+    DocumentController* document = m_document.get();
+    connect(main, &MainWindow::openFileRequested, document, &DocumentController::openWithDialog);
+    connect(main, &MainWindow::saveFileRequested, document, &DocumentController::save);
+    connect(main, &MainWindow::loadFromDeviceRequested, this, &Application::loadFromDevice);
+    connect(main, &MainWindow::writeToDeviceRequested, this, &Application::writeToDevice);
+    connect(main, &MainWindow::midiSetupRequested, this, [this] { runMidiSetup(); });
+    connect(main, &MainWindow::printChartRequested, document, &DocumentController::printChart);
+    connect(main, &MainWindow::restoreBackupRequested, document, &DocumentController::restoreBackup);
+    connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
+    connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
+    connect(main, &MainWindow::configurationDropped, this, &Application::openFromOutside);
+    connect(main, &MainWindow::recentFileChosen, this, &Application::openRecentFile);
+    connect(main, &MainWindow::closing, this, &Application::programEnd);
+    connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
+
+    m_outsideFileTimer.setInterval(outsideFileRetryMs);
+    connect(&m_outsideFileTimer, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget() != nullptr)
+            return;
+        m_outsideFileTimer.stop();
+        openFromOutside(std::exchange(m_waitingOutsideFile, {}));
+    });
+    m_simulationTimer.setInterval(simulationStepMs);
+    connect(&m_simulationTimer, &QTimer::timeout, this, &Application::simulationStep);
+}
+
+Application::~Application() = default;
+
+void Application::start() {
+    m_splash = std::make_unique<SplashWindow>(m_options.splashMs);
+    connect(m_splash.get(), &SplashWindow::finished, this, &Application::showStartChoice);
+    initialiseApplication();
+    centreOnScreen(*m_splash);
+    m_splash->show();
+}
+
+void Application::startWithFile(const QString& path) {
+    skipStartChoice();
+    // The title, the recent list and the next save all name the file wherever it was given from.
+    m_document->open(QFileInfo(path).absoluteFilePath());
+}
+
+void Application::skipStartChoice() {
+    m_choiceShown = true;
+    if (m_splash != nullptr)
+        m_splash->hide();
+    chooseStart(StartAction::none);
+}
+
+void Application::openFromOutside(const QString& path) {
+    bringToFront();
+    // An editor or a question is open over the configuration: it is not replaced under them.
+    if (QApplication::activeModalWidget() != nullptr) {
+        m_waitingOutsideFile = path;
+        m_outsideFileTimer.start();
+        return;
+    }
+    if (!m_mainWindowLoaded)
+        skipStartChoice();
+    if (m_engine->busy()) {
+        QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
+                                 QStringLiteral("%1 was not opened: a transfer with the ZKT is running. "
+                                                "Open it again when the transfer has finished.")
+                                     .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_document->maySetAsideChanges(QStringLiteral("opening ") + fileNameOf(path)))
+        m_document->open(path);
+}
+
+void Application::openRecentFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        m_recentFiles.remove(path);
+        storeRecentFiles();
+        QMessageBox::warning(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
+                             QStringLiteral("The configuration file %1 no longer exists. It has been removed "
+                                            "from the recent configurations.")
+                                 .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_document->maySetAsideChanges(QStringLiteral("opening another configuration")))
+        m_document->open(path);
+}
+
+void Application::rememberRecentFile(const QString& path) {
+    m_recentFiles.add(path);
+    storeRecentFiles();
+}
+
+void Application::storeRecentFiles() {
+    m_settings.writeRecentFiles(m_recentFiles);
+    m_mainWindow->setRecentFiles(m_recentFiles.paths());
+}
+
+void Application::initialiseApplication() {
+    if (std::exchange(m_applicationInitialised, true))
+        return;
+    m_log.setEnabled(m_settings.logEnabled());
+    const QLocale locale = QLocale::system();
+    m_log.writeLog(QStringLiteral("MCU Config: start at %1 %2")
+                       .arg(locale.toString(QDate::currentDate(), QLocale::ShortFormat),
+                            QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))
+                       .toStdString());
+    vocabulary();
+    // The model, the SysEx constants and the transfer state were made with their start-up
+    // values when this object was built.
+    m_settings.readMidiSelection(m_engine->selection());
+    if (const auto folder = m_settings.lastFolder())
+        m_document->lastFolder() = QString::fromStdString(*folder);
+    m_settings.readRecentFiles(m_recentFiles);
+    m_mainWindow->setRecentFiles(m_recentFiles.paths());
+    readInstrumentNames();
+}
+
+void Application::readInstrumentNames() {
+    // The names are not used; a file that cannot be read is only worth a log line.
+    QFile file(m_paths.instrumentNameFile());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_log.writeLog("Error in patch loading.");
+        return;
+    }
+    QTextStream lines(&file);
+    while (!lines.atEnd())
+        lines.readLine();
+    if (file.error() != QFileDevice::NoError)
+        m_log.writeLog("Error in patch loading.");
+}
+
+void Application::showStartChoice() {
+    if (std::exchange(m_choiceShown, true))
+        return;
+    centreOnScreen(*m_startChoice);
+    m_startChoice->show();
+    m_startChoice->activateWindow();
+}
+
+void Application::bringToFront() {
+    QWidget* front = m_mainWindowLoaded ? static_cast<QWidget*>(m_mainWindow.get())
+                     : m_choiceShown    ? static_cast<QWidget*>(m_startChoice.get())
+                                        : static_cast<QWidget*>(m_splash.get());
+    if (front == nullptr)
+        return;
+    if (front->isMinimized())
+        front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
+    front->raise();
+    front->activateWindow();
+}
+
+void Application::chooseStart(StartAction action) {
+    m_startChoice->hide();
+    m_mainWindow->setStartAction(action);
+    if (!std::exchange(m_mainWindowLoaded, true))
+        prepareMainWindow();
+    m_mainWindow->show();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
+    m_mainWindow->transferTimer().start();
+}
+
+void Application::prepareMainWindow() {
+    initialiseApplication();
+    MainWindow& main = *m_mainWindow;
+    main.transferTimer().setInterval(
+        std::chrono::duration_cast<std::chrono::milliseconds>(TransferEngine::tickInterval));
+    // With no stored placement the window opens centred on its screen, as large as designed
+    // where the screen has room.
+    centreOnScreen(main);
+    FormGeometry placement = formGeometryOf(main);
+    m_settings.loadMainWindowPlacement(placement, MainWindow::minimumWidthTwips, MainWindow::minimumHeightTwips);
+    // The window always starts at its working height, whatever was stored, as far as the
+    // screen has room.
+    placement.height = MainWindow::startHeightTwips;
+    applyFormGeometry(main, keptOnScreen(placement));
+    main.pistonOverview().setVisible(m_settings.pistonOverviewShown());
+    m_writing->options() = m_settings.writeOptions();
+}
+
+void Application::transferTick() {
+    m_port->advanceSimulation();
+    if (m_linkTools->checkRunning()) {
+        m_linkTools->tick();
+    } else {
+        m_engine->onTimerTick();
+        m_writing->afterTick();
+    }
+    if (m_port->simulationBusy() && !m_simulationTimer.isActive())
+        m_simulationTimer.start();
+}
+
+void Application::simulationStep() {
+    m_port->advanceSimulation();
+    if (!m_port->simulationBusy())
+        m_simulationTimer.stop();
+}
+
+void Application::drainReceived() {
+    if (m_linkTools->checkRunning())
+        m_linkTools->drain();
+    else
+        m_engine->drainReceived();
+}
+
+bool Application::runMidiSetup() {
+    if (m_midiSetup == nullptr)
+        m_midiSetup = new MidiSetupDialog(
+            *m_port, m_engine->selection(), *m_statusWindow,
+            [this](const std::string& line) { m_log.writeLog(line); }, m_mainWindow.get());
+    return m_midiSetup->runModal();
+}
+
+void Application::loadFromDevice() {
+    if (m_document->maySetAsideChanges(QStringLiteral("loading the settings from the ZKT")))
+        m_engine->startLoad();
+}
+
+void Application::writeToDevice() {
+    m_document->writeStarting();
+    m_writing->start();
+}
+
+void Application::programEnd() {
+    if (std::exchange(m_ended, true))
+        return;
+    closePorts();
+    saveSettings();
+    m_mainWindow->transferTimer().stop();
+    m_simulationTimer.stop();
+    m_statusWindow->hide();
+    QCoreApplication::quit();
+}
+
+void Application::reportMidiTrouble(const std::string& text) {
+    m_log.writeLog(text);
+    if (m_engine->busy())
+        m_statusWindow->addLine(text);
+}
+
+void Application::closePorts() {
+    try {
+        m_port->closeInput();
+        m_port->closeOutput();
+    } catch (const MidiError&) {
+        // The program is ending; a port that will not close is released with the process.
+    }
+}
+
+void Application::saveSettings() {
+    m_settings.saveMainWindowPlacement(formGeometryOf(*m_mainWindow));
+    m_settings.setPistonOverviewShown(m_mainWindow->pistonOverview().toggleViewAction()->isChecked());
+    const MidiSelection& selection = m_engine->selection();
+    if (selection.midiConfigured())
+        m_settings.writeMidiSelection(selection);
+    m_settings.setLastFolder(m_document->lastFolder().toStdString());
+    m_settings.setWriteOptions(m_writing->options());
+}
+
+} // namespace zkt
