@@ -1,5 +1,5 @@
 #pragma once
-// Time as the device link sees it. The window and zktcli use the steady clock; tests and
+// Time as the device link sees it. The desktop program and zktcli use the steady clock; tests and
 // the in-process simulator step a manual clock, so whole transfers run in virtual time.
 
 #include <chrono>

@@ -1,9 +1,9 @@
 #pragma once
 // Which MIDI devices the user picked, and whether the ports have been asked to open. Owned by
-// the transfer engine; the setup dialog and the settings file read and write it.
+// the transfer engine; the MIDI setup and the settings file read and write it.
 //
 // A device is remembered by its label (link/port_names.h) and, as the settings file has
-// always kept it, by its position in the setup dialog's list. The label decides which device
+// always kept it, by its position in the MIDI setup's list. The label decides which device
 // is opened; the position only matters for a settings file written before labels were kept.
 
 #include <cstdint>

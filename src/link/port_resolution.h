@@ -23,7 +23,7 @@ struct ResolvedPort {
 ResolvedPort resolveInput(const MidiSelection& selection, const std::vector<std::string>& names);
 ResolvedPort resolveOutput(const MidiSelection& selection, const std::vector<std::string>& names);
 
-// What the setup dialog's default output entry stands for.
+// What the MIDI setup's default output entry stands for.
 std::string defaultOutputLabel(const std::vector<std::string>& names);
 
 } // namespace zkt

@@ -1,7 +1,7 @@
 #pragma once
 // Several port backends offered as one: their devices are listed one backend after the other,
 // each backend's names with a suffix of its own, and input and output are routed to their
-// backends independently. The window offers the real MIDI systems and the simulated chain
+// backends independently. The desktop program offers the real MIDI systems and the simulated chain
 // this way; automatic mode offers every MIDI system that works.
 
 #include "link/midi_port.h"

@@ -5,7 +5,7 @@
 // plain write, message for message.
 //
 // The caller ticks the engine and then calls onTick(). When the read has finished the write
-// waits for confirm() if the caller asked to confirm (the window shows what will change);
+// waits for confirm() if the caller asked to confirm (a front end shows what will change);
 // when the read fails it waits for writeWithoutBackup() or abandon().
 
 #include "link/transfer_engine.h"

@@ -11,7 +11,7 @@
 
 namespace zkt {
 
-// Receives a message for the user (the window shows a box, zktcli prints it).
+// Receives a message for the user (the desktop program shows a message, zktcli prints it).
 using ErrorSink = std::function<void(const std::string&)>;
 
 Bytes pack7(std::span<const std::uint8_t> data);

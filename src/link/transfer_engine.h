@@ -2,7 +2,7 @@
 // Loads all manuals from the MCU chain and writes them back, driven by a 100 ms tick and by
 // the messages the chain sends back. One object owns all transfer state and is its only
 // writer; the model, the port and the clock come in by reference, and what happens is told
-// to a TransferObserver, so the window, zktcli, the browser page and tests run the same
+// to a TransferObserver, so the desktop program, zktcli, the browser page and tests run the same
 // transfers, tests in virtual time.
 
 #include "link/chain_read.h"
@@ -55,7 +55,7 @@ public:
     // whose program updates have begun to leave and sends nothing more.
     void cancelTransfer();
     // The user put the progress away: retries pause until the engine shows it again. The
-    // status window's Close also closes the MIDI input (releaseInput).
+    // progress's Close also closes the MIDI input (releaseInput).
     void dismissProgress(bool releaseInput);
 
     // The 100 ms timer.

@@ -1,7 +1,7 @@
 #pragma once
-// What the transfer engine tells whoever shows a transfer: the window, zktcli, the browser
-// page and tests each translate these events into what they show. Every event has an empty
-// default, so a front end takes only those it needs.
+// What the transfer engine tells whoever shows a transfer: the desktop program, zktcli, the
+// browser page and tests each translate these events into what they show. Every event has an
+// empty default, so a front end takes only those it needs.
 
 #include "link/chain_count.h"
 #include "link/device_requests.h"

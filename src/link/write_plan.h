@@ -24,7 +24,7 @@ struct WritePlan {
     std::vector<int> notInChain; // manuals of the configuration the chain does not have
     std::vector<ManualChange> changes;
 
-    // One line per manual, for the status window, zktcli and the write dialog.
+    // One line per manual, for the progress, zktcli and the confirmation before a write.
     std::vector<std::string> describe() const;
 };
 

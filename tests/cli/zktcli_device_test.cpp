@@ -211,6 +211,9 @@ TEST_F(ZktcliDevice, CheckLinkExitsFiveWithTheVerdictWhenTheLoopHasAProblem) {
     };
     for (const Case& c :
          {Case{"--simulate 4", 0, "The loop is fine: 4 MCUs counted"},
+          // Every device command takes the same options.
+          Case{"--simulate 2 --timeout 60 -v", 0, "The loop is fine: 2 MCUs counted"},
+          Case{"--simulate 2 --timeout 0.5", 3, "gave up after 0.5 s"},
           Case{"--simulate 0", 5, "no MCU counts the tag"},
           Case{"--simulate 3 --simulate-drop-longer-than 200", 5, "Long messages are lost"}}) {
         const CliRun check = zktcli(std::string("check-link ") + c.arguments);

@@ -62,6 +62,13 @@ TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
     EXPECT_THAT(missing.err, HasSubstr("nothing.zkt"));
 }
 
+TEST_F(Zktcli, HelpListsEveryExitStatus) {
+    const CliResult help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* status : {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  6 ", "  130 "})
+        EXPECT_THAT(help.out, HasSubstr(status));
+}
+
 TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {
     std::ofstream(path("junk.zkt"), std::ios::binary) << std::string(800, 'z') << "\r\n";
     std::ofstream(path("junk.json"), std::ios::binary) << "{\"manuals\": [1]}";
