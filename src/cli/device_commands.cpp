@@ -23,6 +23,7 @@ struct DeviceArguments {
     bool everyManual = false;
     bool noBackup = false;
     bool noVerify = false;
+    bool verifyAll = false;
     std::optional<double> seconds;
 };
 
@@ -114,6 +115,9 @@ void registerDeviceCommands(CLI::App& app) {
     auto* noVerify = write->add_flag(
         "--no-verify", writeArguments->noVerify,
         "do not read the manuals back afterwards to compare them with the file (exit 4 when they differ)");
+    write->add_flag("--verify-all", writeArguments->verifyAll,
+                    "read back every manual afterwards, not only those written")
+        ->excludes(noVerify);
     // Scripts written before a write verified by itself still pass it.
     write->add_flag("--verify")->description("read back and compare (the default)")->excludes(noVerify);
     write->callback([arguments = writeArguments] {
@@ -124,6 +128,7 @@ void registerDeviceCommands(CLI::App& app) {
         options.backup = !arguments->noBackup;
         options.onlyChanged = !arguments->everyManual;
         options.verify = !arguments->noVerify;
+        options.verifyAll = arguments->verifyAll;
         endWith(writeToChain(session, model, options, std::cerr));
     });
 

@@ -65,6 +65,10 @@ void DeviceRequests::sendTag() {
 
 void DeviceRequests::requestIdentity(int manual) {
     send(protocol::tagMessage());
+    requestIdentityAlone(manual);
+}
+
+void DeviceRequests::requestIdentityAlone(int manual) {
     send(protocol::identityRequest(deviceByte(manual)));
 }
 
@@ -76,10 +80,14 @@ void DeviceRequests::requestProgram(int manual, int slotIndex) {
     send(protocol::programRequest(deviceByte(manual), slotAddress(slotIndex), programImageSize));
 }
 
-void DeviceRequests::writeProgram(const ConfigModel& model, int manual, int slotIndex) {
+void DeviceRequests::writeProgram(const ConfigModel& model, int manual, int slotIndex,
+                                  std::bitset<protocol::chunksPerImage> chunks) {
     const ImageBuffer image = encodedManual(model, manual);
-    for (const Bytes& chunk : programUpdateChunks(manual, slotIndex, image))
-        send(chunk, manual);
+    const auto updates = programUpdateChunks(manual, slotIndex, image);
+    for (std::size_t chunk = 0; chunk < updates.size(); ++chunk) {
+        if (chunks.test(chunk))
+            send(updates[chunk], manual);
+    }
     send(protocol::mcuReboot(deviceByte(manual)), manual);
 }
 

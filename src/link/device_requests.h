@@ -9,6 +9,7 @@
 #include "model/program_image.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,13 +41,17 @@ public:
 
     // The cabling check: the tag comes back counted by every MCU of the loop.
     void sendTag();
-    // A tag, then the identity request (the tag keeps a loop that lost count in step).
+    // A tag, then the identity request.
     void requestIdentity(int manual);
+    // The identity request alone, for a chain that has just been counted.
+    void requestIdentityAlone(int manual);
     void rebootMcu(int device);
     void requestProgram(int manual, int slotIndex);
-    // The four program updates and the reboot that makes the MCU use them, as one unit of the
-    // queue. Encodes the whole image first, so an EncodeOverflow leaves the queue untouched.
-    void writeProgram(const ConfigModel& model, int manual, int slotIndex);
+    // The program updates of the chunks asked for and the reboot that makes the MCU use them,
+    // as one unit of the queue. Encodes the whole image first, so an EncodeOverflow leaves the
+    // queue untouched.
+    void writeProgram(const ConfigModel& model, int manual, int slotIndex,
+                      std::bitset<protocol::chunksPerImage> chunks);
 
 private:
     void send(const Bytes& message, int unit = 0);

@@ -1,6 +1,7 @@
 #include "link/safe_write.h"
 
 #include "link/transfer_texts.h"
+#include "model/config_clipboard.h"
 #include "model/program_image.h"
 #include "model/verification_report.h"
 
@@ -18,11 +19,12 @@ void SafeWrite::start(const WriteOptions& options) {
     m_outcome = Outcome::none;
     m_plan = {};
     m_backupPath.reset();
+    m_chainBefore.reset();
     m_report.clear();
     m_manualsRead = 0;
     m_ticksWithoutManual = 0;
     if (!options.backup && !options.onlyChanged) {
-        startWriting({});
+        startWriting(WriteRequest{});
         return;
     }
     m_phase = Phase::reading;
@@ -108,6 +110,7 @@ void SafeWrite::afterRead() {
             return;
         }
     }
+    m_chainBefore = m_engine.loading();
     try {
         m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), !m_options.onlyChanged);
     } catch (const EncodeOverflow& overflow) {
@@ -123,18 +126,19 @@ void SafeWrite::afterRead() {
         m_phase = Phase::awaitingConfirmation;
         return;
     }
-    confirm(!m_options.onlyChanged, m_options.verify);
+    confirm(m_options);
 }
 
-void SafeWrite::confirm(bool everyManual, bool verify) {
+void SafeWrite::confirm(const WriteOptions& chosen) {
     if (m_phase != Phase::awaitingConfirmation && m_phase != Phase::reading)
         return;
-    m_options.verify = verify;
-    if (everyManual && m_options.onlyChanged)
-        m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), true);
+    m_options.verify = chosen.verify;
+    m_options.verifyAll = chosen.verifyAll;
+    if (!chosen.onlyChanged && m_options.onlyChanged)
+        m_plan = planWrite(m_edited, m_engine.chainRead(), *m_chainBefore, true);
     if (m_plan.toWrite.empty()) {
         // The chain was just read: a manual it lacks is a difference that no write can mend.
-        std::vector<std::string> missing = verificationReport(m_edited, m_engine.loading());
+        std::vector<std::string> missing = verificationReport(m_edited, *m_chainBefore);
         if (!missing.empty()) {
             for (const std::string& line : missing)
                 say(line);
@@ -147,12 +151,12 @@ void SafeWrite::confirm(bool everyManual, bool verify) {
         finish(Outcome::nothingToWrite, {why});
         return;
     }
-    startWriting(m_plan.toWrite);
+    startWriting(m_plan.request());
 }
 
 void SafeWrite::writeWithoutBackup() {
     if (m_phase == Phase::readFailed)
-        startWriting({});
+        startWriting(WriteRequest{});
 }
 
 void SafeWrite::abandon() {
@@ -162,9 +166,9 @@ void SafeWrite::abandon() {
         m_engine.cancelTransfer();
 }
 
-void SafeWrite::startWriting(std::vector<int> manuals) {
+void SafeWrite::startWriting(WriteRequest request) {
     m_phase = Phase::writing;
-    if (!m_engine.startWrite(std::move(manuals))) {
+    if (!m_engine.startWrite(std::move(request))) {
         finish(Outcome::cancelled); // no ports were chosen
         return;
     }
@@ -179,7 +183,9 @@ void SafeWrite::afterWrite() {
         return;
     }
     m_phase = Phase::verifying;
-    m_engine.startLoad(LoadPurpose::readBack);
+    // Only the manuals written can have changed since the read; without a read, every one.
+    const bool partly = m_chainBefore && !m_options.verifyAll;
+    m_engine.startLoad(LoadPurpose::readBack, partly ? m_plan.toWrite : std::vector<int>{});
 }
 
 void SafeWrite::afterReadBack() {
@@ -189,7 +195,7 @@ void SafeWrite::afterReadBack() {
     });
     if (!readBack)
         return;
-    std::vector<std::string> differences = verificationReport(m_edited, m_engine.loading());
+    std::vector<std::string> differences = readBackDifferences();
     if (differences.empty()) {
         say("Verified: every manual in the chain matches the configuration.");
         finish(Outcome::verified);
@@ -198,6 +204,22 @@ void SafeWrite::afterReadBack() {
     for (const std::string& line : differences)
         say(line);
     finish(Outcome::differs, std::move(differences));
+}
+
+// The chain as it is now: the manuals read back, and those not written as the read before the
+// write found them.
+std::vector<std::string> SafeWrite::readBackDifferences() const {
+    const ConfigModel& readBack = m_engine.loading();
+    if (m_engine.transfer().manualsToRead.empty())
+        return verificationReport(m_edited, readBack);
+    ConfigModel chainNow = *m_chainBefore;
+    chainNow.numberOfManuals = readBack.numberOfManuals;
+    ConfigClipboard manual;
+    for (int written : m_engine.transfer().manualsToRead) {
+        manual.copyManual(readBack, written - 1);
+        manual.pasteManual(chainNow, written - 1);
+    }
+    return verificationReport(m_edited, chainNow);
 }
 
 void SafeWrite::finish(Outcome outcome, std::vector<std::string> report) {

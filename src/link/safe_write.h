@@ -1,8 +1,8 @@
 #pragma once
 // A write that cannot go wrong unnoticed, in three steps on the one transfer engine: read what
-// the chain holds and keep it as a backup; write only the manuals whose images would change;
-// read them back and compare. Each step can be switched off; with all three off it is the
-// plain write, message for message.
+// the chain holds and keep it as a backup; write only the chunks of the manuals whose images
+// would change; read those manuals back and compare. Each step can be switched off; with all
+// three off it is the plain write, message for message.
 //
 // The caller ticks the engine and then calls onTick(). When the read has finished the write
 // waits for confirm() if the caller asked to confirm (a front end shows what will change);
@@ -23,6 +23,8 @@ struct WriteOptions {
     bool backup = true;
     bool onlyChanged = true;
     bool verify = true;
+    // The read-back reads every manual, not only those written.
+    bool verifyAll = false;
     bool confirmBeforeWriting = false;
 };
 
@@ -44,8 +46,9 @@ public:
 
     void start(const WriteOptions& options);
     void onTick();
-    // After the read: writes the plan (or every manual the chain has), verifying afterwards or not.
-    void confirm(bool everyManual, bool verify);
+    // After the read: writes the plan (or every manual the chain has, when chosen.onlyChanged is
+    // off), reading back afterwards as chosen.
+    void confirm(const WriteOptions& chosen);
     // After a failed read: every manual, without a backup or a plan.
     void writeWithoutBackup();
     void abandon();
@@ -67,7 +70,8 @@ private:
     void afterRead();
     void afterWrite();
     void afterReadBack();
-    void startWriting(std::vector<int> manuals);
+    void startWriting(WriteRequest request);
+    std::vector<std::string> readBackDifferences() const;
     void finish(Outcome outcome, std::vector<std::string> report = {});
     void say(const std::string& line);
 
@@ -79,6 +83,8 @@ private:
     Phase m_phase = Phase::idle;
     Outcome m_outcome = Outcome::none;
     WritePlan m_plan;
+    // What the chain held before the write, as read for the plan; empty without a read.
+    std::optional<ConfigModel> m_chainBefore;
     std::optional<std::filesystem::path> m_backupPath;
     std::vector<std::string> m_report;
     int m_manualsRead = 0;

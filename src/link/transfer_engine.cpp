@@ -104,35 +104,47 @@ void TransferEngine::begin(TransferKind kind, LoadPurpose purpose) {
     setCancellable(true);
 }
 
-bool TransferEngine::startLoad(LoadPurpose purpose) {
+bool TransferEngine::startLoad(LoadPurpose purpose, std::vector<int> manuals) {
     if (!portsReady(TransferKind::load))
         return false;
     begin(TransferKind::load, purpose);
+    m_context.manualsToRead = std::move(manuals);
     // Fields an image does not mention keep what the configuration held, as they always have.
     m_loading = purpose == LoadPurpose::edit ? m_model : ConfigModel{};
     m_chainRead = {};
     m_observer.captionChanged(texts::loadingCaption());
     m_observer.statusReplaced("Requesting " + product + " Configuration..");
-    // Asking who the boards are needs no fresh start of them.
-    if (purpose != LoadPurpose::identify)
+    // Asking who the boards are, or reading back what was just written (which rebooted the MCU
+    // written), needs no fresh start of them.
+    if (purpose == LoadPurpose::edit || purpose == LoadPurpose::backup)
         m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
     enterState(TransferState::cablingCheck);
     return true;
 }
 
-bool TransferEngine::startWrite(std::vector<int> manuals) {
+bool TransferEngine::startWrite(WriteRequest request) {
     if (!portsReady(TransferKind::write))
         return false;
     m_observer.captionChanged(texts::writingCaption());
     if (!encodesEveryManual())
         return true;
     begin(TransferKind::write, LoadPurpose::edit);
-    m_context.manualsToWrite = std::move(manuals);
+    m_context.write = std::move(request);
     m_context.currentManual = static_cast<std::int16_t>(manualsCovered().front());
-    enterState(TransferState::waitingForIdentity);
     m_observer.statusReplaced("Requesting " + product + " Global Configuration..");
+    askNextManualToWrite();
     return true;
+}
+
+// Without a fresh read each identity request waits for the first retry, as the write always
+// has; right after one there is nothing to wait for.
+void TransferEngine::askNextManualToWrite() {
+    if (m_context.write.askAtOnce) {
+        m_context.retryTicks = 0;
+        m_requests.requestIdentityAlone(m_context.currentManual);
+    }
+    enterState(TransferState::waitingForIdentity);
 }
 
 // Every manual of the configuration, also those a write of some manuals leaves out: a value
@@ -229,8 +241,8 @@ std::string TransferEngine::progressSoFar() const {
 // The manuals a write sends, in order: those asked for, or every manual of the configuration
 // (manual 1 even when no chain has been detected yet).
 std::vector<int> TransferEngine::manualsCovered() const {
-    if (!m_context.manualsToWrite.empty())
-        return m_context.manualsToWrite;
+    if (!m_context.write.manuals.empty())
+        return m_context.write.manuals;
     std::vector<int> manuals;
     for (int manual = 1; manual <= std::clamp<int>(m_model.numberOfManuals, 1, maxManuals); ++manual)
         manuals.push_back(manual);
@@ -268,7 +280,11 @@ void TransferEngine::runEntryAction() {
         break;
     case TransferState::askNextManual:
         m_context.retryTicks = 0;
-        m_requests.requestIdentity(m_context.currentManual);
+        // A read-back follows the count it has just taken with the identity request alone.
+        if (m_context.purpose == LoadPurpose::readBack)
+            m_requests.requestIdentityAlone(m_context.currentManual);
+        else
+            m_requests.requestIdentity(m_context.currentManual);
         enterState(TransferState::waitingForIdentity);
         break;
     case TransferState::finished:
@@ -316,17 +332,19 @@ void TransferEngine::enterFinished() {
     enterState(TransferState::closing);
     m_queue.closeInput();
     m_context.waitTicks = 0;
+    m_closingTicks = 0;
 }
 
 void TransferEngine::whileClosing() {
     m_context.retryTicks = 0;
     ++m_context.waitTicks;
+    ++m_closingTicks;
     // A write's last messages are paced 600 ms apart and may still be queued: the progress stays
     // (and the commands stay off) until they have left and the chain was seen still there, so
     // "Done." is seen and nobody switches the organ off while an MCU is still being written.
     if (m_outcome.running())
         return;
-    if (m_progressShown && m_context.waitTicks <= closingTicks)
+    if (m_progressShown && m_closingTicks <= closingTicks)
         return;
     m_progressShown = false;
     enterState(TransferState::idle);
@@ -337,7 +355,7 @@ void TransferEngine::whileNextManualWaits() {
     m_context.retryTicks = 0;
     if (m_queue.queueLength() >= queueDrainedBelow)
         return;
-    enterState(TransferState::waitingForIdentity);
+    askNextManualToWrite();
     m_observer.statusLineAdded(writingManualLine(m_context.currentManual));
     showProgress();
 }
@@ -402,7 +420,11 @@ void TransferEngine::settleBeforeProgramRequest() {
 // An unplugged interface or a MIDI server client that went away: the transfer cannot go on,
 // and a write must not be reported as written.
 void TransferEngine::checkDevicesPresent() {
-    if (!devicesNeeded() || ++m_presenceTicks < presenceCheckTicks)
+    if (!devicesNeeded())
+        return;
+    // A write's last message has had its pause: a moment later is now.
+    const bool writeJustEnded = m_confirmingWrite && m_queue.pauseOver();
+    if (++m_presenceTicks < presenceCheckTicks && !writeJustEnded)
         return;
     m_presenceTicks = 0;
     if (confirmDevicesPresent()) {
@@ -479,7 +501,7 @@ void TransferEngine::pump() {
         m_confirmingWrite = true;
         m_presenceTicks = 0;
         // The closing countdown starts again, so that "Done." can be read before it ends.
-        m_context.waitTicks = 0;
+        m_closingTicks = 0;
     }
 }
 
@@ -518,8 +540,8 @@ void TransferEngine::onReturnedTag(const TagReturned& tag) {
     }
     model.numberOfManuals = static_cast<std::int16_t>(count.boards);
     m_observer.statusLineAdded("Number of manuals detected = " + std::to_string(count.boards));
-    m_context.currentManual = 1;
-    enterState(TransferState::askNextManual);
+    m_context.currentManual = 0;
+    nextManualOrFinish(model);
 }
 
 void TransferEngine::onIdentityReply(const IdentityReplied& identity) {
@@ -579,14 +601,26 @@ void TransferEngine::finishLoadedManual() {
 }
 
 void TransferEngine::nextManualOrFinish(ConfigModel& model) {
-    ++m_context.currentManual;
-    if (manualInChain(model, m_context.currentManual)) {
+    const auto next = nextManualToRead(model, m_context.currentManual);
+    m_context.currentManual = static_cast<std::int16_t>(next.value_or(m_context.currentManual + 1));
+    if (next) {
         enterState(TransferState::askNextManual);
         return;
     }
     enterState(TransferState::finished);
     if (m_context.purpose == LoadPurpose::edit)
         m_model = m_loading;
+}
+
+// The manual after `after` that the load reads and the chain has.
+std::optional<int> TransferEngine::nextManualToRead(const ConfigModel& model, int after) const {
+    const std::vector<int>& listed = m_context.manualsToRead;
+    if (listed.empty())
+        return manualInChain(model, after + 1) ? std::optional<int>(after + 1) : std::nullopt;
+    const auto next = std::find_if(listed.begin(), listed.end(), [after](int manual) { return manual > after; });
+    if (next == listed.end() || !manualInChain(model, *next))
+        return std::nullopt;
+    return *next;
 }
 
 // The step of one manual: a load asks for its program data, a write queues it.
@@ -607,7 +641,9 @@ bool TransferEngine::transferStep() {
     if (manual == covered.front())
         m_observer.statusLineAdded(writingManualLine(manual) + " ok");
     try {
-        m_requests.writeProgram(m_model, manual, m_context.programSlot - 1);
+        const auto chunks = m_context.write.chunks.find(manual);
+        m_requests.writeProgram(m_model, manual, m_context.programSlot - 1,
+                                chunks == m_context.write.chunks.end() ? everyChunk : chunks->second);
     } catch (const EncodeOverflow& overflow) {
         abandonTransfer(TransferOutcome::Cause::cannotEncode,
                         "Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());

@@ -17,6 +17,7 @@
 #include "model/config_model.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,13 +43,14 @@ public:
     TransferEngine& operator=(const TransferEngine&) = delete;
 
     // "Load Current Settings from the ZKT". The manuals are read into a model of their own and,
-    // for editing, replace the edited configuration only once the last one has arrived. False
-    // when it could not start (no ports chosen).
-    bool startLoad(LoadPurpose purpose = LoadPurpose::edit);
-    // "Write Program Data to ZKT": manuals 1..numberOfManuals, or only those listed (in that
-    // order). Every manual is encoded once first; when one cannot be, nothing is sent and the
-    // outcome says why. False when it could not start.
-    bool startWrite(std::vector<int> manuals = {});
+    // for editing, replace the edited configuration only once the last one has arrived. Only
+    // the manuals listed are read, when some are (in ascending order). False when it could not
+    // start (no ports chosen).
+    bool startLoad(LoadPurpose purpose = LoadPurpose::edit, std::vector<int> manuals = {});
+    // "Write Program Data to ZKT": the manuals and chunks requested. Every manual is encoded
+    // once first; when one cannot be, nothing is sent and the outcome says why. False when it
+    // could not start.
+    bool startWrite(WriteRequest request = {});
     // A configuration file has been loaded or saved: end like a device load does.
     void finishFileTransfer();
     // The progress's Cancel: a load stops and changes nothing; a write finishes the manual
@@ -91,6 +93,7 @@ private:
     void enterFinished();
     void whileClosing();
     void whileNextManualWaits();
+    void askNextManualToWrite();
     void runCancelling();
     void runRetries();
     void repeatProgramRequest();
@@ -106,6 +109,7 @@ private:
     bool transferStep();
     void askForProgram(bool announce);
     void nextManualOrFinish(ConfigModel& model);
+    std::optional<int> nextManualToRead(const ConfigModel& model, int after) const;
 
     bool portsReady(TransferKind kind);
     void begin(TransferKind kind, LoadPurpose purpose);
@@ -139,6 +143,9 @@ private:
     bool m_confirmingWrite = false;
     // Whether the progress is shown; retries and the closing countdown depend on it.
     bool m_progressShown = false;
+    // Ticks of the closing countdown, which starts again at a write's "Done." so that it can be
+    // read. (The state's waitTicks go on counting: the next load's settling reads them.)
+    int m_closingTicks = 0;
     bool m_cancellable = false;
 };
 

@@ -3,8 +3,11 @@
 // one runs. The state numbers are those the program has always used: its log names them.
 
 #include "link/program_collection.h"
+#include "link/protocol.h"
 
+#include <bitset>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +38,21 @@ enum class TransferKind : std::int16_t { none = 0, load = 1, write = 2, file = 3
 // and ask each one who it is, without reading any program data.
 enum class LoadPurpose { edit, backup, readBack, identify };
 
+// Which of a manual's 64-byte chunks a write sends.
+using ChunkSet = std::bitset<protocol::chunksPerImage>;
+inline const ChunkSet everyChunk = ChunkSet().set();
+
+// What a write sends.
+struct WriteRequest {
+    // In order; empty: 1..numberOfManuals (manual 1 when no chain has been detected).
+    std::vector<int> manuals;
+    // The chunks each manual gets; a manual not listed gets all of them.
+    std::map<int, ChunkSet> chunks;
+    // The chain was read a moment ago: each manual is asked for its identity at once, without
+    // the tag that counts the chain again, instead of on the first retry.
+    bool askAtOnce = false;
+};
+
 // "40 (waiting for an identity reply)", for the log.
 std::string describeState(TransferState state);
 
@@ -45,8 +63,9 @@ struct TransferContext {
     // The manual being transferred, 1-based.
     std::int16_t currentManual = 1;
     std::int16_t programSlot = 1;
-    // The manuals a write covers, in order; empty: 1..numberOfManuals.
-    std::vector<int> manualsToWrite;
+    WriteRequest write;
+    // The manuals a load reads, in order; empty: every manual of the chain.
+    std::vector<int> manualsToRead;
     ProgramCollection collection;
     // The count the last returned tag carried, valid or not.
     std::optional<std::uint8_t> lastTagCount;

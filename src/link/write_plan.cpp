@@ -9,12 +9,22 @@ namespace zkt {
 
 namespace {
 
-bool storesTheSame(const ConfigModel& edited, int manual, const ChainRead& chain) {
+// The chunks whose bytes the MCU would store differently. Only the image's 256 bytes travel:
+// the buffer's four bytes after them never make a chunk differ.
+ChunkSet changedChunks(const ConfigModel& edited, int manual, const ChainRead& chain) {
     ConfigModel forThisMcu = edited;
     forThisMcu.hardwareType = chain.hardwareTypes[static_cast<std::size_t>(manual - 1)];
     const ImageBuffer image = encodedManual(forThisMcu, manual);
     const Bytes& held = chain.images[static_cast<std::size_t>(manual - 1)];
-    return held.size() == programImageSize && std::equal(held.begin(), held.end(), image.begin());
+    if (held.size() < programImageSize)
+        return everyChunk;
+    ChunkSet changed;
+    for (std::size_t chunk = 0; chunk < changed.size(); ++chunk) {
+        const auto first = static_cast<std::ptrdiff_t>(chunk * protocol::chunkSize);
+        const auto last = first + static_cast<std::ptrdiff_t>(protocol::chunkSize);
+        changed[chunk] = !std::equal(held.begin() + first, held.begin() + last, image.begin() + first);
+    }
+    return changed;
 }
 
 std::string count(std::size_t n, const char* one, const char* many) {
@@ -32,12 +42,15 @@ WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const Con
     for (int manual = 1; manual <= manuals; ++manual) {
         if (manual > chain.manuals()) {
             plan.notInChain.push_back(manual);
-        } else if (everyManual || !storesTheSame(edited, manual, chain)) {
-            plan.toWrite.push_back(manual);
-            plan.changes.push_back({manual, differencesOfManual(differences, manual)});
-        } else {
-            plan.unchanged.push_back(manual);
+            continue;
         }
+        const ChunkSet chunks = everyManual ? everyChunk : changedChunks(edited, manual, chain);
+        if (chunks.none()) {
+            plan.unchanged.push_back(manual);
+            continue;
+        }
+        plan.toWrite.push_back(manual);
+        plan.changes.push_back({manual, chunks, differencesOfManual(differences, manual)});
     }
     return plan;
 }
@@ -52,7 +65,9 @@ std::vector<std::string> WritePlan::describe() const {
         const auto change = std::find_if(changes.begin(), changes.end(),
                                          [manual](const ManualChange& c) { return c.manual == manual; });
         if (change != changes.end()) {
-            lines.push_back(name + " will be written" +
+            const std::string chunks = " (" + std::to_string(change->chunks.count()) + " of " +
+                                       std::to_string(change->chunks.size()) + " chunks)";
+            lines.push_back(name + " will be written" + chunks +
                             (change->fields.empty() ? std::string(".")
                                                     : ": " + count(change->fields.size(),
                                                                    " field changes:", " fields change:")));
@@ -65,6 +80,15 @@ std::vector<std::string> WritePlan::describe() const {
         }
     }
     return lines;
+}
+
+WriteRequest WritePlan::request() const {
+    WriteRequest request;
+    request.manuals = toWrite;
+    for (const ManualChange& change : changes)
+        request.chunks[change.manual] = change.chunks;
+    request.askAtOnce = true;
+    return request;
 }
 
 } // namespace zkt

@@ -4,6 +4,7 @@
 // bytes are the same needs no update, and its flash is left alone.
 
 #include "link/chain_read.h"
+#include "link/transfer_state.h"
 #include "model/config_model.h"
 
 #include <string>
@@ -13,6 +14,9 @@ namespace zkt {
 
 struct ManualChange {
     int manual = 0;
+    // The 64-byte chunks whose bytes differ from what the chain holds (all of them when every
+    // manual is written).
+    ChunkSet chunks;
     // What changes, as `zktcli diff` words it ("Manual 2, piston 5: midiChannel 3 -> 4", the
     // chain's value first); empty when only bytes no field shows differ.
     std::vector<std::string> fields;
@@ -26,6 +30,8 @@ struct WritePlan {
 
     // One line per manual, for the progress, zktcli and the confirmation before a write.
     std::vector<std::string> describe() const;
+    // The write that carries the plan out, right after the read it was made from.
+    WriteRequest request() const;
 };
 
 // everyManual: write each manual the chain has, changed or not. Throws EncodeOverflow.

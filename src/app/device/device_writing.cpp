@@ -63,7 +63,7 @@ void DeviceWriting::askToConfirm() {
         return;
     }
     m_options = *chosen;
-    m_write.confirm(!chosen->onlyChanged, chosen->verify);
+    m_write.confirm(*chosen);
 }
 
 void DeviceWriting::askAfterFailedRead() {

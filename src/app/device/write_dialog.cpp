@@ -26,6 +26,10 @@ WriteDialog::WriteDialog(QWidget* owner) : QDialog(owner) {
     m_everyManual->setObjectName(QStringLiteral("chkEveryManual"));
     m_verify = new QCheckBox(QStringLiteral("&Read the manuals back afterwards and compare them"), this);
     m_verify->setObjectName(QStringLiteral("chkVerify"));
+    m_verifyAll = new QCheckBox(QStringLiteral("Read back &all manuals, not only those written"), this);
+    m_verifyAll->setObjectName(QStringLiteral("chkVerifyAll"));
+    // Reading back every manual only means something when manuals are read back at all.
+    connect(m_verify, &QCheckBox::toggled, m_verifyAll, &QWidget::setEnabled);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* write = buttons->addButton(QStringLiteral("&Write"), QDialogButtonBox::AcceptRole);
@@ -42,6 +46,7 @@ WriteDialog::WriteDialog(QWidget* owner) : QDialog(owner) {
     layout->addWidget(m_backup);
     layout->addWidget(m_everyManual);
     layout->addWidget(m_verify);
+    layout->addWidget(m_verifyAll);
     layout->addWidget(buttons);
 }
 
@@ -58,6 +63,8 @@ std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current,
     m_backup->setChecked(current.backup);
     m_everyManual->setChecked(!current.onlyChanged);
     m_verify->setChecked(current.verify);
+    m_verifyAll->setChecked(current.verifyAll);
+    m_verifyAll->setEnabled(current.verify);
     adjustSize();
     if (parentWidget() != nullptr)
         centreOver(*this, *parentWidget());
@@ -67,6 +74,7 @@ std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current,
     chosen.backup = m_backup->isChecked();
     chosen.onlyChanged = !m_everyManual->isChecked();
     chosen.verify = m_verify->isChecked();
+    chosen.verifyAll = m_verifyAll->isChecked();
     return chosen;
 }
 

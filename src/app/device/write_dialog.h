@@ -29,6 +29,7 @@ private:
     QCheckBox* m_backup;
     QCheckBox* m_everyManual;
     QCheckBox* m_verify;
+    QCheckBox* m_verifyAll;
 };
 
 } // namespace zkt

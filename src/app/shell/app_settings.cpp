@@ -24,6 +24,7 @@ const std::string folderKey = "Path";
 const std::string writeBackupKey = "WriteBackup";
 const std::string writeOnlyChangedKey = "WriteOnlyChanged";
 const std::string writeVerifyKey = "WriteVerify";
+const std::string writeVerifyAllKey = "WriteVerifyAll";
 const std::string mainWindowSection = "ZKTConfig";
 const std::string overviewKey = "PistonOverview";
 
@@ -141,6 +142,7 @@ WriteOptions AppSettings::writeOptions() {
     options.backup = readSwitch(preferencesSection, writeBackupKey, true);
     options.onlyChanged = readSwitch(preferencesSection, writeOnlyChangedKey, true);
     options.verify = readSwitch(preferencesSection, writeVerifyKey, true);
+    options.verifyAll = readSwitch(preferencesSection, writeVerifyAllKey, false);
     return options;
 }
 
@@ -148,6 +150,7 @@ void AppSettings::setWriteOptions(const WriteOptions& options) {
     writeSwitch(preferencesSection, writeBackupKey, options.backup);
     writeSwitch(preferencesSection, writeOnlyChangedKey, options.onlyChanged);
     writeSwitch(preferencesSection, writeVerifyKey, options.verify);
+    writeSwitch(preferencesSection, writeVerifyAllKey, options.verifyAll);
 }
 
 void AppSettings::readRecentFiles(RecentFiles& recent) {

@@ -38,7 +38,8 @@ public:
     // Shown unless switched off.
     bool pistonOverviewShown();
     void setPistonOverviewShown(bool shown);
-    // Each step of a write is on unless switched off.
+    // Each step of a write is on unless switched off; the read-back reads only the manuals
+    // written unless told to read them all.
     WriteOptions writeOptions();
     void setWriteOptions(const WriteOptions& options);
 
