@@ -3,6 +3,7 @@
 #include "cli/config_source.h"
 #include "cli/show_report.h"
 #include "model/atomic_file.h"
+#include "model/change_words.h"
 #include "model/config_diff.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
@@ -62,14 +63,21 @@ void importConfiguration(const std::string& jsonPath, const std::string& outputP
     writeFileAtomically(outputPath, configurationText(model));
 }
 
-bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out) {
+bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, DiffForm form,
+                           std::ostream& out) {
     const ConfigModel left = loadConfigurationSource(leftPath);
     const ConfigModel right = loadConfigurationSource(rightPath);
-    const auto differences = diffConfigurations(left, right);
-    for (const auto& difference : differences)
-        out << formatDifference(difference) << '\n';
+    std::vector<std::string> lines;
+    if (form == DiffForm::fields) {
+        for (const auto& difference : diffConfigurations(left, right))
+            lines.push_back(formatDifference(difference));
+    } else {
+        lines = configurationChangesInWords(left, right);
+    }
+    for (const std::string& line : lines)
+        out << line << '\n';
     requireWritten(out);
-    return differences.empty();
+    return lines.empty();
 }
 
 } // namespace zkt::cli

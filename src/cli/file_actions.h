@@ -23,7 +23,13 @@ void exportConfiguration(const std::string& sourcePath, const std::optional<std:
 // existing file as it was.
 void importConfiguration(const std::string& jsonPath, const std::string& outputPath);
 
+enum class DiffForm {
+    words,  // as the window and `zktcli show` say it: "Manual 1, channel 2: key offset 0 → -12"
+    fields, // the model's field names and stored values, for scripts: "Manual 1, channel 2: channelTranspose 36 -> 24"
+};
+
 // Prints one line per difference; true when the two configurations are equal.
-bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out);
+bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, DiffForm form,
+                           std::ostream& out);
 
 } // namespace zkt::cli

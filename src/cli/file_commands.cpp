@@ -13,6 +13,7 @@ struct FileArguments {
     std::string source;
     std::string other;
     std::string output;
+    bool fields = false;
 };
 
 } // namespace
@@ -42,11 +43,14 @@ void registerFileCommands(CLI::App& app) {
     importer->callback([arguments] { importConfiguration(arguments->source, arguments->output); });
 
     CLI::App* diff = app.add_subcommand(
-        "diff", "Compare two configurations field by field (exit 0 equal, 1 different, 2 error)");
+        "diff", "Say what differs between two configurations (exit 0 equal, 1 different, 2 error)");
     diff->add_option("A", arguments->source, "a .zkt or .json configuration")->required();
     diff->add_option("B", arguments->other, "a .zkt or .json configuration")->required();
+    diff->add_flag("--fields", arguments->fields,
+                   "field by field, with the model's field names and stored values, for scripts");
     diff->callback([arguments] {
-        if (!compareConfigurations(arguments->source, arguments->other, std::cout)) {
+        const DiffForm form = arguments->fields ? DiffForm::fields : DiffForm::words;
+        if (!compareConfigurations(arguments->source, arguments->other, form, std::cout)) {
             throw CLI::RuntimeError(exitcode::differentOrFailed);
         }
     });

@@ -1,6 +1,6 @@
 #include "link/write_plan.h"
 
-#include "model/config_diff.h"
+#include "model/change_words.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -27,14 +27,13 @@ WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const Con
                     bool everyManual) {
     WritePlan plan;
     const int manuals = std::clamp<int>(edited.numberOfManuals, 0, maxManuals);
-    const std::vector<ConfigDifference> differences =
-        diffConfigurations(chainModel, throughImages(edited, std::min(manuals, chain.manuals())));
+    const ConfigModel stored = throughImages(edited, std::min(manuals, chain.manuals()));
     for (int manual = 1; manual <= manuals; ++manual) {
         if (manual > chain.manuals()) {
             plan.notInChain.push_back(manual);
         } else if (everyManual || !storesTheSame(edited, manual, chain)) {
             plan.toWrite.push_back(manual);
-            plan.changes.push_back({manual, differencesOfManual(differences, manual)});
+            plan.changes.push_back({manual, manualChangesInWords(chainModel, stored, manual)});
         } else {
             plan.unchanged.push_back(manual);
         }
@@ -55,7 +54,7 @@ std::vector<std::string> WritePlan::describe() const {
             lines.push_back(name + " will be written" +
                             (change->fields.empty() ? std::string(".")
                                                     : ": " + count(change->fields.size(),
-                                                                   " field changes:", " fields change:")));
+                                                                   " setting changes:", " settings change:")));
             for (const std::string& field : change->fields)
                 lines.push_back("  " + field);
         } else if (listed(unchanged, manual)) {

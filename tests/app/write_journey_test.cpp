@@ -50,8 +50,9 @@ TEST_F(WriteJourney, ShowsWhatChangesAndWritesOnlyThatManual) {
     ASSERT_TRUE(tickUntilWritten());
     for (const char* line :
          {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written",
-          "Manual 2, piston 11: programNumber 21 -> 99", "Manual 3 is unchanged and will not be written."})
-        EXPECT_TRUE(plan.contains(QString::fromLatin1(line))) << line << '\n' << plan.toStdString();
+          "Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program Change #99 on MIDI Channel 2",
+          "Manual 3 is unchanged and will not be written."})
+        EXPECT_TRUE(plan.contains(QString::fromUtf8(line))) << line << '\n' << plan.toStdString();
     EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::verified);
     EXPECT_EQ(app.port().simulation().counters().updatesStored, 4);
     EXPECT_EQ(listBackups(backupsFolder()).size(), 1u);

@@ -54,7 +54,7 @@ TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
 
     const CliResult different = run("diff " + path("a.zkt") + " " + path("fewer.zkt"));
     EXPECT_EQ(different.status, 1);
-    EXPECT_THAT(different.out, HasSubstr("Manual 3 present -> (absent)"));
+    EXPECT_THAT(different.out, HasSubstr("Manual 3: present \u2192 absent"));
     EXPECT_EQ(different.err, "");
 
     const CliResult missing = run("diff " + path("a.zkt") + " " + path("nothing.zkt"));
