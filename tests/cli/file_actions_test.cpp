@@ -38,7 +38,7 @@ TEST_F(FileActions, ImportingAnExportGivesTheSavedBytes) {
         const std::string saved = path("organ.zkt");
         writeConfigurationFile(saved, exampleOrgan(manuals));
         std::ostringstream ignored;
-        exportConfiguration(saved, path("organ.json"), ignored);
+        exportConfiguration(saved, path("organ.json"), ignored, ignored);
         importConfiguration(path("organ.json"), path("again.zkt"));
         EXPECT_EQ(contents(path("again.zkt")), contents(saved)) << manuals << " manuals";
     }
@@ -47,7 +47,7 @@ TEST_F(FileActions, ImportingAnExportGivesTheSavedBytes) {
 TEST_F(FileActions, ExportWithoutOutputWritesJsonWithDescriptions) {
     writeConfigurationFile(path("organ.zkt"), exampleOrgan(2));
     std::ostringstream out;
-    exportConfiguration(path("organ.zkt"), std::nullopt, out);
+    exportConfiguration(path("organ.zkt"), std::nullopt, out, out);
     const auto document = nlohmann::json::parse(out.str());
     EXPECT_EQ(document["numberOfManuals"], 2);
     EXPECT_TRUE(document["manuals"][1]["pistons"][0]["description"].is_string());
@@ -62,7 +62,7 @@ TEST_F(FileActions, ExportShowsTheDecodedModel) {
     model.channelVelocity[channelSlotOf(0, 2)] = 0x80;
     writeConfigurationFile(path("organ.zkt"), model);
     std::ostringstream out;
-    exportConfiguration(path("organ.zkt"), std::nullopt, out);
+    exportConfiguration(path("organ.zkt"), std::nullopt, out, out);
     const auto channels = nlohmann::json::parse(out.str())["manuals"][0]["channels"];
     EXPECT_EQ(channels[0]["channelVelocity"], 0x7F);
     EXPECT_EQ(channels[1]["channelVelocity"], 0xFF);
@@ -129,17 +129,17 @@ TEST_F(FileActions, ImportRefusesAConfigurationFileAsInput) {
 TEST_F(FileActions, CompareReadsBothFormsAndListsDifferencesInWordsOrFields) {
     writeConfigurationFile(path("a.zkt"), exampleOrgan(2));
     std::ostringstream out;
-    exportConfiguration(path("a.zkt"), path("a.json"), out);
-    EXPECT_TRUE(compareConfigurations(path("a.zkt"), path("a.json"), DiffForm::words, out));
+    exportConfiguration(path("a.zkt"), path("a.json"), out, out);
+    EXPECT_TRUE(compareConfigurations(path("a.zkt"), path("a.json"), DiffForm::words, out, out));
     EXPECT_EQ(out.str(), "");
 
     ConfigModel changed = exampleOrgan(2);
     changed.channelTranspose[channelSlotOf(1, 2)] = 24;
     writeConfigurationFile(path("b.zkt"), changed);
-    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::words, out));
+    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::words, out, out));
     EXPECT_EQ(out.str(), "Manual 2, channel 2: key offset 0 \u2192 -12\n");
     out.str("");
-    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::fields, out));
+    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::fields, out, out));
     EXPECT_EQ(out.str(), "Manual 2, channel 2: channelTranspose 36 -> 24\n");
 }
 
