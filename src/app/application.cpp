@@ -363,8 +363,9 @@ void Application::openChosenFile(const QString& path) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
+    ConfigFileCheck check;
     try {
-        m_history->apply([&] { readConfigurationFile(path.toStdString(), m_model); },
+        m_history->apply([&] { readConfigurationFile(path.toStdString(), m_model, check); },
                          [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
@@ -377,7 +378,7 @@ void Application::openChosenFile(const QString& path) {
     rememberRecentFile(path);
     m_statusWindow->centreOverMain();
     m_statusWindow->setCaption("Loading Program Data from file: " + name.toStdString());
-    m_statusWindow->replaceText("Successfully opened file " + name.toStdString());
+    m_statusWindow->replaceText(openedFileStatus(name.toStdString(), check));
     m_statusWindow->show();
     m_mainWindow->refreshManualPanels();
     m_mainWindow->enableAllCommands();
