@@ -26,7 +26,8 @@ void importConfiguration(const std::string& jsonPath, const std::string& outputP
 
 enum class DiffForm {
     words,  // as the window and `zktcli show` say it: "Manual 1, channel 2: key offset 0 → -12"
-    fields, // the model's field names and stored values, for scripts: "Manual 1, channel 2: channelTranspose 36 -> 24"
+    fields, // the model's field names and stored values, for scripts: "Manual 1, channel 2: channelTranspose
+            // 36 -> 24"
 };
 
 // Prints one line per difference; true when the two configurations are equal.

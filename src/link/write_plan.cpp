@@ -51,10 +51,11 @@ std::vector<std::string> WritePlan::describe() const {
         const auto change = std::find_if(changes.begin(), changes.end(),
                                          [manual](const ManualChange& c) { return c.manual == manual; });
         if (change != changes.end()) {
-            lines.push_back(name + " will be written" +
-                            (change->fields.empty() ? std::string(".")
-                                                    : ": " + count(change->fields.size(),
-                                                                   " setting changes:", " settings change:")));
+            lines.push_back(
+                name + " will be written" +
+                (change->fields.empty()
+                     ? std::string(".")
+                     : ": " + count(change->fields.size(), " setting changes:", " settings change:")));
             for (const std::string& field : change->fields)
                 lines.push_back("  " + field);
         } else if (listed(unchanged, manual)) {

@@ -84,14 +84,17 @@ std::vector<std::string> uncarriedValues(const ConfigModel& model) {
     for (int m = 0; m < manuals; ++m) {
         const std::string manual = "Manual " + std::to_string(m + 1) + ", ";
         for (int c = 1; c <= channelsPerManual; ++c) {
-            const std::uint8_t velocity = model.channelVelocity[static_cast<std::size_t>(channelSlotOf(m, c))];
+            const std::uint8_t velocity =
+                model.channelVelocity[static_cast<std::size_t>(channelSlotOf(m, c))];
             if (!velocityIsCarried(velocity))
-                found.push_back(manual + "channel " + std::to_string(c) + ": " + velocityFaultWithField(velocity));
+                found.push_back(manual + "channel " + std::to_string(c) + ": " +
+                                velocityFaultWithField(velocity));
         }
         for (int k = 0; k < pistonsPerManual; ++k) {
             const pistonInfo& piston = model.pistons[static_cast<std::size_t>(pistonIndexOf(m, k))];
             if (const PistonFault fault = pistonFault(piston); fault != PistonFault::none)
-                found.push_back(manual + "piston " + std::to_string(k + 1) + ": " + pistonFaultWithFields(fault, piston));
+                found.push_back(manual + "piston " + std::to_string(k + 1) + ": " +
+                                pistonFaultWithFields(fault, piston));
         }
     }
     return found;

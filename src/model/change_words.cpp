@@ -56,7 +56,8 @@ private:
              const std::string& to) {
         if (from == to)
             return false;
-        m_lines.push_back(m_prefix + record + ": " + (attribute.empty() ? "" : attribute + " ") + from + changeArrow + to);
+        m_lines.push_back(m_prefix + record + ": " + (attribute.empty() ? "" : attribute + " ") + from +
+                          changeArrow + to);
         return true;
     }
 
@@ -74,7 +75,8 @@ private:
         const keyboardInfo& after = keyboardOf(m_after);
         const bool worded = say(archiveCrescendoTitle, "", archiveCrescendoText(keyboardOf(m_before)),
                                 archiveCrescendoText(after));
-        if (!worded && (stored.archiveInput != after.archiveInput || stored.archiveChannel != after.archiveChannel))
+        if (!worded &&
+            (stored.archiveInput != after.archiveInput || stored.archiveChannel != after.archiveChannel))
             sayUnshownDifference(archiveCrescendoTitle);
     }
 
@@ -83,7 +85,8 @@ private:
         const ChannelSummary to = channelSummary(m_after, m_m, channel);
         const auto slot = static_cast<std::size_t>(channelSlotOf(m_m, channel));
         const std::string record = "channel " + std::to_string(channel);
-        bool worded = say(record, "", from.enabled ? "enabled" : "disabled", to.enabled ? "enabled" : "disabled");
+        bool worded =
+            say(record, "", from.enabled ? "enabled" : "disabled", to.enabled ? "enabled" : "disabled");
         worded = say(record, "key offset", from.keyOffset, to.keyOffset) || worded;
         worded = say(record, "velocity", velocityWords(from), velocityWords(to)) || worded;
         worded = say(record, "analog input", analogInputWords(from, m_before.shoes[slot]),
@@ -121,7 +124,8 @@ std::vector<std::string> manualChangesInWords(const ConfigModel& before, const C
     return ManualComparison(before, beforeStored, after, manual).lines();
 }
 
-std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after, int manual) {
+std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after,
+                                              int manual) {
     return manualChangesInWords(before, before, after, manual);
 }
 
@@ -130,7 +134,8 @@ std::vector<std::string> configurationChangesInWords(const ConfigModel& before, 
     const int afterManuals = manualsOf(after);
     std::vector<std::string> lines;
     if (beforeManuals != afterManuals)
-        lines.push_back("Number of manuals: " + std::to_string(beforeManuals) + changeArrow + std::to_string(afterManuals));
+        lines.push_back("Number of manuals: " + std::to_string(beforeManuals) + changeArrow +
+                        std::to_string(afterManuals));
     for (int manual = 1; manual <= std::max(beforeManuals, afterManuals); ++manual) {
         const std::string name = "Manual " + std::to_string(manual) + ": ";
         if (manual > afterManuals) {

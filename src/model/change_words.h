@@ -22,7 +22,8 @@ inline constexpr const char* changeArrow = " \u2192 ";
 // `beforeStored` is what its images carry, and the stored values are compared there.
 std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& beforeStored,
                                               const ConfigModel& after, int manual);
-std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after, int manual);
+std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after,
+                                              int manual);
 
 // The whole configurations: the number of manuals, manuals only one of them has, and the changes
 // of every manual both have. Empty exactly when they are the same.

@@ -21,9 +21,8 @@ bool isBlank(std::string_view line) {
 }
 
 bool looksLikeHexText(std::string_view line) {
-    return std::all_of(line.begin(), line.end(), [](char c) {
-        return c == ' ' || std::isxdigit(static_cast<unsigned char>(c)) != 0;
-    });
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return c == ' ' || std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 namespace zkt {
 
 struct ChannelSummary {
-    int channel;             // MIDI channel 1..16
+    int channel; // MIDI channel 1..16
     bool enabled;
     std::string keyOffset;   // "+12", "0", "-6"
     bool velocitySensing;    // the key's velocity is sent rather than a fixed one

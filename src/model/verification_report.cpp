@@ -30,7 +30,8 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
         for (std::string& change : changes)
             change.insert(0, "  ");
         report.push_back(name + ": the chain differs from the file in " + std::to_string(changes.size()) +
-                         (changes.size() == 1 ? " setting" : " settings") + " (file" + changeArrow + "chain):");
+                         (changes.size() == 1 ? " setting" : " settings") + " (file" + changeArrow +
+                         "chain):");
         report.insert(report.end(), changes.begin(), changes.end());
     }
     return report;

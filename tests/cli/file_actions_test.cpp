@@ -85,7 +85,8 @@ TEST_F(FileActions, RefusedImportLeavesTheOutputAsItWas) {
         // What the image cannot carry as the file says it.
         {withSecondPiston(R"({"functionGroup": 9, "midiChannel": 6, "bankSelMSB": 3})"),
          "Manual 1, piston 2: bankSelMSBFlag, bankSelLSBFlag and bankSelProgramFlag are all false"},
-        {withSecondPiston(R"({"functionGroup": 9, "midiChannel": 6, "programNumber": 4, "bankSelProgramFlag": true})"),
+        {withSecondPiston(
+             R"({"functionGroup": 9, "midiChannel": 6, "programNumber": 4, "bankSelProgramFlag": true})"),
          "Manual 1, piston 2: bankSelMSBFlag and bankSelLSBFlag are false"},
         {withSecondPiston(R"({"functionGroup": 8, "midiChannel": 6, "functionType": 5, "programNumber": 7})"),
          "Manual 1, piston 2: programNumber 7 is not the functionType 5"},

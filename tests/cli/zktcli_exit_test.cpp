@@ -76,8 +76,9 @@ TEST_F(Zktcli, DiffNamesPistonsByTheirWordsOrFieldsForScripts) {
                          "Program Change #1 on MIDI Channel 1\n");
     const CliResult fields = run("diff --fields " + path("a.zkt") + " " + path("b.zkt"));
     EXPECT_EQ(fields.status, 1);
-    EXPECT_EQ(fields.out, "Manual 2, piston 5: functionGroup 4 -> 7\nManual 2, piston 5: functionType 9 -> 0\n"
-                          "Manual 2, piston 5: midiChannel 2 -> 1\nManual 2, piston 5: programNumber 9 -> 1\n");
+    EXPECT_EQ(fields.out,
+              "Manual 2, piston 5: functionGroup 4 -> 7\nManual 2, piston 5: functionType 9 -> 0\n"
+              "Manual 2, piston 5: midiChannel 2 -> 1\nManual 2, piston 5: programNumber 9 -> 1\n");
 }
 
 // A file that may lack a manual is refused with what was left out; one with more than five
@@ -96,7 +97,8 @@ TEST_F(Zktcli, DamagedFilesAreSaidPlainlyAndRefusedWhereAManualMayBeMissing) {
         {"empty.zkt", "", "The file holds no configuration: no line in it is a manual's image.\n", 2},
         {"junk.zkt", "organ of St Mary\r\n" + image,
          "Line 1 is not a manual's image (16 characters): it was skipped.\n", 2},
-        {"six.zkt", image + image + image + image + image + image, "Only the first five manuals were read.\n", 0},
+        {"six.zkt", image + image + image + image + image + image, "Only the first five manuals were read.\n",
+         0},
     };
     for (const Case& c : cases) {
         std::ofstream(path(c.file), std::ios::binary) << c.contents;

@@ -64,7 +64,8 @@ TEST(PistonEditorUnchangedSave, StoresTheRecordAsItWas) {
         {"program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
         {"program 0 and channel 0", {.functionGroup = 7, .midiChannel = 0, .programNumber = 0}},
         {"program 200 and channel 20", {.functionGroup = 7, .midiChannel = 20, .programNumber = 200}},
-        {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10, .programNumber = 55}},
+        {"last PLEXO function",
+         {.functionGroup = 8, .functionType = 55, .midiChannel = 10, .programNumber = 55}},
         {"PLEXO type 70", {.functionGroup = 8, .functionType = 70, .midiChannel = 10, .programNumber = 70}},
         {"PLEXO type -5", {.functionGroup = 8, .functionType = -5, .midiChannel = 1, .programNumber = -5}},
         {"bank select, all rows", everyBankRow},
@@ -338,7 +339,8 @@ TEST_F(PistonEditorTest, ChoosingAnotherGroupStartsFromThisPiston) {
     EXPECT_EQ(list("cboProgramChange", 7).currentText(), QStringLiteral("62")) << "back to its own group";
     groups().setCurrentIndex(11);
     save();
-    EXPECT_EQ(stored(3), (pistonInfo{.functionGroup = 11, .functionType = 0, .midiChannel = 2, .programNumber = 62}));
+    EXPECT_EQ(stored(3),
+              (pistonInfo{.functionGroup = 11, .functionType = 0, .midiChannel = 2, .programNumber = 62}));
 
     open(4, {.functionGroup = 3, .midiChannel = 12});
     groups().setCurrentIndex(0);

@@ -1,4 +1,5 @@
 #include "model/change_words.h"
+#include "model/vocabulary.h"
 #include "piston_records.h"
 
 #include <gtest/gtest.h>
@@ -72,13 +73,15 @@ TEST(ChangeWords, EveryKindOfChangeInTheEditorsWords) {
         {"general to program change", pistonIs(piston(4, 8, 2, 8)), pistonIs(piston(7, 0, 1, 1)),
          "piston 5: Ahlborn General on MIDI Channel 2 (Memory B General #3) \u2192 Program Change #1 on "
          "MIDI Channel 1"},
-        {"SET", nothing, pistonIs(piston(5, 0, 1, 0)), "piston 5: Unassigned \u2192 Ahlborn SET on MIDI Channel 1"},
+        {"SET", nothing, pistonIs(piston(5, 0, 1, 0)),
+         "piston 5: Unassigned \u2192 Ahlborn SET on MIDI Channel 1"},
         {"SFZ", nothing, pistonIs(piston(6, 0, 16, 0)),
          "piston 5: Unassigned \u2192 Ahlborn SFZ on MIDI Channel 16"},
         {"PLEXO", nothing, pistonIs(piston(8, 5, 3, 5)),
          "piston 5: Unassigned \u2192 PLEXO function #5 on MIDI Channel 3 (Great Flues)"},
         {"bank select", pistonIs(bankSelect(true, false, false)), pistonIs(bankSelect(true, true, true)),
-         "piston 5: Bank Select on MIDI Channel 2 (MSB 5) \u2192 Bank Select on MIDI Channel 2 (MSB 5, LSB 0, "
+         "piston 5: Bank Select on MIDI Channel 2 (MSB 5) \u2192 Bank Select on MIDI Channel 2 (MSB 5, LSB "
+         "0, "
          "program 1)"},
         {"HX-90 tremulant", nothing, pistonIs(piston(10, 64, 5, 64)),
          "piston 5: Unassigned \u2192 HX-90 Tremulant #64 on MIDI Channel 5"},
@@ -101,11 +104,13 @@ TEST(ChangeWords, EveryKindOfChangeInTheEditorsWords) {
         {"a group outside the vocabulary", nothing, pistonIs(piston(15, 0, 1, 1)),
          "piston 5: Unassigned \u2192 function group 15"},
         // A channel's enable, key offset, velocity and analog input.
-        {"enabled", channel2(36, 255, off, false), channel2(36, 255, off), "channel 2: disabled \u2192 enabled"},
+        {"enabled", channel2(36, 255, off, false), channel2(36, 255, off),
+         "channel 2: disabled \u2192 enabled"},
         {"key offset", channel2(36, 255, off), channel2(24, 255, off), "channel 2: key offset 0 \u2192 -12"},
         {"key offset at the list's ends", channel2(0, 255, off), channel2(127, 255, off),
          "channel 2: key offset -36 \u2192 +91"},
-        {"velocity", channel2(36, 255, off), channel2(36, 100, off), "channel 2: velocity sensing \u2192 fixed 100"},
+        {"velocity", channel2(36, 255, off), channel2(36, 100, off),
+         "channel 2: velocity sensing \u2192 fixed 100"},
         {"velocity at the list's ends", channel2(36, 127, off), channel2(36, 1, off),
          "channel 2: velocity fixed 127 \u2192 fixed 1"},
         {"analog input", channel2(36, 255, off), channel2(36, 255, {1, false, true}),
@@ -115,8 +120,8 @@ TEST(ChangeWords, EveryKindOfChangeInTheEditorsWords) {
         // What does not show is still not lost.
         {"velocity value under sensing", channel2(36, 0x80, off), channel2(36, 0xFF, off),
          "channel 2: only values not in use differ"},
-        {"input of a disabled analog input", channel2(36, 255, {0, true, false}), channel2(36, 255, {2, false, false}),
-         "channel 2: only values not in use differ"},
+        {"input of a disabled analog input", channel2(36, 255, {0, true, false}),
+         channel2(36, 255, {2, false, false}), "channel 2: only values not in use differ"},
         {"unassigned leftovers", pistonIs(piston(0, 0, 0, 0)), pistonIs(piston(0, -1, 6, 9)),
          "piston 5: only values not in use differ"},
         // The archive crescendo.
@@ -132,32 +137,22 @@ TEST(ChangeWords, EveryKindOfChangeInTheEditorsWords) {
         change.before(before);
         ConfigModel after = before;
         change.after(after);
-        EXPECT_EQ(manualChangesInWords(before, after, 1), std::vector<std::string>{std::string("Manual 1, ") + change.line})
+        EXPECT_EQ(manualChangesInWords(before, after, 1),
+                  std::vector<std::string>{std::string("Manual 1, ") + change.line})
             << change.what;
     }
 }
 
 TEST(ChangeWords, EachOptionBitByItsCaption) {
-    const char* captions[] = {
-        "Enable/Disable Indicator Lights",
-        "Enable Set MIDI Channels via (P1+C#1)",
-        "Enable Clear MIDI Channels via (P1+D#1)",
-        "Enable Set Default Channel Velocity via (P1+F#1)",
-        "Enable Velocity Sensing Off/On via (P1+A#1/P1+G#1)",
-        "Enable Volume Setup via (P1+C#2)",
-        "Enable Expression Setup via (P1+D#2)",
-        "Enable Tranposition (Setting Middle C) via (P1+key)",
-    };
-    const ConfigModel allOn = [] {
-        ConfigModel model = oneManual();
-        model.keyboards[0].keyboardConfig = 0xFF;
-        return model;
-    }();
-    for (int bit = 0; bit < 8; ++bit) {
+    const VocabularyList& captions = vocabulary().keyboardOptionNames;
+    ASSERT_EQ(captions[5], "Enable Volume Setup via (P1+C#2)");
+    ConfigModel allOn = oneManual();
+    allOn.keyboards[0].keyboardConfig = 0xFF;
+    for (std::size_t bit = 0; bit < captions.size(); ++bit) {
         ConfigModel after = allOn;
         after.keyboards[0].keyboardConfig = static_cast<std::uint8_t>(0xFF & ~(1u << bit));
         EXPECT_EQ(manualChangesInWords(allOn, after, 1),
-                  std::vector<std::string>{std::string("Manual 1, ") + captions[bit] + ": on \u2192 off"});
+                  std::vector<std::string>{"Manual 1, " + captions[bit] + ": on \u2192 off"});
     }
 }
 
@@ -165,7 +160,8 @@ TEST(ChangeWords, ValuesNotInUseAreComparedAsStoredWhereTheyDiffer) {
     ConfigModel shown = oneManual();
     shown.pistons[0] = piston(0, -1, 6, 9); // an editor's unassigned piston: the image holds none of it
     const ConfigModel readBack = oneManual();
-    EXPECT_EQ(manualChangesInWords(shown, readBack, 1), std::vector<std::string>{"Manual 1, piston 1: only values not in use differ"});
+    EXPECT_EQ(manualChangesInWords(shown, readBack, 1),
+              std::vector<std::string>{"Manual 1, piston 1: only values not in use differ"});
     EXPECT_TRUE(manualChangesInWords(shown, readBack, readBack, 1).empty());
 }
 

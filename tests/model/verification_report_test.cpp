@@ -33,8 +33,8 @@ TEST(WriteVerification, NamesOnlyTheManualsAndFieldsThatDiffer) {
     const auto report = verificationReport(written, readBack);
     ASSERT_EQ(report.size(), 2u);
     EXPECT_EQ(report[0], "Manual 2: the chain differs from the file in 1 setting (file \u2192 chain):");
-    EXPECT_EQ(report[1],
-              "  Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program Change #99 on MIDI Channel 2");
+    EXPECT_EQ(report[1], "  Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program Change "
+                         "#99 on MIDI Channel 2");
 
     // More manuals in the chain than written is no difference; fewer names each missing one.
     ConfigModel longer = readBackOf(organOf(5));
@@ -56,8 +56,9 @@ TEST(WriteVerification, AReadBackTheEncoderWouldRefuseIsReported) {
     ASSERT_THROW(encodedManual(readBack, 1), EncodeOverflow);
     const auto report = verificationReport(written, readBack);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[1], "  Manual 1, piston 13: Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 6) \u2192 "
-                         "Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 0)");
+    EXPECT_EQ(report[1],
+              "  Manual 1, piston 13: Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 6) \u2192 "
+              "Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 0)");
 }
 
 // What the user saw is compared, not what the images made of it: a piston the encoder turns
