@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     const QGuiApplication application(qtArgc, argv);
     qInstallMessageHandler(qtMessages);
     try {
-        zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]));
+        zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]), std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "zktcli: " << error.what() << '\n';
         return zkt::cli::exitcode::badInput;

@@ -17,9 +17,10 @@ ChartFormat chartFormatOf(const std::string& outputPath) {
     throw std::runtime_error(outputPath + ": a chart is written as PDF (.pdf) or HTML (.html)");
 }
 
-void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper) {
+void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper,
+                std::ostream& warnings) {
     const ChartFormat format = chartFormatOf(outputPath);
-    const ConfigModel model = loadConfigurationSource(sourcePath);
+    const ConfigModel model = loadConfigurationSource(sourcePath, warnings);
     const ChartTitle title{QFileInfo(QString::fromStdString(sourcePath)).fileName(), QDate::currentDate()};
     const QByteArray contents =
         format == ChartFormat::pdf ? chartPdf(model, title, paper) : chartHtml(model, title).toUtf8();

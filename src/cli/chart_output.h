@@ -2,6 +2,7 @@
 // `zktcli chart`: the printable piston chart of a configuration file, as PDF or HTML.
 
 #include <QPageSize>
+#include <ostream>
 #include <string>
 
 namespace zkt::cli {
@@ -12,7 +13,9 @@ enum class ChartFormat { pdf, html };
 ChartFormat chartFormatOf(const std::string& outputPath);
 
 // Reads the configuration, lays out its chart headed with the file's name and today's date, and
-// replaces outputPath in one step. Needs a QGuiApplication for the fonts.
-void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper);
+// replaces outputPath in one step; what a damaged file left out goes to warnings. Needs a
+// QGuiApplication for the fonts.
+void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper,
+                std::ostream& warnings);
 
 } // namespace zkt::cli

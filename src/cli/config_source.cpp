@@ -50,18 +50,28 @@ bool isJsonPath(const std::string& path) {
     return hasExtension(path, ".json");
 }
 
-ConfigModel loadConfigurationSource(const std::string& path) {
-    if (isJsonPath(path)) {
-        const std::string text = readJsonText(path);
-        try {
-            return configurationFromJsonText(text);
-        } catch (const ConfigJsonError& e) {
-            throw ConfigJsonError(path + ": " + e.what());
-        }
-    }
+ConfigModel readConfigurationForCommand(const std::string& path, std::ostream& warnings) {
     ConfigModel model;
-    readConfigurationFile(path, model);
+    ConfigFileCheck check;
+    readConfigurationFile(path, model, check);
+    for (const std::string& warning : check.warnings)
+        warnings << "zktcli: " << path << ": " << warning << '\n';
+    if (check.damaged)
+        throw ConfigFileError(path, 0, "damaged, so it was not used");
     return model;
+}
+
+ConfigModel readJsonConfiguration(const std::string& path) {
+    const std::string text = readJsonText(path);
+    try {
+        return configurationFromJsonText(text);
+    } catch (const ConfigJsonError& e) {
+        throw ConfigJsonError(path + ": " + e.what());
+    }
+}
+
+ConfigModel loadConfigurationSource(const std::string& path, std::ostream& warnings) {
+    return isJsonPath(path) ? readJsonConfiguration(path) : readConfigurationForCommand(path, warnings);
 }
 
 } // namespace zkt::cli

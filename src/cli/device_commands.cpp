@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/check_link.h"
+#include "cli/config_source.h"
 #include "cli/device_detect.h"
 #include "cli/device_session.h"
 #include "cli/device_transfers.h"
@@ -121,8 +122,7 @@ void registerDeviceCommands(CLI::App& app) {
     // Scripts written before a write verified by itself still pass it.
     write->add_flag("--verify")->description("read back and compare (the default)")->excludes(noVerify);
     write->callback([arguments = writeArguments] {
-        ConfigModel model;
-        readConfigurationFile(arguments->file, model);
+        const ConfigModel model = readConfigurationForCommand(arguments->file, std::cerr);
         DeviceSession session(arguments->device);
         WriteOptions options;
         options.backup = !arguments->noBackup;
@@ -142,8 +142,7 @@ void registerDeviceCommands(CLI::App& app) {
     auto verifyArguments = addDeviceOptions(*verify, transferTimeoutSeconds);
     verify->add_option("FILE", verifyArguments->file, "the .zkt configuration the chain should hold")->required();
     verify->callback([arguments = verifyArguments] {
-        ConfigModel model;
-        readConfigurationFile(arguments->file, model);
+        const ConfigModel model = readConfigurationForCommand(arguments->file, std::cerr);
         DeviceSession session(arguments->device);
         endWith(verifyChain(session, model, std::cerr));
     });

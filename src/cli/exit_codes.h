@@ -9,7 +9,8 @@ inline constexpr int success = 0;
 // diff: the configurations differ. Device commands: the transfer failed or the chain gave a
 // count of manuals no chain has.
 inline constexpr int differentOrFailed = 1;
-// Bad input or usage: unreadable files, invalid JSON or values, a port that does not exist.
+// Bad input or usage: unreadable or damaged files, invalid JSON or values, a port that does not
+// exist.
 inline constexpr int badInput = 2;
 // Gave up after --timeout; or write could not read the chain for its backup.
 inline constexpr int timedOut = 3;
@@ -27,7 +28,7 @@ inline constexpr std::string_view helpText =
     "Exit status:\n"
     "  0    success; diff: the configurations are equal\n"
     "  1    diff: they differ; device commands: the transfer failed or the manual count was invalid\n"
-    "  2    bad input or usage (unreadable file, invalid JSON or values, no such MIDI port)\n"
+    "  2    bad input or usage (unreadable or damaged file, invalid JSON or values, no such MIDI port)\n"
     "  3    gave up after --timeout; write: the chain could not be read for the backup\n"
     "  4    write or verify: the chain does not hold the configuration\n"
     "  5    check-link: the test found a problem with the MIDI loop\n"

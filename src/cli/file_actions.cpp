@@ -3,6 +3,7 @@
 #include "cli/config_source.h"
 #include "cli/show_report.h"
 #include "model/atomic_file.h"
+#include "model/change_words.h"
 #include "model/config_diff.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
@@ -22,8 +23,8 @@ void requireWritten(std::ostream& out) {
 
 } // namespace
 
-void showConfiguration(const std::string& path, std::ostream& out) {
-    const ConfigModel model = loadConfigurationSource(path);
+void showConfiguration(const std::string& path, std::ostream& out, std::ostream& warnings) {
+    const ConfigModel model = loadConfigurationSource(path, warnings);
     out << "Configuration " << path << '\n';
     writeShowReport(model, out);
     requireWritten(out);
@@ -43,8 +44,8 @@ std::string exportJsonText(const ConfigModel& model) {
 }
 
 void exportConfiguration(const std::string& sourcePath, const std::optional<std::string>& outputPath,
-                         std::ostream& out) {
-    const std::string text = exportJsonText(loadConfigurationSource(sourcePath));
+                         std::ostream& out, std::ostream& warnings) {
+    const std::string text = exportJsonText(loadConfigurationSource(sourcePath, warnings));
     if (outputPath) {
         writeFileAtomically(*outputPath, text);
     } else {
@@ -56,20 +57,27 @@ void exportConfiguration(const std::string& sourcePath, const std::optional<std:
 void importConfiguration(const std::string& jsonPath, const std::string& outputPath) {
     if (!isJsonPath(jsonPath))
         throw ConfigFileError(jsonPath, 0, "import reads a .json file");
-    ConfigModel model = loadConfigurationSource(jsonPath);
+    ConfigModel model = readJsonConfiguration(jsonPath);
     // The device's type is unknown here; 0 gives the image format byte of every other type.
     model.hardwareType = 0;
     writeFileAtomically(outputPath, configurationText(model));
 }
 
-bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, std::ostream& out) {
-    const ConfigModel left = loadConfigurationSource(leftPath);
-    const ConfigModel right = loadConfigurationSource(rightPath);
-    const auto differences = diffConfigurations(left, right);
-    for (const auto& difference : differences)
-        out << formatDifference(difference) << '\n';
+bool compareConfigurations(const std::string& leftPath, const std::string& rightPath, DiffForm form,
+                           std::ostream& out, std::ostream& warnings) {
+    const ConfigModel left = loadConfigurationSource(leftPath, warnings);
+    const ConfigModel right = loadConfigurationSource(rightPath, warnings);
+    std::vector<std::string> lines;
+    if (form == DiffForm::fields) {
+        for (const auto& difference : diffConfigurations(left, right))
+            lines.push_back(formatDifference(difference));
+    } else {
+        lines = configurationChangesInWords(left, right);
+    }
+    for (const std::string& line : lines)
+        out << line << '\n';
     requireWritten(out);
-    return differences.empty();
+    return lines.empty();
 }
 
 } // namespace zkt::cli

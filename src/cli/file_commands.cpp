@@ -13,6 +13,7 @@ struct FileArguments {
     std::string source;
     std::string other;
     std::string output;
+    bool fields = false;
 };
 
 } // namespace
@@ -23,7 +24,7 @@ void registerFileCommands(CLI::App& app) {
     CLI::App* show =
         app.add_subcommand("show", "Report what every manual, channel and piston of a configuration does");
     show->add_option("FILE", arguments->source, "a .zkt configuration or its .json form")->required();
-    show->callback([arguments] { showConfiguration(arguments->source, std::cout); });
+    show->callback([arguments] { showConfiguration(arguments->source, std::cout, std::cerr); });
 
     CLI::App* exporter = app.add_subcommand("export", "Write a .zkt configuration as JSON");
     exporter->add_option("FILE", arguments->source, "the .zkt configuration")->required();
@@ -32,7 +33,7 @@ void registerFileCommands(CLI::App& app) {
     exporter->callback([arguments, exportOutput] {
         const std::optional<std::string> output =
             exportOutput->count() > 0 ? std::optional<std::string>(arguments->output) : std::nullopt;
-        exportConfiguration(arguments->source, output, std::cout);
+        exportConfiguration(arguments->source, output, std::cout, std::cerr);
     });
 
     CLI::App* importer =
@@ -42,11 +43,14 @@ void registerFileCommands(CLI::App& app) {
     importer->callback([arguments] { importConfiguration(arguments->source, arguments->output); });
 
     CLI::App* diff = app.add_subcommand(
-        "diff", "Compare two configurations field by field (exit 0 equal, 1 different, 2 error)");
+        "diff", "Say what differs between two configurations (exit 0 equal, 1 different, 2 error)");
     diff->add_option("A", arguments->source, "a .zkt or .json configuration")->required();
     diff->add_option("B", arguments->other, "a .zkt or .json configuration")->required();
+    diff->add_flag("--fields", arguments->fields,
+                   "field by field, with the model's field names and stored values, for scripts");
     diff->callback([arguments] {
-        if (!compareConfigurations(arguments->source, arguments->other, std::cout)) {
+        const DiffForm form = arguments->fields ? DiffForm::fields : DiffForm::words;
+        if (!compareConfigurations(arguments->source, arguments->other, form, std::cout, std::cerr)) {
             throw CLI::RuntimeError(exitcode::differentOrFailed);
         }
     });

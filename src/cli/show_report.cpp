@@ -58,7 +58,7 @@ void writeShowReport(const ConfigModel& model, std::ostream& out) {
         out << "\nManual " << m + 1 << '\n';
         writeChannels(model, m, out);
         writeOptions(model.keyboards[m], out);
-        out << "  Ahlborn Archive Crescendo: " << archiveCrescendoText(model.keyboards[m]) << '\n';
+        out << "  " << archiveCrescendoTitle << ": " << archiveCrescendoText(model.keyboards[m]) << '\n';
         writePistons(model, m, out);
     }
 }

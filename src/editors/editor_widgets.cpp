@@ -38,6 +38,13 @@ QLabel* newBoldLabel(QWidget& parent, const QString& text) {
 
 SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout) {
     SaveCancelButtons buttons;
+    buttons.lblSaveRefused = newBoldLabel(dialog, QString());
+    buttons.lblSaveRefused->setObjectName(QStringLiteral("lblSaveRefused"));
+    buttons.lblSaveRefused->setWordWrap(true);
+    buttons.lblSaveRefused->setStyleSheet(QStringLiteral("QLabel { color: rgb(176, 0, 0); }"));
+    buttons.lblSaveRefused->hide();
+    layout.addWidget(buttons.lblSaveRefused);
+
     buttons.cmdOK = new QPushButton(QStringLiteral("Save"), &dialog);
     buttons.cmdOK->setObjectName(QStringLiteral("cmdOK"));
     buttons.cmdOK->setDefault(true);

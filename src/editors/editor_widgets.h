@@ -25,9 +25,11 @@ QLabel* newBoldLabel(QWidget& parent, const QString& text);
 struct SaveCancelButtons {
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
+    QLabel* lblSaveRefused = nullptr; // why "Save" stored nothing; hidden until then
 };
 
-// Adds the centred "Save" (default) and "Cancel" buttons to layout; "Cancel" rejects dialog.
+// Adds the centred "Save" (default) and "Cancel" buttons to layout, with the hidden line that
+// says why a Save was refused above them; "Cancel" rejects dialog.
 SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout);
 
 } // namespace zkt

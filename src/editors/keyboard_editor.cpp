@@ -2,6 +2,7 @@
 
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
+#include "model/carried_values.h"
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
 
@@ -57,6 +58,7 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
     m_pages = buildKeyboardPages(*this, *layout);
 
     const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);
+    m_lblSaveRefused = buttons.lblSaveRefused;
 
     for (int c = 0; c < channelsPerManual; ++c) {
         const ChannelRow& row = m_pages.rows[static_cast<std::size_t>(c)];
@@ -87,6 +89,7 @@ bool KeyboardEditor::prepare(int manualIndex) {
     }
     m_manualIndex = manualIndex;
     m_lblMIDIChannels->setText(QStringLiteral("Manual #") + signedNumber(manualIndex + 1));
+    m_lblSaveRefused->hide();
     loadGeneralSettings();
 
     const std::uint16_t channels = m_model.keyboards[static_cast<std::size_t>(manualIndex)].channels;
@@ -163,9 +166,36 @@ void KeyboardEditor::choosePage(int page) {
 }
 
 void KeyboardEditor::save() {
+    if (const int channel = channelWithUncarriedVelocity(); channel != 0) {
+        m_lblSaveRefused->setText(QString::fromStdString(velocityFaultInWords(channel)));
+        m_lblSaveRefused->show();
+        return;
+    }
     saveChannelRows();
     saveGeneralSettings();
     accept();
+}
+
+// The velocity byte an enabled row would store; none where its list shows nothing, which
+// keeps the stored byte.
+std::optional<std::uint8_t> KeyboardEditor::velocityToStore(int c) const {
+    const ChannelRow& row = m_pages.rows[static_cast<std::size_t>(c)];
+    if (row.cboVelocity->currentIndex() == noSelection) {
+        return std::nullopt;
+    }
+    const int value = topOfByteList - row.cboVelocity->currentIndex();
+    return static_cast<std::uint8_t>(value | (row.chkVelocity->isChecked() ? velocityOptionBit : 0));
+}
+
+int KeyboardEditor::channelWithUncarriedVelocity() const {
+    for (int c = 0; c < channelsPerManual; ++c) {
+        const auto velocity = velocityToStore(c);
+        if (m_pages.rows[static_cast<std::size_t>(c)].chkChannel->isChecked() && velocity &&
+            !velocityIsCarried(*velocity)) {
+            return c + 1;
+        }
+    }
+    return 0;
 }
 
 void KeyboardEditor::saveChannelRows() {
@@ -179,10 +209,8 @@ void KeyboardEditor::saveChannelRows() {
         const std::size_t slot = slotOf(c);
         m_model.channelTranspose[slot] = static_cast<std::uint8_t>(
             numberFromTop(*row.cboTransposeInput, topOfByteList, m_model.channelTranspose[slot]));
-        if (row.cboVelocity->currentIndex() != noSelection) {
-            const int value = topOfByteList - row.cboVelocity->currentIndex();
-            m_model.channelVelocity[slot] =
-                static_cast<std::uint8_t>(value | (row.chkVelocity->isChecked() ? velocityOptionBit : 0));
+        if (const auto velocity = velocityToStore(c)) {
+            m_model.channelVelocity[slot] = *velocity;
         }
     }
     m_model.keyboards[static_cast<std::size_t>(m_manualIndex)].channels = mask;

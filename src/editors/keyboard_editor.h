@@ -2,11 +2,14 @@
 // The keyboard settings dialog (frmMIDIChannels): everything of one manual that is not a
 // piston. Every opening reloads all inputs from the model; only the chosen page carries over.
 // A stored value that a list has no entry for shows as no selection and is stored back as it was.
+// "Save" refuses, saying why, a fixed velocity the program image would give back as another.
 
 #include "editors/keyboard_pages.h"
 #include "model/config_model.h"
 
 #include <QDialog>
+#include <cstdint>
+#include <optional>
 
 class QLabel;
 
@@ -39,12 +42,16 @@ private:
     void updateControllerEnabled(int c);
     void choosePage(int page);
     void save();
+    std::optional<std::uint8_t> velocityToStore(int c) const;
+    // The first enabled channel (1..16) whose velocity the image cannot carry; 0 for none.
+    int channelWithUncarriedVelocity() const;
     void saveChannelRows();
     void saveGeneralSettings();
 
     ConfigModel& m_model;
     KeyboardPages m_pages;
     QLabel* m_lblMIDIChannels = nullptr;
+    QLabel* m_lblSaveRefused = nullptr;
     int m_manualIndex = 0;
     int m_chosenPage = channelSettingsPage;
 };

@@ -2,7 +2,9 @@
 
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
+#include "model/carried_values.h"
 #include "model/function_group_rules.h"
+#include "model/piston_regrouping.h"
 #include "model/vocabulary.h"
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace zkt {
@@ -69,16 +72,18 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     layout->addStretch(1);
 
     const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);
+    m_lblSaveRefused = buttons.lblSaveRefused;
     const QMargins margins = layout->contentsMargins();
     layout->addStrut(twipsToPixels(this, designWidthTwips) - margins.left() - margins.right());
 
-    connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::showGroupPanel);
+    connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::chooseGroup);
     connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this,
             &PistonEditor::fillNumList);
     for (int row = 0; row < bankSelectRowCount; ++row) {
         QComboBox* list = m_panels.cboBankSel[static_cast<std::size_t>(row)];
         QCheckBox* box = m_panels.chkBankSel[static_cast<std::size_t>(row)];
         connect(box, &QCheckBox::toggled, list, &QWidget::setEnabled);
+        connect(box, &QCheckBox::toggled, m_lblSaveRefused, &QWidget::hide);
         // From the start, not only after the first click: a piston newly switched to Bank
         // Select shows the rows as their boxes say.
         list->setEnabled(box->isChecked());
@@ -114,51 +119,43 @@ bool PistonEditor::prepare(int pistonIndex) {
     }
     m_txtNote->setVisible(pistonInManual == firstPistonInManual || pistonInManual == lastPistonInManual);
 
-    selectFirstChoicesWhereNone();
-    loadFromModel();
+    showRecord();
     placeOverManualRow(manualIndex);
     return true;
 }
 
-// A list the last piston left without a selection (its value had no entry) would make a piston
-// newly switched to that group keep a value of another group; such lists start from their
-// first choice again, as when the dialog was made.
-void PistonEditor::selectFirstChoicesWhereNone() {
-    const auto restore = [](QComboBox* list, bool firstEntry) {
-        if (list != nullptr && list->count() > 0 && list->currentIndex() == noSelection) {
-            list->setCurrentIndex(firstEntry ? 0 : list->count() - 1);
-        }
-    };
-    for (int g = 0; g < functionGroupCount; ++g) {
-        const auto i = static_cast<std::size_t>(g);
-        restore(m_panels.cboType[i], true);
-        // The number lists run downwards and start at their lowest number; the NUM list does not.
-        restore(m_panels.cboMidiChannel[i], g == larkmoorGroup);
-        restore(m_panels.cboProgramChange[i], false);
+pistonInfo& PistonEditor::record() {
+    return m_model.pistons[static_cast<std::size_t>(m_pistonIndex)];
+}
+
+void PistonEditor::showRecord() {
+    const int group = record().functionGroup;
+    const int shown = isKnownGroup(group) ? group : noSelection;
+    {
+        const QSignalBlocker quiet(*m_panels.cboFunction);
+        m_panels.cboFunction->setCurrentIndex(shown);
     }
-    for (QComboBox* list : m_panels.cboBankSel) {
-        restore(list, false);
+    // A group outside the vocabulary has no entry to show: the group list and every panel stay
+    // blank, and "Save" stores nothing.
+    chooseGroup(shown);
+}
+
+void PistonEditor::chooseGroup(int group) {
+    m_lblSaveRefused->hide();
+    showGroupPanel(group);
+    if (isKnownGroup(group)) {
+        loadInputs(startingAssignment(record(), group));
     }
 }
 
-void PistonEditor::loadFromModel() {
-    const pistonInfo& piston = m_model.pistons[static_cast<std::size_t>(m_pistonIndex)];
+void PistonEditor::loadInputs(const pistonInfo& piston) {
     const int group = piston.functionGroup;
-    if (!isKnownGroup(group)) {
-        // No entry to show: the group list and every panel stay blank, and "Save" stores nothing.
-        m_panels.cboFunction->setCurrentIndex(noSelection);
-        showGroupPanel(noSelection);
-        return;
-    }
     const auto g = static_cast<std::size_t>(group);
-    m_panels.cboFunction->setCurrentIndex(group);
-    showGroupPanel(group);
-
     const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
-    if (rule.typeLoaded) {
+    if (m_panels.cboType[g] != nullptr) {
         selectPositionOrNone(*m_panels.cboType[g], piston.functionType);
     }
-    if (group != 0 && rule.channel != ChannelInput::num) {
+    if (rule.channel != ChannelInput::num) {
         selectFromEndOrNone(*m_panels.cboMidiChannel[g], piston.midiChannel);
     }
     if (m_panels.cboProgramChange[g] != nullptr) {
@@ -241,12 +238,19 @@ void PistonEditor::placeOverManualRow(int manualIndex) {
 void PistonEditor::save() {
     const int group = m_panels.cboFunction->currentIndex();
     if (isKnownGroup(group)) {
-        pistonInfo& piston = m_model.pistons[static_cast<std::size_t>(m_pistonIndex)];
+        pistonInfo piston = record();
         const bool regrouped = group != piston.functionGroup;
         const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
         piston.functionGroup = asField(group);
         storeTypeAndChannel(rule, group, regrouped, piston);
         storeGroupValues(rule, group, piston);
+        numberAsTheImageDoes(piston);
+        if (const PistonFault fault = pistonFault(piston); fault != PistonFault::none) {
+            m_lblSaveRefused->setText(QString::fromStdString(pistonFaultInWords(fault)));
+            m_lblSaveRefused->show();
+            return;
+        }
+        record() = piston;
     }
     if (m_onSaved) {
         m_onSaved(m_pistonIndex);
@@ -255,7 +259,7 @@ void PistonEditor::save() {
 }
 
 // A type or channel list the group never shows cannot have been changed by the user: it is
-// stored only when the piston comes from another group, and then from whatever the list holds.
+// stored only when the piston comes from another group, which loaded it from the piston.
 void PistonEditor::storeTypeAndChannel(const FunctionGroupRule& rule, int group, bool regrouped,
                                        pistonInfo& piston) const {
     const auto g = static_cast<std::size_t>(group);

@@ -1,8 +1,9 @@
 #pragma once
 // The piston assignment dialog (frmPiston): edits one pistonInfo of the model. It is made
-// once and then only shown and hidden, so the inputs of groups other than the opened
-// piston's keep what they last held; "Save" stores from them (see save()). A stored value
-// that a list has no entry for shows as no selection and is stored back as it was.
+// once and then only shown and hidden; choosing a group starts its inputs from the piston being
+// edited (startingAssignment), never from the piston edited before. A stored value that a list
+// has no entry for shows as no selection and is stored back as it was. "Save" refuses, saying
+// why, a piston its program image could not carry as shown.
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
@@ -43,8 +44,10 @@ public:
     int pistonIndex() const { return m_pistonIndex; }
 
 private:
-    void selectFirstChoicesWhereNone();
-    void loadFromModel();
+    pistonInfo& record();
+    void showRecord();
+    void chooseGroup(int group);
+    void loadInputs(const pistonInfo& piston);
     void loadBankSelectRows(const pistonInfo& piston);
     void loadNumSelection(const pistonInfo& piston);
     void showGroupPanel(int group);
@@ -62,6 +65,7 @@ private:
     PistonPanels m_panels;
     QLabel* m_lblPiston = nullptr;
     QLineEdit* m_txtNote = nullptr;
+    QLabel* m_lblSaveRefused = nullptr;
     int m_pistonIndex = 0;
     int m_numListShown; // index into the NUM lists; lives as long as the dialog
 };

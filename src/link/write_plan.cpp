@@ -1,6 +1,6 @@
 #include "link/write_plan.h"
 
-#include "model/config_diff.h"
+#include "model/change_words.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -37,8 +37,7 @@ WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const Con
                     bool everyManual) {
     WritePlan plan;
     const int manuals = std::clamp<int>(edited.numberOfManuals, 0, maxManuals);
-    const std::vector<ConfigDifference> differences =
-        diffConfigurations(chainModel, throughImages(edited, std::min(manuals, chain.manuals())));
+    const ConfigModel stored = throughImages(edited, std::min(manuals, chain.manuals()));
     for (int manual = 1; manual <= manuals; ++manual) {
         if (manual > chain.manuals()) {
             plan.notInChain.push_back(manual);
@@ -50,7 +49,7 @@ WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const Con
             continue;
         }
         plan.toWrite.push_back(manual);
-        plan.changes.push_back({manual, chunks, differencesOfManual(differences, manual)});
+        plan.changes.push_back({manual, chunks, manualChangesInWords(chainModel, stored, manual)});
     }
     return plan;
 }
@@ -67,10 +66,11 @@ std::vector<std::string> WritePlan::describe() const {
         if (change != changes.end()) {
             const std::string chunks = " (" + std::to_string(change->chunks.count()) + " of " +
                                        std::to_string(change->chunks.size()) + " chunks)";
-            lines.push_back(name + " will be written" + chunks +
-                            (change->fields.empty() ? std::string(".")
-                                                    : ": " + count(change->fields.size(),
-                                                                   " field changes:", " fields change:")));
+            lines.push_back(
+                name + " will be written" + chunks +
+                (change->fields.empty()
+                     ? std::string(".")
+                     : ": " + count(change->fields.size(), " setting changes:", " settings change:")));
             for (const std::string& field : change->fields)
                 lines.push_back("  " + field);
         } else if (listed(unchanged, manual)) {

@@ -17,8 +17,8 @@ struct ManualChange {
     // The 64-byte chunks whose bytes differ from what the chain holds (all of them when every
     // manual is written).
     ChunkSet chunks;
-    // What changes, as `zktcli diff` words it ("Manual 2, piston 5: midiChannel 3 -> 4", the
-    // chain's value first); empty when only bytes no field shows differ.
+    // What changes, as `zktcli diff` words it ("Manual 2, piston 5: Program Change #3 on MIDI
+    // Channel 1 → ...", the chain's value first); empty when only bytes no field shows differ.
     std::vector<std::string> fields;
 };
 

@@ -77,16 +77,6 @@ std::vector<ConfigDifference> diffConfigurations(const ConfigModel& left, const 
     return differences;
 }
 
-std::vector<std::string> differencesOfManual(const std::vector<ConfigDifference>& differences, int manual) {
-    const std::string name = "Manual " + std::to_string(manual);
-    std::vector<std::string> lines;
-    for (const ConfigDifference& difference : differences) {
-        if (difference.where == name || difference.where.starts_with(name + ","))
-            lines.push_back(formatDifference(difference));
-    }
-    return lines;
-}
-
 std::string formatDifference(const ConfigDifference& difference) {
     std::string text = difference.where;
     if (!difference.field.empty())

@@ -1,6 +1,6 @@
 #pragma once
-// Field-by-field comparison of two configurations, for people checking what an edit or a
-// device load changed.
+// Field-by-field comparison of two configurations under the model's field names: the form of
+// `zktcli diff --fields`, which scripts read. People get change_words.h.
 
 #include "model/config_model.h"
 
@@ -21,8 +21,5 @@ std::vector<ConfigDifference> diffConfigurations(const ConfigModel& left, const 
 
 // "Manual 2, piston 5: midiChannel 3 -> 4"
 std::string formatDifference(const ConfigDifference& difference);
-
-// The formatted differences that concern one manual (1-based).
-std::vector<std::string> differencesOfManual(const std::vector<ConfigDifference>& differences, int manual);
 
 } // namespace zkt

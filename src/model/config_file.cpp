@@ -19,7 +19,9 @@ class LineReader {
 public:
     LineReader(std::istream& in, const std::string& path) : m_in(in), m_path(path) {}
 
-    std::optional<std::string> next() {
+    // A line longer than maximumLineLength is refused, or with longLinesCut, cut there: past the
+    // last manual only whether a line holds anything matters.
+    std::optional<std::string> next(bool longLinesCut = false) {
         std::streambuf& buffer = *m_in.rdbuf();
         if (buffer.sgetc() == std::char_traits<char>::eof()) {
             return std::nullopt;
@@ -37,6 +39,8 @@ public:
                 break;
             }
             if (line.size() == maximumLineLength) {
+                if (longLinesCut)
+                    continue;
                 throw ConfigFileError(m_path, m_lineNumber,
                                       "line is longer than " + std::to_string(maximumLineLength) +
                                           " characters; this is not a configuration file");
@@ -60,7 +64,7 @@ std::string withZktExtension(const std::string& path) {
     return path.find('.') == std::string::npos ? path + ".zkt" : path;
 }
 
-int readConfigurationFile(const std::string& path, ConfigModel& model) {
+int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         throw ConfigFileError(path, 0, "is a folder, not a file");
@@ -73,11 +77,10 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
     ConfigModel loaded = model;
     int manuals = 0;
     LineReader lines(in, path);
-    while (manuals < maxManuals) {
-        const auto line = lines.next();
-        if (!line) {
-            break;
-        }
+    ConfigFileLineCheck lineCheck;
+    // Past the fifth manual only as far as the check needs, to say whether anything was left out.
+    const auto nextLine = [&] { return lines.next(manuals == maxManuals); };
+    for (auto line = nextLine(); line && lineCheck.take(*line); line = nextLine()) {
         if (line->size() < minimumImageLineLength) {
             continue;
         }
@@ -96,7 +99,13 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
 
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
     model = std::move(loaded);
+    check = lineCheck.result();
     return manuals;
+}
+
+int readConfigurationFile(const std::string& path, ConfigModel& model) {
+    ConfigFileCheck ignored;
+    return readConfigurationFile(path, model, ignored);
 }
 
 namespace {

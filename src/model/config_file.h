@@ -4,6 +4,7 @@
 // lines long enough to count.
 
 #include "model/bytes.h"
+#include "model/config_file_check.h"
 #include "model/config_file_error.h"
 #include "model/config_model.h"
 
@@ -23,8 +24,11 @@ std::string withZktExtension(const std::string& path);
 
 // Decodes the file's lines into a copy of model and, when every line read went well,
 // replaces model by it: numberOfManuals = the lines accepted.
-// Returns the number of manuals loaded. On any failure throws ConfigFileError naming the
-// file, the line and the reason, and model is left exactly as it was.
+// Returns the number of manuals loaded, and in check what a damaged file left out. On any
+// failure throws ConfigFileError naming the file, the line and the reason, and model is left
+// exactly as it was.
+int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check);
+// The same where nobody is told of damage: the simulator's chain images and tests.
 int readConfigurationFile(const std::string& path, ConfigModel& model);
 
 // The file's contents for manuals 1..numberOfManuals. Throws EncodeOverflow for a value

@@ -1,5 +1,6 @@
 #include "model/config_json.h"
 
+#include "model/carried_values.h"
 #include "model/function_group_rules.h"
 #include "model/json_strict_parse.h"
 #include "model/program_image.h"
@@ -170,9 +171,8 @@ int lastFunctionType(int group) {
 }
 
 // Values the encoder would write without complaint but that come back from the image as a
-// different assignment (or none): refusing them keeps a hand-edited file honest. Only values
-// the editors can never store are refused; a Bank Select piston with none of its three boxes
-// checked, which the piston editor allows, passes and writes no entry at all.
+// different assignment (or none): refusing them keeps a hand-edited file honest. The values
+// the editors refuse as well are found by uncarriedValues (requireWritable).
 void checkPistonFits(const pistonInfo& p, const std::string& where) {
     const int group = p.functionGroup;
     requireRange(where, key::functionGroup, group, {0, functionGroupCount - 1});
@@ -284,8 +284,8 @@ void readManual(const json& object, int manualIndex, ConfigModel& model) {
 }
 
 // The encoder's own range check has the last word, so that whatever this reader accepts
-// can be written to a file or the device.
-void requireEncodable(const ConfigModel& model) {
+// can be written to a file or the device; and what it writes must mean what the file says.
+void requireWritable(const ConfigModel& model) {
     for (int manual = 1; manual <= model.numberOfManuals; ++manual) {
         try {
             encodedManual(model, manual);
@@ -293,6 +293,9 @@ void requireEncodable(const ConfigModel& model) {
             throw ConfigJsonError(e.what());
         }
     }
+    const std::vector<std::string> uncarried = uncarriedValues(model);
+    if (!uncarried.empty())
+        throw ConfigJsonError(uncarried.front());
 }
 
 } // namespace
@@ -338,7 +341,7 @@ ConfigModel configurationFromJson(const nlohmann::json& document) {
     for (std::size_t m = 0; m < present; ++m)
         readManual((*manuals)[m], static_cast<int>(m), model);
     model.numberOfManuals = count;
-    requireEncodable(model);
+    requireWritable(model);
     return model;
 }
 

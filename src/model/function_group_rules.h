@@ -50,9 +50,6 @@ struct FunctionGroupRule {
     const char* prompt; // the editor panel's question
     // The user picks functionType from the group's function list (for LARKMOOR: the CASE).
     bool typeListShown;
-    // The editor shows the record's functionType in the (possibly hidden) type list; groups
-    // whose value is a program keep the list wherever it was.
-    bool typeLoaded;
     ChannelInput channel;
     ValueInput valueInput;
     ValueRange valueRange; // programNumber, where valueInput is not none

@@ -29,23 +29,31 @@ std::string analogInputText(int input) {
 
 } // namespace
 
-std::vector<ChannelSummary> enabledChannels(const ConfigModel& model, int manualIndex) {
+ChannelSummary channelSummary(const ConfigModel& model, int manualIndex, int channel) {
     const Vocabulary& words = vocabulary();
-    const unsigned mask = model.keyboards[manualIndex].channels;
+    const int slot = channelSlotOf(manualIndex, channel);
+    const shoeInfo& shoe = model.shoes[slot];
+    const std::uint8_t velocity = model.channelVelocity[slot];
+    ChannelSummary summary{channel,
+                           (model.keyboards[manualIndex].channels & (1u << (channel - 1))) != 0,
+                           signedOffset(model.channelTranspose[slot] - keyOffsetZero),
+                           (velocity & velocitySensingBit) != 0,
+                           velocityText(velocity),
+                           listEntry(words.analogInputNames, 0),
+                           "-"};
+    if (shoe.expressionOn) {
+        summary.analogInput = analogInputText(shoe.channel);
+        summary.controller = listEntry(words.controllerNames, shoe.volumeControl ? 0 : 1);
+    }
+    return summary;
+}
+
+std::vector<ChannelSummary> enabledChannels(const ConfigModel& model, int manualIndex) {
     std::vector<ChannelSummary> channels;
     for (int c = 1; c <= channelsPerManual; ++c) {
-        if ((mask & (1u << (c - 1))) == 0)
-            continue;
-        const int slot = channelSlotOf(manualIndex, c);
-        const shoeInfo& shoe = model.shoes[slot];
-        ChannelSummary row{c, signedOffset(model.channelTranspose[slot] - keyOffsetZero),
-                           velocityText(model.channelVelocity[slot]), listEntry(words.analogInputNames, 0),
-                           "-"};
-        if (shoe.expressionOn) {
-            row.analogInput = analogInputText(shoe.channel);
-            row.controller = listEntry(words.controllerNames, shoe.volumeControl ? 0 : 1);
-        }
-        channels.push_back(std::move(row));
+        ChannelSummary summary = channelSummary(model, manualIndex, c);
+        if (summary.enabled)
+            channels.push_back(std::move(summary));
     }
     return channels;
 }

@@ -103,12 +103,20 @@ std::string describePistonDetail(const pistonInfo& piston) {
         return bankValues(piston);
     if (rule->valueInput == ValueInput::note)
         return noteDetail(piston);
+    // HX-90 Cancel's line has no channel, but the organ sends it on one.
+    if (rule->description == DescriptionForm::labelOnly)
+        return "MIDI Channel" + signedForm(piston.midiChannel);
     if (!rule->typeListShown)
         return {};
     if (rule->channel == ChannelInput::num)
         return caseAndNumNames(piston);
     return listEntry(vocabulary().functionLists[static_cast<std::size_t>(piston.functionGroup)],
                      piston.functionType);
+}
+
+std::string pistonFunctionWithDetail(const pistonInfo& piston) {
+    const std::string detail = describePistonDetail(piston);
+    return pistonFunctionText(piston) + (detail.empty() ? "" : " (" + detail + ")");
 }
 
 } // namespace zkt

@@ -16,7 +16,12 @@ std::string describePiston(const pistonInfo& piston);
 std::string pistonFunctionText(const pistonInfo& piston);
 
 // Which coupler, general, tremulant, cancel or PLEXO function; the note by its name; the bank
-// values; the LARKMOOR CASE and NUM by their names. Empty where the group has nothing more to say.
+// values; the LARKMOOR CASE and NUM by their names; the channel a line without one sends on.
+// Empty where the group has nothing more to say.
 std::string describePistonDetail(const pistonInfo& piston);
+
+// pistonFunctionText with the detail in brackets after it, where there is one: a piston in
+// one line, as reports of changes name it.
+std::string pistonFunctionWithDetail(const pistonInfo& piston);
 
 } // namespace zkt

@@ -1,6 +1,6 @@
 #include "model/verification_report.h"
 
-#include "model/config_diff.h"
+#include "model/change_words.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -11,15 +11,9 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
     const int writtenManuals = std::clamp<int>(written.numberOfManuals, 0, maxManuals);
     const int compared = std::clamp<int>(readBack.numberOfManuals, 0, writtenManuals);
 
-    // The manuals as the MCUs should now hold them: through their images, so fields an image
-    // cannot carry are compared as the read-back sees them.
-    const ConfigModel expected = throughImages(written, compared);
-    // The read-back is taken as decoded: whatever an MCU holds must be reportable, even data
-    // the encoder would refuse.
-    ConfigModel actual = readBack;
-    actual.numberOfManuals = static_cast<std::int16_t>(compared);
-    const std::vector<ConfigDifference> differences = diffConfigurations(expected, actual);
-
+    // What the user saw is compared with what came back, so a piston the images turned into
+    // something else is named; values not in use are compared as the images carry them.
+    const ConfigModel stored = throughImages(written, compared);
     std::vector<std::string> report;
     for (int manual = 1; manual <= writtenManuals; ++manual) {
         const std::string name = "Manual " + std::to_string(manual);
@@ -28,14 +22,17 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
                              " manuals detected)");
             continue;
         }
-        std::vector<std::string> fields = differencesOfManual(differences, manual);
-        if (fields.empty())
+        // The read-back is taken as decoded: whatever an MCU holds must be reportable, even data
+        // the encoder would refuse.
+        std::vector<std::string> changes = manualChangesInWords(written, stored, readBack, manual);
+        if (changes.empty())
             continue;
-        for (std::string& field : fields)
-            field.insert(0, "  ");
-        report.push_back(name + ": the chain differs from the file in " + std::to_string(fields.size()) +
-                         (fields.size() == 1 ? " field" : " fields") + " (file -> chain):");
-        report.insert(report.end(), fields.begin(), fields.end());
+        for (std::string& change : changes)
+            change.insert(0, "  ");
+        report.push_back(name + ": the chain differs from the file in " + std::to_string(changes.size()) +
+                         (changes.size() == 1 ? " setting" : " settings") + " (file" + changeArrow +
+                         "chain):");
+        report.insert(report.end(), changes.begin(), changes.end());
     }
     return report;
 }

@@ -9,10 +9,10 @@
 
 namespace zkt {
 
-// Compares every manual of `written` (as its program image carries it) with the manual read
-// back from the chain. One line per manual that is missing or differs, followed by its
-// differing fields ("  Manual 2, piston 5: midiChannel 3 -> 4", written value first); empty
-// when everything matches.
+// Compares every manual of `written`, as the user saw it, with the manual read back from the
+// chain. One line per manual that is missing or differs, followed by what differs in the words
+// of change_words.h ("  Manual 2, piston 5: Program Change #3 on MIDI Channel 1 → ...", written
+// value first); empty when everything matches.
 std::vector<std::string> verificationReport(const ConfigModel& written, const ConfigModel& readBack);
 
 } // namespace zkt

@@ -48,11 +48,11 @@ TEST_F(WriteJourney, ShowsWhatChangesAndWritesOnlyThatManual) {
     });
     ASSERT_NO_FATAL_FAILURE(startWriting());
     ASSERT_TRUE(tickUntilWritten());
-    for (const char* line :
-         {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written",
-          "Manual 2, piston 11: programNumber 21 -> 99", "Manual 3 is unchanged and will not be written.",
-          "(1 of 4 chunks)"})
-        EXPECT_TRUE(plan.contains(QString::fromLatin1(line))) << line << '\n' << plan.toStdString();
+    for (const char* line : {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written (1 of 4 chunks)",
+                             "Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program "
+                             "Change #99 on MIDI Channel 2",
+                             "Manual 3 is unchanged and will not be written."})
+        EXPECT_TRUE(plan.contains(QString::fromUtf8(line))) << line << '\n' << plan.toStdString();
     EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::verified);
     // One piston changes: one chunk travels.
     EXPECT_EQ(app.port().simulation().counters().updatesStored, 1);

@@ -68,9 +68,9 @@ TEST(ConfigJson, AcceptsEveryValueAnImageCanCarry) {
         R"({"functionGroup": 0, "functionType": -1, "midiChannel": 99})",
         R"({"functionGroup": 13, "midiChannel": 16, "programNumber": 0, "bankSelProgramFlag": true})",
         R"({"functionGroup": 9, "midiChannel": 1, "bankSelLSBFlag": true, "bankSelLSB": 127})",
-        // The piston editor lets all three Bank Select boxes be cleared.
-        R"({"functionGroup": 9, "midiChannel": 1, "bankSelMSB": 200, "programNumber": 0})",
-        R"({"functionGroup": 8, "midiChannel": 1, "functionType": -36})",
+        // Values of rows left unchecked are not written.
+        R"({"functionGroup": 9, "midiChannel": 1, "bankSelMSBFlag": true, "bankSelLSB": 200, "programNumber": 0})",
+        R"({"functionGroup": 8, "midiChannel": 1, "functionType": -36, "programNumber": -36})",
         R"({"functionGroup": 10, "midiChannel": 1, "programNumber": 127, "description": "anything"})",
     };
     for (const char* piston : pistons) {

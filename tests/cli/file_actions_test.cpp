@@ -38,7 +38,7 @@ TEST_F(FileActions, ImportingAnExportGivesTheSavedBytes) {
         const std::string saved = path("organ.zkt");
         writeConfigurationFile(saved, exampleOrgan(manuals));
         std::ostringstream ignored;
-        exportConfiguration(saved, path("organ.json"), ignored);
+        exportConfiguration(saved, path("organ.json"), ignored, ignored);
         importConfiguration(path("organ.json"), path("again.zkt"));
         EXPECT_EQ(contents(path("again.zkt")), contents(saved)) << manuals << " manuals";
     }
@@ -47,7 +47,7 @@ TEST_F(FileActions, ImportingAnExportGivesTheSavedBytes) {
 TEST_F(FileActions, ExportWithoutOutputWritesJsonWithDescriptions) {
     writeConfigurationFile(path("organ.zkt"), exampleOrgan(2));
     std::ostringstream out;
-    exportConfiguration(path("organ.zkt"), std::nullopt, out);
+    exportConfiguration(path("organ.zkt"), std::nullopt, out, out);
     const auto document = nlohmann::json::parse(out.str());
     EXPECT_EQ(document["numberOfManuals"], 2);
     EXPECT_TRUE(document["manuals"][1]["pistons"][0]["description"].is_string());
@@ -62,18 +62,37 @@ TEST_F(FileActions, ExportShowsTheDecodedModel) {
     model.channelVelocity[channelSlotOf(0, 2)] = 0x80;
     writeConfigurationFile(path("organ.zkt"), model);
     std::ostringstream out;
-    exportConfiguration(path("organ.zkt"), std::nullopt, out);
+    exportConfiguration(path("organ.zkt"), std::nullopt, out, out);
     const auto channels = nlohmann::json::parse(out.str())["manuals"][0]["channels"];
     EXPECT_EQ(channels[0]["channelVelocity"], 0x7F);
     EXPECT_EQ(channels[1]["channelVelocity"], 0xFF);
 }
 
+// One manual whose second piston is given.
+std::string withSecondPiston(const std::string& piston) {
+    std::string pistons = "{}, " + piston;
+    for (int k = 2; k < pistonsPerManual; ++k)
+        pistons += ", {}";
+    return R"({"manuals": [{"keyboard": {"archiveChannel": 1}, "pistons": [)" + pistons + "]}]}";
+}
+
 TEST_F(FileActions, RefusedImportLeavesTheOutputAsItWas) {
     struct Case {
-        const char* json;
+        std::string json;
         const char* expected;
     };
     const Case cases[] = {
+        // What the image cannot carry as the file says it.
+        {withSecondPiston(R"({"functionGroup": 9, "midiChannel": 6, "bankSelMSB": 3})"),
+         "Manual 1, piston 2: bankSelMSBFlag, bankSelLSBFlag and bankSelProgramFlag are all false"},
+        {withSecondPiston(
+             R"({"functionGroup": 9, "midiChannel": 6, "programNumber": 4, "bankSelProgramFlag": true})"),
+         "Manual 1, piston 2: bankSelMSBFlag and bankSelLSBFlag are false"},
+        {withSecondPiston(R"({"functionGroup": 8, "midiChannel": 6, "functionType": 5, "programNumber": 7})"),
+         "Manual 1, piston 2: programNumber 7 is not the functionType 5"},
+        {R"({"manuals": [{"keyboard": {"archiveChannel": 1},
+            "channels": [{}, {}, {"channelVelocity": 0}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}]}]})",
+         "Manual 1, channel 3: channelVelocity 0 (a fixed velocity of 0) would be read back as 127"},
         // archiveChannel missing: the start-up 0 does not fit the archive byte
         {R"({"manuals": [{"keyboard": {"archiveInput": 1}}]})", "archiveChannel"},
         {R"({"manuals": [{"keyboard": {"archiveChannel": 1},
@@ -108,18 +127,21 @@ TEST_F(FileActions, ImportRefusesAConfigurationFileAsInput) {
     EXPECT_FALSE(fs::exists(path("out.zkt")));
 }
 
-TEST_F(FileActions, CompareReadsBothFormsAndListsDifferences) {
+TEST_F(FileActions, CompareReadsBothFormsAndListsDifferencesInWordsOrFields) {
     writeConfigurationFile(path("a.zkt"), exampleOrgan(2));
     std::ostringstream out;
-    exportConfiguration(path("a.zkt"), path("a.json"), out);
-    EXPECT_TRUE(compareConfigurations(path("a.zkt"), path("a.json"), out));
+    exportConfiguration(path("a.zkt"), path("a.json"), out, out);
+    EXPECT_TRUE(compareConfigurations(path("a.zkt"), path("a.json"), DiffForm::words, out, out));
     EXPECT_EQ(out.str(), "");
 
     ConfigModel changed = exampleOrgan(2);
-    changed.channelTranspose[channelSlotOf(1, 2)] = 50;
+    changed.channelTranspose[channelSlotOf(1, 2)] = 24;
     writeConfigurationFile(path("b.zkt"), changed);
-    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), out));
-    EXPECT_THAT(out.str(), HasSubstr("Manual 2, channel 2: channelTranspose"));
+    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::words, out, out));
+    EXPECT_EQ(out.str(), "Manual 2, channel 2: key offset 0 \u2192 -12\n");
+    out.str("");
+    EXPECT_FALSE(compareConfigurations(path("a.json"), path("b.zkt"), DiffForm::fields, out, out));
+    EXPECT_EQ(out.str(), "Manual 2, channel 2: channelTranspose 36 -> 24\n");
 }
 
 ConfigModel reportModel() {

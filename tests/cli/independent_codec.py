@@ -306,10 +306,13 @@ def random_piston(rng):
         p["programNumber"] = rng.randrange(1, 129)
     elif group == 10:
         p["programNumber"] = rng.randrange(1, 128)
+    elif group == 8:
+        # The image carries the type alone, which the description numbers the function by.
+        p["programNumber"] = p["functionType"]
     elif group == 9:
-        # The piston editor lets any of the three boxes be checked, none included.
+        # The MSB, the LSB or both; the program change alone would come back as a Program Change.
         p["bankSelMSBFlag"] = rng.random() < 0.6
-        p["bankSelLSBFlag"] = rng.random() < 0.6
+        p["bankSelLSBFlag"] = not p["bankSelMSBFlag"] or rng.random() < 0.6
         p["bankSelProgramFlag"] = rng.random() < 0.5
         p["bankSelMSB"] = rng.randrange(128)
         p["bankSelLSB"] = rng.randrange(128)
@@ -325,7 +328,8 @@ def random_manual(rng):
                           "archiveInput": rng.randrange(4), "archiveChannel": rng.randrange(1, 17)}
     for ch in manual["channels"]:
         ch["channelTranspose"] = rng.randrange(128)
-        ch["channelVelocity"] = rng.randrange(256)
+        # 0, a fixed velocity of 0, comes back as 127 and is refused.
+        ch["channelVelocity"] = rng.randrange(1, 256)
         ch["shoe"] = {"channel": rng.randrange(3), "volumeControl": rng.random() < 0.5,
                       "expressionOn": rng.random() < 0.5}
     manual["pistons"] = [random_piston(rng) for _ in range(PISTONS)]
@@ -407,15 +411,20 @@ def check_refusals(zktcli, rng, workdir):
     """Values the image cannot carry are refused: exit 2, a message naming the field, and the
     output file that was there before is left exactly as it was."""
     failures = []
+    nothing_to_send = {"functionGroup": 9, "bankSelMSBFlag": False, "bankSelLSBFlag": False,
+                       "bankSelProgramFlag": False}
     spoilers = [
-        ("functionGroup", 15), ("functionGroup", -1), ("midiChannel", 17), ("midiChannel", 0),
-        ("programNumber", "7"), ("bankSelMSBFlag", 1), ("nonsense", 0),
+        ("functionGroup", {"functionGroup": 15}), ("functionGroup", {"functionGroup": -1}),
+        ("midiChannel", {"midiChannel": 17}), ("midiChannel", {"midiChannel": 0}),
+        ("programNumber", {"programNumber": "7"}), ("bankSelMSBFlag", {"bankSelMSBFlag": 1}),
+        ("nonsense", {"nonsense": 0}), ("bankSelProgramFlag", nothing_to_send),
     ]
-    for n, (field, value) in enumerate(spoilers):
+    for n, (field, changes) in enumerate(spoilers):
         manual = random_manual(rng)
         piston = manual["pistons"][rng.randrange(PISTONS)]
         piston.update({"functionGroup": 7, "midiChannel": 1, "programNumber": 1})
-        piston[field] = value
+        piston.update(changes)
+        value = changes.get(field)
         source = os.path.join(workdir, f"refused{n}.json")
         output = os.path.join(workdir, f"refused{n}.zkt")
         with open(source, "w") as f:

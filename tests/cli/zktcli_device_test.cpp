@@ -89,10 +89,11 @@ TEST_F(ZktcliDevice, AWriteKeepsABackupWritesOnlyWhatChangedAndVerifies) {
 
     const CliRun write = zktcli("write " + path("edited.zkt") + " --simulate-from " + path("chain.zkt"));
     ASSERT_EQ(write.exitCode, 0) << write.output;
-    for (const char* line :
-         {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written",
-          "  Manual 2, piston 11: programNumber 21 -> 99", "Writing ZKT Program Data to Manual #2",
-          "Verified: every manual in the chain matches the configuration."})
+    for (const char* line : {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written",
+                             "  Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program "
+                             "Change #99 on MIDI Channel 2",
+                             "Writing ZKT Program Data to Manual #2",
+                             "Verified: every manual in the chain matches the configuration."})
         EXPECT_NE(write.output.find(line), std::string::npos) << line << '\n' << write.output;
     for (const char* line :
          {"Writing ZKT Program Data to Manual #1", "Writing ZKT Program Data to Manual #3"})
@@ -174,11 +175,12 @@ TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {
     EXPECT_EQ(lost.exitCode, 4) << lost.output;
     EXPECT_NE(lost.output.find("ZKT Configuration data written!"), std::string::npos) << lost.output;
     EXPECT_NE(lost.output.find("verification failed"), std::string::npos) << lost.output;
-    EXPECT_NE(lost.output.find("Manual 2: the chain differs from the file in 1 field"), std::string::npos)
+    EXPECT_NE(lost.output.find("Manual 2: the chain differs from the file in 1 setting"), std::string::npos)
         << lost.output;
-    EXPECT_NE(lost.output.find("Manual 2, piston 11: programNumber 42 -> " +
-                               std::to_string(chain.pistons[changed(2)].programNumber)),
-              std::string::npos)
+    EXPECT_NE(
+        lost.output.find("Manual 2, piston 11: Program Change #42 on MIDI Channel 2 \u2192 Program Change #" +
+                         std::to_string(chain.pistons[changed(2)].programNumber) + " on MIDI Channel 2"),
+        std::string::npos)
         << lost.output;
     EXPECT_EQ(lost.output.find("Manual 1:"), std::string::npos) << lost.output;
     EXPECT_EQ(lost.output.find("Manual 3:"), std::string::npos) << lost.output;

@@ -2,6 +2,8 @@
 
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "model/hex_text.h"
+#include "model/program_image.h"
 #include "support/temp_folder.h"
 
 #include <gmock/gmock.h>
@@ -54,7 +56,7 @@ TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
 
     const CliResult different = run("diff " + path("a.zkt") + " " + path("fewer.zkt"));
     EXPECT_EQ(different.status, 1);
-    EXPECT_THAT(different.out, HasSubstr("Manual 3 present -> (absent)"));
+    EXPECT_THAT(different.out, HasSubstr("Manual 3: present \u2192 absent"));
     EXPECT_EQ(different.err, "");
 
     const CliResult missing = run("diff " + path("a.zkt") + " " + path("nothing.zkt"));
@@ -67,6 +69,60 @@ TEST_F(Zktcli, HelpListsEveryExitStatus) {
     EXPECT_EQ(help.status, 0);
     for (const char* status : {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  6 ", "  130 "})
         EXPECT_THAT(help.out, HasSubstr(status));
+}
+
+TEST_F(Zktcli, DiffNamesPistonsByTheirWordsOrFieldsForScripts) {
+    ConfigModel organ = exampleOrgan(2);
+    writeConfigurationFile(path("a.zkt"), organ);
+    pistonInfo& piston = organ.pistons[pistonIndexOf(1, 4)];
+    piston = {.functionGroup = 7, .midiChannel = 1, .programNumber = 1};
+    writeConfigurationFile(path("b.zkt"), organ);
+    const CliResult words = run("diff " + path("a.zkt") + " " + path("b.zkt"));
+    EXPECT_EQ(words.status, 1);
+    EXPECT_EQ(words.out, "Manual 2, piston 5: Ahlborn General on MIDI Channel 2 (Memory B General #4) \u2192 "
+                         "Program Change #1 on MIDI Channel 1\n");
+    const CliResult fields = run("diff --fields " + path("a.zkt") + " " + path("b.zkt"));
+    EXPECT_EQ(fields.status, 1);
+    EXPECT_EQ(fields.out,
+              "Manual 2, piston 5: functionGroup 4 -> 7\nManual 2, piston 5: functionType 9 -> 0\n"
+              "Manual 2, piston 5: midiChannel 2 -> 1\nManual 2, piston 5: programNumber 9 -> 1\n");
+}
+
+// A file that may lack a manual is refused with what was left out; one with more than five
+// manuals is read as ever, with a warning.
+TEST_F(Zktcli, DamagedFilesAreSaidPlainlyAndRefusedWhereAManualMayBeMissing) {
+    const std::string image = bytesToHex(encodedManual(exampleOrgan(1), 1)) + "\r\n";
+    struct Case {
+        const char* file;
+        std::string contents;
+        const char* warning;
+        int status;
+    };
+    const Case cases[] = {
+        {"cut.zkt", image + image.substr(0, 412),
+         "Line 2 is cut short (412 of 780 characters): manual 2 was not read.\n", 2},
+        {"empty.zkt", "", "The file holds no configuration: no line in it is a manual's image.\n", 2},
+        {"junk.zkt", "organ of St Mary\r\n" + image,
+         "Line 1 is not a manual's image (16 characters): it was skipped.\n", 2},
+        {"six.zkt", image + image + image + image + image + image, "Only the first five manuals were read.\n",
+         0},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(path(c.file), std::ios::binary) << c.contents;
+        const std::string file = path(c.file);
+        for (const std::string& command : {"show " + file, "export " + file, "diff " + file + " " + file,
+                                           "write " + file + " --simulate 1 --no-backup --no-verify"}) {
+            if (c.status == 0 && command.starts_with("write"))
+                continue; // a write would go ahead
+            const CliResult result = run(command);
+            EXPECT_EQ(result.status, c.status) << command;
+            EXPECT_THAT(result.err, HasSubstr("zktcli: " + file + ": " + c.warning)) << command;
+            if (c.status != 0) {
+                EXPECT_THAT(result.err, HasSubstr(file + ": damaged, so it was not used")) << command;
+                EXPECT_EQ(result.out, "") << command;
+            }
+        }
+    }
 }
 
 TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {

@@ -99,6 +99,33 @@ TEST_F(KeyboardEditorTest, KeyOffsetAndVelocityMapToTheirBytes) {
     }
 }
 
+// The byte 00 is the MCU's "no velocity", read back as a fixed 127: refused on an enabled channel
+// only, since a disabled channel's velocity is not stored.
+TEST_F(KeyboardEditorTest, AFixedVelocityOfZeroIsRefusedSayingWhy) {
+    keyboard().channels = 0b101;
+    model.channelVelocity[slot(3)] = 90;
+    open();
+    editor.show();
+    velocityBox(3).setChecked(false);
+    chooseText(rowList("cboVelocity", 3), QStringLiteral("0"));
+    velocityBox(2).setChecked(false);
+    chooseText(rowList("cboVelocity", 2), QStringLiteral("0"));
+    chooseText(rowList("cboTransposeInput", 1), QStringLiteral("+12"));
+    save();
+    const auto& why = widgetNamed<QLabel>(editor, QStringLiteral("lblSaveRefused"));
+    EXPECT_TRUE(why.isVisibleTo(&editor));
+    EXPECT_TRUE(why.text().startsWith(QStringLiteral("Channel 3: a fixed velocity of 0")));
+    EXPECT_EQ(model.channelTranspose[slot(1)], defaultTranspose) << "nothing stored";
+
+    chooseText(rowList("cboVelocity", 3), QStringLiteral("1"));
+    save();
+    EXPECT_EQ(model.channelVelocity[slot(3)], 1);
+    EXPECT_EQ(model.channelTranspose[slot(1)], 48);
+    open();
+    EXPECT_FALSE(why.isVisibleTo(&editor));
+    editor.hide();
+}
+
 TEST_F(KeyboardEditorTest, AnalogInputAndControllerMapToTheShoe) {
     model.shoes[slot(5)] = {.channel = 2, .volumeControl = true, .expressionOn = false};
     open();

@@ -64,15 +64,25 @@ TEST(PistonEditorUnchangedSave, StoresTheRecordAsItWas) {
         {"program 128", {.functionGroup = 7, .midiChannel = 1, .programNumber = 128}},
         {"program 0 and channel 0", {.functionGroup = 7, .midiChannel = 0, .programNumber = 0}},
         {"program 200 and channel 20", {.functionGroup = 7, .midiChannel = 20, .programNumber = 200}},
-        {"last PLEXO function", {.functionGroup = 8, .functionType = 55, .midiChannel = 10}},
-        {"PLEXO type 70", {.functionGroup = 8, .functionType = 70, .midiChannel = 10}},
-        {"PLEXO type -5", {.functionGroup = 8, .functionType = -5, .midiChannel = 1}},
+        {"last PLEXO function",
+         {.functionGroup = 8, .functionType = 55, .midiChannel = 10, .programNumber = 55}},
+        {"PLEXO type 70", {.functionGroup = 8, .functionType = 70, .midiChannel = 10, .programNumber = 70}},
+        {"PLEXO type -5", {.functionGroup = 8, .functionType = -5, .midiChannel = 1, .programNumber = -5}},
         {"bank select, all rows", everyBankRow},
         {"bank select at the lists' ends", everyBankRowAtTheEnds()},
         {"bank select, unchecked rows",
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 50, .bankSelMSB = 60, .bankSelLSB = 70}},
+         {.functionGroup = 9,
+          .midiChannel = 2,
+          .programNumber = 50,
+          .bankSelMSBFlag = true,
+          .bankSelMSB = 60,
+          .bankSelLSB = 70}},
         {"bank select program row without a program",
-         {.functionGroup = 9, .midiChannel = 2, .programNumber = 0, .bankSelProgramFlag = true}},
+         {.functionGroup = 9,
+          .midiChannel = 2,
+          .programNumber = 0,
+          .bankSelLSBFlag = true,
+          .bankSelProgramFlag = true}},
         {"tremulant value 127", {.functionGroup = 10, .midiChannel = 1, .programNumber = 127}},
         {"HX-90 cancel", {.functionGroup = 11, .midiChannel = 7}},
         {"note 60", {.functionGroup = 12, .midiChannel = 10, .programNumber = 61}},
@@ -204,7 +214,7 @@ TEST_F(PistonEditorTest, BankSelectRowsFollowTheirCheckBoxesAndShowTheRecordsVal
 }
 
 // A row's list is usable exactly when its box is checked, also on a piston just switched to
-// Bank Select, whose rows were never loaded: on a fresh dialog and after a Bank Select piston.
+// Bank Select, whose rows start from the piston, not from the Bank Select piston before.
 TEST_F(PistonEditorTest, BankSelectRowsAreUsableExactlyWhenCheckedRightAfterAGroupChange) {
     const auto expectRule = [this](const char* when) {
         for (int row = 0; row < 3; ++row) {
@@ -212,18 +222,52 @@ TEST_F(PistonEditorTest, BankSelectRowsAreUsableExactlyWhenCheckedRightAfterAGro
                 << when << ", row " << row;
         }
     };
+    open(3, everyBankRow);
+    cancel();
     open(2, {.functionGroup = 1, .midiChannel = 1});
     groups().setCurrentIndex(9);
-    expectRule("fresh dialog");
-    EXPECT_FALSE(list("cboBankSel", 1).isEnabled());
+    expectRule("from a coupler");
+    EXPECT_FALSE(checkNamed(editor, "chkBankSel", 0).isChecked());
+    EXPECT_EQ(list("cboBankSel", 0).currentText(), QStringLiteral("0"));
     cancel();
 
-    open(3, {.functionGroup = 9, .midiChannel = 1, .bankSelMSBFlag = true, .bankSelMSB = 4});
-    cancel();
-    open(2, {.functionGroup = 1, .midiChannel = 1});
+    // A program change keeps its program as the Bank Select's.
+    open(2, {.functionGroup = 7, .midiChannel = 5, .programNumber = 40});
     groups().setCurrentIndex(9);
-    expectRule("after a Bank Select piston");
-    EXPECT_TRUE(list("cboBankSel", 0).isEnabled());
+    expectRule("from a program change");
+    EXPECT_TRUE(checkNamed(editor, "chkBankSel", 2).isChecked());
+    EXPECT_EQ(list("cboBankSel", 2).currentText(), QStringLiteral("40"));
+    EXPECT_FALSE(checkNamed(editor, "chkBankSel", 1).isChecked());
+}
+
+// "Save" refuses what the image could not carry and says why; nothing is stored until it is mended.
+TEST_F(PistonEditorTest, BankSelectWithNothingOrOnlyAProgramToSendIsRefused) {
+    auto& why = widgetNamed<QLabel>(editor, QStringLiteral("lblSaveRefused"));
+    open(12, {.functionGroup = 7, .midiChannel = 6, .programNumber = 9});
+    groups().setCurrentIndex(9);
+    editor.show();
+    checkNamed(editor, "chkBankSel", 2).setChecked(false);
+    save();
+    EXPECT_TRUE(why.isVisibleTo(&editor));
+    EXPECT_TRUE(why.text().startsWith(QStringLiteral("This Bank Select sends nothing")));
+    EXPECT_EQ(stored(12).functionGroup, 7);
+    EXPECT_TRUE(refreshed.empty());
+
+    checkNamed(editor, "chkBankSel", 2).setChecked(true);
+    EXPECT_FALSE(why.isVisibleTo(&editor)) << "hidden again once a box changes";
+    save();
+    EXPECT_TRUE(why.text().startsWith(QStringLiteral("A Program Change alone is a Program Change piston")));
+    EXPECT_EQ(stored(12).functionGroup, 7);
+
+    checkNamed(editor, "chkBankSel", 1).setChecked(true);
+    save();
+    EXPECT_EQ(stored(12), (pistonInfo{.functionGroup = 9,
+                                      .midiChannel = 6,
+                                      .programNumber = 9,
+                                      .bankSelLSBFlag = true,
+                                      .bankSelProgramFlag = true}));
+    EXPECT_EQ(refreshed, std::vector<int>{12});
+    editor.hide();
 }
 
 TEST_F(PistonEditorTest, AllNotesOffOnAllChannelsKeepsTheDisabledChannel) {
@@ -274,26 +318,34 @@ TEST_F(PistonEditorTest, NumBeyondItsListShowsNoneAndIsKept) {
     EXPECT_EQ(stored(13), (pistonInfo{.functionGroup = 14, .functionType = 20, .midiChannel = 9}));
 }
 
-TEST_F(PistonEditorTest, NewlyChosenGroupsStoreWhatTheirHiddenListsLastHeld) {
-    open(0, {.functionGroup = 11, .midiChannel = 7});
+// Another group starts from this piston: its channel, its program where the new group sends
+// one too, the lists' defaults otherwise; never what the piston edited before left behind.
+TEST_F(PistonEditorTest, ChoosingAnotherGroupStartsFromThisPiston) {
+    open(0, {.functionGroup = 12, .midiChannel = 9, .programNumber = 61});
     cancel();
-    open(1, {.functionGroup = 13, .functionType = 1, .midiChannel = 5});
+    open(1, {.functionGroup = 14, .functionType = 27, .midiChannel = 1});
+    cancel();
+    open(2, {.functionGroup = 11, .midiChannel = 7});
     cancel();
 
-    open(2, {.functionGroup = 1, .functionType = 2, .midiChannel = 2});
+    open(3, {.functionGroup = 7, .midiChannel = 2, .programNumber = 62});
+    groups().setCurrentIndex(12);
+    EXPECT_EQ(list("cboMidiChannel", 12).currentText(), QStringLiteral("2"));
+    EXPECT_EQ(list("cboProgramChange", 12).currentText(), QStringLiteral("0 (C-2)"));
+    groups().setCurrentIndex(14);
+    EXPECT_EQ(list("cboType", 14).currentIndex(), 0);
+    EXPECT_EQ(list("cboMidiChannel", 14).currentIndex(), 0);
+    groups().setCurrentIndex(7);
+    EXPECT_EQ(list("cboProgramChange", 7).currentText(), QStringLiteral("62")) << "back to its own group";
     groups().setCurrentIndex(11);
     save();
-    EXPECT_EQ(stored(2), (pistonInfo{.functionGroup = 11, .functionType = 0, .midiChannel = 7}));
-
-    open(3, {.functionGroup = 2, .midiChannel = 2});
-    groups().setCurrentIndex(13);
-    save();
-    EXPECT_EQ(stored(3), (pistonInfo{.functionGroup = 13, .functionType = 1, .midiChannel = 5}));
+    EXPECT_EQ(stored(3),
+              (pistonInfo{.functionGroup = 11, .functionType = 0, .midiChannel = 2, .programNumber = 62}));
 
     open(4, {.functionGroup = 3, .midiChannel = 12});
     groups().setCurrentIndex(0);
     save();
-    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 0, .functionType = -1, .midiChannel = 1}));
+    EXPECT_EQ(stored(4), (pistonInfo{.functionGroup = 0, .functionType = -1, .midiChannel = 12}));
 }
 
 TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
@@ -303,7 +355,6 @@ TEST_F(PistonEditorTest, SwitchingGroupsClearsNothing) {
     pistonInfo expected = everyBankRow;
     expected.functionGroup = 1;
     expected.functionType = 0;
-    expected.midiChannel = 1; // the coupler's channel list was never loaded
     EXPECT_EQ(stored(5), expected);
 }
 

@@ -225,7 +225,8 @@ TEST(ReadBack, AnUpdateLostOnTheWayIsCaughtAndNamed) {
     const std::vector<std::string>& report = safe.write.report();
     ASSERT_EQ(report.size(), 2u) << safe.rig.status.content();
     EXPECT_EQ(report[0].rfind("Manual 2:", 0), 0u) << report[0];
-    EXPECT_EQ(report[1], "  Manual 2, piston 11: programNumber 99 -> 21");
+    EXPECT_EQ(report[1], "  Manual 2, piston 11: Program Change #99 on MIDI Channel 2 \u2192 Program Change "
+                         "#21 on MIDI Channel 2");
 }
 
 // The backup file's lines: each an image buffer whose first bytes are the program image.

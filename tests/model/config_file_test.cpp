@@ -53,50 +53,98 @@ TEST(ConfigurationFile, SavedFileHasOneCrLfLinePerManualAndLoadsBack) {
     EXPECT_EQ(loaded, organ);
 }
 
+// A damaged file still loads as it always has; the check says what was left out.
 TEST(ConfigurationFile, LinesThatCountAndLinesThatAreSkipped) {
     const ConfigModel organ = exampleOrgan(5);
     const std::string l1 = imageLine(organ, 1), l2 = imageLine(organ, 2), l3 = imageLine(organ, 3);
     const std::string longest = std::string(699, 'z');
+    const std::string fiveOf2 = [&] {
+        std::string five;
+        for (int i = 0; i < 5; ++i)
+            five += l2 + "\r\n";
+        return five;
+    }();
+    const std::string noImage = "The file holds no configuration: no line in it is a manual's image.";
+    const std::string onlyFive = "Only the first five manuals were read.";
     struct Case {
         const char* name;
         std::string contents;
         int manuals;
         std::vector<int> sourceManuals; // which example manual each loaded manual shows
+        std::vector<std::string> warnings;
+        bool damaged = false;
     };
     const Case cases[] = {
-        {"empty file", "", 0, {}},
-        {"empty first line", "\r\n" + l2 + "\r\n" + l3 + "\r\n", 2, {2, 3}},
-        {"LF line ends", l1 + "\n" + l2 + "\n", 2, {1, 2}},
-        {"CR line ends and no final line end", l1 + "\r" + l2, 2, {1, 2}},
-        {"699 characters are skipped", longest + "\r\n" + l3 + "\r\n", 1, {3}},
-        {"six lines load five",
-         l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + "junk\r\n",
+        {"empty file", "", 0, {}, {noImage}, true},
+        {"blank lines only", " \r\n\t\r\n\r\n", 0, {}, {noImage}, true},
+        {"junk",
+         "hello, organist\r\n",
+         0,
+         {},
+         {"Line 1 is not a manual's image (15 characters): it was skipped.", noImage},
+         true},
+        {"empty first line", "\r\n" + l2 + "\r\n" + l3 + "\r\n", 2, {2, 3}, {}},
+        {"LF line ends", l1 + "\n" + l2 + "\n", 2, {1, 2}, {}},
+        {"CR line ends and no final line end", l1 + "\r" + l2, 2, {1, 2}, {}},
+        {"a three-manual file cut mid-line",
+         l1 + "\r\n" + l2.substr(0, 412),
+         1,
+         {1},
+         {"Line 2 is cut short (412 of 780 characters): manual 2 was not read."},
+         true},
+        {"699 characters are skipped",
+         longest + "\r\n" + l3 + "\r\n",
+         1,
+         {3},
+         {"Line 1 is not a manual's image (699 characters): it was skipped."},
+         true},
+        {"six lines load five", fiveOf2 + l1 + "\r\n", 5, {2, 2, 2, 2, 2}, {onlyFive}},
+        {"a sixth line is not decoded",
+         fiveOf2 + std::string(1000, 'q') + "\r\n",
          5,
-         {1, 1, 1, 1, 1}},
-        {"a sixth line is not even read",
-         [&] {
-             std::string five;
-             for (int i = 0; i < 5; ++i) {
-                 five += l2 + "\r\n";
-             }
-             return five + std::string(1000, 'q') + "\r\n";
-         }(),
+         {2, 2, 2, 2, 2},
+         {onlyFive}},
+        {"nor read beyond its first characters",
+         fiveOf2 + std::string(maximumLineLength + 10, 'q'),
          5,
-         {2, 2, 2, 2, 2}},
-        {"blanks around the hex", "   " + l1 + "   \r\n", 1, {1}},
+         {2, 2, 2, 2, 2},
+         {onlyFive}},
+        {"blanks after the fifth manual", fiveOf2 + "  \r\n\r\n", 5, {2, 2, 2, 2, 2}, {}},
+        {"blanks around the hex", "   " + l1 + "   \r\n", 1, {1}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         ConfigModel model = modelBeforeLoad();
-        ASSERT_EQ(readConfigurationFile(folder.write("c.zkt", c.contents), model), c.manuals);
+        ConfigFileCheck check;
+        ASSERT_EQ(readConfigurationFile(folder.write("c.zkt", c.contents), model, check), c.manuals);
         EXPECT_EQ(model.numberOfManuals, c.manuals);
         ConfigModel shown = model;
         shown.hardwareType = organ.hardwareType; // the load keeps the device's type
         for (std::size_t i = 0; i < c.sourceManuals.size(); ++i) {
             EXPECT_EQ(imageLine(shown, static_cast<int>(i) + 1), imageLine(organ, c.sourceManuals[i]));
         }
+        EXPECT_EQ(check.warnings, c.warnings);
+        EXPECT_EQ(check.damaged, c.damaged);
     }
+}
+
+// The browser page reads a file's lines itself; the window shows the same words.
+TEST(ConfigurationFileCheck, ManyDamagedLinesAreCountedAndTheStatusSaysWhatWasLeftOut) {
+    std::vector<std::string> lines(14, "0a 0b");
+    lines.insert(lines.begin() + 1, std::string(780, '0'));
+    const ConfigFileCheck check = checkConfigurationLines(lines);
+    ASSERT_EQ(check.warnings.size(), 11u);
+    EXPECT_EQ(check.warnings[0], "Line 1 is cut short (5 of 780 characters): manual 1 was not read.");
+    EXPECT_EQ(check.warnings[1], "Line 3 is cut short (5 of 780 characters): manual 2 was not read.");
+    EXPECT_EQ(check.warnings[10], "4 more lines are not manuals' images either; they were skipped.");
+
+    EXPECT_EQ(openedFileStatus("organ.zkt", {}), "Successfully opened file organ.zkt");
+    EXPECT_EQ(openedFileStatus("cut.zkt", checkConfigurationLines(std::vector<std::string>{"0a"})),
+              "cut.zkt:\nLine 1 is cut short (2 of 780 characters): manual 1 was not read.\n"
+              "The file holds no configuration: no line in it is a manual's image.");
+    EXPECT_EQ(openedFileStatus("six.zkt", {{"Only the first five manuals were read."}, false, false}),
+              "Opened file six.zkt\nOnly the first five manuals were read.");
 }
 
 TEST(ConfigurationFile, FailedLoadsNameFileAndLineAndLeaveTheModelAlone) {

@@ -1,3 +1,5 @@
+#include "model/carried_values.h"
+#include "model/change_words.h"
 #include "model/image_layout.h"
 #include "model/program_image.h"
 #include "model/vocabulary.h"
@@ -163,6 +165,26 @@ TEST(ImageProperties, EditorModelsComeBackByteForByte) {
         }
         ASSERT_EQ(encodedManual(decoded, manual), expected) << "run " << run;
     }
+}
+
+// What the editors can hold is refused exactly when its images would make it mean something else:
+// everything accepted reads back in the same words, and nothing refused would have.
+TEST(ImageProperties, ExactlyTheRefusedValuesChangeTheirWordsThroughTheImages) {
+    Random random(2026);
+    int accepted = 0;
+    int refused = 0;
+    for (int run = 0; run < 2000; ++run) {
+        ConfigModel model = editorModel(random, 1);
+        model.numberOfManuals = 1;
+        const ConfigModel carried = throughImages(model, 1);
+        const std::vector<std::string> changed = manualChangesInWords(model, carried, carried, 1);
+        const std::vector<std::string> refusals = uncarriedValues(model);
+        ASSERT_EQ(refusals.empty(), changed.empty())
+            << "run " << run << ": " << (changed.empty() ? refusals.front() : changed.front());
+        ++(refusals.empty() ? accepted : refused);
+    }
+    EXPECT_GT(accepted, 100);
+    EXPECT_GT(refused, 100);
 }
 
 } // namespace

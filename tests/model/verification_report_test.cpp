@@ -32,8 +32,9 @@ TEST(WriteVerification, NamesOnlyTheManualsAndFieldsThatDiffer) {
     readBack.pistons[pistonAt(2, 11)].programNumber = 99;
     const auto report = verificationReport(written, readBack);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[0], "Manual 2: the chain differs from the file in 1 field (file -> chain):");
-    EXPECT_EQ(report[1], "  Manual 2, piston 11: programNumber 21 -> 99");
+    EXPECT_EQ(report[0], "Manual 2: the chain differs from the file in 1 setting (file \u2192 chain):");
+    EXPECT_EQ(report[1], "  Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program Change "
+                         "#99 on MIDI Channel 2");
 
     // More manuals in the chain than written is no difference; fewer names each missing one.
     ConfigModel longer = readBackOf(organOf(5));
@@ -55,7 +56,26 @@ TEST(WriteVerification, AReadBackTheEncoderWouldRefuseIsReported) {
     ASSERT_THROW(encodedManual(readBack, 1), EncodeOverflow);
     const auto report = verificationReport(written, readBack);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[1], "  Manual 1, piston 13: programNumber 6 -> 0");
+    EXPECT_EQ(report[1],
+              "  Manual 1, piston 13: Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 6) \u2192 "
+              "Bank Select on MIDI Channel 6 (MSB 0, LSB 1, program 0)");
+}
+
+// What the user saw is compared, not what the images made of it: a piston the encoder turns
+// into another is named, while values not in use never count.
+TEST(WriteVerification, APistonWhoseMeaningDiffersIsNamed) {
+    ConfigModel written = organOf(1);
+    pistonInfo& bankSelect = written.pistons[pistonAt(1, 13)];
+    bankSelect.bankSelMSBFlag = false;
+    bankSelect.bankSelLSBFlag = false;
+    bankSelect.bankSelProgramFlag = false;
+    written.pistons[pistonAt(1, 5)].functionType = 7; // stored by no image
+    written.pistons[pistonAt(1, 5)].functionGroup = 0;
+    written.pistons[pistonAt(1, 5)].midiChannel = 12;
+    const auto report = verificationReport(written, readBackOf(written));
+    EXPECT_EQ(report, (std::vector<std::string>{
+                          "Manual 1: the chain differs from the file in 1 setting (file \u2192 chain):",
+                          "  Manual 1, piston 13: Bank Select on MIDI Channel 6 \u2192 Unassigned"}));
 }
 
 } // namespace

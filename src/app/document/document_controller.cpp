@@ -8,6 +8,7 @@
 #include "app/mainwindow/main_window.h"
 #include "link/transfer_engine.h"
 #include "model/config_file.h"
+#include "model/config_file_check.h"
 #include "model/edit_step_texts.h"
 #include "settings/user_folders.h"
 
@@ -50,8 +51,9 @@ void DocumentController::open(const QString& path) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
+    ConfigFileCheck check;
     try {
-        m_history.apply([&] { readConfigurationFile(path.toStdString(), m_model); },
+        m_history.apply([&] { readConfigurationFile(path.toStdString(), m_model, check); },
                         [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
@@ -63,7 +65,7 @@ void DocumentController::open(const QString& path) {
     m_rememberFile(path);
     m_status.centreOverMain();
     m_status.setCaption("Loading Program Data from file: " + name.toStdString());
-    m_status.replaceText("Successfully opened file " + name.toStdString());
+    m_status.replaceText(openedFileStatus(name.toStdString(), check));
     m_status.show();
     m_main.refreshManualPanels();
     m_main.enableAllCommands();

@@ -1,0 +1,153 @@
+#include "model/change_words.h"
+
+#include "model/manual_summary.h"
+#include "model/piston_description.h"
+
+#include <algorithm>
+
+namespace zkt {
+
+namespace {
+
+std::string onOff(bool on) {
+    return on ? "on" : "off";
+}
+
+std::string velocityWords(const ChannelSummary& channel) {
+    return channel.velocitySensing ? channel.velocity : "fixed " + channel.velocity;
+}
+
+std::string analogInputWords(const ChannelSummary& channel, const shoeInfo& shoe) {
+    return shoe.expressionOn ? channel.analogInput + ", " + channel.controller : channel.analogInput;
+}
+
+bool sameStoredChannel(const ConfigModel& a, const ConfigModel& b, int manualIndex, int channel) {
+    const auto slot = static_cast<std::size_t>(channelSlotOf(manualIndex, channel));
+    const unsigned bit = 1u << (channel - 1);
+    return a.channelTranspose[slot] == b.channelTranspose[slot] &&
+           a.channelVelocity[slot] == b.channelVelocity[slot] && a.shoes[slot] == b.shoes[slot] &&
+           (a.keyboards[manualIndex].channels & bit) == (b.keyboards[manualIndex].channels & bit);
+}
+
+// Compares one manual of two configurations record by record and words each change.
+class ManualComparison {
+public:
+    ManualComparison(const ConfigModel& before, const ConfigModel& beforeStored, const ConfigModel& after,
+                     int manual)
+        : m_before(before), m_stored(beforeStored), m_after(after), m_m(manual - 1),
+          m_prefix("Manual " + std::to_string(manual) + ", ") {}
+
+    std::vector<std::string> lines() {
+        compareKeyboard();
+        for (int c = 1; c <= channelsPerManual; ++c)
+            compareChannel(c);
+        for (int k = 0; k < pistonsPerManual; ++k)
+            comparePiston(k);
+        return std::move(m_lines);
+    }
+
+private:
+    const keyboardInfo& keyboardOf(const ConfigModel& model) const {
+        return model.keyboards[static_cast<std::size_t>(m_m)];
+    }
+
+    // True when the record's words differ in this attribute; then it is said.
+    bool say(const std::string& record, const std::string& attribute, const std::string& from,
+             const std::string& to) {
+        if (from == to)
+            return false;
+        m_lines.push_back(m_prefix + record + ": " + (attribute.empty() ? "" : attribute + " ") + from +
+                          changeArrow + to);
+        return true;
+    }
+
+    void sayUnshownDifference(const std::string& record) {
+        m_lines.push_back(m_prefix + record + ": only values not in use differ");
+    }
+
+    void compareKeyboard() {
+        const std::vector<OptionSummary> from = keyboardOptions(keyboardOf(m_before));
+        const std::vector<OptionSummary> to = keyboardOptions(keyboardOf(m_after));
+        for (std::size_t bit = 0; bit < from.size(); ++bit)
+            say(from[bit].caption, "", onOff(from[bit].on), onOff(to[bit].on));
+
+        const keyboardInfo& stored = keyboardOf(m_stored);
+        const keyboardInfo& after = keyboardOf(m_after);
+        const bool worded = say(archiveCrescendoTitle, "", archiveCrescendoText(keyboardOf(m_before)),
+                                archiveCrescendoText(after));
+        if (!worded &&
+            (stored.archiveInput != after.archiveInput || stored.archiveChannel != after.archiveChannel))
+            sayUnshownDifference(archiveCrescendoTitle);
+    }
+
+    void compareChannel(int channel) {
+        const ChannelSummary from = channelSummary(m_before, m_m, channel);
+        const ChannelSummary to = channelSummary(m_after, m_m, channel);
+        const auto slot = static_cast<std::size_t>(channelSlotOf(m_m, channel));
+        const std::string record = "channel " + std::to_string(channel);
+        bool worded =
+            say(record, "", from.enabled ? "enabled" : "disabled", to.enabled ? "enabled" : "disabled");
+        worded = say(record, "key offset", from.keyOffset, to.keyOffset) || worded;
+        worded = say(record, "velocity", velocityWords(from), velocityWords(to)) || worded;
+        worded = say(record, "analog input", analogInputWords(from, m_before.shoes[slot]),
+                     analogInputWords(to, m_after.shoes[slot])) ||
+                 worded;
+        if (!worded && !sameStoredChannel(m_stored, m_after, m_m, channel))
+            sayUnshownDifference(record);
+    }
+
+    void comparePiston(int k) {
+        const auto index = static_cast<std::size_t>(pistonIndexOf(m_m, k));
+        const std::string record = "piston " + std::to_string(k + 1);
+        const bool worded = say(record, "", pistonFunctionWithDetail(m_before.pistons[index]),
+                                pistonFunctionWithDetail(m_after.pistons[index]));
+        if (!worded && m_stored.pistons[index] != m_after.pistons[index])
+            sayUnshownDifference(record);
+    }
+
+    const ConfigModel& m_before;
+    const ConfigModel& m_stored;
+    const ConfigModel& m_after;
+    int m_m; // manualIndex
+    std::string m_prefix;
+    std::vector<std::string> m_lines;
+};
+
+int manualsOf(const ConfigModel& model) {
+    return std::clamp<int>(model.numberOfManuals, 0, maxManuals);
+}
+
+} // namespace
+
+std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& beforeStored,
+                                              const ConfigModel& after, int manual) {
+    return ManualComparison(before, beforeStored, after, manual).lines();
+}
+
+std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after,
+                                              int manual) {
+    return manualChangesInWords(before, before, after, manual);
+}
+
+std::vector<std::string> configurationChangesInWords(const ConfigModel& before, const ConfigModel& after) {
+    const int beforeManuals = manualsOf(before);
+    const int afterManuals = manualsOf(after);
+    std::vector<std::string> lines;
+    if (beforeManuals != afterManuals)
+        lines.push_back("Number of manuals: " + std::to_string(beforeManuals) + changeArrow +
+                        std::to_string(afterManuals));
+    for (int manual = 1; manual <= std::max(beforeManuals, afterManuals); ++manual) {
+        const std::string name = "Manual " + std::to_string(manual) + ": ";
+        if (manual > afterManuals) {
+            lines.push_back(name + "present" + changeArrow + "absent");
+        } else if (manual > beforeManuals) {
+            lines.push_back(name + "absent" + changeArrow + "present");
+        } else {
+            const std::vector<std::string> manualLines = manualChangesInWords(before, after, manual);
+            lines.insert(lines.end(), manualLines.begin(), manualLines.end());
+        }
+    }
+    return lines;
+}
+
+} // namespace zkt
