@@ -1,6 +1,7 @@
 #include "model/config_file.h"
 
 #include "model/atomic_file.h"
+#include "model/config_file_lines.h"
 #include "model/hex_text.h"
 #include "model/program_image.h"
 
@@ -8,53 +9,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <sstream>
 
 namespace zkt {
-
-namespace {
-
-// Reads up to the next CR LF, LF or CR. Empty optional at the end of the file.
-class LineReader {
-public:
-    LineReader(std::istream& in, const std::string& path) : m_in(in), m_path(path) {}
-
-    std::optional<std::string> next() {
-        std::streambuf& buffer = *m_in.rdbuf();
-        if (buffer.sgetc() == std::char_traits<char>::eof()) {
-            return std::nullopt;
-        }
-        ++m_lineNumber;
-        std::string line;
-        for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
-            if (c == '\n') {
-                break;
-            }
-            if (c == '\r') {
-                if (buffer.sgetc() == '\n') {
-                    buffer.sbumpc();
-                }
-                break;
-            }
-            if (line.size() == maximumLineLength) {
-                throw ConfigFileError(m_path, m_lineNumber,
-                                      "line is longer than " + std::to_string(maximumLineLength) +
-                                          " characters; this is not a configuration file");
-            }
-            line.push_back(static_cast<char>(c));
-        }
-        return line;
-    }
-
-    int lineNumber() const { return m_lineNumber; }
-
-private:
-    std::istream& m_in;
-    const std::string& m_path;
-    int m_lineNumber = 0;
-};
-
-} // namespace
 
 std::string withZktExtension(const std::string& path) {
     return path.find('.') == std::string::npos ? path + ".zkt" : path;
@@ -69,10 +26,18 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
     if (!in) {
         throw ConfigFileError(path, 0, std::string("cannot open: ") + std::strerror(errno));
     }
+    return readConfiguration(in, path, model);
+}
 
+int readConfigurationText(std::string_view text, const std::string& name, ConfigModel& model) {
+    std::istringstream in{std::string(text)};
+    return readConfiguration(in, name, model);
+}
+
+int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model) {
     ConfigModel loaded = model;
     int manuals = 0;
-    LineReader lines(in, path);
+    ConfigFileLines lines(in, name);
     while (manuals < maxManuals) {
         const auto line = lines.next();
         if (!line) {
@@ -84,14 +49,14 @@ int readConfigurationFile(const std::string& path, ConfigModel& model) {
         try {
             decodeManual(loaded, manuals + 1, hexToBytes(*line));
         } catch (const HexFormatError& e) {
-            throw ConfigFileError(path, lines.lineNumber(), e.what());
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
         } catch (const ImageTooShort& e) {
-            throw ConfigFileError(path, lines.lineNumber(), e.what());
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
         }
         ++manuals;
     }
     if (in.bad()) {
-        throw ConfigFileError(path, lines.lineNumber(), "cannot read the file");
+        throw ConfigFileError(name, lines.lineNumber(), "cannot read the file");
     }
 
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);

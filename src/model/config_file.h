@@ -8,15 +8,14 @@
 #include "model/config_model.h"
 
 #include <cstddef>
+#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zkt {
 
 inline constexpr std::size_t minimumImageLineLength = 700; // shorter lines are skipped
-// Far beyond any line the program writes (780 characters); longer ones mean the file is
-// not a configuration, and reading them whole could exhaust memory.
-inline constexpr std::size_t maximumLineLength = 64 * 1024;
 
 // ".zkt" appended when the path contains no "." at all (folder names included).
 std::string withZktExtension(const std::string& path);
@@ -26,6 +25,9 @@ std::string withZktExtension(const std::string& path);
 // Returns the number of manuals loaded. On any failure throws ConfigFileError naming the
 // file, the line and the reason, and model is left exactly as it was.
 int readConfigurationFile(const std::string& path, ConfigModel& model);
+// The same from a file's contents or from a stream; name stands for the path in errors.
+int readConfigurationText(std::string_view text, const std::string& name, ConfigModel& model);
+int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model);
 
 // The file's contents for manuals 1..numberOfManuals. Throws EncodeOverflow for a value
 // that does not fit its byte.

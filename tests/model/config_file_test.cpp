@@ -1,5 +1,6 @@
 #include "model/config_file.h"
 
+#include "model/config_file_warnings.h"
 #include "model/example_organ.h"
 #include "model/hex_text.h"
 #include "model/program_image.h"
@@ -65,17 +66,33 @@ TEST(ConfigurationFile, LinesThatCountAndLinesThatAreSkipped) {
         std::string contents;
         int manuals;
         std::vector<int> sourceManuals; // which example manual each loaded manual shows
+        std::vector<std::string> warnings = {};
     };
+    const std::string noManual = "No manual was read: the file holds no configuration line.";
     const Case cases[] = {
-        {"empty file", "", 0, {}},
+        {"empty file", "", 0, {}, {noManual}},
         {"empty first line", "\r\n" + l2 + "\r\n" + l3 + "\r\n", 2, {2, 3}},
         {"LF line ends", l1 + "\n" + l2 + "\n", 2, {1, 2}},
         {"CR line ends and no final line end", l1 + "\r" + l2, 2, {1, 2}},
         {"699 characters are skipped", longest + "\r\n" + l3 + "\r\n", 1, {3}},
+        {"a cut-short image is skipped and named",
+         l1 + "\r\n" + l2.substr(0, 412) + "\r\n" + l3 + "\r\n",
+         2,
+         {1, 3},
+         {"Line 2 is cut short (412 of 780 characters): manual 2 was not read."}},
+        {"notes only", "organ of St. Mary\r\n\r\n", 0, {}, {noManual}},
         {"six lines load five",
          l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + l1 + "\r\n" + "junk\r\n",
          5,
          {1, 1, 1, 1, 1}},
+        {"six images load five", [&] {
+             std::string six;
+             for (int i = 0; i < 6; ++i) {
+                 six += l2 + "\r\n";
+             }
+             return six;
+         }(),
+         5, {2, 2, 2, 2, 2}, {"Only the first five manuals were read."}},
         {"a sixth line is not even read",
          [&] {
              std::string five;
@@ -93,6 +110,10 @@ TEST(ConfigurationFile, LinesThatCountAndLinesThatAreSkipped) {
         TempFolder folder;
         ConfigModel model = modelBeforeLoad();
         ASSERT_EQ(readConfigurationFile(folder.write("c.zkt", c.contents), model), c.manuals);
+        ConfigModel fromText = modelBeforeLoad();
+        ASSERT_EQ(readConfigurationText(c.contents, "c.zkt", fromText), c.manuals);
+        EXPECT_EQ(fromText, model);
+        EXPECT_EQ(configurationFileWarnings(c.contents), c.warnings);
         EXPECT_EQ(model.numberOfManuals, c.manuals);
         EXPECT_EQ(model.currentManual, c.manuals + 1);
         ConfigModel shown = model;
