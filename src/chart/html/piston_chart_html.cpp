@@ -60,7 +60,8 @@ std::string number(int value) {
 }
 
 std::string cell(const std::string& content, const std::string& cellClass = {}) {
-    return cellClass.empty() ? "<td>" + content + "</td>" : "<td class=\"" + cellClass + "\">" + content + "</td>";
+    return cellClass.empty() ? "<td>" + content + "</td>"
+                             : "<td class=\"" + cellClass + "\">" + content + "</td>";
 }
 
 std::string headerRow(std::initializer_list<const char*> captions) {
@@ -94,7 +95,8 @@ std::string pistonTable(const ConfigModel& model, int m) {
                         "\" valign=\"middle\">" + groupCaption(group) + "</td>";
             }
             rows += cell(number(k + 1), "number") +
-                    cell(escaped(pistonFunctionText(piston)), piston.functionGroup == 0 ? "unassigned" : "function") +
+                    cell(escaped(pistonFunctionText(piston)),
+                         piston.functionGroup == 0 ? "unassigned" : "function") +
                     cell(escaped(describePistonDetail(piston))) + "</tr>";
         }
     }
@@ -105,11 +107,13 @@ std::string channelTable(const std::vector<ChannelSummary>& channels) {
     if (channels.empty())
         return "<p>No channel enabled.</p>";
     // A header row that comes again on the next page when many channels carry the table over.
-    std::string rows =
-        "<thead>" + headerRow({"Channel", "Key offset", "Velocity", "Analog input", "Controller"}) + "</thead>";
+    std::string rows = "<thead>" +
+                       headerRow({"Channel", "Key offset", "Velocity", "Analog input", "Controller"}) +
+                       "</thead>";
     for (const ChannelSummary& c : channels) {
         rows += "<tr>" + cell(number(c.channel), "number") + cell(escaped(c.keyOffset), "number") +
-                cell(escaped(c.velocity)) + cell(escaped(c.analogInput)) + cell(escaped(c.controller)) + "</tr>";
+                cell(escaped(c.velocity)) + cell(escaped(c.analogInput)) + cell(escaped(c.controller)) +
+                "</tr>";
     }
     return table(rows, settingsTable);
 }
@@ -136,20 +140,21 @@ std::string keyboardSettings(const ConfigModel& model, int m) {
     return continued + "<h2>MIDI channels</h2>" + channelTable(channels) +
            "<table border=\"0\" cellspacing=\"0\" style=\"margin-top: 6px\"><tr>"
            "<td class=\"layout\" valign=\"top\">" +
-           options + "</td><td class=\"gap\" width=\"24\"></td><td class=\"layout\" valign=\"top\">" + archive +
-           "</td></tr></table>";
+           options + "</td><td class=\"gap\" width=\"24\"></td><td class=\"layout\" valign=\"top\">" +
+           archive + "</td></tr></table>";
 }
 
 std::string manualSection(const ConfigModel& model, int m, const ChartHeading& heading) {
     // Every manual after the first starts a page of its own, on paper and in a browser's print.
     const std::string pageBreak = m > 0 ? " style=\"page-break-before: always\"" : "";
-    return "<h1" + pageBreak + ">Manual #" + number(m + 1) + "</h1>" + "<p>ZKT piston chart: " +
-           escaped(chartHeadingLine(heading)) + "</p>" + "<h2>Thumb pistons</h2>" + pistonTable(model, m) +
-           keyboardSettings(model, m);
+    return "<h1" + pageBreak + ">Manual #" + number(m + 1) + "</h1>" +
+           "<p>ZKT piston chart: " + escaped(chartHeadingLine(heading)) + "</p>" + "<h2>Thumb pistons</h2>" +
+           pistonTable(model, m) + keyboardSettings(model, m);
 }
 
-const std::array<const char*, 12> monthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                "July",    "August",   "September", "October", "November", "December"};
+const std::array<const char*, 12> monthNames = {"January",   "February", "March",    "April",
+                                                "May",       "June",     "July",     "August",
+                                                "September", "October",  "November", "December"};
 
 } // namespace
 
