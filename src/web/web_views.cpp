@@ -2,6 +2,7 @@
 
 #include "model/keyboard_form.h"
 #include "model/piston_description.h"
+#include "model/piston_rail.h"
 #include "model/vocabulary.h"
 
 namespace zkt::web {
@@ -79,6 +80,7 @@ json organView(const WebSession& session) {
              {{"piston", clipboard.holdsPiston()},
               {"settings", clipboard.holdsManualSettings()},
               {"manual", clipboard.holdsManual()}}},
+            {"railLeftTwips", pistonRailLeftTwips},
             {"pistons", std::move(pistons)}};
 }
 
