@@ -82,7 +82,8 @@ export class ManualPanels {
       const manual = Math.floor(pistonIndex / pistonsPerManual) + 1;
       const number = (pistonIndex % pistonsPerManual) + 1;
       button.classList.toggle("assigned", piston.assigned);
-      button.title = piston.description;
+      // The tool-tip adds the detail the line leaves out: which coupler, which note, which bank.
+      button.title = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
       button.setAttribute("aria-label", `Manual ${manual}, piston ${number}: ${piston.description}`);
     });
   }

@@ -4,10 +4,9 @@
 
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
-import { createServer } from "node:http";
 import { tmpdir } from "node:os";
-import { extname, join, normalize } from "node:path";
-import { chromium } from "playwright-core";
+import { join } from "node:path";
+import { launchChromium, serveSite } from "./site.mjs";
 
 const site = process.env.SITE;
 const zktcli = process.env.ZKTCLI;
@@ -17,40 +16,10 @@ if (!site || !zktcli || !examples) throw new Error("SITE, ZKTCLI and EXAMPLES mu
 export const exampleFile = join(examples, "three-manuals.zkt");
 export const scratch = mkdtempSync(join(tmpdir(), "zkt-page-"));
 
-const contentTypes = {
-  ".html": "text/html; charset=utf-8",
-  ".js": "text/javascript",
-  ".mjs": "text/javascript",
-  ".css": "text/css",
-  ".wasm": "application/wasm",
-  ".zkt": "application/octet-stream",
-};
-
-function serve(root) {
-  const server = createServer((request, response) => {
-    const path = normalize(decodeURIComponent(new URL(request.url, "http://localhost").pathname));
-    const file = join(root, path.endsWith("/") ? `${path}index.html` : path);
-    try {
-      const body = readFileSync(file);
-      response.writeHead(200, { "Content-Type": contentTypes[extname(file)] ?? "application/octet-stream" });
-      response.end(body);
-    } catch {
-      response.writeHead(404);
-      response.end();
-    }
-  });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
-}
-
 // A page of the site in a fresh browser context, with everything it asks for recorded.
 export async function openSite(t, { width = 1280, height = 720 } = {}) {
-  const server = await serve(site);
-  const origin = `http://127.0.0.1:${server.address().port}`;
-  const browser = await chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-      "--disable-sync", "--no-first-run", "--disable-quic"],
-  });
+  const { server, origin } = await serveSite(site);
+  const browser = await launchChromium();
   const context = await browser.newContext({ viewport: { width, height }, acceptDownloads: true });
   const page = await context.newPage();
   const requests = [];
