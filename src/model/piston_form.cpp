@@ -47,7 +47,9 @@ void storeFromTop(const ListItems& list, int top, std::int16_t& field) {
         field = static_cast<std::int16_t>(top - list.selected);
 }
 
-ListItems valueListOf(const FunctionGroupRule& rule) {
+} // namespace
+
+ListItems groupValueList(const FunctionGroupRule& rule) {
     switch (rule.valueInput) {
     case ValueInput::number:
         return fillNumberList(rule.valueRange.low, rule.valueRange.high, false);
@@ -58,8 +60,6 @@ ListItems valueListOf(const FunctionGroupRule& rule) {
     }
     return {};
 }
-
-} // namespace
 
 PistonForm::PistonForm(const pistonInfo& piston, int pistonIndex)
     : m_piston(piston), m_pistonIndex(pistonIndex),
@@ -109,7 +109,7 @@ void PistonForm::loadPanel(int group) {
         m_panel.channels = fillNumberList(midiChannelRange.low, midiChannelRange.high, false);
         selectFromEnd(m_panel.channels, m_piston.midiChannel, own);
     }
-    m_panel.values = valueListOf(*rule);
+    m_panel.values = groupValueList(*rule);
     selectFromEnd(m_panel.values, m_piston.programNumber, own);
 
     if (rule->bankRows) {

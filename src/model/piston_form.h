@@ -36,6 +36,10 @@ struct PistonPanel {
     bool allChannels = false; // All Notes Off's "All", which disables the channel list
 };
 
+// The list that sets the group's programNumber, highest first: programs, tremulant values or
+// notes; empty for a group without one.
+ListItems groupValueList(const FunctionGroupRule& rule);
+
 struct PistonSaveOutcome {
     std::optional<pistonInfo> piston; // empty when the editor refuses
     std::string refusal;              // why, in a sentence for the user

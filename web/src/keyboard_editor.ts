@@ -4,7 +4,7 @@
 
 import type { KeyboardEditorView, KeyboardInput, Session } from "./core";
 import { el, fillSelect } from "./dom";
-import { addButton, openModal } from "./modal";
+import { addSaveCancelButtons, openModal } from "./modal";
 
 const pageNames = ["MIDI Channel Settings", "General Settings"];
 // The page last chosen, as the desktop keeps it from one opening to the next.
@@ -37,15 +37,15 @@ export function editKeyboard(session: Session, manualIndex: number, onSaved: () 
     channelPage.show(view);
     generalPage.show(view);
   };
-  addButton(modal, "cmdOK", "Save", () => {
-    session.saveKeyboardEditor();
-    modal.close();
-    onSaved();
-  });
-  addButton(modal, "cmdCancel", "Cancel", () => {
-    session.closeEditors();
-    modal.close();
-  });
+  addSaveCancelButtons(
+    modal,
+    () => {
+      session.saveKeyboardEditor();
+      return null;
+    },
+    () => session.closeEditors(),
+    onSaved,
+  );
   show(opened);
   choosePage(chosenPage);
   modal.dialog.showModal();

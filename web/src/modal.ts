@@ -36,6 +36,25 @@ export function addButton(modal: Modal, id: string, text: string, onClick: () =>
   return button;
 }
 
+// The editors' "Save" (cmdOK) and "Cancel" (cmdCancel). save returns why it refuses, or null
+// when it has stored the inputs, which closes the dialog and calls saved.
+export function addSaveCancelButtons(modal: Modal, save: () => string | null, cancel: () => void,
+  saved: () => void, showRefusal: (refusal: string) => void = () => {}): void {
+  addButton(modal, "cmdOK", "Save", () => {
+    const refusal = save();
+    if (refusal !== null) {
+      showRefusal(refusal);
+      return;
+    }
+    modal.close();
+    saved();
+  });
+  addButton(modal, "cmdCancel", "Cancel", () => {
+    cancel();
+    modal.close();
+  });
+}
+
 // A message with an OK button; resolves when it is closed.
 export function showMessage(title: string, lines: string[]): Promise<void> {
   return new Promise((resolve) => {

@@ -4,7 +4,7 @@
 
 import type { PistonEditorView, PistonInput, PistonPanelView, Session } from "./core";
 import { el, selectFromView, uniqueId } from "./dom";
-import { addButton, openModal } from "./modal";
+import { addSaveCancelButtons, openModal } from "./modal";
 
 export function editPiston(session: Session, pistonIndex: number, onSaved: () => void): void {
   const opened = session.openPistonEditor(pistonIndex);
@@ -40,19 +40,16 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   const choose = (input: PistonInput, row: number, value: number) => show(session.choosePistonInput(input, row, value));
   functions.addEventListener("change", () => choose("function", 0, functions.selectedIndex));
 
-  addButton(modal, "cmdOK", "Save", () => {
-    const outcome = session.savePistonEditor();
-    if (!outcome.saved) {
-      refusal.textContent = outcome.refusal;
-      return;
-    }
-    modal.close();
-    onSaved();
-  });
-  addButton(modal, "cmdCancel", "Cancel", () => {
-    session.closeEditors();
-    modal.close();
-  });
+  addSaveCancelButtons(
+    modal,
+    () => {
+      const outcome = session.savePistonEditor();
+      return outcome.saved ? null : outcome.refusal;
+    },
+    () => session.closeEditors(),
+    onSaved,
+    (why) => (refusal.textContent = why),
+  );
   show(opened);
   modal.dialog.showModal();
   functions.focus();
