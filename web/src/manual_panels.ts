@@ -1,12 +1,10 @@
 // One panel per manual (fraManual): its label, its keyboard picture and its rail of 20 piston
-// buttons, coloured and titled as on the desktop. All five are made once; a configuration shows
-// as many as it has manuals.
+// buttons, coloured and titled as on the desktop.
 
 import type { OrganView } from "./core";
 import { el } from "./dom";
 import { keyboardPicture } from "./keyboard_picture";
 
-export const maxManuals = 5;
 export const pistonsPerManual = 20;
 const railWidthTwips = 10215;
 const pistonSizeTwips = 255;
@@ -29,53 +27,24 @@ function menuPoint(element: HTMLElement, event: MouseEvent): [number, number] {
 }
 
 export class ManualPanels {
-  private readonly panels: HTMLElement[] = [];
-  private readonly pistons: HTMLButtonElement[] = [];
+  private panels: HTMLElement[] = [];
+  private pistons: HTMLButtonElement[] = [];
 
-  constructor(container: HTMLElement, railLeftTwips: number[], actions: PanelActions) {
-    for (let m = 0; m < maxManuals; ++m) {
-      const keyboard = el("button", {
-        type: "button",
-        class: "keyboard",
-        id: `picKeyboard_${m}`,
-        "aria-label": `Manual #${m + 1} keyboard`,
-        title: "Click to configure this manual's MIDI channels",
-      }, keyboardPicture());
-      keyboard.addEventListener("click", () => actions.editKeyboard(m));
-      keyboard.addEventListener("contextmenu", (event) => {
-        event.preventDefault();
-        actions.keyboardMenu(m, ...menuPoint(keyboard, event));
-      });
-      const rail = el("div", { class: "rail", id: `fraPistonRail_${m}`, role: "group", "aria-label": `Manual #${m + 1} pistons` });
-      for (let k = 0; k < pistonsPerManual; ++k) {
-        const pistonIndex = m * pistonsPerManual + k;
-        const button = el("button", { type: "button", class: "piston", id: `cmdPiston_${pistonIndex}` });
-        button.style.left = `${((railLeftTwips[k] ?? 0) / railWidthTwips) * 100}%`;
-        button.style.width = `${(pistonSizeTwips / railWidthTwips) * 100}%`;
-        button.addEventListener("click", () => actions.editPiston(pistonIndex));
-        button.addEventListener("contextmenu", (event) => {
-          event.preventDefault();
-          actions.pistonMenu(pistonIndex, ...menuPoint(button, event));
-        });
-        button.addEventListener("keydown", (event) => {
-          const command = pistonShortcut(event);
-          if (command === null) return;
-          event.preventDefault();
-          actions.pistonCommand(command, pistonIndex);
-        });
-        rail.append(button);
-        this.pistons.push(button);
-      }
-      const panel = el("section", { class: "manual", id: `fraManual_${m}`, "aria-labelledby": `lblKeyboard_${m}`, hidden: true },
-        el("h2", { id: `lblKeyboard_${m}` }, `Manual #${m + 1}`),
-        el("div", { class: "console" }, keyboard, rail));
-      this.panels.push(panel);
-      container.append(panel);
-    }
-  }
+  constructor(
+    private readonly container: HTMLElement,
+    private readonly railLeftTwips: number[],
+    private readonly actions: PanelActions,
+  ) {}
 
+  // The panels are made for the manuals the configuration has, so the page holds exactly their
+  // piston buttons; they are made again only when that number changes, keeping the focus.
   show(organ: OrganView): void {
-    this.panels.forEach((panel, m) => (panel.hidden = m >= organ.manuals));
+    if (this.panels.length !== organ.manuals) {
+      this.panels.forEach((panel) => panel.remove());
+      this.pistons = [];
+      this.panels = Array.from({ length: organ.manuals }, (_, m) => this.buildPanel(m));
+      this.container.append(...this.panels);
+    }
     this.pistons.forEach((button, pistonIndex) => {
       const piston = organ.pistons[pistonIndex];
       if (piston === undefined) return;
@@ -88,8 +57,43 @@ export class ManualPanels {
     });
   }
 
-  focusPiston(pistonIndex: number): void {
-    this.pistons[pistonIndex]?.focus();
+  private buildPanel(m: number): HTMLElement {
+    const actions = this.actions;
+    const keyboard = el("button", {
+      type: "button",
+      class: "keyboard",
+      id: `picKeyboard_${m}`,
+      "aria-label": `Manual #${m + 1} keyboard`,
+      title: "Click to configure this manual's MIDI channels",
+    }, keyboardPicture());
+    keyboard.addEventListener("click", () => actions.editKeyboard(m));
+    keyboard.addEventListener("contextmenu", (event) => {
+      event.preventDefault();
+      actions.keyboardMenu(m, ...menuPoint(keyboard, event));
+    });
+    const rail = el("div", { class: "rail", id: `fraPistonRail_${m}`, role: "group", "aria-label": `Manual #${m + 1} pistons` });
+    for (let k = 0; k < pistonsPerManual; ++k) {
+      const pistonIndex = m * pistonsPerManual + k;
+      const button = el("button", { type: "button", class: "piston", id: `cmdPiston_${pistonIndex}` });
+      button.style.left = `${((this.railLeftTwips[k] ?? 0) / railWidthTwips) * 100}%`;
+      button.style.width = `${(pistonSizeTwips / railWidthTwips) * 100}%`;
+      button.addEventListener("click", () => actions.editPiston(pistonIndex));
+      button.addEventListener("contextmenu", (event) => {
+        event.preventDefault();
+        actions.pistonMenu(pistonIndex, ...menuPoint(button, event));
+      });
+      button.addEventListener("keydown", (event) => {
+        const command = pistonShortcut(event);
+        if (command === null) return;
+        event.preventDefault();
+        actions.pistonCommand(command, pistonIndex);
+      });
+      rail.append(button);
+      this.pistons.push(button);
+    }
+    return el("section", { class: "manual", id: `fraManual_${m}`, "aria-labelledby": `lblKeyboard_${m}` },
+      el("h2", { id: `lblKeyboard_${m}` }, `Manual #${m + 1}`),
+      el("div", { class: "console" }, keyboard, rail));
   }
 }
 
