@@ -118,6 +118,7 @@ export class App {
       const file = event.dataTransfer?.files[0];
       if (file === undefined) return;
       event.preventDefault();
+      if (document.querySelector("dialog[open]") !== null) return; // finish the dialog first
       if (!file.name.toLowerCase().endsWith(".zkt")) {
         this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
         return;

@@ -16,13 +16,17 @@ export function openModal(id: string, title: string, onCancel: () => void): Moda
   const body = el("div", { class: "dialog-body" });
   const buttons = el("div", { class: "dialog-buttons" });
   const dialog = el("dialog", { id, "aria-labelledby": titleId }, el("h2", { id: titleId }, title), body, buttons);
+  // Escape closes the dialog as "Cancel" does; the browser may close it without asking first.
+  let closed = false;
   const close = () => {
+    closed = true;
     dialog.close();
     dialog.remove();
   };
-  dialog.addEventListener("cancel", (event) => {
-    event.preventDefault();
-    close();
+  dialog.addEventListener("close", () => {
+    if (closed) return;
+    closed = true;
+    dialog.remove();
     onCancel();
   });
   document.body.append(dialog);
