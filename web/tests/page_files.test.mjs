@@ -1,6 +1,7 @@
 // Opening and saving in the page: the example shows its manuals with every piston named as the
 // desktop names it, saving gives back the desktop's bytes, damaged files give their messages
-// and leave a working page, and nothing is asked of any origin but the page's own.
+// and leave a working page, a dropped file opens, and nothing is asked of any origin but the
+// page's own.
 
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
@@ -64,7 +65,13 @@ test("damaged files give their messages and the page keeps working", async (t) =
     // A failed open leaves what was shown before.
     assert.equal(await page.locator("#manuals section.manual:not([hidden])").count(), shown, c.name);
   }
-  await openFile(page, exampleFile);
-  await page.waitForFunction(() => document.title.startsWith("three-manuals.zkt"));
+  // A file dropped on the page opens as a chosen one does.
+  await page.evaluate((text) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([text], "dropped.zkt"));
+    document.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, example);
+  await page.waitForFunction(() => document.title.startsWith("dropped.zkt"));
+  assert.equal(await page.locator("#manuals section.manual").count(), lines.length);
   assert.deepEqual(errors, []);
 });
