@@ -79,26 +79,31 @@ ChannelRowEnabled enabledInputs(const ChannelRowInputs& row) {
 }
 
 ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInputs& inputs) {
+    // A position outside its list is no selection: what the settings hold stays.
+    const auto listed = [](const ListItems& list, int position) {
+        return positionIn(list, position) != noSelection;
+    };
     ManualSettings saved = settings;
     std::uint16_t mask = 0;
     for (std::size_t c = 0; c < inputs.rows.size(); ++c) {
         const ChannelRowInputs& row = inputs.rows[c];
         if (row.on) {
             mask = static_cast<std::uint16_t>(mask | (1U << c));
-            if (row.keyOffset != noSelection)
+            if (listed(keyOffsetList(), row.keyOffset))
                 saved.channelTranspose[c] = static_cast<std::uint8_t>(topOfByteList - row.keyOffset);
-            if (row.velocity != noSelection)
+            if (listed(velocityList(), row.velocity))
                 saved.channelVelocity[c] = static_cast<std::uint8_t>(
                     (topOfByteList - row.velocity) | (row.velocityOn ? velocityOptionBit : 0));
         }
         shoeInfo& shoe = saved.shoes[c];
         if (row.analogInput == disabledInput) {
             shoe.expressionOn = false;
-        } else if (row.analogInput != noSelection) {
+        } else if (listed(analogInputList(), row.analogInput)) {
             shoe.expressionOn = true;
             shoe.channel = static_cast<std::uint8_t>(row.analogInput - firstInput);
         }
-        shoe.volumeControl = row.controller == volumePosition;
+        if (listed(controllerList(), row.controller))
+            shoe.volumeControl = row.controller == volumePosition;
     }
     saved.keyboard.channels = mask;
     unsigned options = 0;
@@ -109,9 +114,9 @@ ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInput
     saved.keyboard.keyboardConfig = static_cast<std::uint8_t>(options);
     if (inputs.archiveInput == disabledInput)
         saved.keyboard.archiveInput = noArchiveInput;
-    else if (inputs.archiveInput != noSelection)
+    else if (listed(analogInputList(), inputs.archiveInput))
         saved.keyboard.archiveInput = static_cast<std::uint8_t>(inputs.archiveInput - firstInput);
-    if (inputs.archiveChannel != noSelection)
+    if (listed(archiveChannelList(), inputs.archiveChannel))
         saved.keyboard.archiveChannel = static_cast<std::uint8_t>(topOfChannelList - inputs.archiveChannel);
     return saved;
 }

@@ -57,8 +57,9 @@ KeyboardInputs keyboardInputsOf(const ManualSettings& settings);
 // velocity is enabled while its velocity option is off; the controller while an input drives it.
 ChannelRowEnabled enabledInputs(const ChannelRowInputs& row);
 
-// The settings "Save" stores: those of the inputs, over settings for what no input holds. A
-// channel that is not enabled keeps its key offset and velocity.
+// The settings "Save" stores: those of the inputs, over settings for what no input holds (no
+// selection, or a position outside its list). A channel that is not enabled keeps its key offset
+// and velocity.
 ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInputs& inputs);
 
 // "Manual # 2": the number in its signed form, as the editor has always titled it.

@@ -10,8 +10,6 @@
 #include <emscripten/bind.h>
 
 #include <exception>
-#include <functional>
-#include <map>
 
 namespace zkt::web {
 
@@ -67,24 +65,24 @@ std::string openPistonEditor(WebSession& session, int pistonIndex) {
 }
 
 // input names the control the user changed: "function", "type", "channel", "value", "all",
-// "bankCheck" and "bankValue" (with the row).
+// "bankCheck" and "bankValue" (with the row). Unknown names change nothing.
 std::string choosePistonInput(WebSession& session, const std::string& input, int row, int value) {
-    using Change = std::function<void(PistonForm&)>;
-    static const std::map<std::string, std::function<Change(int, int)>> changes = {
-        {"function", [](int, int v) -> Change { return [v](PistonForm& f) { f.chooseGroup(v); }; }},
-        {"type", [](int, int v) -> Change { return [v](PistonForm& f) { f.chooseType(v); }; }},
-        {"channel", [](int, int v) -> Change { return [v](PistonForm& f) { f.chooseChannel(v); }; }},
-        {"value", [](int, int v) -> Change { return [v](PistonForm& f) { f.chooseValue(v); }; }},
-        {"all", [](int, int v) -> Change { return [v](PistonForm& f) { f.checkAllChannels(v != 0); }; }},
-        {"bankCheck",
-         [](int r, int v) -> Change { return [r, v](PistonForm& f) { f.checkBankRow(r, v != 0); }; }},
-        {"bankValue",
-         [](int r, int v) -> Change { return [r, v](PistonForm& f) { f.chooseBankValue(r, v); }; }},
-    };
-    PistonForm* form = session.pistonEditor();
-    const auto change = changes.find(input);
-    if (form != nullptr && change != changes.end())
-        change->second(row, value)(*form);
+    if (PistonForm* form = session.pistonEditor()) {
+        if (input == "function")
+            form->chooseGroup(value);
+        else if (input == "type")
+            form->chooseType(value);
+        else if (input == "channel")
+            form->chooseChannel(value);
+        else if (input == "value")
+            form->chooseValue(value);
+        else if (input == "all")
+            form->checkAllChannels(value != 0);
+        else if (input == "bankCheck")
+            form->checkBankRow(row, value != 0);
+        else if (input == "bankValue")
+            form->chooseBankValue(row, value);
+    }
     return pistonEditor(session);
 }
 
@@ -105,28 +103,34 @@ std::string openKeyboardEditor(WebSession& session, int manualIndex) {
 
 // input names the control: "on", "keyOffset", "velocityOn", "velocity", "analogInput" and
 // "controller" of channel row `row`; "option" bit `row`; "archiveInput", "archiveChannel".
+// Unknown names and rows change nothing; a position no list has reads as no selection.
 std::string setKeyboardInput(WebSession& session, const std::string& input, int row, int value) {
     KeyboardInputs* inputs = session.keyboardEditor();
     if (inputs == nullptr)
         return "null";
-    const bool inRow = row >= 0 && row < channelsPerManual;
-    ChannelRowInputs* channel = inRow ? &inputs->rows[static_cast<std::size_t>(row)] : nullptr;
-    const std::map<std::string, std::function<void()>> changes = {
-        {"on", [&] { channel->on = value != 0; }},
-        {"keyOffset", [&] { channel->keyOffset = value; }},
-        {"velocityOn", [&] { channel->velocityOn = value != 0; }},
-        {"velocity", [&] { channel->velocity = value; }},
-        {"analogInput", [&] { channel->analogInput = value; }},
-        {"controller", [&] { channel->controller = value; }},
-        {"option", [&] { inputs->options[static_cast<std::size_t>(row)] = value != 0; }},
-        {"archiveInput", [&] { inputs->archiveInput = value; }},
-        {"archiveChannel", [&] { inputs->archiveChannel = value; }},
-    };
-    const bool rowInput = input != "archiveInput" && input != "archiveChannel";
-    const bool rowFits = input == "option" ? row >= 0 && row < keyboardOptionBits : inRow;
-    const auto change = changes.find(input);
-    if (change != changes.end() && (!rowInput || rowFits))
-        change->second();
+    const bool on = value != 0;
+    if (input == "archiveInput") {
+        inputs->archiveInput = value;
+    } else if (input == "archiveChannel") {
+        inputs->archiveChannel = value;
+    } else if (input == "option") {
+        if (row >= 0 && row < keyboardOptionBits)
+            inputs->options[static_cast<std::size_t>(row)] = on;
+    } else if (row >= 0 && row < channelsPerManual) {
+        ChannelRowInputs& channel = inputs->rows[static_cast<std::size_t>(row)];
+        if (input == "on")
+            channel.on = on;
+        else if (input == "keyOffset")
+            channel.keyOffset = value;
+        else if (input == "velocityOn")
+            channel.velocityOn = on;
+        else if (input == "velocity")
+            channel.velocity = value;
+        else if (input == "analogInput")
+            channel.analogInput = value;
+        else if (input == "controller")
+            channel.controller = value;
+    }
     return keyboardEditor(session);
 }
 

@@ -86,6 +86,17 @@ TEST(KeyboardForm, SavesTheInputsAndKeepsWhatNoInputHolds) {
     EXPECT_EQ(stored.keyboard.archiveChannel, 0);
     EXPECT_EQ(stored.keyboard.channels, 5);
 
+    KeyboardInputs unlisted = inputs;
+    unlisted.rows[0] = {true, 500, false, -7, 9, 2};
+    unlisted.archiveInput = 4;
+    unlisted.archiveChannel = 16;
+    const ManualSettings kept = savedSettings(settings, unlisted);
+    EXPECT_EQ(kept.channelTranspose[0], settings.channelTranspose[0]);
+    EXPECT_EQ(kept.channelVelocity[0], settings.channelVelocity[0]);
+    EXPECT_EQ(kept.shoes[0], settings.shoes[0]);
+    EXPECT_EQ(kept.keyboard.archiveInput, settings.keyboard.archiveInput);
+    EXPECT_EQ(kept.keyboard.archiveChannel, settings.keyboard.archiveChannel);
+
     inputs.rows[0].on = false;
     inputs.archiveInput = 0;
     const ManualSettings fewer = savedSettings(settings, inputs);
