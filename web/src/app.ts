@@ -61,12 +61,16 @@ export class App {
   }
 
   async openExample(): Promise<void> {
-    const response = await fetch(`examples/${exampleFile}`);
-    if (!response.ok) {
-      await showMessage("File Load Error!", [`${exampleFile}: the example is missing from this site (${response.status})`]);
+    let text: string;
+    try {
+      const response = await fetch(`examples/${exampleFile}`);
+      if (!response.ok) throw new Error(`the site answered ${response.status}`);
+      text = await response.text();
+    } catch (error) {
+      await showMessage("File Load Error!", [`${exampleFile}: cannot fetch the example from this site: ${String(error)}`]);
       return;
     }
-    this.openText(exampleFile, await response.text());
+    this.openText(exampleFile, text);
   }
 
   private refresh(): void {
@@ -136,8 +140,8 @@ export class App {
     const key = event.key.toLowerCase();
     const commands: Record<string, (() => void) | undefined> = {
       o: () => void this.chooseFile(),
-      s: () => this.opened && this.save(),
-      p: () => this.opened && this.printChart(),
+      s: () => void this.save(),
+      p: () => this.printChart(),
       z: typing ? undefined : () => this.step(() => (event.shiftKey ? this.session.redo() : this.session.undo())),
       y: typing ? undefined : () => this.step(() => this.session.redo()),
     };
