@@ -190,7 +190,7 @@ export class App {
     }
     this.opened = true;
     this.refresh();
-    this.status.report(`Loading Program Data from file: ${fileName}`, [`Successfully opened file ${fileName}`, ...outcome.warnings]);
+    this.status.report(`Loading Program Data from file: ${fileName}`, [`Successfully opened file ${fileName}`], outcome.warnings);
   }
 
   private save(): boolean {

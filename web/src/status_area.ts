@@ -7,17 +7,19 @@ export class StatusArea {
   private readonly caption = document.getElementById("lblStatusCaption") as HTMLElement;
   private readonly text = document.getElementById("txtStatus") as HTMLElement;
 
-  // Starts a report: its caption and its first lines.
-  report(caption: string, lines: string[]): void {
+  // Starts a report: its caption, its lines, and what the user should not miss.
+  report(caption: string, lines: string[], warnings: string[] = []): void {
     this.caption.textContent = caption;
     this.text.replaceChildren();
-    this.append(lines);
+    this.append(lines, "");
+    this.append(warnings, "warning");
   }
 
-  append(lines: string[]): void {
+  private append(lines: string[], kind: string): void {
     for (const line of lines) {
       const entry = document.createElement("p");
       entry.textContent = line;
+      if (kind !== "") entry.className = kind;
       this.text.append(entry);
     }
     while (this.text.childElementCount > maximumLines) this.text.firstElementChild?.remove();
