@@ -1,8 +1,7 @@
 #pragma once
-// The printed piston chart, one manual to a page: its pistons by rail group with their
-// descriptions, its channels, its option bits and its archive crescendo. Written as HTML once,
-// for the print preview, the PDF file and the HTML file alike.
+// The piston chart's HTML (chart/html) for the desktop's Qt types.
 
+#include "chart/html/piston_chart_html.h"
 #include "model/config_model.h"
 
 #include <QDate>
@@ -10,7 +9,6 @@
 
 namespace zkt {
 
-// What every page is headed with: where the configuration came from, and the day it is printed.
 struct ChartTitle {
     QString source; // a file name, or the encoder chain it was read from
     QDate date;

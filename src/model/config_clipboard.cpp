@@ -20,28 +20,6 @@ std::size_t pistonOf(int manualIndex, int pistonInManual) {
     return static_cast<std::size_t>(pistonIndexOf(manualIndex, pistonInManual));
 }
 
-ManualSettings settingsOf(const ConfigModel& model, int manualIndex) {
-    ManualSettings settings;
-    settings.keyboard = model.keyboards[static_cast<std::size_t>(manualIndex)];
-    for (int c = 0; c < channelsPerManual; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        settings.channelTranspose[i] = model.channelTranspose[slotOf(manualIndex, c)];
-        settings.channelVelocity[i] = model.channelVelocity[slotOf(manualIndex, c)];
-        settings.shoes[i] = model.shoes[slotOf(manualIndex, c)];
-    }
-    return settings;
-}
-
-void setSettings(ConfigModel& model, int manualIndex, const ManualSettings& settings) {
-    model.keyboards[static_cast<std::size_t>(manualIndex)] = settings.keyboard;
-    for (int c = 0; c < channelsPerManual; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        model.channelTranspose[slotOf(manualIndex, c)] = settings.channelTranspose[i];
-        model.channelVelocity[slotOf(manualIndex, c)] = settings.channelVelocity[i];
-        model.shoes[slotOf(manualIndex, c)] = settings.shoes[i];
-    }
-}
-
 ManualPistons pistonsOf(const ConfigModel& model, int manualIndex) {
     ManualPistons pistons;
     for (int k = 0; k < pistonsPerManual; ++k)
@@ -56,6 +34,28 @@ void setPistons(ConfigModel& model, int manualIndex, const ManualPistons& piston
 
 } // namespace
 
+ManualSettings manualSettingsOf(const ConfigModel& model, int manualIndex) {
+    ManualSettings settings;
+    settings.keyboard = model.keyboards[static_cast<std::size_t>(manualIndex)];
+    for (int c = 0; c < channelsPerManual; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        settings.channelTranspose[i] = model.channelTranspose[slotOf(manualIndex, c)];
+        settings.channelVelocity[i] = model.channelVelocity[slotOf(manualIndex, c)];
+        settings.shoes[i] = model.shoes[slotOf(manualIndex, c)];
+    }
+    return settings;
+}
+
+void setManualSettings(ConfigModel& model, int manualIndex, const ManualSettings& settings) {
+    model.keyboards[static_cast<std::size_t>(manualIndex)] = settings.keyboard;
+    for (int c = 0; c < channelsPerManual; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        model.channelTranspose[slotOf(manualIndex, c)] = settings.channelTranspose[i];
+        model.channelVelocity[slotOf(manualIndex, c)] = settings.channelVelocity[i];
+        model.shoes[slotOf(manualIndex, c)] = settings.shoes[i];
+    }
+}
+
 void ConfigClipboard::copyPiston(const ConfigModel& model, int pistonIndex) {
     if (isPistonIndex(pistonIndex))
         m_piston = model.pistons[static_cast<std::size_t>(pistonIndex)];
@@ -64,7 +64,7 @@ void ConfigClipboard::copyPiston(const ConfigModel& model, int pistonIndex) {
 void ConfigClipboard::copyManualSettings(const ConfigModel& model, int manualIndex) {
     if (!isManualIndex(manualIndex))
         return;
-    m_settings = settingsOf(model, manualIndex);
+    m_settings = manualSettingsOf(model, manualIndex);
     // Pistons of an earlier Copy Manual must not be pasted together with these settings.
     m_pistons.reset();
     m_manualIndex = manualIndex;
@@ -73,7 +73,7 @@ void ConfigClipboard::copyManualSettings(const ConfigModel& model, int manualInd
 void ConfigClipboard::copyManual(const ConfigModel& model, int manualIndex) {
     if (!isManualIndex(manualIndex))
         return;
-    m_settings = settingsOf(model, manualIndex);
+    m_settings = manualSettingsOf(model, manualIndex);
     m_pistons = pistonsOf(model, manualIndex);
     m_manualIndex = manualIndex;
 }
@@ -85,13 +85,13 @@ void ConfigClipboard::pastePiston(ConfigModel& model, int pistonIndex) const {
 
 void ConfigClipboard::pasteManualSettings(ConfigModel& model, int manualIndex) const {
     if (m_settings && isManualIndex(manualIndex))
-        setSettings(model, manualIndex, *m_settings);
+        setManualSettings(model, manualIndex, *m_settings);
 }
 
 void ConfigClipboard::pasteManual(ConfigModel& model, int manualIndex) const {
     if (!m_pistons || !isManualIndex(manualIndex))
         return;
-    setSettings(model, manualIndex, *m_settings);
+    setManualSettings(model, manualIndex, *m_settings);
     setPistons(model, manualIndex, *m_pistons);
 }
 

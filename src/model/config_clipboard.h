@@ -21,6 +21,10 @@ struct ManualSettings {
     bool operator==(const ManualSettings&) const = default;
 };
 
+// manualIndex 0..4.
+ManualSettings manualSettingsOf(const ConfigModel& model, int manualIndex);
+void setManualSettings(ConfigModel& model, int manualIndex, const ManualSettings& settings);
+
 using ManualPistons = std::array<pistonInfo, pistonsPerManual>;
 
 class ConfigClipboard {

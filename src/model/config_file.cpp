@@ -1,6 +1,8 @@
 #include "model/config_file.h"
 
 #include "model/atomic_file.h"
+#include "model/config_file_check.h"
+#include "model/config_file_lines.h"
 #include "model/hex_text.h"
 #include "model/program_image.h"
 
@@ -8,57 +10,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <sstream>
 
 namespace zkt {
-
-namespace {
-
-// Reads up to the next CR LF, LF or CR. Empty optional at the end of the file.
-class LineReader {
-public:
-    LineReader(std::istream& in, const std::string& path) : m_in(in), m_path(path) {}
-
-    // A line longer than maximumLineLength is refused, or with longLinesCut, cut there: past the
-    // last manual only whether a line holds anything matters.
-    std::optional<std::string> next(bool longLinesCut = false) {
-        std::streambuf& buffer = *m_in.rdbuf();
-        if (buffer.sgetc() == std::char_traits<char>::eof()) {
-            return std::nullopt;
-        }
-        ++m_lineNumber;
-        std::string line;
-        for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
-            if (c == '\n') {
-                break;
-            }
-            if (c == '\r') {
-                if (buffer.sgetc() == '\n') {
-                    buffer.sbumpc();
-                }
-                break;
-            }
-            if (line.size() == maximumLineLength) {
-                if (longLinesCut)
-                    continue;
-                throw ConfigFileError(m_path, m_lineNumber,
-                                      "line is longer than " + std::to_string(maximumLineLength) +
-                                          " characters; this is not a configuration file");
-            }
-            line.push_back(static_cast<char>(c));
-        }
-        return line;
-    }
-
-    int lineNumber() const { return m_lineNumber; }
-
-private:
-    std::istream& m_in;
-    const std::string& m_path;
-    int m_lineNumber = 0;
-};
-
-} // namespace
 
 std::string withZktExtension(const std::string& path) {
     return path.find('.') == std::string::npos ? path + ".zkt" : path;
@@ -73,10 +27,24 @@ int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFil
     if (!in) {
         throw ConfigFileError(path, 0, std::string("cannot open: ") + std::strerror(errno));
     }
+    return readConfiguration(in, path, model, check);
+}
 
+int readConfigurationFile(const std::string& path, ConfigModel& model) {
+    ConfigFileCheck ignored;
+    return readConfigurationFile(path, model, ignored);
+}
+
+int readConfigurationText(std::string_view text, const std::string& name, ConfigModel& model,
+                          ConfigFileCheck& check) {
+    std::istringstream in{std::string(text)};
+    return readConfiguration(in, name, model, check);
+}
+
+int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model, ConfigFileCheck& check) {
     ConfigModel loaded = model;
     int manuals = 0;
-    LineReader lines(in, path);
+    ConfigFileLines lines(in, name);
     ConfigFileLineCheck lineCheck;
     // Past the fifth manual only as far as the check needs, to say whether anything was left out.
     const auto nextLine = [&] { return lines.next(manuals == maxManuals); };
@@ -87,25 +55,20 @@ int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFil
         try {
             decodeProgramImage(loaded, manuals + 1, hexToBytes(*line));
         } catch (const HexFormatError& e) {
-            throw ConfigFileError(path, lines.lineNumber(), e.what());
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
         } catch (const ImageTooShort& e) {
-            throw ConfigFileError(path, lines.lineNumber(), e.what());
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
         }
         ++manuals;
     }
     if (in.bad()) {
-        throw ConfigFileError(path, lines.lineNumber(), "cannot read the file");
+        throw ConfigFileError(name, lines.lineNumber(), "cannot read the file");
     }
 
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
     model = std::move(loaded);
     check = lineCheck.result();
     return manuals;
-}
-
-int readConfigurationFile(const std::string& path, ConfigModel& model) {
-    ConfigFileCheck ignored;
-    return readConfigurationFile(path, model, ignored);
 }
 
 namespace {

@@ -9,15 +9,14 @@
 #include "model/config_model.h"
 
 #include <cstddef>
+#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zkt {
 
 inline constexpr std::size_t minimumImageLineLength = 700; // shorter lines are skipped
-// Far beyond any line the program writes (780 characters); longer ones mean the file is
-// not a configuration, and reading them whole could exhaust memory.
-inline constexpr std::size_t maximumLineLength = 64 * 1024;
 
 // ".zkt" appended when the path contains no "." at all (folder names included).
 std::string withZktExtension(const std::string& path);
@@ -30,6 +29,10 @@ std::string withZktExtension(const std::string& path);
 int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check);
 // The same where nobody is told of damage: the simulator's chain images and tests.
 int readConfigurationFile(const std::string& path, ConfigModel& model);
+// The same from a file's contents or from a stream; name stands for the path in errors.
+int readConfigurationText(std::string_view text, const std::string& name, ConfigModel& model,
+                          ConfigFileCheck& check);
+int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model, ConfigFileCheck& check);
 
 // The file's contents for manuals 1..numberOfManuals. Throws EncodeOverflow for a value
 // that does not fit its byte.

@@ -3,6 +3,7 @@
 #include "model/carried_values.h"
 #include "model/function_group_rules.h"
 #include "model/json_strict_parse.h"
+#include "model/piston_description.h"
 #include "model/program_image.h"
 #include "model/vocabulary.h"
 
@@ -314,6 +315,19 @@ nlohmann::ordered_json configurationToJson(const ConfigModel& model) {
                            {key::pistons, std::move(pistons)}});
     }
     return {{key::numberOfManuals, manuals.size()}, {key::manuals, std::move(manuals)}};
+}
+
+std::string configurationExportText(const ConfigModel& model) {
+    ordered_json document = configurationToJson(model);
+    auto& manuals = document.at(key::manuals);
+    for (std::size_t m = 0; m < manuals.size(); ++m) {
+        auto& pistons = manuals[m].at(key::pistons);
+        for (int k = 0; k < pistonsPerManual; ++k) {
+            pistons[static_cast<std::size_t>(k)][key::description] =
+                describePiston(model.pistons[pistonIndexOf(static_cast<int>(m), k)]);
+        }
+    }
+    return document.dump(2) + "\n";
 }
 
 ConfigModel configurationFromJson(const nlohmann::json& document) {

@@ -16,6 +16,10 @@ namespace zkt {
 // Manuals 1..numberOfManuals of model, fields in the order of the model's records.
 nlohmann::ordered_json configurationToJson(const ConfigModel& model);
 
+// The exported file's text: that JSON with each piston's description after its fields, for
+// the reader (the import ignores it), indented by two, ending in a line end.
+std::string configurationExportText(const ConfigModel& model);
+
 // Builds a model from JSON, starting from the start-up state: a missing key keeps its
 // default. Rejects unknown keys, wrong types, values outside their field's type, and values
 // that the image cannot carry without turning into something else; whatever it accepts, the

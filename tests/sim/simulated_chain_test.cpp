@@ -409,7 +409,9 @@ TEST_F(ChainTest, DefaultImagesAreTheExampleOrganAndAFileCanReplaceThem) {
     SimulatedChain chainFromFile(clock, fromFile);
     std::filesystem::remove(file);
     ASSERT_EQ(chainFromFile.mcuCount(), 2);
-    EXPECT_TRUE(std::ranges::equal(chainFromFile.image(2), chain->image(2)));
+    const auto fromFileImage = chainFromFile.image(2);
+    const auto image = chain->image(2);
+    EXPECT_TRUE(std::equal(fromFileImage.begin(), fromFileImage.end(), image.begin(), image.end()));
 
     EXPECT_THROW(SimulatedChain(clock, fromFile), ConfigFileError); // gone now
     {

@@ -1,0 +1,180 @@
+#include "chart/html/piston_chart_html.h"
+
+#include "model/manual_summary.h"
+#include "model/piston_description.h"
+#include "model/piston_rail.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+
+namespace zkt {
+
+namespace {
+
+// Black on white with grey rules only, so that a black-and-white printer loses nothing. Lengths
+// other than font sizes are in px (1/96 inch), the only unit Qt's rich text takes for them.
+const std::string styleSheet =
+    "body { font-family: 'DejaVu Sans', Arial, sans-serif; font-size: 9.5pt; color: #000000; }"
+    "h1 { font-size: 16pt; margin-top: 0px; margin-bottom: 2px; }"
+    "h2 { font-size: 11pt; margin-top: 14px; margin-bottom: 5px; white-space: nowrap; }"
+    "p { margin-top: 0px; margin-bottom: 0px; }"
+    "table { border-collapse: collapse; border-color: #777777; }"
+    "td, th { padding-left: 5px; padding-right: 5px; padding-top: 1px; padding-bottom: 1px; }"
+    "td.layout { padding: 0px; }"
+    "table.settings td, table.settings th { white-space: nowrap; font-size: 9pt; }"
+    "td.gap { padding: 0px; }"
+    "th { background-color: #dddddd; text-align: left; font-weight: bold; }"
+    "td.number { text-align: right; }"
+    "td.function { white-space: nowrap; }"
+    "td.unassigned { white-space: nowrap; font-style: italic; color: #555555; }"
+    "td.group { background-color: #eeeeee; font-weight: bold; white-space: nowrap; }";
+
+// The characters HTML reserves in text and in attribute values.
+std::string escaped(const std::string& plain) {
+    std::string html;
+    html.reserve(plain.size());
+    for (const char c : plain) {
+        switch (c) {
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '&':
+            html += "&amp;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
+        }
+    }
+    return html;
+}
+
+std::string number(int value) {
+    return std::to_string(value);
+}
+
+std::string cell(const std::string& content, const std::string& cellClass = {}) {
+    return cellClass.empty() ? "<td>" + content + "</td>"
+                             : "<td class=\"" + cellClass + "\">" + content + "</td>";
+}
+
+std::string headerRow(std::initializer_list<const char*> captions) {
+    std::string row = "<tr>";
+    for (const char* caption : captions)
+        row += std::string("<th>") + caption + "</th>";
+    return row + "</tr>";
+}
+
+// The channels and the options stand side by side and keep their rows on one line each.
+const std::string settingsTable = " class=\"settings\"";
+
+std::string table(const std::string& rows, const std::string& attributes = {}) {
+    return "<table border=\"1\" cellspacing=\"0\"" + attributes + ">" + rows + "</table>";
+}
+
+std::string groupCaption(const PistonGroup& group) {
+    if (group.first == group.last)
+        return "Piston " + number(group.first + 1);
+    return "Pistons " + number(group.first + 1) + "&ndash;" + number(group.last + 1);
+}
+
+std::string pistonTable(const ConfigModel& model, int m) {
+    std::string rows = "<thead><tr><th>Group</th><th>No.</th><th>Function</th><th>Detail</th></tr></thead>";
+    for (const PistonGroup& group : pistonRailGroups()) {
+        for (int k = group.first; k <= group.last; ++k) {
+            const pistonInfo& piston = model.pistons[pistonIndexOf(m, k)];
+            rows += "<tr>";
+            if (k == group.first) {
+                rows += "<td class=\"group\" rowspan=\"" + number(group.last - group.first + 1) +
+                        "\" valign=\"middle\">" + groupCaption(group) + "</td>";
+            }
+            rows += cell(number(k + 1), "number") +
+                    cell(escaped(pistonFunctionText(piston)),
+                         piston.functionGroup == 0 ? "unassigned" : "function") +
+                    cell(escaped(describePistonDetail(piston))) + "</tr>";
+        }
+    }
+    return table(rows, " width=\"100%\"");
+}
+
+std::string channelTable(const std::vector<ChannelSummary>& channels) {
+    if (channels.empty())
+        return "<p>No channel enabled.</p>";
+    // A header row that comes again on the next page when many channels carry the table over.
+    std::string rows = "<thead>" +
+                       headerRow({"Channel", "Key offset", "Velocity", "Analog input", "Controller"}) +
+                       "</thead>";
+    for (const ChannelSummary& c : channels) {
+        rows += "<tr>" + cell(number(c.channel), "number") + cell(escaped(c.keyOffset), "number") +
+                cell(escaped(c.velocity)) + cell(escaped(c.analogInput)) + cell(escaped(c.controller)) +
+                "</tr>";
+    }
+    return table(rows, settingsTable);
+}
+
+std::string optionTable(const keyboardInfo& keyboard) {
+    std::string rows;
+    for (const OptionSummary& option : keyboardOptions(keyboard))
+        rows += "<tr>" + cell(option.on ? "On" : "Off") + cell(escaped(option.caption)) + "</tr>";
+    return table(rows, settingsTable);
+}
+
+// The options and the archive crescendo beside each other, so that a manual fits one page. A
+// manual playing on many channels keeps its pistons on one page and its settings on the next.
+std::string keyboardSettings(const ConfigModel& model, int m) {
+    constexpr std::size_t channelsBesideThePistons = 12;
+    const std::vector<ChannelSummary> channels = enabledChannels(model, m);
+    const std::string continued =
+        channels.size() > channelsBesideThePistons
+            ? "<p style=\"page-break-before: always\"><b>Manual #" + number(m + 1) + ", continued</b></p>"
+            : std::string();
+    const std::string options = "<h2>Enable Piston + Key Combinations</h2>" + optionTable(model.keyboards[m]);
+    const std::string archive =
+        "<h2>Ahlborn Archive Crescendo</h2><p>" + escaped(archiveCrescendoText(model.keyboards[m])) + "</p>";
+    return continued + "<h2>MIDI channels</h2>" + channelTable(channels) +
+           "<table border=\"0\" cellspacing=\"0\" style=\"margin-top: 6px\"><tr>"
+           "<td class=\"layout\" valign=\"top\">" +
+           options + "</td><td class=\"gap\" width=\"24\"></td><td class=\"layout\" valign=\"top\">" +
+           archive + "</td></tr></table>";
+}
+
+std::string manualSection(const ConfigModel& model, int m, const ChartHeading& heading) {
+    // Every manual after the first starts a page of its own, on paper and in a browser's print.
+    const std::string pageBreak = m > 0 ? " style=\"page-break-before: always\"" : "";
+    return "<h1" + pageBreak + ">Manual #" + number(m + 1) + "</h1>" +
+           "<p>ZKT piston chart: " + escaped(chartHeadingLine(heading)) + "</p>" + "<h2>Thumb pistons</h2>" +
+           pistonTable(model, m) + keyboardSettings(model, m);
+}
+
+const std::array<const char*, 12> monthNames = {"January",   "February", "March",    "April",
+                                                "May",       "June",     "July",     "August",
+                                                "September", "October",  "November", "December"};
+
+} // namespace
+
+std::string chartHeadingLine(const ChartHeading& heading) {
+    const CalendarDate& d = heading.date;
+    const int month = std::clamp(d.month, 1, 12);
+    const std::string date =
+        number(d.day) + " " + monthNames[static_cast<std::size_t>(month - 1)] + " " + number(d.year);
+    return heading.source.empty() ? date : heading.source + ", " + date;
+}
+
+std::string pistonChartHtml(const ConfigModel& model, const ChartHeading& heading) {
+    std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>ZKT piston chart: " +
+                       escaped(heading.source) + "</title><style>" + styleSheet + "</style></head><body>";
+    const int manuals = std::clamp<int>(model.numberOfManuals, 0, maxManuals);
+    for (int m = 0; m < manuals; ++m)
+        html += manualSection(model, m, heading);
+    if (manuals == 0)
+        html += "<p>The configuration has no manuals.</p>";
+    return html + "</body></html>";
+}
+
+} // namespace zkt

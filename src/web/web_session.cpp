@@ -1,0 +1,130 @@
+#include "web/web_session.h"
+
+#include "model/config_file.h"
+#include "model/edit_step_texts.h"
+
+#include <algorithm>
+
+namespace zkt::web {
+
+int WebSession::manualsShown() const {
+    return std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
+}
+
+bool WebSession::isShownPiston(int pistonIndex) const {
+    return pistonIndex >= 0 && pistonIndex < manualsShown() * pistonsPerManual;
+}
+
+bool WebSession::isShownManual(int manualIndex) const {
+    return manualIndex >= 0 && manualIndex < manualsShown();
+}
+
+std::vector<std::string> WebSession::open(const std::string& fileName, std::string_view text) {
+    ConfigModel opened = m_model;
+    ConfigFileCheck check;
+    readConfigurationText(text, fileName, opened, check);
+    closeEditors();
+    m_history.apply([&] { takeConfiguration(m_model, opened); }, [&] { return fileOpenStep(fileName); });
+    m_history.setClean();
+    m_fileName = fileName;
+    return check.warnings;
+}
+
+std::string WebSession::save(const std::string& fileName) {
+    std::string text = configurationText(m_model);
+    m_history.setClean();
+    m_fileName = fileName;
+    return text;
+}
+
+void WebSession::copyPiston(int pistonIndex) {
+    if (isShownPiston(pistonIndex))
+        m_clipboard.copyPiston(m_model, pistonIndex);
+}
+
+void WebSession::pastePiston(int pistonIndex) {
+    if (!isShownPiston(pistonIndex))
+        return;
+    m_history.apply([&] { m_clipboard.pastePiston(m_model, pistonIndex); },
+                    [&] { return pistonPasteStep(pistonIndex, m_model.pistons[pistonIndex]); });
+}
+
+void WebSession::clearPiston(int pistonIndex) {
+    if (!isShownPiston(pistonIndex))
+        return;
+    m_history.apply([&] { m_model.pistons[pistonIndex] = pistonInfo{}; },
+                    [&] { return pistonClearStep(pistonIndex); });
+}
+
+void WebSession::copyManualSettings(int manualIndex) {
+    if (isShownManual(manualIndex))
+        m_clipboard.copyManualSettings(m_model, manualIndex);
+}
+
+void WebSession::pasteManualSettings(int manualIndex) {
+    if (!isShownManual(manualIndex))
+        return;
+    m_history.apply([&] { m_clipboard.pasteManualSettings(m_model, manualIndex); },
+                    [&] { return manualSettingsPasteStep(m_clipboard.copiedManualIndex(), manualIndex); });
+}
+
+void WebSession::copyManual(int manualIndex) {
+    if (isShownManual(manualIndex))
+        m_clipboard.copyManual(m_model, manualIndex);
+}
+
+void WebSession::pasteManual(int manualIndex) {
+    if (!isShownManual(manualIndex))
+        return;
+    m_history.apply([&] { m_clipboard.pasteManual(m_model, manualIndex); },
+                    [&] { return manualPasteStep(m_clipboard.copiedManualIndex(), manualIndex); });
+}
+
+bool WebSession::openPistonEditor(int pistonIndex) {
+    closeEditors();
+    if (!isShownPiston(pistonIndex))
+        return false;
+    m_pistonEditorIndex = pistonIndex;
+    m_pistonEditor.emplace(m_model.pistons[pistonIndex], pistonIndex);
+    return true;
+}
+
+std::optional<std::string> WebSession::savePistonEditor() {
+    if (!m_pistonEditor)
+        return std::nullopt;
+    const PistonSaveOutcome outcome = m_pistonEditor->save();
+    if (!outcome.piston)
+        return outcome.refusal;
+    const int index = m_pistonEditorIndex;
+    m_history.apply([&] { m_model.pistons[index] = *outcome.piston; },
+                    [&] { return pistonEditStep(index, m_model.pistons[index]); });
+    closeEditors();
+    return std::nullopt;
+}
+
+bool WebSession::openKeyboardEditor(int manualIndex) {
+    closeEditors();
+    if (!isShownManual(manualIndex))
+        return false;
+    m_keyboardEditor =
+        OpenKeyboardEditor{manualIndex, keyboardInputsOf(manualSettingsOf(m_model, manualIndex))};
+    return true;
+}
+
+void WebSession::saveKeyboardEditor() {
+    if (!m_keyboardEditor)
+        return;
+    const int manualIndex = m_keyboardEditor->manualIndex;
+    const ManualSettings saved =
+        savedSettings(manualSettingsOf(m_model, manualIndex), m_keyboardEditor->inputs);
+    m_history.apply([&] { setManualSettings(m_model, manualIndex, saved); },
+                    [&] { return keyboardEditStep(manualIndex); });
+    closeEditors();
+}
+
+void WebSession::closeEditors() {
+    m_pistonEditor.reset();
+    m_keyboardEditor.reset();
+}
+
+} // namespace zkt::web

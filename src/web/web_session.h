@@ -1,0 +1,84 @@
+#pragma once
+// Everything the page works on: the configuration, its undo history, the clipboard, the file's
+// name and the editor that is open. The page holds no state of the organ's own; it asks here.
+
+#include "model/config_clipboard.h"
+#include "model/config_model.h"
+#include "model/keyboard_form.h"
+#include "model/piston_form.h"
+#include "web/undo_history.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zkt::web {
+
+class WebSession {
+public:
+    WebSession() : m_history(m_model) {}
+    WebSession(const WebSession&) = delete;
+    WebSession& operator=(const WebSession&) = delete;
+
+    const ConfigModel& model() const { return m_model; }
+    const UndoHistory& history() const { return m_history; }
+    const ConfigClipboard& clipboard() const { return m_clipboard; }
+    // The name of the file last opened or saved; empty before any.
+    const std::string& fileName() const { return m_fileName; }
+    int manualsShown() const;
+
+    // Reads text as the file fileName and, when it reads, makes the configuration it holds one
+    // step and the clean state. Returns what the read passed over (the file check's warnings).
+    // Throws ConfigFileError, changing nothing.
+    std::vector<std::string> open(const std::string& fileName, std::string_view text);
+    // The .zkt file's contents, for a download under fileName; the configuration is then the
+    // clean state. Throws EncodeOverflow, naming the value that does not fit.
+    std::string save(const std::string& fileName);
+
+    void undo() { m_history.undo(); }
+    void redo() { m_history.redo(); }
+
+    // Indices outside the manuals shown do nothing.
+    void copyPiston(int pistonIndex);
+    void pastePiston(int pistonIndex);
+    void clearPiston(int pistonIndex);
+    void copyManualSettings(int manualIndex);
+    void pasteManualSettings(int manualIndex);
+    void copyManual(int manualIndex);
+    void pasteManual(int manualIndex);
+
+    // The editors, one open at a time. Opening an index outside the manuals shown opens nothing.
+    bool openPistonEditor(int pistonIndex);
+    PistonForm* pistonEditor() { return m_pistonEditor ? &*m_pistonEditor : nullptr; }
+    // Stores the editor's piston as one step and closes the editor; or leaves it open and
+    // returns why it refuses.
+    std::optional<std::string> savePistonEditor();
+
+    bool openKeyboardEditor(int manualIndex);
+    // The open keyboard editor's inputs, for the page to change; null when none is open.
+    KeyboardInputs* keyboardEditor() { return m_keyboardEditor ? &m_keyboardEditor->inputs : nullptr; }
+    int keyboardEditorManual() const { return m_keyboardEditor ? m_keyboardEditor->manualIndex : -1; }
+    void saveKeyboardEditor();
+
+    void closeEditors();
+
+private:
+    bool isShownPiston(int pistonIndex) const;
+    bool isShownManual(int manualIndex) const;
+
+    struct OpenKeyboardEditor {
+        int manualIndex;
+        KeyboardInputs inputs;
+    };
+
+    ConfigModel m_model;
+    UndoHistory m_history;
+    ConfigClipboard m_clipboard;
+    std::string m_fileName;
+    int m_pistonEditorIndex = 0;
+    std::optional<PistonForm> m_pistonEditor;
+    std::optional<OpenKeyboardEditor> m_keyboardEditor;
+};
+
+} // namespace zkt::web

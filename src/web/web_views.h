@@ -1,0 +1,22 @@
+#pragma once
+// What the page draws, as JSON: the organ with every piston's words, and the open editor's
+// inputs. Texts are the system's own; the page adds none of its own to them.
+
+#include "web/web_session.h"
+
+#include <nlohmann/json.hpp>
+
+namespace zkt::web {
+
+// {manuals, fileName, clean, undo, redo, paste: {piston, settings, manual},
+//  railLeftTwips: where each piston sits on its rail,
+//  pistons: [{assigned, description, functionText, detail}] for every piston of the manuals shown}
+nlohmann::json organView(const WebSession& session);
+
+// {location, note, functions: {items, selected}, panel: {...}} of the open piston editor.
+nlohmann::json pistonEditorView(const PistonForm& form);
+
+// {location, lists, rows, options, archiveInput, archiveChannel} of the open keyboard editor.
+nlohmann::json keyboardEditorView(int manualIndex, const KeyboardInputs& inputs);
+
+} // namespace zkt::web

@@ -1,0 +1,104 @@
+// The page's session: what becomes an undo step and under which name, where the clean state
+// is, and that commands beyond the manuals shown and failed opens change nothing.
+
+#include "web/web_session.h"
+
+#include "model/config_file.h"
+#include "model/config_file_error.h"
+#include "model/example_organ.h"
+
+#include <gtest/gtest.h>
+
+namespace zkt::web {
+namespace {
+
+const std::string threeManuals = configurationText(exampleOrgan(3));
+
+TEST(WebSession, OpeningIsOneStepAndTheCleanState) {
+    WebSession session;
+    EXPECT_TRUE(session.open("organ.zkt", threeManuals).empty());
+    EXPECT_EQ(session.manualsShown(), 3);
+    EXPECT_EQ(session.fileName(), "organ.zkt");
+    EXPECT_TRUE(session.history().isClean());
+    EXPECT_EQ(session.history().undoName(), "Open organ.zkt");
+
+    session.undo();
+    EXPECT_EQ(session.manualsShown(), 0);
+    EXPECT_FALSE(session.history().isClean());
+    session.redo();
+    EXPECT_TRUE(session.history().isClean());
+
+    const ConfigModel before = session.model();
+    EXPECT_THROW(session.open("bad.zkt", threeManuals.substr(0, 700) + "zz" + threeManuals.substr(702)),
+                 ConfigFileError);
+    EXPECT_EQ(session.model(), before);
+    EXPECT_EQ(session.fileName(), "organ.zkt");
+    EXPECT_EQ(session.history().undoName(), "Open organ.zkt");
+
+    EXPECT_EQ(session.open("short.zkt", threeManuals.substr(0, 412)),
+              (std::vector<std::string>{"Line 1 is cut short (412 of 780 characters): manual 1 was not read.",
+                                        "The file holds no configuration: no line in it is a manual's image."}));
+}
+
+TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
+    WebSession session;
+    session.open("organ.zkt", threeManuals);
+    ASSERT_TRUE(session.openPistonEditor(1));
+    session.pistonEditor()->chooseGroup(static_cast<int>(FunctionGroup::hx90Cancel));
+    EXPECT_EQ(session.savePistonEditor(), std::nullopt);
+    EXPECT_EQ(session.pistonEditor(), nullptr);
+    EXPECT_EQ(session.history().undoName(), "Manual 1, piston 2: HX-90 Cancel");
+    EXPECT_FALSE(session.history().isClean());
+
+    EXPECT_EQ(session.save("organ.zkt"), configurationText(session.model()));
+    EXPECT_TRUE(session.history().isClean());
+
+    // An unchanged keyboard makes no step; a changed one is named by its manual.
+    ASSERT_TRUE(session.openKeyboardEditor(1));
+    session.saveKeyboardEditor();
+    EXPECT_EQ(session.history().undoName(), "Manual 1, piston 2: HX-90 Cancel");
+    session.openKeyboardEditor(1);
+    session.keyboardEditor()->options[3] = !session.keyboardEditor()->options[3];
+    session.saveKeyboardEditor();
+    EXPECT_EQ(session.history().undoName(), "Manual 2 keyboard settings");
+
+    // Once a step taken after undoing replaces the saved one, no undo or redo is clean again.
+    session.undo();
+    EXPECT_TRUE(session.history().isClean());
+    session.undo();
+    session.clearPiston(5);
+    EXPECT_EQ(session.history().undoName(), "Clear Manual 1, piston 6");
+    session.undo();
+    EXPECT_FALSE(session.history().isClean());
+    EXPECT_EQ(session.history().redoName(), "Clear Manual 1, piston 6");
+}
+
+TEST(WebSession, RefusalsAndIndicesBeyondTheManualsShownChangeNothing) {
+    WebSession session;
+    session.open("organ.zkt", threeManuals);
+    ASSERT_TRUE(session.openPistonEditor(2));
+    session.pistonEditor()->chooseGroup(static_cast<int>(FunctionGroup::bankSelect));
+    for (int row = 0; row < bankSelectRows; ++row)
+        session.pistonEditor()->checkBankRow(row, false);
+    EXPECT_NE(session.savePistonEditor(), std::nullopt);
+    EXPECT_NE(session.pistonEditor(), nullptr); // still open for the user to check a box
+
+    const ConfigModel before = session.model();
+    session.copyPiston(0);
+    session.copyManual(0);
+    for (const int beyond : {-1, 60, 100}) {
+        session.pastePiston(beyond);
+        session.clearPiston(beyond);
+        EXPECT_FALSE(session.openPistonEditor(beyond));
+    }
+    for (const int beyond : {-1, 3, 5}) {
+        session.pasteManual(beyond);
+        session.pasteManualSettings(beyond);
+        EXPECT_FALSE(session.openKeyboardEditor(beyond));
+    }
+    EXPECT_EQ(session.model(), before);
+    EXPECT_EQ(session.history().undoName(), "Open organ.zkt");
+}
+
+} // namespace
+} // namespace zkt::web

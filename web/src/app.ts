@@ -1,0 +1,259 @@
+// The main window of the page: toolbar, start choice, manual panels, Piston Overview and
+// status area, and the commands that join them to the core's session.
+
+import type { OrganView, Session } from "./core";
+import { previewChart } from "./chart_preview";
+import { showContextMenu } from "./context_menu";
+import { download, FileTooLarge, readConfigurationFile, withExtension } from "./files";
+import { editKeyboard } from "./keyboard_editor";
+import { ManualPanels } from "./manual_panels";
+import { askToSaveChanges, showMessage } from "./modal";
+import { editPiston } from "./piston_editor";
+import { PistonOverview } from "./piston_overview";
+import { StatusArea } from "./status_area";
+
+const programTitle = "ZKTConfig by Larkmoor";
+const unnamedFile = "configuration.zkt";
+const exampleFile = "three-manuals.zkt";
+
+function byId<T extends HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+function setAvailable(button: HTMLElement, available: boolean): void {
+  if (available) button.removeAttribute("aria-disabled");
+  else button.setAttribute("aria-disabled", "true");
+}
+
+function isAvailable(button: HTMLElement): boolean {
+  return button.getAttribute("aria-disabled") !== "true";
+}
+
+export class App {
+  private readonly status = new StatusArea();
+  private readonly panels: ManualPanels;
+  private readonly overview: PistonOverview;
+  private readonly fileInput = byId<HTMLInputElement>("fileOpen");
+  private readonly toolbar = {
+    save: byId<HTMLButtonElement>("tbrMain_save"),
+    undo: byId<HTMLButtonElement>("tbrMain_undo"),
+    redo: byId<HTMLButtonElement>("tbrMain_redo"),
+    print: byId<HTMLButtonElement>("tbrMain_print"),
+    json: byId<HTMLButtonElement>("tbrMain_json"),
+  };
+  private organ: OrganView;
+  // A configuration has been opened: the file commands work from then on, as on the desktop.
+  private opened = false;
+
+  constructor(private readonly session: Session) {
+    this.organ = session.organ();
+    this.panels = new ManualPanels(byId("manuals"), this.organ.railLeftTwips, {
+      editPiston: (i) => this.editPiston(i),
+      editKeyboard: (m) => editKeyboard(this.session, m, () => this.refresh()),
+      pistonMenu: (i, x, y) => this.pistonMenu(i, x, y),
+      keyboardMenu: (m, x, y) => this.keyboardMenu(m, x, y),
+      pistonCommand: (command, i) => this.pistonCommand(command, i),
+    });
+    this.overview = new PistonOverview((i) => this.editPiston(i));
+    this.connectCommands();
+    this.refresh();
+    this.status.report("Status", ["Ready."]);
+  }
+
+  async openExample(): Promise<void> {
+    let text: string;
+    try {
+      const response = await fetch(`examples/${exampleFile}`);
+      if (!response.ok) throw new Error(`the site answered ${response.status}`);
+      text = await response.text();
+    } catch (error) {
+      await showMessage("File Load Error!", [`${exampleFile}: cannot fetch the example from this site: ${String(error)}`]);
+      return;
+    }
+    this.openText(exampleFile, text);
+  }
+
+  private refresh(): void {
+    this.organ = this.session.organ();
+    const organ = this.organ;
+    this.panels.show(organ);
+    this.overview.show(organ);
+    byId("start").hidden = this.opened;
+    byId("manuals").hidden = !this.opened;
+    byId("dockPistonOverview").hidden = !this.opened || organ.manuals === 0;
+    byId("lblNoManuals").hidden = !this.opened || organ.manuals > 0;
+    for (const button of [this.toolbar.save, this.toolbar.print, this.toolbar.json]) setAvailable(button, this.opened);
+    this.showStep(this.toolbar.undo, "Undo", organ.undo);
+    this.showStep(this.toolbar.redo, "Redo", organ.redo);
+    const name = organ.fileName;
+    const marker = organ.clean ? "" : "*";
+    document.title = name === "" ? `${programTitle}${marker}` : `${name}${marker} - ${programTitle}`;
+  }
+
+  private showStep(button: HTMLButtonElement, verb: string, step: string | null): void {
+    setAvailable(button, step !== null);
+    button.title = step === null ? verb : `${verb} ${step}`;
+  }
+
+  private connectCommands(): void {
+    byId("tbrMain_load").addEventListener("click", () => void this.chooseFile());
+    byId("lblLoad").addEventListener("click", () => void this.chooseFile());
+    byId("cmdExample").addEventListener("click", () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
+    this.toolbar.save.addEventListener("click", () => this.save());
+    this.toolbar.undo.addEventListener("click", () => this.step(() => this.session.undo()));
+    this.toolbar.redo.addEventListener("click", () => this.step(() => this.session.redo()));
+    this.toolbar.print.addEventListener("click", () => this.printChart());
+    this.toolbar.json.addEventListener("click", () => this.exportJson());
+    for (const id of ["tbrMain_loado", "tbrMain_write", "tbrMain_midi", "lblWizard"]) {
+      const button = byId(id);
+      button.addEventListener("click", () =>
+        this.status.report(button.title, [`"${button.title}" needs the organ's MIDI connection, which this page does not have yet.`]));
+    }
+    this.fileInput.addEventListener("change", () => {
+      const file = this.fileInput.files?.[0];
+      this.fileInput.value = "";
+      if (file !== undefined) void this.openFile(file);
+    });
+    document.addEventListener("keydown", (event) => this.shortcut(event));
+    document.addEventListener("dragover", (event) => {
+      if (event.dataTransfer?.types.includes("Files")) event.preventDefault();
+    });
+    document.addEventListener("drop", (event) => {
+      const file = event.dataTransfer?.files[0];
+      if (file === undefined) return;
+      event.preventDefault();
+      if (document.querySelector("dialog[open]") !== null) return; // finish the dialog first
+      if (!file.name.toLowerCase().endsWith(".zkt")) {
+        this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
+        return;
+      }
+      void this.withChangesSetAside(`opening ${file.name}`, () => this.openFile(file));
+    });
+    window.addEventListener("beforeunload", (event) => {
+      if (!this.organ.clean) event.preventDefault();
+    });
+  }
+
+  private shortcut(event: KeyboardEvent): void {
+    if (document.querySelector("dialog[open]") !== null || !(event.ctrlKey || event.metaKey) || event.altKey) return;
+    const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLTextAreaElement;
+    const key = event.key.toLowerCase();
+    const commands: Record<string, (() => void) | undefined> = {
+      o: () => void this.chooseFile(),
+      s: () => void this.save(),
+      p: () => this.printChart(),
+      z: typing ? undefined : () => this.step(() => (event.shiftKey ? this.session.redo() : this.session.undo())),
+      y: typing ? undefined : () => this.step(() => this.session.redo()),
+    };
+    const command = commands[key];
+    if (command === undefined) return;
+    event.preventDefault();
+    command();
+  }
+
+  private step(take: () => void): void {
+    take();
+    this.refresh();
+  }
+
+  // Asks before unsaved changes are left behind; runs next unless the user cancels.
+  private async withChangesSetAside(beforeWhat: string, next: () => void | Promise<void>): Promise<void> {
+    if (!this.organ.clean) {
+      const answer = await askToSaveChanges(this.organ.fileName, beforeWhat);
+      if (answer === "cancel" || (answer === "save" && !this.save())) return;
+    }
+    await next();
+  }
+
+  private chooseFile(): Promise<void> {
+    return this.withChangesSetAside("opening another configuration", () => this.fileInput.click());
+  }
+
+  private async openFile(file: File): Promise<void> {
+    let text: string;
+    try {
+      text = await readConfigurationFile(file);
+    } catch (error) {
+      const reason = error instanceof FileTooLarge ? error.message : `${file.name}: cannot read the file`;
+      await showMessage("File Load Error!", [reason]);
+      return;
+    }
+    this.openText(file.name, text);
+  }
+
+  private openText(fileName: string, text: string): void {
+    const outcome = this.session.open(fileName, text);
+    if (!outcome.ok) {
+      this.status.report("File Load Error!", [outcome.error]);
+      void showMessage("File Load Error!", [outcome.error]);
+      return;
+    }
+    this.opened = true;
+    this.refresh();
+    this.status.report(`Loading Program Data from file: ${fileName}`, [`Successfully opened file ${fileName}`], outcome.warnings);
+  }
+
+  private save(): boolean {
+    if (!isAvailable(this.toolbar.save)) return false;
+    const fileName = this.organ.fileName === "" ? unnamedFile : this.organ.fileName;
+    const outcome = this.session.save(fileName);
+    if (!outcome.ok) {
+      void showMessage("File Save Error!", [`${outcome.error} : ${fileName}`]);
+      return false;
+    }
+    download(fileName, outcome.text, "application/x-zktconfig");
+    this.refresh();
+    this.status.report("ZKT Config", [`Successfully saved to file: ${fileName}`]);
+    return true;
+  }
+
+  private exportJson(): void {
+    if (!isAvailable(this.toolbar.json)) return;
+    const fileName = withExtension(this.organ.fileName === "" ? unnamedFile : this.organ.fileName, ".json");
+    download(fileName, this.session.exportJson(), "application/json");
+    this.status.report("Export", [`Exported to file: ${fileName}`]);
+  }
+
+  private printChart(): void {
+    if (isAvailable(this.toolbar.print)) previewChart(this.session, this.organ.fileName);
+  }
+
+  private editPiston(pistonIndex: number): void {
+    editPiston(this.session, pistonIndex, () => this.refresh());
+  }
+
+  private pistonCommand(command: "copy" | "paste" | "clear", pistonIndex: number): void {
+    this.session.pistonCommand(command, pistonIndex);
+    this.refresh();
+  }
+
+  private pistonMenu(pistonIndex: number, x: number, y: number): void {
+    const anchor = byId(`cmdPiston_${pistonIndex}`);
+    showContextMenu(anchor, x, y, [
+      { id: "mnuPistonEdit", text: "Edit\u2026", enabled: true, run: () => this.editPiston(pistonIndex) },
+      "separator",
+      { id: "mnuPistonCopy", text: "Copy", shortcut: "Ctrl+C", enabled: true, run: () => this.pistonCommand("copy", pistonIndex) },
+      { id: "mnuPistonPaste", text: "Paste", shortcut: "Ctrl+V", enabled: this.organ.paste.piston,
+        run: () => this.pistonCommand("paste", pistonIndex) },
+      { id: "mnuPistonClear", text: "Clear (Unassigned)", shortcut: "Delete", enabled: true,
+        run: () => this.pistonCommand("clear", pistonIndex) },
+    ]);
+  }
+
+  private keyboardMenu(manualIndex: number, x: number, y: number): void {
+    const run = (command: "copySettings" | "pasteSettings" | "copyManual" | "pasteManual") => () => {
+      this.session.manualCommand(command, manualIndex);
+      this.refresh();
+    };
+    showContextMenu(byId(`picKeyboard_${manualIndex}`), x, y, [
+      { id: "mnuManualEdit", text: "Edit\u2026", enabled: true,
+        run: () => editKeyboard(this.session, manualIndex, () => this.refresh()) },
+      "separator",
+      { id: "mnuManualSettingsCopy", text: "Copy Manual Settings", enabled: true, run: run("copySettings") },
+      { id: "mnuManualSettingsPaste", text: "Paste Manual Settings", enabled: this.organ.paste.settings, run: run("pasteSettings") },
+      "separator",
+      { id: "mnuManualCopy", text: "Copy Manual", enabled: true, run: run("copyManual") },
+      { id: "mnuManualPaste", text: "Paste Manual", enabled: this.organ.paste.manual, run: run("pasteManual") },
+    ]);
+  }
+}

@@ -1,0 +1,187 @@
+// The core's module, built from the project's C++ with emscripten, and the shapes of what it
+// answers. The page keeps no state of the organ's own: every answer comes from the Session.
+
+export interface ListView {
+  items: string[];
+  selected: number; // -1: the stored value has no entry in the list
+}
+
+export interface PistonView {
+  assigned: boolean;
+  description: string;
+  functionText: string;
+  detail: string;
+}
+
+export interface OrganView {
+  manuals: number;
+  fileName: string;
+  clean: boolean;
+  undo: string | null;
+  redo: string | null;
+  paste: { piston: boolean; settings: boolean; manual: boolean };
+  railLeftTwips: number[];
+  pistons: PistonView[];
+}
+
+export interface BankRowView {
+  caption: string;
+  checked: boolean;
+  values: ListView;
+}
+
+export interface PistonPanelView {
+  prompt: string;
+  typeShown: boolean;
+  types: ListView;
+  channelKind: "midi" | "num" | "hidden";
+  channels: ListView;
+  values: ListView;
+  bankRows: BankRowView[];
+  allChannelsBox: boolean;
+  allChannels: boolean;
+}
+
+export interface PistonEditorView {
+  location: string;
+  note: string;
+  functions: ListView;
+  panel: PistonPanelView | null;
+}
+
+export interface ChannelRowView {
+  on: boolean;
+  keyOffset: number;
+  velocityOn: boolean;
+  velocity: number;
+  analogInput: number;
+  controller: number;
+  enabled: { keyOffset: boolean; velocityOn: boolean; velocity: boolean; controller: boolean };
+}
+
+export interface KeyboardEditorView {
+  location: string;
+  lists: {
+    keyOffsets: string[];
+    velocities: string[];
+    analogInputs: string[];
+    controllers: string[];
+    archiveChannels: string[];
+  };
+  rows: ChannelRowView[];
+  options: { caption: string; checked: boolean }[];
+  archiveInput: number;
+  archiveChannel: number;
+}
+
+export type PistonInput = "function" | "type" | "channel" | "value" | "all" | "bankCheck" | "bankValue";
+export type KeyboardInput =
+  | "on"
+  | "keyOffset"
+  | "velocityOn"
+  | "velocity"
+  | "analogInput"
+  | "controller"
+  | "option"
+  | "archiveInput"
+  | "archiveChannel";
+
+// The Session as embind exposes it; JSON texts are parsed by the wrappers below.
+interface RawSession {
+  organ(): string;
+  open(fileName: string, contents: string): string;
+  save(fileName: string): string;
+  exportJson(): string;
+  chartHtml(source: string, year: number, month: number, day: number): string;
+  undo(): void;
+  redo(): void;
+  copyPiston(pistonIndex: number): void;
+  pastePiston(pistonIndex: number): void;
+  clearPiston(pistonIndex: number): void;
+  copyManualSettings(manualIndex: number): void;
+  pasteManualSettings(manualIndex: number): void;
+  copyManual(manualIndex: number): void;
+  pasteManual(manualIndex: number): void;
+  openPistonEditor(pistonIndex: number): string;
+  choosePistonInput(input: PistonInput, row: number, value: number): string;
+  savePistonEditor(): string;
+  openKeyboardEditor(manualIndex: number): string;
+  setKeyboardInput(input: KeyboardInput, row: number, value: number): string;
+  saveKeyboardEditor(): void;
+  closeEditors(): void;
+}
+
+interface CoreModule {
+  Session: new () => RawSession;
+}
+
+export type OpenOutcome = { ok: true; warnings: string[] } | { ok: false; error: string };
+export type SaveOutcome = { ok: true; text: string } | { ok: false; error: string };
+
+export class Session {
+  constructor(private readonly raw: RawSession) {}
+
+  organ(): OrganView {
+    return JSON.parse(this.raw.organ()) as OrganView;
+  }
+  open(fileName: string, contents: string): OpenOutcome {
+    return JSON.parse(this.raw.open(fileName, contents)) as OpenOutcome;
+  }
+  save(fileName: string): SaveOutcome {
+    return JSON.parse(this.raw.save(fileName)) as SaveOutcome;
+  }
+  exportJson(): string {
+    return this.raw.exportJson();
+  }
+  chartHtml(source: string, date: Date): string {
+    return this.raw.chartHtml(source, date.getFullYear(), date.getMonth() + 1, date.getDate());
+  }
+  undo(): void {
+    this.raw.undo();
+  }
+  redo(): void {
+    this.raw.redo();
+  }
+  pistonCommand(command: "copy" | "paste" | "clear", pistonIndex: number): void {
+    const run = { copy: this.raw.copyPiston, paste: this.raw.pastePiston, clear: this.raw.clearPiston }[command];
+    run.call(this.raw, pistonIndex);
+  }
+  manualCommand(command: "copySettings" | "pasteSettings" | "copyManual" | "pasteManual", manualIndex: number): void {
+    const run = {
+      copySettings: this.raw.copyManualSettings,
+      pasteSettings: this.raw.pasteManualSettings,
+      copyManual: this.raw.copyManual,
+      pasteManual: this.raw.pasteManual,
+    }[command];
+    run.call(this.raw, manualIndex);
+  }
+  openPistonEditor(pistonIndex: number): PistonEditorView | null {
+    return JSON.parse(this.raw.openPistonEditor(pistonIndex)) as PistonEditorView | null;
+  }
+  choosePistonInput(input: PistonInput, row: number, value: number): PistonEditorView | null {
+    return JSON.parse(this.raw.choosePistonInput(input, row, value)) as PistonEditorView | null;
+  }
+  savePistonEditor(): { saved: boolean; refusal: string } {
+    return JSON.parse(this.raw.savePistonEditor()) as { saved: boolean; refusal: string };
+  }
+  openKeyboardEditor(manualIndex: number): KeyboardEditorView | null {
+    return JSON.parse(this.raw.openKeyboardEditor(manualIndex)) as KeyboardEditorView | null;
+  }
+  setKeyboardInput(input: KeyboardInput, row: number, value: number): KeyboardEditorView | null {
+    return JSON.parse(this.raw.setKeyboardInput(input, row, value)) as KeyboardEditorView | null;
+  }
+  saveKeyboardEditor(): void {
+    this.raw.saveKeyboardEditor();
+  }
+  closeEditors(): void {
+    this.raw.closeEditors();
+  }
+}
+
+// The module lies beside the page's script; it is loaded once, at start.
+export async function loadSession(): Promise<Session> {
+  const moduleUrl = new URL("./zkt-core.mjs", import.meta.url).href;
+  const { default: createCore } = (await import(moduleUrl)) as { default: () => Promise<CoreModule> };
+  const core = await createCore();
+  return new Session(new core.Session());
+}

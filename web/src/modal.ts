@@ -1,0 +1,99 @@
+// Modal dialogs: the browser's own <dialog>, which keeps the focus inside it and gives Escape
+// to "Cancel". A dialog is made for each opening and removed when it closes.
+
+import { el, uniqueId } from "./dom";
+
+export interface Modal {
+  dialog: HTMLDialogElement;
+  body: HTMLElement;
+  buttons: HTMLElement;
+  close(): void;
+}
+
+// id names the dialog as the desktop names its window (frmPiston, frmMIDIChannels).
+export function openModal(id: string, title: string, onCancel: () => void): Modal {
+  const titleId = uniqueId("title");
+  const body = el("div", { class: "dialog-body" });
+  const buttons = el("div", { class: "dialog-buttons" });
+  const dialog = el("dialog", { id, "aria-labelledby": titleId }, el("h2", { id: titleId }, title), body, buttons);
+  // Escape closes the dialog as "Cancel" does; the browser may close it without asking first.
+  let closed = false;
+  const close = () => {
+    closed = true;
+    dialog.close();
+    dialog.remove();
+  };
+  dialog.addEventListener("close", () => {
+    if (closed) return;
+    closed = true;
+    dialog.remove();
+    onCancel();
+  });
+  document.body.append(dialog);
+  return { dialog, body, buttons, close };
+}
+
+export function addButton(modal: Modal, id: string, text: string, onClick: () => void): HTMLButtonElement {
+  const button = el("button", { type: "button", id }, text);
+  button.addEventListener("click", onClick);
+  modal.buttons.append(button);
+  return button;
+}
+
+// The editors' "Save" (cmdOK) and "Cancel" (cmdCancel). save returns why it refuses, or null
+// when it has stored the inputs, which closes the dialog and calls saved.
+export function addSaveCancelButtons(modal: Modal, save: () => string | null, cancel: () => void,
+  saved: () => void, showRefusal: (refusal: string) => void = () => {}): void {
+  addButton(modal, "cmdOK", "Save", () => {
+    const refusal = save();
+    if (refusal !== null) {
+      showRefusal(refusal);
+      return;
+    }
+    modal.close();
+    saved();
+  });
+  addButton(modal, "cmdCancel", "Cancel", () => {
+    cancel();
+    modal.close();
+  });
+}
+
+// A message with an OK button; resolves when it is closed.
+export function showMessage(title: string, lines: string[]): Promise<void> {
+  return new Promise((resolve) => {
+    const modal = openModal("msgBox", title, resolve);
+    modal.dialog.setAttribute("role", "alertdialog");
+    modal.body.append(...lines.map((line) => el("p", {}, line)));
+    const ok = addButton(modal, "cmdMessageOK", "OK", () => {
+      modal.close();
+      resolve();
+    });
+    modal.dialog.showModal();
+    ok.focus();
+  });
+}
+
+export type UnsavedChangesAnswer = "save" | "discard" | "cancel";
+
+// "Save changes to organ.zkt before opening another configuration?"
+export function askToSaveChanges(documentName: string, beforeWhat: string): Promise<UnsavedChangesAnswer> {
+  return new Promise((resolve) => {
+    const what = documentName === "" ? "the configuration" : documentName;
+    const modal = openModal("msgSaveChanges", "ZKTConfig", () => resolve("cancel"));
+    modal.dialog.setAttribute("role", "alertdialog");
+    modal.body.append(
+      el("p", { class: "question" }, `Save changes to ${what} before ${beforeWhat}?`),
+      el("p", {}, "Your changes will be lost if you don't save them."),
+    );
+    const answer = (choice: UnsavedChangesAnswer) => () => {
+      modal.close();
+      resolve(choice);
+    };
+    const save = addButton(modal, "cmdSaveChanges", "Save", answer("save"));
+    addButton(modal, "cmdDiscardChanges", "Discard", answer("discard"));
+    addButton(modal, "cmdCancelChanges", "Cancel", answer("cancel"));
+    modal.dialog.showModal();
+    save.focus();
+  });
+}
