@@ -102,8 +102,12 @@ void SafeWrite::afterRead() {
         return;
     if (m_options.backup) {
         try {
-            m_backupPath = m_saveBackup(m_engine.chainRead().images);
-            say("Backup of what the " + std::string(texts::product) + " held: " + m_backupPath->string());
+            const KeptBackup kept = m_saveBackup(m_engine.chainRead().images);
+            m_backupPath = kept.path;
+            say(kept.alreadyKept ? "The newest backup already holds what the " + std::string(texts::product) +
+                                       " holds: " + kept.path.string()
+                                 : "Backup of what the " + std::string(texts::product) + " held: " +
+                                       kept.path.string());
         } catch (const std::exception& error) {
             m_phase = Phase::readFailed;
             m_report = {std::string("The backup could not be kept: ") + error.what()};
@@ -145,8 +149,7 @@ void SafeWrite::confirm(const WriteOptions& chosen) {
             finish(Outcome::differs, std::move(missing));
             return;
         }
-        const std::string why =
-            "Nothing to write: the " + std::string(texts::product) + " already holds this configuration.";
+        const std::string why = nothingToWriteText();
         say(why);
         finish(Outcome::nothingToWrite, {why});
         return;

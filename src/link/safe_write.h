@@ -10,6 +10,7 @@
 
 #include "link/transfer_engine.h"
 #include "link/write_plan.h"
+#include "model/backup_store.h"
 
 #include <filesystem>
 #include <functional>
@@ -37,8 +38,8 @@ public:
     // retrying for as long as anyone waits, and the write without a backup would never be offered.
     static constexpr int readStallTicks = 150;
 
-    // Keeps the images as a backup and returns where; throws std::exception with a reason.
-    using BackupSaver = std::function<std::filesystem::path(const std::vector<Bytes>&)>;
+    // Keeps the images as a backup and says where; throws std::exception with a reason.
+    using BackupSaver = std::function<KeptBackup(const std::vector<Bytes>&)>;
 
     // observer: where the engine reports, which hears this write's own lines too.
     SafeWrite(TransferEngine& engine, const ConfigModel& edited, TransferObserver& observer,

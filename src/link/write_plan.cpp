@@ -82,6 +82,10 @@ std::vector<std::string> WritePlan::describe() const {
     return lines;
 }
 
+std::string nothingToWriteText() {
+    return "Nothing to write: the ZKT already holds this configuration.";
+}
+
 WriteRequest WritePlan::request() const {
     WriteRequest request;
     request.manuals = toWrite;

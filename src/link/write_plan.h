@@ -34,6 +34,9 @@ struct WritePlan {
     WriteRequest request() const;
 };
 
+// What a write that would change nothing says.
+std::string nothingToWriteText();
+
 // everyManual: write each manual the chain has, changed or not. Throws EncodeOverflow.
 WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const ConfigModel& chainModel,
                     bool everyManual);

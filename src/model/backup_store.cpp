@@ -1,5 +1,6 @@
 #include "model/backup_store.h"
 
+#include "model/atomic_file.h"
 #include "model/config_file.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 
 namespace zkt {
 
@@ -79,14 +81,25 @@ std::vector<std::filesystem::path> backupFiles(const std::filesystem::path& fold
     return files;
 }
 
+bool holds(const std::filesystem::path& file, const std::string& text) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string held{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return !in.bad() && held == text;
+}
+
 } // namespace
 
-std::filesystem::path saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
-                                 std::chrono::system_clock::time_point when) {
+KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
+                      std::chrono::system_clock::time_point when) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
         throw ConfigFileError(folder.string(), 0, "cannot create the backups folder: " + error.message());
+    // A write that changes nothing, repeated, must not push older backups out with copies.
+    const std::vector<std::filesystem::path> existing = backupFiles(folder);
+    const std::string text = imagesFileText((folder / "backup").string(), images);
+    if (!existing.empty() && holds(existing.front(), text))
+        return {existing.front(), true};
     const std::string stamp = stampOf(when);
     // Two writes within one second each keep their own backup, numbered past the highest copy
     // of that second rather than into a gap the rotation left, so that the names still sort by time.
@@ -98,14 +111,14 @@ std::filesystem::path saveBackup(const std::filesystem::path& folder, const std:
     }
     const std::filesystem::path path =
         folder / ((copies == 0 ? stamp : stamp + "-" + std::to_string(copies + 1)) + backupExtension);
-    writeImagesFile(path.string(), images);
+    writeFileAtomically(path.string(), text);
 
     // The backup just taken stays even when its name sorts oldest, as under a clock set back.
     std::vector<std::filesystem::path> others = backupFiles(folder);
     std::erase(others, path);
     for (std::size_t i = backupsKept - 1; i < others.size(); ++i)
         std::filesystem::remove(others[i], error);
-    return path;
+    return {path, false};
 }
 
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {

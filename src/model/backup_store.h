@@ -19,10 +19,17 @@ struct BackupEntry {
     int manuals = 0;
 };
 
+struct KeptBackup {
+    std::filesystem::path path;
+    // The newest backup already held exactly these images, so no other was stored.
+    bool alreadyKept = false;
+};
+
 // Writes the images to a new file named by `when` (local time) and removes the oldest backups
-// beyond backupsKept. Creates the folder. Returns the new file's path; throws ConfigFileError.
-std::filesystem::path saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
-                                 std::chrono::system_clock::time_point when);
+// beyond backupsKept, unless the newest backup holds the same. Creates the folder. Throws
+// ConfigFileError.
+KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
+                      std::chrono::system_clock::time_point when);
 
 // Newest first. A missing folder has none; files that are not backups are left out.
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder);

@@ -87,6 +87,10 @@ std::string configurationText(const ConfigModel& model) {
 }
 
 void writeImagesFile(const std::string& path, const std::vector<Bytes>& images) {
+    writeFileAtomically(path, imagesFileText(path, images));
+}
+
+std::string imagesFileText(const std::string& path, const std::vector<Bytes>& images) {
     if (images.size() > static_cast<std::size_t>(maxManuals))
         throw ConfigFileError(path, 0,
                               std::to_string(images.size()) + " images are more than a chain can hold");
@@ -101,7 +105,7 @@ void writeImagesFile(const std::string& path, const std::vector<Bytes>& images) 
         std::copy(image.begin(), image.end(), buffer.begin());
         text += imageLine(buffer);
     }
-    writeFileAtomically(path, text);
+    return text;
 }
 
 void writeConfigurationFile(const std::string& path, const ConfigModel& model) {

@@ -45,5 +45,7 @@ void writeConfigurationFile(const std::string& path, const ConfigModel& model);
 // Images exactly as an MCU holds them (programImageSize bytes each), one line per manual, as a
 // backup keeps what the chain held. Replaced in one step like a configuration file.
 void writeImagesFile(const std::string& path, const std::vector<Bytes>& images);
+// The contents such a file has; throws ConfigFileError naming path for images it cannot hold.
+std::string imagesFileText(const std::string& path, const std::vector<Bytes>& images);
 
 } // namespace zkt

@@ -17,6 +17,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Each backup of the rotation holds something of its own: the same images again are not kept twice.
+std::vector<Bytes> imagesNumbered(std::size_t number, std::size_t manuals) {
+    return std::vector<Bytes>(manuals, Bytes(programImageSize, static_cast<std::uint8_t>(number)));
+}
+
 struct Rotation {
     const char* name;
     std::chrono::milliseconds apart;
@@ -28,13 +33,13 @@ TEST_P(BackupRotation, KeepsTheNewestFiftyNewestFirstAndLeavesOtherFilesAlone) {
     test::TempFolder folder;
     const std::string notes = folder.write("notes.txt", "mine");
     const std::string ownOrgan = folder.write("organ.zkt", "mine too");
-    const std::vector<Bytes> images(2, Bytes(programImageSize, 0x11));
     const auto start = std::chrono::system_clock::time_point{} + std::chrono::hours(24 * 20'000);
 
     constexpr std::size_t saved = backupsKept + 3;
     std::vector<std::filesystem::path> paths;
     for (std::size_t i = 0; i < saved; ++i)
-        paths.push_back(saveBackup(folder.path(), images, start + GetParam().apart * static_cast<int>(i)));
+        paths.push_back(
+            saveBackup(folder.path(), imagesNumbered(i, 2), start + GetParam().apart * static_cast<int>(i)).path);
     ASSERT_EQ(std::set(paths.begin(), paths.end()).size(), saved) << "a backup replaced another";
 
     const std::vector<BackupEntry> entries = listBackups(folder.path());
@@ -61,17 +66,29 @@ INSTANTIATE_TEST_SUITE_P(Writes, BackupRotation,
 // it were the oldest: it must be kept all the same, as the one backup of what the chain held.
 TEST(BackupRotation, KeepsTheBackupJustTakenUnderAClockSetBack) {
     test::TempFolder folder;
-    const std::vector<Bytes> images(1, Bytes(programImageSize, 0x22));
     const auto now = std::chrono::system_clock::time_point{} + std::chrono::hours(24 * 20'000);
     for (std::size_t i = 0; i < backupsKept; ++i)
-        saveBackup(folder.path(), images, now + std::chrono::seconds(i));
+        saveBackup(folder.path(), imagesNumbered(i, 1), now + std::chrono::seconds(i));
 
     const std::filesystem::path takenBack =
-        saveBackup(folder.path(), images, now - std::chrono::hours(24 * 365));
+        saveBackup(folder.path(), imagesNumbered(backupsKept, 1), now - std::chrono::hours(24 * 365)).path;
     EXPECT_TRUE(std::filesystem::exists(takenBack));
     const std::vector<BackupEntry> entries = listBackups(folder.path());
     EXPECT_EQ(entries.size(), backupsKept);
     EXPECT_EQ(entries.back().path, takenBack);
+}
+
+// Writing a configuration the chain already holds, again and again, keeps one backup of it.
+TEST(BackupRotation, TheSameImagesAgainNameTheNewestBackupInsteadOfACopy) {
+    test::TempFolder folder;
+    const auto now = std::chrono::system_clock::time_point{} + std::chrono::hours(24 * 20'000);
+    const KeptBackup first = saveBackup(folder.path(), imagesNumbered(7, 3), now);
+    EXPECT_FALSE(first.alreadyKept);
+    const KeptBackup again = saveBackup(folder.path(), imagesNumbered(7, 3), now + std::chrono::seconds(5));
+    EXPECT_TRUE(again.alreadyKept);
+    EXPECT_EQ(again.path, first.path);
+    EXPECT_FALSE(saveBackup(folder.path(), imagesNumbered(8, 3), now + std::chrono::seconds(9)).alreadyKept);
+    EXPECT_EQ(listBackups(folder.path()).size(), 2u);
 }
 
 } // namespace

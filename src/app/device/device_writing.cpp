@@ -13,7 +13,7 @@ namespace zkt {
 
 DeviceWriting::DeviceWriting(TransferEngine& engine, const ConfigModel& model, TransferObserver& observer,
                              QWidget* owner)
-    : m_owner(owner), m_dialog(new WriteDialog(owner)),
+    : m_model(model), m_owner(owner), m_dialog(new WriteDialog(owner)),
       m_write(engine, model, observer, [](const std::vector<Bytes>& images) {
           return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
       }) {}
@@ -22,6 +22,11 @@ void DeviceWriting::start() {
     const SafeWrite::Phase phase = m_write.phase();
     if (phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished)
         return;
+    if (m_model.numberOfManuals < 1) {
+        m_dialog->tell({"The configuration has no manuals, so there is nothing to write.",
+                        "Open a configuration file, or load the settings from the ZKT, first."});
+        return;
+    }
     WriteOptions options = m_options;
     if (!options.backup && !options.onlyChanged) {
         // Nothing to read first, so the plan can be confirmed now, and reading switched back on.
@@ -57,7 +62,8 @@ void DeviceWriting::afterTick() {
 }
 
 void DeviceWriting::askToConfirm() {
-    const auto chosen = m_dialog->ask(m_options, m_write.plan().describe());
+    const WritePlan& plan = m_write.plan();
+    const auto chosen = m_dialog->ask(m_options, plan.describe(), plan.toWrite.empty() && plan.notInChain.empty());
     if (!chosen) {
         m_write.abandon();
         return;

@@ -33,6 +33,7 @@ private:
     void askAfterFailedRead();
     void reportOutcome();
 
+    const ConfigModel& m_model;
     QWidget* m_owner;
     WriteDialog* m_dialog;
     SafeWrite m_write;

@@ -68,6 +68,10 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
     m_missing->setWordWrap(true);
     m_missing->setStyleSheet(QStringLiteral("color: #a00000;"));
     m_missing->hide();
+    m_why = new QLabel(QStringLiteral("Choose the MIDI input and output your ZKT is connected to."), this);
+    m_why->setObjectName(QStringLiteral("lblWhy"));
+    m_why->setWordWrap(true);
+    m_why->hide();
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("MIDI &In:"), m_inputs);
@@ -76,20 +80,25 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* rescanButton = buttons->addButton(QStringLiteral("&Rescan"), QDialogButtonBox::ActionRole);
     rescanButton->setObjectName(QStringLiteral("CmdRescan"));
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CmdOk"));
-    ok->setDefault(true);
+    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    m_ok->setObjectName(QStringLiteral("CmdOk"));
+    m_ok->setDefault(true);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CmdCancel"));
     connect(rescanButton, &QPushButton::clicked, this, &MidiSetupDialog::rescan);
-    connect(m_inputs, &QComboBox::currentIndexChanged, this,
-            [this] { m_wantedInput = chosen(*m_inputs, firstInputPosition); });
-    connect(m_outputs, &QComboBox::currentIndexChanged, this,
-            [this] { m_wantedOutput = chosen(*m_outputs, firstOutputPosition); });
+    connect(m_inputs, &QComboBox::currentIndexChanged, this, [this] {
+        m_wantedInput = chosen(*m_inputs, firstInputPosition);
+        allowOk();
+    });
+    connect(m_outputs, &QComboBox::currentIndexChanged, this, [this] {
+        m_wantedOutput = chosen(*m_outputs, firstOutputPosition);
+        allowOk();
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &MidiSetupDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &MidiSetupDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_why);
     layout->addLayout(form);
     layout->addWidget(m_missing);
     layout->addWidget(buttons);
@@ -98,11 +107,14 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
     connect(&m_rescanTimer, &QTimer::timeout, this, &MidiSetupDialog::rescan);
 }
 
-bool MidiSetupDialog::runModal() {
+bool MidiSetupDialog::runModal(bool portsNeeded) {
+    m_portsNeeded = portsNeeded;
+    m_why->setVisible(portsNeeded);
     m_reportedNoDevice = false;
     m_wantedInput = {m_selection.savedMidiIn, m_selection.inputName};
     m_wantedOutput = {m_selection.savedMidiOut, m_selection.outputName};
     fillLists(m_wantedInput, m_wantedOutput);
+    allowOk();
     adjustSize();
     if (parentWidget() != nullptr)
         centreOver(*this, *parentWidget());
@@ -115,6 +127,13 @@ bool MidiSetupDialog::runModal() {
 
 void MidiSetupDialog::rescan() {
     fillLists(m_wantedInput, m_wantedOutput);
+    allowOk();
+}
+
+// A command that needs the ports cannot go on with one of them left at "Choose".
+void MidiSetupDialog::allowOk() {
+    const bool bothChosen = m_inputs->currentIndex() > 0 && m_outputs->currentIndex() > 0;
+    m_ok->setEnabled(!m_portsNeeded || bothChosen);
 }
 
 MidiSetupDialog::Chosen MidiSetupDialog::chosen(const QComboBox& list, int firstDevice) const {

@@ -30,7 +30,8 @@ public:
                     std::function<void(const std::string&)> log, QWidget* owner);
 
     // Fills the lists afresh, shows the dialog modally and answers whether it ended with Cancel.
-    bool runModal();
+    // portsNeeded: a command waits for both ports; the dialog says so and OK waits for them.
+    bool runModal(bool portsNeeded = false);
     // Lists the devices again, keeping what is chosen where it is still there.
     void rescan();
 
@@ -45,6 +46,7 @@ private:
 
     void fillLists(const Chosen& input, const Chosen& output);
     void showMissing(const std::string& missingInput, const std::string& missingOutput);
+    void allowOk();
     Chosen chosen(const QComboBox& list, int firstDevice) const;
     void accept() override;
     void reject() override;
@@ -56,6 +58,9 @@ private:
     QComboBox* m_inputs;
     QComboBox* m_outputs;
     QLabel* m_missing;
+    QLabel* m_why;
+    QPushButton* m_ok;
+    bool m_portsNeeded = false;
     QTimer m_rescanTimer;
     // What the user wants, kept while it is not connected so that it is chosen when it appears.
     Chosen m_wantedInput;

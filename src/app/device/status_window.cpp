@@ -13,7 +13,9 @@
 
 namespace zkt {
 
-StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+// A dialog to the window manager: it stays above the main window that owns it (a click on the
+// main window must not bury the progress), without being modal.
+StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog) {
     setObjectName(QStringLiteral("frmStatus"));
     // Progress is no reason to take the keyboard from the main window, where the user may go
     // on working (Ctrl+Z right after an open, for one).
@@ -58,6 +60,7 @@ void StatusWindow::setCaption(const std::string& caption) {
 }
 
 void StatusWindow::replaceText(const std::string& text) {
+    m_heldOpen = false;
     m_text.replace(text);
     showText();
 }
@@ -99,11 +102,13 @@ void StatusWindow::centreOverMain() {
 }
 
 void StatusWindow::closeClicked() {
+    m_heldOpen = false;
     hide();
     emit closedByUser(true);
 }
 
 void StatusWindow::closeEvent(QCloseEvent* event) {
+    m_heldOpen = false;
     m_text.clear();
     m_textView->clear();
     QWidget::closeEvent(event);

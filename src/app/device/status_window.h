@@ -32,6 +32,9 @@ public:
     void setCancellable(bool cancellable);
     // Put away for something else that needs the screen (the MIDI setup), as the user would.
     void dismiss();
+    // What it shows now must be read: the end of a transfer does not put it away; the user does.
+    void holdOpen() { m_heldOpen = true; }
+    bool heldOpen() const { return m_heldOpen; }
 
 signals:
     void cancelRequested();
@@ -52,6 +55,7 @@ private:
     QPushButton* m_closeButton;
     QPushButton* m_cancelButton;
     StatusText m_text;
+    bool m_heldOpen = false;
 };
 
 } // namespace zkt

@@ -71,7 +71,8 @@ void TransferView::transferFinished(const TransferOutcome& outcome) {
 void TransferView::closingDone() {
     m_main.enableAllCommands();
     m_main.setTransferRunning(false);
-    m_status.hide();
+    if (!m_status.heldOpen())
+        m_status.hide();
 }
 
 } // namespace zkt

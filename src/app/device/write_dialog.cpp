@@ -32,11 +32,11 @@ WriteDialog::WriteDialog(QWidget* owner) : QDialog(owner) {
     connect(m_verify, &QCheckBox::toggled, m_verifyAll, &QWidget::setEnabled);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* write = buttons->addButton(QStringLiteral("&Write"), QDialogButtonBox::AcceptRole);
-    write->setObjectName(QStringLiteral("cmdWrite"));
-    write->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_write = buttons->addButton(QStringLiteral("&Write"), QDialogButtonBox::AcceptRole);
+    m_write->setObjectName(QStringLiteral("cmdWrite"));
+    m_write->setDefault(true);
+    m_cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -50,25 +50,56 @@ WriteDialog::WriteDialog(QWidget* owner) : QDialog(owner) {
     layout->addWidget(buttons);
 }
 
-std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current,
-                                             const std::vector<std::string>& planLines) {
-    QStringList lines;
-    for (const std::string& line : planLines)
-        lines << QString::fromStdString(line);
-    if (lines.isEmpty())
-        lines << QStringLiteral(
-            "The ZKT is not read before this write, so every manual of the configuration "
-            "will be written. Tick the backup, or untick \"every manual\", to read it first.");
-    m_plan->setPlainText(lines.join(QLatin1Char('\n')));
+void WriteDialog::showLines(const std::vector<std::string>& lines) {
+    QStringList text;
+    for (const std::string& line : lines)
+        text << QString::fromStdString(line);
+    m_plan->setPlainText(text.join(QLatin1Char('\n')));
+}
+
+void WriteDialog::tell(const std::vector<std::string>& lines) {
+    showLines(lines);
+    setOptionsShown(false);
+    adjustSize();
+    if (parentWidget() != nullptr)
+        centreOver(*this, *parentWidget());
+    exec();
+    setOptionsShown(true);
+}
+
+void WriteDialog::setOptionsShown(bool shown) {
+    for (QWidget* option : std::initializer_list<QWidget*>{m_backup, m_everyManual, m_verify, m_verifyAll, m_write})
+        option->setVisible(shown);
+    m_cancel->setText(shown ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+}
+
+std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current, const std::vector<std::string>& planLines,
+                                             bool nothingChanges) {
+    std::vector<std::string> lines = planLines;
+    if (lines.empty())
+        lines.push_back("The ZKT is not read before this write, so every manual of the configuration "
+                        "will be written. Tick the backup, or untick \"every manual\", to read it first.");
+    if (nothingChanges)
+        lines.push_back(nothingToWriteText());
+    showLines(lines);
+    // Writing what the chain already holds only makes sense when asked for every manual.
+    const auto allowWrite = [this, nothingChanges] {
+        m_write->setEnabled(!nothingChanges || m_everyManual->isChecked());
+    };
+    const QMetaObject::Connection everyManualTicked = connect(m_everyManual, &QCheckBox::toggled, this, allowWrite);
     m_backup->setChecked(current.backup);
     m_everyManual->setChecked(!current.onlyChanged);
     m_verify->setChecked(current.verify);
     m_verifyAll->setChecked(current.verifyAll);
     m_verifyAll->setEnabled(current.verify);
+    allowWrite();
     adjustSize();
     if (parentWidget() != nullptr)
         centreOver(*this, *parentWidget());
-    if (exec() != QDialog::Accepted)
+    const int answer = exec();
+    disconnect(everyManualTicked);
+    m_write->setEnabled(true);
+    if (answer != QDialog::Accepted)
         return std::nullopt;
     WriteOptions chosen = current;
     chosen.backup = m_backup->isChecked();

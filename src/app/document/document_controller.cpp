@@ -21,7 +21,6 @@ namespace zkt {
 namespace {
 
 const QString loadedFromDevice = QStringLiteral("Settings from the ZKT");
-const QString writtenToDevice = QStringLiteral("Settings written to the ZKT");
 
 } // namespace
 
@@ -66,6 +65,9 @@ void DocumentController::open(const QString& path) {
     m_status.centreOverMain();
     m_status.setCaption("Loading Program Data from file: " + name.toStdString());
     m_status.replaceText(openedFileStatus(name.toStdString(), check));
+    // What a damaged file left out stays to be read until the user closes it.
+    if (!check.warnings.empty())
+        m_status.holdOpen();
     m_status.show();
     m_main.refreshManualPanels();
     m_main.enableAllCommands();
@@ -114,21 +116,15 @@ bool DocumentController::maySetAsideChanges(const QString& beforeWhat) {
     return false;
 }
 
-void DocumentController::writeStarting() {
-    m_writtenConfiguration = m_model;
-}
-
 void DocumentController::transferFinished(const TransferOutcome& outcome) {
-    if (outcome.result != TransferOutcome::Result::succeeded)
+    // A write leaves the document as it was: what the organ holds is no file, and changes not
+    // saved to the file still are not.
+    if (outcome.result != TransferOutcome::Result::succeeded || outcome.kind != TransferKind::load ||
+        outcome.purpose != LoadPurpose::edit)
         return;
-    if (outcome.kind == TransferKind::load && outcome.purpose == LoadPurpose::edit) {
-        m_history.recordOutsideChange();
-        m_documentPath.clear();
-        markUnchanged(loadedFromDevice);
-    } else if (outcome.kind == TransferKind::write && sameConfiguration(m_model, m_writtenConfiguration)) {
-        m_documentPath.clear();
-        markUnchanged(writtenToDevice);
-    }
+    m_history.recordOutsideChange();
+    m_documentPath.clear();
+    markUnchanged(loadedFromDevice);
 }
 
 void DocumentController::markUnchanged(const QString& documentName) {

@@ -36,8 +36,6 @@ public:
     // Asks whether to save changes that no file holds before they are closed or replaced;
     // false when the user cancelled, or a save did not succeed.
     bool maySetAsideChanges(const QString& beforeWhat);
-    // A write is about to start from the configuration as it is now.
-    void writeStarting();
     void transferFinished(const TransferOutcome& outcome);
 
     // Where file dialogs start; kept in the settings file.
@@ -55,12 +53,9 @@ private:
     TransferEngine& m_engine;
     std::function<void(const QString&)> m_rememberFile;
     QString m_lastFolder;
-    // The file the configuration was last opened from or saved to; empty since a load or a
-    // write, which makes the ZKT's the configuration the window names.
+    // The file the configuration was last opened from or saved to; empty since a load, which
+    // makes the ZKT's the configuration the window names.
     QString m_documentPath;
-    // What a write started with; when the write ends with the configuration unchanged, that
-    // is what the ZKT holds.
-    ConfigModel m_writtenConfiguration;
 };
 
 } // namespace zkt

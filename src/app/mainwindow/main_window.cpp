@@ -185,8 +185,14 @@ void MainWindow::buildMenus() {
 void MainWindow::setCommandShortcuts(QAction& exitAction, QAction& docsAction) {
     // Save always asks for the file name, so it is Save As as well.
     m_commands[openFile].menu->setShortcuts(QKeySequence::Open);
-    m_commands[saveFile].menu->setShortcuts(QKeySequence::keyBindings(QKeySequence::Save) +
-                                            QKeySequence::keyBindings(QKeySequence::SaveAs));
+    // Window managers without a desktop's key theme (openbox) bind no Save As: it is named here.
+    QList<QKeySequence> saveKeys = QKeySequence::keyBindings(QKeySequence::Save);
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::SaveAs) +
+                                       QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}) {
+        if (!saveKeys.contains(key))
+            saveKeys << key;
+    }
+    m_commands[saveFile].menu->setShortcuts(saveKeys);
     m_commands[loadFromDevice].menu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     // Not the Ctrl+W that closes windows elsewhere: a write changes the organ.
     m_commands[writeToDevice].menu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
@@ -353,11 +359,13 @@ void MainWindow::setStartHintsVisible(bool visible) {
 }
 
 void MainWindow::refreshManualPanels() {
-    for (ManualPanel* panel : m_panels)
-        panel->hide();
     // The model may hold any count a file or device reported; only five panels exist.
     const int manuals = std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
+    for (int i = manuals; i < maxManuals; ++i)
+        m_panels[i]->hide();
     const int firstTop = firstPanelTopTwips(manuals);
+    // A panel that stays is not hidden on the way, so a piston keeps the keyboard focus through
+    // a paste or a clear.
     for (int i = 0; i < manuals; ++i) {
         ManualPanel* panel = m_panels[i];
         panel->move(panel->x(), twipsToPixels(this, firstTop + i * ManualPanel::designHeightTwips));

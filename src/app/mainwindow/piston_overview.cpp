@@ -19,6 +19,7 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_shown->setSourceModel(m_rows);
     m_shown->setFilterKeyColumn(-1);
     m_shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_shown->setSortRole(PistonOverviewModel::sortKeyRole);
 
     auto* contents = new QWidget(this);
     m_filter = new QLineEdit(contents);
@@ -36,6 +37,8 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
+    // Tab leaves the table for the next control instead of walking its cells.
+    m_table->setTabKeyNavigation(false);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(PistonOverviewModel::manualColumn, Qt::AscendingOrder);
     m_table->verticalHeader()->hide();

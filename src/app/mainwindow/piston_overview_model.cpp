@@ -56,6 +56,18 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case pistonIndexRole:
         return pistonIndex;
+    case sortKeyRole:
+        // Numbers sort as numbers, and a piston's place decides among equals, whatever the
+        // filter and the edits have done to the rows' order.
+        switch (index.column()) {
+        case manualColumn:
+            return pistonIndex;
+        case pistonColumn:
+            return (pistonIndex % pistonsPerManual) * maxManuals + pistonIndex / pistonsPerManual;
+        default:
+            return data(index, Qt::DisplayRole).toString() + QChar(0) +
+                   QStringLiteral("%1").arg(pistonIndex, 3, 10, QLatin1Char('0'));
+        }
     case Qt::DisplayRole:
         switch (index.column()) {
         case manualColumn:

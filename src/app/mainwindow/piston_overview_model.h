@@ -16,6 +16,8 @@ public:
     static constexpr int columns = 4;
     // The row's pistonIndex, for views that sort and filter the rows.
     static constexpr int pistonIndexRole = Qt::UserRole;
+    // What the rows sort by: the piston's place for the manual and piston columns.
+    static constexpr int sortKeyRole = Qt::UserRole + 1;
 
     explicit PistonOverviewModel(const ConfigModel& model, QObject* parent = nullptr);
 

@@ -76,10 +76,10 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         box->show();
     };
     m_transferView =
-        std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(); });
+        std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(true); });
     m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_transferView, notices);
     m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_transferView, m_mainWindow.get());
-    m_linkTools = std::make_unique<LinkTools>(*m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(); },
+    m_linkTools = std::make_unique<LinkTools>(*m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(true); },
                                               m_mainWindow.get(), m_paths.documentsFolder);
 
     connect(m_statusWindow, &StatusWindow::closedByUser, this,
@@ -315,12 +315,12 @@ void Application::drainReceived() {
         m_engine->drainReceived();
 }
 
-bool Application::runMidiSetup() {
+bool Application::runMidiSetup(bool portsNeeded) {
     if (m_midiSetup == nullptr)
         m_midiSetup = new MidiSetupDialog(
             *m_port, m_engine->selection(), *m_statusWindow,
             [this](const std::string& line) { m_log.writeLog(line); }, m_mainWindow.get());
-    return m_midiSetup->runModal();
+    return m_midiSetup->runModal(portsNeeded);
 }
 
 void Application::loadFromDevice() {
@@ -329,7 +329,6 @@ void Application::loadFromDevice() {
 }
 
 void Application::writeToDevice() {
-    m_document->writeStarting();
     m_writing->start();
 }
 

@@ -65,8 +65,8 @@ public:
     void chooseStart(StartAction action);
     void loadFromDevice();
     void writeToDevice();
-    // Answers whether the dialog ended with Cancel.
-    bool runMidiSetup();
+    // Answers whether the dialog ended with Cancel. portsNeeded: a command waits for the ports.
+    bool runMidiSetup(bool portsNeeded = false);
     // The main window's 100 ms timer.
     void transferTick();
     // Lets the simulated chain catch up with the clock (every few milliseconds while it works).
