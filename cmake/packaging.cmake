@@ -36,11 +36,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/three-manuals.zkt
         DESTINATION ${ZKT_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${ZKT_INSTALL_DOCDIR})
-# The user guide with its pictures: Help > View On-line Docs opens it from here.
+# The user guide with its pictures: F1 opens it from here.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${ZKT_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images
         DESTINATION ${ZKT_INSTALL_DOCDIR})
+include(${CMAKE_CURRENT_LIST_DIR}/user_guide.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zktconfig)

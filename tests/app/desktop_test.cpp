@@ -13,7 +13,11 @@
 #include "model/example_organ.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QWindow>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -333,6 +337,86 @@ TEST_F(DesktopTest, EveryFocusableControlHasAnAccessibleName) {
     });
     emit window().keyboardClicked(0);
     EXPECT_EQ(inEditors.toStdString(), "");
+}
+
+TEST_F(DesktopTest, APistonKeepsTheFocusThroughCopyPasteAndClear) {
+    app.startWithFile(saved("organ.zkt", 3));
+    closeStatusWindow();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    widgetNamed<QWidget>(window(), QStringLiteral("cmdPiston_3")).setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    widgetNamed<QWidget>(window(), QStringLiteral("cmdPiston_25")).setFocus(Qt::TabFocusReason);
+    for (const auto& [key, modifiers] : {std::pair(Qt::Key_V, Qt::KeyboardModifiers(Qt::ControlModifier)),
+                                         std::pair(Qt::Key_Delete, Qt::KeyboardModifiers())}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        processEvents();
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPiston_25")) << key;
+    }
+    EXPECT_EQ(app.model().pistons[25], pistonInfo{});
+}
+
+// What a damaged file left out is read before the status window goes, and only the user closes it.
+TEST_F(DesktopTest, ADamagedFileKeepsItsWarningsInTheStatusWindowUntilClosed) {
+    const QString path = saved("cut.zkt", 3);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(782 + 412);
+    file.close();
+    app.startWithFile(path);
+    app.mainWindow().transferTimer().stop();
+    for (int ticks = 0; ticks < 60; ++ticks)
+        tick();
+    EXPECT_TRUE(app.statusWindow().isVisible());
+    EXPECT_NE(app.statusWindow().text().find("Line 2 is cut short (412 of 780 characters): manual 2 was not read."),
+              std::string::npos)
+        << app.statusWindow().text();
+    EXPECT_EQ(app.model().numberOfManuals, 1);
+    QTest::mouseClick(&widgetNamed<QPushButton>(app.statusWindow(), QStringLiteral("cmdClose")), Qt::LeftButton);
+    EXPECT_FALSE(app.statusWindow().isVisible());
+}
+
+// With no ports chosen a load asks for them first, saying why, and OK waits for both.
+TEST_F(DesktopTest, ALoadWithoutPortsAsksForBothFirst) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    bool said = false;
+    bool okWithNone = true;
+    bool okWithBoth = false;
+    test::onNextModal<QDialog>(
+        [&](QDialog* setup) {
+            said = widgetNamed<QLabel>(*setup, QStringLiteral("lblWhy")).isVisible();
+            auto& ok = widgetNamed<QPushButton>(*setup, QStringLiteral("CmdOk"));
+            okWithNone = ok.isEnabled();
+            widgetNamed<QComboBox>(*setup, QStringLiteral("ComboMidiIn")).setCurrentIndex(1);
+            widgetNamed<QComboBox>(*setup, QStringLiteral("ComboMidiOut")).setCurrentIndex(2);
+            okWithBoth = ok.isEnabled();
+            setup->reject();
+        },
+        QStringLiteral("MIDI I/O Setup"));
+    window().findChild<QAction*>(QStringLiteral("mnuLoadOrgan"))->trigger();
+    EXPECT_TRUE(said);
+    EXPECT_FALSE(okWithNone);
+    EXPECT_TRUE(okWithBoth);
+    EXPECT_FALSE(app.engine().busy());
+}
+
+// A dialog to the window manager, so a click on the main window does not bury the progress.
+TEST_F(DesktopTest, TheStatusWindowStaysAboveTheMainWindow) {
+    app.startWithFile(saved("organ.zkt", 2));
+    ASSERT_TRUE(app.statusWindow().isVisible());
+    ASSERT_NE(app.statusWindow().windowHandle(), nullptr);
+    EXPECT_EQ(app.statusWindow().windowHandle()->transientParent(), window().windowHandle());
+}
+
+// F1 opens the guide as a page with its pictures: built beside the program it is run from.
+TEST_F(DesktopTest, HelpOpensTheGuidePageBuiltWithTheProgram) {
+    const QString guide = window().documentationUrl().toLocalFile();
+    EXPECT_TRUE(guide.endsWith(QStringLiteral("user-guide.html"))) << guide.toStdString();
+    QFile page(guide);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << guide.toStdString();
+    const QString html = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<h2 id=\"first-start\">")));
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(guide).dir().filePath(QStringLiteral("images/main_window_3_manuals.png"))));
 }
 
 } // namespace

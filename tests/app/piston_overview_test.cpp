@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace zkt {
@@ -141,6 +142,45 @@ TEST_F(PistonOverviewTest, DoubleClickAndEnterOpenTheEditorOfTheRowsPiston) {
     EXPECT_EQ(opened.at(0).at(0).toInt(), pistonOfRow(0));
     EXPECT_EQ(opened.at(1).at(0).toInt(), pistonOfRow(1));
     EXPECT_NE(pistonOfRow(0), 0);
+}
+
+// Manual and piston sort as numbers, with the piston's place deciding among equals, whatever the
+// filter and the edits did to the rows before.
+TEST_F(PistonOverviewTest, ManualAndPistonSortAsNumbersInEveryFilterAndEditState) {
+    auto* filter = window.findChild<QLineEdit*>(QStringLiteral("txtOverviewFilter"));
+    const auto byManual = [](int a, int b) { return a < b; };
+    const auto byPiston = [](int a, int b) {
+        return std::pair(a % pistonsPerManual, a / pistonsPerManual) <
+               std::pair(b % pistonsPerManual, b / pistonsPerManual);
+    };
+    for (const auto& [column, sorted] :
+         {std::pair(Column::manualColumn, +byManual), std::pair(Column::pistonColumn, +byPiston)}) {
+        showConfiguration(exampleOrgan(3));
+        table().sortByColumn(column, Qt::AscendingOrder);
+        // Rows that come back when a filter goes, and rows whose texts change, are placed by the
+        // sort as it stands, not sorted afresh.
+        for (const char* text : {"Program", "", "General", "Coupler", ""}) {
+            SCOPED_TRACE(text);
+            filter->setText(QLatin1String(text));
+            model.pistons[8].functionGroup = static_cast<std::int16_t>(model.pistons[8].functionGroup == 7 ? 1 : 7);
+            window.updatePistonButton(8);
+            std::vector<int> order;
+            for (int row = 0; row < rows(); ++row)
+                order.push_back(pistonOfRow(row));
+            EXPECT_TRUE(std::is_sorted(order.begin(), order.end(), sorted)) << column;
+        }
+    }
+}
+
+TEST_F(PistonOverviewTest, TabAndShiftTabLeaveTheTable) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const Qt::KeyboardModifiers direction : {Qt::NoModifier, Qt::ShiftModifier}) {
+        table().setFocus(Qt::TabFocusReason);
+        table().setCurrentIndex(cell(3, Column::functionColumn));
+        QTest::keyClick(&table(), direction == Qt::NoModifier ? Qt::Key_Tab : Qt::Key_Backtab, direction);
+        EXPECT_FALSE(table().hasFocus()) << (direction == Qt::NoModifier ? "Tab" : "Shift+Tab");
+    }
 }
 
 } // namespace

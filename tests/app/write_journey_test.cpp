@@ -4,6 +4,7 @@
 #include "app/device/write_dialog.h"
 #include "app_fixture.h"
 #include "model/backup_store.h"
+#include "model/config_file.h"
 #include "model/example_organ.h"
 #include "settings/user_folders.h"
 
@@ -81,6 +82,76 @@ TEST_F(WriteJourney, AChainThatCannotBeReadAsksBeforeWritingWithoutABackup) {
     EXPECT_TRUE(question.contains(QStringLiteral("could not be read"))) << question.toStdString();
     EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::cancelled);
     EXPECT_EQ(app.port().simulation().counters().updatesStored, 0);
+}
+
+// The dialog's state when it comes: its plan, and whether Write can be pressed.
+struct DialogSeen {
+    QString plan;
+    bool writeShown = false;
+    bool writeEnabled = false;
+    bool writeEnabledWithEveryManual = false;
+};
+
+TEST_F(WriteJourney, NothingToWriteIsSaidInTheDialogWhichOffersNoWrite) {
+    struct Case {
+        const char* name;
+        int manuals; // of the configuration; the chain holds the example organ of 3
+        const char* said;
+        bool writeShown;
+    };
+    for (const Case& c : {Case{"no manuals", 0, "nothing to write", false},
+                          Case{"what the chain holds", 3, "Nothing to write: the ZKT already holds", true}}) {
+        SCOPED_TRACE(c.name);
+        DialogSeen seen;
+        test::onNextModal<WriteDialog>([&seen](WriteDialog* dialog) {
+            auto* write = dialog->findChild<QPushButton*>(QStringLiteral("cmdWrite"));
+            seen.plan = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtPlan"))->toPlainText();
+            seen.writeShown = write->isVisible();
+            seen.writeEnabled = write->isEnabled();
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkEveryManual"))->setChecked(true);
+            seen.writeEnabledWithEveryManual = write->isEnabled();
+            dialog->reject();
+        });
+        if (c.manuals == 0 || !app.mainWindow().isVisible()) {
+            ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+        }
+        useSimulatedChain();
+        ConfigModel organ = exampleOrgan(3);
+        organ.numberOfManuals = static_cast<std::int16_t>(c.manuals);
+        showUnmodified(organ);
+        app.mainWindow().findChild<QAction*>(QStringLiteral("mnuWrite"))->trigger();
+        for (int ticks = 0; ticks < 100 && seen.plan.isEmpty(); ++ticks)
+            tick();
+        EXPECT_TRUE(seen.plan.contains(QString::fromLatin1(c.said))) << seen.plan.toStdString();
+        EXPECT_EQ(seen.writeShown, c.writeShown);
+        EXPECT_FALSE(seen.writeShown && seen.writeEnabled);
+        // Writing what the chain holds anyway is a choice: every manual.
+        EXPECT_EQ(seen.writeShown && seen.writeEnabledWithEveryManual, c.writeShown);
+        if (c.writeShown) {
+            EXPECT_TRUE(tickUntilWritten());
+        }
+    }
+    EXPECT_EQ(app.port().simulation().counters().updatesStored, 0);
+}
+
+TEST_F(WriteJourney, AfterAWriteTheTitleKeepsTheFileAndEditsNotSavedStillCount) {
+    const QString path = folders.paths.documentsFolder + QStringLiteral("/organ.zkt");
+    writeConfigurationFile(path.toStdString(), exampleOrgan(3));
+    app.startWithFile(path);
+    app.mainWindow().transferTimer().stop();
+    useSimulatedChain();
+    ASSERT_TRUE(tickUntilSettled());
+    app.history().apply([&] { app.model().pistons[static_cast<std::size_t>(pistonIndexOf(1, 10))].programNumber = 99; },
+                        [] { return QStringLiteral("Edit"); });
+    test::onNextModal<WriteDialog>(
+        [](WriteDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("cmdWrite"))->click(); });
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuWrite"))->trigger();
+    ASSERT_TRUE(tickUntilWritten());
+    EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::verified);
+    EXPECT_TRUE(app.mainWindow().windowTitle().contains(QStringLiteral("organ.zkt")))
+        << app.mainWindow().windowTitle().toStdString();
+    EXPECT_TRUE(app.mainWindow().isWindowModified());
+    EXPECT_FALSE(app.history().isClean());
 }
 
 } // namespace

@@ -26,6 +26,7 @@ require_file(share/doc/zktconfig/examples/three-manuals.zkt)
 require_file(share/doc/zktconfig/copyright)
 # Help > View On-line Docs opens the installed guide, whose pictures sit beside it.
 require_file(share/doc/zktconfig/user-guide.md)
+require_file(share/doc/zktconfig/user-guide.html)
 require_file(share/doc/zktconfig/images/main_window_3_manuals.png)
 
 if(WITH_GUI)

@@ -44,6 +44,7 @@ public:
     void setStartAction(StartAction action) { m_startAction = action; }
     StartAction startAction() const { return m_startAction; }
     void setDocumentationUrl(const QUrl& url) { m_documentationUrl = url; }
+    const QUrl& documentationUrl() const { return m_documentationUrl; }
     // Asked before the window closes (close box or File > Exit); false keeps it open.
     void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 

@@ -30,9 +30,12 @@ namespace {
 constexpr int simulationStepMs = 5;
 constexpr int outsideFileRetryMs = 250;
 
-// The user guide as installed beside the program, else in the source tree it was built from.
+// The user guide as a page with its pictures, installed beside the program or built with it;
+// else its text, installed or in the source tree the program was built from.
 QUrl userGuideUrl(const QString& programFolder) {
     const QStringList candidates = {
+        programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.html"),
+        QStringLiteral(ZKT_BUILD_GUIDE),
         programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.md"),
         programFolder + QStringLiteral("/docs/user-guide.md"),
         QStringLiteral(ZKT_SOURCE_DIR "/docs/user-guide.md"),

@@ -1,0 +1,26 @@
+# The user guide as the HTML page F1 opens, with its pictures beside it: built into the build
+# tree (so a program run from there finds it) and installed with the package. It needs Python's
+# markdown module; without it the program opens the Markdown text instead.
+set(ZKT_GUIDE_HTML ${CMAKE_BINARY_DIR}/docs/user-guide.html)
+set(guidePython "")
+foreach(candidate ${Python3_EXECUTABLE} /usr/bin/python3)
+  if(NOT guidePython AND EXISTS "${candidate}")
+    execute_process(COMMAND ${candidate} -c "import markdown" RESULT_VARIABLE missing OUTPUT_QUIET ERROR_QUIET)
+    if(missing EQUAL 0)
+      set(guidePython ${candidate})
+    endif()
+  endif()
+endforeach()
+if(guidePython)
+  file(GLOB guidePictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/images/*.png)
+  add_custom_command(OUTPUT ${ZKT_GUIDE_HTML}
+    COMMAND ${guidePython} ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${PROJECT_SOURCE_DIR}/docs/user-guide.md
+            ${ZKT_GUIDE_HTML}
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${guidePictures}
+    COMMENT "The user guide as HTML")
+  add_custom_target(user_guide ALL DEPENDS ${ZKT_GUIDE_HTML})
+  install(FILES ${ZKT_GUIDE_HTML} DESTINATION ${ZKT_INSTALL_DOCDIR})
+else()
+  message(WARNING "Python's markdown module is missing (Debian: python3-markdown): the user guide is "
+                  "installed as Markdown only")
+endif()
