@@ -79,7 +79,7 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::chooseGroup);
     connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this,
             &PistonEditor::fillNumList);
-    for (int row = 0; row < bankSelectRowCount; ++row) {
+    for (int row = 0; row < bankSelectRows; ++row) {
         QComboBox* list = m_panels.cboBankSel[static_cast<std::size_t>(row)];
         QCheckBox* box = m_panels.chkBankSel[static_cast<std::size_t>(row)];
         connect(box, &QCheckBox::toggled, list, &QWidget::setEnabled);
@@ -177,10 +177,10 @@ void PistonEditor::loadInputs(const pistonInfo& piston) {
 // Every row shows the record's value, checked or not, so that "Save" stores back what the
 // record holds and checking a box offers the value the piston already has.
 void PistonEditor::loadBankSelectRows(const pistonInfo& piston) {
-    const std::array<bool, bankSelectRowCount> flags{piston.bankSelMSBFlag, piston.bankSelLSBFlag,
+    const std::array<bool, bankSelectRows> flags{piston.bankSelMSBFlag, piston.bankSelLSBFlag,
                                                      piston.bankSelProgramFlag};
     // The bank lists run down to 0, so they are addressed with value + 1.
-    const std::array<int, bankSelectRowCount> fromEnd{piston.bankSelMSB + 1, piston.bankSelLSB + 1,
+    const std::array<int, bankSelectRows> fromEnd{piston.bankSelMSB + 1, piston.bankSelLSB + 1,
                                                       piston.programNumber};
     for (std::size_t row = 0; row < flags.size(); ++row) {
         m_panels.chkBankSel[row]->setChecked(flags[row]);

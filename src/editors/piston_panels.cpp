@@ -3,6 +3,7 @@
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/function_group_rules.h"
+#include "model/piston_form.h"
 #include "model/vocabulary.h"
 
 #include <QCheckBox>
@@ -16,27 +17,11 @@ namespace {
 
 constexpr int firstNumListShown = 5; // the NUM list of CASE 0
 
-constexpr std::array<const char*, bankSelectRowCount> bankSelectCaptions{
-    "Send Bank Select MSB (0-127)", "Send Bank Select LSB (0-127)", "Include a Program Change message?"};
-
 // A list the group keeps (and stores from) but never shows.
 void keepHidden(QComboBox* combo) {
     if (combo != nullptr) {
         combo->hide();
     }
-}
-
-// The list that carries the group's value: a program, tremulant value or note.
-ListItems valueListOf(const FunctionGroupRule& rule) {
-    switch (rule.valueInput) {
-    case ValueInput::number:
-        return fillNumberList(rule.valueRange.low, rule.valueRange.high, false);
-    case ValueInput::note:
-        return fillNoteList(rule.valueRange.low - 1, rule.valueRange.high - 1);
-    case ValueInput::none:
-        break;
-    }
-    return {};
 }
 
 class PanelBuilder {
@@ -70,7 +55,7 @@ public:
         } else {
             keepHidden(m_panels.cboType[g]);
         }
-        const ListItems values = valueListOf(rule);
+        const ListItems values = groupValueList(rule);
         if (!values.items.empty()) {
             m_panels.cboProgramChange[g] = newList(*panel, "cboProgramChange", group, values);
             addFullRow(m_panels.cboProgramChange[g]);
@@ -103,9 +88,9 @@ private:
 
     void buildBankSelectRows(QWidget& panel, const FunctionGroupRule& rule) {
         const ListItems bankValues = fillNumberList(bankValueRange.low, bankValueRange.high, false);
-        const std::array<ListItems, bankSelectRowCount> lists{
+        const std::array<ListItems, bankSelectRows> lists{
             bankValues, bankValues, fillNumberList(rule.valueRange.low, rule.valueRange.high, false)};
-        for (int row = 0; row < bankSelectRowCount; ++row) {
+        for (int row = 0; row < bankSelectRows; ++row) {
             const auto r = static_cast<std::size_t>(row);
             QCheckBox* check =
                 newCheckBox(panel, QString::fromUtf8(bankSelectCaptions[r]), "chkBankSel", row);

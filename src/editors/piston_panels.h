@@ -3,6 +3,7 @@
 // its prompt and lists. Every list is filled here, once; the panels hold no behaviour.
 
 #include "model/config_model.h"
+#include "model/piston_form.h"
 
 #include <array>
 
@@ -13,7 +14,6 @@ class QWidget;
 
 namespace zkt {
 
-inline constexpr int bankSelectRowCount = 3;
 inline constexpr int bankSelMsbRow = 0;
 inline constexpr int bankSelLsbRow = 1;
 inline constexpr int bankSelProgramRow = 2;
@@ -26,8 +26,8 @@ struct PistonPanels {
     std::array<QComboBox*, functionGroupCount> cboType{};
     std::array<QComboBox*, functionGroupCount> cboMidiChannel{};
     std::array<QComboBox*, functionGroupCount> cboProgramChange{};
-    std::array<QCheckBox*, bankSelectRowCount> chkBankSel{};
-    std::array<QComboBox*, bankSelectRowCount> cboBankSel{};
+    std::array<QCheckBox*, bankSelectRows> chkBankSel{};
+    std::array<QComboBox*, bankSelectRows> cboBankSel{};
     QCheckBox* chkAllChannels = nullptr; // group 13: "All"
 };
 
