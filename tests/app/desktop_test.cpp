@@ -11,6 +11,8 @@
 #include "editors/widget_lookup.h"
 #include "model/config_file.h"
 #include "model/example_organ.h"
+#include "model/hex_text.h"
+#include "model/program_image.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -357,23 +359,42 @@ TEST_F(DesktopTest, APistonKeepsTheFocusThroughCopyPasteAndClear) {
 }
 
 // What a damaged file left out is read before the status window goes, and only the user closes it.
-TEST_F(DesktopTest, ADamagedFileKeepsItsWarningsInTheStatusWindowUntilClosed) {
-    const QString path = saved("cut.zkt", 3);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.resize(782 + 412);
-    file.close();
-    app.startWithFile(path);
-    app.mainWindow().transferTimer().stop();
-    for (int ticks = 0; ticks < 60; ++ticks)
-        tick();
-    EXPECT_TRUE(app.statusWindow().isVisible());
-    EXPECT_NE(app.statusWindow().text().find("Line 2 is cut short (412 of 780 characters): manual 2 was not read."),
-              std::string::npos)
-        << app.statusWindow().text();
-    EXPECT_EQ(app.model().numberOfManuals, 1);
-    QTest::mouseClick(&widgetNamed<QPushButton>(app.statusWindow(), QStringLiteral("cmdClose")), Qt::LeftButton);
-    EXPECT_FALSE(app.statusWindow().isVisible());
+TEST_F(DesktopTest, DamagedFilesKeepTheirWarningsInTheStatusWindowUntilClosed) {
+    const std::string image = bytesToHex(encodedManual(exampleOrgan(1), 1)) + "\r\n";
+    std::string six;
+    for (int i = 0; i < 6; ++i)
+        six += image;
+    const struct {
+        const char* name;
+        std::string contents;
+        int manuals;
+        const char* said;
+    } cases[] = {
+        {"cut.zkt", image + image.substr(0, 412) + "\r\n" + image, 2,
+         "Line 2 is cut short (412 of 780 characters): manual 2 was not read."},
+        {"empty.zkt", "", 0, "The file holds no configuration"},
+        {"six.zkt", six, 5, "Only the first five manuals were read."},
+        {"junk.zkt", image + "organ notes\r\n", 1, "Line 2 is not a manual's image"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folders.paths.documentsFolder + QLatin1Char('/') + QLatin1String(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.contents.data(), static_cast<qint64>(c.contents.size()));
+        file.close();
+        app.openFromOutside(path);
+        app.mainWindow().transferTimer().stop();
+        for (int ticks = 0; ticks < 40; ++ticks)
+            tick();
+        EXPECT_TRUE(app.statusWindow().isVisible());
+        EXPECT_NE(app.statusWindow().text().find(c.said), std::string::npos) << app.statusWindow().text();
+        EXPECT_EQ(app.statusWindow().text().find("Successfully"), std::string::npos);
+        EXPECT_EQ(app.model().numberOfManuals, c.manuals);
+        QTest::mouseClick(&widgetNamed<QPushButton>(app.statusWindow(), QStringLiteral("cmdClose")),
+                          Qt::LeftButton);
+        EXPECT_FALSE(app.statusWindow().isVisible());
+    }
 }
 
 // With no ports chosen a load asks for them first, saying why, and OK waits for both.
