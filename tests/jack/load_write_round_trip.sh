@@ -27,3 +27,30 @@ fi
 "$zktcli" load $ports -o "$work/second.zkt"
 "$zktcli" diff "$work/changed.zkt" "$work/second.zkt"
 echo "written configuration read back unchanged"
+
+# One piston changed: one program update to one manual, a backup kept, the chain as the file.
+XDG_DATA_HOME="$work/data"
+export XDG_DATA_HOME
+rm -rf "$XDG_DATA_HOME"
+"$zktcli" export "$work/second.zkt" -o "$work/second.json"
+python3 - "$work/second.json" "$work/one-piston.json" <<'PY'
+import json, sys
+organ = json.load(open(sys.argv[1]))
+piston = next(p for p in organ["manuals"][1]["pistons"] if p["functionGroup"] == 7)
+piston["programNumber"] = piston["programNumber"] % 128 + 1
+json.dump(organ, open(sys.argv[2], "w"))
+PY
+"$zktcli" import "$work/one-piston.json" -o "$work/one-piston.zkt"
+# shellcheck disable=SC2086
+"$zktcli" write -v "$work/one-piston.zkt" $ports 2>"$work/one-piston.log"
+updates=$(grep -c "→ Program update, manual 2," "$work/one-piston.log" || true)
+others=$(grep "→ Program update" "$work/one-piston.log" | grep -vc "manual 2," || true)
+[ "$updates" -eq 1 ] && [ "$others" -eq 0 ] || {
+    cat "$work/one-piston.log" >&2
+    echo "one piston changed sent $updates updates to manual 2 and $others to others, not exactly one" >&2
+    exit 1
+}
+[ "$("$zktcli" backups | grep -c "3 manuals")" -eq 1 ] || { "$zktcli" backups >&2; echo "the write kept no backup" >&2; exit 1; }
+# shellcheck disable=SC2086
+"$zktcli" verify "$work/one-piston.zkt" $ports
+echo "one piston changed: one program update, a backup kept, the chain as the file"
