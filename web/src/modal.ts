@@ -97,3 +97,21 @@ export function askToSaveChanges(documentName: string, beforeWhat: string): Prom
     save.focus();
   });
 }
+
+// A question with Yes and No (No the default, as for anything that cannot be taken back);
+// resolves true for Yes.
+export function askYesNo(title: string, lines: string[]): Promise<boolean> {
+  return new Promise((resolve) => {
+    const modal = openModal("msgQuestion", title, () => resolve(false));
+    modal.dialog.setAttribute("role", "alertdialog");
+    modal.body.append(...lines.map((line) => el("p", {}, line)));
+    const answer = (yes: boolean) => () => {
+      modal.close();
+      resolve(yes);
+    };
+    addButton(modal, "cmdYes", "Yes", answer(true));
+    const no = addButton(modal, "cmdNo", "No", answer(false));
+    modal.dialog.showModal();
+    no.focus();
+  });
+}

@@ -12,6 +12,8 @@ const contentTypes = {
   ".mjs": "text/javascript",
   ".css": "text/css",
   ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json",
+  ".png": "image/png",
 };
 
 export function serveSite(root) {
