@@ -6,13 +6,15 @@
 // takes the time the wire takes and hands SysEx to the page in pieces. window.midiDouble lets a
 // test look at the chain, unplug it, and count what it stored.
 //
-// options: { access: "granted" | "denied" | "failed" | "absent", inUse: bool, images: [hex lines] }
+// options: { access: "granted" | "denied" | "failed" | "absent", inUse: bool, images: [hex lines],
+//   hardwareType: what the MCUs say they are (18 unless given) }
 
 export function installMidiDouble(options) {
   const byteMs = 0.32; // 31250 baud
   const flashMs = 400;
   const rebootMs = 50;
   const maker = [0x00, 0x2f, 0x71];
+  const hardwareType = options.hardwareType ?? 18;
 
   if (options.access === "absent") {
     delete Navigator.prototype.requestMIDIAccess;
@@ -55,7 +57,7 @@ export function installMidiDouble(options) {
     }
     const silent = now < mcu.silentUntil;
     if (message[0] === 0xf0 && message[1] === 0x7e && message[2] === manual && message[3] === 0x06 && message[4] === 0x01) {
-      if (!silent) out.push([0xf0, 0x7e, manual, 0x06, 0x02, ...maker, 0x00, 0x01, 2, 1, 6, 4, 17, 0x00, 0, 0, 1, 0, 18, 0, 0xf7]);
+      if (!silent) out.push([0xf0, 0x7e, manual, 0x06, 0x02, ...maker, 0x00, 0x01, 2, 1, 6, 4, 17, 0x00, 0, 0, 1, 0, hardwareType, 0, 0xf7]);
       return out;
     }
     if (!isMaker(message) || (message[4] !== manual && message[4] !== 0x7f) || message[5] !== 0x04 || message[6] !== 0x01)
