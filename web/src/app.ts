@@ -116,7 +116,7 @@ export class App {
     for (const button of [this.toolbar.print, this.toolbar.json]) setAvailable(button, this.opened);
     setAvailable(this.toolbar.save, this.opened && !this.transferRunning);
     setAvailable(this.toolbar.write, this.opened && !this.transferRunning);
-    for (const button of [this.toolbar.open, this.toolbar.load, this.toolbar.midi, byId("lblLoad"), byId("lblWizard")])
+    for (const button of [this.toolbar.open, this.toolbar.load, this.toolbar.midi, byId("lblLoad"), byId("lblWizard"), byId("cmdExample")])
       setAvailable(button, !this.transferRunning);
     this.showStep(this.toolbar.undo, "Undo", organ.undo);
     this.showStep(this.toolbar.redo, "Redo", organ.redo);
@@ -131,25 +131,23 @@ export class App {
   }
 
   private connectCommands(): void {
-    byId("tbrMain_load").addEventListener("click", () => void this.chooseFile());
-    byId("lblLoad").addEventListener("click", () => void this.chooseFile());
-    byId("cmdExample").addEventListener("click", () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
+    const whenAvailable = (button: HTMLElement, run: () => void) =>
+      button.addEventListener("click", () => {
+        if (isAvailable(button)) run();
+      });
+    whenAvailable(this.toolbar.open, () => void this.chooseFile());
+    whenAvailable(byId("lblLoad"), () => void this.chooseFile());
+    whenAvailable(byId("cmdExample"), () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
     this.toolbar.save.addEventListener("click", () => this.saveCommand());
     this.toolbar.undo.addEventListener("click", () => this.step(() => this.session.undo()));
     this.toolbar.redo.addEventListener("click", () => this.step(() => this.session.redo()));
     this.toolbar.print.addEventListener("click", () => this.printChart());
     this.toolbar.json.addEventListener("click", () => this.exportJson());
-    const whenAvailable = (button: HTMLElement, run: () => void) =>
-      button.addEventListener("click", () => {
-        if (isAvailable(button)) run();
-      });
     whenAvailable(this.toolbar.load, () => void this.organCommands.load());
     whenAvailable(byId("lblWizard"), () => void this.organCommands.load());
     whenAvailable(this.toolbar.write, () => void this.organCommands.write());
     whenAvailable(this.toolbar.midi, () => void this.organCommands.midiSetup());
-    byId("tbrMain_linkcheck").addEventListener("click", () => this.organCommands.showLinkCheck());
-    byId("tbrMain_monitor").addEventListener("click", () => this.organCommands.showMonitor());
-    byId("tbrMain_backups").addEventListener("click", () => this.organCommands.showBackups());
+    byId("tbrMain_tools").addEventListener("click", () => this.toolsMenu());
     this.fileInput.addEventListener("change", () => {
       const file = this.fileInput.files?.[0];
       this.fileInput.value = "";
@@ -290,6 +288,17 @@ export class App {
         run: () => this.pistonCommand("paste", pistonIndex) },
       { id: "mnuPistonClear", text: "Clear (Unassigned)", shortcut: "Delete", enabled: true,
         run: () => this.pistonCommand("clear", pistonIndex) },
+    ]);
+  }
+
+  private toolsMenu(): void {
+    const anchor = byId("tbrMain_tools");
+    const box = anchor.getBoundingClientRect();
+    showContextMenu(anchor, box.left, box.bottom, [
+      { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => this.organCommands.showLinkCheck() },
+      { id: "mnuMidiMonitor", text: "MIDI Monitor", enabled: true, run: () => this.organCommands.showMonitor() },
+      "separator",
+      { id: "mnuBackups", text: "Backups\u2026", enabled: true, run: () => this.organCommands.showBackups() },
     ]);
   }
 

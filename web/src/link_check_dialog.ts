@@ -57,10 +57,11 @@ export class LinkCheckDialog {
   show(): void {
     const view = this.actions.view();
     this.ports.textContent = view.ports;
+    const done = !view.running && view.mcus !== "";
     this.progress.max = Math.max(view.planned, 1);
-    this.progress.value = view.sent;
-    this.progressText.textContent = !view.running
-      ? view.verdict === "" ? "" : "Done"
+    this.progress.value = done ? this.progress.max : view.sent;
+    this.progressText.textContent = done ? "Done"
+      : !view.running ? ""
       : view.sent === view.planned ? "Waiting for the last messages to come back" : `${view.sent} of ${view.planned} messages sent`;
     const number = (value: number | null) => (value === null ? "–" : String(value));
     this.rows.replaceChildren(...view.rows.map((row) => el("tr", {},

@@ -42,7 +42,8 @@ const hex = (line) => line.trim().split(" ").slice(0, 256).join(" ");
 
 test("a load goes through the MIDI setup and the browser's MIDI, the monitor watching", async (t) => {
   const { page, errors } = await openSite(t, { midi: { access: "granted", images } });
-  await page.click("#tbrMain_monitor");
+  await page.click("#tbrMain_tools");
+  await page.click("#mnuMidiMonitor");
   await page.getByRole("button", { name: "Load Current Settings from the ZKT" }).click();
 
   const setup = page.locator("#frmMidiSetup");
@@ -88,7 +89,8 @@ test("the safe write backs up, asks in the builder's words, writes only the chan
   assert.deepEqual(await page.evaluate(() => window.midiDouble.counts().stored), 1, "one 64-byte chunk");
 
   // The backup is what the chain held, byte for byte.
-  await page.click("#tbrMain_backups");
+  await page.click("#tbrMain_tools");
+  await page.click("#mnuBackups");
   const row = page.locator("#grdBackups tbody tr");
   await row.waitFor();
   assert.equal(await row.count(), 1);
@@ -158,7 +160,8 @@ test("a device another program holds is said before anything is sent", async (t)
 
 test("the connection test on the simulator counts its MCUs and finds the loop sound", async (t) => {
   const { page } = await openSite(t, { midi: { access: "absent", images } });
-  await page.click("#tbrMain_linkcheck");
+  await page.click("#tbrMain_tools");
+  await page.click("#mnuLinkCheck");
   await page.click("#cmdStart");
   await chooseInSetup(page, simulator);
   await page.waitForSelector("#lblVerdict.fine:not(:empty)", waitLong);
