@@ -168,8 +168,9 @@ export class App {
       }
       void this.withChangesSetAside(`opening ${file.name}`, () => this.openFile(file));
     });
+    // Leaving during a write would cut a manual's program updates off half way.
     window.addEventListener("beforeunload", (event) => {
-      if (!this.organ.clean) event.preventDefault();
+      if (!this.organ.clean || this.organCommands.isBusy()) event.preventDefault();
     });
   }
 
@@ -295,7 +296,7 @@ export class App {
     const anchor = byId("tbrMain_tools");
     const box = anchor.getBoundingClientRect();
     showContextMenu(anchor, box.left, box.bottom, [
-      { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => this.organCommands.showLinkCheck() },
+      { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => void this.organCommands.showLinkCheck() },
       { id: "mnuMidiMonitor", text: "MIDI Monitor", enabled: true, run: () => this.organCommands.showMonitor() },
       "separator",
       { id: "mnuBackups", text: "Backups\u2026", enabled: true, run: () => this.organCommands.showBackups() },

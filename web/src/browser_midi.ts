@@ -100,8 +100,13 @@ export class BrowserMidi implements MidiHost {
 
   private listDevices(): void {
     if (this.access === null) return;
-    this.inputs = [...this.access.inputs.values()].filter(connected);
-    this.outputs = [...this.access.outputs.values()].filter(connected);
+    // forEach is what every implementation of the maps has.
+    const inputs: MIDIInput[] = [];
+    const outputs: MIDIOutput[] = [];
+    this.access.inputs.forEach((port) => inputs.push(port));
+    this.access.outputs.forEach((port) => outputs.push(port));
+    this.inputs = inputs.filter(connected);
+    this.outputs = outputs.filter(connected);
     this.devicesChanged(this.inputs.map(nameOf), this.outputs.map(nameOf));
   }
 

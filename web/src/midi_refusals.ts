@@ -5,7 +5,7 @@ export type MidiRefusal = "insecure" | "unsupported" | "denied" | "failed";
 const useAnother = "use Chrome, Edge or Opera on a Windows, Mac, Linux or ChromeOS computer, or the desktop program ZKTConfig";
 const simulatorStays = "The ZKT simulator in the MIDI setup works in any browser.";
 
-function isFirefox(): boolean {
+export function isFirefox(): boolean {
   return /\bFirefox\//.test(navigator.userAgent);
 }
 
@@ -50,3 +50,8 @@ export function inUseText(direction: "input" | "output", name: string): string[]
 
 export const noDevicesText =
   "No MIDI device is connected (or the browser sees none). Connect the MIDI interface your ZKT is wired to: the lists follow as soon as it is there.";
+
+// Said before Firefox asks, so that its question about an add-on does not surprise.
+export const firefoxAsksText =
+  "Firefox is about to ask whether to add a \"site permission add-on\" for this page: it is how Firefox lets a page use MIDI devices. " +
+  "Choose \"Continue to Installation\" and then \"Add\".";

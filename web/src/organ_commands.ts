@@ -12,6 +12,7 @@ import { LinkCheckDialog } from "./link_check_dialog";
 import type { DeviceLink, LinkEvent } from "./link_core";
 import { LinkTimer } from "./link_timer";
 import { MidiMonitor } from "./midi_monitor";
+import { firefoxAsksText, isFirefox } from "./midi_refusals";
 import { choosePrompt, devicesChangedEvent, runMidiSetup } from "./midi_setup";
 import { askYesNo, showMessage } from "./modal";
 import { chosenDevices, keepWriteOptions, writeOptions } from "./page_settings";
@@ -99,10 +100,15 @@ export class OrganCommands {
     });
   }
 
-  showLinkCheck(): void {
+  async showLinkCheck(): Promise<void> {
     if (this.isBusy()) {
       void showMessage("Test MIDI Connection", ["A transfer is running. Test the connection once it has finished."]);
       return;
+    }
+    // As on the desktop, the devices are chosen before the test is shown.
+    if (!this.link.state().devicesChosen) {
+      await this.midi.requestAccess();
+      if (!(await runMidiSetup(this.link, this.midi, choosePrompt))) return;
     }
     this.linkCheck = new LinkCheckDialog({
       prepare: async () => {
@@ -146,6 +152,7 @@ export class OrganCommands {
   // Access to the browser's MIDI, devices chosen (the setup asks when none are), and the
   // chosen ones opened, so that a device another program holds is said before anything is sent.
   private async devicesReady(command: string): Promise<Readiness> {
+    if (this.midi.accessState().kind === "notAsked" && isFirefox()) this.status.report(command, [firefoxAsksText]);
     await this.midi.requestAccess();
     if (!this.link.state().devicesChosen && !(await runMidiSetup(this.link, this.midi, choosePrompt)))
       return { ready: false, why: [] };

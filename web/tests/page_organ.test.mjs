@@ -1,5 +1,5 @@
 // The page and the organ, in headless Chromium with the Web MIDI double (midi_double.mjs) as the
-// browser's MIDI: a load through the MIDI setup, the safe write and its backup, a device
+// browser's MIDI: a load through the MIDI setup, the safe write and its backup restored, a device
 // unplugged during a write, what the browser refuses, a device another program holds, the
 // connection test on the simulator, and the page opening again with no network.
 
@@ -96,6 +96,10 @@ test("the safe write backs up, asks in the builder's words, writes only the chan
   assert.equal(await row.count(), 1);
   assert.equal(await row.locator("td").nth(1).innerText(), "3");
   assert.deepEqual(await savedBytes(page, "#grdBackups button:text('Download')"), desktopSaved);
+  // Restored, it is the configuration, for a write to put back.
+  await page.click("#grdBackups button:text('Restore')");
+  await page.waitForFunction(() => /^\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.zkt - /.test(document.title));
+  assert.match(await page.locator("#cmdPiston_30").getAttribute("aria-label"), /Program Change #21 on MIDI Channel 2/);
   assert.deepEqual(errors, []);
 });
 
@@ -162,8 +166,8 @@ test("the connection test on the simulator counts its MCUs and finds the loop so
   const { page } = await openSite(t, { midi: { access: "absent", images } });
   await page.click("#tbrMain_tools");
   await page.click("#mnuLinkCheck");
-  await page.click("#cmdStart");
   await chooseInSetup(page, simulator);
+  await page.click("#cmdStart");
   await page.waitForSelector("#lblVerdict.fine:not(:empty)", waitLong);
   assert.equal(await page.locator("#lblMcus").innerText(), "MCUs counted: 3");
   assert.equal(await page.locator("#tblResults tbody tr").count(), 10);

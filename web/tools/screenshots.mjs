@@ -81,6 +81,7 @@ await organ.click("#tbrMain_tools");
 await organ.click("#mnuMidiMonitor");
 await organ.click("#tbrMain_tools");
 await organ.click("#mnuLinkCheck");
+await organ.waitForSelector("#frmLinkCheck");
 await organ.click("#cmdStart");
 await organ.waitForSelector("#lblVerdict:not(:empty)", { timeout: 30_000 });
 await organShot("web_link_check");
