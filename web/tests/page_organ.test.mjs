@@ -125,7 +125,7 @@ test("a device unplugged during a write ends it, saying which and what was writt
   assert.match(await page.locator("#lblMissing").innerText(), new RegExp(`The MIDI input you chose before, "${device}", is not connected\\.`));
 });
 
-test("what the browser refuses is said, with what to do; the simulator still works", async (t) => {
+test("what the browser refuses is said, with what to do; the simulator still works, and Cancel stops its load", async (t) => {
   const cases = [
     { access: "denied", says: /did not let this page control MIDI devices[\s\S]*set "MIDI device control & reprogram"/ },
     { access: "failed", says: /could not start its MIDI system \(InvalidStateError: Platform dependent initialization failed\.\)/ },
@@ -142,10 +142,16 @@ test("what the browser refuses is said, with what to do; the simulator still wor
     assert.deepEqual(errors, [], c.access);
   }
 
-  // Without Web MIDI the simulator answers in real time, as the desktop's does.
+  // Without Web MIDI the simulator answers in real time, as the desktop's does; Cancel stops a load.
   const { page } = await openSite(t, { midi: { access: "absent", images } });
-  await page.getByRole("button", { name: "Load Current Settings from the ZKT" }).click();
+  const load = page.getByRole("button", { name: "Load Current Settings from the ZKT" });
+  await load.click();
   await chooseInSetup(page, simulator);
+  await statusShows(page, "Number of manuals detected = 3");
+  await page.click("#cmdCancel");
+  await statusShows(page, "Cancelled. Nothing was loaded; the configuration is as it was.");
+  await page.waitForSelector("#tbrMain_loado:not([aria-disabled])");
+  await load.click();
   await statusShows(page, "ZKT Configuration data loaded!");
   assert.equal(await page.locator("#manuals section.manual:not([hidden])").count(), 3);
 });
