@@ -110,9 +110,19 @@ export class BrowserMidi implements MidiHost {
     this.devicesChanged(this.inputs.map(nameOf), this.outputs.map(nameOf));
   }
 
+  // Never throws: the core calls this in the middle of its work.
   open(isInput: boolean, device: number): string {
     const port = isInput ? this.inputs[device] : this.outputs[device];
     if (port === undefined) return `There is no MIDI ${isInput ? "input" : "output"} number ${device}`;
+    try {
+      this.attach(isInput, port);
+    } catch (error) {
+      return `The browser did not open the MIDI ${isInput ? "input" : "output"} "${nameOf(port)}": ${describe(error)}`;
+    }
+    return "";
+  }
+
+  private attach(isInput: boolean, port: MIDIPort): void {
     if (isInput) {
       this.close(true);
       const input = port as MIDIInput;
@@ -127,7 +137,6 @@ export class BrowserMidi implements MidiHost {
     this.opened.add(port);
     // A device another program holds was found by claim() before any transfer began.
     openPort(port).catch(() => {});
-    return "";
   }
 
   close(isInput: boolean): void {
@@ -135,8 +144,13 @@ export class BrowserMidi implements MidiHost {
       this.sending = null;
       return;
     }
-    if (this.listening !== null) this.listening.onmidimessage = null;
+    const input = this.listening;
     this.listening = null;
+    try {
+      if (input !== null) input.onmidimessage = null;
+    } catch {
+      // Whatever the input still delivers is dropped by the core while it is closed.
+    }
   }
 
   send(bytes: Uint8Array): string {
