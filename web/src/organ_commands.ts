@@ -9,7 +9,7 @@ import { showBackups } from "./backups_dialog";
 import type { Core } from "./core";
 import { download } from "./files";
 import { LinkCheckDialog } from "./link_check_dialog";
-import type { DeviceLink, LinkEvent } from "./link_core";
+import type { DeviceLink, LinkEvent, WriteOptions } from "./link_core";
 import { LinkTimer } from "./link_timer";
 import { MidiMonitor } from "./midi_monitor";
 import { firefoxAsksText, isFirefox } from "./midi_refusals";
@@ -242,7 +242,7 @@ export class OrganCommands {
     }
   }
 
-  private async confirmWrite(lines: string[], options: Parameters<typeof askWrite>[0]): Promise<void> {
+  private async confirmWrite(lines: string[], options: WriteOptions): Promise<void> {
     await this.backupKept;
     const chosen = await askWrite(options, lines);
     if (chosen === null) {
