@@ -27,7 +27,8 @@ PageMidi pageMidiOf(val host) {
     page.close = [host](PortSide side) { host.call<void>("close", side == PortSide::input); };
     // The view lives only during the call; the page copies the bytes into the browser's send.
     page.send = [host](std::span<const std::uint8_t> message) {
-        return host.call<std::string>("send", val(emscripten::typed_memory_view(message.size(), message.data())));
+        return host.call<std::string>("send",
+                                      val(emscripten::typed_memory_view(message.size(), message.data())));
     };
     return page;
 }
@@ -50,7 +51,9 @@ public:
         m_link.received(data);
     }
     std::string setupView() const { return jsonText(m_link.setupView()); }
-    void chooseDevices(const std::string& input, const std::string& output) { m_link.chooseDevices(input, output); }
+    void chooseDevices(const std::string& input, const std::string& output) {
+        m_link.chooseDevices(input, output);
+    }
     std::string chosenDevices() const { return jsonText(m_link.chosenDevices()); }
 
     bool startLoad() { return m_link.startLoad(); }

@@ -71,8 +71,12 @@ DeviceLink::DeviceLink(WebSession& session, PageMidi page, const Clock& clock)
       m_ports({{m_browser, {}}, {m_simulation, {}}}), m_observed(m_ports, clock),
       m_events([this](const TransferOutcome& outcome) { transferFinished(outcome); }),
       m_engine(m_model, m_observed, clock, m_events,
-               LinkNotices{{}, [this](const std::string& text) { m_events.add({{"type", "message"}, {"text", text}}); }}),
-      m_write(m_engine, m_model, m_events, [this](const std::vector<Bytes>& images) { return keepBackup(images); }),
+               LinkNotices{{},
+                           [this](const std::string& text) {
+                               m_events.add({{"type", "message"}, {"text", text}});
+                           }}),
+      m_write(m_engine, m_model, m_events,
+              [this](const std::vector<Bytes>& images) { return keepBackup(images); }),
       m_check(m_engine, m_observed, clock), m_traffic(m_observed, clock) {}
 
 void DeviceLink::setDevices(std::vector<std::string> inputs, std::vector<std::string> outputs) {
@@ -201,7 +205,8 @@ void DeviceLink::followWrite() {
         const SafeWrite::Outcome outcome = m_write.outcome();
         if (outcome == SafeWrite::Outcome::verified || outcome == SafeWrite::Outcome::written)
             m_session.writtenToDevice(m_model);
-        m_events.add({{"type", "writeFinished"}, {"outcome", outcomeName(outcome)}, {"report", m_write.report()}});
+        m_events.add(
+            {{"type", "writeFinished"}, {"outcome", outcomeName(outcome)}, {"report", m_write.report()}});
         break;
     }
     default:

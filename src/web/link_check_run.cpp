@@ -42,7 +42,8 @@ bool LinkCheckRun::start() {
         return false;
     }
     if (!m_port.isInputOpen() || !m_port.isOutputOpen()) {
-        m_verdict = "The MIDI ports could not be opened: choose a MIDI input and a MIDI output in the MIDI setup.";
+        m_verdict =
+            "The MIDI ports could not be opened: choose a MIDI input and a MIDI output in the MIDI setup.";
         return false;
     }
     m_verdict.clear();
@@ -98,9 +99,11 @@ std::string LinkCheckRun::describePorts() const {
         }
     };
     return "MIDI In: " +
-           described(selection.midiInSelection > 0, [&] { return resolveInput(selection, m_port.inputNames()); }) +
-           "\nMIDI Out: " +
-           described(selection.midiOutSelection > 0, [&] { return resolveOutput(selection, m_port.outputNames()); });
+           described(selection.midiInSelection > 0,
+                     [&] { return resolveInput(selection, m_port.inputNames()); }) +
+           "\nMIDI Out: " + described(selection.midiOutSelection > 0, [&] {
+               return resolveOutput(selection, m_port.outputNames());
+           });
 }
 
 json LinkCheckRun::view() const {

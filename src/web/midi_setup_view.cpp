@@ -32,9 +32,11 @@ json midiSetupView(const MidiSelection& selection, const MidiPort& port) {
     const bool outputThere = connected(outputs, selection.outputName);
     json missing = json::array();
     if (!selection.inputName.empty() && !inputThere)
-        missing.push_back("The MIDI input you chose before, \"" + selection.inputName + "\", is not connected.");
+        missing.push_back("The MIDI input you chose before, \"" + selection.inputName +
+                          "\", is not connected.");
     if (!selection.outputName.empty() && !outputThere)
-        missing.push_back("The MIDI output you chose before, \"" + selection.outputName + "\", is not connected.");
+        missing.push_back("The MIDI output you chose before, \"" + selection.outputName +
+                          "\", is not connected.");
     if (!missing.empty())
         missing.push_back("Plug it in (the list follows as soon as it is there) or choose another device.");
     return {{"inputs", inputs},

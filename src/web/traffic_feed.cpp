@@ -60,7 +60,8 @@ nlohmann::json TrafficFeed::take() {
                            {"line", trafficLine(entry)}});
     }
     m_pending.clear();
-    return {{"entries", std::move(entries)}, {"notRecorded", m_notRecorded}, {"capacity", TrafficLog::capacity}};
+    return {
+        {"entries", std::move(entries)}, {"notRecorded", m_notRecorded}, {"capacity", TrafficLog::capacity}};
 }
 
 } // namespace zkt::web

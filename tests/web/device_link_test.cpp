@@ -32,7 +32,8 @@ std::vector<std::string> texts(const json& events, const std::string& type) {
 }
 
 const json* firstOf(const json& events, const std::string& type) {
-    const auto found = std::find_if(events.begin(), events.end(), [&](const json& e) { return e["type"] == type; });
+    const auto found =
+        std::find_if(events.begin(), events.end(), [&](const json& e) { return e["type"] == type; });
     return found == events.end() ? nullptr : &*found;
 }
 
@@ -194,7 +195,8 @@ TEST(DeviceLink, DeviceUnpluggedDuringTheWriteEndsItAsGone) {
     const json& finished = *firstOf(rig.events, "finished");
     EXPECT_EQ(finished["result"], "failed");
     EXPECT_EQ(finished["cause"], "deviceGone");
-    EXPECT_NE(finished["reason"].get<std::string>().find("The MIDI output \"USB MIDI\" is gone"), std::string::npos)
+    EXPECT_NE(finished["reason"].get<std::string>().find("The MIDI output \"USB MIDI\" is gone"),
+              std::string::npos)
         << finished["reason"];
     EXPECT_EQ((*firstOf(rig.events, "writeFinished"))["outcome"], "failed");
     EXPECT_FALSE(rig.link.setupView()["missing"].empty());
