@@ -64,8 +64,13 @@ export class BrowserMidi implements MidiHost {
 
   // Asks the browser (which may ask the user) once access is needed; a refusal is asked again
   // next time, so that a permission given meanwhile counts.
+  // Once granted, the devices are listed afresh each time: not every implementation tells
+  // when one comes or goes.
   requestAccess(): Promise<MidiAccessState> {
-    if (this.state.kind === "ready") return Promise.resolve(this.state);
+    if (this.state.kind === "ready") {
+      this.listDevices();
+      return Promise.resolve(this.state);
+    }
     this.asking ??= this.ask().finally(() => (this.asking = null));
     return this.asking;
   }
