@@ -10,6 +10,19 @@ export interface Modal {
   close(): void;
 }
 
+// While a modal dialog is open, what lies behind it is out of reach of the mouse and the keyboard
+// (the browser makes it inert) and also out of the page's accessibility tree, so that a name like
+// "Cancel" or "OK" means the button of the dialog in front and nothing behind it.
+function hideWhatModalsCover(): void {
+  const modals = document.querySelectorAll("dialog:modal");
+  const front = modals.item(modals.length - 1);
+  for (const part of document.body.children) {
+    if (front !== null && part !== front) part.setAttribute("aria-hidden", "true");
+    else part.removeAttribute("aria-hidden");
+  }
+}
+new MutationObserver(hideWhatModalsCover).observe(document.body, { childList: true, subtree: true, attributeFilter: ["open"] });
+
 // id names the dialog as the desktop names its window (frmPiston, frmMIDIChannels).
 export function openModal(id: string, title: string, onCancel: () => void): Modal {
   const titleId = uniqueId("title");

@@ -81,7 +81,8 @@ test("the safe write backs up, asks in the builder's words, writes only the chan
   const plan = await dialog.locator("#txtPlan").innerText();
   assert.match(plan, /Manual 1 is unchanged and will not be written\./);
   assert.match(plan, /Manual 2 will be written \(1 of 4 chunks\): 1 setting changes:\n  Manual 2, piston 11: Program Change #21 on MIDI Channel 2 → Program Change #22 on MIDI Channel 2/);
-  await dialog.getByRole("button", { name: "Write", exact: true }).click();
+  // Only the dialog's buttons are named while it is open: "Write" is its button alone.
+  await page.getByRole("button", { name: "Write" }).click();
   await statusShows(page, "Verified: every manual in the chain matches the configuration.");
 
   const written = imageLines(readFileSync(edited, "latin1")).map(hex);
