@@ -3,6 +3,7 @@
 #include "link/port_names.h"
 
 #include <algorithm>
+#include <map>
 
 namespace zkt::web {
 
@@ -23,11 +24,26 @@ bool connected(const std::vector<std::string>& labels, const std::string& label)
     return std::find(labels.begin(), labels.end(), label) != labels.end();
 }
 
+// What the browser calls each device, told apart where two have the same name.
+json devicesView(const std::vector<std::string>& names, const std::vector<std::string>& labels) {
+    json devices = json::array();
+    std::map<std::string, int> seen;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const int occurrence = ++seen[names[i]];
+        const std::string shown =
+            occurrence == 1 ? names[i] : names[i] + " (" + std::to_string(occurrence) + ")";
+        devices.push_back({{"name", shown}, {"label", labels[i]}});
+    }
+    return devices;
+}
+
 } // namespace
 
 json midiSetupView(const MidiSelection& selection, const MidiPort& port) {
-    const std::vector<std::string> inputs = portLabels(port.inputNames());
-    const std::vector<std::string> outputs = portLabels(port.outputNames());
+    const std::vector<std::string> inputNames = port.inputNames();
+    const std::vector<std::string> outputNames = port.outputNames();
+    const std::vector<std::string> inputs = portLabels(inputNames);
+    const std::vector<std::string> outputs = portLabels(outputNames);
     const bool inputThere = connected(inputs, selection.inputName);
     const bool outputThere = connected(outputs, selection.outputName);
     json missing = json::array();
@@ -39,8 +55,8 @@ json midiSetupView(const MidiSelection& selection, const MidiPort& port) {
                           "\", is not connected.");
     if (!missing.empty())
         missing.push_back("Plug it in (the list follows as soon as it is there) or choose another device.");
-    return {{"inputs", inputs},
-            {"outputs", outputs},
+    return {{"inputs", devicesView(inputNames, inputs)},
+            {"outputs", devicesView(outputNames, outputs)},
             {"input", inputThere ? selection.inputName : ""},
             {"output", outputThere ? selection.outputName : ""},
             {"missing", std::move(missing)}};

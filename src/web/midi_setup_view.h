@@ -12,8 +12,9 @@
 
 namespace zkt::web {
 
-// {inputs: [labels], outputs: [labels], input: label or "", output: label or "",
-//  missing: [lines about remembered devices not connected]}
+// {inputs: [{name, label}], outputs: [{name, label}], input: label or "", output: label or "",
+//  missing: [lines about remembered devices not connected]}. A device is shown by the name the
+// browser gives it (with " (2)" for a second of the same name) and chosen by its label.
 nlohmann::json midiSetupView(const MidiSelection& selection, const MidiPort& port);
 
 // The devices chosen by label ("" for none); the ports open afresh on them with the next message.

@@ -2,9 +2,10 @@
 // becomes one undo step; the safe write through the browser's devices asks before writing,
 // keeps the backup, writes only what changed and reads it back; a device unplugged during a
 // write ends it as gone; SysEx in any pieces reaches the engine whole; the timer keeps step
-// with the write pauses.
+// with the write pauses; the MIDI setup shows the browser's names and keeps the choice by label.
 
 #include "web/device_link.h"
+#include "web/midi_setup_view.h"
 
 #include "link/port_names.h"
 #include "model/config_file.h"
@@ -123,7 +124,8 @@ public:
 TEST(DeviceLink, LoadFromTheSimulatorBecomesOneStepOfTheSession) {
     PageRig rig;
     const json setup = rig.link.setupView();
-    EXPECT_EQ(setup["inputs"], json({"USB MIDI", "ZKT simulator (3 manuals)"}));
+    EXPECT_EQ(setup["inputs"][0], json({{"name", "USB MIDI"}, {"label", "USB MIDI"}}));
+    EXPECT_EQ(setup["inputs"][1]["name"], "ZKT simulator (3 manuals)");
     EXPECT_FALSE(rig.link.startLoad()) << "no devices chosen yet";
 
     rig.link.chooseDevices("ZKT simulator (3 manuals)", "ZKT simulator (3 manuals)");
@@ -227,6 +229,24 @@ TEST(WebMidiPort, WholeMessagesFromAnyPiecesOnlyWhileTheInputIsOpen) {
     EXPECT_FALSE(port.isOutputOpen());
     EXPECT_THROW(port.openInput(3), MidiError);
     EXPECT_THROW(port.sendSysEx(tag), MidiError);
+}
+
+TEST(MidiSetupView, ShowsTheBrowsersNamesAndKeepsTheChoiceByLabel) {
+    WebMidiPort port({});
+    port.setDevices({"Interface 20:0", "Interface 21:0", "Interface 21:0"}, {"Out"});
+    MidiSelection selection;
+    chooseDevices(selection, port, "Interface (2)", "Gone");
+    EXPECT_EQ(selection.inputName, "Interface (2)");
+    EXPECT_TRUE(selection.midiConfigured());
+
+    const json view = midiSetupView(selection, port);
+    const json inputs = json::array({{{"name", "Interface 20:0"}, {"label", "Interface"}},
+                                     {{"name", "Interface 21:0"}, {"label", "Interface (2)"}},
+                                     {{"name", "Interface 21:0 (2)"}, {"label", "Interface (3)"}}});
+    EXPECT_EQ(view["inputs"], inputs);
+    EXPECT_EQ(view["input"], "Interface (2)");
+    EXPECT_EQ(view["output"], "") << "the remembered output is not connected";
+    EXPECT_EQ(view["missing"][0], "The MIDI output you chose before, \"Gone\", is not connected.");
 }
 
 TEST(TickSchedule, WaitsForASendDueWithinTheLimitAndKeepsStep) {

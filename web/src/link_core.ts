@@ -24,9 +24,15 @@ export type LinkEvent =
   | { type: "backup"; name: string; takenAt: string; manuals: number; text: string }
   | { type: "writeFinished"; outcome: string; report: string[] };
 
+// A device as the browser names it, and the label the link keeps the choice by.
+export interface SetupDevice {
+  name: string;
+  label: string;
+}
+
 export interface SetupView {
-  inputs: string[];
-  outputs: string[];
+  inputs: SetupDevice[];
+  outputs: SetupDevice[];
   input: string;
   output: string;
   missing: string[];

@@ -4,7 +4,7 @@
 
 import type { BrowserMidi } from "./browser_midi";
 import { el } from "./dom";
-import type { DeviceLink, SetupView } from "./link_core";
+import type { DeviceLink, SetupDevice, SetupView } from "./link_core";
 import { noDevicesText } from "./midi_refusals";
 import { addButton, openModal } from "./modal";
 import { keepChosenDevices } from "./page_settings";
@@ -13,12 +13,17 @@ export const devicesChangedEvent = "zkt-devices-changed";
 
 export const choosePrompt = "Choose the MIDI input and output your ZKT is connected to.";
 
-function fill(select: HTMLSelectElement, placeholder: string, labels: string[], chosen: string): void {
+// Each device under the name the browser gives it; the choice is kept by its label.
+function fill(select: HTMLSelectElement, placeholder: string, devices: SetupDevice[], chosenLabel: string): void {
   select.replaceChildren(
     el("option", { value: "" }, placeholder),
-    ...labels.map((label) => el("option", { value: label }, label)),
+    ...devices.map((device) => el("option", { value: device.name, "data-label": device.label }, device.name)),
   );
-  select.value = labels.includes(chosen) ? chosen : "";
+  select.value = devices.find((device) => device.label === chosenLabel)?.name ?? "";
+}
+
+function chosenLabel(select: HTMLSelectElement): string {
+  return select.selectedOptions[0]?.dataset["label"] ?? "";
 }
 
 // Resolves true when the user chose both devices and pressed OK.
@@ -38,8 +43,9 @@ export function runMidiSetup(link: DeviceLink, midi: BrowserMidi, prompt = ""): 
       missing,
     );
     const ok = addButton(modal, "CmdOk", "OK", () => {
-      link.chooseDevices(inputs.value, outputs.value);
-      keepChosenDevices({ input: inputs.value, output: outputs.value });
+      const chosen = { input: chosenLabel(inputs), output: chosenLabel(outputs) };
+      link.chooseDevices(chosen.input, chosen.output);
+      keepChosenDevices(chosen);
       modal.close();
       finish(true);
     });
@@ -63,7 +69,7 @@ export function runMidiSetup(link: DeviceLink, midi: BrowserMidi, prompt = ""): 
       allowOk();
     };
     const choose = () => {
-      if (wanted !== null) wanted = { ...wanted, input: inputs.value, output: outputs.value };
+      if (wanted !== null) wanted = { ...wanted, input: chosenLabel(inputs), output: chosenLabel(outputs) };
       allowOk();
     };
     inputs.addEventListener("change", choose);
