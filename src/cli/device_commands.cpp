@@ -51,6 +51,9 @@ std::shared_ptr<DeviceArguments> addDeviceOptions(CLI::App& command, double time
         .add_option("--simulate-from", options.simulateFrom,
                     "talk to a simulated chain holding the manuals of this .zkt file (virtual time)")
         ->excludes(simulate);
+    command.add_flag("--real-time", options.realTime,
+                     "run the simulated chain at the pace of the real one (31250 baud, the MCUs' flash), "
+                     "to watch a transfer or time it");
     command
         .add_option("--simulate-lost-update", options.simulateLostUpdate,
                     "in the simulated chain, lose the N-th program update before it reaches an MCU")

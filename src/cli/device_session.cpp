@@ -30,16 +30,19 @@ DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) 
         m_timeout = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(options.timeoutSeconds));
 
     if (options.simulatedManuals || options.simulateFrom) {
-        auto chain = std::make_unique<SimulatedChain>(m_virtualClock, simulationFrom(options));
+        m_simulated = true;
+        auto chain = std::make_unique<SimulatedChain>(clock(), simulationFrom(options));
         if (options.simulateLostUpdate) {
             // Every update passes MCU 1's input first, so counting there counts them all.
             MessageFault lost{.kind = FaultKind::drop, .matches = isProgramUpdate, .input = 1};
             lost.occurrence = *options.simulateLostUpdate;
             chain->injectFault(std::move(lost));
         }
-        m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
+        if (options.realTime)
+            m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_steadyClock);
+        else
+            m_driver = std::make_unique<SimulatedChainDriver>(*chain, m_virtualClock);
         m_port = std::move(chain);
-        m_simulated = true;
     } else {
         m_port = openRealPorts(options.api);
         m_driver = std::make_unique<PortDriver>(*m_port);
@@ -57,7 +60,7 @@ DeviceSession::~DeviceSession() {
 }
 
 const Clock& DeviceSession::clock() const {
-    if (m_simulated)
+    if (m_simulated && !m_options.realTime)
         return m_virtualClock;
     return m_steadyClock;
 }

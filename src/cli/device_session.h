@@ -27,6 +27,7 @@ struct DeviceOptions {
     std::optional<std::string> simulateFrom; // --simulate-from FILE.zkt
     std::optional<int> simulateLostUpdate;   // --simulate-lost-update N: the N-th update never arrives
     std::optional<std::size_t> simulateDropLongerThan; // --simulate-drop-longer-than N
+    bool realTime = false;                             // --real-time: the simulated chain at the wire's pace
     double timeoutSeconds = 120;                       // --timeout; 0 = wait without limit
     bool verbose = false;                              // -v: every message on stderr
 };

@@ -18,15 +18,6 @@ namespace {
 constexpr std::size_t stampLength = 19;
 constexpr const char* backupExtension = ".zkt";
 
-std::string stampOf(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
-    return text;
-}
-
 bool isStamp(const std::string& name) {
     if (name.size() < stampLength)
         return false;
@@ -37,15 +28,6 @@ bool isStamp(const std::string& name) {
             return false;
     }
     return true;
-}
-
-// "2026-12-08 14:05:31" from a file name that starts with a stamp.
-std::string readableStamp(const std::string& name) {
-    std::string text = name.substr(0, stampLength);
-    text[10] = ' ';
-    text[13] = ':';
-    text[16] = ':';
-    return text;
 }
 
 int countImageLines(const std::filesystem::path& file) {
@@ -89,6 +71,25 @@ bool holds(const std::filesystem::path& file, const std::string& text) {
 
 } // namespace
 
+std::string backupStamp(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
+    return text;
+}
+
+std::string readableBackupStamp(const std::string& name) {
+    if (!isStamp(name))
+        return name;
+    std::string text = name.substr(0, stampLength);
+    text[10] = ' ';
+    text[13] = ':';
+    text[16] = ':';
+    return text;
+}
+
 KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
                       std::chrono::system_clock::time_point when) {
     std::error_code error;
@@ -97,10 +98,10 @@ KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Byt
         throw ConfigFileError(folder.string(), 0, "cannot create the backups folder: " + error.message());
     // A write that changes nothing, repeated, must not push older backups out with copies.
     const std::vector<std::filesystem::path> existing = backupFiles(folder);
-    const std::string text = imagesFileText((folder / "backup").string(), images);
+    const std::string text = imagesText(images, (folder / "backup").string());
     if (!existing.empty() && holds(existing.front(), text))
         return {existing.front(), true};
-    const std::string stamp = stampOf(when);
+    const std::string stamp = backupStamp(when);
     // Two writes within one second each keep their own backup, numbered past the highest copy
     // of that second rather than into a gap the rotation left, so that the names still sort by time.
     int copies = 0;
@@ -124,7 +125,7 @@ KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Byt
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
     std::vector<BackupEntry> entries;
     for (const std::filesystem::path& file : backupFiles(folder))
-        entries.push_back({file, readableStamp(file.filename().string()), countImageLines(file)});
+        entries.push_back({file, readableBackupStamp(file.filename().string()), countImageLines(file)});
     return entries;
 }
 

@@ -31,6 +31,11 @@ struct KeptBackup {
 KeptBackup saveBackup(const std::filesystem::path& folder, const std::vector<Bytes>& images,
                       std::chrono::system_clock::time_point when);
 
+// "2026-12-08_14-05-31": what the name of a backup taken at `when` (local time) starts with.
+std::string backupStamp(std::chrono::system_clock::time_point when);
+// "2026-12-08 14:05:31", from a name that starts with a stamp; any other name as it is.
+std::string readableBackupStamp(const std::string& name);
+
 // Newest first. A missing folder has none; files that are not backups are left out.
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder);
 

@@ -86,18 +86,14 @@ std::string configurationText(const ConfigModel& model) {
     return text;
 }
 
-void writeImagesFile(const std::string& path, const std::vector<Bytes>& images) {
-    writeFileAtomically(path, imagesFileText(path, images));
-}
-
-std::string imagesFileText(const std::string& path, const std::vector<Bytes>& images) {
+std::string imagesText(const std::vector<Bytes>& images, const std::string& name) {
     if (images.size() > static_cast<std::size_t>(maxManuals))
-        throw ConfigFileError(path, 0,
+        throw ConfigFileError(name, 0,
                               std::to_string(images.size()) + " images are more than a chain can hold");
     std::string text;
     for (const Bytes& image : images) {
         if (image.size() != programImageSize) {
-            throw ConfigFileError(path, 0,
+            throw ConfigFileError(name, 0,
                                   "an image of " + std::to_string(image.size()) + " bytes, not " +
                                       std::to_string(programImageSize));
         }
@@ -106,6 +102,10 @@ std::string imagesFileText(const std::string& path, const std::vector<Bytes>& im
         text += imageLine(buffer);
     }
     return text;
+}
+
+void writeImagesFile(const std::string& path, const std::vector<Bytes>& images) {
+    writeFileAtomically(path, imagesText(images, path));
 }
 
 void writeConfigurationFile(const std::string& path, const ConfigModel& model) {

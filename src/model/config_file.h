@@ -45,7 +45,8 @@ void writeConfigurationFile(const std::string& path, const ConfigModel& model);
 // Images exactly as an MCU holds them (programImageSize bytes each), one line per manual, as a
 // backup keeps what the chain held. Replaced in one step like a configuration file.
 void writeImagesFile(const std::string& path, const std::vector<Bytes>& images);
-// The contents such a file has; throws ConfigFileError naming path for images it cannot hold.
-std::string imagesFileText(const std::string& path, const std::vector<Bytes>& images);
+// The same file's contents, for a backup kept elsewhere than in a file (the browser's storage);
+// name stands for the file in errors.
+std::string imagesText(const std::vector<Bytes>& images, const std::string& name);
 
 } // namespace zkt

@@ -4,6 +4,7 @@
 
 #include "chart/html/piston_chart_html.h"
 #include "model/config_json.h"
+#include "web/json_text.h"
 #include "web/web_session.h"
 #include "web/web_views.h"
 
@@ -17,22 +18,17 @@ namespace {
 
 using nlohmann::json;
 
-// Replaces what is not UTF-8 rather than throwing: texts from files reach the page in messages.
-std::string text(const json& value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
 std::string failure(const std::exception& e) {
-    return text({{"ok", false}, {"error", e.what()}});
+    return jsonText({{"ok", false}, {"error", e.what()}});
 }
 
 std::string organ(const WebSession& session) {
-    return text(organView(session));
+    return jsonText(organView(session));
 }
 
 std::string open(WebSession& session, const std::string& fileName, const std::string& contents) {
     try {
-        return text({{"ok", true}, {"warnings", session.open(fileName, contents)}});
+        return jsonText({{"ok", true}, {"warnings", session.open(fileName, contents)}});
     } catch (const std::exception& e) {
         return failure(e);
     }
@@ -40,7 +36,7 @@ std::string open(WebSession& session, const std::string& fileName, const std::st
 
 std::string save(WebSession& session, const std::string& fileName) {
     try {
-        return text({{"ok", true}, {"text", session.save(fileName)}});
+        return jsonText({{"ok", true}, {"text", session.save(fileName)}});
     } catch (const std::exception& e) {
         return failure(e);
     }
@@ -56,7 +52,7 @@ std::string chartHtml(const WebSession& session, const std::string& source, int 
 
 std::string pistonEditor(WebSession& session) {
     const PistonForm* form = session.pistonEditor();
-    return form == nullptr ? "null" : text(pistonEditorView(*form));
+    return form == nullptr ? "null" : jsonText(pistonEditorView(*form));
 }
 
 std::string openPistonEditor(WebSession& session, int pistonIndex) {
@@ -88,12 +84,12 @@ std::string choosePistonInput(WebSession& session, const std::string& input, int
 
 std::string savePistonEditor(WebSession& session) {
     const auto refusal = session.savePistonEditor();
-    return text({{"saved", !refusal}, {"refusal", refusal.value_or("")}});
+    return jsonText({{"saved", !refusal}, {"refusal", refusal.value_or("")}});
 }
 
 std::string keyboardEditor(WebSession& session) {
     const KeyboardInputs* inputs = session.keyboardEditor();
-    return inputs == nullptr ? "null" : text(keyboardEditorView(session.keyboardEditorManual(), *inputs));
+    return inputs == nullptr ? "null" : jsonText(keyboardEditorView(session.keyboardEditorManual(), *inputs));
 }
 
 std::string openKeyboardEditor(WebSession& session, int manualIndex) {

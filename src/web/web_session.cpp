@@ -26,15 +26,33 @@ std::vector<std::string> WebSession::open(const std::string& fileName, std::stri
     closeEditors();
     m_history.apply([&] { takeConfiguration(m_model, opened); }, [&] { return fileOpenStep(fileName); });
     m_history.setClean();
-    m_fileName = fileName;
+    m_fileName = m_documentName = fileName;
     return check.warnings;
 }
 
 std::string WebSession::save(const std::string& fileName) {
     std::string text = configurationText(m_model);
     m_history.setClean();
-    m_fileName = fileName;
+    m_fileName = m_documentName = fileName;
     return text;
+}
+
+void WebSession::takeFromDevice(const ConfigModel& loaded) {
+    closeEditors();
+    m_history.apply([&] { takeConfiguration(m_model, loaded); }, [] { return std::string(deviceLoadStep); });
+    m_model.hardwareType = loaded.hardwareType;
+    m_model.firmwareVersion = loaded.firmwareVersion;
+    m_history.setClean();
+    m_fileName.clear();
+    m_documentName = "Settings from the ZKT";
+}
+
+void WebSession::writtenToDevice(const ConfigModel& written) {
+    if (!sameConfiguration(m_model, written))
+        return;
+    m_history.setClean();
+    m_fileName.clear();
+    m_documentName = "Settings written to the ZKT";
 }
 
 void WebSession::copyPiston(int pistonIndex) {

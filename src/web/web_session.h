@@ -24,8 +24,11 @@ public:
     const ConfigModel& model() const { return m_model; }
     const UndoHistory& history() const { return m_history; }
     const ConfigClipboard& clipboard() const { return m_clipboard; }
-    // The name of the file last opened or saved; empty before any.
+    // The name of the file last opened or saved; empty before any, and after a load from the
+    // organ or a write to it.
     const std::string& fileName() const { return m_fileName; }
+    // What the configuration is called: the file's name, or where it came from or went.
+    const std::string& documentName() const { return m_documentName; }
     int manualsShown() const;
 
     // Reads text as the file fileName and, when it reads, makes the configuration it holds one
@@ -35,6 +38,13 @@ public:
     // The .zkt file's contents, for a download under fileName; the configuration is then the
     // clean state. Throws EncodeOverflow, naming the value that does not fit.
     std::string save(const std::string& fileName);
+
+    // What a load from the organ read becomes one step and the clean state, and the device it
+    // describes (hardware type, firmware) is the one it was read from.
+    void takeFromDevice(const ConfigModel& loaded);
+    // A write has put this configuration on the organ: when it is still the one here, it is
+    // the clean state.
+    void writtenToDevice(const ConfigModel& written);
 
     void undo() { m_history.undo(); }
     void redo() { m_history.redo(); }
@@ -76,6 +86,7 @@ private:
     UndoHistory m_history;
     ConfigClipboard m_clipboard;
     std::string m_fileName;
+    std::string m_documentName;
     int m_pistonEditorIndex = 0;
     std::optional<PistonForm> m_pistonEditor;
     std::optional<OpenKeyboardEditor> m_keyboardEditor;

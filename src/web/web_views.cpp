@@ -73,6 +73,7 @@ json organView(const WebSession& session) {
     const ConfigClipboard& clipboard = session.clipboard();
     return {{"manuals", session.manualsShown()},
             {"fileName", session.fileName()},
+            {"documentName", session.documentName()},
             {"clean", session.history().isClean()},
             {"undo", nameOrNull(session.history().undoName())},
             {"redo", nameOrNull(session.history().redoName())},

@@ -8,7 +8,7 @@
 
 namespace zkt::web {
 
-// {manuals, fileName, clean, undo, redo, paste: {piston, settings, manual},
+// {manuals, fileName, documentName, clean, undo, redo, paste: {piston, settings, manual},
 //  railLeftTwips: where each piston sits on its rail,
 //  pistons: [{assigned, description, functionText, detail}] for every piston of the manuals shown}
 nlohmann::json organView(const WebSession& session);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -120,6 +121,13 @@ TEST_F(ZktcliDevice, AWriteKeepsABackupWritesOnlyWhatChangedAndVerifies) {
 TEST_F(ZktcliDevice, FiveManualsLoadAndWrite) {
     ASSERT_EQ(zktcli("load --simulate 5 -o " + path("five.zkt")).exitCode, 0);
     EXPECT_EQ(zktcli("write " + path("five.zkt") + " --simulate 5").exitCode, 0);
+}
+
+TEST_F(ZktcliDevice, RealTimeTakesTheChainsOwnTime) {
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(zktcli("load --simulate 1 --real-time -o " + path("one.zkt")).exitCode, 0);
+    // The tag, the identity, a second's settling and the four responses on the wire.
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST_F(ZktcliDevice, DetectShowsEachMcu) {

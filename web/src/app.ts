@@ -1,13 +1,15 @@
 // The main window of the page: toolbar, start choice, manual panels, Piston Overview and
 // status area, and the commands that join them to the core's session.
 
-import type { OrganView, Session } from "./core";
+import type { Backup } from "./backup_store";
+import type { Core, OrganView, Session } from "./core";
 import { previewChart } from "./chart_preview";
 import { showContextMenu } from "./context_menu";
 import { download, FileTooLarge, readConfigurationFile, withExtension } from "./files";
 import { editKeyboard } from "./keyboard_editor";
 import { ManualPanels } from "./manual_panels";
 import { askToSaveChanges, showMessage } from "./modal";
+import { OrganCommands } from "./organ_commands";
 import { editPiston } from "./piston_editor";
 import { PistonOverview } from "./piston_overview";
 import { StatusArea } from "./status_area";
@@ -40,13 +42,24 @@ export class App {
     redo: byId<HTMLButtonElement>("tbrMain_redo"),
     print: byId<HTMLButtonElement>("tbrMain_print"),
     json: byId<HTMLButtonElement>("tbrMain_json"),
+    open: byId<HTMLButtonElement>("tbrMain_load"),
+    load: byId<HTMLButtonElement>("tbrMain_loado"),
+    write: byId<HTMLButtonElement>("tbrMain_write"),
+    midi: byId<HTMLButtonElement>("tbrMain_midi"),
   };
+  private readonly session: Session;
+  private readonly organCommands: OrganCommands;
   private organ: OrganView;
   // A configuration has been opened: the file commands work from then on, as on the desktop.
   private opened = false;
+  // A transfer holds the link: the file and organ commands wait for it.
+  private transferRunning = false;
+  // A load for editing runs: the manuals shown are about to be replaced.
+  private loading = false;
 
-  constructor(private readonly session: Session) {
-    this.organ = session.organ();
+  constructor(core: Core) {
+    this.session = core.session;
+    this.organ = this.session.organ();
     this.panels = new ManualPanels(byId("manuals"), this.organ.railLeftTwips, {
       editPiston: (i) => this.editPiston(i),
       editKeyboard: (m) => editKeyboard(this.session, m, () => this.refresh()),
@@ -55,6 +68,23 @@ export class App {
       pistonCommand: (command, i) => this.pistonCommand(command, i),
     });
     this.overview = new PistonOverview((i) => this.editPiston(i));
+    this.organCommands = new OrganCommands(core, this.status, {
+      maySetAsideChanges: (beforeWhat) => this.maySetAsideChanges(beforeWhat),
+      refresh: () => {
+        this.loading = false;
+        this.opened ||= this.session.organ().manuals > 0;
+        this.refresh();
+      },
+      transferRunning: (running) => {
+        this.transferRunning = running;
+        this.refresh();
+      },
+      loadStarted: () => {
+        this.loading = true;
+        this.refresh();
+      },
+      openBackup: (backup) => void this.openBackup(backup),
+    });
     this.connectCommands();
     this.refresh();
     this.status.report("Status", ["Ready."]);
@@ -78,14 +108,19 @@ export class App {
     const organ = this.organ;
     this.panels.show(organ);
     this.overview.show(organ);
-    byId("start").hidden = this.opened;
-    byId("manuals").hidden = !this.opened;
-    byId("dockPistonOverview").hidden = !this.opened || organ.manuals === 0;
-    byId("lblNoManuals").hidden = !this.opened || organ.manuals > 0;
-    for (const button of [this.toolbar.save, this.toolbar.print, this.toolbar.json]) setAvailable(button, this.opened);
+    const shown = this.opened && !this.loading;
+    byId("start").hidden = shown;
+    byId("manuals").hidden = !shown;
+    byId("dockPistonOverview").hidden = !shown || organ.manuals === 0;
+    byId("lblNoManuals").hidden = !shown || organ.manuals > 0;
+    for (const button of [this.toolbar.print, this.toolbar.json]) setAvailable(button, this.opened);
+    setAvailable(this.toolbar.save, this.opened && !this.transferRunning);
+    setAvailable(this.toolbar.write, this.opened && !this.transferRunning);
+    for (const button of [this.toolbar.open, this.toolbar.load, this.toolbar.midi, byId("lblLoad"), byId("lblWizard"), byId("cmdExample")])
+      setAvailable(button, !this.transferRunning);
     this.showStep(this.toolbar.undo, "Undo", organ.undo);
     this.showStep(this.toolbar.redo, "Redo", organ.redo);
-    const name = organ.fileName;
+    const name = organ.documentName;
     const marker = organ.clean ? "" : "*";
     document.title = name === "" ? `${programTitle}${marker}` : `${name}${marker} - ${programTitle}`;
   }
@@ -96,19 +131,23 @@ export class App {
   }
 
   private connectCommands(): void {
-    byId("tbrMain_load").addEventListener("click", () => void this.chooseFile());
-    byId("lblLoad").addEventListener("click", () => void this.chooseFile());
-    byId("cmdExample").addEventListener("click", () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
-    this.toolbar.save.addEventListener("click", () => this.save());
+    const whenAvailable = (button: HTMLElement, run: () => void) =>
+      button.addEventListener("click", () => {
+        if (isAvailable(button)) run();
+      });
+    whenAvailable(this.toolbar.open, () => void this.chooseFile());
+    whenAvailable(byId("lblLoad"), () => void this.chooseFile());
+    whenAvailable(byId("cmdExample"), () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
+    this.toolbar.save.addEventListener("click", () => this.saveCommand());
     this.toolbar.undo.addEventListener("click", () => this.step(() => this.session.undo()));
     this.toolbar.redo.addEventListener("click", () => this.step(() => this.session.redo()));
     this.toolbar.print.addEventListener("click", () => this.printChart());
     this.toolbar.json.addEventListener("click", () => this.exportJson());
-    for (const id of ["tbrMain_loado", "tbrMain_write", "tbrMain_midi", "lblWizard"]) {
-      const button = byId(id);
-      button.addEventListener("click", () =>
-        this.status.report(button.title, [`"${button.title}" needs the organ's MIDI connection, which this page does not have yet.`]));
-    }
+    whenAvailable(this.toolbar.load, () => void this.organCommands.load());
+    whenAvailable(byId("lblWizard"), () => void this.organCommands.load());
+    whenAvailable(this.toolbar.write, () => void this.organCommands.write());
+    whenAvailable(this.toolbar.midi, () => void this.organCommands.midiSetup());
+    byId("tbrMain_tools").addEventListener("click", () => this.toolsMenu());
     this.fileInput.addEventListener("change", () => {
       const file = this.fileInput.files?.[0];
       this.fileInput.value = "";
@@ -122,15 +161,16 @@ export class App {
       const file = event.dataTransfer?.files[0];
       if (file === undefined) return;
       event.preventDefault();
-      if (document.querySelector("dialog[open]") !== null) return; // finish the dialog first
+      if (document.querySelector("dialog[open]") !== null || this.organCommands.isBusy()) return; // finish that first
       if (!file.name.toLowerCase().endsWith(".zkt")) {
         this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
         return;
       }
       void this.withChangesSetAside(`opening ${file.name}`, () => this.openFile(file));
     });
+    // Leaving during a write would cut a manual's program updates off half way.
     window.addEventListener("beforeunload", (event) => {
-      if (!this.organ.clean) event.preventDefault();
+      if (!this.organ.clean || this.organCommands.isBusy()) event.preventDefault();
     });
   }
 
@@ -140,7 +180,7 @@ export class App {
     const key = event.key.toLowerCase();
     const commands: Record<string, (() => void) | undefined> = {
       o: () => void this.chooseFile(),
-      s: () => void this.save(),
+      s: () => this.saveCommand(),
       p: () => this.printChart(),
       z: typing ? undefined : () => this.step(() => (event.shiftKey ? this.session.redo() : this.session.undo())),
       y: typing ? undefined : () => this.step(() => this.session.redo()),
@@ -156,17 +196,25 @@ export class App {
     this.refresh();
   }
 
-  // Asks before unsaved changes are left behind; runs next unless the user cancels.
+  // Asks before unsaved changes are left behind; false when the user cancels.
+  private async maySetAsideChanges(beforeWhat: string): Promise<boolean> {
+    if (this.organ.clean) return true;
+    const answer = await askToSaveChanges(this.organ.documentName, beforeWhat);
+    return answer === "discard" || (answer === "save" && this.save());
+  }
+
+  // Runs next unless the user keeps the unsaved changes.
   private async withChangesSetAside(beforeWhat: string, next: () => void | Promise<void>): Promise<void> {
-    if (!this.organ.clean) {
-      const answer = await askToSaveChanges(this.organ.fileName, beforeWhat);
-      if (answer === "cancel" || (answer === "save" && !this.save())) return;
-    }
-    await next();
+    if (await this.maySetAsideChanges(beforeWhat)) await next();
   }
 
   private chooseFile(): Promise<void> {
+    if (this.organCommands.isBusy()) return Promise.resolve();
     return this.withChangesSetAside("opening another configuration", () => this.fileInput.click());
+  }
+
+  private openBackup(backup: Backup): Promise<void> {
+    return this.withChangesSetAside("opening a backup", () => this.openText(backup.name, backup.text));
   }
 
   private async openFile(file: File): Promise<void> {
@@ -193,8 +241,12 @@ export class App {
     this.status.report(`Loading Program Data from file: ${fileName}`, [`Successfully opened file ${fileName}`], outcome.warnings);
   }
 
+  private saveCommand(): void {
+    if (isAvailable(this.toolbar.save)) this.save();
+  }
+
   private save(): boolean {
-    if (!isAvailable(this.toolbar.save)) return false;
+    if (!this.opened) return false;
     const fileName = this.organ.fileName === "" ? unnamedFile : this.organ.fileName;
     const outcome = this.session.save(fileName);
     if (!outcome.ok) {
@@ -237,6 +289,17 @@ export class App {
         run: () => this.pistonCommand("paste", pistonIndex) },
       { id: "mnuPistonClear", text: "Clear (Unassigned)", shortcut: "Delete", enabled: true,
         run: () => this.pistonCommand("clear", pistonIndex) },
+    ]);
+  }
+
+  private toolsMenu(): void {
+    const anchor = byId("tbrMain_tools");
+    const box = anchor.getBoundingClientRect();
+    showContextMenu(anchor, box.left, box.bottom, [
+      { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => void this.organCommands.showLinkCheck() },
+      { id: "mnuMidiMonitor", text: "MIDI Monitor", enabled: true, run: () => this.organCommands.showMonitor() },
+      "separator",
+      { id: "mnuBackups", text: "Backups\u2026", enabled: true, run: () => this.organCommands.showBackups() },
     ]);
   }
 

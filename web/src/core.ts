@@ -1,6 +1,8 @@
 // The core's module, built from the project's C++ with emscripten, and the shapes of what it
 // answers. The page keeps no state of the organ's own: every answer comes from the Session.
 
+import { DeviceLink, type MidiHost, type RawLink } from "./link_core";
+
 export interface ListView {
   items: string[];
   selected: number; // -1: the stored value has no entry in the list
@@ -16,6 +18,7 @@ export interface PistonView {
 export interface OrganView {
   manuals: number;
   fileName: string;
+  documentName: string;
   clean: boolean;
   undo: string | null;
   redo: string | null;
@@ -113,6 +116,7 @@ interface RawSession {
 
 interface CoreModule {
   Session: new () => RawSession;
+  DeviceLink: new (session: RawSession, host: MidiHost) => RawLink;
 }
 
 export type OpenOutcome = { ok: true; warnings: string[] } | { ok: false; error: string };
@@ -178,10 +182,17 @@ export class Session {
   }
 }
 
+export interface Core {
+  session: Session;
+  // The link to the organ, on the session's configuration, over the page's devices.
+  newLink(host: MidiHost): DeviceLink;
+}
+
 // The module lies beside the page's script; it is loaded once, at start.
-export async function loadSession(): Promise<Session> {
+export async function loadCore(): Promise<Core> {
   const moduleUrl = new URL("./zkt-core.mjs", import.meta.url).href;
   const { default: createCore } = (await import(moduleUrl)) as { default: () => Promise<CoreModule> };
   const core = await createCore();
-  return new Session(new core.Session());
+  const raw = new core.Session();
+  return { session: new Session(raw), newLink: (host) => new DeviceLink(new core.DeviceLink(raw, host)) };
 }

@@ -1,16 +1,24 @@
 // Start-up: the core's module is loaded, then the page is built around its session. With
-// ?example the example organ opens straight away (for a first look, and for measuring).
+// ?example the example organ opens straight away (for a first look, and for measuring). Once
+// ready, the page asks to be kept for use offline.
 
 import { App } from "./app";
-import { loadSession } from "./core";
+import { loadCore } from "./core";
+
+function keepForOffline(): void {
+  if (!("serviceWorker" in navigator)) return;
+  // Not kept (a private window, a browser that refuses): the page still works online.
+  navigator.serviceWorker.register("sw.js").catch(() => {});
+}
 
 async function start(): Promise<void> {
   try {
-    const app = new App(await loadSession());
+    const app = new App(await loadCore());
     if (new URLSearchParams(location.search).has("example")) await app.openExample();
     // How long the page took from the start of its loading until it was ready to use.
     document.body.dataset["readyAfterMs"] = String(Math.round(performance.now()));
     document.body.dataset["state"] = "ready";
+    keepForOffline();
   } catch (error) {
     document.body.dataset["state"] = "failed";
     const status = document.getElementById("txtStatus");

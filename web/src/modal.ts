@@ -10,6 +10,19 @@ export interface Modal {
   close(): void;
 }
 
+// While a modal dialog is open, what lies behind it is out of reach of the mouse and the keyboard
+// (the browser makes it inert) and also out of the page's accessibility tree, so that a name like
+// "Cancel" or "OK" means the button of the dialog in front and nothing behind it.
+function hideWhatModalsCover(): void {
+  const modals = document.querySelectorAll("dialog:modal");
+  const front = modals.item(modals.length - 1);
+  for (const part of document.body.children) {
+    if (front !== null && part !== front) part.setAttribute("aria-hidden", "true");
+    else part.removeAttribute("aria-hidden");
+  }
+}
+new MutationObserver(hideWhatModalsCover).observe(document.body, { childList: true, subtree: true, attributeFilter: ["open"] });
+
 // id names the dialog as the desktop names its window (frmPiston, frmMIDIChannels).
 export function openModal(id: string, title: string, onCancel: () => void): Modal {
   const titleId = uniqueId("title");
@@ -95,5 +108,23 @@ export function askToSaveChanges(documentName: string, beforeWhat: string): Prom
     addButton(modal, "cmdCancelChanges", "Cancel", answer("cancel"));
     modal.dialog.showModal();
     save.focus();
+  });
+}
+
+// A question with Yes and No (No the default, as for anything that cannot be taken back);
+// resolves true for Yes.
+export function askYesNo(title: string, lines: string[]): Promise<boolean> {
+  return new Promise((resolve) => {
+    const modal = openModal("msgQuestion", title, () => resolve(false));
+    modal.dialog.setAttribute("role", "alertdialog");
+    modal.body.append(...lines.map((line) => el("p", {}, line)));
+    const answer = (yes: boolean) => () => {
+      modal.close();
+      resolve(yes);
+    };
+    addButton(modal, "cmdYes", "Yes", answer(true));
+    const no = addButton(modal, "cmdNo", "No", answer(false));
+    modal.dialog.showModal();
+    no.focus();
   });
 }

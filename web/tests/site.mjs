@@ -12,10 +12,14 @@ const contentTypes = {
   ".mjs": "text/javascript",
   ".css": "text/css",
   ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json",
+  ".png": "image/png",
 };
 
+// server.requestsServed counts what the site was asked for.
 export function serveSite(root) {
   const server = createServer((request, response) => {
+    server.requestsServed += 1;
     const path = normalize(decodeURIComponent(new URL(request.url, "http://localhost").pathname));
     const file = join(root, path.endsWith("/") ? `${path}index.html` : path);
     try {
@@ -27,6 +31,7 @@ export function serveSite(root) {
       response.end();
     }
   });
+  server.requestsServed = 0;
   return new Promise((resolve) =>
     server.listen(0, "127.0.0.1", () => resolve({ server, origin: `http://127.0.0.1:${server.address().port}` })));
 }

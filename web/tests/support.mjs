@@ -6,6 +6,7 @@ import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
+import { installMidiDouble } from "./midi_double.mjs";
 import { launchChromium, serveSite } from "./site.mjs";
 
 const site = process.env.SITE;
@@ -16,12 +17,14 @@ if (!site || !zktcli || !examples) throw new Error("SITE, ZKTCLI and EXAMPLES mu
 export const exampleFile = join(examples, "three-manuals.zkt");
 export const scratch = mkdtempSync(join(tmpdir(), "zkt-page-"));
 
-// A page of the site in a fresh browser context, with everything it asks for recorded.
-export async function openSite(t, { width = 1280, height = 720 } = {}) {
+// A page of the site in a fresh browser context, with everything it asks for recorded; with
+// midi, the Web MIDI double (midi_double.mjs) installed with those options before the page loads.
+export async function openSite(t, { width = 1280, height = 720, midi } = {}) {
   const { server, origin } = await serveSite(site);
   const browser = await launchChromium();
   const context = await browser.newContext({ viewport: { width, height }, acceptDownloads: true });
   const page = await context.newPage();
+  if (midi) await page.addInitScript(installMidiDouble, midi);
   const requests = [];
   const errors = [];
   context.on("request", (request) => requests.push(request.url()));
@@ -32,7 +35,7 @@ export async function openSite(t, { width = 1280, height = 720 } = {}) {
   });
   await page.goto(`${origin}/`);
   await page.waitForSelector("body[data-state=ready]");
-  return { page, origin, requests, errors };
+  return { page, context, server, origin, requests, errors };
 }
 
 export async function openFile(page, path) {

@@ -1,0 +1,245 @@
+#include "web/device_link.h"
+
+#include "link/port_names.h"
+#include "link/port_resolution.h"
+#include "model/backup_store.h"
+#include "model/config_file.h"
+#include "web/midi_setup_view.h"
+
+#include <chrono>
+
+namespace zkt::web {
+
+namespace {
+
+using nlohmann::json;
+
+SimulationOptions simulation() {
+    SimulationOptions options;
+    options.mcuCount = DeviceLink::simulatedManuals;
+    return options;
+}
+
+const char* outcomeName(SafeWrite::Outcome outcome) {
+    switch (outcome) {
+    case SafeWrite::Outcome::verified:
+        return "verified";
+    case SafeWrite::Outcome::written:
+        return "written";
+    case SafeWrite::Outcome::nothingToWrite:
+        return "nothingToWrite";
+    case SafeWrite::Outcome::differs:
+        return "differs";
+    case SafeWrite::Outcome::failed:
+        return "failed";
+    case SafeWrite::Outcome::cancelled:
+        return "cancelled";
+    case SafeWrite::Outcome::none:
+        break;
+    }
+    return "none";
+}
+
+// Where the device with this label is in the list, -1 when it is not there.
+int positionOf(const std::vector<std::string>& names, const std::string& label) {
+    if (label.empty())
+        return -1;
+    return findPort(names, label).value_or(-1);
+}
+
+} // namespace
+
+WriteOptions writeOptionsFrom(const json& options) {
+    WriteOptions chosen;
+    chosen.backup = options.value("backup", chosen.backup);
+    chosen.onlyChanged = options.value("onlyChanged", chosen.onlyChanged);
+    chosen.verify = options.value("verify", chosen.verify);
+    chosen.verifyAll = options.value("verifyAll", chosen.verifyAll);
+    return chosen;
+}
+
+json writeOptionsView(const WriteOptions& options) {
+    return {{"backup", options.backup},
+            {"onlyChanged", options.onlyChanged},
+            {"verify", options.verify},
+            {"verifyAll", options.verifyAll}};
+}
+
+DeviceLink::DeviceLink(WebSession& session, PageMidi page, const Clock& clock)
+    : m_session(session), m_clock(clock), m_browser(std::make_shared<WebMidiPort>(std::move(page))),
+      m_simulation(std::make_shared<SimulatedChain>(clock, simulation())),
+      m_ports({{m_browser, {}}, {m_simulation, {}}}), m_observed(m_ports, clock),
+      m_events([this](const TransferOutcome& outcome) { transferFinished(outcome); }),
+      m_engine(m_model, m_observed, clock, m_events,
+               LinkNotices{{},
+                           [this](const std::string& text) {
+                               m_events.add({{"type", "message"}, {"text", text}});
+                           }}),
+      m_write(m_engine, m_model, m_events,
+              [this](const std::vector<Bytes>& images) { return keepBackup(images); }),
+      m_check(m_engine, m_observed, clock), m_traffic(m_observed, clock) {}
+
+void DeviceLink::setDevices(std::vector<std::string> inputs, std::vector<std::string> outputs) {
+    m_browser->setDevices(std::move(inputs), std::move(outputs));
+}
+
+void DeviceLink::received(std::span<const std::uint8_t> bytes) {
+    m_browser->receive(bytes);
+    drain();
+}
+
+json DeviceLink::setupView() const {
+    return midiSetupView(m_engine.selection(), m_observed);
+}
+
+void DeviceLink::chooseDevices(const std::string& input, const std::string& output) {
+    web::chooseDevices(m_engine.selection(), m_observed, input, output);
+}
+
+json DeviceLink::chosenDevices() const {
+    const MidiSelection& selection = m_engine.selection();
+    return {{"input", positionOf(m_observed.inputNames(), selection.inputName)},
+            {"output", positionOf(m_observed.outputNames(), selection.outputName)}};
+}
+
+bool DeviceLink::startLoad() {
+    if (m_engine.busy() || writeRunning() || m_check.running())
+        return false;
+    // Fields an image does not mention keep what the configuration holds, as on the desktop.
+    m_model = m_session.model();
+    return m_engine.startLoad();
+}
+
+bool DeviceLink::startWrite(WriteOptions options) {
+    if (m_engine.busy() || writeRunning() || m_check.running() || !m_engine.selection().midiConfigured())
+        return false;
+    m_model = m_session.model();
+    options.confirmBeforeWriting = true;
+    m_seenPhase = SafeWrite::Phase::idle;
+    m_write.start(options);
+    followWrite();
+    return true;
+}
+
+void DeviceLink::confirmWrite(const WriteOptions& chosen) {
+    m_write.confirm(chosen);
+    followWrite();
+}
+
+void DeviceLink::writeWithoutBackup() {
+    m_write.writeWithoutBackup();
+    followWrite();
+}
+
+void DeviceLink::cancel() {
+    if (writeRunning())
+        m_write.abandon();
+    else
+        m_engine.cancelTransfer();
+    followWrite();
+}
+
+bool DeviceLink::writeRunning() const {
+    const SafeWrite::Phase phase = m_write.phase();
+    return phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished;
+}
+
+bool DeviceLink::startLinkCheck() {
+    if (writeRunning())
+        return false;
+    return m_check.start();
+}
+
+void DeviceLink::stopLinkCheck() {
+    m_check.stop();
+}
+
+Micros DeviceLink::tick() {
+    if (const auto hold = m_schedule.holdFor(m_clock.now(), m_engine.queue().pauseEnd()))
+        return *hold;
+    advanceSimulation();
+    if (m_check.running()) {
+        m_check.tick();
+    } else {
+        m_engine.onTimerTick();
+        m_write.onTick();
+        followWrite();
+    }
+    return m_schedule.untilNext(m_clock.now());
+}
+
+std::optional<Micros> DeviceLink::simulationDue() const {
+    const auto next = m_simulation->nextEventTime();
+    if (!next)
+        return std::nullopt;
+    return std::max(Micros{0}, *next - m_clock.now());
+}
+
+void DeviceLink::advanceSimulation() {
+    m_simulation->advance();
+    drain();
+}
+
+void DeviceLink::drain() {
+    if (m_check.running())
+        m_check.drain();
+    else
+        m_engine.drainReceived();
+}
+
+void DeviceLink::followWrite() {
+    const SafeWrite::Phase phase = m_write.phase();
+    if (phase == m_seenPhase)
+        return;
+    m_seenPhase = phase;
+    switch (phase) {
+    case SafeWrite::Phase::awaitingConfirmation:
+        m_events.add({{"type", "confirmWrite"},
+                      {"lines", m_write.plan().describe()},
+                      {"options", writeOptionsView(m_write.options())}});
+        break;
+    case SafeWrite::Phase::readFailed:
+        m_events.add({{"type", "readFailed"}, {"reason", m_write.report().front()}});
+        break;
+    case SafeWrite::Phase::finished: {
+        const SafeWrite::Outcome outcome = m_write.outcome();
+        if (outcome == SafeWrite::Outcome::verified || outcome == SafeWrite::Outcome::written)
+            m_session.writtenToDevice(m_model);
+        m_events.add(
+            {{"type", "writeFinished"}, {"outcome", outcomeName(outcome)}, {"report", m_write.report()}});
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void DeviceLink::transferFinished(const TransferOutcome& outcome) {
+    if (outcome.result == TransferOutcome::Result::succeeded && outcome.kind == TransferKind::load &&
+        outcome.purpose == LoadPurpose::edit) {
+        m_session.takeFromDevice(m_model);
+        m_events.add({{"type", "configurationLoaded"}});
+    }
+}
+
+KeptBackup DeviceLink::keepBackup(const std::vector<Bytes>& images) {
+    const std::string name = backupStamp(std::chrono::system_clock::now()) + ".zkt";
+    m_events.add({{"type", "backup"},
+                  {"name", name},
+                  {"takenAt", readableBackupStamp(name)},
+                  {"manuals", images.size()},
+                  {"text", imagesText(images, name)}});
+    return {name + " (kept in this browser)", false};
+}
+
+json DeviceLink::takeEvents() {
+    return m_events.take();
+}
+
+json DeviceLink::state() const {
+    return {{"busy", m_engine.busy() || writeRunning() || m_check.running()},
+            {"devicesChosen", m_engine.selection().midiConfigured()},
+            {"writing", writeRunning()}};
+}
+
+} // namespace zkt::web
