@@ -44,17 +44,28 @@ void DocumentController::restoreBackup() {
     QString backups = QString::fromStdString(backupsFolder().string());
     QDir().mkpath(backups);
     // The backups' folder is not the one the next Open starts in.
-    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups));
+    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups),
+         FileNames::kept);
 }
 
 void DocumentController::open(const QString& path) {
+    open(path, FileNames::taken);
+}
+
+void DocumentController::open(const QString& path, FileNames names) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
     ConfigFileCheck check;
+    const ConsoleNames shownNames = m_model.names;
     try {
-        m_history.apply([&] { readConfigurationFile(path.toStdString(), m_model, check); },
-                        [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
+        m_history.apply(
+            [&] {
+                readConfigurationFile(path.toStdString(), m_model, check);
+                if (names == FileNames::kept)
+                    m_model.names = shownNames;
+            },
+            [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
         QMessageBox::warning(&m_main, QStringLiteral("File Load Error!"), QString::fromStdString(error.what()));

@@ -45,6 +45,9 @@ public:
     const QString& lastFolder() const { return m_lastFolder; }
 
 private:
+    // A backup holds only images: the console's names in the window stay, as after a load.
+    enum class FileNames { taken, kept };
+    void open(const QString& path, FileNames names);
     // The configuration shown now is what the window's title names.
     void markUnchanged(const QString& documentName);
 
