@@ -83,6 +83,27 @@ void DocumentController::open(const QString& path, FileNames names) {
     m_engine.finishFileTransfer();
 }
 
+void DocumentController::openRecovered(const UnsavedChanges& changes) {
+    const QString title = QStringLiteral("Recover Unsaved Changes");
+    try {
+        ConfigFileCheck ignored;
+        m_history.apply(
+            [&] {
+                readConfigurationText(changes.configurationText, "the recovered changes", m_model, ignored);
+            },
+            [&] { return title; });
+    } catch (const std::exception& error) {
+        QMessageBox::warning(&m_main, title,
+                             QStringLiteral("The unsaved changes could not be recovered: ") +
+                                 QString::fromStdString(error.what()));
+        return;
+    }
+    m_documentPath = changes.documentPath;
+    showDocumentName(changes.documentName);
+    m_main.refreshManualPanels();
+    m_main.enableAllCommands();
+}
+
 bool DocumentController::save() {
     const QString path = showSaveDialog(&m_main, configurationFileFilter(),
                                         QStringLiteral("Save Configuration To File"), m_lastFolder, m_documentPath);
@@ -144,6 +165,11 @@ void DocumentController::transferFinished(const TransferOutcome& outcome) {
 
 void DocumentController::markUnchanged(const QString& documentName) {
     m_history.setClean();
+    showDocumentName(documentName);
+}
+
+void DocumentController::showDocumentName(const QString& documentName) {
+    m_documentName = documentName;
     m_main.setDocumentName(documentName);
 }
 

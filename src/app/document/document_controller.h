@@ -3,6 +3,7 @@
 // chart, asking before unsaved changes are set aside, and what the window's title names. The
 // configuration itself and its history are the application's; this is where files meet them.
 
+#include "app/document/recovery_copy.h"
 #include "link/transfer_events.h"
 #include "model/config_model.h"
 
@@ -30,6 +31,9 @@ public:
     void restoreBackup();
     // Opens the file the user chose (asked about unsaved changes first); nothing for an empty path.
     void open(const QString& path);
+    // Shows changes kept from a run that ended without saving them, as unsaved changes to the
+    // document they belonged to; says so when they cannot be read.
+    void openRecovered(const UnsavedChanges& changes);
     // Answers whether the configuration was saved.
     bool save();
     void printChart();
@@ -39,6 +43,10 @@ public:
     // A write is about to start from the configuration as it is now.
     void writeStarting();
     void transferFinished(const TransferOutcome& outcome);
+
+    // The file the configuration belongs to (empty when none), and what the title calls it.
+    const QString& documentPath() const { return m_documentPath; }
+    const QString& documentName() const { return m_documentName; }
 
     // Where file dialogs start; kept in the settings file.
     QString& lastFolder() { return m_lastFolder; }
@@ -50,6 +58,7 @@ private:
     void open(const QString& path, FileNames names);
     // The configuration shown now is what the window's title names.
     void markUnchanged(const QString& documentName);
+    void showDocumentName(const QString& documentName);
 
     ConfigModel& m_model;
     ConfigHistory& m_history;
@@ -61,6 +70,7 @@ private:
     // The file the configuration was last opened from or saved to; empty since a load or a
     // write, which makes the ZKT's the configuration the window names.
     QString m_documentPath;
+    QString m_documentName;
     // What a write started with; when the write ends with the configuration unchanged, that
     // is what the ZKT holds.
     ConfigModel m_writtenConfiguration;
