@@ -1,5 +1,6 @@
 #include "cli/show_report.h"
 
+#include "model/console_names.h"
 #include "model/manual_summary.h"
 #include "model/piston_description.h"
 
@@ -31,22 +32,36 @@ void writeOptions(const keyboardInfo& keyboard, std::ostream& out) {
         out << "    " << (option.on ? "on " : "off") << "  " << option.caption << '\n';
 }
 
+// Texts padded to the widest of them, in characters: labels may be any script.
+void padToWidest(std::array<std::string, pistonsPerManual>& texts) {
+    std::size_t widest = 0;
+    for (const std::string& text : texts)
+        widest = std::max(widest, characterCount(text));
+    for (std::string& text : texts)
+        text += std::string(widest - characterCount(text), ' ');
+}
+
+// Each piston's label (where the manual has any), function and detail, in columns.
 void writePistons(const ConfigModel& model, int m, std::ostream& out) {
-    std::array<std::string, pistonsPerManual> lines;
-    std::size_t width = 0;
+    std::array<std::string, pistonsPerManual> labels;
+    std::array<std::string, pistonsPerManual> functions;
+    bool labelled = false;
     for (int k = 0; k < pistonsPerManual; ++k) {
-        std::string line = pistonFunctionText(model.pistons[pistonIndexOf(m, k)]);
-        width = std::max(width, line.size());
-        lines[static_cast<std::size_t>(k)] = std::move(line);
+        const auto i = static_cast<std::size_t>(pistonIndexOf(m, k));
+        labels[static_cast<std::size_t>(k)] = model.names.pistonLabels[i];
+        labelled = labelled || !model.names.pistonLabels[i].empty();
+        functions[static_cast<std::size_t>(k)] = pistonFunctionText(model.pistons[i]);
     }
+    padToWidest(labels);
+    padToWidest(functions);
     out << "  Pistons\n";
     for (int k = 0; k < pistonsPerManual; ++k) {
         const std::string detail = describePistonDetail(model.pistons[pistonIndexOf(m, k)]);
-        const std::string& line = lines[static_cast<std::size_t>(k)];
-        out << "    " << std::setw(2) << k + 1 << "  " << line;
-        if (!detail.empty())
-            out << std::string(width - line.size() + 3, ' ') << detail;
-        out << '\n';
+        const auto i = static_cast<std::size_t>(k);
+        std::string line = (labelled ? labels[i] + "   " : std::string()) + functions[i];
+        line = detail.empty() ? line : line + "   " + detail;
+        out << "    " << std::setw(2) << k + 1 << "  " << line.substr(0, line.find_last_not_of(' ') + 1)
+            << '\n';
     }
 }
 
@@ -55,7 +70,7 @@ void writePistons(const ConfigModel& model, int m, std::ostream& out) {
 void writeShowReport(const ConfigModel& model, std::ostream& out) {
     out << "Manuals: " << model.numberOfManuals << '\n';
     for (int m = 0; m < model.numberOfManuals && m < maxManuals; ++m) {
-        out << "\nManual " << m + 1 << '\n';
+        out << '\n' << manualWithName(model.names, m + 1) << '\n';
         writeChannels(model, m, out);
         writeOptions(model.keyboards[m], out);
         out << "  " << archiveCrescendoTitle << ": " << archiveCrescendoText(model.keyboards[m]) << '\n';

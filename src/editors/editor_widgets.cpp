@@ -36,6 +36,15 @@ QLabel* newBoldLabel(QWidget& parent, const QString& text) {
     return label;
 }
 
+QHBoxLayout* newCaptionedRow(QWidget& parent, const QString& caption, QWidget& input) {
+    auto* label = new QLabel(caption, &parent);
+    label->setBuddy(&input);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(&input, 1);
+    return row;
+}
+
 SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout) {
     SaveCancelButtons buttons;
     buttons.lblSaveRefused = newBoldLabel(dialog, QString());

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -21,6 +22,8 @@ QString indexedName(const char* base, int index);
 QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents);
 QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index);
 QLabel* newBoldLabel(QWidget& parent, const QString& text);
+// A row of a caption (its mnemonic moves to input) and input, which takes the rest of the width.
+QHBoxLayout* newCaptionedRow(QWidget& parent, const QString& caption, QWidget& input);
 
 struct SaveCancelButtons {
     QPushButton* cmdOK = nullptr;

@@ -1,5 +1,6 @@
 #include "editors/keyboard_editor.h"
 
+#include "editors/console_name_input.h"
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/carried_values.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -55,6 +57,10 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
     m_lblMIDIChannels = newBoldLabel(*this, QStringLiteral("Manual #?"));
     m_lblMIDIChannels->setObjectName(QStringLiteral("lblMIDIChannels"));
     layout->addWidget(m_lblMIDIChannels);
+    m_txtManualName =
+        newConsoleNameInput(*this, QStringLiteral("txtManualName"), QStringLiteral("Name of the manual"));
+    m_txtManualName->setPlaceholderText(QStringLiteral("As the organist calls it, e.g. Great, Swell, Pedal"));
+    layout->addLayout(newCaptionedRow(*this, QStringLiteral("&Name:"), *m_txtManualName));
     m_pages = buildKeyboardPages(*this, *layout);
 
     const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);
@@ -90,6 +96,8 @@ bool KeyboardEditor::prepare(int manualIndex) {
     m_manualIndex = manualIndex;
     m_lblMIDIChannels->setText(QStringLiteral("Manual #") + signedNumber(manualIndex + 1));
     m_lblSaveRefused->hide();
+    m_txtManualName->setText(
+        QString::fromStdString(m_model.names.manualNames[static_cast<std::size_t>(manualIndex)]));
     loadGeneralSettings();
 
     const std::uint16_t channels = m_model.keyboards[static_cast<std::size_t>(manualIndex)].channels;
@@ -173,6 +181,8 @@ void KeyboardEditor::save() {
     }
     saveChannelRows();
     saveGeneralSettings();
+    m_model.names.manualNames[static_cast<std::size_t>(m_manualIndex)] =
+        consoleNameFromInput(m_txtManualName->text());
     accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The keyboard settings dialog (frmMIDIChannels): everything of one manual that is not a
-// piston. Every opening reloads all inputs from the model; only the chosen page carries over.
-// A stored value that a list has no entry for shows as no selection and is stored back as it was.
-// "Save" refuses, saying why, a fixed velocity the program image would give back as another.
+// piston, its name included. Every opening reloads all inputs from the model; only the chosen
+// page carries over. A stored value that a list has no entry for shows as no selection and is stored back as
+// it was. "Save" refuses, saying why, a fixed velocity the program image would give back as another.
 
 #include "editors/keyboard_pages.h"
 #include "model/config_model.h"
@@ -12,6 +12,7 @@
 #include <optional>
 
 class QLabel;
+class QLineEdit;
 
 namespace zkt {
 
@@ -51,6 +52,7 @@ private:
     ConfigModel& m_model;
     KeyboardPages m_pages;
     QLabel* m_lblMIDIChannels = nullptr;
+    QLineEdit* m_txtManualName = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
     int m_manualIndex = 0;
     int m_chosenPage = channelSettingsPage;

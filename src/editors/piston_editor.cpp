@@ -1,5 +1,6 @@
 #include "editors/piston_editor.h"
 
+#include "editors/console_name_input.h"
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
 #include "model/carried_values.h"
@@ -62,6 +63,10 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     m_txtNote->setReadOnly(true);
     m_txtNote->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_txtNote);
+    m_txtLabel =
+        newConsoleNameInput(*this, QStringLiteral("txtLabel"), QStringLiteral("Label of the piston"));
+    m_txtLabel->setPlaceholderText(QStringLiteral("As on the console, e.g. General 5"));
+    layout->addLayout(newCaptionedRow(*this, QStringLiteral("&Label:"), *m_txtLabel));
 
     layout->addWidget(new QLabel(QStringLiteral("What do you want this thumb piston to do?"), this));
     auto* panelArea = new QGridLayout;
@@ -118,6 +123,8 @@ bool PistonEditor::prepare(int pistonIndex) {
         m_txtNote->setText(QStringLiteral("Usually the General Cancel"));
     }
     m_txtNote->setVisible(pistonInManual == firstPistonInManual || pistonInManual == lastPistonInManual);
+    m_txtLabel->setText(
+        QString::fromStdString(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]));
 
     showRecord();
     placeOverManualRow(manualIndex);
@@ -252,6 +259,9 @@ void PistonEditor::save() {
         }
         record() = piston;
     }
+    // The label belongs to the piston on the console, whatever its group.
+    m_model.names.pistonLabels[static_cast<std::size_t>(m_pistonIndex)] =
+        consoleNameFromInput(m_txtLabel->text());
     if (m_onSaved) {
         m_onSaved(m_pistonIndex);
     }

@@ -3,7 +3,8 @@
 // once and then only shown and hidden; choosing a group starts its inputs from the piston being
 // edited (startingAssignment), never from the piston edited before. A stored value that a list
 // has no entry for shows as no selection and is stored back as it was. "Save" refuses, saying
-// why, a piston its program image could not carry as shown.
+// why, a piston its program image could not carry as shown. The piston's label is edited here
+// too.
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
@@ -65,6 +66,7 @@ private:
     PistonPanels m_panels;
     QLabel* m_lblPiston = nullptr;
     QLineEdit* m_txtNote = nullptr;
+    QLineEdit* m_txtLabel = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
     int m_pistonIndex = 0;
     int m_numListShown; // index into the NUM lists; lives as long as the dialog

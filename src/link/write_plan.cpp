@@ -1,6 +1,7 @@
 #include "link/write_plan.h"
 
 #include "model/change_words.h"
+#include "model/console_names.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -36,8 +37,11 @@ std::string count(std::size_t n, const char* one, const char* many) {
 WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const ConfigModel& chainModel,
                     bool everyManual) {
     WritePlan plan;
+    plan.names = edited.names;
     const int manuals = std::clamp<int>(edited.numberOfManuals, 0, maxManuals);
-    const ConfigModel stored = throughImages(edited, std::min(manuals, chain.manuals()));
+    ConfigModel stored = throughImages(edited, std::min(manuals, chain.manuals()));
+    // The images carry no names; the words call manuals and pistons by the configuration's.
+    stored.names = edited.names;
     for (int manual = 1; manual <= manuals; ++manual) {
         if (manual > chain.manuals()) {
             plan.notInChain.push_back(manual);
@@ -60,7 +64,7 @@ std::vector<std::string> WritePlan::describe() const {
         return std::find(manuals.begin(), manuals.end(), manual) != manuals.end();
     };
     for (int manual = 1; manual <= maxManuals; ++manual) {
-        const std::string name = "Manual " + std::to_string(manual);
+        const std::string name = manualWithName(names, manual);
         const auto change = std::find_if(changes.begin(), changes.end(),
                                          [manual](const ManualChange& c) { return c.manual == manual; });
         if (change != changes.end()) {

@@ -27,6 +27,8 @@ struct WritePlan {
     std::vector<int> unchanged;
     std::vector<int> notInChain; // manuals of the configuration the chain does not have
     std::vector<ManualChange> changes;
+    // The configuration's names, which call the manuals by theirs in the lines.
+    ConsoleNames names;
 
     // One line per manual, for the progress, zktcli and the confirmation before a write.
     std::vector<std::string> describe() const;

@@ -1,5 +1,6 @@
 #include "model/change_words.h"
 
+#include "model/console_names.h"
 #include "model/manual_summary.h"
 #include "model/piston_description.h"
 
@@ -29,15 +30,39 @@ bool sameStoredChannel(const ConfigModel& a, const ConfigModel& b, int manualInd
            (a.keyboards[manualIndex].channels & bit) == (b.keyboards[manualIndex].channels & bit);
 }
 
+// A chain read from the MCUs has no names: each text is taken from whichever side has one,
+// the configuration after the change first.
+ConsoleNames namesOfEither(const ConsoleNames& before, const ConsoleNames& after) {
+    ConsoleNames names = after;
+    const auto fill = [](auto& texts, const auto& others) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i].empty())
+                texts[i] = others[i];
+        }
+    };
+    fill(names.manualNames, before.manualNames);
+    fill(names.pistonLabels, before.pistonLabels);
+    return names;
+}
+
+std::string quotedOrNone(const std::string& text) {
+    return text.empty() ? "(none)" : "\"" + text + "\"";
+}
+
+enum class NameChanges { unsaid, said };
+
 // Compares one manual of two configurations record by record and words each change.
 class ManualComparison {
 public:
     ManualComparison(const ConfigModel& before, const ConfigModel& beforeStored, const ConfigModel& after,
-                     int manual)
+                     int manual, NameChanges nameChanges)
         : m_before(before), m_stored(beforeStored), m_after(after), m_m(manual - 1),
-          m_prefix("Manual " + std::to_string(manual) + ", ") {}
+          m_names(namesOfEither(before.names, after.names)), m_prefix(manualWithName(m_names, manual) + ", "),
+          m_nameChanges(nameChanges) {}
 
     std::vector<std::string> lines() {
+        if (m_nameChanges == NameChanges::said)
+            compareName();
         compareKeyboard();
         for (int c = 1; c <= channelsPerManual; ++c)
             compareChannel(c);
@@ -59,6 +84,16 @@ private:
         m_lines.push_back(m_prefix + record + ": " + (attribute.empty() ? "" : attribute + " ") + from +
                           changeArrow + to);
         return true;
+    }
+
+    void compareName() {
+        const auto m = static_cast<std::size_t>(m_m);
+        const std::string& from = m_before.names.manualNames[m];
+        const std::string& to = m_after.names.manualNames[m];
+        // Said under the plain number: a name beside it would read as the old one or the new.
+        if (from != to)
+            m_lines.push_back("Manual " + std::to_string(m_m + 1) + ": name " + quotedOrNone(from) +
+                              changeArrow + quotedOrNone(to));
     }
 
     void sayUnshownDifference(const std::string& record) {
@@ -97,19 +132,26 @@ private:
     }
 
     void comparePiston(int k) {
-        const auto index = static_cast<std::size_t>(pistonIndexOf(m_m, k));
-        const std::string record = "piston " + std::to_string(k + 1);
+        const int pistonIndex = pistonIndexOf(m_m, k);
+        const auto index = static_cast<std::size_t>(pistonIndex);
+        const std::string record = pistonWithLabel(m_names, pistonIndex);
         const bool worded = say(record, "", pistonFunctionWithDetail(m_before.pistons[index]),
                                 pistonFunctionWithDetail(m_after.pistons[index]));
         if (!worded && m_stored.pistons[index] != m_after.pistons[index])
             sayUnshownDifference(record);
+        if (m_nameChanges == NameChanges::said) {
+            say("piston " + std::to_string(k + 1), "label", quotedOrNone(m_before.names.pistonLabels[index]),
+                quotedOrNone(m_after.names.pistonLabels[index]));
+        }
     }
 
     const ConfigModel& m_before;
     const ConfigModel& m_stored;
     const ConfigModel& m_after;
     int m_m; // manualIndex
+    ConsoleNames m_names;
     std::string m_prefix;
+    NameChanges m_nameChanges;
     std::vector<std::string> m_lines;
 };
 
@@ -121,7 +163,7 @@ int manualsOf(const ConfigModel& model) {
 
 std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& beforeStored,
                                               const ConfigModel& after, int manual) {
-    return ManualComparison(before, beforeStored, after, manual).lines();
+    return ManualComparison(before, beforeStored, after, manual, NameChanges::unsaid).lines();
 }
 
 std::vector<std::string> manualChangesInWords(const ConfigModel& before, const ConfigModel& after,
@@ -137,13 +179,14 @@ std::vector<std::string> configurationChangesInWords(const ConfigModel& before, 
         lines.push_back("Number of manuals: " + std::to_string(beforeManuals) + changeArrow +
                         std::to_string(afterManuals));
     for (int manual = 1; manual <= std::max(beforeManuals, afterManuals); ++manual) {
-        const std::string name = "Manual " + std::to_string(manual) + ": ";
+        const std::string name = manualWithName(namesOfEither(before.names, after.names), manual) + ": ";
         if (manual > afterManuals) {
             lines.push_back(name + "present" + changeArrow + "absent");
         } else if (manual > beforeManuals) {
             lines.push_back(name + "absent" + changeArrow + "present");
         } else {
-            const std::vector<std::string> manualLines = manualChangesInWords(before, after, manual);
+            const std::vector<std::string> manualLines =
+                ManualComparison(before, before, after, manual, NameChanges::said).lines();
             lines.insert(lines.end(), manualLines.begin(), manualLines.end());
         }
     }

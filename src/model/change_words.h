@@ -16,7 +16,10 @@ namespace zkt {
 inline constexpr const char* changeArrow = " \u2192 ";
 
 // "Manual 1, channel 2: key offset 0 → -12", one line per change of manual (1..5): its options,
-// archive crescendo, channels, then pistons. A record whose words agree but whose stored values
+// archive crescendo, channels, then pistons. Manuals and pistons are called by their names and
+// labels ("Manual 1 (Great), piston 5 (General 5): ..."), taken from `after` or, where it has
+// none (a chain read from the MCUs), from `before`; the names themselves are not compared, as
+// no MCU holds them. A record whose words agree but whose stored values
 // differ (an analog input's controller while the input is disabled, say) gets one line that
 // says only values not in use differ. Where `before` is a configuration about to be written,
 // `beforeStored` is what its images carry, and the stored values are compared there.
@@ -26,7 +29,8 @@ std::vector<std::string> manualChangesInWords(const ConfigModel& before, const C
                                               int manual);
 
 // The whole configurations: the number of manuals, manuals only one of them has, and the changes
-// of every manual both have. Empty exactly when they are the same.
+// of every manual both have, its name and its pistons' labels among them ("Manual 1: name
+// "Great" → (none)"). Empty exactly when they are the same.
 std::vector<std::string> configurationChangesInWords(const ConfigModel& before, const ConfigModel& after);
 
 } // namespace zkt

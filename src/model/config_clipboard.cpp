@@ -20,16 +20,24 @@ std::size_t pistonOf(int manualIndex, int pistonInManual) {
     return static_cast<std::size_t>(pistonIndexOf(manualIndex, pistonInManual));
 }
 
-ManualPistons pistonsOf(const ConfigModel& model, int manualIndex) {
-    ManualPistons pistons;
-    for (int k = 0; k < pistonsPerManual; ++k)
-        pistons[static_cast<std::size_t>(k)] = model.pistons[pistonOf(manualIndex, k)];
-    return pistons;
+CopiedManual manualOf(const ConfigModel& model, int manualIndex) {
+    CopiedManual copied;
+    for (int k = 0; k < pistonsPerManual; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        copied.pistons[i] = model.pistons[pistonOf(manualIndex, k)];
+        copied.labels[i] = model.names.pistonLabels[pistonOf(manualIndex, k)];
+    }
+    copied.name = model.names.manualNames[static_cast<std::size_t>(manualIndex)];
+    return copied;
 }
 
-void setPistons(ConfigModel& model, int manualIndex, const ManualPistons& pistons) {
-    for (int k = 0; k < pistonsPerManual; ++k)
-        model.pistons[pistonOf(manualIndex, k)] = pistons[static_cast<std::size_t>(k)];
+void setManual(ConfigModel& model, int manualIndex, const CopiedManual& copied) {
+    for (int k = 0; k < pistonsPerManual; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        model.pistons[pistonOf(manualIndex, k)] = copied.pistons[i];
+        model.names.pistonLabels[pistonOf(manualIndex, k)] = copied.labels[i];
+    }
+    model.names.manualNames[static_cast<std::size_t>(manualIndex)] = copied.name;
 }
 
 } // namespace
@@ -57,8 +65,10 @@ void setManualSettings(ConfigModel& model, int manualIndex, const ManualSettings
 }
 
 void ConfigClipboard::copyPiston(const ConfigModel& model, int pistonIndex) {
-    if (isPistonIndex(pistonIndex))
-        m_piston = model.pistons[static_cast<std::size_t>(pistonIndex)];
+    if (isPistonIndex(pistonIndex)) {
+        const auto i = static_cast<std::size_t>(pistonIndex);
+        m_piston = CopiedPiston{model.pistons[i], model.names.pistonLabels[i]};
+    }
 }
 
 void ConfigClipboard::copyManualSettings(const ConfigModel& model, int manualIndex) {
@@ -66,7 +76,7 @@ void ConfigClipboard::copyManualSettings(const ConfigModel& model, int manualInd
         return;
     m_settings = manualSettingsOf(model, manualIndex);
     // Pistons of an earlier Copy Manual must not be pasted together with these settings.
-    m_pistons.reset();
+    m_manual.reset();
     m_manualIndex = manualIndex;
 }
 
@@ -74,13 +84,16 @@ void ConfigClipboard::copyManual(const ConfigModel& model, int manualIndex) {
     if (!isManualIndex(manualIndex))
         return;
     m_settings = manualSettingsOf(model, manualIndex);
-    m_pistons = pistonsOf(model, manualIndex);
+    m_manual = manualOf(model, manualIndex);
     m_manualIndex = manualIndex;
 }
 
 void ConfigClipboard::pastePiston(ConfigModel& model, int pistonIndex) const {
-    if (m_piston && isPistonIndex(pistonIndex))
-        model.pistons[static_cast<std::size_t>(pistonIndex)] = *m_piston;
+    if (!m_piston || !isPistonIndex(pistonIndex))
+        return;
+    const auto i = static_cast<std::size_t>(pistonIndex);
+    model.pistons[i] = m_piston->piston;
+    model.names.pistonLabels[i] = m_piston->label;
 }
 
 void ConfigClipboard::pasteManualSettings(ConfigModel& model, int manualIndex) const {
@@ -89,10 +102,10 @@ void ConfigClipboard::pasteManualSettings(ConfigModel& model, int manualIndex) c
 }
 
 void ConfigClipboard::pasteManual(ConfigModel& model, int manualIndex) const {
-    if (!m_pistons || !isManualIndex(manualIndex))
+    if (!m_manual || !isManualIndex(manualIndex))
         return;
     setManualSettings(model, manualIndex, *m_settings);
-    setPistons(model, manualIndex, *m_pistons);
+    setManual(model, manualIndex, *m_manual);
 }
 
 } // namespace zkt

@@ -1,13 +1,15 @@
 #pragma once
-// What Copy keeps for Paste: one piston, or one manual's settings with or without its 20
-// pistons. A paste writes the copied records exactly, whatever manual they came from, so a
-// value no list of the editors offers travels unchanged as well.
+// What Copy keeps for Paste: one piston with its label, or one manual's settings with or
+// without its 20 pistons; a whole manual carries its name and its pistons' labels too. A paste
+// writes the copied records exactly, whatever manual they came from, so a value no list of the
+// editors offers travels unchanged as well.
 
 #include "model/config_model.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace zkt {
 
@@ -25,7 +27,16 @@ struct ManualSettings {
 ManualSettings manualSettingsOf(const ConfigModel& model, int manualIndex);
 void setManualSettings(ConfigModel& model, int manualIndex, const ManualSettings& settings);
 
-using ManualPistons = std::array<pistonInfo, pistonsPerManual>;
+struct CopiedPiston {
+    pistonInfo piston;
+    std::string label;
+};
+
+struct CopiedManual {
+    std::array<pistonInfo, pistonsPerManual> pistons{};
+    std::array<std::string, pistonsPerManual> labels;
+    std::string name;
+};
 
 class ConfigClipboard {
 public:
@@ -37,7 +48,7 @@ public:
     bool holdsPiston() const { return m_piston.has_value(); }
     // A copied whole manual offers its settings too.
     bool holdsManualSettings() const { return m_settings.has_value(); }
-    bool holdsManual() const { return m_pistons.has_value(); }
+    bool holdsManual() const { return m_manual.has_value(); }
     // The manual the held settings came from.
     int copiedManualIndex() const { return m_manualIndex; }
 
@@ -47,9 +58,9 @@ public:
     void pasteManual(ConfigModel& model, int manualIndex) const;
 
 private:
-    std::optional<pistonInfo> m_piston;
+    std::optional<CopiedPiston> m_piston;
     std::optional<ManualSettings> m_settings;
-    std::optional<ManualPistons> m_pistons;
+    std::optional<CopiedManual> m_manual;
     int m_manualIndex = 0;
 };
 

@@ -17,6 +17,7 @@ class JsonComparer {
 public:
     explicit JsonComparer(std::vector<ConfigDifference>& out) : m_out(out) {}
 
+    // A key only one side has is a difference too: a name or label is left out where there is none.
     void compareRecord(const json& left, const json& right, const std::string& where,
                        const std::string& fieldPrefix) {
         for (const auto& item : left.items()) {
@@ -30,6 +31,10 @@ public:
                 m_out.push_back({where, field, item.value().dump(), other->dump()});
             }
         }
+        for (const auto& item : right.items()) {
+            if (!left.contains(item.key()))
+                m_out.push_back({where, fieldPrefix + item.key(), absent, item.value().dump()});
+        }
     }
 
     // Both sides come from a model, so their lists always have the same length.
@@ -40,12 +45,21 @@ public:
     }
 
     void compareManual(const json& left, const json& right, const std::string& where) {
+        compareRecord(nameOf(left), nameOf(right), where, "");
         compareRecord(left.at("keyboard"), right.at("keyboard"), where + ", keyboard", "");
         compareList(left.at("channels"), right.at("channels"), where, "channel");
         compareList(left.at("pistons"), right.at("pistons"), where, "piston");
     }
 
 private:
+    // The manual's name alone, as a record to compare.
+    static json nameOf(const json& manual) {
+        json name = json::object();
+        if (const auto found = manual.find("name"); found != manual.end())
+            name["name"] = *found;
+        return name;
+    }
+
     std::vector<ConfigDifference>& m_out;
 };
 

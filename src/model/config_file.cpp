@@ -3,6 +3,8 @@
 #include "model/atomic_file.h"
 #include "model/config_file_check.h"
 #include "model/config_file_lines.h"
+#include "model/console_name_lines.h"
+#include "model/console_names.h"
 #include "model/hex_text.h"
 #include "model/program_image.h"
 
@@ -43,12 +45,20 @@ int readConfigurationText(std::string_view text, const std::string& name, Config
 
 int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model, ConfigFileCheck& check) {
     ConfigModel loaded = model;
+    // The file's names are the configuration's: a file without any has none.
+    loaded.names = {};
     int manuals = 0;
     ConfigFileLines lines(in, name);
     ConfigFileLineCheck lineCheck;
     // Past the fifth manual only as far as the check needs, to say whether anything was left out.
     const auto nextLine = [&] { return lines.next(manuals == maxManuals); };
     for (auto line = nextLine(); line && lineCheck.take(*line); line = nextLine()) {
+        if (isConsoleNameLine(*line)) {
+            // One that cannot be read is only skipped, and the check says so.
+            if (const ConsoleNameLine named = parseConsoleNameLine(*line); named.problem.empty())
+                takeConsoleNameLine(named, loaded.names);
+            continue;
+        }
         if (line->size() < minimumImageLineLength) {
             continue;
         }
@@ -66,6 +76,9 @@ int readConfiguration(std::istream& in, const std::string& name, ConfigModel& mo
     }
 
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
+    // Names of manuals the file does not hold would never be shown or saved again.
+    for (int m = manuals; m < maxManuals; ++m)
+        clearManualNames(loaded.names, m);
     model = std::move(loaded);
     check = lineCheck.result();
     return manuals;
@@ -83,6 +96,8 @@ std::string configurationText(const ConfigModel& model) {
     std::string text;
     for (int manual = 1; manual <= model.numberOfManuals; ++manual)
         text += imageLine(encodedManual(model, manual));
+    for (const std::string& line : consoleNameLines(model.names, model.numberOfManuals))
+        text += line + "\r\n";
     return text;
 }
 

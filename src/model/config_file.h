@@ -1,7 +1,8 @@
 #pragma once
 // The ".zkt" configuration file: the image buffer of each manual as one line of hex text,
 // manual 1 first. No header and no manual numbers: a line's manual is its place among the
-// lines long enough to count.
+// lines long enough to count. The console's names follow in short lines of their own
+// (console_name_lines.h).
 
 #include "model/bytes.h"
 #include "model/config_file_check.h"
@@ -22,7 +23,7 @@ inline constexpr std::size_t minimumImageLineLength = 700; // shorter lines are 
 std::string withZktExtension(const std::string& path);
 
 // Decodes the file's lines into a copy of model and, when every line read went well,
-// replaces model by it: numberOfManuals = the lines accepted.
+// replaces model by it: numberOfManuals = the lines accepted, and the names the file gives.
 // Returns the number of manuals loaded, and in check what a damaged file left out. On any
 // failure throws ConfigFileError naming the file, the line and the reason, and model is left
 // exactly as it was.
@@ -34,8 +35,8 @@ int readConfigurationText(std::string_view text, const std::string& name, Config
                           ConfigFileCheck& check);
 int readConfiguration(std::istream& in, const std::string& name, ConfigModel& model, ConfigFileCheck& check);
 
-// The file's contents for manuals 1..numberOfManuals. Throws EncodeOverflow for a value
-// that does not fit its byte.
+// The file's contents for manuals 1..numberOfManuals; without names, only the image lines.
+// Throws EncodeOverflow for a value that does not fit its byte.
 std::string configurationText(const ConfigModel& model);
 
 // Encodes every manual first, then replaces the file in one step: on failure the previous

@@ -2,6 +2,7 @@
 
 #include "model/config_file.h"
 #include "model/config_model.h"
+#include "model/console_name_lines.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -31,6 +32,11 @@ bool ConfigFileLineCheck::take(std::string_view line) {
     ++m_lineNumber;
     if (isBlank(line))
         return true;
+    // After the fifth image too: a full organ's names follow its five image lines.
+    if (isConsoleNameLine(line)) {
+        noteNameLine(line);
+        return true;
+    }
     if (m_images == maxManuals) {
         m_beyondLastManual = true;
         return false;
@@ -55,8 +61,25 @@ void ConfigFileLineCheck::noteDamagedLine(std::string_view line) {
     }
 }
 
+void ConfigFileLineCheck::noteNameLine(std::string_view line) {
+    const ConsoleNameLine named = parseConsoleNameLine(line);
+    if (named.problem.empty()) {
+        m_namedManuals.emplace_back(m_lineNumber, named.manualIndex + 1);
+    } else {
+        m_warnings.push_back("Line " + std::to_string(m_lineNumber) +
+                             " is a name or label that cannot be read (" + named.problem +
+                             "): it was skipped.");
+    }
+}
+
 ConfigFileCheck ConfigFileLineCheck::result() const {
     ConfigFileCheck check{m_warnings, m_damagedLines > 0, m_images == 0};
+    for (const auto& [lineNumber, manual] : m_namedManuals) {
+        if (manual > m_images && m_images > 0)
+            check.warnings.push_back("Line " + std::to_string(lineNumber) + " names manual " +
+                                     std::to_string(manual) +
+                                     ", which the file does not hold: it was skipped.");
+    }
     if (m_damagedLines > namedDamagedLines) {
         check.warnings.push_back(std::to_string(m_damagedLines - namedDamagedLines) +
                                  " more lines are not manuals' images either; they were skipped.");

@@ -1,12 +1,14 @@
 #pragma once
 // What a damaged configuration file lost. A file still loads as it always has (lines shorter
 // than an image are skipped, reading stops after five manuals); this says plainly what was
-// left out, for the window, zktcli and the browser page alike.
+// left out, for the window, zktcli and the browser page alike. The lines of the console's names
+// are no damage, wherever they stand; one that cannot be read is said, but loses no manual.
 
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zkt {
@@ -28,12 +30,15 @@ public:
 
 private:
     void noteDamagedLine(std::string_view line);
+    void noteNameLine(std::string_view line);
 
     int m_lineNumber = 0;
     int m_images = 0;
     int m_damagedLines = 0;
     bool m_beyondLastManual = false;
     std::vector<std::string> m_warnings;
+    // Where a name or label line names a manual: it must be one the file holds.
+    std::vector<std::pair<int, int>> m_namedManuals; // line number, manual number
 };
 
 // The warnings of a whole file given as its lines (without their line ends).

@@ -1,6 +1,7 @@
 #include "model/config_json.h"
 
 #include "model/carried_values.h"
+#include "model/console_names.h"
 #include "model/function_group_rules.h"
 #include "model/json_strict_parse.h"
 #include "model/piston_description.h"
@@ -44,6 +45,8 @@ constexpr const char* bankSelLSBFlag = "bankSelLSBFlag";
 constexpr const char* bankSelLSB = "bankSelLSB";
 constexpr const char* bankSelProgramFlag = "bankSelProgramFlag";
 constexpr const char* description = "description";
+constexpr const char* name = "name";
+constexpr const char* label = "label";
 } // namespace key
 
 ordered_json keyboardToJson(const keyboardInfo& keyboard) {
@@ -73,6 +76,16 @@ ordered_json pistonToJson(const pistonInfo& piston) {
             {key::bankSelLSBFlag, piston.bankSelLSBFlag},
             {key::bankSelLSB, piston.bankSelLSB},
             {key::bankSelProgramFlag, piston.bankSelProgramFlag}};
+}
+
+// The name or label first, and only where there is one: a configuration without names exports
+// as it always has.
+ordered_json withConsoleName(const char* name, const std::string& text, ordered_json record) {
+    if (text.empty())
+        return record;
+    ordered_json named = {{name, text}};
+    named.update(record);
+    return named;
 }
 
 [[noreturn]] void reject(const std::string& where, const std::string& reason) {
@@ -139,6 +152,19 @@ public:
             reject(m_where, std::string(name) + " must be true or false, got " + typeName(*value));
         }
         target = value->get<bool>();
+    }
+
+    // A manual's name or a piston's label: a string the rules of console_names.h allow.
+    void consoleName(const char* name, std::string& target) {
+        const json* value = member(name);
+        if (value == nullptr)
+            return;
+        if (!value->is_string())
+            reject(m_where, std::string(name) + " must be a string, got " + typeName(*value));
+        std::string text = value->get<std::string>();
+        if (const std::string problem = consoleNameProblem(text); !problem.empty())
+            reject(m_where, std::string(name) + " " + problem);
+        target = std::move(text);
     }
 
     void rejectUnknownKeys() const {
@@ -235,8 +261,9 @@ void readChannel(const json& object, const std::string& where, ConfigModel& mode
     reader.rejectUnknownKeys();
 }
 
-void readPiston(const json& object, const std::string& where, pistonInfo& piston) {
+void readPiston(const json& object, const std::string& where, pistonInfo& piston, std::string& label) {
     ObjectReader reader(object, where);
+    reader.consoleName(key::label, label);
     reader.integer(key::functionGroup, piston.functionGroup);
     reader.integer(key::functionType, piston.functionType);
     reader.integer(key::midiChannel, piston.midiChannel);
@@ -264,6 +291,7 @@ const json& arrayOf(const json* value, const std::string& where, const char* nam
 void readManual(const json& object, int manualIndex, ConfigModel& model) {
     const std::string where = "Manual " + std::to_string(manualIndex + 1);
     ObjectReader reader(object, where);
+    reader.consoleName(key::name, model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
     if (const json* keyboard = reader.member(key::keyboard)) {
         readKeyboard(*keyboard, where + ", keyboard", model.keyboards[manualIndex]);
     }
@@ -277,8 +305,9 @@ void readManual(const json& object, int manualIndex, ConfigModel& model) {
     if (const json* pistons = reader.member(key::pistons)) {
         const json& list = arrayOf(pistons, where, key::pistons, pistonsPerManual);
         for (int k = 0; k < pistonsPerManual; ++k) {
-            readPiston(list[k], where + ", piston " + std::to_string(k + 1),
-                       model.pistons[pistonIndexOf(manualIndex, k)]);
+            const int pistonIndex = pistonIndexOf(manualIndex, k);
+            readPiston(list[k], where + ", piston " + std::to_string(k + 1), model.pistons[pistonIndex],
+                       model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]);
         }
     }
     reader.rejectUnknownKeys();
@@ -308,11 +337,16 @@ nlohmann::ordered_json configurationToJson(const ConfigModel& model) {
         for (int c = 1; c <= channelsPerManual; ++c)
             channels.push_back(channelToJson(model, channelSlotOf(m, c)));
         ordered_json pistons = ordered_json::array();
-        for (int k = 0; k < pistonsPerManual; ++k)
-            pistons.push_back(pistonToJson(model.pistons[pistonIndexOf(m, k)]));
-        manuals.push_back({{key::keyboard, keyboardToJson(model.keyboards[m])},
-                           {key::channels, std::move(channels)},
-                           {key::pistons, std::move(pistons)}});
+        for (int k = 0; k < pistonsPerManual; ++k) {
+            const int pistonIndex = pistonIndexOf(m, k);
+            pistons.push_back(withConsoleName(key::label,
+                                              model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)],
+                                              pistonToJson(model.pistons[pistonIndex])));
+        }
+        manuals.push_back(withConsoleName(key::name, model.names.manualNames[static_cast<std::size_t>(m)],
+                                          {{key::keyboard, keyboardToJson(model.keyboards[m])},
+                                           {key::channels, std::move(channels)},
+                                           {key::pistons, std::move(pistons)}}));
     }
     return {{key::numberOfManuals, manuals.size()}, {key::manuals, std::move(manuals)}};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The JSON form of a whole configuration: a readable, diffable companion of the .zkt file
 // that people keep in version control and edit by hand. Every field of the three record
-// types appears under its model name; flags are JSON booleans, everything else integers.
+// types appears under its model name; flags are JSON booleans, everything else integers. A
+// manual's name and a piston's label lead their object as "name" and "label" where there is one.
 
 #include "model/config_json_error.h"
 #include "model/config_model.h"

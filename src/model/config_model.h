@@ -68,6 +68,16 @@ struct shoeInfo {
     bool operator==(const shoeInfo&) const = default;
 };
 
+// What the organist calls the manuals ("Great", "Swell") and the pistons ("General 5"). They
+// describe the console, not the boards: no image carries them, so a load from the ZKT leaves
+// them as they are. UTF-8; empty for none. The rules for the text are in console_names.h.
+struct ConsoleNames {
+    std::array<std::string, maxManuals> manualNames;                     // by manualIndex
+    std::array<std::string, maxManuals * pistonsPerManual> pistonLabels; // by pistonIndex
+
+    bool operator==(const ConsoleNames&) const = default;
+};
+
 inline constexpr std::uint8_t defaultTranspose = 36; // key offset 0
 inline constexpr std::uint8_t defaultVelocity = 128; // velocity option set, value 0
 
@@ -81,14 +91,15 @@ struct ConfigModel {
     std::array<shoeInfo, maxManuals * channelsPerManual + 1> shoes{};
     std::array<std::uint8_t, maxManuals * channelsPerManual + 1> channelTranspose{};
     std::array<std::uint8_t, maxManuals * channelsPerManual + 1> channelVelocity{};
+    ConsoleNames names;
 
     ConfigModel(); // the start-up state
 
     bool operator==(const ConfigModel&) const = default;
 };
 
-// The configuration proper is what a file or the MCUs' images hold: numberOfManuals and every
-// record. What the last identity reply said describes the device, so undoing an edit or a
+// The configuration proper is what a file holds: numberOfManuals, every record and the
+// console's names. What the last identity reply said describes the device, so undoing an edit or a
 // load leaves it alone.
 bool sameConfiguration(const ConfigModel& a, const ConfigModel& b);
 void takeConfiguration(ConfigModel& target, const ConfigModel& source);

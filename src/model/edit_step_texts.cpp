@@ -33,6 +33,10 @@ std::string pistonPasteStep(int pistonIndex, const pistonInfo& piston) {
     return "Paste onto " + pistonEditStep(pistonIndex, piston);
 }
 
+std::string pistonLabelStep(int pistonIndex, const std::string& label) {
+    return "Label of " + pistonLocation(pistonIndex) + ": " + (label.empty() ? "(none)" : label);
+}
+
 std::string pistonClearStep(int pistonIndex) {
     return "Clear " + pistonLocation(pistonIndex);
 }

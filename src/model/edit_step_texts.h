@@ -12,6 +12,8 @@ namespace zkt {
 std::string pistonEditStep(int pistonIndex, const pistonInfo& piston);
 // "Paste onto Manual 2, piston 5: ..." with what the piston does now.
 std::string pistonPasteStep(int pistonIndex, const pistonInfo& piston);
+// "Label of Manual 2, piston 5: General 5", or ": (none)" for a label taken away.
+std::string pistonLabelStep(int pistonIndex, const std::string& label);
 // "Clear Manual 2, piston 5".
 std::string pistonClearStep(int pistonIndex);
 // "Manual 2 keyboard settings".

@@ -1,6 +1,7 @@
 #include "model/verification_report.h"
 
 #include "model/change_words.h"
+#include "model/console_names.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
     const ConfigModel stored = throughImages(written, compared);
     std::vector<std::string> report;
     for (int manual = 1; manual <= writtenManuals; ++manual) {
-        const std::string name = "Manual " + std::to_string(manual);
+        const std::string name = manualWithName(written.names, manual);
         if (manual > compared) {
             report.push_back(name + ": not in the chain (" + std::to_string(readBack.numberOfManuals) +
                              " manuals detected)");

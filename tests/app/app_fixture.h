@@ -2,8 +2,8 @@
 // A whole program on the offscreen platform, in virtual time, with the simulated encoder chain
 // as its only MIDI device; and the steps a user takes through its start choice and dialogs.
 
-#include "app/shell/application.h"
 #include "app/document/config_history.h"
+#include "app/shell/application.h"
 #include "app_test_support.h"
 #include "link/clock.h"
 
@@ -20,7 +20,14 @@ using namespace std::chrono_literals;
 
 class AppFixture : public ::testing::Test {
 protected:
-    AppFixture() : app(folders.paths, ApplicationOptions{0, false, &clock}) {}
+    // Far below the program's own, so that tests need not wait for the recovery copy.
+    static constexpr std::chrono::milliseconds recoveryDelay{100};
+
+    AppFixture()
+        : app(folders.paths,
+              ApplicationOptions{
+                  .splashMs = 0, .useHardwareMidi = false, .clock = &clock, .recoveryDelay = recoveryDelay}) {
+    }
 
     // One 100 ms tick of virtual time, with the simulated wire and received messages
     // handled every 5 ms in between, as the window's timers do.

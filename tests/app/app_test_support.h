@@ -15,7 +15,7 @@
 
 namespace zkt::test {
 
-// A program, storage and documents folder inside one temporary folder.
+// A program, storage, documents and recovery folder inside one temporary folder.
 struct TestFolders {
     QTemporaryDir root;
     AppPaths paths;
@@ -26,6 +26,8 @@ struct TestFolders {
         paths.programFolder = root.path() + QStringLiteral("/program");
         paths.storageFolder = paths.programFolder;
         paths.documentsFolder = root.path() + QStringLiteral("/documents");
+        // Where the program itself keeps it when XDG_DATA_HOME is root/data.
+        paths.recoveryFolder = root.path() + QStringLiteral("/data/ZKTConfig/recovery");
     }
 };
 

@@ -3,20 +3,26 @@
 // save dialog's question about the name as written. All through the window's own widgets.
 
 #include "app/mainwindow/manual_panel.h"
+#include "app/mainwindow/piston_overview_model.h"
 #include "app_fixture.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
 #include "editors/widget_lookup.h"
 #include "model/config_file.h"
+#include "model/edit_step_texts.h"
 #include "model/example_organ.h"
+#include "model/piston_description.h"
 #include "support/organs.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <sstream>
 
 namespace zkt {
@@ -290,6 +296,71 @@ TEST_F(EditingTest, PastesAcrossManualsAreByteExactInTheSavedFile) {
 
     press(pistonButton(26), QKeySequence::Delete);
     EXPECT_EQ(app.model().pistons[26], pistonInfo{});
+}
+
+// ---- the console's names --------------------------------------------------------------------
+
+// Each typed where its manual or piston is shown, each one step: the frame, the button and the
+// overview show it, copy and paste carry it, and the saved file holds it.
+TEST_F(EditingTest, NamesAndLabelsAreTypedWhereTheyAreShownOneStepEach) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    const ConfigModel organ = organOf(2);
+    showUnmodified(organ);
+    const auto undoName = [&] { return action("mnuUndo").text().toStdString(); };
+
+    saveNextEditor<KeyboardEditor>([](KeyboardEditor& editor) {
+        test::widgetNamed<QLineEdit>(editor, QStringLiteral("txtManualName"))
+            .setText(QStringLiteral(" Great "));
+    });
+    keyboardEntry(0, "mnuManualEdit").trigger();
+    EXPECT_EQ(app.model().names.manualNames[0], "Great");
+    EXPECT_EQ(undoName(), "&Undo Manual 1 keyboard settings");
+    EXPECT_EQ(test::widgetNamed<QLabel>(window(), QStringLiteral("lblKeyboard_0")).text(),
+              QStringLiteral("Manual #1 \u2014 Great"));
+
+    saveNextEditor<PistonEditor>([](PistonEditor& editor) {
+        test::widgetNamed<QLineEdit>(editor, QStringLiteral("txtLabel"))
+            .setText(QStringLiteral("<b>General</b> 5"));
+    });
+    pistonButton(24).click();
+    EXPECT_EQ(undoName(), "&Undo " + pistonEditStep(24, organ.pistons[24]));
+    const QString description = QString::fromStdString(describePiston(organ.pistons[24]));
+    // Shown as typed, not taken for markup; the label first.
+    const QString toolTip = pistonButton(24).toolTip();
+    const QString shownLabel = QStringLiteral("&lt;b&gt;General&lt;/b&gt; 5");
+    EXPECT_GE(toolTip.indexOf(shownLabel), 0) << toolTip.toStdString();
+    EXPECT_LT(toolTip.indexOf(shownLabel), toolTip.indexOf(description));
+    EXPECT_EQ(pistonButton(24).accessibleName(),
+              QStringLiteral("<b>General</b> 5 (Manual 2, piston 5): ") + description);
+
+    auto& table = test::widgetNamed<QTableView>(window(), QStringLiteral("grdPistonOverview"));
+    table.setCurrentIndex(table.model()->index(2, PistonOverviewModel::detailColumn));
+    QTest::keyClick(&table, Qt::Key_F2);
+    auto& cell = test::widgetNamed<QLineEdit>(table, QStringLiteral("txtOverviewLabel"));
+    QTest::keyClicks(&cell, QString(45, QLatin1Char('x')));
+    EXPECT_EQ(cell.text().size(), 40);
+    cell.setText(QStringLiteral("Sw to Gt"));
+    QTest::keyClick(&cell, Qt::Key_Return);
+    test::processEvents();
+    EXPECT_EQ(app.model().names.pistonLabels[2], "Sw to Gt");
+    EXPECT_EQ(undoName(), "&Undo Label of Manual 1, piston 3: Sw to Gt");
+
+    pistonEntry(24, "mnuPistonCopy").trigger();
+    pistonEntry(3, "mnuPistonPaste").trigger();
+    EXPECT_EQ(app.model().names.pistonLabels[3], "<b>General</b> 5");
+    EXPECT_EQ(table.model()->index(3, PistonOverviewModel::labelColumn).data().toString(),
+              QStringLiteral("<b>General</b> 5"));
+
+    const QString path = documentPath("named.zkt");
+    saveAs(path);
+    ConfigModel saved;
+    readConfigurationFile(path.toStdString(), saved);
+    EXPECT_TRUE(sameConfiguration(saved, app.model()));
+    for (int step = 0; step < 4; ++step)
+        action("mnuUndo").trigger();
+    EXPECT_TRUE(sameConfiguration(app.model(), organ));
+    EXPECT_EQ(test::widgetNamed<QLabel>(window(), QStringLiteral("lblKeyboard_0")).text(),
+              QStringLiteral("Manual #1"));
 }
 
 // ---- values kept ----------------------------------------------------------------------------

@@ -94,6 +94,8 @@ TEST_F(PistonOverviewTest, FollowsEveryChangeOfTheConfigurationAndKeepsTheSelect
 }
 
 TEST_F(PistonOverviewTest, TheFilterKeepsRowsThatMentionItsTextInAnyCase) {
+    model.names.pistonLabels[pistonIndexOf(1, 10)] = "Sw to Gt";
+    window.refreshManualPanels();
     auto* filter = window.findChild<QLineEdit*>(QStringLiteral("txtOverviewFilter"));
     struct Case {
         const char* text;
@@ -103,6 +105,7 @@ TEST_F(PistonOverviewTest, TheFilterKeepsRowsThatMentionItsTextInAnyCase) {
     };
     for (const Case& c : {Case{"COUPLER", 3, Column::functionColumn, "Coupler"},
                           Case{"note 6", 3, Column::detailColumn, "note 6"},
+                          Case{"sw TO", 1, Column::labelColumn, "Sw to Gt"},
                           Case{"nothing like it", 0, Column::detailColumn, ""}}) {
         filter->clear();
         QTest::keyClicks(filter, QLatin1String(c.text));

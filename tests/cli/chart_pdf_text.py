@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Reads `zktcli chart` PDFs back with pdftotext, as someone checking a printed chart would:
 every manual's name and every assigned piston's description (as `zktcli export` words it) must
-be in the text, each on one line, and every manual must start a page of its own. Runs on the
-example, on a simulated five-manual chain, and on random images, without a display.
+be in the text, each on one line, and every manual must start a page of its own, headed with the
+name the organist gave it; every piston's label must be there too. Runs on the example, on the
+example given names and labels by `zktcli import`, on a simulated five-manual chain, and on random
+images, without a display.
 
 Usage: chart_pdf_text.py --zktcli PATH --example FILE [--seed N] [--count N]
 """
@@ -42,16 +44,31 @@ def check(zktcli, source, paper, workdir):
     configuration = json.loads(run(zktcli, "export", source))
     problems = []
     for m, manual in enumerate(configuration["manuals"], start=1):
-        name = f"Manual #{m}"
+        name = f"Manual #{m}" + (f" \u2014 {manual['name']}" if "name" in manual else "")
         if not any(page.lstrip().startswith(name + "\n") for page in pages):
             problems.append(f"{name} does not start a page")
         for k, piston in enumerate(manual["pistons"], start=1):
-            description = piston["description"]
-            if description and not any(description in line for line in lines):
-                problems.append(f"{name}, piston {k}: {description!r} not on one line")
+            for shown in (piston["description"], piston.get("label")):
+                if shown and not any(shown in line for line in lines):
+                    problems.append(f"{name}, piston {k}: {shown!r} not on one line")
     if "Manual #%d" % (len(configuration["manuals"]) + 1) in text:
         problems.append("a manual the configuration does not have")
     return [f"{pdf}: {problem}" for problem in problems]
+
+
+def named_copy(zktcli, source, workdir):
+    """The configuration as its console is known, given its names through JSON."""
+    configuration = json.loads(run(zktcli, "export", source))
+    for manual, name in zip(configuration["manuals"], ("Great", "Récit expressif", "Pédale")):
+        manual["name"] = name
+        for k, label in ((0, "Set"), (4, "General 5"), (10, "Sw to Gt"), (19, "Tutti 100%")):
+            manual["pistons"][k]["label"] = label
+    named = os.path.join(workdir, "named.json")
+    with open(named, "w", encoding="utf-8") as f:
+        json.dump(configuration, f, ensure_ascii=False)
+    output = os.path.join(workdir, "named.zkt")
+    run(zktcli, "import", named, "-o", output)
+    return output
 
 
 def main():
@@ -65,7 +82,7 @@ def main():
     with tempfile.TemporaryDirectory() as workdir:
         five = os.path.join(workdir, "five.zkt")
         run(args.zktcli, "load", "--simulate", "5", "-o", five)
-        sources = [args.example, five]
+        sources = [args.example, named_copy(args.zktcli, args.example, workdir), five]
         for n in range(args.count):
             source = os.path.join(workdir, f"random{n}.zkt")
             with open(source, "w", newline="") as f:

@@ -53,5 +53,23 @@ TEST(ConfigDiff, ReportsManualsOnlyOneSideHas) {
     EXPECT_EQ(formatDifference(differences[1]), "Manual 3 present -> (absent)");
 }
 
+// A name or label is left out of the JSON where there is none; on one side only, it still differs.
+TEST(ConfigDiff, NamesAndLabelsOnEitherSide) {
+    ConfigModel named = twoManuals();
+    named.names.manualNames[1] = "Swell";
+    named.names.pistonLabels[pistonIndexOf(0, 2)] = "Tutti";
+    std::vector<std::string> lines;
+    for (const auto& difference : diffConfigurations(twoManuals(), named))
+        lines.push_back(formatDifference(difference));
+    for (const auto& difference : diffConfigurations(named, twoManuals()))
+        lines.push_back(formatDifference(difference));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "Manual 1, piston 3: label (absent) -> \"Tutti\"",
+                         "Manual 2: name (absent) -> \"Swell\"",
+                         "Manual 1, piston 3: label \"Tutti\" -> (absent)",
+                         "Manual 2: name \"Swell\" -> (absent)",
+                     }));
+}
+
 } // namespace
 } // namespace zkt

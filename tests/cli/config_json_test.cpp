@@ -38,6 +38,18 @@ TEST(ConfigJson, RoundTripsEveryFieldThroughText) {
     EXPECT_EQ(configurationFromJsonText(text), model);
 }
 
+TEST(ConfigJson, NamesAndLabelsLeadTheirObjectsOnlyWhereThereAreSome) {
+    ConfigModel model = variedModel();
+    EXPECT_EQ(configurationToJson(model).dump().find("\"name\""), std::string::npos);
+    EXPECT_EQ(configurationToJson(model).dump().find("\"label\""), std::string::npos);
+    model.names.manualNames[1] = "Swell \u2013 R\u00e9cit";
+    model.names.pistonLabels[pistonIndexOf(0, 3)] = "100% \"Tutti\"\n";
+    const auto document = configurationToJson(model);
+    EXPECT_EQ(document["manuals"][1].begin().key(), "name");
+    EXPECT_EQ(document["manuals"][0]["pistons"][3].begin().key(), "label");
+    EXPECT_EQ(configurationFromJsonText(document.dump()), model);
+}
+
 TEST(ConfigJson, WritesFlagsAsBooleansAndNumbersAsIntegers) {
     const auto document = configurationToJson(variedModel());
     const json& piston = document["manuals"][0]["pistons"][3];
@@ -115,6 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ConfigJsonRejects,
     ::testing::Values(
         Rejection{"UnknownTopKey", "/numberOfManual", 2, {"unknown key \"numberOfManual\""}},
+        Rejection{
+            "NameNotAString", "/manuals/1/name", 5, {"Manual 2: name must be a string, got an integer"}},
+        Rejection{"LabelTooLong",
+                  "/manuals/0/pistons/3/label",
+                  std::string(41, 'x'),
+                  {"Manual 1, piston 4: label has 41 characters, at most 40"}},
         Rejection{"UnknownPistonKey",
                   "/manuals/1/pistons/4/midichannel",
                   2,

@@ -29,6 +29,10 @@ TEST_P(LoadFromChain, ReadsEveryManualWithTheExactProgressLines) {
     SimulationOptions options = chainOf(GetParam().manuals);
     options.responseMode = GetParam().mode;
     TransferRig rig(options);
+    // The console's names, which no MCU holds, stay as the window shows them.
+    rig.model.names.manualNames[0] = "Great";
+    rig.model.names.pistonLabels[4] = "General 5";
+    const ConsoleNames shownNames = rig.model.names;
     rig.engine.startLoad();
     EXPECT_EQ(rig.status.caption, "Loading Program Data from ZKT");
     EXPECT_EQ(rig.status.startedLoadsForEditing, 1);
@@ -39,6 +43,7 @@ TEST_P(LoadFromChain, ReadsEveryManualWithTheExactProgressLines) {
     EXPECT_EQ(rig.model.hardwareType, 18);
     EXPECT_EQ(rig.model.firmwareVersion, "2.1, 4/17/2006");
     EXPECT_TRUE(rig.loadedWhatTheChainHolds());
+    EXPECT_EQ(rig.model.names, shownNames);
     EXPECT_EQ(rig.status.editLoadsEnded(), 1);
     EXPECT_TRUE(rig.userMessages.empty());
 

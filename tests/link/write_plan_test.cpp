@@ -39,5 +39,25 @@ TEST(WritePlan, SendsOnlyTheChunksWhoseBytesDiffer) {
     }
 }
 
+// The chain holds no names; the configuration's call its manuals and pistons in the plan.
+TEST(WritePlan, SaysManualsAndPistonsByTheConsolesNames) {
+    const ConfigModel chainModel = exampleOrgan(2);
+    ChainRead chain;
+    for (int manual = 1; manual <= 2; ++manual) {
+        const ImageBuffer image = encodedManual(chainModel, manual);
+        chain.images.emplace_back(image.begin(), image.begin() + programImageSize);
+        chain.hardwareTypes.push_back(chainModel.hardwareType);
+    }
+    ConfigModel edited = chainModel;
+    edited.names.manualNames = {"Great", "Swell"};
+    edited.names.pistonLabels[pistonIndexOf(1, 10)] = "General 5";
+    edited.pistons[pistonIndexOf(1, 10)].programNumber = 5;
+    const std::vector<std::string> lines = planWrite(edited, chain, chainModel, false).describe();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Manual 1 (Great) is unchanged and will not be written.");
+    EXPECT_EQ(lines[1].rfind("Manual 2 (Swell) will be written", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("  Manual 2 (Swell), piston 11 (General 5): ", 0), 0u) << lines[2];
+}
+
 } // namespace
 } // namespace zkt

@@ -181,5 +181,30 @@ TEST(ChangeWords, WholeConfigurationsNameTheirManuals) {
               (std::vector<std::string>{"Number of manuals: 1 \u2192 2", "Manual 2: absent \u2192 present"}));
 }
 
+// The chain read from the MCUs has no names; the configuration's call its manuals and pistons.
+TEST(ChangeWords, ManualsAndPistonsAreCalledByTheirNamesWhichADiffComparesToo) {
+    ConfigModel chain = oneManual();
+    ConfigModel named = chain;
+    named.names.manualNames[0] = "Great";
+    named.names.pistonLabels[4] = "General 5";
+    named.pistons[4] = piston(7, 0, 3, 5);
+    const std::string changed = "Program Change #5 on MIDI Channel 3";
+    EXPECT_EQ(
+        manualChangesInWords(chain, named, 1),
+        std::vector<std::string>{"Manual 1 (Great), piston 5 (General 5): Unassigned \u2192 " + changed});
+    EXPECT_EQ(manualChangesInWords(named, chain, 1),
+              std::vector<std::string>{"Manual 1 (Great), piston 5 (General 5): " + changed +
+                                       " \u2192 Unassigned"});
+
+    ConfigModel renamed = named;
+    renamed.names.manualNames[0] = "Hauptwerk";
+    renamed.names.pistonLabels[4].clear();
+    EXPECT_TRUE(manualChangesInWords(named, renamed, 1).empty()) << "no MCU holds a name";
+    EXPECT_EQ(
+        configurationChangesInWords(named, renamed),
+        (std::vector<std::string>{"Manual 1: name \"Great\" \u2192 \"Hauptwerk\"",
+                                  "Manual 1 (Hauptwerk), piston 5: label \"General 5\" \u2192 (none)"}));
+}
+
 } // namespace
 } // namespace zkt

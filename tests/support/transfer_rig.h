@@ -74,6 +74,7 @@ public:
         expected.numberOfManuals = model.numberOfManuals;
         expected.hardwareType = model.hardwareType;
         expected.firmwareVersion = model.firmwareVersion;
+        expected.names = model.names; // the console's, which no MCU holds
         return model == expected;
     }
 

@@ -3,6 +3,8 @@
 #include "app/document/config_history.h"
 #include "app/mainwindow/main_window.h"
 #include "app/mainwindow/manual_panel.h"
+#include "app/mainwindow/piston_overview.h"
+#include "editors/console_name_input.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
 #include "model/edit_step_texts.h"
@@ -23,6 +25,8 @@ ConfigEditing::ConfigEditing(ConfigModel& model, ConfigHistory& history, MainWin
     connect(&window, &MainWindow::keyboardClicked, this, &ConfigEditing::editKeyboard);
     connect(&window, &MainWindow::pistonCommandChosen, this, &ConfigEditing::runPistonCommand);
     connect(&window, &MainWindow::manualCommandChosen, this, &ConfigEditing::runManualCommand);
+    connect(&window.pistonOverview().rows(), &PistonOverviewModel::labelEdited, this,
+            &ConfigEditing::setPistonLabel);
 }
 
 void ConfigEditing::editPiston(int pistonIndex) {
@@ -46,6 +50,12 @@ void ConfigEditing::editKeyboard(int manualIndex) {
         m_keyboardEditor = new KeyboardEditor(m_model, &m_window);
     m_history.apply([&] { m_keyboardEditor->editKeyboard(manualIndex); },
                     [&] { return stepName(keyboardEditStep(manualIndex)); });
+}
+
+void ConfigEditing::setPistonLabel(int pistonIndex, const QString& label) {
+    const std::string text = consoleNameFromInput(label);
+    m_history.apply([&] { m_model.names.pistonLabels.at(static_cast<std::size_t>(pistonIndex)) = text; },
+                    [&] { return stepName(pistonLabelStep(pistonIndex, text)); });
 }
 
 void ConfigEditing::runPistonCommand(PistonCommand command, int pistonIndex) {

@@ -1,7 +1,8 @@
 #pragma once
 // Everything the user changes in the configuration from the main window: the two editors,
-// and copy, paste and clear on the context menus. Each change goes into the undo history as
-// one step; an editor closed without a change, or a paste of what was already there, is none.
+// the labels typed into the piston overview, and copy, paste and clear on the context menus. Each change goes
+// into the undo history as one step; an editor closed without a change, or a paste of what was already there,
+// is none.
 
 #include "app/mainwindow/panel_commands.h"
 #include "model/config_clipboard.h"
@@ -24,6 +25,8 @@ public:
 
     void editPiston(int pistonIndex);
     void editKeyboard(int manualIndex);
+    // A label typed into the piston overview.
+    void setPistonLabel(int pistonIndex, const QString& label);
     void runPistonCommand(PistonCommand command, int pistonIndex);
     void runManualCommand(ManualCommand command, int manualIndex);
 

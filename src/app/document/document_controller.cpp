@@ -43,17 +43,28 @@ void DocumentController::restoreBackup() {
     QString backups = QString::fromStdString(backupsFolder().string());
     QDir().mkpath(backups);
     // The backups' folder is not the one the next Open starts in.
-    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups));
+    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups),
+         FileNames::kept);
 }
 
 void DocumentController::open(const QString& path) {
+    open(path, FileNames::taken);
+}
+
+void DocumentController::open(const QString& path, FileNames names) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
     ConfigFileCheck check;
+    const ConsoleNames shownNames = m_model.names;
     try {
-        m_history.apply([&] { readConfigurationFile(path.toStdString(), m_model, check); },
-                        [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
+        m_history.apply(
+            [&] {
+                readConfigurationFile(path.toStdString(), m_model, check);
+                if (names == FileNames::kept)
+                    m_model.names = shownNames;
+            },
+            [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
         QMessageBox::warning(&m_main, QStringLiteral("File Load Error!"), QString::fromStdString(error.what()));
@@ -72,6 +83,27 @@ void DocumentController::open(const QString& path) {
     m_main.refreshManualPanels();
     m_main.enableAllCommands();
     m_engine.finishFileTransfer();
+}
+
+void DocumentController::openRecovered(const UnsavedChanges& changes) {
+    const QString title = QStringLiteral("Recover Unsaved Changes");
+    try {
+        ConfigFileCheck ignored;
+        m_history.apply(
+            [&] {
+                readConfigurationText(changes.configurationText, "the recovered changes", m_model, ignored);
+            },
+            [&] { return title; });
+    } catch (const std::exception& error) {
+        QMessageBox::warning(&m_main, title,
+                             QStringLiteral("The unsaved changes could not be recovered: ") +
+                                 QString::fromStdString(error.what()));
+        return;
+    }
+    m_documentPath = changes.documentPath;
+    showDocumentName(changes.documentName);
+    m_main.refreshManualPanels();
+    m_main.enableAllCommands();
 }
 
 bool DocumentController::save() {
@@ -129,6 +161,11 @@ void DocumentController::transferFinished(const TransferOutcome& outcome) {
 
 void DocumentController::markUnchanged(const QString& documentName) {
     m_history.setClean();
+    showDocumentName(documentName);
+}
+
+void DocumentController::showDocumentName(const QString& documentName) {
+    m_documentName = documentName;
     m_main.setDocumentName(documentName);
 }
 

@@ -3,6 +3,7 @@
 // chart, asking before unsaved changes are set aside, and what the window's title names. The
 // configuration itself and its history are the application's; this is where files meet them.
 
+#include "app/document/recovery_copy.h"
 #include "link/transfer_events.h"
 #include "model/config_model.h"
 
@@ -30,6 +31,9 @@ public:
     void restoreBackup();
     // Opens the file the user chose (asked about unsaved changes first); nothing for an empty path.
     void open(const QString& path);
+    // Shows changes kept from a run that ended without saving them, as unsaved changes to the
+    // document they belonged to; says so when they cannot be read.
+    void openRecovered(const UnsavedChanges& changes);
     // Answers whether the configuration was saved.
     bool save();
     void printChart();
@@ -38,13 +42,21 @@ public:
     bool maySetAsideChanges(const QString& beforeWhat);
     void transferFinished(const TransferOutcome& outcome);
 
+    // The file the configuration belongs to (empty when none), and what the title calls it.
+    const QString& documentPath() const { return m_documentPath; }
+    const QString& documentName() const { return m_documentName; }
+
     // Where file dialogs start; kept in the settings file.
     QString& lastFolder() { return m_lastFolder; }
     const QString& lastFolder() const { return m_lastFolder; }
 
 private:
+    // A backup holds only images: the console's names in the window stay, as after a load.
+    enum class FileNames { taken, kept };
+    void open(const QString& path, FileNames names);
     // The configuration shown now is what the window's title names.
     void markUnchanged(const QString& documentName);
+    void showDocumentName(const QString& documentName);
 
     ConfigModel& m_model;
     ConfigHistory& m_history;
@@ -56,6 +68,7 @@ private:
     // The file the configuration was last opened from or saved to; empty since a load, which
     // makes the ZKT's the configuration the window names.
     QString m_documentPath;
+    QString m_documentName;
 };
 
 } // namespace zkt

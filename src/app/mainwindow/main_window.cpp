@@ -3,9 +3,10 @@
 #include "app/mainwindow/manual_panel.h"
 #include "app/mainwindow/piston_button_style.h"
 #include "app/mainwindow/piston_overview.h"
-#include "app/shell/splash_window.h"
 #include "app/mainwindow/toolbar_icons.h"
+#include "app/shell/splash_window.h"
 #include "link/transfer_engine.h"
+#include "model/console_names.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -369,6 +370,7 @@ void MainWindow::refreshManualPanels() {
     for (int i = 0; i < manuals; ++i) {
         ManualPanel* panel = m_panels[i];
         panel->move(panel->x(), twipsToPixels(this, firstTop + i * ManualPanel::designHeightTwips));
+        panel->setTitle(QString::fromStdString(manualTitle(m_model.names, i + 1)));
         panel->show();
         for (int j = 0; j < pistonsPerManual; ++j)
             updatePistonButton(pistonIndexOf(i, j));
@@ -391,7 +393,8 @@ void MainWindow::updatePistonButton(int pistonIndex) {
         return;
     QPushButton* button =
         m_panels[pistonIndex / pistonsPerManual]->pistonButton(pistonIndex % pistonsPerManual);
-    applyPistonStyle(*button, m_model.pistons[pistonIndex], pistonIndex);
+    applyPistonStyle(*button, m_model.pistons[pistonIndex], m_model.names.pistonLabels[pistonIndex],
+                     pistonIndex);
     m_overview->rows().pistonChanged(pistonIndex);
 }
 

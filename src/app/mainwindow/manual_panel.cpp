@@ -3,6 +3,7 @@
 #include "app/mainwindow/keyboard_picture.h"
 #include "app/mainwindow/piston_button_style.h"
 #include "model/piston_rail.h"
+#include "widgets/plain_tool_tip.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -21,7 +22,8 @@ constexpr int pistonSizeTwips = 255;
 constexpr int highlightRingPixels = 3;
 constexpr QRect railTwips(1560, 840, 10215, 435);
 constexpr QRect keyboardTwips(1560, 90, 10215, 700);
-constexpr QRect labelTwips(120, 360, 1320, 600);
+// As tall as the panel allows: a manual's name wraps below its number.
+constexpr QRect labelTwips(120, 90, 1320, 1155);
 
 QRect toPixels(const QWidget* widget, const QRect& twips) {
     return {twipsToPixels(widget, twips.x()), twipsToPixels(widget, twips.y()),
@@ -52,17 +54,21 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
     setFrameShape(QFrame::StyledPanel);
     resize(twipsToPixels(this, designWidthTwips), twipsToPixels(this, designHeightTwips));
 
-    auto* label = new QLabel(QStringLiteral("Manual #%1").arg(manualIndex + 1), this);
-    label->setObjectName(QStringLiteral("lblKeyboard_%1").arg(manualIndex));
-    label->setGeometry(toPixels(this, labelTwips));
-    QFont labelFont = label->font();
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("lblKeyboard_%1").arg(manualIndex));
+    m_title->setGeometry(toPixels(this, labelTwips));
+    // A name is shown as typed, never read as markup.
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setWordWrap(true);
+    QFont labelFont = m_title->font();
     labelFont.setBold(true);
-    label->setFont(labelFont);
+    m_title->setFont(labelFont);
 
     auto* keyboard = new KeyboardPicture(this);
+    m_keyboard = keyboard;
     keyboard->setObjectName(QStringLiteral("picKeyboard_%1").arg(manualIndex));
     keyboard->setGeometry(toPixels(this, keyboardTwips));
-    keyboard->setAccessibleName(QStringLiteral("Manual #%1 keyboard").arg(manualIndex + 1));
+    setTitle(QStringLiteral("Manual #%1").arg(manualIndex + 1));
     connect(keyboard, &KeyboardPicture::clicked, this, [this] { emit keyboardClicked(m_manualIndex); });
     addKeyboardMenu(*keyboard);
 
@@ -95,6 +101,13 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
                                    .arg(highlightRingPixels));
     m_highlight->hide();
     setPasteAvailable(false, false, false);
+}
+
+void ManualPanel::setTitle(const QString& title) {
+    m_title->setText(title);
+    // A long name may not fit beside the keyboard.
+    m_title->setToolTip(plainToolTip(title));
+    m_keyboard->setAccessibleName(title + QStringLiteral(" keyboard"));
 }
 
 void ManualPanel::highlightPiston(int pistonInManual) {

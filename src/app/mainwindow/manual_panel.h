@@ -28,6 +28,8 @@ public:
 
     QPushButton* pistonButton(int pistonInManual) const { return m_pistons.at(pistonInManual); }
     int manualIndex() const { return m_manualIndex; }
+    // "Manual #1 — Great": beside the keyboard, and in the keyboard's accessible name.
+    void setTitle(const QString& title);
     // Rings the piston's button (the one selected in the overview); -1 rings none.
     void highlightPiston(int pistonInManual);
     bool isPistonHighlighted(int pistonInManual) const;
@@ -51,6 +53,8 @@ private:
     QAction* addPistonMenu(QPushButton& button, int pistonIndex);
 
     int m_manualIndex;
+    QLabel* m_title = nullptr;
+    KeyboardPicture* m_keyboard = nullptr;
     std::array<QPushButton*, 20> m_pistons{};
     QFrame* m_highlight = nullptr;
     int m_highlighted = -1;

@@ -1,6 +1,7 @@
 #include "app/mainwindow/piston_button_style.h"
 
 #include "model/piston_description.h"
+#include "widgets/plain_tool_tip.h"
 
 #include <QPalette>
 #include <QPushButton>
@@ -25,7 +26,8 @@ QString pistonRailStyleSheet(const QString& railName) {
              assignedPistonColour.name(), focusFrameColour.name());
 }
 
-void applyPistonStyle(QPushButton& button, const pistonInfo& piston, int pistonIndex) {
+void applyPistonStyle(QPushButton& button, const pistonInfo& piston, const std::string& label,
+                      int pistonIndex) {
     const bool assigned = piston.functionGroup != 0;
     // The palette says the same as the style sheet, for whoever reads the colour from it.
     QPalette palette = button.palette();
@@ -39,11 +41,18 @@ void applyPistonStyle(QPushButton& button, const pistonInfo& piston, int pistonI
         button.style()->polish(&button);
     }
     const QString description = QString::fromStdString(describePiston(piston));
-    button.setToolTip(description);
-    button.setAccessibleName(QStringLiteral("Manual %1, piston %2: %3")
-                                 .arg(pistonIndex / pistonsPerManual + 1)
-                                 .arg(pistonIndex % pistonsPerManual + 1)
-                                 .arg(description));
+    const QString labelText = QString::fromStdString(label);
+    const QString place = QStringLiteral("Manual %1, piston %2")
+                              .arg(pistonIndex / pistonsPerManual + 1)
+                              .arg(pistonIndex % pistonsPerManual + 1);
+    if (labelText.isEmpty()) {
+        button.setToolTip(description);
+        button.setAccessibleName(place + QStringLiteral(": ") + description);
+        return;
+    }
+    button.setToolTip(
+        plainToolTip(description.isEmpty() ? labelText : labelText + QLatin1Char('\n') + description));
+    button.setAccessibleName(labelText + QStringLiteral(" (") + place + QStringLiteral("): ") + description);
 }
 
 } // namespace zkt

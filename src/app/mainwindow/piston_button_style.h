@@ -1,12 +1,13 @@
 #pragma once
 // How a piston button shows its piston: light red when it does something, white when not,
-// a bold frame while it has the keyboard focus, and the one-line description as its tool-tip
-// and in its accessible name.
+// a bold frame while it has the keyboard focus, and its label and one-line description as its
+// tool-tip and in its accessible name, the label first.
 
 #include "model/config_model.h"
 
 #include <QColor>
 #include <QString>
+#include <string>
 
 class QPushButton;
 
@@ -21,6 +22,8 @@ inline const QColor focusFrameColour(0, 90, 255);
 // The style sheet of the rail the buttons sit on, whose object name is railName.
 QString pistonRailStyleSheet(const QString& railName);
 
-void applyPistonStyle(QPushButton& button, const pistonInfo& piston, int pistonIndex);
+// label: the piston's label on the console, UTF-8, empty for none.
+void applyPistonStyle(QPushButton& button, const pistonInfo& piston, const std::string& label,
+                      int pistonIndex);
 
 } // namespace zkt

@@ -1,5 +1,7 @@
 #include "app/mainwindow/piston_overview.h"
 
+#include "app/mainwindow/piston_label_delegate.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,7 +26,7 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     auto* contents = new QWidget(this);
     m_filter = new QLineEdit(contents);
     m_filter->setObjectName(QStringLiteral("txtOverviewFilter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter: part of a function or detail, e.g. Coupler"));
+    m_filter->setPlaceholderText(QStringLiteral("Filter: part of a label, function or detail, e.g. Coupler"));
     m_filter->setClearButtonEnabled(true);
     m_filter->setAccessibleName(QStringLiteral("Filter the piston overview"));
     connect(m_filter, &QLineEdit::textChanged, m_shown, &QSortFilterProxyModel::setFilterFixedString);
@@ -35,7 +37,10 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_table->setAccessibleName(QStringLiteral("Piston overview"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click on the selected row's label, or F2, edits the label; double-click elsewhere opens the piston
+    // editor.
+    m_table->setEditTriggers(QAbstractItemView::SelectedClicked);
+    m_table->setItemDelegateForColumn(PistonOverviewModel::labelColumn, new PistonLabelDelegate(m_table));
     m_table->setAlternatingRowColors(true);
     // Tab leaves the table for the next control instead of walking its cells.
     m_table->setTabKeyNavigation(false);
@@ -46,12 +51,16 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QHeaderView* header = m_table->horizontalHeader();
     for (int column : {PistonOverviewModel::manualColumn, PistonOverviewModel::pistonColumn,
-                       PistonOverviewModel::functionColumn})
+                       PistonOverviewModel::labelColumn, PistonOverviewModel::functionColumn})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     header->setStretchLastSection(true);
     m_table->installEventFilter(this);
-    connect(m_table, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { emit pistonActivated(pistonAt(index)); });
+    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.column() == PistonOverviewModel::labelColumn)
+            m_table->edit(index);
+        else
+            emit pistonActivated(pistonAt(index));
+    });
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PistonOverview::followSelection);
     // A reload with another manual count resets the rows; the piston stays selected if it is still there.
@@ -95,6 +104,10 @@ bool PistonOverview::eventFilter(QObject* watched, QEvent* event) {
         const QModelIndex current = m_table->currentIndex();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
             emit pistonActivated(pistonAt(current));
+            return true;
+        }
+        if (key == Qt::Key_F2 && current.isValid()) {
+            m_table->edit(current.siblingAtColumn(PistonOverviewModel::labelColumn));
             return true;
         }
     }

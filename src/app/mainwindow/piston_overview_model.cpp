@@ -74,12 +74,16 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
             return pistonIndex / pistonsPerManual + 1;
         case pistonColumn:
             return pistonIndex % pistonsPerManual + 1;
+        case labelColumn:
+            return QString::fromStdString(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]);
         case functionColumn:
             return QString::fromStdString(pistonFunctionText(piston));
         case detailColumn:
             return QString::fromStdString(describePistonDetail(piston));
         }
         return {};
+    case Qt::EditRole:
+        return index.column() == labelColumn ? data(index, Qt::DisplayRole) : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() <= pistonColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole:
@@ -98,8 +102,21 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
 QVariant PistonOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const std::array<const char*, columns> captions = {"Manual", "Piston", "Function", "Detail"};
+    static const std::array<const char*, columns> captions = {"Manual", "Piston", "Label", "Function",
+                                                              "Detail"};
     return section >= 0 && section < columns ? QString::fromLatin1(captions[section]) : QVariant();
+}
+
+Qt::ItemFlags PistonOverviewModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() && index.column() == labelColumn ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool PistonOverviewModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.column() != labelColumn || index.row() >= m_rows)
+        return false;
+    emit labelEdited(index.row(), value.toString());
+    return true;
 }
 
 } // namespace zkt

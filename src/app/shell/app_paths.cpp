@@ -36,8 +36,11 @@ AppPaths resolveAppPaths(const QString& programFolder, const QString& perUserFol
 AppPaths systemAppPaths() {
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                             QStringLiteral("/ZKTConfig");
-    return resolveAppPaths(QCoreApplication::applicationDirPath(), perUser,
-                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    AppPaths paths = resolveAppPaths(QCoreApplication::applicationDirPath(), perUser,
+                                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    paths.recoveryFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
+    return paths;
 }
 
 } // namespace zkt

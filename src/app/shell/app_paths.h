@@ -11,6 +11,7 @@ struct AppPaths {
     QString programFolder;   // the executable's folder: pictures, "genmidi.txt"
     QString storageFolder;   // settings and log: programFolder when writable
     QString documentsFolder; // default of lastFolder
+    QString recoveryFolder;  // the copy of unsaved changes: in the user's data folder
 
     QString settingsFile() const { return storageFolder + QStringLiteral("/ZKTConfig.ini"); }
     QString logFile() const { return storageFolder + QStringLiteral("/ZKTConfig.log"); }
@@ -23,7 +24,8 @@ AppPaths resolveAppPaths(const QString& programFolder, const QString& perUserFol
                          const QString& documentsFolder);
 
 // The paths of this process: the executable's folder, the platform's per-user configuration
-// location + "/ZKTConfig", and the platform's documents folder.
+// location + "/ZKTConfig", the platform's documents folder, and the program's data location
+// + "/recovery".
 AppPaths systemAppPaths();
 
 } // namespace zkt

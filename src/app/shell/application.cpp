@@ -5,6 +5,7 @@
 #include "app/document/config_editing.h"
 #include "app/document/config_history.h"
 #include "app/document/file_dialogs.h"
+#include "app/document/recovery_question.h"
 #include "app/mainwindow/piston_overview.h"
 #include "app/shell/splash_window.h"
 #include "app/shell/window_placement.h"
@@ -91,6 +92,9 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     m_document = std::make_unique<DocumentController>(m_model, *m_history, *m_mainWindow, *m_statusWindow,
                                                       *m_engine, [this](const QString& path) { rememberRecentFile(path); });
     m_document->lastFolder() = m_paths.documentsFolder;
+    m_recoveryKeeper = std::make_unique<RecoveryKeeper>(
+        m_model, *m_history, *m_document, RecoveryCopy(m_paths.recoveryFolder),
+        [this](const std::string& line) { m_log.writeLog(line); }, m_options.recoveryDelay);
     connect(m_transferView.get(), &TransferView::finished, m_document.get(), &DocumentController::transferFinished);
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
     m_mainWindow->setCloseGuard([this] { return m_document->maySetAsideChanges(QStringLiteral("closing")); });
@@ -145,6 +149,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
 Application::~Application() = default;
 
 void Application::start() {
+    if (recoverUnsavedChanges())
+        return;
     m_splash = std::make_unique<SplashWindow>(m_options.splashMs);
     connect(m_splash.get(), &SplashWindow::finished, this, &Application::showStartChoice);
     initialiseApplication();
@@ -153,9 +159,30 @@ void Application::start() {
 }
 
 void Application::startWithFile(const QString& path) {
-    skipStartChoice();
     // The title, the recent list and the next save all name the file wherever it was given from.
-    m_document->open(QFileInfo(path).absoluteFilePath());
+    const QString file = QFileInfo(path).absoluteFilePath();
+    if (recoverUnsavedChanges()) {
+        // The recovered changes are asked about before the file replaces them.
+        openFromOutside(file);
+        return;
+    }
+    skipStartChoice();
+    m_document->open(file);
+}
+
+bool Application::recoverUnsavedChanges() {
+    const RecoveryCopy copy(m_paths.recoveryFolder);
+    const std::optional<UnsavedChanges> changes = copy.find();
+    if (!changes)
+        return false;
+    if (askToRecover(nullptr, *changes) == RecoveryAnswer::discard) {
+        copy.remove();
+        return false;
+    }
+    skipStartChoice();
+    // Changes that cannot be read are said so over the main window, which is there either way.
+    m_document->openRecovered(*changes);
+    return true;
 }
 
 void Application::skipStartChoice() {
@@ -340,6 +367,7 @@ void Application::programEnd() {
         return;
     closePorts();
     saveSettings();
+    m_recoveryKeeper->programEnding();
     m_mainWindow->transferTimer().stop();
     m_simulationTimer.stop();
     m_statusWindow->hide();

@@ -13,6 +13,7 @@
 #include "app/device/status_window.h"
 #include "app/device/transfer_view.h"
 #include "app/document/document_controller.h"
+#include "app/document/recovery_keeper.h"
 #include "app/shell/app_settings.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
@@ -40,6 +41,8 @@ struct ApplicationOptions {
     const Clock* clock = nullptr;
     // The MCUs of the built-in simulated chain ("ZKT simulator (3 manuals)").
     int simulatedManuals = DevicePort::defaultSimulatedManuals;
+    // How soon after a change the recovery copy is renewed.
+    std::chrono::milliseconds recoveryDelay = RecoveryKeeper::defaultDelay;
 };
 
 class Application : public QObject {
@@ -48,7 +51,8 @@ public:
     Application(AppPaths paths, ApplicationOptions options = {});
     ~Application() override;
 
-    // Shows the splash; the rest follows from the user's choices.
+    // Shows the splash; the rest follows from the user's choices. Changes a run before this one
+    // left unsaved are offered back first.
     void start();
     // Started with a file: no splash and no start choice, the main window with the file open.
     void startWithFile(const QString& path);
@@ -88,6 +92,8 @@ public:
     ProgramLog& log() { return m_log; }
 
 private:
+    // Asks about changes an earlier run ended without saving; true when they are shown now.
+    bool recoverUnsavedChanges();
     void showStartChoice();
     // Straight to the main window: the splash and the start choice will not come back.
     void skipStartChoice();
@@ -121,6 +127,7 @@ private:
     std::unique_ptr<TransferView> m_transferView;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<DocumentController> m_document;
+    std::unique_ptr<RecoveryKeeper> m_recoveryKeeper;
     std::unique_ptr<DeviceWriting> m_writing;
     std::unique_ptr<LinkTools> m_linkTools;
     std::unique_ptr<SplashWindow> m_splash;

@@ -1,5 +1,6 @@
 #include "chart/html/piston_chart_html.h"
 
+#include "model/console_names.h"
 #include "model/manual_summary.h"
 #include "model/piston_description.h"
 #include "model/piston_rail.h"
@@ -27,6 +28,8 @@ const std::string styleSheet =
     "th { background-color: #dddddd; text-align: left; font-weight: bold; }"
     "td.number { text-align: right; }"
     "td.function { white-space: nowrap; }"
+    "td.label { font-weight: bold; white-space: nowrap; }"
+    "table.labelled td, table.labelled th { font-size: 8.5pt; }"
     "td.unassigned { white-space: nowrap; font-style: italic; color: #555555; }"
     "td.group { background-color: #eeeeee; font-weight: bold; white-space: nowrap; }";
 
@@ -84,23 +87,39 @@ std::string groupCaption(const PistonGroup& group) {
     return "Pistons " + number(group.first + 1) + "&ndash;" + number(group.last + 1);
 }
 
+bool hasLabels(const ConfigModel& model, int m) {
+    for (int k = 0; k < pistonsPerManual; ++k) {
+        if (!model.names.pistonLabels[static_cast<std::size_t>(pistonIndexOf(m, k))].empty())
+            return true;
+    }
+    return false;
+}
+
+// The label column only where the manual's pistons have labels: a chart without them stays as it was.
 std::string pistonTable(const ConfigModel& model, int m) {
-    std::string rows = "<thead><tr><th>Group</th><th>No.</th><th>Function</th><th>Detail</th></tr></thead>";
+    const bool labelled = hasLabels(model, m);
+    std::string rows = std::string("<thead><tr><th>Group</th><th>No.</th>") +
+                       (labelled ? "<th>Label</th>" : "") + "<th>Function</th><th>Detail</th></tr></thead>";
     for (const PistonGroup& group : pistonRailGroups()) {
         for (int k = group.first; k <= group.last; ++k) {
-            const pistonInfo& piston = model.pistons[pistonIndexOf(m, k)];
+            const int pistonIndex = pistonIndexOf(m, k);
+            const pistonInfo& piston = model.pistons[pistonIndex];
             rows += "<tr>";
             if (k == group.first) {
                 rows += "<td class=\"group\" rowspan=\"" + number(group.last - group.first + 1) +
                         "\" valign=\"middle\">" + groupCaption(group) + "</td>";
             }
-            rows += cell(number(k + 1), "number") +
-                    cell(escaped(pistonFunctionText(piston)),
+            rows += cell(number(k + 1), "number");
+            if (labelled)
+                rows +=
+                    cell(escaped(model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]), "label");
+            rows += cell(escaped(pistonFunctionText(piston)),
                          piston.functionGroup == 0 ? "unassigned" : "function") +
                     cell(escaped(describePistonDetail(piston))) + "</tr>";
         }
     }
-    return table(rows, " width=\"100%\"");
+    // A column more: the same texts a little smaller keep the manual on its page.
+    return table(rows, labelled ? " width=\"100%\" class=\"labelled\"" : " width=\"100%\"");
 }
 
 std::string channelTable(const std::vector<ChannelSummary>& channels) {
@@ -130,10 +149,10 @@ std::string optionTable(const keyboardInfo& keyboard) {
 std::string keyboardSettings(const ConfigModel& model, int m) {
     constexpr std::size_t channelsBesideThePistons = 12;
     const std::vector<ChannelSummary> channels = enabledChannels(model, m);
-    const std::string continued =
-        channels.size() > channelsBesideThePistons
-            ? "<p style=\"page-break-before: always\"><b>Manual #" + number(m + 1) + ", continued</b></p>"
-            : std::string();
+    const std::string continued = channels.size() > channelsBesideThePistons
+                                      ? "<p style=\"page-break-before: always\"><b>" +
+                                            escaped(manualTitle(model.names, m + 1)) + ", continued</b></p>"
+                                      : std::string();
     const std::string options = "<h2>Enable Piston + Key Combinations</h2>" + optionTable(model.keyboards[m]);
     const std::string archive =
         "<h2>Ahlborn Archive Crescendo</h2><p>" + escaped(archiveCrescendoText(model.keyboards[m])) + "</p>";
@@ -147,7 +166,7 @@ std::string keyboardSettings(const ConfigModel& model, int m) {
 std::string manualSection(const ConfigModel& model, int m, const ChartHeading& heading) {
     // Every manual after the first starts a page of its own, on paper and in a browser's print.
     const std::string pageBreak = m > 0 ? " style=\"page-break-before: always\"" : "";
-    return "<h1" + pageBreak + ">Manual #" + number(m + 1) + "</h1>" +
+    return "<h1" + pageBreak + ">" + escaped(manualTitle(model.names, m + 1)) + "</h1>" +
            "<p>ZKT piston chart: " + escaped(chartHeadingLine(heading)) + "</p>" + "<h2>Thumb pistons</h2>" +
            pistonTable(model, m) + keyboardSettings(model, m);
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Where a manual's name or a piston's label is typed: the editors and the piston overview take
+// the same text, at most longestConsoleName characters however it was typed or pasted.
+
+#include <QString>
+#include <string>
+
+class QLineEdit;
+class QWidget;
+
+namespace zkt {
+
+QLineEdit* newConsoleNameInput(QWidget& parent, const QString& objectName, const QString& accessibleName);
+
+// What typed text is kept as: UTF-8, without the blanks around it, which nobody sees.
+std::string consoleNameFromInput(const QString& typed);
+
+} // namespace zkt

@@ -1,0 +1,141 @@
+#include "model/console_name_lines.h"
+
+#include "model/config_file.h"
+#include "model/console_names.h"
+
+#include <charconv>
+
+namespace zkt {
+
+namespace {
+
+constexpr std::string_view nameMark = "#zkt-name ";
+constexpr std::string_view labelMark = "#zkt-label ";
+constexpr std::size_t longestUtf8Character = 4;
+constexpr std::size_t escapedByteLength = 3;
+// "#zkt-label 5 20 " and the longest text with every byte escaped.
+static_assert(labelMark.size() + 5 + longestConsoleName * longestUtf8Character * escapedByteLength <
+                  minimumImageLineLength,
+              "a name line must stay shorter than an image line");
+
+constexpr char hexDigits[] = "0123456789ABCDEF";
+
+bool mustEscape(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || byte == '%';
+}
+
+std::string escapedText(std::string_view text) {
+    std::string escaped;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (mustEscape(byte) || (byte == ' ' && i + 1 == text.size())) {
+            escaped += '%';
+            escaped += hexDigits[byte >> 4];
+            escaped += hexDigits[byte & 0x0F];
+        } else {
+            escaped += static_cast<char>(byte);
+        }
+    }
+    return escaped;
+}
+
+int hexValue(char digit) {
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    return -1;
+}
+
+// Empty text where a "%" is not followed by two hex digits; then problem says so.
+std::string unescapedText(std::string_view escaped, std::string& problem) {
+    std::string text;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != '%') {
+            text += escaped[i];
+            continue;
+        }
+        const int high = i + 1 < escaped.size() ? hexValue(escaped[i + 1]) : -1;
+        const int low = i + 2 < escaped.size() ? hexValue(escaped[i + 2]) : -1;
+        if (high < 0 || low < 0) {
+            problem = "a \"%\" without two hex digits after it";
+            return {};
+        }
+        text += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return text;
+}
+
+// Takes a number in first..last, without sign or leading zero, and the blank after it.
+bool takeNumber(std::string_view& rest, int first, int last, int& number) {
+    const auto* begin = rest.data();
+    const auto* end = begin + rest.size();
+    const auto [after, error] = std::from_chars(begin, end, number);
+    const bool wellFormed = error == std::errc() && *begin != '0' && after != end && *after == ' ';
+    if (!wellFormed || number < first || number > last)
+        return false;
+    rest.remove_prefix(static_cast<std::size_t>(after - begin) + 1);
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> consoleNameLines(const ConsoleNames& names, int manuals) {
+    std::vector<std::string> lines;
+    for (int m = 0; m < manuals && m < maxManuals; ++m) {
+        const std::string manual = std::to_string(m + 1);
+        if (const std::string& name = names.manualNames[static_cast<std::size_t>(m)]; !name.empty())
+            lines.push_back(std::string(nameMark) + manual + " " + escapedText(name));
+        for (int k = 0; k < pistonsPerManual; ++k) {
+            const std::string& label = names.pistonLabels[static_cast<std::size_t>(pistonIndexOf(m, k))];
+            if (!label.empty())
+                lines.push_back(std::string(labelMark) + manual + " " + std::to_string(k + 1) + " " +
+                                escapedText(label));
+        }
+    }
+    return lines;
+}
+
+bool isConsoleNameLine(std::string_view line) {
+    return line.size() < minimumImageLineLength &&
+           (line.starts_with(nameMark) || line.starts_with(labelMark));
+}
+
+ConsoleNameLine parseConsoleNameLine(std::string_view line) {
+    ConsoleNameLine parsed;
+    const bool isLabel = line.starts_with(labelMark);
+    std::string_view rest = line.substr(isLabel ? labelMark.size() : nameMark.size());
+    int manual = 0;
+    int piston = 0;
+    if (!takeNumber(rest, 1, maxManuals, manual)) {
+        parsed.problem =
+            "no manual number 1 to " + std::to_string(maxManuals) + " and a blank after the mark";
+        return parsed;
+    }
+    if (isLabel && !takeNumber(rest, 1, pistonsPerManual, piston)) {
+        parsed.problem =
+            "no piston number 1 to " + std::to_string(pistonsPerManual) + " and a blank after the manual";
+        return parsed;
+    }
+    parsed.manualIndex = manual - 1;
+    parsed.pistonInManual = isLabel ? piston - 1 : -1;
+    parsed.text = unescapedText(rest, parsed.problem);
+    if (parsed.problem.empty()) {
+        if (const std::string problem = consoleNameProblem(parsed.text); !problem.empty())
+            parsed.problem = "the text " + problem;
+    }
+    return parsed;
+}
+
+void takeConsoleNameLine(const ConsoleNameLine& line, ConsoleNames& names) {
+    if (line.pistonInManual < 0)
+        names.manualNames.at(static_cast<std::size_t>(line.manualIndex)) = line.text;
+    else
+        names.pistonLabels.at(
+            static_cast<std::size_t>(pistonIndexOf(line.manualIndex, line.pistonInManual))) = line.text;
+}
+
+} // namespace zkt

@@ -1,0 +1,34 @@
+#pragma once
+// The rules for the console's names and labels (ConsoleNames), and how reports call a manual or
+// a piston by them.
+
+#include "model/config_model.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zkt {
+
+// In characters (Unicode code points): what a label maker's strip or a line of the chart holds.
+inline constexpr std::size_t longestConsoleName = 40;
+
+// Why text cannot be a manual's name or a piston's label, to end a sentence ("is not UTF-8
+// text", "has 41 characters, at most 40"); empty when it can be one.
+std::string consoleNameProblem(std::string_view text);
+
+// The code points of UTF-8 text.
+std::size_t characterCount(std::string_view utf8);
+
+// Clears the manual's name and its pistons' labels; manualIndex 0..4.
+void clearManualNames(ConsoleNames& names, int manualIndex);
+
+// "Manual #2 — Swell", or "Manual #2" where it has no name: the manual's title in the window
+// and on the chart; manual 1..5.
+std::string manualTitle(const ConsoleNames& names, int manual);
+// "Manual 2 (Swell)", or "Manual 2" where it has no name, in reports' lines.
+std::string manualWithName(const ConsoleNames& names, int manual);
+// "piston 5 (General 5)", or "piston 5" where it has no label; pistonIndex 0..99.
+std::string pistonWithLabel(const ConsoleNames& names, int pistonIndex);
+
+} // namespace zkt
