@@ -7,7 +7,6 @@
 #include "model/config_diff.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
-#include "model/piston_description.h"
 
 #include <stdexcept>
 
@@ -30,22 +29,9 @@ void showConfiguration(const std::string& path, std::ostream& out, std::ostream&
     requireWritten(out);
 }
 
-std::string exportJsonText(const ConfigModel& model) {
-    nlohmann::ordered_json document = configurationToJson(model);
-    auto& manuals = document.at("manuals");
-    for (std::size_t m = 0; m < manuals.size(); ++m) {
-        auto& pistons = manuals[m].at("pistons");
-        for (int k = 0; k < pistonsPerManual; ++k) {
-            pistons[static_cast<std::size_t>(k)]["description"] =
-                describePiston(model.pistons[pistonIndexOf(static_cast<int>(m), k)]);
-        }
-    }
-    return document.dump(2) + "\n";
-}
-
 void exportConfiguration(const std::string& sourcePath, const std::optional<std::string>& outputPath,
                          std::ostream& out, std::ostream& warnings) {
-    const std::string text = exportJsonText(loadConfigurationSource(sourcePath, warnings));
+    const std::string text = configurationExportText(loadConfigurationSource(sourcePath, warnings));
     if (outputPath) {
         writeFileAtomically(*outputPath, text);
     } else {

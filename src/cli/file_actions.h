@@ -13,10 +13,8 @@ namespace zkt::cli {
 
 void showConfiguration(const std::string& path, std::ostream& out, std::ostream& warnings);
 
-// The JSON form with a "description" line per piston for the reader.
-std::string exportJsonText(const ConfigModel& model);
-
-// Writes to outputPath (replaced whole, never half-written) or, without one, to out.
+// The JSON form with a "description" line per piston for the reader, to outputPath (replaced
+// whole, never half-written) or, without one, to out.
 void exportConfiguration(const std::string& sourcePath, const std::optional<std::string>& outputPath,
                          std::ostream& out, std::ostream& warnings);
 
