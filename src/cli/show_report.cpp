@@ -48,7 +48,7 @@ void writePistons(const ConfigModel& model, int m, std::ostream& out) {
     bool labelled = false;
     for (int k = 0; k < pistonsPerManual; ++k) {
         const auto i = static_cast<std::size_t>(pistonIndexOf(m, k));
-        labels[static_cast<std::size_t>(k)] = model.names.pistonLabels[i];
+        labels[static_cast<std::size_t>(k)] = oneLine(model.names.pistonLabels[i]);
         labelled = labelled || !model.names.pistonLabels[i].empty();
         functions[static_cast<std::size_t>(k)] = pistonFunctionText(model.pistons[i]);
     }

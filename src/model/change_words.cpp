@@ -46,7 +46,7 @@ ConsoleNames namesOfEither(const ConsoleNames& before, const ConsoleNames& after
 }
 
 std::string quotedOrNone(const std::string& text) {
-    return text.empty() ? "(none)" : "\"" + text + "\"";
+    return text.empty() ? "(none)" : "\"" + oneLine(text) + "\"";
 }
 
 enum class NameChanges { unsaid, said };

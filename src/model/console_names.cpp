@@ -66,6 +66,16 @@ std::string consoleNameProblem(std::string_view text) {
     return {};
 }
 
+std::string oneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    return line;
+}
+
 void clearManualNames(ConsoleNames& names, int manualIndex) {
     names.manualNames.at(static_cast<std::size_t>(manualIndex)).clear();
     for (int k = 0; k < pistonsPerManual; ++k)
@@ -75,19 +85,19 @@ void clearManualNames(ConsoleNames& names, int manualIndex) {
 std::string manualTitle(const ConsoleNames& names, int manual) {
     const std::string& name = names.manualNames.at(static_cast<std::size_t>(manual - 1));
     const std::string plain = "Manual #" + std::to_string(manual);
-    return name.empty() ? plain : plain + " \u2014 " + name;
+    return name.empty() ? plain : plain + " \u2014 " + oneLine(name);
 }
 
 std::string manualWithName(const ConsoleNames& names, int manual) {
     const std::string& name = names.manualNames.at(static_cast<std::size_t>(manual - 1));
     const std::string plain = "Manual " + std::to_string(manual);
-    return name.empty() ? plain : plain + " (" + name + ")";
+    return name.empty() ? plain : plain + " (" + oneLine(name) + ")";
 }
 
 std::string pistonWithLabel(const ConsoleNames& names, int pistonIndex) {
     const std::string& label = names.pistonLabels.at(static_cast<std::size_t>(pistonIndex));
     const std::string plain = "piston " + std::to_string(pistonIndex % pistonsPerManual + 1);
-    return label.empty() ? plain : plain + " (" + label + ")";
+    return label.empty() ? plain : plain + " (" + oneLine(label) + ")";
 }
 
 } // namespace zkt

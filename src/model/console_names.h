@@ -20,9 +20,14 @@ std::string consoleNameProblem(std::string_view text);
 // The code points of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 
+// The text on one line, for titles and report lines: each control character (a line break or a
+// tab pasted into a label) shown as a space. The stored text keeps them.
+std::string oneLine(std::string_view text);
+
 // Clears the manual's name and its pistons' labels; manualIndex 0..4.
 void clearManualNames(ConsoleNames& names, int manualIndex);
 
+// The titles below give the name or label on one line.
 // "Manual #2 — Swell", or "Manual #2" where it has no name: the manual's title in the window
 // and on the chart; manual 1..5.
 std::string manualTitle(const ConsoleNames& names, int manual);

@@ -197,5 +197,16 @@ TEST(ConsoleNames, CopyAndPasteCarryThemWithTheirPistonOrManual) {
     }
 }
 
+TEST(ConsoleNames, TitlesAndReportLinesShowATypedLineBreakAsASpace) {
+    ConfigModel model = exampleOrgan(2);
+    model.names.manualNames[1] = "Swell\nBox";
+    model.names.pistonLabels[pistonIndexOf(1, 4)] = "Gen\t5\r\x7f";
+    EXPECT_EQ(manualTitle(model.names, 2), "Manual #2 \u2014 Swell Box");
+    EXPECT_EQ(manualWithName(model.names, 2), "Manual 2 (Swell Box)");
+    EXPECT_EQ(pistonWithLabel(model.names, pistonIndexOf(1, 4)), "piston 5 (Gen 5  )");
+    EXPECT_EQ(manualTitle(model.names, 1), "Manual #1");
+    EXPECT_EQ(model.names.manualNames[1], "Swell\nBox") << "the stored name keeps what was typed";
+}
+
 } // namespace
 } // namespace zkt

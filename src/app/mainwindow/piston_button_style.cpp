@@ -1,5 +1,6 @@
 #include "app/mainwindow/piston_button_style.h"
 
+#include "model/console_names.h"
 #include "model/piston_description.h"
 #include "widgets/plain_tool_tip.h"
 
@@ -41,7 +42,7 @@ void applyPistonStyle(QPushButton& button, const pistonInfo& piston, const std::
         button.style()->polish(&button);
     }
     const QString description = QString::fromStdString(describePiston(piston));
-    const QString labelText = QString::fromStdString(label);
+    const QString labelText = QString::fromStdString(oneLine(label));
     const QString place = QStringLiteral("Manual %1, piston %2")
                               .arg(pistonIndex / pistonsPerManual + 1)
                               .arg(pistonIndex % pistonsPerManual + 1);

@@ -1,5 +1,6 @@
 #include "app/mainwindow/piston_overview_model.h"
 
+#include "model/console_names.h"
 #include "model/piston_description.h"
 
 #include <QBrush>
@@ -75,7 +76,7 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
         case pistonColumn:
             return pistonIndex % pistonsPerManual + 1;
         case labelColumn:
-            return QString::fromStdString(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]);
+            return QString::fromStdString(oneLine(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]));
         case functionColumn:
             return QString::fromStdString(pistonFunctionText(piston));
         case detailColumn:
@@ -83,7 +84,9 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::EditRole:
-        return index.column() == labelColumn ? data(index, Qt::DisplayRole) : QVariant();
+        return index.column() == labelColumn
+                   ? QString::fromStdString(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)])
+                   : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() <= pistonColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole:
