@@ -44,7 +44,7 @@ QLineEdit* newConsoleNameInput(QWidget& parent, const QString& objectName, const
 }
 
 std::string consoleNameFromInput(const QString& typed) {
-    return typed.trimmed().toStdString();
+    return typedConsoleName(typed.toStdString());
 }
 
 } // namespace zkt

@@ -12,7 +12,7 @@ namespace zkt {
 
 QLineEdit* newConsoleNameInput(QWidget& parent, const QString& objectName, const QString& accessibleName);
 
-// What typed text is kept as: UTF-8, without the blanks around it, which nobody sees.
+// What typed text is kept as (typedConsoleName).
 std::string consoleNameFromInput(const QString& typed);
 
 } // namespace zkt

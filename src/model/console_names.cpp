@@ -66,6 +66,20 @@ std::string consoleNameProblem(std::string_view text) {
     return {};
 }
 
+std::string typedConsoleName(std::string_view typed) {
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!typed.empty() && blank(typed.front()))
+        typed.remove_prefix(1);
+    while (!typed.empty() && blank(typed.back()))
+        typed.remove_suffix(1);
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < typed.size(); ++end) {
+        if (!isContinuationByte(static_cast<unsigned char>(typed[end])) && characters++ == longestConsoleName)
+            break;
+    }
+    return std::string(typed.substr(0, end));
+}
+
 std::string oneLine(std::string_view text) {
     std::string line(text);
     for (char& c : line) {

@@ -20,6 +20,10 @@ std::string consoleNameProblem(std::string_view text);
 // The code points of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 
+// What typed UTF-8 text is kept as: without the blanks around it, which nobody sees, and cut
+// to longestConsoleName characters, as an input of that length would cut a paste.
+std::string typedConsoleName(std::string_view typed);
+
 // The text on one line, for titles and report lines: each control character (a line break or a
 // tab pasted into a label) shown as a space. The stored text keeps them.
 std::string oneLine(std::string_view text);

@@ -52,7 +52,9 @@ std::string chartHtml(const WebSession& session, const std::string& source, int 
 
 std::string pistonEditor(WebSession& session) {
     const PistonForm* form = session.pistonEditor();
-    return form == nullptr ? "null" : jsonText(pistonEditorView(*form));
+    return form == nullptr ? "null"
+                           : jsonText(pistonEditorView(*form, session.model().names.pistonLabels.at(
+                                                                  static_cast<std::size_t>(session.pistonEditorIndex()))));
 }
 
 std::string openPistonEditor(WebSession& session, int pistonIndex) {
@@ -82,14 +84,25 @@ std::string choosePistonInput(WebSession& session, const std::string& input, int
     return pistonEditor(session);
 }
 
-std::string savePistonEditor(WebSession& session) {
-    const auto refusal = session.savePistonEditor();
+std::string savedOrRefused(const std::optional<std::string>& refusal) {
     return jsonText({{"saved", !refusal}, {"refusal", refusal.value_or("")}});
+}
+
+std::string savePistonEditor(WebSession& session, const std::string& label) {
+    return savedOrRefused(session.savePistonEditor(label));
+}
+
+std::string setPistonLabel(WebSession& session, int pistonIndex, const std::string& label) {
+    return savedOrRefused(session.setPistonLabel(pistonIndex, label));
 }
 
 std::string keyboardEditor(WebSession& session) {
     const KeyboardInputs* inputs = session.keyboardEditor();
-    return inputs == nullptr ? "null" : jsonText(keyboardEditorView(session.keyboardEditorManual(), *inputs));
+    if (inputs == nullptr)
+        return "null";
+    const int manualIndex = session.keyboardEditorManual();
+    return jsonText(keyboardEditorView(
+        manualIndex, session.model().names.manualNames.at(static_cast<std::size_t>(manualIndex)), *inputs));
 }
 
 std::string openKeyboardEditor(WebSession& session, int manualIndex) {
@@ -130,6 +143,10 @@ std::string setKeyboardInput(WebSession& session, const std::string& input, int 
     return keyboardEditor(session);
 }
 
+std::string saveKeyboardEditor(WebSession& session, const std::string& name) {
+    return savedOrRefused(session.saveKeyboardEditor(name));
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(zkt_core) {
@@ -149,12 +166,13 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .function("pasteManualSettings", &WebSession::pasteManualSettings)
         .function("copyManual", &WebSession::copyManual)
         .function("pasteManual", &WebSession::pasteManual)
+        .function("setPistonLabel", &setPistonLabel)
         .function("openPistonEditor", &openPistonEditor)
         .function("choosePistonInput", &choosePistonInput)
         .function("savePistonEditor", &savePistonEditor)
         .function("openKeyboardEditor", &openKeyboardEditor)
         .function("setKeyboardInput", &setKeyboardInput)
-        .function("saveKeyboardEditor", &WebSession::saveKeyboardEditor)
+        .function("saveKeyboardEditor", &saveKeyboardEditor)
         .function("closeEditors", &WebSession::closeEditors);
 }
 

@@ -1,11 +1,29 @@
 #include "web/web_session.h"
 
 #include "model/config_file.h"
+#include "model/console_names.h"
 #include "model/edit_step_texts.h"
 
 #include <algorithm>
 
 namespace zkt::web {
+
+namespace {
+
+// The name or label typed, or why it cannot be one ("The label is not UTF-8 text").
+struct TypedName {
+    std::string text;
+    std::optional<std::string> refusal;
+};
+
+TypedName nameAsTyped(std::string_view typed, std::string_view what) {
+    TypedName name{typedConsoleName(typed), std::nullopt};
+    if (const std::string problem = consoleNameProblem(name.text); !problem.empty())
+        name.refusal = "The " + std::string(what) + " " + problem + ".";
+    return name;
+}
+
+} // namespace
 
 int WebSession::manualsShown() const {
     return std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
@@ -98,6 +116,17 @@ void WebSession::pasteManual(int manualIndex) {
                     [&] { return manualPasteStep(m_clipboard.copiedManualIndex(), manualIndex); });
 }
 
+std::optional<std::string> WebSession::setPistonLabel(int pistonIndex, std::string_view typed) {
+    if (!isShownPiston(pistonIndex))
+        return std::nullopt;
+    const TypedName label = nameAsTyped(typed, "label");
+    if (label.refusal)
+        return label.refusal;
+    m_history.apply([&] { m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)] = label.text; },
+                    [&] { return pistonLabelStep(pistonIndex, label.text); });
+    return std::nullopt;
+}
+
 bool WebSession::openPistonEditor(int pistonIndex) {
     closeEditors();
     if (!isShownPiston(pistonIndex))
@@ -107,15 +136,22 @@ bool WebSession::openPistonEditor(int pistonIndex) {
     return true;
 }
 
-std::optional<std::string> WebSession::savePistonEditor() {
+std::optional<std::string> WebSession::savePistonEditor(std::string_view typedLabel) {
     if (!m_pistonEditor)
         return std::nullopt;
     const PistonSaveOutcome outcome = m_pistonEditor->save();
     if (!outcome.piston)
         return outcome.refusal;
+    const TypedName label = nameAsTyped(typedLabel, "label");
+    if (label.refusal)
+        return label.refusal;
     const int index = m_pistonEditorIndex;
-    m_history.apply([&] { m_model.pistons[index] = *outcome.piston; },
-                    [&] { return pistonEditStep(index, m_model.pistons[index]); });
+    m_history.apply(
+        [&] {
+            m_model.pistons[index] = *outcome.piston;
+            m_model.names.pistonLabels[static_cast<std::size_t>(index)] = label.text;
+        },
+        [&] { return pistonEditStep(index, m_model.pistons[index]); });
     closeEditors();
     return std::nullopt;
 }
@@ -129,15 +165,23 @@ bool WebSession::openKeyboardEditor(int manualIndex) {
     return true;
 }
 
-void WebSession::saveKeyboardEditor() {
+std::optional<std::string> WebSession::saveKeyboardEditor(std::string_view typedName) {
     if (!m_keyboardEditor)
-        return;
+        return std::nullopt;
+    const TypedName name = nameAsTyped(typedName, "name");
+    if (name.refusal)
+        return name.refusal;
     const int manualIndex = m_keyboardEditor->manualIndex;
     const ManualSettings saved =
         savedSettings(manualSettingsOf(m_model, manualIndex), m_keyboardEditor->inputs);
-    m_history.apply([&] { setManualSettings(m_model, manualIndex, saved); },
-                    [&] { return keyboardEditStep(manualIndex); });
+    m_history.apply(
+        [&] {
+            setManualSettings(m_model, manualIndex, saved);
+            m_model.names.manualNames[static_cast<std::size_t>(manualIndex)] = name.text;
+        },
+        [&] { return keyboardEditStep(manualIndex); });
     closeEditors();
+    return std::nullopt;
 }
 
 void WebSession::closeEditors() {

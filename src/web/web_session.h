@@ -58,18 +58,25 @@ public:
     void copyManual(int manualIndex);
     void pasteManual(int manualIndex);
 
+    // The piston's label as typed (typedConsoleName), one step; or why it cannot be one. Indices
+    // outside the manuals shown do nothing.
+    std::optional<std::string> setPistonLabel(int pistonIndex, std::string_view typed);
+
     // The editors, one open at a time. Opening an index outside the manuals shown opens nothing.
     bool openPistonEditor(int pistonIndex);
     PistonForm* pistonEditor() { return m_pistonEditor ? &*m_pistonEditor : nullptr; }
-    // Stores the editor's piston as one step and closes the editor; or leaves it open and
-    // returns why it refuses.
-    std::optional<std::string> savePistonEditor();
+    int pistonEditorIndex() const { return m_pistonEditorIndex; }
+    // Stores the editor's piston with the label typed as one step and closes the editor; or
+    // leaves it open and returns why it refuses.
+    std::optional<std::string> savePistonEditor(std::string_view typedLabel);
 
     bool openKeyboardEditor(int manualIndex);
     // The open keyboard editor's inputs, for the page to change; null when none is open.
     KeyboardInputs* keyboardEditor() { return m_keyboardEditor ? &m_keyboardEditor->inputs : nullptr; }
     int keyboardEditorManual() const { return m_keyboardEditor ? m_keyboardEditor->manualIndex : -1; }
-    void saveKeyboardEditor();
+    // Stores the inputs with the manual's name typed as one step and closes the editor; or leaves
+    // it open and returns why the name cannot be one.
+    std::optional<std::string> saveKeyboardEditor(std::string_view typedName);
 
     void closeEditors();
 

@@ -1,5 +1,6 @@
 #include "web/web_views.h"
 
+#include "model/console_names.h"
 #include "model/keyboard_form.h"
 #include "model/piston_description.h"
 #include "model/piston_rail.h"
@@ -66,10 +67,14 @@ json organView(const WebSession& session) {
     for (int i = 0; i < session.manualsShown() * pistonsPerManual; ++i) {
         const pistonInfo& piston = model.pistons[static_cast<std::size_t>(i)];
         pistons.push_back({{"assigned", piston.functionGroup != 0},
+                           {"label", oneLine(model.names.pistonLabels[static_cast<std::size_t>(i)])},
                            {"description", describePiston(piston)},
                            {"functionText", pistonFunctionText(piston)},
                            {"detail", describePistonDetail(piston)}});
     }
+    json manualTitles = json::array();
+    for (int m = 1; m <= session.manualsShown(); ++m)
+        manualTitles.push_back(manualTitle(model.names, m));
     const ConfigClipboard& clipboard = session.clipboard();
     return {{"manuals", session.manualsShown()},
             {"fileName", session.fileName()},
@@ -82,17 +87,19 @@ json organView(const WebSession& session) {
               {"settings", clipboard.holdsManualSettings()},
               {"manual", clipboard.holdsManual()}}},
             {"railLeftTwips", pistonRailLeftTwips},
+            {"manualTitles", std::move(manualTitles)},
             {"pistons", std::move(pistons)}};
 }
 
-json pistonEditorView(const PistonForm& form) {
+json pistonEditorView(const PistonForm& form, const std::string& label) {
     return {{"location", form.location()},
             {"note", form.note()},
+            {"label", label},
             {"functions", listView(form.functions())},
             {"panel", panelView(form)}};
 }
 
-json keyboardEditorView(int manualIndex, const KeyboardInputs& inputs) {
+json keyboardEditorView(int manualIndex, const std::string& name, const KeyboardInputs& inputs) {
     json rows = json::array();
     for (const ChannelRowInputs& row : inputs.rows) {
         const ChannelRowEnabled enabled = enabledInputs(row);
@@ -113,6 +120,7 @@ json keyboardEditorView(int manualIndex, const KeyboardInputs& inputs) {
         options.push_back(
             {{"caption", vocabulary().keyboardOptionNames[bit]}, {"checked", inputs.options[bit]}});
     return {{"location", keyboardEditorLocation(manualIndex)},
+            {"name", name},
             {"lists",
              {{"keyOffsets", listView(keyOffsetList())["items"]},
               {"velocities", listView(velocityList())["items"]},

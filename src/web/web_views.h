@@ -9,14 +9,16 @@
 namespace zkt::web {
 
 // {manuals, fileName, documentName, clean, undo, redo, paste: {piston, settings, manual},
-//  railLeftTwips: where each piston sits on its rail,
-//  pistons: [{assigned, description, functionText, detail}] for every piston of the manuals shown}
+//  railLeftTwips: where each piston sits on its rail, manualTitles: ["Manual #1 — Great", …],
+//  pistons: [{assigned, label, description, functionText, detail}] for every piston of the
+//  manuals shown, the label on one line}
 nlohmann::json organView(const WebSession& session);
 
-// {location, note, functions: {items, selected}, panel: {...}} of the open piston editor.
-nlohmann::json pistonEditorView(const PistonForm& form);
+// {location, note, label, functions: {items, selected}, panel: {...}} of the open piston editor.
+nlohmann::json pistonEditorView(const PistonForm& form, const std::string& label);
 
-// {location, lists, rows, options, archiveInput, archiveChannel} of the open keyboard editor.
-nlohmann::json keyboardEditorView(int manualIndex, const KeyboardInputs& inputs);
+// {location, name, lists, rows, options, archiveInput, archiveChannel} of the open keyboard
+// editor.
+nlohmann::json keyboardEditorView(int manualIndex, const std::string& name, const KeyboardInputs& inputs);
 
 } // namespace zkt::web

@@ -197,6 +197,20 @@ TEST(ConsoleNames, CopyAndPasteCarryThemWithTheirPistonOrManual) {
     }
 }
 
+TEST(ConsoleNames, TypedTextLosesTheBlanksAroundItAndWhatIsBeyondFortyCharacters) {
+    const std::string forty = repeated("\u00e9", 39) + "\U0001F3B5";
+    const std::pair<std::string, std::string> cases[] = {
+        {"  General 5\t\n", "General 5"},
+        {" Sw  to Gt ", "Sw  to Gt"},
+        {" \r\n ", ""},
+        {forty, forty},
+        {forty + "x", forty},
+        {" " + repeated("a", 41), repeated("a", 40)},
+    };
+    for (const auto& [typed, kept] : cases)
+        EXPECT_EQ(typedConsoleName(typed), kept) << typed;
+}
+
 TEST(ConsoleNames, TitlesAndReportLinesShowATypedLineBreakAsASpace) {
     ConfigModel model = exampleOrgan(2);
     model.names.manualNames[1] = "Swell\nBox";

@@ -2,6 +2,7 @@
 // is, and that commands beyond the manuals shown and failed opens change nothing.
 
 #include "web/web_session.h"
+#include "web/web_views.h"
 
 #include "model/config_file.h"
 #include "model/config_file_error.h"
@@ -45,7 +46,7 @@ TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
     session.open("organ.zkt", threeManuals);
     ASSERT_TRUE(session.openPistonEditor(1));
     session.pistonEditor()->chooseGroup(static_cast<int>(FunctionGroup::hx90Cancel));
-    EXPECT_EQ(session.savePistonEditor(), std::nullopt);
+    EXPECT_EQ(session.savePistonEditor(""), std::nullopt);
     EXPECT_EQ(session.pistonEditor(), nullptr);
     EXPECT_EQ(session.history().undoName(), "Manual 1, piston 2: HX-90 Cancel");
     EXPECT_FALSE(session.history().isClean());
@@ -55,11 +56,11 @@ TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
 
     // An unchanged keyboard makes no step; a changed one is named by its manual.
     ASSERT_TRUE(session.openKeyboardEditor(1));
-    session.saveKeyboardEditor();
+    session.saveKeyboardEditor("");
     EXPECT_EQ(session.history().undoName(), "Manual 1, piston 2: HX-90 Cancel");
     session.openKeyboardEditor(1);
     session.keyboardEditor()->options[3] = !session.keyboardEditor()->options[3];
-    session.saveKeyboardEditor();
+    session.saveKeyboardEditor("");
     EXPECT_EQ(session.history().undoName(), "Manual 2 keyboard settings");
 
     // Once a step taken after undoing replaces the saved one, no undo or redo is clean again.
@@ -73,6 +74,34 @@ TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
     EXPECT_EQ(session.history().redoName(), "Clear Manual 1, piston 6");
 }
 
+TEST(WebSession, NamesAndLabelsAreSavedWithTheirEditorOrAloneAsOneStep) {
+    WebSession session;
+    session.open("organ.zkt", threeManuals);
+    session.openPistonEditor(24);
+    EXPECT_EQ(session.savePistonEditor("  General 5 "), std::nullopt);
+    EXPECT_EQ(session.history().undoName(), "Manual 2, piston 5: Ahlborn General on MIDI Channel 2");
+    session.openKeyboardEditor(1);
+    EXPECT_EQ(session.saveKeyboardEditor("Swell\nBox"), std::nullopt);
+    EXPECT_EQ(session.history().undoName(), "Manual 2 keyboard settings");
+    EXPECT_EQ(session.setPistonLabel(0, "Set"), std::nullopt);
+    EXPECT_EQ(session.history().undoName(), "Label of Manual 1, piston 1: Set");
+    EXPECT_EQ(session.setPistonLabel(60, "beyond"), std::nullopt);
+    EXPECT_EQ(session.setPistonLabel(1, "\xff"), "The label is not UTF-8 text.");
+
+    const nlohmann::json organ = organView(session);
+    EXPECT_EQ(organ["manualTitles"][1], "Manual #2 \u2014 Swell Box");
+    EXPECT_EQ(organ["pistons"][24]["label"], "General 5");
+    EXPECT_EQ(session.model().names.manualNames[1], "Swell\nBox");
+    EXPECT_EQ(session.model().names.pistonLabels[0], "Set");
+    EXPECT_EQ(session.model().names.pistonLabels[60], "");
+
+    session.undo();
+    session.undo();
+    session.undo();
+    EXPECT_EQ(session.model().names, ConsoleNames{}) << "each was one step, taken back whole";
+    EXPECT_TRUE(session.history().isClean());
+}
+
 TEST(WebSession, RefusalsAndIndicesBeyondTheManualsShownChangeNothing) {
     WebSession session;
     session.open("organ.zkt", threeManuals);
@@ -80,7 +109,7 @@ TEST(WebSession, RefusalsAndIndicesBeyondTheManualsShownChangeNothing) {
     session.pistonEditor()->chooseGroup(static_cast<int>(FunctionGroup::bankSelect));
     for (int row = 0; row < bankSelectRows; ++row)
         session.pistonEditor()->checkBankRow(row, false);
-    EXPECT_NE(session.savePistonEditor(), std::nullopt);
+    EXPECT_NE(session.savePistonEditor(""), std::nullopt);
     EXPECT_NE(session.pistonEditor(), nullptr); // still open for the user to check a box
 
     const ConfigModel before = session.model();

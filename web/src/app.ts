@@ -67,7 +67,14 @@ export class App {
       keyboardMenu: (m, x, y) => this.keyboardMenu(m, x, y),
       pistonCommand: (command, i) => this.pistonCommand(command, i),
     });
-    this.overview = new PistonOverview((i) => this.editPiston(i));
+    this.overview = new PistonOverview({
+      editPiston: (i) => this.editPiston(i),
+      setLabel: (i, label) => {
+        const outcome = this.session.setPistonLabel(i, label);
+        this.refresh();
+        if (!outcome.saved) void showMessage("Piston Label", [outcome.refusal]);
+      },
+    });
     this.organCommands = new OrganCommands(core, this.status, {
       maySetAsideChanges: (beforeWhat) => this.maySetAsideChanges(beforeWhat),
       refresh: () => {

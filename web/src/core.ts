@@ -10,6 +10,7 @@ export interface ListView {
 
 export interface PistonView {
   assigned: boolean;
+  label: string; // on one line; "" for none
   description: string;
   functionText: string;
   detail: string;
@@ -24,6 +25,7 @@ export interface OrganView {
   redo: string | null;
   paste: { piston: boolean; settings: boolean; manual: boolean };
   railLeftTwips: number[];
+  manualTitles: string[]; // "Manual #1 — Great"
   pistons: PistonView[];
 }
 
@@ -48,6 +50,7 @@ export interface PistonPanelView {
 export interface PistonEditorView {
   location: string;
   note: string;
+  label: string;
   functions: ListView;
   panel: PistonPanelView | null;
 }
@@ -64,6 +67,7 @@ export interface ChannelRowView {
 
 export interface KeyboardEditorView {
   location: string;
+  name: string;
   lists: {
     keyOffsets: string[];
     velocities: string[];
@@ -107,11 +111,18 @@ interface RawSession {
   pasteManual(manualIndex: number): void;
   openPistonEditor(pistonIndex: number): string;
   choosePistonInput(input: PistonInput, row: number, value: number): string;
-  savePistonEditor(): string;
+  savePistonEditor(label: string): string;
+  setPistonLabel(pistonIndex: number, label: string): string;
   openKeyboardEditor(manualIndex: number): string;
   setKeyboardInput(input: KeyboardInput, row: number, value: number): string;
-  saveKeyboardEditor(): void;
+  saveKeyboardEditor(name: string): string;
   closeEditors(): void;
+}
+
+// An edit saved, or still open with why not.
+export interface EditOutcome {
+  saved: boolean;
+  refusal: string;
 }
 
 interface CoreModule {
@@ -165,8 +176,12 @@ export class Session {
   choosePistonInput(input: PistonInput, row: number, value: number): PistonEditorView | null {
     return JSON.parse(this.raw.choosePistonInput(input, row, value)) as PistonEditorView | null;
   }
-  savePistonEditor(): { saved: boolean; refusal: string } {
-    return JSON.parse(this.raw.savePistonEditor()) as { saved: boolean; refusal: string };
+  // The piston with the label typed, as one step.
+  savePistonEditor(label: string): EditOutcome {
+    return JSON.parse(this.raw.savePistonEditor(label)) as EditOutcome;
+  }
+  setPistonLabel(pistonIndex: number, label: string): EditOutcome {
+    return JSON.parse(this.raw.setPistonLabel(pistonIndex, label)) as EditOutcome;
   }
   openKeyboardEditor(manualIndex: number): KeyboardEditorView | null {
     return JSON.parse(this.raw.openKeyboardEditor(manualIndex)) as KeyboardEditorView | null;
@@ -174,8 +189,9 @@ export class Session {
   setKeyboardInput(input: KeyboardInput, row: number, value: number): KeyboardEditorView | null {
     return JSON.parse(this.raw.setKeyboardInput(input, row, value)) as KeyboardEditorView | null;
   }
-  saveKeyboardEditor(): void {
-    this.raw.saveKeyboardEditor();
+  // The inputs with the manual's name typed, as one step.
+  saveKeyboardEditor(name: string): EditOutcome {
+    return JSON.parse(this.raw.saveKeyboardEditor(name)) as EditOutcome;
   }
   closeEditors(): void {
     this.raw.closeEditors();

@@ -31,6 +31,28 @@ export function selectFromView(select: HTMLSelectElement, list: ListView): void 
   fillSelect(select, list.items, list.selected);
 }
 
+// Where a manual's name or a piston's label is typed: at most 40 characters however it is typed
+// or pasted, counted as the core counts them (an input's maxlength counts UTF-16 units).
+export const longestConsoleName = 40;
+
+export interface ConsoleNameField {
+  input: HTMLInputElement;
+  // What was typed; the stored text while the input is untouched, as a line break in the
+  // stored text cannot stand in an input and would otherwise be lost without anyone typing.
+  text(): string;
+}
+
+export function consoleNameInput(id: string, stored: string, placeholder: string): ConsoleNameField {
+  const input = el("input", { type: "text", id, class: "console-name", placeholder, autocomplete: "off", spellcheck: false });
+  input.value = stored;
+  const shown = input.value;
+  input.addEventListener("input", () => {
+    const characters = Array.from(input.value);
+    if (characters.length > longestConsoleName) input.value = characters.slice(0, longestConsoleName).join("");
+  });
+  return { input, text: () => (input.value === shown ? stored : input.value) };
+}
+
 let uniqueIds = 0;
 export function uniqueId(prefix: string): string {
   uniqueIds += 1;

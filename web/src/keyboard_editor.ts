@@ -3,7 +3,7 @@
 // says which are enabled; the page draws them and hands every change over.
 
 import type { KeyboardEditorView, KeyboardInput, Session } from "./core";
-import { el, fillSelect } from "./dom";
+import { consoleNameInput, el, fillSelect } from "./dom";
 import { addSaveCancelButtons, openModal } from "./modal";
 
 const pageNames = ["MIDI Channel Settings", "General Settings"];
@@ -16,6 +16,8 @@ export function editKeyboard(session: Session, manualIndex: number, onSaved: () 
 
   const modal = openModal("frmMIDIChannels", "Keyboard Settings", () => session.closeEditors());
   const location = el("p", { id: "lblMIDIChannels", class: "location" });
+  const name = consoleNameInput("txtManualName", opened.name, "As the organist calls it, e.g. Great, Swell, Pedal");
+  const refusal = el("p", { class: "refusal", role: "alert" });
   const set = (input: KeyboardInput, row: number, value: number) => show(session.setKeyboardInput(input, row, value));
   const channelPage = buildChannelPage(opened, set);
   const generalPage = buildGeneralPage(opened, set);
@@ -29,7 +31,13 @@ export function editKeyboard(session: Session, manualIndex: number, onSaved: () 
     pages.forEach((p, i) => (p.hidden = i !== page));
   };
   tabs.forEach((tab, page) => tab.addEventListener("click", () => choosePage(page)));
-  modal.body.append(location, el("div", { role: "tablist", class: "tabs" }, ...tabs), ...pages);
+  modal.body.append(
+    location,
+    el("div", { class: "row" }, el("label", { for: "txtManualName" }, "Name:"), name.input),
+    el("div", { role: "tablist", class: "tabs" }, ...tabs),
+    ...pages,
+    refusal,
+  );
 
   const show = (view: KeyboardEditorView | null) => {
     if (view === null) return;
@@ -40,11 +48,12 @@ export function editKeyboard(session: Session, manualIndex: number, onSaved: () 
   addSaveCancelButtons(
     modal,
     () => {
-      session.saveKeyboardEditor();
-      return null;
+      const outcome = session.saveKeyboardEditor(name.text());
+      return outcome.saved ? null : outcome.refusal;
     },
     () => session.closeEditors(),
     onSaved,
+    (why) => (refusal.textContent = why),
   );
   show(opened);
   choosePage(chosenPage);

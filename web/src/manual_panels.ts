@@ -1,5 +1,5 @@
-// One panel per manual (fraManual): its label, its keyboard picture and its rail of 20 piston
-// buttons, coloured and titled as on the desktop.
+// One panel per manual (fraManual): its title with the manual's name, its keyboard picture and
+// its rail of 20 piston buttons, coloured and titled as on the desktop.
 
 import type { OrganView } from "./core";
 import { el } from "./dom";
@@ -45,15 +45,20 @@ export class ManualPanels {
       this.panels = Array.from({ length: organ.manuals }, (_, m) => this.buildPanel(m));
       this.container.append(...this.panels);
     }
+    this.panels.forEach((panel, m) => showTitle(panel, m, organ.manualTitles[m] ?? `Manual #${m + 1}`));
     this.pistons.forEach((button, pistonIndex) => {
       const piston = organ.pistons[pistonIndex];
       if (piston === undefined) return;
       const manual = Math.floor(pistonIndex / pistonsPerManual) + 1;
       const number = (pistonIndex % pistonsPerManual) + 1;
       button.classList.toggle("assigned", piston.assigned);
-      // The tool-tip adds the detail the line leaves out: which coupler, which note, which bank.
-      button.title = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
-      button.setAttribute("aria-label", `Manual ${manual}, piston ${number}: ${piston.description}`);
+      // The tool-tip adds the detail the line leaves out: which coupler, which note, which bank;
+      // the label, as the console reads, comes first.
+      const words = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
+      const place = `Manual ${manual}, piston ${number}`;
+      button.title = piston.label === "" ? words : `${piston.label}\n${words}`;
+      button.setAttribute("aria-label",
+        piston.label === "" ? `${place}: ${piston.description}` : `${piston.label} (${place}): ${piston.description}`);
     });
   }
 
@@ -63,7 +68,6 @@ export class ManualPanels {
       type: "button",
       class: "keyboard",
       id: `picKeyboard_${m}`,
-      "aria-label": `Manual #${m + 1} keyboard`,
       title: "Click to configure this manual's MIDI channels",
     }, keyboardPicture());
     keyboard.addEventListener("click", () => actions.editKeyboard(m));
@@ -71,7 +75,7 @@ export class ManualPanels {
       event.preventDefault();
       actions.keyboardMenu(m, ...menuPoint(keyboard, event));
     });
-    const rail = el("div", { class: "rail", id: `fraPistonRail_${m}`, role: "group", "aria-label": `Manual #${m + 1} pistons` });
+    const rail = el("div", { class: "rail", id: `fraPistonRail_${m}`, role: "group" });
     for (let k = 0; k < pistonsPerManual; ++k) {
       const pistonIndex = m * pistonsPerManual + k;
       const button = el("button", { type: "button", class: "piston", id: `cmdPiston_${pistonIndex}` });
@@ -95,6 +99,16 @@ export class ManualPanels {
       el("h2", { id: `lblKeyboard_${m}` }, `Manual #${m + 1}`),
       el("div", { class: "console" }, keyboard, rail));
   }
+}
+
+// "Manual #2 — Swell" above the panel, and on its keyboard and rail for whoever cannot see it; a
+// long name that does not fit is shown whole in the tool-tip.
+function showTitle(panel: HTMLElement, m: number, title: string): void {
+  const heading = panel.querySelector(`#lblKeyboard_${m}`) as HTMLElement;
+  heading.textContent = title;
+  heading.title = title;
+  panel.querySelector(`#picKeyboard_${m}`)?.setAttribute("aria-label", `${title} keyboard`);
+  panel.querySelector(`#fraPistonRail_${m}`)?.setAttribute("aria-label", `${title} pistons`);
 }
 
 function pistonShortcut(event: KeyboardEvent): "copy" | "paste" | "clear" | null {

@@ -3,7 +3,7 @@
 // they now stand; the page only draws them.
 
 import type { PistonEditorView, PistonInput, PistonPanelView, Session } from "./core";
-import { el, selectFromView, uniqueId } from "./dom";
+import { consoleNameInput, el, selectFromView, uniqueId } from "./dom";
 import { addSaveCancelButtons, openModal } from "./modal";
 
 export function editPiston(session: Session, pistonIndex: number, onSaved: () => void): void {
@@ -13,6 +13,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   const modal = openModal("frmPiston", "Thumb Piston Assignment", () => session.closeEditors());
   const location = el("p", { id: "lblPiston", class: "location" });
   const note = el("p", { id: "txtNote", class: "note" });
+  const label = consoleNameInput("txtLabel", opened.label, "As on the console, e.g. General 5");
   const functionLabelId = uniqueId("label");
   const functions = el("select", { id: "cboFunction", "aria-labelledby": functionLabelId });
   const panelArea = el("div", { class: "piston-panel" });
@@ -20,6 +21,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   modal.body.append(
     location,
     note,
+    el("div", { class: "row" }, el("label", { for: "txtLabel" }, "Label:"), label.input),
     el("label", { id: functionLabelId, for: "cboFunction" }, "What do you want this thumb piston to do?"),
     functions,
     panelArea,
@@ -43,7 +45,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   addSaveCancelButtons(
     modal,
     () => {
-      const outcome = session.savePistonEditor();
+      const outcome = session.savePistonEditor(label.text());
       return outcome.saved ? null : outcome.refusal;
     },
     () => session.closeEditors(),

@@ -1,30 +1,45 @@
-// The Piston Overview: every piston of the manuals shown with its function and detail, and a
-// filter. A double click, Enter or Space on a row opens that piston's editor.
+// The Piston Overview: every piston of the manuals shown with its label, function and detail, and
+// a filter. A double click, Enter or Space on a row opens that piston's editor; F2, or a double
+// click on the label, edits the label in its place.
 
 import type { OrganView } from "./core";
-import { el } from "./dom";
+import { consoleNameInput, el } from "./dom";
 import { pistonsPerManual } from "./manual_panels";
+
+export interface OverviewActions {
+  editPiston(pistonIndex: number): void;
+  setLabel(pistonIndex: number, label: string): void;
+}
 
 export class PistonOverview {
   private readonly body = document.querySelector("#grdPistonOverview tbody") as HTMLTableSectionElement;
   private readonly filter = document.getElementById("txtOverviewFilter") as HTMLInputElement;
-
-  constructor(private readonly editPiston: (pistonIndex: number) => void) {
+  constructor(private readonly actions: OverviewActions) {
     this.filter.addEventListener("input", () => this.applyFilter());
   }
 
   show(organ: OrganView): void {
     const rows = organ.pistons.map((piston, pistonIndex) => {
+      const label = el("td", { class: "label" }, piston.label);
       const row = el("tr", { tabindex: 0, "data-piston": pistonIndex, class: piston.assigned ? "" : "unassigned" },
         el("td", { class: "number" }, String(Math.floor(pistonIndex / pistonsPerManual) + 1)),
         el("td", { class: "number" }, String((pistonIndex % pistonsPerManual) + 1)),
+        label,
         el("td", {}, piston.functionText),
         el("td", {}, piston.detail));
-      row.addEventListener("dblclick", () => this.editPiston(pistonIndex));
+      row.addEventListener("dblclick", (event) => {
+        if (event.target === label) this.editLabel(row, label, pistonIndex);
+        else if (!label.contains(event.target as Node)) this.actions.editPiston(pistonIndex);
+      });
       row.addEventListener("keydown", (event) => {
-        if (event.key !== "Enter" && event.key !== " ") return;
-        event.preventDefault();
-        this.editPiston(pistonIndex);
+        if (event.target !== row) return;
+        if (event.key === "F2") {
+          event.preventDefault();
+          this.editLabel(row, label, pistonIndex);
+        } else if (event.key === "Enter" || event.key === " ") {
+          event.preventDefault();
+          this.actions.editPiston(pistonIndex);
+        }
       });
       return row;
     });
@@ -32,6 +47,33 @@ export class PistonOverview {
     this.body.replaceChildren(...rows);
     if (focused !== undefined) (this.body.querySelector(`[data-piston="${focused}"]`) as HTMLElement | null)?.focus();
     this.applyFilter();
+  }
+
+  // Enter or leaving the input keeps what was typed; Escape puts the label back.
+  private editLabel(row: HTMLTableRowElement, cell: HTMLTableCellElement, pistonIndex: number): void {
+    const shown = cell.textContent ?? "";
+    const field = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label");
+    const input = field.input;
+    input.setAttribute("aria-label", `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
+    let done = false;
+    const finish = (keep: boolean) => {
+      if (done) return;
+      done = true;
+      row.focus();
+      // The cell shows a stored line break as a space: a label left as it was is not stored again.
+      if (keep && input.value !== shown) this.actions.setLabel(pistonIndex, input.value);
+      else cell.replaceChildren(shown);
+    };
+    input.addEventListener("keydown", (event) => {
+      if (event.key !== "Enter" && event.key !== "Escape") return;
+      event.preventDefault();
+      event.stopPropagation();
+      finish(event.key === "Enter");
+    });
+    input.addEventListener("blur", () => finish(true));
+    cell.replaceChildren(input);
+    input.focus();
+    input.select();
   }
 
   // Case-insensitive, in any column, as on the desktop.

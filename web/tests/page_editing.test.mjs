@@ -110,3 +110,32 @@ test("the keyboard editor stores its inputs; the print view holds every descript
   }
   assert.equal(await chart.locator("h1").count(), exported.numberOfManuals);
 });
+
+test("names and labels typed in the editors and the overview show on the panels and save as the desktop's", async (t) => {
+  const { page, errors } = await openExample(t);
+  await page.click("#cmdPiston_24");
+  await page.getByLabel("Label:").fill("Full Organ");
+  await page.locator("#frmPiston").getByRole("button", { name: "Save" }).click();
+  await page.click("#picKeyboard_1");
+  await page.getByLabel("Name:").fill("  Swell ");
+  await page.locator("#frmMIDIChannels").getByRole("button", { name: "Save" }).click();
+  await page.focus('#grdPistonOverview tr[data-piston="0"]');
+  await page.keyboard.press("F2");
+  await page.keyboard.type("é".repeat(45));
+  await page.keyboard.press("Enter");
+
+  assert.equal(await page.locator("#lblKeyboard_1").innerText(), "Manual #2 \u2014 Swell");
+  const exported = zktcliExport(exampleFile);
+  assert.equal(await page.locator("#cmdPiston_24").getAttribute("aria-label"),
+    `Full Organ (Manual 2, piston 5): ${exported.manuals[1].pistons[4].description}`);
+  await page.fill("#txtOverviewFilter", "full organ");
+  assert.equal(await page.locator("#grdPistonOverview tbody tr:not([hidden])").count(), 1);
+
+  exported.manuals[1].name = "Swell";
+  exported.manuals[1].pistons[4].label = "Full Organ";
+  exported.manuals[0].pistons[0].label = "é".repeat(40);
+  assert.deepEqual(await savedBytes(page), zktcliImport(exported));
+  for (let step = 0; step < 3; ++step) await page.keyboard.press("Control+Z");
+  assert.equal(await page.locator("#lblKeyboard_1").innerText(), "Manual #2");
+  assert.deepEqual(errors, []);
+});

@@ -26,6 +26,7 @@ await page.waitForSelector("body[data-state=ready]");
 await page.focus("#cmdPiston_22");
 await shot("web_main_1280x720");
 
+
 await page.click("#cmdPiston_8");
 await page.getByLabel("What do you want this thumb piston to do?").selectOption({ label: "Bank Select" });
 await shot("web_piston_editor_bank_select");
@@ -43,6 +44,25 @@ await page.keyboard.press("Escape");
 await page.setViewportSize({ width: 768, height: 1024 });
 await page.click("#cmdPiston_3", { button: "right" });
 await shot("web_tablet_768x1024");
+
+// The console's names, at 1280 x 720 again: the manuals named in their editor, pistons labelled
+// in the overview.
+await page.keyboard.press("Escape");
+await page.setViewportSize({ width: 1280, height: 720 });
+for (const [m, name] of [[0, "Great"], [1, "Swell"], [2, "Pedal"]]) {
+  await page.click(`#picKeyboard_${m}`);
+  await page.getByLabel("Name:").fill(name);
+  await page.locator("#frmMIDIChannels").getByRole("button", { name: "Save" }).click();
+}
+for (const [pistonIndex, label] of [[1, "General 1"], [2, "General 2"], [3, "Full Organ"]]) {
+  await page.focus(`#grdPistonOverview tr[data-piston="${pistonIndex}"]`);
+  await page.keyboard.press("F2");
+  await page.keyboard.type(label);
+  await page.keyboard.press("Enter");
+}
+await page.click("#cmdPiston_3");
+await shot("web_names");
+await page.keyboard.press("Escape");
 
 // The organ, through the Web MIDI double standing in for an interface cabled to the chain.
 const images = readFileSync(join(site, "examples/three-manuals.zkt"), "latin1").split("\r\n").filter((l) => l.length > 700);
