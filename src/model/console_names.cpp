@@ -1,5 +1,9 @@
 #include "model/console_names.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 namespace zkt {
 
 namespace {
@@ -44,6 +48,45 @@ bool isUtf8(std::string_view text) {
     return true;
 }
 
+// The text character by character: each lead byte with the continuation bytes after it.
+std::vector<std::string_view> charactersOf(std::string_view utf8) {
+    std::vector<std::string_view> characters;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i <= utf8.size(); ++i) {
+        if (i == utf8.size() || !isContinuationByte(static_cast<unsigned char>(utf8[i]))) {
+            characters.push_back(utf8.substr(start, i - start));
+            start = i;
+        }
+    }
+    return characters;
+}
+
+// The code point of one character of well-formed UTF-8; what text that is not gives is only
+// compared with the blanks and line breaks below, which it never equals.
+char32_t codePointOf(std::string_view character) {
+    const auto lead = static_cast<unsigned char>(character.front());
+    if (character.size() == 1)
+        return lead;
+    if (character.size() > 4)
+        return 0xFFFD;
+    char32_t point = lead & (0x7F >> character.size());
+    for (std::size_t i = 1; i < character.size(); ++i)
+        point = (point << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
+    return point;
+}
+
+// Every control character, and the line and paragraph separators.
+bool breaksLine(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// Unicode's white space, as a text box trims it.
+bool isBlank(char32_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+           c == 0x3000;
+}
+
 } // namespace
 
 std::size_t characterCount(std::string_view utf8) {
@@ -67,26 +110,23 @@ std::string consoleNameProblem(std::string_view text) {
 }
 
 std::string typedConsoleName(std::string_view typed) {
-    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    while (!typed.empty() && blank(typed.front()))
-        typed.remove_prefix(1);
-    while (!typed.empty() && blank(typed.back()))
-        typed.remove_suffix(1);
-    std::size_t end = 0;
-    for (std::size_t characters = 0; end < typed.size(); ++end) {
-        if (!isContinuationByte(static_cast<unsigned char>(typed[end])) && characters++ == longestConsoleName)
-            break;
-    }
-    return std::string(typed.substr(0, end));
+    // Cut first, as an input of that length cuts, then trimmed.
+    std::vector<std::string_view> characters = charactersOf(typed);
+    if (characters.size() > longestConsoleName)
+        characters.resize(longestConsoleName);
+    const auto blank = [](std::string_view c) { return isBlank(codePointOf(c)); };
+    const auto first = std::find_if_not(characters.begin(), characters.end(), blank);
+    const auto last = std::find_if_not(characters.rbegin(), std::make_reverse_iterator(first), blank).base();
+    std::string kept;
+    for (auto c = first; c != last; ++c)
+        kept += *c;
+    return kept;
 }
 
 std::string oneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            c = ' ';
-    }
+    std::string line;
+    for (const std::string_view c : charactersOf(text))
+        line += breaksLine(codePointOf(c)) ? std::string_view(" ") : c;
     return line;
 }
 

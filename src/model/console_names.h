@@ -20,12 +20,13 @@ std::string consoleNameProblem(std::string_view text);
 // The code points of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 
-// What typed UTF-8 text is kept as: without the blanks around it, which nobody sees, and cut
-// to longestConsoleName characters, as an input of that length would cut a paste.
+// What typed UTF-8 text is kept as: cut to longestConsoleName characters, as an input of that
+// length cuts a paste, and without the blanks around it, which nobody sees.
 std::string typedConsoleName(std::string_view typed);
 
-// The text on one line, for titles and report lines: each control character (a line break or a
-// tab pasted into a label) shown as a space. The stored text keeps them.
+// The text on one line, for titles, menus and report lines: each control character and line
+// separator (a line break or a tab pasted into a label) shown as a space. The stored text keeps
+// them.
 std::string oneLine(std::string_view text);
 
 // Clears the manual's name and its pistons' labels; manualIndex 0..4.

@@ -1,5 +1,6 @@
 #include "model/edit_step_texts.h"
 
+#include "model/console_names.h"
 #include "model/piston_description.h"
 
 namespace zkt {
@@ -34,7 +35,7 @@ std::string pistonPasteStep(int pistonIndex, const pistonInfo& piston) {
 }
 
 std::string pistonLabelStep(int pistonIndex, const std::string& label) {
-    return "Label of " + pistonLocation(pistonIndex) + ": " + (label.empty() ? "(none)" : label);
+    return "Label of " + pistonLocation(pistonIndex) + ": " + (label.empty() ? "(none)" : oneLine(label));
 }
 
 std::string pistonClearStep(int pistonIndex) {

@@ -205,7 +205,10 @@ TEST(ConsoleNames, TypedTextLosesTheBlanksAroundItAndWhatIsBeyondFortyCharacters
         {" \r\n ", ""},
         {forty, forty},
         {forty + "x", forty},
-        {" " + repeated("a", 41), repeated("a", 40)},
+        {" " + repeated("a", 41), repeated("a", 39)},
+        {repeated("a", 39) + "  b", repeated("a", 39)},
+        {"\u00a0\u3000Sw\u2009to\u2009Gt\u2028", "Sw\u2009to\u2009Gt"},
+        {"\x80\x80\x80\x80\x80\x80 x", "\x80\x80\x80\x80\x80\x80 x"}, // not UTF-8: refused later, intact
     };
     for (const auto& [typed, kept] : cases)
         EXPECT_EQ(typedConsoleName(typed), kept) << typed;
@@ -214,10 +217,10 @@ TEST(ConsoleNames, TypedTextLosesTheBlanksAroundItAndWhatIsBeyondFortyCharacters
 TEST(ConsoleNames, TitlesAndReportLinesShowATypedLineBreakAsASpace) {
     ConfigModel model = exampleOrgan(2);
     model.names.manualNames[1] = "Swell\nBox";
-    model.names.pistonLabels[pistonIndexOf(1, 4)] = "Gen\t5\r\x7f";
+    model.names.pistonLabels[pistonIndexOf(1, 4)] = "Gen\t5\r\x7f\u2028";
     EXPECT_EQ(manualTitle(model.names, 2), "Manual #2 \u2014 Swell Box");
     EXPECT_EQ(manualWithName(model.names, 2), "Manual 2 (Swell Box)");
-    EXPECT_EQ(pistonWithLabel(model.names, pistonIndexOf(1, 4)), "piston 5 (Gen 5  )");
+    EXPECT_EQ(pistonWithLabel(model.names, pistonIndexOf(1, 4)), "piston 5 (Gen 5   )");
     EXPECT_EQ(manualTitle(model.names, 1), "Manual #1");
     EXPECT_EQ(model.names.manualNames[1], "Swell\nBox") << "the stored name keeps what was typed";
 }

@@ -71,9 +71,9 @@ export class App {
       editPiston: (i) => this.editPiston(i),
       setLabel: (i, label) => {
         const outcome = this.session.setPistonLabel(i, label);
-        this.refresh();
         if (!outcome.saved) void showMessage("Piston Label", [outcome.refusal]);
       },
+      labelEdited: () => this.refresh(),
     });
     this.organCommands = new OrganCommands(core, this.status, {
       maySetAsideChanges: (beforeWhat) => this.maySetAsideChanges(beforeWhat),
@@ -111,6 +111,7 @@ export class App {
   }
 
   private refresh(): void {
+    this.overview.commitEdit();
     this.organ = this.session.organ();
     const organ = this.organ;
     this.panels.show(organ);
@@ -169,6 +170,7 @@ export class App {
       if (file === undefined) return;
       event.preventDefault();
       if (document.querySelector("dialog[open]") !== null || this.organCommands.isBusy()) return; // finish that first
+      this.takeTypedLabel();
       if (!file.name.toLowerCase().endsWith(".zkt")) {
         this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
         return;
@@ -195,7 +197,13 @@ export class App {
     const command = commands[key];
     if (command === undefined) return;
     event.preventDefault();
+    this.takeTypedLabel();
     command();
+  }
+
+  // A label still being typed in the overview is stored before a command reads the configuration.
+  private takeTypedLabel(): void {
+    if (this.overview.commitEdit()) this.refresh();
   }
 
   private step(take: () => void): void {

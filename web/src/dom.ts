@@ -44,7 +44,8 @@ export interface ConsoleNameField {
 
 export function consoleNameInput(id: string, stored: string, placeholder: string): ConsoleNameField {
   const input = el("input", { type: "text", id, class: "console-name", placeholder, autocomplete: "off", spellcheck: false });
-  input.value = stored;
+  // On one line, as the titles show it: an input would drop a line break and join the words.
+  input.value = stored.replace(/[\u0000-\u001f\u007f-\u009f\u2028\u2029]/g, " ");
   const shown = input.value;
   input.addEventListener("input", () => {
     const characters = Array.from(input.value);

@@ -56,7 +56,7 @@ export class ManualPanels {
       // the label, as the console reads, comes first.
       const words = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
       const place = `Manual ${manual}, piston ${number}`;
-      button.title = piston.label === "" ? words : `${piston.label}\n${words}`;
+      button.title = piston.label === "" || words === "" ? piston.label + words : `${piston.label}\n${words}`;
       button.setAttribute("aria-label",
         piston.label === "" ? `${place}: ${piston.description}` : `${piston.label} (${place}): ${piston.description}`);
     });

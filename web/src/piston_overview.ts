@@ -8,20 +8,45 @@ import { pistonsPerManual } from "./manual_panels";
 
 export interface OverviewActions {
   editPiston(pistonIndex: number): void;
+  // Stores a label typed in the table; the page is drawn again after labelEdited.
   setLabel(pistonIndex: number, label: string): void;
+  labelEdited(): void;
+}
+
+interface LabelEdit {
+  pistonIndex: number;
+  input: HTMLInputElement;
+  shown: string;
 }
 
 export class PistonOverview {
   private readonly body = document.querySelector("#grdPistonOverview tbody") as HTMLTableSectionElement;
   private readonly filter = document.getElementById("txtOverviewFilter") as HTMLInputElement;
+  private edit: LabelEdit | null = null;
+
   constructor(private readonly actions: OverviewActions) {
     this.filter.addEventListener("input", () => this.applyFilter());
+  }
+
+  // Stores a label being typed, before anything else reads or replaces the configuration (a
+  // save, a print, a refresh); true when it changed the configuration.
+  commitEdit(): boolean {
+    const edit = this.edit;
+    this.edit = null;
+    if (edit === null || edit.input.value === edit.shown) return false;
+    this.actions.setLabel(edit.pistonIndex, edit.input.value);
+    return true;
   }
 
   show(organ: OrganView): void {
     const rows = organ.pistons.map((piston, pistonIndex) => {
       const label = el("td", { class: "label" }, piston.label);
-      const row = el("tr", { tabindex: 0, "data-piston": pistonIndex, class: piston.assigned ? "" : "unassigned" },
+      const row = el("tr", {
+        tabindex: 0,
+        "data-piston": pistonIndex,
+        class: piston.assigned ? "" : "unassigned",
+        "aria-keyshortcuts": "Enter F2",
+      },
         el("td", { class: "number" }, String(Math.floor(pistonIndex / pistonsPerManual) + 1)),
         el("td", { class: "number" }, String((pistonIndex % pistonsPerManual) + 1)),
         label,
@@ -43,7 +68,9 @@ export class PistonOverview {
       });
       return row;
     });
-    const focused = (document.activeElement as HTMLElement | null)?.dataset["piston"];
+    // A row keeps the focus, or gets it back from its label's input.
+    const focused = (document.activeElement?.closest("tr[data-piston]") as HTMLElement | null)?.dataset["piston"];
+    this.edit = null;
     this.body.replaceChildren(...rows);
     if (focused !== undefined) (this.body.querySelector(`[data-piston="${focused}"]`) as HTMLElement | null)?.focus();
     this.applyFilter();
@@ -51,17 +78,19 @@ export class PistonOverview {
 
   // Enter or leaving the input keeps what was typed; Escape puts the label back.
   private editLabel(row: HTMLTableRowElement, cell: HTMLTableCellElement, pistonIndex: number): void {
+    this.commitEdit();
+    // The cell shows a stored line break as a space: a label left as it was is not stored again.
     const shown = cell.textContent ?? "";
-    const field = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label");
-    const input = field.input;
-    input.setAttribute("aria-label", `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
-    let done = false;
+    const { input } = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label");
+    input.setAttribute("aria-label",
+      `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
+    const edit: LabelEdit = { pistonIndex, input, shown };
+    // The edit is over before the row takes the focus back, which blurs the input again.
     const finish = (keep: boolean) => {
-      if (done) return;
-      done = true;
+      if (this.edit !== edit) return;
+      const changed = keep ? this.commitEdit() : ((this.edit = null), false);
       row.focus();
-      // The cell shows a stored line break as a space: a label left as it was is not stored again.
-      if (keep && input.value !== shown) this.actions.setLabel(pistonIndex, input.value);
+      if (changed) this.actions.labelEdited();
       else cell.replaceChildren(shown);
     };
     input.addEventListener("keydown", (event) => {
@@ -71,6 +100,7 @@ export class PistonOverview {
       finish(event.key === "Enter");
     });
     input.addEventListener("blur", () => finish(true));
+    this.edit = edit;
     cell.replaceChildren(input);
     input.focus();
     input.select();

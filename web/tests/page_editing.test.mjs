@@ -3,8 +3,11 @@
 // copy and paste, and the print view.
 
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
 import { test } from "node:test";
-import { exampleFile, expectedNames, openFile, openSite, pistonNames, savedBytes, zktcliExport, zktcliImport } from "./support.mjs";
+import {
+  exampleFile, expectedNames, openFile, openSite, pistonNames, savedBytes, writeScratch, zktcliExport, zktcliImport,
+} from "./support.mjs";
 
 async function openExample(t) {
   const site = await openSite(t);
@@ -119,23 +122,55 @@ test("names and labels typed in the editors and the overview show on the panels 
   await page.click("#picKeyboard_1");
   await page.getByLabel("Name:").fill("  Swell ");
   await page.locator("#frmMIDIChannels").getByRole("button", { name: "Save" }).click();
+  // A label still being typed when Ctrl+S is pressed is saved with the rest.
   await page.focus('#grdPistonOverview tr[data-piston="0"]');
   await page.keyboard.press("F2");
   await page.keyboard.type("é".repeat(45));
-  await page.keyboard.press("Enter");
+  const [download] = await Promise.all([page.waitForEvent("download"), page.keyboard.press("Control+S")]);
 
-  assert.equal(await page.locator("#lblKeyboard_1").innerText(), "Manual #2 \u2014 Swell");
   const exported = zktcliExport(exampleFile);
+  exported.manuals[1].name = "Swell";
+  exported.manuals[1].pistons[4].label = "Full Organ";
+  exported.manuals[0].pistons[0].label = "é".repeat(40);
+  assert.deepEqual(readFileSync(await download.path()), zktcliImport(exported));
+  assert.equal(await page.title(), "three-manuals.zkt - ZKTConfig by Larkmoor");
+  assert.equal(await page.locator("#lblKeyboard_1").innerText(), "Manual #2 \u2014 Swell");
   assert.equal(await page.locator("#cmdPiston_24").getAttribute("aria-label"),
     `Full Organ (Manual 2, piston 5): ${exported.manuals[1].pistons[4].description}`);
   await page.fill("#txtOverviewFilter", "full organ");
   assert.equal(await page.locator("#grdPistonOverview tbody tr:not([hidden])").count(), 1);
-
-  exported.manuals[1].name = "Swell";
-  exported.manuals[1].pistons[4].label = "Full Organ";
-  exported.manuals[0].pistons[0].label = "é".repeat(40);
-  assert.deepEqual(await savedBytes(page), zktcliImport(exported));
+  await page.focus("#cmdPiston_0");
   for (let step = 0; step < 3; ++step) await page.keyboard.press("Control+Z");
   assert.equal(await page.locator("#lblKeyboard_1").innerText(), "Manual #2");
   assert.deepEqual(errors, []);
+});
+
+test("a line break stored in a label shows as a space, stays while untouched, and gives way to typing", async (t) => {
+  const { page } = await openSite(t);
+  const exported = zktcliExport(exampleFile);
+  exported.manuals[0].pistons[2].label = "Swell\nBox";
+  const file = writeScratch("line-break.zkt", zktcliImport(exported));
+  await openFile(page, file);
+  await page.waitForSelector("#fraManual_0:not([hidden])");
+  const label = () => page.getByLabel("Label:");
+
+  await page.click("#cmdPiston_2");
+  assert.equal(await label().inputValue(), "Swell Box");
+  await page.locator("#frmPiston").getByRole("button", { name: "Save" }).click();
+  assert.deepEqual(await savedBytes(page), readFileSync(file));
+
+  await page.click("#cmdPiston_2");
+  await label().press("End");
+  await label().pressSequentially("2");
+  await page.locator("#frmPiston").getByRole("button", { name: "Save" }).click();
+  exported.manuals[0].pistons[2].label = "Swell Box2";
+  assert.deepEqual(await savedBytes(page), zktcliImport(exported));
+
+  // Escape in the overview puts the label back and stores nothing.
+  await page.focus('#grdPistonOverview tr[data-piston="2"]');
+  await page.keyboard.press("F2");
+  await page.keyboard.type(" and more");
+  await page.keyboard.press("Escape");
+  assert.equal(await page.locator('#grdPistonOverview tr[data-piston="2"] td.label').innerText(), "Swell Box2");
+  assert.equal(await page.title(), "line-break.zkt - ZKTConfig by Larkmoor");
 });
