@@ -134,11 +134,11 @@ void KeyboardEditor::loadGeneralSettings() {
             bitIsSet(keyboard.keyboardConfig, bit));
     }
     // Input n is shown at n + 1, none (3) as "Disabled"; anything else has no entry.
-    selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveInputList],
+    selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveInputCombo],
                          keyboard.archiveInput == noArchiveInput
                              ? analogInputDisabled
                              : keyboard.archiveInput + firstInputPosition);
-    selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveChannelList],
+    selectPositionOrNone(*m_pages.cboArchiveAnalogInput[archiveChannelCombo],
                          topOfChannelList - keyboard.archiveChannel);
 }
 
@@ -247,14 +247,14 @@ void KeyboardEditor::saveGeneralSettings() {
         }
     }
     keyboard.keyboardConfig = static_cast<std::uint8_t>(options);
-    const int archiveInput = m_pages.cboArchiveAnalogInput[archiveInputList]->currentIndex();
+    const int archiveInput = m_pages.cboArchiveAnalogInput[archiveInputCombo]->currentIndex();
     if (archiveInput == analogInputDisabled) {
         keyboard.archiveInput = noArchiveInput;
     } else if (archiveInput != noSelection) {
         keyboard.archiveInput = static_cast<std::uint8_t>(archiveInput - firstInputPosition);
     }
     keyboard.archiveChannel = static_cast<std::uint8_t>(numberFromTop(
-        *m_pages.cboArchiveAnalogInput[archiveChannelList], topOfChannelList, keyboard.archiveChannel));
+        *m_pages.cboArchiveAnalogInput[archiveChannelCombo], topOfChannelList, keyboard.archiveChannel));
 }
 
 } // namespace zkt

@@ -88,15 +88,15 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
 
     auto* archive = new QGroupBox(QStringLiteral("Ahlborn Archive Crescendo"), page);
     auto* archiveLayout = new QGridLayout(archive);
-    pages.cboArchiveAnalogInput[archiveInputList] =
-        newList(*archive, "cboArchiveAnalogInput", archiveInputList,
+    pages.cboArchiveAnalogInput[archiveInputCombo] =
+        newList(*archive, "cboArchiveAnalogInput", archiveInputCombo,
                 fillListFromVocabulary(vocabulary().analogInputNames, false));
-    pages.cboArchiveAnalogInput[archiveChannelList] =
-        newList(*archive, "cboArchiveAnalogInput", archiveChannelList, fillNumberList(1, 16, false));
+    pages.cboArchiveAnalogInput[archiveChannelCombo] =
+        newList(*archive, "cboArchiveAnalogInput", archiveChannelCombo, fillNumberList(1, 16, false));
     archiveLayout->addWidget(new QLabel(QStringLiteral("Use with which Analog Input?"), archive), 0, 0);
-    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveInputList], 0, 1);
+    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveInputCombo], 0, 1);
     archiveLayout->addWidget(new QLabel(QStringLiteral("On which MIDI channel?"), archive), 1, 0);
-    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveChannelList], 1, 1);
+    archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveChannelCombo], 1, 1);
     archiveLayout->setColumnStretch(2, 1);
     layout->addWidget(archive);
     layout->addStretch(1);

@@ -20,8 +20,9 @@ inline constexpr int keyboardPageCount = 2;
 inline constexpr int channelSettingsPage = 0;
 inline constexpr int generalSettingsPage = 1;
 inline constexpr int keyboardOptionCount = 8;
-inline constexpr int archiveInputList = 0;
-inline constexpr int archiveChannelList = 1;
+// cboArchiveAnalogInput(0) is the archive crescendo's input, (1) its channel.
+inline constexpr int archiveInputCombo = 0;
+inline constexpr int archiveChannelCombo = 1;
 
 struct ChannelRow {
     QCheckBox* chkChannel = nullptr;

@@ -194,9 +194,11 @@ PistonSaveOutcome PistonForm::save() const {
     } else if (rule->typeListShown || regrouped) {
         storePosition(m_panel.types, piston.functionType);
     }
+    // A channel list the group never shows cannot have been changed by the user: it is stored
+    // only when the piston comes from another group, which started it (startingAssignment).
     if (rule->channel == ChannelInput::num)
         storePosition(m_panel.channels, piston.midiChannel);
-    else if (rule->channel == ChannelInput::midiChannel)
+    else if (rule->channel == ChannelInput::midiChannel || regrouped)
         storeFromTop(m_panel.channels, midiChannelRange.high, piston.midiChannel);
     storeFromTop(m_panel.values, rule->valueRange.high, piston.programNumber);
     if (rule->bankRows) {
