@@ -95,6 +95,7 @@ json pistonEditorView(const PistonForm& form, const std::string& label) {
     return {{"location", form.location()},
             {"note", form.note()},
             {"label", label},
+            {"labelOnOneLine", oneLine(label)},
             {"functions", listView(form.functions())},
             {"panel", panelView(form)}};
 }
@@ -121,6 +122,7 @@ json keyboardEditorView(int manualIndex, const std::string& name, const Keyboard
             {{"caption", vocabulary().keyboardOptionNames[bit]}, {"checked", inputs.options[bit]}});
     return {{"location", keyboardEditorLocation(manualIndex)},
             {"name", name},
+            {"nameOnOneLine", oneLine(name)},
             {"lists",
              {{"keyOffsets", listView(keyOffsetList())["items"]},
               {"velocities", listView(velocityList())["items"]},

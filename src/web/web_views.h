@@ -14,11 +14,12 @@ namespace zkt::web {
 //  manuals shown, the label on one line}
 nlohmann::json organView(const WebSession& session);
 
-// {location, note, label, functions: {items, selected}, panel: {...}} of the open piston editor.
+// {location, note, label, labelOnOneLine, functions: {items, selected}, panel: {...}} of the open
+// piston editor.
 nlohmann::json pistonEditorView(const PistonForm& form, const std::string& label);
 
-// {location, name, lists, rows, options, archiveInput, archiveChannel} of the open keyboard
-// editor.
+// {location, name, nameOnOneLine, lists, rows, options, archiveInput, archiveChannel} of the open
+// keyboard editor.
 nlohmann::json keyboardEditorView(int manualIndex, const std::string& name, const KeyboardInputs& inputs);
 
 } // namespace zkt::web

@@ -51,6 +51,7 @@ export interface PistonEditorView {
   location: string;
   note: string;
   label: string;
+  labelOnOneLine: string;
   functions: ListView;
   panel: PistonPanelView | null;
 }
@@ -68,6 +69,7 @@ export interface ChannelRowView {
 export interface KeyboardEditorView {
   location: string;
   name: string;
+  nameOnOneLine: string;
   lists: {
     keyOffsets: string[];
     velocities: string[];

@@ -42,10 +42,11 @@ export interface ConsoleNameField {
   text(): string;
 }
 
-export function consoleNameInput(id: string, stored: string, placeholder: string): ConsoleNameField {
+// onOneLine: the stored text as the titles show it (the core's), since an input would drop a
+// line break and join the words.
+export function consoleNameInput(id: string, stored: string, onOneLine: string, placeholder: string): ConsoleNameField {
   const input = el("input", { type: "text", id, class: "console-name", placeholder, autocomplete: "off", spellcheck: false });
-  // On one line, as the titles show it: an input would drop a line break and join the words.
-  input.value = stored.replace(/[\u0000-\u001f\u007f-\u009f\u2028\u2029]/g, " ");
+  input.value = onOneLine;
   const shown = input.value;
   input.addEventListener("input", () => {
     const characters = Array.from(input.value);

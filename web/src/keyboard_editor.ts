@@ -16,7 +16,7 @@ export function editKeyboard(session: Session, manualIndex: number, onSaved: () 
 
   const modal = openModal("frmMIDIChannels", "Keyboard Settings", () => session.closeEditors());
   const location = el("p", { id: "lblMIDIChannels", class: "location" });
-  const name = consoleNameInput("txtManualName", opened.name, "As the organist calls it, e.g. Great, Swell, Pedal");
+  const name = consoleNameInput("txtManualName", opened.name, opened.nameOnOneLine, "As the organist calls it, e.g. Great, Swell, Pedal");
   const refusal = el("p", { class: "refusal", role: "alert" });
   const set = (input: KeyboardInput, row: number, value: number) => show(session.setKeyboardInput(input, row, value));
   const channelPage = buildChannelPage(opened, set);

@@ -13,7 +13,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   const modal = openModal("frmPiston", "Thumb Piston Assignment", () => session.closeEditors());
   const location = el("p", { id: "lblPiston", class: "location" });
   const note = el("p", { id: "txtNote", class: "note" });
-  const label = consoleNameInput("txtLabel", opened.label, "As on the console, e.g. General 5");
+  const label = consoleNameInput("txtLabel", opened.label, opened.labelOnOneLine, "As on the console, e.g. General 5");
   const functionLabelId = uniqueId("label");
   const functions = el("select", { id: "cboFunction", "aria-labelledby": functionLabelId });
   const panelArea = el("div", { class: "piston-panel" });

@@ -81,7 +81,7 @@ export class PistonOverview {
     this.commitEdit();
     // The cell shows a stored line break as a space: a label left as it was is not stored again.
     const shown = cell.textContent ?? "";
-    const { input } = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label");
+    const { input } = consoleNameInput(`txtLabel_${pistonIndex}`, shown, shown, "Label");
     input.setAttribute("aria-label",
       `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
     const edit: LabelEdit = { pistonIndex, input, shown };
