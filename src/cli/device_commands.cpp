@@ -3,9 +3,9 @@
 #include "cli/check_link.h"
 #include "cli/config_source.h"
 #include "cli/device_detect.h"
+#include "cli/device_listings.h"
 #include "cli/device_session.h"
 #include "cli/device_transfers.h"
-#include "cli/device_listings.h"
 #include "cli/exit_codes.h"
 #include "cli/traffic_monitor.h"
 #include "model/config_file.h"
@@ -65,8 +65,9 @@ std::shared_ptr<DeviceArguments> addDeviceOptions(CLI::App& command, double time
         ->check(CLI::PositiveNumber);
     command
         .add_option("--timeout", options.timeoutSeconds,
-                    "give up (exit 3) after this many seconds (of virtual time when simulated); 0 waits "
-                    "without limit, retrying as the window does")
+                    "the limit on the whole command: give up after this many seconds (of virtual time when "
+                    "simulated; exit 3, or for a write that has begun sending 7 or 8); 0 waits without "
+                    "limit, retrying as the window does")
         ->capture_default_str();
     command.add_flag("-v,--verbose", options.verbose, "print every MIDI message sent and received on stderr");
     return arguments;
@@ -119,8 +120,9 @@ void registerDeviceCommands(CLI::App& app) {
     auto* noVerify = write->add_flag(
         "--no-verify", writeArguments->noVerify,
         "do not read the manuals back afterwards to compare them with the file (exit 4 when they differ)");
-    write->add_flag("--verify-all", writeArguments->verifyAll,
-                    "read back every manual afterwards, not only those written")
+    write
+        ->add_flag("--verify-all", writeArguments->verifyAll,
+                   "read back every manual afterwards, not only those written")
         ->excludes(noVerify);
     // Scripts written before a write verified by itself still pass it.
     write->add_flag("--verify")->description("read back and compare (the default)")->excludes(noVerify);
@@ -143,7 +145,8 @@ void registerDeviceCommands(CLI::App& app) {
         "verify", "Read every manual from the encoder chain and compare it with a configuration (exit 4 "
                   "naming the manuals and fields that differ)");
     auto verifyArguments = addDeviceOptions(*verify, transferTimeoutSeconds);
-    verify->add_option("FILE", verifyArguments->file, "the .zkt configuration the chain should hold")->required();
+    verify->add_option("FILE", verifyArguments->file, "the .zkt configuration the chain should hold")
+        ->required();
     verify->callback([arguments = verifyArguments] {
         const ConfigModel model = readConfigurationForCommand(arguments->file, std::cerr);
         DeviceSession session(arguments->device);

@@ -48,8 +48,7 @@ int detectChain(DeviceSession& session, std::ostream& out, std::ostream& err) {
     LoopWork work = engineLoopWork(engine);
     work.done = [&engine, &report] { return engine.outcome().ended() || report.invalidCount(); };
     if (runLoop(session.driver(), work, session.timeout()) == LoopEnd::timedOut) {
-        err << "zktcli: gave up waiting for " << describeWait(engine.transfer(), engine.queue().queueLength())
-            << '\n';
+        err << "zktcli: gave up waiting for " << describeWait(engine) << '\n';
         return exitcode::timedOut;
     }
     if (report.invalidCount())

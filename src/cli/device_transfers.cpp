@@ -23,10 +23,39 @@ LinkNotices noticesOn(std::ostream& err) {
     return notices;
 }
 
+// doing: what the command was at, said between the time and the wait ("reading back what was
+// written, "), or nothing.
+void sayGaveUp(const DeviceSession& session, const TransferEngine& engine, const char* doing,
+               std::ostream& err) {
+    err << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s " << doing
+        << "waiting for " << describeWait(engine);
+}
+
 int giveUp(const DeviceSession& session, const TransferEngine& engine, std::ostream& err) {
-    err << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s waiting for "
-        << describeWait(engine.transfer(), engine.queue().queueLength()) << '\n';
+    sayGaveUp(session, engine, "", err);
+    err << '\n';
     return exitcode::timedOut;
+}
+
+// A write cut short says what it had done: nothing before its first message; which manuals
+// it wrote, and whether their read-back had ended, after.
+int giveUpWriting(const DeviceSession& session, const TransferEngine& engine, const SafeWrite& write,
+                  std::ostream& err) {
+    switch (write.phase()) {
+    case SafeWrite::Phase::writing:
+        sayGaveUp(session, engine, "writing, ", err);
+        err << ". " << write.doneSoFar() << '\n';
+        return exitcode::writeCutShort;
+    case SafeWrite::Phase::verifying:
+        sayGaveUp(session, engine, "reading back what was written, ", err);
+        err << ". " << write.doneSoFar() << '\n';
+        return exitcode::writtenNotVerified;
+    default:
+        if (write.phase() == SafeWrite::Phase::reading)
+            err << "zktcli: nothing was written: the chain could not be read for a backup "
+                   "(--no-backup writes without one)\n";
+        return giveUp(session, engine, err);
+    }
 }
 
 // Traffic lines (-v) share stderr with the progress lines: a progress line in the making is
@@ -120,12 +149,8 @@ int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOp
     };
     const LoopEnd end = runLoop(session.driver(), work, session.timeout());
     transfer.status.finishLine();
-    if (end == LoopEnd::timedOut) {
-        if (write.phase() == SafeWrite::Phase::reading)
-            err << "zktcli: nothing was written: the chain could not be read for a backup "
-                   "(--no-backup writes without one)\n";
-        return giveUp(session, engine, err);
-    }
+    if (end == LoopEnd::timedOut)
+        return giveUpWriting(session, engine, write, err);
     letTheLastMessageLeave(session, work);
     if (write.phase() == SafeWrite::Phase::readFailed) {
         err << "zktcli: nothing was written: " << write.report().front()
@@ -137,7 +162,7 @@ int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOp
         return exitcode::interrupted;
     case SafeWrite::Outcome::failed:
         return engine.outcome().result == TransferOutcome::Result::failed ? exitStatusOf(engine.outcome())
-                                                                            : exitcode::differentOrFailed;
+                                                                          : exitcode::differentOrFailed;
     case SafeWrite::Outcome::differs:
         err << "zktcli: verification failed\n";
         return exitcode::verificationFailed;

@@ -12,7 +12,8 @@ inline constexpr int differentOrFailed = 1;
 // Bad input or usage: unreadable or damaged files, invalid JSON or values, a port that does not
 // exist.
 inline constexpr int badInput = 2;
-// Gave up after --timeout; or write could not read the chain for its backup.
+// Gave up after --timeout; or write could not read the chain for its backup. Either way a write
+// has sent nothing.
 inline constexpr int timedOut = 3;
 // The chain does not hold the configuration (the read-back of a write, verify).
 inline constexpr int verificationFailed = 4;
@@ -20,6 +21,10 @@ inline constexpr int verificationFailed = 4;
 inline constexpr int linkProblem = 5;
 // A MIDI device in use went away during the transfer (unplugged, switched off, its program ended).
 inline constexpr int deviceGone = 6;
+// write: --timeout ended the read-back after the manuals were written; they are not verified.
+inline constexpr int writtenNotVerified = 7;
+// write: --timeout ended the write while it was writing; some manuals may be written.
+inline constexpr int writeCutShort = 8;
 // Ctrl-C.
 inline constexpr int interrupted = 130;
 
@@ -29,10 +34,13 @@ inline constexpr std::string_view helpText =
     "  0    success; diff: the configurations are equal\n"
     "  1    diff: they differ; device commands: the transfer failed or the manual count was invalid\n"
     "  2    bad input or usage (unreadable or damaged file, invalid JSON or values, no such MIDI port)\n"
-    "  3    gave up after --timeout; write: the chain could not be read for the backup\n"
+    "  3    gave up after --timeout (write: before anything was sent); write: the chain could not be\n"
+    "       read for the backup\n"
     "  4    write or verify: the chain does not hold the configuration\n"
     "  5    check-link: the test found a problem with the MIDI loop\n"
     "  6    a MIDI device went away during the transfer\n"
+    "  7    write: --timeout ended the read-back; the manuals were written but not verified\n"
+    "  8    write: --timeout ended the writing; the message says which manuals were written\n"
     "  130  interrupted with Ctrl-C\n";
 
 } // namespace zkt::cli::exitcode

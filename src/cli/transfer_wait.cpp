@@ -2,7 +2,9 @@
 
 namespace zkt::cli {
 
-std::string describeWait(const TransferContext& transfer, std::size_t queuedMessages) {
+std::string describeWait(const TransferEngine& engine) {
+    const TransferContext& transfer = engine.transfer();
+    const std::size_t queuedMessages = engine.queue().queueLength();
     const std::string manual = "manual " + std::to_string(transfer.currentManual);
     switch (transfer.transferState) {
     case TransferState::cablingCheck:
@@ -20,15 +22,21 @@ std::string describeWait(const TransferContext& transfer, std::size_t queuedMess
     case TransferState::waitingForFirstChunk:
         return "the program data of " + manual;
     case TransferState::collectingChunks:
-        return "the rest of the program data of " + manual + " (" + std::to_string(transfer.collection.receivedLength) +
-               " of " + std::to_string(transfer.collection.expectedProgramLength) + " bytes received)";
+        return "the rest of the program data of " + manual + " (" +
+               std::to_string(transfer.collection.receivedLength) + " of " +
+               std::to_string(transfer.collection.expectedProgramLength) + " bytes received)";
     case TransferState::writingManual:
     case TransferState::nextManualToWrite:
-        return "the program data of manual " + std::to_string(transfer.currentManual - 1) + " to be sent (" +
-               std::to_string(queuedMessages) + " messages queued)";
+        // The manual in hand is already the next one to ask; what is queued is the one before.
+        if (const int sending = engine.queue().unitLeavingNext(); sending != 0)
+            return "the program data of manual " + std::to_string(sending) + " to be sent (" +
+                   std::to_string(queuedMessages) + " messages queued)";
+        return "the identity reply of " + manual;
     case TransferState::cancellingWrite:
     case TransferState::finished:
     case TransferState::closing:
+        if (queuedMessages == 0)
+            return "the pause after the last message, in which the MCU stores it";
         return "the last messages to be sent (" + std::to_string(queuedMessages) + " queued)";
     default:
         return "a transfer to start";

@@ -1,13 +1,12 @@
 #pragma once
 // What a transfer is waiting for, in words, for zktcli's time-out message.
 
-#include "link/transfer_state.h"
+#include "link/transfer_engine.h"
 
-#include <cstddef>
 #include <string>
 
 namespace zkt::cli {
 
-std::string describeWait(const TransferContext& transfer, std::size_t queuedMessages);
+std::string describeWait(const TransferEngine& engine);
 
 } // namespace zkt::cli

@@ -1,6 +1,7 @@
 #include "link/safe_write.h"
 
 #include "link/transfer_texts.h"
+#include "link/write_summary.h"
 #include "model/config_clipboard.h"
 #include "model/program_image.h"
 #include "model/verification_report.h"
@@ -23,6 +24,7 @@ void SafeWrite::start(const WriteOptions& options) {
     m_report.clear();
     m_manualsRead = 0;
     m_ticksWithoutManual = 0;
+    m_written.clear();
     if (!options.backup && !options.onlyChanged) {
         startWriting(WriteRequest{});
         return;
@@ -77,9 +79,10 @@ std::string SafeWrite::stallReason() const {
     const ConfigModel& read = m_engine.loading();
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(readStallTicks * TransferEngine::tickInterval);
-    const std::string what = read.numberOfManuals < 1 ? std::string("no valid count of manuals came back round the loop")
-                                                      : "manual " + std::to_string(m_engine.transfer().currentManual) +
-                                                            " sent nothing";
+    const std::string what =
+        read.numberOfManuals < 1
+            ? std::string("no valid count of manuals came back round the loop")
+            : "manual " + std::to_string(m_engine.transfer().currentManual) + " sent nothing";
     return "The " + std::string(texts::product) + " could not be read before writing: " + what + " in " +
            std::to_string(seconds.count()) + " s.";
 }
@@ -104,10 +107,10 @@ void SafeWrite::afterRead() {
         try {
             const KeptBackup kept = m_saveBackup(m_engine.chainRead().images);
             m_backupPath = kept.path;
-            say(kept.alreadyKept ? "The newest backup already holds what the " + std::string(texts::product) +
-                                       " holds: " + kept.path.string()
-                                 : "Backup of what the " + std::string(texts::product) + " held: " +
-                                       kept.path.string());
+            say(kept.alreadyKept
+                    ? "The newest backup already holds what the " + std::string(texts::product) +
+                          " holds: " + kept.path.string()
+                    : "Backup of what the " + std::string(texts::product) + " held: " + kept.path.string());
         } catch (const std::exception& error) {
             m_phase = Phase::readFailed;
             m_report = {std::string("The backup could not be kept: ") + error.what()};
@@ -179,6 +182,7 @@ void SafeWrite::startWriting(WriteRequest request) {
 }
 
 void SafeWrite::afterWrite() {
+    m_written = m_engine.manualsWritten();
     if (!stepSucceeded([this] { finish(Outcome::failed, {m_engine.outcome().reason}); }))
         return;
     if (!m_options.verify) {
@@ -230,6 +234,18 @@ void SafeWrite::finish(Outcome outcome, std::vector<std::string> report) {
     m_outcome = outcome;
     if (!report.empty())
         m_report = std::move(report);
+}
+
+std::string SafeWrite::doneSoFar() const {
+    switch (m_phase) {
+    case Phase::writing:
+        return m_engine.progressSoFar();
+    case Phase::verifying:
+        return writeSummary(m_written, {}, m_written) +
+               " Their read-back did not end, so the write is not verified.";
+    default:
+        return m_written.empty() ? "Nothing was written." : writeSummary(m_written, {}, m_written);
+    }
 }
 
 void SafeWrite::say(const std::string& line) {

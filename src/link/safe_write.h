@@ -61,6 +61,9 @@ public:
     const std::optional<std::filesystem::path>& backupPath() const { return m_backupPath; }
     // Why the read failed, the write failed, or what the read-back found different.
     const std::vector<std::string>& report() const { return m_report; }
+    // What the write has done so far, for a caller that stops waiting for it: whether anything
+    // was written, which manuals, and that the read-back did not end. One or two sentences.
+    std::string doneSoFar() const;
 
 private:
     // Whether the engine's step has ended well; a cancelled step ends the write, a failed one
@@ -88,6 +91,8 @@ private:
     std::optional<ConfigModel> m_chainBefore;
     std::optional<std::filesystem::path> m_backupPath;
     std::vector<std::string> m_report;
+    // The manuals the write step wrote, kept for the read-back after it.
+    std::vector<int> m_written;
     int m_manualsRead = 0;
     int m_ticksWithoutManual = 0;
 };

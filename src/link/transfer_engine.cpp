@@ -6,16 +6,20 @@
 // 0  idle                  nothing runs                     close the input                    any start
 // 1  askNextManual         ask the next manual who it is    tag + identity request             at once, to 40
 // 11 finished              the last manual is done          the closing text, close the input  at once, to 27
-// 27 closing               the progress stays a moment      -- each tick: wait for the last    to 0 once the progress
+// 27 closing               the progress stays a moment      -- each tick: wait for the last    to 0 once the
+// progress
 //                                                           messages, then about 2 s           is put away
-// 28 writingManual         identity reply during a write    (never seen by a tick)             transferStep: 61 or 11
-// 29 cancellingWrite       a cancelled write ends its unit  -- each tick: wait for the queue   to 0
-// 40 waitingForIdentity    identity request sent            -- retries every 2 s               identity reply: 44 (load),
-//                                                                                              1 or 11 (identify), 28 (write)
-// 42 waitingForFirstChunk  program request sent             -- retries every 2 s               first chunk: 43
-// 43 collectingChunks      program data arriving            -- retries every 2 s               last chunk: 1 or 11
-// 44 identityReceived      identity reply during a load     -- the tick closes the input       the same tick, to 45
-// 45 settling              a pause before the request       -- about 1 s                       program request: 42
+// 28 writingManual         identity reply during a write    (never seen by a tick)             transferStep:
+// 61 or 11 29 cancellingWrite       a cancelled write ends its unit  -- each tick: wait for the queue   to 0
+// 40 waitingForIdentity    identity request sent            -- retries every 2 s               identity
+// reply: 44 (load),
+//                                                                                              1 or 11
+//                                                                                              (identify), 28
+//                                                                                              (write)
+// 42 waitingForFirstChunk  program request sent             -- retries every 2 s               first chunk:
+// 43 43 collectingChunks      program data arriving            -- retries every 2 s               last chunk:
+// 1 or 11 44 identityReceived      identity reply during a load     -- the tick closes the input       the
+// same tick, to 45 45 settling              a pause before the request       -- about 1 s program request: 42
 // 61 nextManualToWrite     a written manual's messages      -- each tick: once fewer than two  to 40
 //                          leave                               wait, ask the next manual
 // 62 cablingCheck          tag sent round the loop          -- retries every 2 s               valid count: 1
@@ -98,6 +102,8 @@ void TransferEngine::begin(TransferKind kind, LoadPurpose purpose) {
     // The kind is set before anything is queued: it decides how the messages are paced.
     m_context.transferKind = kind;
     m_context.purpose = purpose;
+    // A count from an earlier transfer says nothing about this one's cabling check.
+    m_context.lastTagCount.reset();
     m_outcome = {TransferOutcome::Result::running, kind, purpose, {}, {}};
     m_progressShown = true;
     m_observer.transferStarted(kind, purpose);
@@ -210,7 +216,8 @@ void TransferEngine::abandonTransfer(TransferOutcome::Cause cause, const std::st
     finish(TransferOutcome::Result::failed, explanation, cause);
 }
 
-void TransferEngine::finish(TransferOutcome::Result result, std::string reason, TransferOutcome::Cause cause) {
+void TransferEngine::finish(TransferOutcome::Result result, std::string reason,
+                            TransferOutcome::Cause cause) {
     setCancellable(false);
     m_outcome.result = result;
     m_outcome.reason = std::move(reason);
@@ -433,7 +440,7 @@ void TransferEngine::checkDevicesPresent() {
     }
     abandonTransfer(TransferOutcome::Cause::deviceGone,
                     "The " + *m_queue.missingDevice() +
-                    " is gone (unplugged, switched off, or its program ended). " + progressSoFar());
+                        " is gone (unplugged, switched off, or its program ended). " + progressSoFar());
 }
 
 // A load has succeeded once its last manual is decoded and its last message has left; a write
@@ -466,14 +473,16 @@ bool TransferEngine::devicesNeeded() const {
     const TransferState current = m_context.transferState;
     if (current != TransferState::finished && current != TransferState::closing)
         return true;
-    return m_context.transferKind == TransferKind::write && (m_queue.pacedMessagesQueued() || m_confirmingWrite);
+    return m_context.transferKind == TransferKind::write &&
+           (m_queue.pacedMessagesQueued() || m_confirmingWrite);
 }
 
 void TransferEngine::pump() {
     const auto result = m_queue.pumpQueue();
     switch (result) {
     case TransmitQueue::PumpResult::openFailed:
-        abandonTransfer(TransferOutcome::Cause::portTrouble, m_queue.lastOpenReport().failure + " " + progressSoFar());
+        abandonTransfer(TransferOutcome::Cause::portTrouble,
+                        m_queue.lastOpenReport().failure + " " + progressSoFar());
         return;
     case TransmitQueue::PumpResult::openedPorts:
         if (!m_queue.lastOpenReport().substituted.empty())
@@ -481,8 +490,9 @@ void TransferEngine::pump() {
         return;
     case TransmitQueue::PumpResult::sendFailed:
         if (devicesNeeded())
-            abandonTransfer(TransferOutcome::Cause::portTrouble, "Sending to the " + product + " failed: " +
-                                                                     m_queue.lastSendFailure() + " " + progressSoFar());
+            abandonTransfer(TransferOutcome::Cause::portTrouble, "Sending to the " + product +
+                                                                     " failed: " + m_queue.lastSendFailure() +
+                                                                     " " + progressSoFar());
         return;
     case TransmitQueue::PumpResult::sent:
         break;
@@ -617,7 +627,8 @@ std::optional<int> TransferEngine::nextManualToRead(const ConfigModel& model, in
     const std::vector<int>& listed = m_context.manualsToRead;
     if (listed.empty())
         return manualInChain(model, after + 1) ? std::optional<int>(after + 1) : std::nullopt;
-    const auto next = std::find_if(listed.begin(), listed.end(), [after](int manual) { return manual > after; });
+    const auto next =
+        std::find_if(listed.begin(), listed.end(), [after](int manual) { return manual > after; });
     if (next == listed.end() || !manualInChain(model, *next))
         return std::nullopt;
     return *next;

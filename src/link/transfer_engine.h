@@ -84,6 +84,9 @@ public:
     // The manuals whose program updates have all left during the last write, with the chain
     // still there afterwards.
     const std::vector<int>& manualsWritten() const { return m_manualsWritten; }
+    // A load: that nothing was loaded; a write: which manuals were written, may be incomplete,
+    // or were not written. One sentence, for a transfer that stops.
+    std::string progressSoFar() const;
 
 private:
     // The only writer of the transfer state.
@@ -123,7 +126,6 @@ private:
     bool devicesNeeded() const;
     ConfigModel& target();
     std::vector<int> manualsCovered() const;
-    std::string progressSoFar() const;
 
     ConfigModel& m_model;
     ConfigModel m_loading;

@@ -150,4 +150,14 @@ void TransmitQueue::logOutputError() const {
         m_notices.log(std::string(outputErrorLogLine));
 }
 
+int TransmitQueue::unitLeavingNext() const {
+    if (m_startedUnit != 0)
+        return m_startedUnit;
+    for (const Item& item : m_items) {
+        if (item.options.unit != 0)
+            return item.options.unit;
+    }
+    return 0;
+}
+
 } // namespace zkt

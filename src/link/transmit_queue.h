@@ -79,6 +79,8 @@ public:
     int lastSentUnit() const { return m_lastSentUnit; }
     // The unit part of which has left and part still waits; 0 when none.
     int startedUnit() const { return m_startedUnit; }
+    // The unit whose messages leave next: the one begun, else the first one waiting; 0 when none.
+    int unitLeavingNext() const;
     bool lastSentEndedUnit() const { return m_lastSentEndedUnit; }
 
     // Withdraws every item but the rest of a unit that has begun to leave; returns that unit

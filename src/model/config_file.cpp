@@ -8,6 +8,7 @@
 #include "model/hex_text.h"
 #include "model/program_image.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -20,7 +21,9 @@ std::string withZktExtension(const std::string& path) {
     return path.find('.') == std::string::npos ? path + ".zkt" : path;
 }
 
-int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check) {
+namespace {
+
+std::ifstream openConfigurationFile(const std::string& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         throw ConfigFileError(path, 0, "is a folder, not a file");
@@ -29,7 +32,62 @@ int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFil
     if (!in) {
         throw ConfigFileError(path, 0, std::string("cannot open: ") + std::strerror(errno));
     }
+    return in;
+}
+
+// Decodes the lines into loaded; where held is given, each image line's bytes as the file holds
+// them go there too. Returns the number of manuals read.
+int readLines(std::istream& in, const std::string& name, ConfigModel& loaded, ConfigFileLineCheck& lineCheck,
+              std::vector<Bytes>* held) {
+    int manuals = 0;
+    ConfigFileLines lines(in, name);
+    // Past the fifth manual only as far as the check needs, to say whether anything was left out.
+    const auto nextLine = [&] { return lines.next(manuals == maxManuals); };
+    for (auto line = nextLine(); line && lineCheck.take(*line); line = nextLine()) {
+        if (isConsoleNameLine(*line)) {
+            // One that cannot be read is only skipped, and the check says so.
+            if (const ConsoleNameLine named = parseConsoleNameLine(*line); named.problem.empty())
+                takeConsoleNameLine(named, loaded.names);
+            continue;
+        }
+        if (line->size() < minimumImageLineLength) {
+            continue;
+        }
+        try {
+            const Bytes bytes = hexToBytes(*line);
+            decodeProgramImage(loaded, manuals + 1, bytes);
+            if (held) {
+                Bytes image(programImageSize, 0xFF);
+                std::copy_n(bytes.begin(), std::min(bytes.size(), programImageSize), image.begin());
+                held->push_back(std::move(image));
+            }
+        } catch (const HexFormatError& e) {
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
+        } catch (const ImageTooShort& e) {
+            throw ConfigFileError(name, lines.lineNumber(), e.what());
+        }
+        ++manuals;
+    }
+    if (in.bad()) {
+        throw ConfigFileError(name, lines.lineNumber(), "cannot read the file");
+    }
+    return manuals;
+}
+
+} // namespace
+
+int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check) {
+    std::ifstream in = openConfigurationFile(path);
     return readConfiguration(in, path, model, check);
+}
+
+std::vector<Bytes> configurationImages(const std::string& path) {
+    std::ifstream in = openConfigurationFile(path);
+    ConfigModel ignored;
+    ConfigFileLineCheck lineCheck;
+    std::vector<Bytes> images;
+    readLines(in, path, ignored, lineCheck, &images);
+    return images;
 }
 
 int readConfigurationFile(const std::string& path, ConfigModel& model) {
@@ -47,34 +105,8 @@ int readConfiguration(std::istream& in, const std::string& name, ConfigModel& mo
     ConfigModel loaded = model;
     // The file's names are the configuration's: a file without any has none.
     loaded.names = {};
-    int manuals = 0;
-    ConfigFileLines lines(in, name);
     ConfigFileLineCheck lineCheck;
-    // Past the fifth manual only as far as the check needs, to say whether anything was left out.
-    const auto nextLine = [&] { return lines.next(manuals == maxManuals); };
-    for (auto line = nextLine(); line && lineCheck.take(*line); line = nextLine()) {
-        if (isConsoleNameLine(*line)) {
-            // One that cannot be read is only skipped, and the check says so.
-            if (const ConsoleNameLine named = parseConsoleNameLine(*line); named.problem.empty())
-                takeConsoleNameLine(named, loaded.names);
-            continue;
-        }
-        if (line->size() < minimumImageLineLength) {
-            continue;
-        }
-        try {
-            decodeProgramImage(loaded, manuals + 1, hexToBytes(*line));
-        } catch (const HexFormatError& e) {
-            throw ConfigFileError(name, lines.lineNumber(), e.what());
-        } catch (const ImageTooShort& e) {
-            throw ConfigFileError(name, lines.lineNumber(), e.what());
-        }
-        ++manuals;
-    }
-    if (in.bad()) {
-        throw ConfigFileError(name, lines.lineNumber(), "cannot read the file");
-    }
-
+    const int manuals = readLines(in, name, loaded, lineCheck, nullptr);
     loaded.numberOfManuals = static_cast<std::int16_t>(manuals);
     // Names of manuals the file does not hold would never be shown or saved again.
     for (int m = manuals; m < maxManuals; ++m)

@@ -28,6 +28,10 @@ std::string withZktExtension(const std::string& path);
 // failure throws ConfigFileError naming the file, the line and the reason, and model is left
 // exactly as it was.
 int readConfigurationFile(const std::string& path, ConfigModel& model, ConfigFileCheck& check);
+// The images of the file's manuals exactly as its lines hold them (programImageSize bytes each,
+// FF where a line stops short of it), as an MCU given them would hold them. Throws
+// ConfigFileError as readConfigurationFile does.
+std::vector<Bytes> configurationImages(const std::string& path);
 // The same where nobody is told of damage: the simulator's chain images and tests.
 int readConfigurationFile(const std::string& path, ConfigModel& model);
 // The same from a file's contents or from a stream; name stands for the path in errors.

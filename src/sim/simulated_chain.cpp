@@ -30,7 +30,7 @@ void checkMcuCount(int count) {
 
 std::vector<Bytes> chooseImages(const SimulationOptions& options) {
     if (options.configurationFile) {
-        return imagesFromConfigurationFile(*options.configurationFile, options.identity.hardwareType);
+        return imagesFromConfigurationFile(*options.configurationFile);
     }
     checkMcuCount(options.mcuCount);
     if (options.images.empty()) {

@@ -29,13 +29,13 @@ std::vector<Bytes> realisticImages(int mcuCount, std::uint8_t hardwareType) {
     return encodeManuals(exampleOrgan(mcuCount), mcuCount, hardwareType);
 }
 
-std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file, std::uint8_t hardwareType) {
-    ConfigModel model;
-    if (readConfigurationFile(file.string(), model) == 0) {
+std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file) {
+    std::vector<Bytes> images = configurationImages(file.string());
+    if (images.empty()) {
         // A chain without MCUs is a legitimate test set-up, but not what a file was given for.
         throw ConfigFileError(file.string(), 0, "holds no manual");
     }
-    return encodeManuals(model, model.numberOfManuals, hardwareType);
+    return images;
 }
 
 } // namespace zkt

@@ -14,8 +14,8 @@ namespace zkt {
 // byte, as it does when the program writes to a real MCU.
 std::vector<Bytes> realisticImages(int mcuCount, std::uint8_t hardwareType);
 
-// One image per manual the file holds; throws ConfigFileError naming file and line, also for a
-// file without a single manual.
-std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file, std::uint8_t hardwareType);
+// One image per manual the file holds, byte for byte as its lines hold them, as MCUs given them
+// would; throws ConfigFileError naming file and line, also for a file without a single manual.
+std::vector<Bytes> imagesFromConfigurationFile(const std::filesystem::path& file);
 
 } // namespace zkt

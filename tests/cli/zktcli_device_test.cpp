@@ -154,6 +154,70 @@ TEST_F(ZktcliDevice, GivesUpAfterTheTimeoutNamingWhatItWaitedFor) {
     EXPECT_NE(detect.output.find("Invalid number of manuals detected!"), std::string::npos);
 }
 
+// A write of manuals 2 and 4 of five, cut by --timeout in each of its steps (virtual time, so the
+// moments are exact): what was done is said, with the manual in hand, and the status tells a write
+// that never reached the organ from one that did.
+TEST_F(ZktcliDevice, AWriteCutShortSaysWhatItHadDone) {
+    ConfigModel organ = exampleOrgan(5);
+    organ.numberOfManuals = 5;
+    writeConfigurationFile(path("chain.zkt"), organ);
+    for (const int manual : {2, 4})
+        organ.pistons[static_cast<std::size_t>(pistonIndexOf(manual - 1, 10))].programNumber = 99;
+    writeConfigurationFile(path("edited.zkt"), organ);
+    const struct {
+        const char* timeout;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        {"4", 3, "zktcli: gave up after 4 s waiting for the identity reply of manual 5"},
+        {"6", 8,
+         "zktcli: gave up after 6 s writing, waiting for the identity reply of manual 4. Manual 2 may be "
+         "incomplete (write it again); manual 4 was not written."},
+        {"8", 8,
+         "waiting for the pause after the last message, in which the MCU stores it. Manual 2 was "
+         "written; manual 4 may be incomplete (write it again)."},
+        {"9", 7,
+         "zktcli: gave up after 9 s reading back what was written, waiting for the rest of the program "
+         "data of manual 2 (192 of 256 bytes received). Manuals 2 and 4 were written. Their read-back "
+         "did not end, so the write is not verified."},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = zktcli("write " + path("edited.zkt") + " --simulate-from " + path("chain.zkt") +
+                                  " --timeout " + c.timeout);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.timeout << '\n' << run.output;
+        EXPECT_NE(run.output.find(c.said), std::string::npos) << c.timeout << '\n' << run.output;
+    }
+}
+
+// Boards holding velocity bytes the program shows otherwise: a one-piston change of manual 3 writes
+// manual 3 alone and says, in words, what the others hold.
+TEST_F(ZktcliDevice, AOnePistonWriteLeavesBoardsWithHiddenBytesAlone) {
+    const ConfigModel organ = exampleOrgan(3);
+    std::vector<Bytes> images;
+    for (int manual = 1; manual <= 3; ++manual) {
+        const ImageBuffer image = encodedManual(organ, manual);
+        images.emplace_back(image.begin(), image.begin() + programImageSize);
+    }
+    images[0][192 + 2] = 0x00; // channel 3: a fixed velocity of 0
+    images[1][192 + 4] = 0x80; // channel 5: sensing, stored value 0
+    writeImagesFile(path("chain.zkt"), images);
+    ConfigModel edited;
+    readConfigurationFile(path("chain.zkt"), edited);
+    edited.pistons[static_cast<std::size_t>(pistonIndexOf(2, 10))].programNumber = 99;
+    writeConfigurationFile(path("edited.zkt"), edited);
+
+    const CliRun write = zktcli("write -v " + path("edited.zkt") + " --simulate-from " + path("chain.zkt"));
+    ASSERT_EQ(write.exitCode, 0) << write.output;
+    for (const char* line : {"Manual 1 is unchanged and will not be written.",
+                             "    Manual 1: the ZKT holds a fixed velocity of 0 on channel 3, shown as 127.",
+                             "    Manual 2: channel 5 senses velocity with a stored value 0, shown as 127.",
+                             "Manual 3 will be written (1 of 4 chunks): 1 setting changes:"})
+        EXPECT_NE(write.output.find(line), std::string::npos) << line << '\n' << write.output;
+    EXPECT_EQ(write.output.find("Program update, manual 1,"), std::string::npos) << write.output;
+    EXPECT_EQ(write.output.find("Program update, manual 2,"), std::string::npos) << write.output;
+    EXPECT_NE(write.output.find("Program update, manual 3,"), std::string::npos) << write.output;
+}
+
 // The file changes a Program Change piston on every manual of what the simulated chain holds,
 // so a lost update leaves a difference that the read-back must find.
 TEST_F(ZktcliDevice, VerifyCatchesALostUpdateAndNamesTheManualAndFields) {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <fstream>
 #include <optional>
+#include <set>
 
 namespace zkt {
 namespace {
@@ -297,6 +298,57 @@ TEST_P(Confirmation, WaitsWithNothingWrittenThenWritesWhatWasConfirmed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, Confirmation, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "EveryManual" : "OnlyChanged"; });
+
+// Boards that hold velocity bytes the editors show otherwise (00 reads as 127, 80 as 255): a load
+// and a one-piston change of manual 3 flash manual 3 alone and say what the others hold, unless
+// every manual is to be written.
+class HiddenBytes : public ::testing::TestWithParam<bool> {};
+
+TEST_P(HiddenBytes, AreSaidAndWrittenOnlyWhenEveryManualIs) {
+    const bool everyManual = GetParam();
+    SimulationOptions options = chainOf(3);
+    ConfigModel organ = exampleOrgan(3);
+    organ.hardwareType = options.identity.hardwareType;
+    for (int manual = 1; manual <= 3; ++manual) {
+        const ImageBuffer image = encodedManual(organ, manual);
+        options.images.emplace_back(image.begin(), image.begin() + programImageSize);
+    }
+    const int velocityOfChannel1 = 193 - 1;
+    options.images[0][velocityOfChannel1] = 0x00;
+    options.images[1][velocityOfChannel1 + 4] = 0x80;
+    SafeWriteRig safe(options);
+    const std::vector<Bytes> before = imagesOf(safe.rig.chain);
+    ASSERT_TRUE(safe.rig.engine.startLoad());
+    ASSERT_TRUE(safe.rig.runToEnd());
+    changePiston(safe.rig.model, 3);
+
+    safe.write.start({.confirmBeforeWriting = true});
+    ASSERT_TRUE(safe.run());
+    ASSERT_EQ(safe.write.phase(), Phase::awaitingConfirmation);
+    EXPECT_EQ(safe.write.plan().toWrite, std::vector<int>{3});
+    const std::vector<std::string> lines = safe.write.plan().describe();
+    for (const char* said : {"    Manual 1: the ZKT holds a fixed velocity of 0 on channel 1, shown as 127.",
+                             "    Manual 2: channel 5 senses velocity with a stored value 0, shown as 127."})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), said), lines.end()) << said;
+
+    safe.write.confirm({.onlyChanged = !everyManual, .verify = true});
+    ASSERT_TRUE(safe.run());
+    EXPECT_EQ(safe.write.outcome(), Outcome::verified) << safe.rig.status.content();
+    const std::vector<Bytes> after = imagesOf(safe.rig.chain);
+    if (everyManual) {
+        EXPECT_EQ(safe.updatedManuals(), updatesTo({1, 2, 3}));
+        EXPECT_EQ(after[0][velocityOfChannel1], 0x7F);
+        EXPECT_EQ(after[1][velocityOfChannel1 + 4], 0xFF);
+    } else {
+        const std::vector<int> updated = safe.updatedManuals();
+        EXPECT_EQ(std::set<int>(updated.begin(), updated.end()), std::set<int>{3});
+        EXPECT_EQ(after[0], before[0]);
+        EXPECT_EQ(after[1], before[1]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, HiddenBytes, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "EveryManual" : "OnlyChanged"; });
 
 } // namespace
