@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the shape of src/: every #include between folders is covered by the CMake links of
-the target that compiles the including file, the library links form no cycle, and no header
-includes itself back through others. Prints each violation; exits 1 when there is any."""
+the target that compiles the including file, the library links form no cycle, no header
+includes itself back through others, and the rooms of one library (its first sub-folders) do
+not include each other in a circle. Prints each violation; exits 1 when there is any."""
 
 import re
 import sys
@@ -62,9 +63,12 @@ def library_folder(src, folder_library, folder):
     return None
 
 
+def library_folders(targets):
+    return {folder: name for name, (folder, _, _) in targets.items() if name.startswith("zkt_")}
+
+
 def include_problems(src, targets):
-    folder_library = {folder: name for name, (folder, _, _) in targets.items()
-                      if name.startswith("zkt_")}
+    folder_library = library_folders(targets)
     problems = []
     for name, (folder, files, _) in targets.items():
         reachable = {targets[t][0] for t in closure(targets, name)} | {folder}
@@ -112,10 +116,60 @@ def header_cycles(src):
     return problems
 
 
+def room_of(src, folder_library, path):
+    """(library folder, room) of a file, or None outside every library and beside the rooms."""
+    library = library_folder(src, folder_library, path.parent)
+    if library is None or path.parent == library:
+        return None
+    return library, path.relative_to(library).parts[0]
+
+
+def room_cycles(src, targets):
+    """Rooms of one library that include each other in a circle, each circle reported once with
+    one include for every step of it."""
+    folder_library = library_folders(targets)
+    edges = {}
+    for path in sorted(src.rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        here = room_of(src, folder_library, path)
+        if here is None:
+            continue
+        for included in INCLUDE.findall(path.read_text()):
+            there = room_of(src, folder_library, src / included)
+            if there is not None and there != here and there[0] == here[0]:
+                edges.setdefault(here, {}).setdefault(there, f"{path.relative_to(src)} includes {included}")
+    cycles, state = set(), {}
+
+    def visit(room, trail):
+        state[room] = "open"
+        for nxt in sorted(edges.get(room, {})):
+            if state.get(nxt) == "open":
+                cycle = trail[trail.index(nxt):]
+                start = cycle.index(min(cycle))
+                cycles.add(tuple(cycle[start:] + cycle[:start]))
+            elif nxt not in state:
+                visit(nxt, trail + [nxt])
+        state[room] = "done"
+
+    for room in sorted(edges):
+        if room not in state:
+            visit(room, [room])
+    problems = []
+    for cycle in sorted(cycles):
+        steps = list(zip(cycle, cycle[1:] + cycle[:1]))
+        library = cycle[0][0].relative_to(src)
+        names = " -> ".join(room for _, room in cycle + cycle[:1])
+        why = "; ".join(edges[a][b] for a, b in steps)
+        problems.append(f"room cycle in {library}: {names} ({why})")
+    return problems
+
+
 def main():
     src = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parents[2] / "src")
     targets = read_targets(src)
-    problems = library_cycles(targets) + include_problems(src, targets) + header_cycles(src)
+    problems = (library_cycles(targets) + include_problems(src, targets) + header_cycles(src)
+                + room_cycles(src, targets))
     for problem in problems:
         print(problem)
     print(f"{len(targets)} targets checked, {len(problems)} problems")

@@ -1,5 +1,6 @@
 #include "app/shell/splash_window.h"
 
+#include "app/mainwindow/program_version.h"
 #include "widgets/twips.h"
 
 #include <QLabel>
@@ -8,13 +9,6 @@
 #include <QVBoxLayout>
 
 namespace zkt {
-
-QString versionText() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(ZKT_VERSION_MAJOR)
-        .arg(ZKT_VERSION_MINOR)
-        .arg(ZKT_VERSION_PATCH);
-}
 
 SplashWindow::SplashWindow(int showMs, QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     setObjectName(QStringLiteral("frmSplash"));

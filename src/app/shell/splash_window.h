@@ -32,7 +32,4 @@ private:
     bool m_finished = false;
 };
 
-// "Version " + major.minor.revision of this build.
-QString versionText();
-
 } // namespace zkt

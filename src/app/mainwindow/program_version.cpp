@@ -1,0 +1,12 @@
+#include "app/mainwindow/program_version.h"
+
+namespace zkt {
+
+QString versionText() {
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(ZKT_VERSION_MAJOR)
+        .arg(ZKT_VERSION_MINOR)
+        .arg(ZKT_VERSION_PATCH);
+}
+
+} // namespace zkt
