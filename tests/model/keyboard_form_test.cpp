@@ -1,6 +1,7 @@
 // The keyboard editor's inputs without a window: what a manual opens on, which inputs are
 // enabled, and what "Save" stores, values no list offers included.
 
+#include "model/carried_values.h"
 #include "model/keyboard_form.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,36 @@ TEST(KeyboardForm, SavesTheInputsAndKeepsWhatNoInputHolds) {
     const ManualSettings fewer = savedSettings(settings, inputs);
     EXPECT_EQ(fewer.keyboard.channels, 4);
     EXPECT_EQ(fewer.keyboard.archiveInput, 3);
+}
+
+// What the organ cannot hold is refused in the editor's words, with nothing stored; a name is
+// kept as typed, or as it was when the input was left as it showed it.
+TEST(KeyboardForm, RefusesAFixedVelocityOfZeroOnAnEnabledChannelAndTakesTheName) {
+    const int zero = velocityList().count() - 1;
+    KeyboardForm form(someManual(), 1, "Great\norgan");
+    EXPECT_EQ(form.nameShown(), "Great organ");
+    form.setVelocityOn(1, false);
+    form.chooseVelocity(1, zero); // channel 2 is disabled: its velocity is not stored
+    form.setVelocityOn(2, false);
+    form.chooseVelocity(2, zero);
+    KeyboardForm::Saved saved = form.save();
+    EXPECT_FALSE(saved.settings);
+    EXPECT_EQ(saved.refusal, velocityFaultInWords(3));
+    EXPECT_EQ(form.refusal(), saved.refusal);
+
+    form.chooseVelocity(2, zero - 1);
+    form.typeName("Great organ");
+    saved = form.save();
+    ASSERT_TRUE(saved.settings);
+    EXPECT_EQ(saved.settings->channelVelocity[2], 1);
+    EXPECT_EQ(saved.name, "Great\norgan") << "the input as it was given keeps the line break";
+    EXPECT_TRUE(form.refusal().empty());
+
+    form.typeName("  Swell  ");
+    EXPECT_EQ(form.save().name, "Swell");
+    form.typeName("\xff");
+    EXPECT_EQ(form.save().refusal, "The name is not UTF-8 text.");
+    EXPECT_THROW(KeyboardForm(someManual(), 5), std::out_of_range);
 }
 
 } // namespace

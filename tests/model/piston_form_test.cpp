@@ -20,7 +20,7 @@ std::string selectedText(const ListItems& list) {
     return list.selected == noSelection ? "(none)" : list.items[static_cast<std::size_t>(list.selected)].text;
 }
 
-pistonInfo saved(const PistonForm& form) {
+pistonInfo saved(PistonForm form) {
     const PistonSaveOutcome outcome = form.save();
     EXPECT_TRUE(outcome.piston.has_value()) << outcome.refusal;
     return outcome.piston.value_or(pistonInfo{});
@@ -161,6 +161,34 @@ TEST(PistonForm, AllNotesOffAndLarkmoorInputs) {
         lark.panel().channels.items.size(),
         vocabulary().numLists[static_cast<std::size_t>(vocabulary().numListMap[14][otherListCase])].size());
     EXPECT_EQ(saved(lark), piston(larkmoor, otherListCase, 0, 0));
+}
+
+// A refusal stays until another group or a bank-select box is chosen; the label is stored as
+// typed, or as it was when the input was left as it showed it.
+TEST(PistonForm, KeepsItsRefusalUntilAGroupOrBoxChangesAndTakesTheLabel) {
+    PistonForm form(piston(programChange, 0, 6, 9), 12, "Sw to Gt\t");
+    EXPECT_EQ(form.labelShown(), "Sw to Gt ");
+    form.chooseGroup(bankSelect);
+    form.checkBankRow(2, false);
+    EXPECT_FALSE(form.save().piston);
+    EXPECT_EQ(form.refusal().rfind("This Bank Select sends nothing", 0), 0u) << form.refusal();
+    form.chooseBankValue(0, 3);
+    EXPECT_FALSE(form.refusal().empty()) << "a value chosen is not a box";
+    form.checkBankRow(1, true);
+    EXPECT_TRUE(form.refusal().empty());
+    form.typeLabel("Sw to Gt ");
+    EXPECT_EQ(form.save().label, "Sw to Gt\t");
+
+    form.typeLabel(" General 5 ");
+    EXPECT_EQ(form.save().label, "General 5");
+    form.chooseGroup(noteOnOff);
+    form.typeLabel("\xc3");
+    EXPECT_EQ(form.save().refusal, "The label is not UTF-8 text.");
+    form.chooseGroup(allNotesOff);
+    EXPECT_TRUE(form.refusal().empty());
+    EXPECT_TRUE(form.channelEnabled());
+    form.checkAllChannels(true);
+    EXPECT_FALSE(form.channelEnabled());
 }
 
 } // namespace
