@@ -2,11 +2,12 @@
 // Everything the page works on: the configuration, its undo history, the clipboard, the file's
 // name and the editor that is open. The page holds no state of the organ's own; it asks here.
 
+#include "document/edit_history.h"
 #include "model/config_clipboard.h"
 #include "model/config_model.h"
+#include "model/edit_step_texts.h"
 #include "model/keyboard_form.h"
 #include "model/piston_form.h"
-#include "web/undo_history.h"
 
 #include <optional>
 #include <string>
@@ -17,12 +18,12 @@ namespace zkt::web {
 
 class WebSession {
 public:
-    WebSession() : m_history(m_model) {}
+    WebSession() : m_history(m_model, deviceLoadStep) {}
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;
 
     const ConfigModel& model() const { return m_model; }
-    const UndoHistory& history() const { return m_history; }
+    const EditHistory& history() const { return m_history; }
     const ConfigClipboard& clipboard() const { return m_clipboard; }
     // The name of the file last opened or saved; empty before any, and after a load from the
     // organ or a write to it.
@@ -90,7 +91,7 @@ private:
     };
 
     ConfigModel m_model;
-    UndoHistory m_history;
+    EditHistory m_history;
     ConfigClipboard m_clipboard;
     std::string m_fileName;
     std::string m_documentName;

@@ -1,15 +1,18 @@
 #pragma once
-// The undo history of the configuration. Each step holds the whole configuration before and
-// after it, so undo and redo put back exactly what was there, numberOfManuals included. The
-// history's clean state is the configuration last opened, saved, loaded from or written to
-// the ZKT; the window's modified marker follows it.
+// The window's view of the configuration's undo history: the history itself is the core's
+// EditHistory, told here as Qt signals and as the Edit menu's Undo and Redo entries. The clean
+// state, which the window's modified marker follows, is the configuration last opened, saved or
+// loaded from the ZKT.
 
+#include "document/edit_history.h"
 #include "model/config_model.h"
 
 #include <QKeySequence>
 #include <QObject>
-#include <QUndoStack>
+#include <QString>
 #include <functional>
+#include <optional>
+#include <string>
 
 class QAction;
 
@@ -24,15 +27,16 @@ public:
 
     // Runs change and makes what it did to the configuration one step, named by describe,
     // which is asked afterwards so that it can say what a piston does now. Returns whether
-    // anything changed. An exception from change passes through, recording nothing.
+    // anything changed. An exception from change passes through, the configuration put back
+    // as it was.
     bool apply(const std::function<void()>& change, const std::function<QString()>& describe);
     // Makes a change made behind the history's back one step; false when there was none.
-    bool recordOutsideChange();
-    void undo();
-    void redo();
+    bool recordOutsideChange() { return m_history.recordOutsideChange(); }
+    void undo() { m_history.undo(); }
+    void redo() { m_history.redo(); }
 
-    void setClean();
-    bool isClean() const { return m_stack.isClean(); }
+    void setClean() { m_history.setClean(); }
+    bool isClean() const { return m_history.isClean(); }
 
     // The Edit menu's entries: "Undo " or "Redo " and the step's name, enabled while there is
     // a step to take, with the platform's standard shortcuts.
@@ -43,18 +47,16 @@ signals:
     // A step has put its configuration into the model (undo, redo, or a step just recorded).
     void configurationReplaced();
     void cleanChanged(bool clean);
+    // What undo or redo would take has changed.
+    void stepsChanged();
 
 private:
-    void push(const ConfigModel& before, const QString& name);
-    void show(const ConfigModel& configuration);
+    using StepName = std::optional<std::string> (EditHistory::*)() const;
     QAction* newStepAction(QObject* parent, const char* objectName, const QString& verb,
-                           QKeySequence::StandardKey shortcut, bool (QUndoStack::*possible)() const,
-                           QString (QUndoStack::*stepName)() const, void (ConfigHistory::*take)());
+                           QKeySequence::StandardKey shortcut, StepName stepName,
+                           void (ConfigHistory::*take)());
 
-    ConfigModel& m_model;
-    QString m_outsideChangeName;
-    ConfigModel m_recorded; // the configuration as the history last left it
-    QUndoStack m_stack;
+    EditHistory m_history;
 };
 
 } // namespace zkt
