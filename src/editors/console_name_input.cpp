@@ -43,8 +43,4 @@ QLineEdit* newConsoleNameInput(QWidget& parent, const QString& objectName, const
     return input;
 }
 
-std::string consoleNameFromInput(const QString& typed) {
-    return typedConsoleName(typed.toStdString());
-}
-
 } // namespace zkt

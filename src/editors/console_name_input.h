@@ -12,7 +12,4 @@ namespace zkt {
 
 QLineEdit* newConsoleNameInput(QWidget& parent, const QString& objectName, const QString& accessibleName);
 
-// What typed text is kept as (typedConsoleName).
-std::string consoleNameFromInput(const QString& typed);
-
 } // namespace zkt

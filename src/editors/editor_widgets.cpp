@@ -1,6 +1,6 @@
 #include "editors/editor_widgets.h"
 
-#include "editors/list_combo.h"
+#include "model/editor_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,10 +15,9 @@ QString indexedName(const char* base, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
 }
 
-QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents) {
+QComboBox* newList(QWidget& parent, const char* base, int index) {
     auto* combo = new QComboBox(&parent);
     combo->setObjectName(indexedName(base, index));
-    showList(*combo, contents);
     return combo;
 }
 
@@ -54,10 +53,10 @@ SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout) {
     buttons.lblSaveRefused->hide();
     layout.addWidget(buttons.lblSaveRefused);
 
-    buttons.cmdOK = new QPushButton(QStringLiteral("Save"), &dialog);
+    buttons.cmdOK = new QPushButton(QString::fromUtf8(editortext::save), &dialog);
     buttons.cmdOK->setObjectName(QStringLiteral("cmdOK"));
     buttons.cmdOK->setDefault(true);
-    buttons.cmdCancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    buttons.cmdCancel = new QPushButton(QString::fromUtf8(editortext::cancel), &dialog);
     buttons.cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     QObject::connect(buttons.cmdCancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 

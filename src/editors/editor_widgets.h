@@ -1,8 +1,7 @@
 #pragma once
 // Widget making shared by both editors: controls named as the dialogs' designs name them
-// (array elements as name_N), lists filled on creation, and the Save / Cancel row.
-
-#include "model/list_fill.h"
+// (array elements as name_N), and the Save / Cancel row. The lists are filled by drawing the
+// editors' forms.
 
 #include <QString>
 
@@ -19,7 +18,7 @@ namespace zkt {
 
 QString indexedName(const char* base, int index);
 
-QComboBox* newList(QWidget& parent, const char* base, int index, const ListItems& contents);
+QComboBox* newList(QWidget& parent, const char* base, int index);
 QCheckBox* newCheckBox(QWidget& parent, const QString& caption, const char* base, int index);
 QLabel* newBoldLabel(QWidget& parent, const QString& text);
 // A row of a caption (its mnemonic moves to input) and input, which takes the rest of the width.

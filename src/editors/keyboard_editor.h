@@ -1,14 +1,15 @@
 #pragma once
 // The keyboard settings dialog (frmMIDIChannels): everything of one manual that is not a
-// piston, its name included. Every opening reloads all inputs from the model; only the chosen
-// page carries over. A stored value that a list has no entry for shows as no selection and is stored back as
-// it was. "Save" refuses, saying why, a fixed velocity the program image would give back as another.
+// piston, its name included, drawn from the model's keyboard form (keyboard_form.h), which holds
+// every rule: what each input holds and enables, and what "Save" stores or refuses. Every opening
+// starts a new form on the model; only the chosen page carries over.
 
 #include "editors/keyboard_pages.h"
 #include "model/config_model.h"
+#include "model/keyboard_form.h"
 
 #include <QDialog>
-#include <cstdint>
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -32,29 +33,25 @@ public:
     // index outside 0..4.
     bool prepare(int manualIndex);
 
-    int manualIndex() const { return m_manualIndex; }
+    int manualIndex() const { return m_form ? m_form->manualIndex() : 0; }
     int chosenPage() const { return m_chosenPage; }
 
 private:
-    std::size_t slotOf(int channelInManual) const;
-    void loadGeneralSettings();
-    void loadChannelRow(int c);
-    void setChannelRowEnabled(int c, bool enabled);
-    void updateControllerEnabled(int c);
+    void connectInputs();
+    // Hands a change of the user's to the form and draws what it leaves.
+    void change(const std::function<void(KeyboardForm&)>& edit);
+    void draw();
+    void drawChannelRow(int c);
     void choosePage(int page);
     void save();
-    std::optional<std::uint8_t> velocityToStore(int c) const;
-    // The first enabled channel (1..16) whose velocity the image cannot carry; 0 for none.
-    int channelWithUncarriedVelocity() const;
-    void saveChannelRows();
-    void saveGeneralSettings();
 
     ConfigModel& m_model;
     KeyboardPages m_pages;
     QLabel* m_lblMIDIChannels = nullptr;
     QLineEdit* m_txtManualName = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
-    int m_manualIndex = 0;
+    std::optional<KeyboardForm> m_form;
+    bool m_drawing = false;
     int m_chosenPage = channelSettingsPage;
 };
 

@@ -1,7 +1,7 @@
 #include "editors/keyboard_pages.h"
 
 #include "editors/editor_widgets.h"
-#include "editors/list_combo.h"
+#include "model/editor_texts.h"
 #include "model/vocabulary.h"
 
 #include <QCheckBox>
@@ -18,44 +18,41 @@ namespace zkt {
 
 namespace {
 
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
 QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(
-        QStringLiteral("You can choose the key offset, velocity, and analog input for each channel"), page));
+    layout->addWidget(new QLabel(text(editortext::channelPageHeading), page));
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
     // The column line, one heading per column so that it stays over its inputs at any font size.
-    grid->addWidget(newBoldLabel(*page, QStringLiteral("#")), 0, 0);
-    grid->addWidget(newBoldLabel(*page, QStringLiteral("Key Offset")), 0, 1);
-    grid->addWidget(newBoldLabel(*page, QStringLiteral("Velocity On/Fixed")), 0, 2, 1, 2);
-    grid->addWidget(newBoldLabel(*page, QStringLiteral("Analog Input + Controller Type")), 0, 4, 1, 2);
+    const auto& columns = editortext::channelColumnCaptions;
+    grid->addWidget(newBoldLabel(*page, text(columns[0])), 0, 0);
+    grid->addWidget(newBoldLabel(*page, text(columns[1])), 0, 1);
+    grid->addWidget(newBoldLabel(*page, text(columns[2])), 0, 2, 1, 2);
+    grid->addWidget(newBoldLabel(*page, text(columns[3])), 0, 4, 1, 2);
 
-    const ListItems offsets = fillNumberList(-36, 91, true);
-    const ListItems velocities = fillNumberList(0, 127, false);
-    const ListItems inputs = fillListFromVocabulary(vocabulary().analogInputNames, false);
-    const ListItems controllers = fillListFromVocabulary(vocabulary().controllerNames, false);
     for (int c = 0; c < channelsPerManual; ++c) {
         ChannelRow& row = pages.rows[static_cast<std::size_t>(c)];
         row.chkChannel = newCheckBox(*page, QString::number(c + 1), "chkChannel", c);
-        row.cboTransposeInput = newList(*page, "cboTransposeInput", c, offsets);
-        // Checked: the keys send the velocity they are played with; unchecked: the fixed one.
-        row.chkVelocity = newCheckBox(*page, QStringLiteral("On"), "chkVelocity", c);
-        row.chkVelocity->setToolTip(
-            QStringLiteral("Checked: the keys send the velocity they are played with.\n"
-                           "Unchecked: every note has the fixed velocity chosen beside."));
-        row.cboVelocity = newList(*page, "cboVelocity", c, velocities);
-        row.cboAnalogInput = newList(*page, "cboAnalogInput", c, inputs);
-        row.cboMidiController = newList(*page, "cboMidiController", c, controllers);
-        const QString channel = QStringLiteral("Channel %1").arg(c + 1);
-        row.chkChannel->setAccessibleName(channel);
-        row.cboTransposeInput->setAccessibleName(channel + QStringLiteral(" key offset"));
-        row.chkVelocity->setAccessibleName(channel + QStringLiteral(" velocity on"));
-        row.cboVelocity->setAccessibleName(channel + QStringLiteral(" fixed velocity"));
-        row.cboAnalogInput->setAccessibleName(channel + QStringLiteral(" analog input"));
-        row.cboMidiController->setAccessibleName(channel + QStringLiteral(" controller type"));
+        row.cboTransposeInput = newList(*page, "cboTransposeInput", c);
+        row.chkVelocity = newCheckBox(*page, text(editortext::velocityOnCaption), "chkVelocity", c);
+        row.chkVelocity->setToolTip(text(editortext::velocityOnToolTip));
+        row.cboVelocity = newList(*page, "cboVelocity", c);
+        row.cboAnalogInput = newList(*page, "cboAnalogInput", c);
+        row.cboMidiController = newList(*page, "cboMidiController", c);
+        const editortext::ChannelRowNames names = editortext::channelRowNames(c + 1);
+        row.chkChannel->setAccessibleName(QString::fromStdString(names.channel));
+        row.cboTransposeInput->setAccessibleName(QString::fromStdString(names.keyOffset));
+        row.chkVelocity->setAccessibleName(QString::fromStdString(names.velocityOn));
+        row.cboVelocity->setAccessibleName(QString::fromStdString(names.velocity));
+        row.cboAnalogInput->setAccessibleName(QString::fromStdString(names.analogInput));
+        row.cboMidiController->setAccessibleName(QString::fromStdString(names.controller));
         const int gridRow = c + 1;
         grid->addWidget(row.chkChannel, gridRow, 0);
         grid->addWidget(row.cboTransposeInput, gridRow, 1);
@@ -73,11 +70,11 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("These settings apply to this entire keyboard"), page));
+    layout->addWidget(new QLabel(text(editortext::generalPageHeading), page));
 
-    auto* options = new QGroupBox(QStringLiteral("Enable Piston + Key Combinations"), page);
+    auto* options = new QGroupBox(text(editortext::optionsFrame), page);
     auto* optionLayout = new QVBoxLayout(options);
-    for (int bit = 0; bit < keyboardOptionCount; ++bit) {
+    for (int bit = 0; bit < keyboardOptionBits; ++bit) {
         QCheckBox* check = newCheckBox(
             *options, QString::fromStdString(vocabulary().keyboardOptionNames[static_cast<std::size_t>(bit)]),
             "chkKeyboardConfig", bit);
@@ -86,16 +83,15 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     }
     layout->addWidget(options);
 
-    auto* archive = new QGroupBox(QStringLiteral("Ahlborn Archive Crescendo"), page);
+    auto* archive = new QGroupBox(text(editortext::archiveFrame), page);
     auto* archiveLayout = new QGridLayout(archive);
     pages.cboArchiveAnalogInput[archiveInputCombo] =
-        newList(*archive, "cboArchiveAnalogInput", archiveInputCombo,
-                fillListFromVocabulary(vocabulary().analogInputNames, false));
+        newList(*archive, "cboArchiveAnalogInput", archiveInputCombo);
     pages.cboArchiveAnalogInput[archiveChannelCombo] =
-        newList(*archive, "cboArchiveAnalogInput", archiveChannelCombo, fillNumberList(1, 16, false));
-    archiveLayout->addWidget(new QLabel(QStringLiteral("Use with which Analog Input?"), archive), 0, 0);
+        newList(*archive, "cboArchiveAnalogInput", archiveChannelCombo);
+    archiveLayout->addWidget(new QLabel(text(editortext::archiveInputQuestion), archive), 0, 0);
     archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveInputCombo], 0, 1);
-    archiveLayout->addWidget(new QLabel(QStringLiteral("On which MIDI channel?"), archive), 1, 0);
+    archiveLayout->addWidget(new QLabel(text(editortext::archiveChannelQuestion), archive), 1, 0);
     archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveChannelCombo], 1, 1);
     archiveLayout->setColumnStretch(2, 1);
     layout->addWidget(archive);
@@ -109,10 +105,8 @@ KeyboardPages buildKeyboardPages(QWidget& owner, QBoxLayout& layout) {
     KeyboardPages pages;
     auto* tabs = new QHBoxLayout;
     tabs->setSpacing(0);
-    const std::array<QString, keyboardPageCount> tabCaptions{QStringLiteral("MIDI Channel Settings"),
-                                                             QStringLiteral("General Settings")};
     for (int tab = 0; tab < keyboardPageCount; ++tab) {
-        auto* button = new QPushButton(tabCaptions[static_cast<std::size_t>(tab)], &owner);
+        auto* button = new QPushButton(text(editortext::pageCaptions[static_cast<std::size_t>(tab)]), &owner);
         button->setObjectName(indexedName("tabMidiChannels", tab));
         button->setAutoDefault(false);
         pages.tabMidiChannels[static_cast<std::size_t>(tab)] = button;

@@ -1,9 +1,10 @@
 #pragma once
 // The inputs of the keyboard settings dialog: two tab buttons, the "MIDI Channel Settings"
-// page with one row per channel and the "General Settings" page. Every list is filled
-// here, once; the pages hold no behaviour.
+// page with one row per channel and the "General Settings" page. The lists are filled by drawing
+// the keyboard form; the pages hold no behaviour.
 
 #include "model/config_model.h"
+#include "model/keyboard_form.h"
 
 #include <array>
 
@@ -19,7 +20,6 @@ namespace zkt {
 inline constexpr int keyboardPageCount = 2;
 inline constexpr int channelSettingsPage = 0;
 inline constexpr int generalSettingsPage = 1;
-inline constexpr int keyboardOptionCount = 8;
 // cboArchiveAnalogInput(0) is the archive crescendo's input, (1) its channel.
 inline constexpr int archiveInputCombo = 0;
 inline constexpr int archiveChannelCombo = 1;
@@ -39,8 +39,8 @@ struct KeyboardPages {
     // resize the dialog; only the chosen page is visible.
     QStackedWidget* pageStack = nullptr;
     std::array<QWidget*, keyboardPageCount> fraChannels{};
-    std::array<ChannelRow, channelsPerManual> rows{};                // by MIDI channel - 1
-    std::array<QCheckBox*, keyboardOptionCount> chkKeyboardConfig{}; // by bit of keyboardConfig
+    std::array<ChannelRow, channelsPerManual> rows{};               // by MIDI channel - 1
+    std::array<QCheckBox*, keyboardOptionBits> chkKeyboardConfig{}; // by bit of keyboardConfig
     std::array<QComboBox*, 2> cboArchiveAnalogInput{};
 };
 

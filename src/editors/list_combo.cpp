@@ -5,29 +5,28 @@
 
 namespace zkt {
 
-void showList(QComboBox& combo, const ListItems& list) {
-    {
-        // Refilling is not a choice of the user's: only the final selection is announced.
-        const QSignalBlocker quiet(combo);
+namespace {
+
+bool showsTheEntries(const QComboBox& combo, const ListItems& list) {
+    if (combo.count() != list.count())
+        return false;
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemText(i).toStdString() != list.items[static_cast<std::size_t>(i)].text)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void drawList(QComboBox& combo, const ListItems& list) {
+    const QSignalBlocker quiet(combo);
+    if (!showsTheEntries(combo, list)) {
         combo.clear();
-        for (const auto& item : list.items) {
+        for (const auto& item : list.items)
             combo.addItem(QString::fromStdString(item.text), item.value);
-        }
-        combo.setCurrentIndex(noSelection);
     }
     combo.setCurrentIndex(list.selected);
-}
-
-void selectPositionOrNone(QComboBox& combo, int position) {
-    combo.setCurrentIndex(position >= 0 && position < combo.count() ? position : noSelection);
-}
-
-void selectFromEndOrNone(QComboBox& combo, int value) {
-    selectPositionOrNone(combo, combo.count() - value);
-}
-
-int selectedValue(const QComboBox& combo, int fallback) {
-    return combo.currentIndex() == noSelection ? fallback : combo.currentData().toInt();
 }
 
 } // namespace zkt

@@ -3,10 +3,7 @@
 #include "editors/console_name_input.h"
 #include "editors/editor_widgets.h"
 #include "editors/list_combo.h"
-#include "model/carried_values.h"
-#include "model/function_group_rules.h"
-#include "model/piston_regrouping.h"
-#include "model/vocabulary.h"
+#include "model/editor_texts.h"
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
 
@@ -23,38 +20,26 @@ namespace zkt {
 
 namespace {
 
-constexpr int larkmoorGroup = static_cast<int>(FunctionGroup::larkmoorPiston);
-constexpr int noNumListShown = numListCount - 1; // also the first NUM list number that is never filled
-constexpr int firstPistonInManual = 0;
-constexpr int lastPistonInManual = pistonsPerManual - 1;
-constexpr int pistonButtonCount = maxManuals * pistonsPerManual;
-
-bool isKnownGroup(int group) {
-    return group >= 0 && group < functionGroupCount;
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
 }
 
-std::int16_t asField(int value) {
-    return static_cast<std::int16_t>(value);
-}
-
-// No selection stands for a stored value the list has no entry for: the field keeps it.
-void storePosition(const QComboBox& list, std::int16_t& field) {
-    if (list.currentIndex() != noSelection) {
-        field = asField(list.currentIndex());
-    }
+void drawCheck(QCheckBox& box, bool checked) {
+    const QSignalBlocker quiet(box);
+    box.setChecked(checked);
 }
 
 } // namespace
 
 PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* parent)
-    : QDialog(parent), m_model(model), m_onSaved(std::move(onSaved)), m_numListShown(noNumListShown) {
+    : QDialog(parent), m_model(model), m_onSaved(std::move(onSaved)) {
     setObjectName(QStringLiteral("frmPiston"));
-    setWindowTitle(QStringLiteral("Thumb Piston Assignment"));
+    setWindowTitle(text(editortext::pistonTitle));
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lblPiston = newBoldLabel(*this, QStringLiteral("Thumb piston location:"));
+    m_lblPiston = newBoldLabel(*this, text(editortext::pistonLocationUnknown));
     m_lblPiston->setObjectName(QStringLiteral("lblPiston"));
     layout->addWidget(m_lblPiston);
 
@@ -64,11 +49,11 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     m_txtNote->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_txtNote);
     m_txtLabel =
-        newConsoleNameInput(*this, QStringLiteral("txtLabel"), QStringLiteral("Label of the piston"));
-    m_txtLabel->setPlaceholderText(QStringLiteral("As on the console, e.g. General 5"));
-    layout->addLayout(newCaptionedRow(*this, QStringLiteral("&Label:"), *m_txtLabel));
+        newConsoleNameInput(*this, QStringLiteral("txtLabel"), text(editortext::labelAccessibleName));
+    m_txtLabel->setPlaceholderText(text(editortext::labelPlaceholder));
+    layout->addLayout(newCaptionedRow(*this, text(editortext::labelCaption), *m_txtLabel));
 
-    layout->addWidget(new QLabel(QStringLiteral("What do you want this thumb piston to do?"), this));
+    layout->addWidget(new QLabel(text(editortext::functionQuestion), this));
     auto* panelArea = new QGridLayout;
     m_panels = buildPistonPanels(*this, *panelArea);
     layout->addWidget(m_panels.cboFunction);
@@ -80,25 +65,60 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     m_lblSaveRefused = buttons.lblSaveRefused;
     const QMargins margins = layout->contentsMargins();
     layout->addStrut(twipsToPixels(this, designWidthTwips) - margins.left() - margins.right());
-
-    connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this, &PistonEditor::chooseGroup);
-    connect(m_panels.cboType[larkmoorGroup], &QComboBox::currentIndexChanged, this,
-            &PistonEditor::fillNumList);
-    for (int row = 0; row < bankSelectRows; ++row) {
-        QComboBox* list = m_panels.cboBankSel[static_cast<std::size_t>(row)];
-        QCheckBox* box = m_panels.chkBankSel[static_cast<std::size_t>(row)];
-        connect(box, &QCheckBox::toggled, list, &QWidget::setEnabled);
-        connect(box, &QCheckBox::toggled, m_lblSaveRefused, &QWidget::hide);
-        // From the start, not only after the first click: a piston newly switched to Bank
-        // Select shows the rows as their boxes say.
-        list->setEnabled(box->isChecked());
-    }
-    QComboBox* allNotesOffChannel = m_panels.cboMidiChannel[static_cast<int>(FunctionGroup::allNotesOff)];
-    connect(m_panels.chkAllChannels, &QCheckBox::toggled, allNotesOffChannel,
-            [allNotesOffChannel](bool all) { allNotesOffChannel->setEnabled(!all); });
     connect(buttons.cmdOK, &QPushButton::clicked, this, &PistonEditor::save);
+    connectInputs();
 
-    m_panels.cboFunction->setCurrentIndex(m_panels.cboFunction->count() - 1);
+    // Until the first opening the inputs show the first piston, so that they are never empty.
+    m_form.emplace(m_model.pistons[0], 0, m_model.names.pistonLabels[0]);
+    draw();
+}
+
+void PistonEditor::connectInputs() {
+    connect(m_panels.cboFunction, &QComboBox::currentIndexChanged, this,
+            [this](int group) { change([group](PistonForm& form) { form.chooseGroup(group); }); });
+    for (int g = 0; g < functionGroupCount; ++g) {
+        const auto i = static_cast<std::size_t>(g);
+        if (QComboBox* types = m_panels.cboType[i])
+            connect(types, &QComboBox::currentIndexChanged, this, [this, g](int position) {
+                changeOfGroup(g, [position](PistonForm& form) { form.chooseType(position); });
+            });
+        connect(m_panels.cboMidiChannel[i], &QComboBox::currentIndexChanged, this, [this, g](int position) {
+            changeOfGroup(g, [position](PistonForm& form) { form.chooseChannel(position); });
+        });
+        if (QComboBox* values = m_panels.cboProgramChange[i])
+            connect(values, &QComboBox::currentIndexChanged, this, [this, g](int position) {
+                changeOfGroup(g, [position](PistonForm& form) { form.chooseValue(position); });
+            });
+    }
+    constexpr int bankSelectGroup = static_cast<int>(FunctionGroup::bankSelect);
+    for (int row = 0; row < bankSelectRows; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        connect(m_panels.chkBankSel[r], &QCheckBox::toggled, this, [this, row](bool checked) {
+            changeOfGroup(bankSelectGroup,
+                          [row, checked](PistonForm& form) { form.checkBankRow(row, checked); });
+        });
+        connect(m_panels.cboBankSel[r], &QComboBox::currentIndexChanged, this, [this, row](int position) {
+            changeOfGroup(bankSelectGroup,
+                          [row, position](PistonForm& form) { form.chooseBankValue(row, position); });
+        });
+    }
+    connect(m_panels.chkAllChannels, &QCheckBox::toggled, this, [this](bool all) {
+        changeOfGroup(static_cast<int>(FunctionGroup::allNotesOff),
+                      [all](PistonForm& form) { form.checkAllChannels(all); });
+    });
+}
+
+void PistonEditor::change(const std::function<void(PistonForm&)>& edit) {
+    // What drawing sets is not the user's choice.
+    if (m_drawing)
+        return;
+    edit(*m_form);
+    draw();
+}
+
+void PistonEditor::changeOfGroup(int g, const std::function<void(PistonForm&)>& edit) {
+    if (m_form->functions().selected == g)
+        change(edit);
 }
 
 void PistonEditor::editPiston(int pistonIndex) {
@@ -108,128 +128,60 @@ void PistonEditor::editPiston(int pistonIndex) {
 }
 
 bool PistonEditor::prepare(int pistonIndex) {
-    if (pistonIndex < 0 || pistonIndex >= pistonButtonCount) {
+    if (!PistonForm::hasPiston(pistonIndex)) {
         return false;
     }
-    m_pistonIndex = pistonIndex;
-    const int pistonInManual = pistonIndex % pistonsPerManual;
-    const int manualIndex = pistonIndex / pistonsPerManual;
-
-    m_lblPiston->setText(
-        QStringLiteral("Piston #%1 on Manual #%2").arg(pistonInManual + 1).arg(manualIndex + 1));
-    if (pistonInManual == firstPistonInManual) {
-        m_txtNote->setText(QStringLiteral("Usually the SET piston"));
-    } else if (pistonInManual == lastPistonInManual) {
-        m_txtNote->setText(QStringLiteral("Usually the General Cancel"));
-    }
-    m_txtNote->setVisible(pistonInManual == firstPistonInManual || pistonInManual == lastPistonInManual);
-    m_txtLabel->setText(
-        QString::fromStdString(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]));
-
-    showRecord();
-    placeOverManualRow(manualIndex);
+    const auto index = static_cast<std::size_t>(pistonIndex);
+    m_form.emplace(m_model.pistons[index], pistonIndex, m_model.names.pistonLabels[index]);
+    m_lblPiston->setText(QString::fromStdString(m_form->location()));
+    const std::string note = m_form->note();
+    m_txtNote->setText(QString::fromStdString(note));
+    m_txtNote->setVisible(!note.empty());
+    m_txtLabel->setText(QString::fromStdString(m_form->labelShown()));
+    draw();
+    placeOverManualRow(pistonIndex / pistonsPerManual);
+    if (auto* first = findChild<QWidget*>(QString::fromUtf8(PistonForm::openOn)))
+        first->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-pistonInfo& PistonEditor::record() {
-    return m_model.pistons[static_cast<std::size_t>(m_pistonIndex)];
+void PistonEditor::draw() {
+    m_drawing = true;
+    drawList(*m_panels.cboFunction, m_form->functions());
+    const int group = m_form->functions().selected;
+    for (int g = 0; g < functionGroupCount; ++g)
+        m_panels.fraFunction[static_cast<std::size_t>(g)]->setVisible(g == group);
+    if (group != noSelection)
+        drawPanel(group);
+    const std::string& refusal = m_form->refusal();
+    m_lblSaveRefused->setText(QString::fromStdString(refusal));
+    m_lblSaveRefused->setVisible(!refusal.empty());
+    m_drawing = false;
 }
 
-void PistonEditor::showRecord() {
-    const int group = record().functionGroup;
-    const int shown = isKnownGroup(group) ? group : noSelection;
-    {
-        const QSignalBlocker quiet(*m_panels.cboFunction);
-        m_panels.cboFunction->setCurrentIndex(shown);
-    }
-    // A group outside the vocabulary has no entry to show: the group list and every panel stay
-    // blank, and "Save" stores nothing.
-    chooseGroup(shown);
-}
-
-void PistonEditor::chooseGroup(int group) {
-    m_lblSaveRefused->hide();
-    showGroupPanel(group);
-    if (isKnownGroup(group)) {
-        loadInputs(startingAssignment(record(), group));
-    }
-}
-
-void PistonEditor::loadInputs(const pistonInfo& piston) {
-    const int group = piston.functionGroup;
+void PistonEditor::drawPanel(int group) {
     const auto g = static_cast<std::size_t>(group);
-    const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
-    if (m_panels.cboType[g] != nullptr) {
-        selectPositionOrNone(*m_panels.cboType[g], piston.functionType);
+    const PistonPanelShape shape = *pistonPanelShape(group);
+    const PistonPanel& panel = m_form->panel();
+    if (QComboBox* types = m_panels.cboType[g]) {
+        drawList(*types, panel.types);
+        types->setVisible(shape.typeShown);
     }
-    if (rule.channel != ChannelInput::num) {
-        selectFromEndOrNone(*m_panels.cboMidiChannel[g], piston.midiChannel);
+    QComboBox& channels = *m_panels.cboMidiChannel[g];
+    drawList(channels, panel.channels);
+    channels.setVisible(shape.channel != ChannelInput::hidden);
+    channels.setEnabled(m_form->channelEnabled());
+    if (QComboBox* values = m_panels.cboProgramChange[g])
+        drawList(*values, panel.values);
+    if (shape.bankRows) {
+        for (std::size_t row = 0; row < panel.bankRows.size(); ++row) {
+            drawCheck(*m_panels.chkBankSel[row], panel.bankRows[row].checked);
+            drawList(*m_panels.cboBankSel[row], panel.bankRows[row].values);
+            m_panels.cboBankSel[row]->setEnabled(panel.bankRows[row].valuesEnabled());
+        }
     }
-    if (m_panels.cboProgramChange[g] != nullptr) {
-        selectFromEndOrNone(*m_panels.cboProgramChange[g], piston.programNumber);
-    }
-    if (rule.bankRows) {
-        loadBankSelectRows(piston);
-    }
-    if (rule.allChannelsBox) {
-        const bool allChannels = piston.bankSelProgramFlag;
-        m_panels.chkAllChannels->setChecked(allChannels);
-        m_panels.cboMidiChannel[g]->setEnabled(!allChannels);
-    }
-    if (rule.channel == ChannelInput::num) {
-        loadNumSelection(piston);
-    }
-}
-
-// Every row shows the record's value, checked or not, so that "Save" stores back what the
-// record holds and checking a box offers the value the piston already has.
-void PistonEditor::loadBankSelectRows(const pistonInfo& piston) {
-    const std::array<bool, bankSelectRows> flags{piston.bankSelMSBFlag, piston.bankSelLSBFlag,
-                                                     piston.bankSelProgramFlag};
-    // The bank lists run down to 0, so they are addressed with value + 1.
-    const std::array<int, bankSelectRows> fromEnd{piston.bankSelMSB + 1, piston.bankSelLSB + 1,
-                                                      piston.programNumber};
-    for (std::size_t row = 0; row < flags.size(); ++row) {
-        m_panels.chkBankSel[row]->setChecked(flags[row]);
-        selectFromEndOrNone(*m_panels.cboBankSel[row], fromEnd[row]);
-    }
-}
-
-void PistonEditor::loadNumSelection(const pistonInfo& piston) {
-    QComboBox& numList = *m_panels.cboMidiChannel[larkmoorGroup];
-    const int caseIndex = m_panels.cboType[larkmoorGroup]->currentIndex();
-    // A CASE without an entry has no NUM list either; showing another CASE's would mislead.
-    if (caseIndex == noSelection || !fillNumList(caseIndex)) {
-        numList.setCurrentIndex(noSelection);
-        return;
-    }
-    selectPositionOrNone(numList, piston.midiChannel);
-}
-
-void PistonEditor::showGroupPanel(int group) {
-    for (QWidget* panel : m_panels.fraFunction) {
-        panel->setVisible(false);
-    }
-    if (isKnownGroup(group)) {
-        m_panels.fraFunction[static_cast<std::size_t>(group)]->setVisible(true);
-    }
-}
-
-bool PistonEditor::fillNumList(int caseIndex) {
-    const std::vector<int>& numListOfCase = vocabulary().numListMap[larkmoorGroup];
-    if (caseIndex < 0 || caseIndex >= static_cast<int>(numListOfCase.size())) {
-        return false;
-    }
-    const int numList = numListOfCase[static_cast<std::size_t>(caseIndex)];
-    if (numList < 0 || numList >= noNumListShown) {
-        return false;
-    }
-    if (numList != m_numListShown) {
-        m_numListShown = numList;
-        showList(*m_panels.cboMidiChannel[larkmoorGroup],
-                 fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(numList)], false));
-    }
-    return true;
+    if (shape.allChannelsBox)
+        drawCheck(*m_panels.chkAllChannels, panel.allChannels);
 }
 
 void PistonEditor::placeOverManualRow(int manualIndex) {
@@ -243,73 +195,19 @@ void PistonEditor::placeOverManualRow(int manualIndex) {
 }
 
 void PistonEditor::save() {
-    const int group = m_panels.cboFunction->currentIndex();
-    if (isKnownGroup(group)) {
-        pistonInfo piston = record();
-        const bool regrouped = group != piston.functionGroup;
-        const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
-        piston.functionGroup = asField(group);
-        storeTypeAndChannel(rule, group, regrouped, piston);
-        storeGroupValues(rule, group, piston);
-        numberAsTheImageDoes(piston);
-        if (const PistonFault fault = pistonFault(piston); fault != PistonFault::none) {
-            m_lblSaveRefused->setText(QString::fromStdString(pistonFaultInWords(fault)));
-            m_lblSaveRefused->show();
-            return;
-        }
-        record() = piston;
+    m_form->typeLabel(m_txtLabel->text().toStdString());
+    const PistonSaveOutcome outcome = m_form->save();
+    if (!outcome.piston) {
+        draw();
+        return;
     }
-    // The label belongs to the piston on the console, whatever its group.
-    m_model.names.pistonLabels[static_cast<std::size_t>(m_pistonIndex)] =
-        consoleNameFromInput(m_txtLabel->text());
+    const auto index = static_cast<std::size_t>(m_form->pistonIndex());
+    m_model.pistons[index] = *outcome.piston;
+    m_model.names.pistonLabels[index] = outcome.label;
     if (m_onSaved) {
-        m_onSaved(m_pistonIndex);
+        m_onSaved(m_form->pistonIndex());
     }
     accept();
-}
-
-// A type or channel list the group never shows cannot have been changed by the user: it is
-// stored only when the piston comes from another group, which loaded it from the piston.
-void PistonEditor::storeTypeAndChannel(const FunctionGroupRule& rule, int group, bool regrouped,
-                                       pistonInfo& piston) const {
-    const auto g = static_cast<std::size_t>(group);
-    if (group == 0) {
-        if (regrouped) {
-            piston.functionType = noSelection;
-        }
-    } else if (rule.typeListShown || regrouped) {
-        storePosition(*m_panels.cboType[g], piston.functionType);
-    }
-    if (rule.channel == ChannelInput::num) {
-        storePosition(*m_panels.cboMidiChannel[g], piston.midiChannel);
-    } else if (rule.channel == ChannelInput::midiChannel || regrouped) {
-        piston.midiChannel = asField(selectedValue(*m_panels.cboMidiChannel[g], piston.midiChannel));
-    }
-}
-
-// The values beyond group, type and channel. A descending list with no selection leaves its
-// field as it was; fields of other groups are never cleared.
-void PistonEditor::storeGroupValues(const FunctionGroupRule& rule, int group, pistonInfo& piston) const {
-    const auto fromTop = [](const QComboBox& list, int top, std::int16_t& field) {
-        if (list.currentIndex() != noSelection) {
-            field = asField(top - list.currentIndex());
-        }
-    };
-    const auto g = static_cast<std::size_t>(group);
-    if (m_panels.cboProgramChange[g] != nullptr) {
-        fromTop(*m_panels.cboProgramChange[g], rule.valueRange.high, piston.programNumber);
-    }
-    if (rule.bankRows) {
-        piston.bankSelMSBFlag = m_panels.chkBankSel[bankSelMsbRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelMsbRow], bankValueRange.high, piston.bankSelMSB);
-        piston.bankSelLSBFlag = m_panels.chkBankSel[bankSelLsbRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelLsbRow], bankValueRange.high, piston.bankSelLSB);
-        piston.bankSelProgramFlag = m_panels.chkBankSel[bankSelProgramRow]->isChecked();
-        fromTop(*m_panels.cboBankSel[bankSelProgramRow], rule.valueRange.high, piston.programNumber);
-    }
-    if (rule.allChannelsBox) {
-        piston.bankSelProgramFlag = m_panels.chkAllChannels->isChecked();
-    }
 }
 
 } // namespace zkt

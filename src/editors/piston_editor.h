@@ -1,18 +1,18 @@
 #pragma once
-// The piston assignment dialog (frmPiston): edits one pistonInfo of the model. It is made
-// once and then only shown and hidden; choosing a group starts its inputs from the piston being
-// edited (startingAssignment), never from the piston edited before. A stored value that a list
-// has no entry for shows as no selection and is stored back as it was. "Save" refuses, saying
-// why, a piston its program image could not carry as shown. The piston's label is edited here
-// too.
+// The piston assignment dialog (frmPiston): edits one pistonInfo of the model and its label by
+// drawing the model's piston form (piston_form.h), which holds every rule: what each input
+// offers, holds and enables, what choosing changes and what "Save" stores or refuses. The
+// dialog is made once and then only shown and hidden; each opening starts a new form on the
+// piston, and opens with the focus on the function list.
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
-#include "model/function_group_rules.h"
+#include "model/piston_form.h"
 
 #include <QDialog>
 #include <QRect>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -38,27 +38,22 @@ public:
     // has hidden it. Other indices have no piston button and are ignored.
     void editPiston(int pistonIndex);
 
-    // The opening steps without the modal loop: location line, note, placement and the
+    // The opening steps without the modal loop: location line, note, label, placement and the
     // inputs of the piston's group. Returns false, changing nothing, for an index outside 0..99.
     bool prepare(int pistonIndex);
 
-    int pistonIndex() const { return m_pistonIndex; }
+    int pistonIndex() const { return m_form->pistonIndex(); }
 
 private:
-    pistonInfo& record();
-    void showRecord();
-    void chooseGroup(int group);
-    void loadInputs(const pistonInfo& piston);
-    void loadBankSelectRows(const pistonInfo& piston);
-    void loadNumSelection(const pistonInfo& piston);
-    void showGroupPanel(int group);
-    // Shows the NUM list of the CASE; false when the CASE has none.
-    bool fillNumList(int caseIndex);
+    void connectInputs();
+    // Hands a change of the user's to the form and draws what it leaves.
+    void change(const std::function<void(PistonForm&)>& edit);
+    // Forwards a change of group g's panel while g is the group chosen.
+    void changeOfGroup(int g, const std::function<void(PistonForm&)>& edit);
+    void draw();
+    void drawPanel(int group);
     void placeOverManualRow(int manualIndex);
     void save();
-    void storeTypeAndChannel(const FunctionGroupRule& rule, int group, bool regrouped,
-                             pistonInfo& piston) const;
-    void storeGroupValues(const FunctionGroupRule& rule, int group, pistonInfo& piston) const;
 
     ConfigModel& m_model;
     SavedHandler m_onSaved;
@@ -68,8 +63,8 @@ private:
     QLineEdit* m_txtNote = nullptr;
     QLineEdit* m_txtLabel = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
-    int m_pistonIndex = 0;
-    int m_numListShown; // index into the NUM lists; lives as long as the dialog
+    std::optional<PistonForm> m_form;
+    bool m_drawing = false;
 };
 
 } // namespace zkt

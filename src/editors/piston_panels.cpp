@@ -1,10 +1,7 @@
 #include "editors/piston_panels.h"
 
 #include "editors/editor_widgets.h"
-#include "editors/list_combo.h"
-#include "model/function_group_rules.h"
-#include "model/piston_form.h"
-#include "model/vocabulary.h"
+#include "model/editor_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,21 +12,12 @@ namespace zkt {
 
 namespace {
 
-constexpr int firstNumListShown = 5; // the NUM list of CASE 0
-
-// A list the group keeps (and stores from) but never shows.
-void keepHidden(QComboBox* combo) {
-    if (combo != nullptr) {
-        combo->hide();
-    }
-}
-
 class PanelBuilder {
 public:
     PanelBuilder(QWidget& owner, PistonPanels& panels) : m_owner(owner), m_panels(panels) {}
 
     QWidget* build(int group) {
-        const FunctionGroupRule& rule = functionGroupRule(static_cast<FunctionGroup>(group));
+        const PistonPanelShape shape = *pistonPanelShape(group);
         auto* panel = new QWidget(&m_owner);
         panel->setObjectName(indexedName("fraFunction", group));
         m_grid = new QGridLayout(panel);
@@ -39,63 +27,52 @@ public:
 
         const auto g = static_cast<std::size_t>(group);
         m_group = g;
-        if (group != 0) {
-            m_panels.cboType[g] = newList(*panel, "cboType", group,
-                                          fillListFromVocabulary(vocabulary().functionLists[g], false));
-        }
-        if (rule.channel == ChannelInput::num) {
-            buildLarkmoorRows(*panel, rule.prompt);
+        // Every group but Unassigned keeps a type list, shown or not: "Save" may store from it.
+        if (group != 0)
+            m_panels.cboType[g] = newList(*panel, "cboType", group);
+        if (shape.channel == ChannelInput::num) {
+            buildLarkmoorRows(*panel, shape.prompt);
             return panel;
         }
-        if (*rule.prompt != '\0') {
-            addFullRow(new QLabel(QString::fromUtf8(rule.prompt), panel));
-        }
-        if (rule.typeListShown) {
+        if (*shape.prompt != '\0')
+            addFullRow(new QLabel(QString::fromUtf8(shape.prompt), panel));
+        if (m_panels.cboType[g] != nullptr)
             addFullRow(m_panels.cboType[g]);
-        } else {
-            keepHidden(m_panels.cboType[g]);
-        }
-        const ListItems values = groupValueList(rule);
-        if (!values.items.empty()) {
-            m_panels.cboProgramChange[g] = newList(*panel, "cboProgramChange", group, values);
+        if (shape.values) {
+            m_panels.cboProgramChange[g] = newList(*panel, "cboProgramChange", group);
             addFullRow(m_panels.cboProgramChange[g]);
         }
-        m_panels.cboMidiChannel[g] = newList(*panel, "cboMidiChannel", group, fillNumberList(1, 16, false));
-        if (rule.channel == ChannelInput::midiChannel) {
-            addChannelRow(*panel, rule);
-        } else {
-            keepHidden(m_panels.cboMidiChannel[g]);
-        }
-        if (rule.bankRows) {
-            buildBankSelectRows(*panel, rule);
-        }
+        // Made in reading order, which Tab follows; a group without a channel still keeps one.
+        m_panels.cboMidiChannel[g] = newList(*panel, "cboMidiChannel", group);
+        if (shape.channel == ChannelInput::midiChannel)
+            addChannelRow(*panel, shape);
+        if (shape.bankRows)
+            buildBankSelectRows(*panel);
         return panel;
     }
 
 private:
     void addFullRow(QWidget* widget) { m_grid->addWidget(widget, m_row++, 0, 1, 3); }
 
-    void addChannelRow(QWidget& panel, const FunctionGroupRule& rule) {
-        m_grid->addWidget(new QLabel(QStringLiteral("MIDI Channel"), &panel), m_row, 0);
+    void addChannelRow(QWidget& panel, const PistonPanelShape& shape) {
+        m_grid->addWidget(new QLabel(QString::fromUtf8(editortext::midiChannelCaption), &panel), m_row, 0);
         m_grid->addWidget(m_panels.cboMidiChannel[m_group], m_row, 1);
-        if (rule.allChannelsBox) {
-            m_panels.chkAllChannels = new QCheckBox(QStringLiteral("All"), &panel);
+        if (shape.allChannelsBox) {
+            m_panels.chkAllChannels =
+                new QCheckBox(QString::fromUtf8(editortext::allChannelsCaption), &panel);
             m_panels.chkAllChannels->setObjectName(QStringLiteral("chkAllChannels"));
             m_grid->addWidget(m_panels.chkAllChannels, m_row, 2);
         }
         ++m_row;
     }
 
-    void buildBankSelectRows(QWidget& panel, const FunctionGroupRule& rule) {
-        const ListItems bankValues = fillNumberList(bankValueRange.low, bankValueRange.high, false);
-        const std::array<ListItems, bankSelectRows> lists{
-            bankValues, bankValues, fillNumberList(rule.valueRange.low, rule.valueRange.high, false)};
+    void buildBankSelectRows(QWidget& panel) {
         for (int row = 0; row < bankSelectRows; ++row) {
             const auto r = static_cast<std::size_t>(row);
             QCheckBox* check =
                 newCheckBox(panel, QString::fromUtf8(bankSelectCaptions[r]), "chkBankSel", row);
             m_panels.chkBankSel[r] = check;
-            m_panels.cboBankSel[r] = newList(panel, "cboBankSel", row, lists[r]);
+            m_panels.cboBankSel[r] = newList(panel, "cboBankSel", row);
             m_grid->addWidget(check, m_row, 0);
             m_grid->addWidget(m_panels.cboBankSel[r], m_row, 1);
             ++m_row;
@@ -106,12 +83,9 @@ private:
         const std::size_t g = m_group;
         m_grid->addWidget(new QLabel(QString::fromUtf8(prompt), &panel), 0, 0);
         m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
-        auto* numCaption = new QLabel(QStringLiteral("NUM="), &panel);
+        m_panels.cboMidiChannel[g] = newList(panel, "cboMidiChannel", static_cast<int>(g));
+        auto* numCaption = new QLabel(QString::fromUtf8(editortext::numCaption), &panel);
         numCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_panels.cboMidiChannel[g] =
-            newList(panel, "cboMidiChannel", static_cast<int>(g),
-                    fillListFromVocabulary(vocabulary().numLists[static_cast<std::size_t>(firstNumListShown)],
-                                           false));
         // Refilled with each CASE's NUM list, so it must fit whichever texts it holds now.
         m_panels.cboMidiChannel[g]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_grid->addWidget(numCaption, 1, 0);
@@ -131,7 +105,6 @@ PistonPanels buildPistonPanels(QWidget& owner, QGridLayout& panelArea) {
     PistonPanels panels;
     panels.cboFunction = new QComboBox(&owner);
     panels.cboFunction->setObjectName(QStringLiteral("cboFunction"));
-    showList(*panels.cboFunction, fillListFromVocabulary(vocabulary().functionGroupNames, false));
 
     PanelBuilder builder(owner, panels);
     for (int group = 0; group < functionGroupCount; ++group) {

@@ -1,6 +1,7 @@
 #pragma once
-// The inputs of the piston editor: the function group list and one panel per group with
-// its prompt and lists. Every list is filled here, once; the panels hold no behaviour.
+// The inputs of the piston editor: the function group list and one panel per group with its
+// prompt and lists, each built as the group's shape says. The lists are filled by drawing the
+// piston form; the panels hold no behaviour.
 
 #include "model/config_model.h"
 #include "model/piston_form.h"
@@ -13,10 +14,6 @@ class QGridLayout;
 class QWidget;
 
 namespace zkt {
-
-inline constexpr int bankSelMsbRow = 0;
-inline constexpr int bankSelLsbRow = 1;
-inline constexpr int bankSelProgramRow = 2;
 
 struct PistonPanels {
     QComboBox* cboFunction = nullptr;

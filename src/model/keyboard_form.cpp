@@ -1,6 +1,10 @@
 #include "model/keyboard_form.h"
 
+#include "model/carried_values.h"
+#include "model/console_names.h"
 #include "model/vocabulary.h"
+
+#include <stdexcept>
 
 namespace zkt {
 
@@ -124,6 +128,98 @@ ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInput
 std::string keyboardEditorLocation(int manualIndex) {
     const int number = manualIndex + 1;
     return "Manual #" + (number < 0 ? std::to_string(number) : " " + std::to_string(number));
+}
+
+bool KeyboardForm::hasManual(int manualIndex) {
+    return manualIndex >= 0 && manualIndex < maxManuals;
+}
+
+KeyboardForm::KeyboardForm(const ManualSettings& settings, int manualIndex, std::string name)
+    : m_settings(settings), m_manualIndex(manualIndex), m_inputs(keyboardInputsOf(settings)),
+      m_name(std::move(name)) {
+    if (!hasManual(manualIndex))
+        throw std::out_of_range("manual index " + std::to_string(manualIndex) + " has no manual");
+}
+
+ChannelRowEnabled KeyboardForm::enabled(int row) const {
+    return enabledInputs(m_inputs.rows.at(static_cast<std::size_t>(row)));
+}
+
+std::string KeyboardForm::nameShown() const {
+    return oneLine(m_name);
+}
+
+void KeyboardForm::typeName(std::string_view shown) {
+    if (!m_nameTyped && shown == nameShown())
+        return;
+    m_nameTyped = true;
+    m_name = std::string(shown);
+}
+
+ChannelRowInputs* KeyboardForm::row(int index) {
+    return index >= 0 && index < channelsPerManual ? &m_inputs.rows[static_cast<std::size_t>(index)]
+                                                   : nullptr;
+}
+
+void KeyboardForm::setChannelOn(int index, bool on) {
+    if (ChannelRowInputs* r = row(index))
+        r->on = on;
+}
+
+void KeyboardForm::chooseKeyOffset(int index, int position) {
+    if (ChannelRowInputs* r = row(index))
+        r->keyOffset = positionIn(keyOffsetList(), position);
+}
+
+void KeyboardForm::setVelocityOn(int index, bool on) {
+    if (ChannelRowInputs* r = row(index))
+        r->velocityOn = on;
+}
+
+void KeyboardForm::chooseVelocity(int index, int position) {
+    if (ChannelRowInputs* r = row(index))
+        r->velocity = positionIn(velocityList(), position);
+}
+
+void KeyboardForm::chooseAnalogInput(int index, int position) {
+    if (ChannelRowInputs* r = row(index))
+        r->analogInput = positionIn(analogInputList(), position);
+}
+
+void KeyboardForm::chooseController(int index, int position) {
+    if (ChannelRowInputs* r = row(index))
+        r->controller = positionIn(controllerList(), position);
+}
+
+void KeyboardForm::setOption(int bit, bool on) {
+    if (bit >= 0 && bit < keyboardOptionBits)
+        m_inputs.options[static_cast<std::size_t>(bit)] = on;
+}
+
+void KeyboardForm::chooseArchiveInput(int position) {
+    m_inputs.archiveInput = positionIn(analogInputList(), position);
+}
+
+void KeyboardForm::chooseArchiveChannel(int position) {
+    m_inputs.archiveChannel = positionIn(archiveChannelList(), position);
+}
+
+KeyboardForm::Saved KeyboardForm::save() {
+    Saved saved{savedSettings(m_settings, m_inputs), m_nameTyped ? typedConsoleName(m_name) : m_name, {}};
+    // A disabled channel's velocity is not stored, so only enabled ones can be refused.
+    for (int c = 0; c < channelsPerManual && saved.refusal.empty(); ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        if (m_inputs.rows[i].on && !velocityIsCarried(saved.settings->channelVelocity[i]))
+            saved.refusal = velocityFaultInWords(c + 1);
+    }
+    if (saved.refusal.empty() && m_nameTyped) {
+        if (const std::string problem = consoleNameProblem(saved.name); !problem.empty())
+            saved.refusal = "The name " + problem + ".";
+    }
+    if (!saved.refusal.empty())
+        saved.settings.reset();
+    m_refusal = saved.refusal;
+    return saved;
 }
 
 } // namespace zkt

@@ -8,7 +8,9 @@
 #include "model/list_fill.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zkt {
 
@@ -64,5 +66,59 @@ ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInput
 
 // "Manual # 2": the number in its signed form, as the editor has always titled it.
 std::string keyboardEditorLocation(int manualIndex);
+
+// The keyboard editor open on one manual: the inputs as they stand, the manual's name, and what
+// "Save" stores or why it refuses (a fixed velocity the organ would give back as another, a name
+// that is not text). Positions outside their lists read as no selection.
+class KeyboardForm {
+public:
+    // The input that has the focus when the editor opens.
+    static constexpr const char* openOn = "txtManualName";
+
+    static bool hasManual(int manualIndex);
+    // manualIndex 0..4 (hasManual). Throws std::out_of_range otherwise.
+    KeyboardForm(const ManualSettings& settings, int manualIndex, std::string name = {});
+
+    int manualIndex() const { return m_manualIndex; }
+    std::string location() const { return keyboardEditorLocation(m_manualIndex); }
+    const KeyboardInputs& inputs() const { return m_inputs; }
+    // By MIDI channel - 1.
+    ChannelRowEnabled enabled(int row) const;
+
+    // The name as an input shows it, on one line; what was typed replaces the name unless it is
+    // what the input was given, which keeps a line break it could not show.
+    std::string nameShown() const;
+    void typeName(std::string_view shown);
+
+    // Rows by MIDI channel - 1; rows, bits and positions outside their lists change nothing.
+    void setChannelOn(int row, bool on);
+    void chooseKeyOffset(int row, int position);
+    void setVelocityOn(int row, bool on);
+    void chooseVelocity(int row, int position);
+    void chooseAnalogInput(int row, int position);
+    void chooseController(int row, int position);
+    void setOption(int bit, bool on);
+    void chooseArchiveInput(int position);
+    void chooseArchiveChannel(int position);
+
+    struct Saved {
+        std::optional<ManualSettings> settings; // empty when the editor refuses
+        std::string name;                       // as typed (typedConsoleName)
+        std::string refusal;
+    };
+    // Keeps the refusal for refusal() until the next "Save".
+    Saved save();
+    const std::string& refusal() const { return m_refusal; }
+
+private:
+    ChannelRowInputs* row(int index);
+
+    ManualSettings m_settings;
+    int m_manualIndex;
+    KeyboardInputs m_inputs;
+    std::string m_name;
+    bool m_nameTyped = false;
+    std::string m_refusal;
+};
 
 } // namespace zkt

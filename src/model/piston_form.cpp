@@ -1,6 +1,7 @@
 #include "model/piston_form.h"
 
 #include "model/carried_values.h"
+#include "model/console_names.h"
 #include "model/piston_regrouping.h"
 #include "model/vocabulary.h"
 
@@ -63,10 +64,27 @@ ListItems groupValueList(const FunctionGroupRule& rule) {
     return {};
 }
 
-PistonForm::PistonForm(const pistonInfo& piston, int pistonIndex)
-    : m_piston(piston), m_pistonIndex(pistonIndex),
+std::optional<PistonPanelShape> pistonPanelShape(int group) {
+    const auto rule = functionGroupRule(group);
+    if (!rule)
+        return std::nullopt;
+    // The CASE list is always shown beside its NUM list.
+    return PistonPanelShape{rule->typeListShown || rule->channel == ChannelInput::num,
+                            !groupValueList(*rule).items.empty(),
+                            rule->channel,
+                            rule->bankRows,
+                            rule->allChannelsBox,
+                            rule->prompt};
+}
+
+bool PistonForm::hasPiston(int pistonIndex) {
+    return pistonIndex >= 0 && pistonIndex < maxManuals * pistonsPerManual;
+}
+
+PistonForm::PistonForm(const pistonInfo& piston, int pistonIndex, std::string label)
+    : m_piston(piston), m_pistonIndex(pistonIndex), m_label(std::move(label)),
       m_functions(fillListFromVocabulary(vocabulary().functionGroupNames, false)) {
-    if (pistonIndex < 0 || pistonIndex >= maxManuals * pistonsPerManual)
+    if (!hasPiston(pistonIndex))
         throw std::out_of_range("piston index " + std::to_string(pistonIndex) + " has no piston");
     chooseGroup(piston.functionGroup);
 }
@@ -88,6 +106,7 @@ std::string PistonForm::note() const {
 }
 
 void PistonForm::chooseGroup(int group) {
+    m_refusal.clear();
     m_functions.selected = isPosition(m_functions, group) ? group : noSelection;
     loadPanel(m_functions.selected);
 }
@@ -135,12 +154,14 @@ void PistonForm::loadPanel(int group) {
         m_panel.allChannels = start.bankSelProgramFlag;
 }
 
+// A CASE has a NUM list when the vocabulary gives it one with entries.
 bool PistonForm::fillNumList(int caseIndex) {
     const std::vector<int>& numListOfCase = vocabulary().numListMap[larkmoorGroup];
     if (caseIndex < 0 || caseIndex >= static_cast<int>(numListOfCase.size()))
         return false;
     const int numList = numListOfCase[static_cast<std::size_t>(caseIndex)];
-    if (numList < 0 || numList >= numListCount)
+    if (numList < 0 || numList >= numListCount ||
+        vocabulary().numLists[static_cast<std::size_t>(numList)].empty())
         return false;
     if (numList != m_numListShown) {
         m_numListShown = numList;
@@ -167,8 +188,10 @@ void PistonForm::chooseValue(int position) {
 }
 
 void PistonForm::checkBankRow(int row, bool checked) {
-    if (row >= 0 && row < bankSelectRows)
-        m_panel.bankRows[static_cast<std::size_t>(row)].checked = checked;
+    if (row < 0 || row >= bankSelectRows)
+        return;
+    m_refusal.clear();
+    m_panel.bankRows[static_cast<std::size_t>(row)].checked = checked;
 }
 
 void PistonForm::chooseBankValue(int row, int position) {
@@ -180,11 +203,38 @@ void PistonForm::checkAllChannels(bool checked) {
     m_panel.allChannels = checked;
 }
 
-PistonSaveOutcome PistonForm::save() const {
+bool PistonForm::channelEnabled() const {
+    const auto rule = this->rule();
+    return !(rule && rule->allChannelsBox && m_panel.allChannels);
+}
+
+std::string PistonForm::labelShown() const {
+    return oneLine(m_label);
+}
+
+void PistonForm::typeLabel(std::string_view shown) {
+    if (!m_labelTyped && shown == labelShown())
+        return;
+    m_labelTyped = true;
+    m_label = std::string(shown);
+}
+
+PistonSaveOutcome PistonForm::save() {
+    PistonSaveOutcome outcome = saved();
+    if (outcome.piston && m_labelTyped) {
+        outcome.label = typedConsoleName(m_label);
+        if (const std::string problem = consoleNameProblem(outcome.label); !problem.empty())
+            outcome = {std::nullopt, {}, "The label " + problem + "."};
+    }
+    m_refusal = outcome.refusal;
+    return outcome;
+}
+
+PistonSaveOutcome PistonForm::saved() const {
     pistonInfo piston = m_piston;
     const auto rule = this->rule();
     if (!rule)
-        return {piston, {}}; // a group outside the vocabulary stays as it was
+        return {piston, m_label, {}}; // a group outside the vocabulary stays as it was
     const int group = m_functions.selected;
     const bool regrouped = group != m_piston.functionGroup;
     piston.functionGroup = static_cast<std::int16_t>(group);
@@ -215,8 +265,8 @@ PistonSaveOutcome PistonForm::save() const {
     numberAsTheImageDoes(piston);
     // What the organ could not hold as shown is refused, as the desktop editor refuses it.
     if (const PistonFault fault = pistonFault(piston); fault != PistonFault::none)
-        return {std::nullopt, pistonFaultInWords(fault)};
-    return {piston, {}};
+        return {std::nullopt, {}, pistonFaultInWords(fault)};
+    return {piston, m_label, {}};
 }
 
 } // namespace zkt

@@ -155,7 +155,7 @@ TEST_F(KeyboardEditorTest, AnalogInputAndControllerMapToTheShoe) {
 TEST_F(KeyboardEditorTest, GeneralSettingsDecomposeAndCompose) {
     keyboard() = {.archiveChannel = 16, .archiveInput = 3, .keyboardConfig = 129, .channels = 0};
     open();
-    for (int bit = 0; bit < keyboardOptionCount; ++bit) {
+    for (int bit = 0; bit < keyboardOptionBits; ++bit) {
         EXPECT_EQ(checkNamed(editor, "chkKeyboardConfig", bit).isChecked(), bit == 0 || bit == 7) << bit;
     }
     EXPECT_EQ(archiveList(0).currentText(), QStringLiteral("Disabled"));

@@ -71,5 +71,29 @@ TEST(TabOrderTest, TheKeyboardEditorReadsInOrderOnBothPages) {
     }
 }
 
+// Both editors open on the input their forms name, also when opened again after another.
+TEST(TabOrderTest, EachEditorOpensWithTheFocusOnItsMainInput) {
+    ConfigModel model;
+    PistonEditor pistons(model, [](int) {});
+    KeyboardEditor keyboards(model);
+    for (QDialog* dialog : {static_cast<QDialog*>(&pistons), static_cast<QDialog*>(&keyboards)}) {
+        const bool piston = dialog == &pistons;
+        for (int opening = 0; opening < 2; ++opening) {
+            ASSERT_TRUE(piston ? pistons.prepare(opening) : keyboards.prepare(opening));
+            dialog->show();
+            QApplication::processEvents();
+            ASSERT_NE(dialog->focusWidget(), nullptr);
+            EXPECT_EQ(dialog->focusWidget()->objectName().toStdString(),
+                      piston ? PistonForm::openOn : KeyboardForm::openOn)
+                << "opening " << opening;
+            // Somewhere else before the dialog goes, as a user leaves it.
+            widgetNamed<QWidget>(*dialog,
+                                 piston ? QStringLiteral("txtLabel") : QStringLiteral("cboVelocity_0"))
+                .setFocus();
+            dialog->hide();
+        }
+    }
+}
+
 } // namespace
 } // namespace zkt

@@ -4,9 +4,9 @@
 #include "app/mainwindow/main_window.h"
 #include "app/mainwindow/manual_panel.h"
 #include "app/mainwindow/piston_overview.h"
-#include "editors/console_name_input.h"
 #include "editors/keyboard_editor.h"
 #include "editors/piston_editor.h"
+#include "model/console_names.h"
 #include "model/edit_step_texts.h"
 
 namespace zkt {
@@ -53,7 +53,7 @@ void ConfigEditing::editKeyboard(int manualIndex) {
 }
 
 void ConfigEditing::setPistonLabel(int pistonIndex, const QString& label) {
-    const std::string text = consoleNameFromInput(label);
+    const std::string text = typedConsoleName(label.toStdString());
     m_history.apply([&] { m_model.names.pistonLabels.at(static_cast<std::size_t>(pistonIndex)) = text; },
                     [&] { return stepName(pistonLabelStep(pistonIndex, text)); });
 }
