@@ -1,45 +1,82 @@
-// What the page's tests share: the site served from a port of its own on localhost, Debian's
-// Chromium driven by Playwright (never a downloaded browser), zktcli of the native build as
-// the desktop's word, and a record of every request the page makes.
+// What the page's tests share: the site served from a port of its own on localhost, the engine
+// named by ZKT_ENGINE (chromium, firefox or webkit; see browsers.mjs), one browser of it for each
+// test file, zktcli of the native build as the desktop's word.
 
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { mkdirSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
+import { after, test } from "node:test";
+import { abilities, engineNames, launch } from "./browsers.mjs";
 import { installMidiDouble } from "./midi_double.mjs";
-import { launchChromium, serveSite } from "./site.mjs";
+import { serveSite } from "./site.mjs";
 
 const site = process.env.SITE;
 const zktcli = process.env.ZKTCLI;
 export const examples = process.env.EXAMPLES;
 if (!site || !zktcli || !examples) throw new Error("SITE, ZKTCLI and EXAMPLES must name the site, zktcli and the examples");
+export const engine = process.env.ZKT_ENGINE ?? "chromium";
+if (!engineNames.includes(engine)) throw new Error(`ZKT_ENGINE is "${engine}": one of ${engineNames.join(", ")}`);
+export const can = abilities[engine];
 
 export const exampleFile = join(examples, "three-manuals.zkt");
 export const scratch = mkdtempSync(join(tmpdir(), "zkt-page-"));
+export const waitLong = { timeout: 60_000 };
 
-// A page of the site in a fresh browser context, with everything it asks for recorded; with
-// midi, the Web MIDI double (midi_double.mjs) installed with those options before the page loads.
-export async function openSite(t, { width = 1280, height = 720, midi } = {}) {
-  const { server, origin } = await serveSite(site);
-  const browser = await launchChromium();
-  const context = await browser.newContext({ viewport: { width, height }, acceptDownloads: true });
-  const page = await context.newPage();
-  if (midi) await page.addInitScript(installMidiDouble, midi);
-  const requests = [];
-  const errors = [];
-  context.on("request", (request) => requests.push(request.url()));
-  page.on("pageerror", (error) => errors.push(error.message));
-  t.after(async () => {
-    await browser.close();
-    server.close();
-  });
-  await page.goto(`${origin}/`);
-  await page.waitForSelector("body[data-state=ready]");
-  return { page, context, server, origin, requests, errors };
+// A test that runs in the engines that have every ability it needs, and is skipped, saying why,
+// in the others.
+export function engineTest(name, needs, body) {
+  const missing = needs.filter((ability) => !can[ability]);
+  test(name, missing.length > 0 ? { skip: `${engine} lacks ${missing.join(", ")}` } : {}, body);
 }
 
-export async function openFile(page, path) {
-  await page.setInputFiles("#fileOpen", path);
+const browsers = new Map();
+export function sharedBrowser(options = {}) {
+  const key = JSON.stringify(options);
+  if (!browsers.has(key)) browsers.set(key, launch(engine, options));
+  return browsers.get(key);
+}
+after(async () => {
+  for (const browser of browsers.values()) await (await browser).close();
+});
+
+// Where a test leaves what it saw (ZKT_SHOTS names a folder): a screenshot, for a person to look at.
+export async function shot(page, name) {
+  const folder = process.env.ZKT_SHOTS;
+  if (!folder) return;
+  mkdirSync(folder, { recursive: true });
+  await page.screenshot(join(folder, `${engine}_${name}.png`));
+}
+
+// A page of the site in a fresh page of the file's browser, served from a port of its own (so
+// nothing stored by another test is seen); with midi, the Web MIDI double (midi_double.mjs)
+// installed with those options before the page loads. browserOptions picks another browser
+// (Firefox's preferences).
+export async function openSite(t, { width = 1280, height = 720, midi, path = "/", browserOptions } = {}) {
+  const { server, origin } = await serveSite(site);
+  const browser = await sharedBrowser(browserOptions);
+  const page = await browser.newPage({ width, height });
+  // An engine without Web MIDI needs no double to be without it.
+  if (midi && (can.webMidi || midi.access !== "absent")) await page.initScript(installMidiDouble, midi);
+  t.after(async () => {
+    await page.close();
+    server.closeAllConnections();
+    server.close();
+  });
+  await page.goto(`${origin}${path}`);
+  await page.waitFor("body[data-state=ready]", { state: "attached" });
+  return { page, server, origin };
+}
+
+export async function openExample(t, options) {
+  const site = await openSite(t, options);
+  await openFile(site.page, exampleFile);
+  await site.page.waitFor("#fraManual_0");
+  return site;
+}
+
+export function openFile(page, path) {
+  return page.chooseFile("#fileOpen", path);
 }
 
 export function writeScratch(name, contents) {
@@ -49,8 +86,7 @@ export function writeScratch(name, contents) {
 }
 
 export async function savedBytes(page, button = "#tbrMain_save") {
-  const [download] = await Promise.all([page.waitForEvent("download"), page.click(button)]);
-  return readFileSync(await download.path());
+  return (await page.download(() => page.click(button))).bytes;
 }
 
 export function zktcliExport(zktPath) {
@@ -65,11 +101,27 @@ export function zktcliImport(configuration) {
   return readFileSync(zkt);
 }
 
-export async function pistonNames(page) {
-  return page.$$eval("#manuals section:not([hidden]) .piston", (buttons) => buttons.map((b) => b.getAttribute("aria-label")));
+export function pistonNames(page) {
+  return page.evaluate(() => Array.from(document.querySelectorAll("#manuals section:not([hidden]) .piston"),
+    (b) => b.getAttribute("aria-label")));
 }
 
 export function expectedNames(exported) {
   return exported.manuals.flatMap((manual, m) =>
     manual.pistons.map((piston, k) => `Manual ${m + 1}, piston ${k + 1}: ${piston.description}`));
 }
+
+export function statusShows(page, text) {
+  return page.waitUntil((wanted) => document.getElementById("txtStatus").innerText.includes(wanted), text,
+    { ...waitLong, what: `"${text}" in the status area` });
+}
+
+// The MIDI setup answered with the devices chosen by their names.
+export async function chooseInSetup(page, input, output = input) {
+  await page.waitFor("#frmMidiSetup");
+  await page.select({ label: "MIDI In:" }, input);
+  await page.select({ label: "MIDI Out:" }, output);
+  await page.click({ within: "#frmMidiSetup", role: "button", name: "OK" });
+}
+
+export const simulator = "ZKT simulator (3 manuals)";
