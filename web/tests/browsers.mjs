@@ -16,10 +16,11 @@ export const engineNames = ["chromium", "firefox", "webkit"];
 
 // What an engine can be asked beyond the common ground. initScripts: a script of the test's own
 // runs before the page's (the Web MIDI double needs it). webMidi: the engine has Web MIDI.
+// midiTestPorts: the engine's own Web MIDI has test ports (firefoxMidiTestPorts).
 export const abilities = {
-  chromium: { initScripts: true, webMidi: true },
-  firefox: { initScripts: true, webMidi: true },
-  webkit: { initScripts: false, webMidi: false },
+  chromium: { initScripts: true, webMidi: true, midiTestPorts: false },
+  firefox: { initScripts: true, webMidi: true, midiTestPorts: true },
+  webkit: { initScripts: false, webMidi: false, midiTestPorts: false },
 };
 
 const chromiumArgs = ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
