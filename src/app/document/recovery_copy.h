@@ -1,8 +1,8 @@
 #pragma once
-// The copy of a modified configuration that outlives a crash, a kill or a power cut: one file in
-// the user's data folder, replaced in one step, holding the configuration as a .zkt file would
-// and the file it belonged to. One program runs per user, so one copy is enough.
+// The window's view of the copy of unsaved changes (the file and its text are the core's
+// RecoveryCopyFile): paths and names as Qt strings, and the time the copy was kept in local time.
 
+#include "document/recovery_copy_file.h"
 #include "model/config_model.h"
 
 #include <QDateTime>
@@ -22,18 +22,18 @@ struct UnsavedChanges {
 class RecoveryCopy {
 public:
     // An empty folder keeps no copy: tools that run the window for pictures or figures.
-    explicit RecoveryCopy(QString folder);
+    explicit RecoveryCopy(const QString& folder) : m_file(folder.toStdString()) {}
 
     // Replaces the copy. Throws std::exception (a value no image can hold, a disk that is full).
     void keep(const ConfigModel& model, const QString& documentPath, const QString& documentName) const;
     // None where there is no copy, or one that cannot be read.
     std::optional<UnsavedChanges> find() const;
-    void remove() const;
+    void remove() const { m_file.remove(); }
 
-    QString path() const;
+    QString path() const { return QString::fromStdString(m_file.path()); }
 
 private:
-    QString m_folder;
+    RecoveryCopyFile m_file;
 };
 
 } // namespace zkt

@@ -9,38 +9,38 @@ RecoveryKeeper::RecoveryKeeper(const ConfigModel& model, ConfigHistory& history,
                                const DocumentController& document, RecoveryCopy copy,
                                std::function<void(const std::string&)> log, std::chrono::milliseconds delay)
     : m_model(model), m_history(history), m_document(document), m_copy(std::move(copy)),
-      m_log(std::move(log)) {
+      m_log(std::move(log)), m_schedule(delay) {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(delay);
-    connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::keepCopy);
-    connect(&history, &ConfigHistory::configurationReplaced, this, &RecoveryKeeper::configurationChanged);
-    connect(&history, &ConfigHistory::cleanChanged, this, &RecoveryKeeper::cleanChanged);
+    m_timer.setInterval(m_schedule.delay());
+    connect(&m_timer, &QTimer::timeout, this, [this] { follow(m_schedule.timerEnded(m_history.isClean())); });
+    connect(&history, &ConfigHistory::configurationReplaced, this,
+            [this] { follow(m_schedule.configurationChanged()); });
+    connect(&history, &ConfigHistory::cleanChanged, this,
+            [this](bool clean) { follow(m_schedule.cleanChanged(clean)); });
 }
 
 void RecoveryKeeper::programEnding() {
-    m_timer.stop();
-    m_copy.remove();
+    follow(m_schedule.changesDiscarded());
 }
 
-// A step is put into the model before the history counts it, so only the timer's end asks
-// whether there are changes to keep.
-void RecoveryKeeper::configurationChanged() {
-    if (!m_timer.isActive())
+void RecoveryKeeper::follow(RecoverySchedule::Do what) {
+    switch (what) {
+    case RecoverySchedule::Do::nothing:
+        break;
+    case RecoverySchedule::Do::startTimer:
         m_timer.start();
-}
-
-void RecoveryKeeper::cleanChanged(bool clean) {
-    if (!clean) {
-        configurationChanged();
-        return;
+        break;
+    case RecoverySchedule::Do::keepCopy:
+        keepCopy();
+        break;
+    case RecoverySchedule::Do::removeCopy:
+        m_timer.stop();
+        m_copy.remove();
+        break;
     }
-    m_timer.stop();
-    m_copy.remove();
 }
 
 void RecoveryKeeper::keepCopy() {
-    if (m_history.isClean())
-        return;
     try {
         m_copy.keep(m_model, m_document.documentPath(), m_document.documentName());
     } catch (const std::exception& error) {

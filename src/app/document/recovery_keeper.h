@@ -1,9 +1,9 @@
 #pragma once
-// Keeps the recovery copy in step with the configuration: renewed at most a delay after a
-// change while the configuration is modified, removed as soon as it is not (saved, opened,
-// loaded from the ZKT) and at a normal end, once the changes have been saved or discarded.
+// Keeps the recovery copy in step with the configuration by the core's RecoverySchedule: the
+// window's timer and its history's signals drive it, and the copy is made and removed here.
 
 #include "app/document/recovery_copy.h"
+#include "document/recovery_schedule.h"
 
 #include <QObject>
 #include <QTimer>
@@ -19,7 +19,7 @@ class DocumentController;
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds defaultDelay{2000};
+    static constexpr std::chrono::milliseconds defaultDelay = RecoverySchedule::defaultDelay;
 
     // log: where a copy that could not be made is noted; the user is not interrupted for it.
     RecoveryKeeper(const ConfigModel& model, ConfigHistory& history, const DocumentController& document,
@@ -30,8 +30,7 @@ public:
     void programEnding();
 
 private:
-    void configurationChanged();
-    void cleanChanged(bool clean);
+    void follow(RecoverySchedule::Do what);
     void keepCopy();
 
     const ConfigModel& m_model;
@@ -39,7 +38,7 @@ private:
     const DocumentController& m_document;
     RecoveryCopy m_copy;
     std::function<void(const std::string&)> m_log;
-    // Not restarted by later changes: a long run of edits is still kept every delay.
+    RecoverySchedule m_schedule;
     QTimer m_timer;
 };
 
