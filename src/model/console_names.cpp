@@ -109,6 +109,11 @@ std::string consoleNameProblem(std::string_view text) {
     return {};
 }
 
+std::string consoleNameRefusal(std::string_view text, std::string_view what) {
+    const std::string problem = consoleNameProblem(text);
+    return problem.empty() ? problem : "The " + std::string(what) + " " + problem + ".";
+}
+
 std::string typedConsoleName(std::string_view typed) {
     // Cut first, as an input of that length cuts, then trimmed.
     std::vector<std::string_view> characters = charactersOf(typed);

@@ -212,10 +212,8 @@ KeyboardForm::Saved KeyboardForm::save() {
         if (m_inputs.rows[i].on && !velocityIsCarried(saved.settings->channelVelocity[i]))
             saved.refusal = velocityFaultInWords(c + 1);
     }
-    if (saved.refusal.empty() && m_nameTyped) {
-        if (const std::string problem = consoleNameProblem(saved.name); !problem.empty())
-            saved.refusal = "The name " + problem + ".";
-    }
+    if (saved.refusal.empty() && m_nameTyped)
+        saved.refusal = consoleNameRefusal(saved.name, "name");
     if (!saved.refusal.empty())
         saved.settings.reset();
     m_refusal = saved.refusal;

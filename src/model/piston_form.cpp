@@ -223,8 +223,8 @@ PistonSaveOutcome PistonForm::save() {
     PistonSaveOutcome outcome = saved();
     if (outcome.piston && m_labelTyped) {
         outcome.label = typedConsoleName(m_label);
-        if (const std::string problem = consoleNameProblem(outcome.label); !problem.empty())
-            outcome = {std::nullopt, {}, "The label " + problem + "."};
+        if (std::string refusal = consoleNameRefusal(outcome.label, "label"); !refusal.empty())
+            outcome = {std::nullopt, {}, std::move(refusal)};
     }
     m_refusal = outcome.refusal;
     return outcome;

@@ -52,9 +52,7 @@ std::string chartHtml(const WebSession& session, const std::string& source, int 
 
 std::string pistonEditor(WebSession& session) {
     const PistonForm* form = session.pistonEditor();
-    return form == nullptr ? "null"
-                           : jsonText(pistonEditorView(*form, session.model().names.pistonLabels.at(
-                                                                  static_cast<std::size_t>(session.pistonEditorIndex()))));
+    return form == nullptr ? "null" : jsonText(pistonEditorView(*form));
 }
 
 std::string openPistonEditor(WebSession& session, int pistonIndex) {
@@ -96,51 +94,43 @@ std::string setPistonLabel(WebSession& session, int pistonIndex, const std::stri
     return savedOrRefused(session.setPistonLabel(pistonIndex, label));
 }
 
-std::string keyboardEditor(WebSession& session) {
-    const KeyboardInputs* inputs = session.keyboardEditor();
-    if (inputs == nullptr)
-        return "null";
-    const int manualIndex = session.keyboardEditorManual();
-    return jsonText(keyboardEditorView(
-        manualIndex, session.model().names.manualNames.at(static_cast<std::size_t>(manualIndex)), *inputs));
+std::string keyboardEditor(WebSession& session, bool whole) {
+    const KeyboardForm* form = session.keyboardEditor();
+    return form == nullptr ? "null" : jsonText(keyboardEditorView(*form, whole));
 }
 
 std::string openKeyboardEditor(WebSession& session, int manualIndex) {
     session.openKeyboardEditor(manualIndex);
-    return keyboardEditor(session);
+    return keyboardEditor(session, true);
 }
 
 // input names the control: "on", "keyOffset", "velocityOn", "velocity", "analogInput" and
 // "controller" of channel row `row`; "option" bit `row`; "archiveInput", "archiveChannel".
 // Unknown names and rows change nothing; a position no list has reads as no selection.
 std::string setKeyboardInput(WebSession& session, const std::string& input, int row, int value) {
-    KeyboardInputs* inputs = session.keyboardEditor();
-    if (inputs == nullptr)
+    KeyboardForm* form = session.keyboardEditor();
+    if (form == nullptr)
         return "null";
     const bool on = value != 0;
-    if (input == "archiveInput") {
-        inputs->archiveInput = value;
-    } else if (input == "archiveChannel") {
-        inputs->archiveChannel = value;
-    } else if (input == "option") {
-        if (row >= 0 && row < keyboardOptionBits)
-            inputs->options[static_cast<std::size_t>(row)] = on;
-    } else if (row >= 0 && row < channelsPerManual) {
-        ChannelRowInputs& channel = inputs->rows[static_cast<std::size_t>(row)];
-        if (input == "on")
-            channel.on = on;
-        else if (input == "keyOffset")
-            channel.keyOffset = value;
-        else if (input == "velocityOn")
-            channel.velocityOn = on;
-        else if (input == "velocity")
-            channel.velocity = value;
-        else if (input == "analogInput")
-            channel.analogInput = value;
-        else if (input == "controller")
-            channel.controller = value;
-    }
-    return keyboardEditor(session);
+    if (input == "archiveInput")
+        form->chooseArchiveInput(value);
+    else if (input == "archiveChannel")
+        form->chooseArchiveChannel(value);
+    else if (input == "option")
+        form->setOption(row, on);
+    else if (input == "on")
+        form->setChannelOn(row, on);
+    else if (input == "keyOffset")
+        form->chooseKeyOffset(row, value);
+    else if (input == "velocityOn")
+        form->setVelocityOn(row, on);
+    else if (input == "velocity")
+        form->chooseVelocity(row, value);
+    else if (input == "analogInput")
+        form->chooseAnalogInput(row, value);
+    else if (input == "controller")
+        form->chooseController(row, value);
+    return keyboardEditor(session, false);
 }
 
 std::string saveKeyboardEditor(WebSession& session, const std::string& name) {

@@ -8,23 +8,6 @@
 
 namespace zkt::web {
 
-namespace {
-
-// The name or label typed, or why it cannot be one ("The label is not UTF-8 text").
-struct TypedName {
-    std::string text;
-    std::optional<std::string> refusal;
-};
-
-TypedName nameAsTyped(std::string_view typed, std::string_view what) {
-    TypedName name{typedConsoleName(typed), std::nullopt};
-    if (const std::string problem = consoleNameProblem(name.text); !problem.empty())
-        name.refusal = "The " + std::string(what) + " " + problem + ".";
-    return name;
-}
-
-} // namespace
-
 int WebSession::manualsShown() const {
     return std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
 }
@@ -119,11 +102,11 @@ void WebSession::pasteManual(int manualIndex) {
 std::optional<std::string> WebSession::setPistonLabel(int pistonIndex, std::string_view typed) {
     if (!isShownPiston(pistonIndex))
         return std::nullopt;
-    const TypedName label = nameAsTyped(typed, "label");
-    if (label.refusal)
-        return label.refusal;
-    m_history.apply([&] { m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)] = label.text; },
-                    [&] { return pistonLabelStep(pistonIndex, label.text); });
+    const std::string label = typedConsoleName(typed);
+    if (std::string refusal = consoleNameRefusal(label, "label"); !refusal.empty())
+        return refusal;
+    m_history.apply([&] { m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)] = label; },
+                    [&] { return pistonLabelStep(pistonIndex, label); });
     return std::nullopt;
 }
 
@@ -131,25 +114,23 @@ bool WebSession::openPistonEditor(int pistonIndex) {
     closeEditors();
     if (!isShownPiston(pistonIndex))
         return false;
-    m_pistonEditorIndex = pistonIndex;
-    m_pistonEditor.emplace(m_model.pistons[pistonIndex], pistonIndex);
+    m_pistonEditor.emplace(m_model.pistons[pistonIndex], pistonIndex,
+                           m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]);
     return true;
 }
 
 std::optional<std::string> WebSession::savePistonEditor(std::string_view typedLabel) {
     if (!m_pistonEditor)
         return std::nullopt;
+    m_pistonEditor->typeLabel(typedLabel);
     const PistonSaveOutcome outcome = m_pistonEditor->save();
     if (!outcome.piston)
         return outcome.refusal;
-    const TypedName label = nameAsTyped(typedLabel, "label");
-    if (label.refusal)
-        return label.refusal;
-    const int index = m_pistonEditorIndex;
+    const int index = m_pistonEditor->pistonIndex();
     m_history.apply(
         [&] {
             m_model.pistons[index] = *outcome.piston;
-            m_model.names.pistonLabels[static_cast<std::size_t>(index)] = label.text;
+            m_model.names.pistonLabels[static_cast<std::size_t>(index)] = outcome.label;
         },
         [&] { return pistonEditStep(index, m_model.pistons[index]); });
     closeEditors();
@@ -160,24 +141,23 @@ bool WebSession::openKeyboardEditor(int manualIndex) {
     closeEditors();
     if (!isShownManual(manualIndex))
         return false;
-    m_keyboardEditor =
-        OpenKeyboardEditor{manualIndex, keyboardInputsOf(manualSettingsOf(m_model, manualIndex))};
+    m_keyboardEditor.emplace(manualSettingsOf(m_model, manualIndex), manualIndex,
+                             m_model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
     return true;
 }
 
 std::optional<std::string> WebSession::saveKeyboardEditor(std::string_view typedName) {
     if (!m_keyboardEditor)
         return std::nullopt;
-    const TypedName name = nameAsTyped(typedName, "name");
-    if (name.refusal)
-        return name.refusal;
-    const int manualIndex = m_keyboardEditor->manualIndex;
-    const ManualSettings saved =
-        savedSettings(manualSettingsOf(m_model, manualIndex), m_keyboardEditor->inputs);
+    m_keyboardEditor->typeName(typedName);
+    const KeyboardForm::Saved saved = m_keyboardEditor->save();
+    if (!saved.settings)
+        return saved.refusal;
+    const int manualIndex = m_keyboardEditor->manualIndex();
     m_history.apply(
         [&] {
-            setManualSettings(m_model, manualIndex, saved);
-            m_model.names.manualNames[static_cast<std::size_t>(manualIndex)] = name.text;
+            setManualSettings(m_model, manualIndex, *saved.settings);
+            m_model.names.manualNames[static_cast<std::size_t>(manualIndex)] = saved.name;
         },
         [&] { return keyboardEditStep(manualIndex); });
     closeEditors();

@@ -66,17 +66,15 @@ public:
     // The editors, one open at a time. Opening an index outside the manuals shown opens nothing.
     bool openPistonEditor(int pistonIndex);
     PistonForm* pistonEditor() { return m_pistonEditor ? &*m_pistonEditor : nullptr; }
-    int pistonEditorIndex() const { return m_pistonEditorIndex; }
-    // Stores the editor's piston with the label typed as one step and closes the editor; or
-    // leaves it open and returns why it refuses.
+    // Stores the editor's piston with the label as the input shows it as one step and closes the
+    // editor; or leaves it open and returns why it refuses.
     std::optional<std::string> savePistonEditor(std::string_view typedLabel);
 
     bool openKeyboardEditor(int manualIndex);
-    // The open keyboard editor's inputs, for the page to change; null when none is open.
-    KeyboardInputs* keyboardEditor() { return m_keyboardEditor ? &m_keyboardEditor->inputs : nullptr; }
-    int keyboardEditorManual() const { return m_keyboardEditor ? m_keyboardEditor->manualIndex : -1; }
-    // Stores the inputs with the manual's name typed as one step and closes the editor; or leaves
-    // it open and returns why the name cannot be one.
+    // The open keyboard editor, for the page to change; null when none is open.
+    KeyboardForm* keyboardEditor() { return m_keyboardEditor ? &*m_keyboardEditor : nullptr; }
+    // Stores the inputs with the manual's name as the input shows it as one step and closes the
+    // editor; or leaves it open and returns why it refuses.
     std::optional<std::string> saveKeyboardEditor(std::string_view typedName);
 
     void closeEditors();
@@ -85,19 +83,13 @@ private:
     bool isShownPiston(int pistonIndex) const;
     bool isShownManual(int manualIndex) const;
 
-    struct OpenKeyboardEditor {
-        int manualIndex;
-        KeyboardInputs inputs;
-    };
-
     ConfigModel m_model;
     EditHistory m_history;
     ConfigClipboard m_clipboard;
     std::string m_fileName;
     std::string m_documentName;
-    int m_pistonEditorIndex = 0;
     std::optional<PistonForm> m_pistonEditor;
-    std::optional<OpenKeyboardEditor> m_keyboardEditor;
+    std::optional<KeyboardForm> m_keyboardEditor;
 };
 
 } // namespace zkt::web

@@ -1,6 +1,7 @@
 #include "web/web_views.h"
 
 #include "model/console_names.h"
+#include "model/editor_texts.h"
 #include "model/keyboard_form.h"
 #include "model/piston_description.h"
 #include "model/piston_rail.h"
@@ -35,28 +36,74 @@ const char* channelKind(ChannelInput input) {
     return "hidden";
 }
 
+std::string plain(const char* text) {
+    return editortext::withoutMnemonic(text);
+}
+
 json panelView(const PistonForm& form) {
-    const auto rule = form.rule();
-    if (!rule)
+    const auto shape = pistonPanelShape(form.functions().selected);
+    if (!shape)
         return nullptr;
     const PistonPanel& panel = form.panel();
     json bankRows = json::array();
-    if (rule->bankRows) {
+    if (shape->bankRows) {
         for (std::size_t row = 0; row < panel.bankRows.size(); ++row) {
             bankRows.push_back({{"caption", bankSelectCaptions[row]},
                                 {"checked", panel.bankRows[row].checked},
+                                {"enabled", panel.bankRows[row].valuesEnabled()},
                                 {"values", listView(panel.bankRows[row].values)}});
         }
     }
-    return {{"prompt", rule->prompt},
-            {"typeShown", rule->typeListShown},
+    const bool num = shape->channel == ChannelInput::num;
+    return {{"prompt", shape->prompt},
+            {"typeShown", shape->typeShown},
             {"types", listView(panel.types)},
-            {"channelKind", channelKind(rule->channel)},
+            {"channelKind", channelKind(shape->channel)},
+            {"channelCaption", num ? editortext::numCaption : editortext::midiChannelCaption},
             {"channels", listView(panel.channels)},
+            {"channelEnabled", form.channelEnabled()},
             {"values", listView(panel.values)},
             {"bankRows", std::move(bankRows)},
-            {"allChannelsBox", rule->allChannelsBox},
+            {"allChannelsBox", shape->allChannelsBox},
+            {"allChannelsCaption", editortext::allChannelsCaption},
             {"allChannels", panel.allChannels}};
+}
+
+json nameInputView(const char* caption, const char* placeholder, const char* accessibleName,
+                   std::string shown) {
+    return {{"caption", plain(caption)},
+            {"placeholder", placeholder},
+            {"accessibleName", accessibleName},
+            {"longest", longestConsoleName},
+            {"shown", std::move(shown)}};
+}
+
+json keyboardTexts() {
+    json rows = json::array();
+    for (int channel = 1; channel <= channelsPerManual; ++channel) {
+        const editortext::ChannelRowNames names = editortext::channelRowNames(channel);
+        rows.push_back({{"channel", names.channel},
+                        {"keyOffset", names.keyOffset},
+                        {"velocityOn", names.velocityOn},
+                        {"velocity", names.velocity},
+                        {"analogInput", names.analogInput},
+                        {"controller", names.controller}});
+    }
+    return {{"title", editortext::keyboardTitle},
+            {"pages", editortext::pageCaptions},
+            {"channelPageHeading", editortext::channelPageHeading},
+            {"columns", editortext::channelColumnCaptions},
+            {"velocityOn", editortext::velocityOnCaption},
+            {"velocityOnToolTip", editortext::velocityOnToolTip},
+            {"rowNames", std::move(rows)},
+            {"generalPageHeading", editortext::generalPageHeading},
+            {"optionsFrame", editortext::optionsFrame},
+            {"archiveFrame", editortext::archiveFrame},
+            {"archiveInputQuestion", editortext::archiveInputQuestion},
+            {"archiveChannelQuestion", editortext::archiveChannelQuestion},
+            {"save", editortext::save},
+            {"cancel", editortext::cancel},
+            {"openOn", KeyboardForm::openOn}};
 }
 
 } // namespace
@@ -88,22 +135,32 @@ json organView(const WebSession& session) {
               {"manual", clipboard.holdsManual()}}},
             {"railLeftTwips", pistonRailLeftTwips},
             {"manualTitles", std::move(manualTitles)},
+            {"longestName", longestConsoleName},
             {"pistons", std::move(pistons)}};
 }
 
-json pistonEditorView(const PistonForm& form, const std::string& label) {
-    return {{"location", form.location()},
+json pistonEditorView(const PistonForm& form) {
+    return {{"texts",
+             {{"title", editortext::pistonTitle},
+              {"functionQuestion", editortext::functionQuestion},
+              {"save", editortext::save},
+              {"cancel", editortext::cancel},
+              {"openOn", PistonForm::openOn}}},
+            {"location", form.location()},
             {"note", form.note()},
-            {"label", label},
-            {"labelOnOneLine", oneLine(label)},
+            {"label", nameInputView(editortext::labelCaption, editortext::labelPlaceholder,
+                                    editortext::labelAccessibleName, form.labelShown())},
             {"functions", listView(form.functions())},
-            {"panel", panelView(form)}};
+            {"panel", panelView(form)},
+            {"refusal", form.refusal()}};
 }
 
-json keyboardEditorView(int manualIndex, const std::string& name, const KeyboardInputs& inputs) {
+json keyboardEditorView(const KeyboardForm& form, bool whole) {
+    const KeyboardInputs& inputs = form.inputs();
     json rows = json::array();
-    for (const ChannelRowInputs& row : inputs.rows) {
-        const ChannelRowEnabled enabled = enabledInputs(row);
+    for (int c = 0; c < channelsPerManual; ++c) {
+        const ChannelRowInputs& row = inputs.rows[static_cast<std::size_t>(c)];
+        const ChannelRowEnabled enabled = form.enabled(c);
         rows.push_back({{"on", row.on},
                         {"keyOffset", row.keyOffset},
                         {"velocityOn", row.velocityOn},
@@ -120,19 +177,23 @@ json keyboardEditorView(int manualIndex, const std::string& name, const Keyboard
     for (std::size_t bit = 0; bit < inputs.options.size(); ++bit)
         options.push_back(
             {{"caption", vocabulary().keyboardOptionNames[bit]}, {"checked", inputs.options[bit]}});
-    return {{"location", keyboardEditorLocation(manualIndex)},
-            {"name", name},
-            {"nameOnOneLine", oneLine(name)},
-            {"lists",
-             {{"keyOffsets", listView(keyOffsetList())["items"]},
-              {"velocities", listView(velocityList())["items"]},
-              {"analogInputs", listView(analogInputList())["items"]},
-              {"controllers", listView(controllerList())["items"]},
-              {"archiveChannels", listView(archiveChannelList())["items"]}}},
-            {"rows", std::move(rows)},
-            {"options", std::move(options)},
-            {"archiveInput", inputs.archiveInput},
-            {"archiveChannel", inputs.archiveChannel}};
+    json view = {{"location", form.location()},
+                 {"rows", std::move(rows)},
+                 {"options", std::move(options)},
+                 {"archiveInput", inputs.archiveInput},
+                 {"archiveChannel", inputs.archiveChannel},
+                 {"refusal", form.refusal()}};
+    if (whole) {
+        view["texts"] = keyboardTexts();
+        view["name"] = nameInputView(editortext::nameCaption, editortext::namePlaceholder,
+                                     editortext::nameAccessibleName, form.nameShown());
+        view["lists"] = {{"keyOffsets", listView(keyOffsetList())["items"]},
+                         {"velocities", listView(velocityList())["items"]},
+                         {"analogInputs", listView(analogInputList())["items"]},
+                         {"controllers", listView(controllerList())["items"]},
+                         {"archiveChannels", listView(archiveChannelList())["items"]}};
+    }
+    return view;
 }
 
 } // namespace zkt::web

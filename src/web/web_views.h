@@ -10,16 +10,18 @@ namespace zkt::web {
 
 // {manuals, fileName, documentName, clean, undo, redo, paste: {piston, settings, manual},
 //  railLeftTwips: where each piston sits on its rail, manualTitles: ["Manual #1 — Great", …],
+//  longestName: the characters a name or label may have,
 //  pistons: [{assigned, label, description, functionText, detail}] for every piston of the
 //  manuals shown, the label on one line}
 nlohmann::json organView(const WebSession& session);
 
-// {location, note, label, labelOnOneLine, functions: {items, selected}, panel: {...}} of the open
-// piston editor.
-nlohmann::json pistonEditorView(const PistonForm& form, const std::string& label);
+// The open piston editor: {texts, location, note, label, functions: {items, selected}, panel,
+// refusal}; texts holds every caption (without mnemonics), openOn the input to focus first.
+nlohmann::json pistonEditorView(const PistonForm& form);
 
-// {location, name, nameOnOneLine, lists, rows, options, archiveInput, archiveChannel} of the open
-// keyboard editor.
-nlohmann::json keyboardEditorView(int manualIndex, const std::string& name, const KeyboardInputs& inputs);
+// The open keyboard editor's inputs as they stand: {location, rows (with what each enables),
+// options, archiveInput, archiveChannel, refusal}; on opening (whole) also {texts, name, lists},
+// which do not change while it is open.
+nlohmann::json keyboardEditorView(const KeyboardForm& form, bool whole);
 
 } // namespace zkt::web

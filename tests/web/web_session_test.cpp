@@ -4,6 +4,7 @@
 #include "web/web_session.h"
 #include "web/web_views.h"
 
+#include "model/carried_values.h"
 #include "model/config_file.h"
 #include "model/config_file_error.h"
 #include "model/example_organ.h"
@@ -36,9 +37,10 @@ TEST(WebSession, OpeningIsOneStepAndTheCleanState) {
     EXPECT_EQ(session.fileName(), "organ.zkt");
     EXPECT_EQ(session.history().undoName(), "Open organ.zkt");
 
-    EXPECT_EQ(session.open("short.zkt", threeManuals.substr(0, 412)),
-              (std::vector<std::string>{"Line 1 is cut short (412 of 780 characters): manual 1 was not read.",
-                                        "The file holds no configuration: no line in it is a manual's image."}));
+    EXPECT_EQ(
+        session.open("short.zkt", threeManuals.substr(0, 412)),
+        (std::vector<std::string>{"Line 1 is cut short (412 of 780 characters): manual 1 was not read.",
+                                  "The file holds no configuration: no line in it is a manual's image."}));
 }
 
 TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
@@ -59,7 +61,7 @@ TEST(WebSession, EditorsMakeNamedStepsAndSavingMovesTheCleanState) {
     session.saveKeyboardEditor("");
     EXPECT_EQ(session.history().undoName(), "Manual 1, piston 2: HX-90 Cancel");
     session.openKeyboardEditor(1);
-    session.keyboardEditor()->options[3] = !session.keyboardEditor()->options[3];
+    session.keyboardEditor()->setOption(3, !session.keyboardEditor()->inputs().options[3]);
     session.saveKeyboardEditor("");
     EXPECT_EQ(session.history().undoName(), "Manual 2 keyboard settings");
 
@@ -112,7 +114,19 @@ TEST(WebSession, RefusalsAndIndicesBeyondTheManualsShownChangeNothing) {
     EXPECT_NE(session.savePistonEditor(""), std::nullopt);
     EXPECT_NE(session.pistonEditor(), nullptr); // still open for the user to check a box
 
+    // A fixed velocity of 0, which the organ gives back as 127, in the window's words.
     const ConfigModel before = session.model();
+    ASSERT_TRUE(session.openKeyboardEditor(0));
+    const int channel = 0;
+    session.keyboardEditor()->setChannelOn(channel, true);
+    session.keyboardEditor()->setVelocityOn(channel, false);
+    session.keyboardEditor()->chooseVelocity(channel, velocityList().count() - 1);
+    EXPECT_EQ(session.saveKeyboardEditor(""), velocityFaultInWords(channel + 1));
+    EXPECT_NE(session.keyboardEditor(), nullptr);
+    EXPECT_EQ(keyboardEditorView(*session.keyboardEditor(), false)["refusal"],
+              velocityFaultInWords(channel + 1));
+    EXPECT_EQ(session.model(), before);
+
     session.copyPiston(0);
     session.copyManual(0);
     for (const int beyond : {-1, 60, 100}) {

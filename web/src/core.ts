@@ -26,12 +26,14 @@ export interface OrganView {
   paste: { piston: boolean; settings: boolean; manual: boolean };
   railLeftTwips: number[];
   manualTitles: string[]; // "Manual #1 — Great"
+  longestName: number; // characters a manual's name or a piston's label may have
   pistons: PistonView[];
 }
 
 export interface BankRowView {
   caption: string;
   checked: boolean;
+  enabled: boolean;
   values: ListView;
 }
 
@@ -40,20 +42,33 @@ export interface PistonPanelView {
   typeShown: boolean;
   types: ListView;
   channelKind: "midi" | "num" | "hidden";
+  channelCaption: string;
   channels: ListView;
+  channelEnabled: boolean;
   values: ListView;
   bankRows: BankRowView[];
   allChannelsBox: boolean;
+  allChannelsCaption: string;
   allChannels: boolean;
 }
 
+// A manual's name or a piston's label as its input shows it, with the input's words.
+export interface NameInputView {
+  caption: string;
+  placeholder: string;
+  accessibleName: string;
+  longest: number;
+  shown: string; // on one line
+}
+
 export interface PistonEditorView {
+  texts: { title: string; functionQuestion: string; save: string; cancel: string; openOn: string };
   location: string;
   note: string;
-  label: string;
-  labelOnOneLine: string;
+  label: NameInputView;
   functions: ListView;
   panel: PistonPanelView | null;
+  refusal: string; // why the last Save stored nothing; "" for none
 }
 
 export interface ChannelRowView {
@@ -66,10 +81,47 @@ export interface ChannelRowView {
   enabled: { keyOffset: boolean; velocityOn: boolean; velocity: boolean; controller: boolean };
 }
 
-export interface KeyboardEditorView {
+export interface ChannelRowNames {
+  channel: string;
+  keyOffset: string;
+  velocityOn: string;
+  velocity: string;
+  analogInput: string;
+  controller: string;
+}
+
+export interface KeyboardTexts {
+  title: string;
+  pages: string[];
+  channelPageHeading: string;
+  columns: string[];
+  velocityOn: string;
+  velocityOnToolTip: string;
+  rowNames: ChannelRowNames[];
+  generalPageHeading: string;
+  optionsFrame: string;
+  archiveFrame: string;
+  archiveInputQuestion: string;
+  archiveChannelQuestion: string;
+  save: string;
+  cancel: string;
+  openOn: string;
+}
+
+// The keyboard editor's inputs as they stand.
+export interface KeyboardStateView {
   location: string;
-  name: string;
-  nameOnOneLine: string;
+  rows: ChannelRowView[];
+  options: { caption: string; checked: boolean }[];
+  archiveInput: number;
+  archiveChannel: number;
+  refusal: string;
+}
+
+// On opening, also what does not change while it is open.
+export interface KeyboardEditorView extends KeyboardStateView {
+  texts: KeyboardTexts;
+  name: NameInputView;
   lists: {
     keyOffsets: string[];
     velocities: string[];
@@ -77,10 +129,6 @@ export interface KeyboardEditorView {
     controllers: string[];
     archiveChannels: string[];
   };
-  rows: ChannelRowView[];
-  options: { caption: string; checked: boolean }[];
-  archiveInput: number;
-  archiveChannel: number;
 }
 
 export type PistonInput = "function" | "type" | "channel" | "value" | "all" | "bankCheck" | "bankValue";
@@ -188,8 +236,8 @@ export class Session {
   openKeyboardEditor(manualIndex: number): KeyboardEditorView | null {
     return JSON.parse(this.raw.openKeyboardEditor(manualIndex)) as KeyboardEditorView | null;
   }
-  setKeyboardInput(input: KeyboardInput, row: number, value: number): KeyboardEditorView | null {
-    return JSON.parse(this.raw.setKeyboardInput(input, row, value)) as KeyboardEditorView | null;
+  setKeyboardInput(input: KeyboardInput, row: number, value: number): KeyboardStateView | null {
+    return JSON.parse(this.raw.setKeyboardInput(input, row, value)) as KeyboardStateView | null;
   }
   // The inputs with the manual's name typed, as one step.
   saveKeyboardEditor(name: string): EditOutcome {

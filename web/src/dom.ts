@@ -31,28 +31,18 @@ export function selectFromView(select: HTMLSelectElement, list: ListView): void 
   fillSelect(select, list.items, list.selected);
 }
 
-// Where a manual's name or a piston's label is typed: at most 40 characters however it is typed
-// or pasted, counted as the core counts them (an input's maxlength counts UTF-16 units).
-export const longestConsoleName = 40;
-
-export interface ConsoleNameField {
-  input: HTMLInputElement;
-  // What was typed; the stored text while the input is untouched, as a line break in the
-  // stored text cannot stand in an input and would otherwise be lost without anyone typing.
-  text(): string;
-}
-
-// onOneLine: the stored text as the titles show it (the core's), since an input would drop a
-// line break and join the words.
-export function consoleNameInput(id: string, stored: string, onOneLine: string, placeholder: string): ConsoleNameField {
+// Where a manual's name or a piston's label is typed: at most `longest` characters (the core's
+// limit) however it is typed or pasted, counted in code points as the core counts them (an
+// input's maxlength counts UTF-16 units). The core keeps a stored text whose input was left as it
+// showed it, so a line break the input could not show is not lost.
+export function consoleNameInput(id: string, shown: string, placeholder: string, longest: number): HTMLInputElement {
   const input = el("input", { type: "text", id, class: "console-name", placeholder, autocomplete: "off", spellcheck: false });
-  input.value = onOneLine;
-  const shown = input.value;
+  input.value = shown;
   input.addEventListener("input", () => {
     const characters = Array.from(input.value);
-    if (characters.length > longestConsoleName) input.value = characters.slice(0, longestConsoleName).join("");
+    if (characters.length > longest) input.value = characters.slice(0, longest).join("");
   });
-  return { input, text: () => (input.value === shown ? stored : input.value) };
+  return input;
 }
 
 let uniqueIds = 0;

@@ -53,11 +53,13 @@ export function addButton(modal: Modal, id: string, text: string, onClick: () =>
   return button;
 }
 
-// The editors' "Save" (cmdOK) and "Cancel" (cmdCancel). save returns why it refuses, or null
-// when it has stored the inputs, which closes the dialog and calls saved.
-export function addSaveCancelButtons(modal: Modal, save: () => string | null, cancel: () => void,
-  saved: () => void, showRefusal: (refusal: string) => void = () => {}): void {
-  addButton(modal, "cmdOK", "Save", () => {
+// The editors' "Save" (cmdOK) and "Cancel" (cmdCancel), with the words the core gives them. save
+// returns why it refuses, or null when it has stored the inputs, which closes the dialog and calls
+// saved.
+export function addSaveCancelButtons(modal: Modal, captions: { save: string; cancel: string },
+  save: () => string | null, cancel: () => void, saved: () => void,
+  showRefusal: (refusal: string) => void = () => {}): void {
+  addButton(modal, "cmdOK", captions.save, () => {
     const refusal = save();
     if (refusal !== null) {
       showRefusal(refusal);
@@ -66,7 +68,7 @@ export function addSaveCancelButtons(modal: Modal, save: () => string | null, ca
     modal.close();
     saved();
   });
-  addButton(modal, "cmdCancel", "Cancel", () => {
+  addButton(modal, "cmdCancel", captions.cancel, () => {
     cancel();
     modal.close();
   });

@@ -10,10 +10,12 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   const opened = session.openPistonEditor(pistonIndex);
   if (opened === null) return;
 
-  const modal = openModal("frmPiston", "Thumb Piston Assignment", () => session.closeEditors());
+  const { texts } = opened;
+  const modal = openModal("frmPiston", texts.title, () => session.closeEditors());
   const location = el("p", { id: "lblPiston", class: "location" });
   const note = el("p", { id: "txtNote", class: "note" });
-  const label = consoleNameInput("txtLabel", opened.label, opened.labelOnOneLine, "As on the console, e.g. General 5");
+  const label = consoleNameInput("txtLabel", opened.label.shown, opened.label.placeholder, opened.label.longest);
+  label.setAttribute("aria-label", opened.label.accessibleName);
   const functionLabelId = uniqueId("label");
   const functions = el("select", { id: "cboFunction", "aria-labelledby": functionLabelId });
   const panelArea = el("div", { class: "piston-panel" });
@@ -21,8 +23,8 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   modal.body.append(
     location,
     note,
-    el("div", { class: "row" }, el("label", { for: "txtLabel" }, "Label:"), label.input),
-    el("label", { id: functionLabelId, for: "cboFunction" }, "What do you want this thumb piston to do?"),
+    el("div", { class: "row" }, el("label", { for: "txtLabel" }, opened.label.caption), label),
+    el("label", { id: functionLabelId, for: "cboFunction" }, texts.functionQuestion),
     functions,
     panelArea,
     refusal,
@@ -36,7 +38,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
     note.hidden = view.note === "";
     selectFromView(functions, view.functions);
     panelArea.replaceChildren(...panelInputs(view.functions.selected, view.panel, choose));
-    refusal.textContent = "";
+    refusal.textContent = view.refusal;
     if (focused !== "") document.getElementById(focused)?.focus();
   };
   const choose = (input: PistonInput, row: number, value: number) => show(session.choosePistonInput(input, row, value));
@@ -44,8 +46,9 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
 
   addSaveCancelButtons(
     modal,
+    { save: texts.save, cancel: texts.cancel },
     () => {
-      const outcome = session.savePistonEditor(label.text());
+      const outcome = session.savePistonEditor(label.value);
       return outcome.saved ? null : outcome.refusal;
     },
     () => session.closeEditors(),
@@ -54,7 +57,7 @@ export function editPiston(session: Session, pistonIndex: number, onSaved: () =>
   );
   show(opened);
   modal.dialog.showModal();
-  functions.focus();
+  document.getElementById(texts.openOn)?.focus();
 }
 
 type Choose = (input: PistonInput, row: number, value: number) => void;
@@ -88,7 +91,7 @@ function panelInputs(group: number, panel: PistonPanelView | null, choose: Choos
     return [
       el("div", { id: `fraFunction_${group}`, class: "row" },
         el("label", { id: promptId, class: "prompt", for: type.id }, panel.prompt), labelled(type, promptId)),
-      el("div", { class: "row" }, el("label", { id: numId, for: channel.id }, "NUM="), labelled(channel, numId)),
+      el("div", { class: "row" }, el("label", { id: numId, for: channel.id }, panel.channelCaption), labelled(channel, numId)),
     ];
   }
   const rows: HTMLElement[] = [];
@@ -98,18 +101,19 @@ function panelInputs(group: number, panel: PistonPanelView | null, choose: Choos
     rows.push(labelled(listInput(`cboProgramChange_${group}`, panel.values, (p) => choose("value", 0, p)), promptId));
   if (panel.channelKind === "midi") {
     const channelLabelId = uniqueId("channel");
-    channel.disabled = panel.allChannelsBox && panel.allChannels;
+    channel.disabled = !panel.channelEnabled;
     const all = panel.allChannelsBox
-      ? el("label", {}, checkBox("chkAllChannels", panel.allChannels, (c) => choose("all", 0, Number(c))), " All")
+      ? el("label", {}, checkBox("chkAllChannels", panel.allChannels, (c) => choose("all", 0, Number(c))),
+        ` ${panel.allChannelsCaption}`)
       : null;
     rows.push(
-      el("div", { class: "row" }, el("label", { id: channelLabelId, for: channel.id }, "MIDI Channel"),
+      el("div", { class: "row" }, el("label", { id: channelLabelId, for: channel.id }, panel.channelCaption),
         labelled(channel, channelLabelId), all),
     );
   }
   panel.bankRows.forEach((bank, row) => {
     const values = listInput(`cboBankSel_${row}`, bank.values, (p) => choose("bankValue", row, p));
-    values.disabled = !bank.checked;
+    values.disabled = !bank.enabled;
     values.setAttribute("aria-label", bank.caption);
     rows.push(
       el("div", { class: "row bank-row" },

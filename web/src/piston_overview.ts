@@ -23,6 +23,7 @@ export class PistonOverview {
   private readonly body = document.querySelector("#grdPistonOverview tbody") as HTMLTableSectionElement;
   private readonly filter = document.getElementById("txtOverviewFilter") as HTMLInputElement;
   private edit: LabelEdit | null = null;
+  private longestLabel = 0;
 
   constructor(private readonly actions: OverviewActions) {
     this.filter.addEventListener("input", () => this.applyFilter());
@@ -39,6 +40,7 @@ export class PistonOverview {
   }
 
   show(organ: OrganView): void {
+    this.longestLabel = organ.longestName;
     const rows = organ.pistons.map((piston, pistonIndex) => {
       const label = el("td", { class: "label" }, piston.label);
       const row = el("tr", {
@@ -81,7 +83,7 @@ export class PistonOverview {
     this.commitEdit();
     // The cell shows a stored line break as a space: a label left as it was is not stored again.
     const shown = cell.textContent ?? "";
-    const { input } = consoleNameInput(`txtLabel_${pistonIndex}`, shown, shown, "Label");
+    const input = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label", this.longestLabel);
     input.setAttribute("aria-label",
       `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
     const edit: LabelEdit = { pistonIndex, input, shown };
