@@ -1,10 +1,12 @@
 // Opening and saving in the page, in every engine: the example shows its manuals with every
 // piston named as the desktop names it, saving gives back the desktop's bytes and exporting
 // zktcli's JSON, damaged files give their messages and leave a working page, a dropped file
-// opens, and nothing is asked of any origin but the page's own.
+// opens, nothing is asked of any origin but the page's own, and its security policy lets it
+// connect nowhere else, not even to another port of this computer.
 
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
+import { createServer } from "node:http";
 import { test } from "node:test";
 import {
   exampleFile, expectedNames, openExample, openFile, openSite, pistonNames, savedBytes, shot, writeScratch, zktcliExport,
@@ -77,4 +79,89 @@ test("damaged files give their messages and the page keeps working", async (t) =
   await page.waitUntil(() => document.title.startsWith("dropped.zkt"));
   assert.equal(await page.count("#manuals section.manual"), lines.length);
   assert.deepEqual(await page.errors(), []);
+});
+
+// The sources each directive may name: the page's own origin, none, and the page's own data:
+// images; anything else (a host, a port, a scheme) would let the page reach beyond itself.
+const allowedSources = {
+  "default-src": ["'none'"], "script-src": ["'self'", "'wasm-unsafe-eval'"], "worker-src": ["'self'"],
+  "manifest-src": ["'self'"], "style-src": ["'self'", "'unsafe-inline'"], "img-src": ["'self'", "data:"],
+  "connect-src": ["'self'"], "frame-src": ["'self'"], "base-uri": ["'none'"], "form-action": ["'none'"],
+};
+
+test("the security policy lets the page connect to its own origin and nowhere else", async (t) => {
+  const { page } = await openSite(t);
+  const policy = await page.evaluate(() => document.querySelector('meta[http-equiv="Content-Security-Policy"]').content);
+  const directives = Object.fromEntries(policy.split(";").map((d) => d.trim().split(/\s+/)).filter((d) => d[0] !== "")
+    .map(([name, ...sources]) => [name, sources]));
+  assert.deepEqual(directives, allowedSources);
+
+  // Another server on this computer, which must hear nothing from the page.
+  const heard = [];
+  const other = createServer((request, response) => {
+    heard.push(request.url);
+    response.writeHead(200, { "Access-Control-Allow-Origin": "*" });
+    response.end("reached");
+  });
+  other.on("upgrade", (request, socket) => {
+    heard.push(`upgrade ${request.url}`);
+    socket.destroy();
+  });
+  await new Promise((resolve) => other.listen(0, "127.0.0.1", resolve));
+  t.after(() => other.close());
+  const port = other.address().port;
+
+  const tried = await page.evaluate(async (port) => {
+    const violations = [];
+    document.addEventListener("securitypolicyviolation", (event) => violations.push(event.effectiveDirective));
+    const attempts = [];
+    for (const host of ["127.0.0.1", "localhost"]) {
+      const http = `http://${host}:${port}`;
+      attempts.push(fetch(`${http}/fetch`).then(() => "reached", () => "refused"));
+      attempts.push(new Promise((resolve) => {
+        const request = new XMLHttpRequest();
+        request.onload = () => resolve("reached");
+        request.onerror = () => resolve("refused");
+        try {
+          request.open("GET", `${http}/xhr`);
+          request.send();
+        } catch {
+          resolve("refused");
+        }
+      }));
+      attempts.push(new Promise((resolve) => {
+        try {
+          const socket = new WebSocket(`ws://${host}:${port}/socket`);
+          socket.onopen = () => resolve("reached");
+          socket.onerror = () => resolve("refused");
+        } catch {
+          resolve("refused");
+        }
+      }));
+      attempts.push(new Promise((resolve) => {
+        try {
+          const source = new EventSource(`${http}/events`);
+          source.onopen = () => resolve("reached");
+          source.onerror = () => {
+            source.close();
+            resolve("refused");
+          };
+        } catch {
+          resolve("refused");
+        }
+      }));
+      try {
+        navigator.sendBeacon(`${http}/beacon`, "x");
+      } catch {
+        // Refused at once.
+      }
+    }
+    const outcomes = await Promise.all(attempts);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    return { outcomes, violations };
+  }, port);
+  assert.deepEqual(heard, []);
+  assert.deepEqual(new Set(tried.outcomes), new Set(["refused"]));
+  assert.ok(tried.violations.length >= tried.outcomes.length, `${tried.violations.length} violations reported`);
+  assert.deepEqual(new Set(tried.violations), new Set(["connect-src"]));
 });
