@@ -66,9 +66,8 @@ void ConfigFileLineCheck::noteNameLine(std::string_view line) {
     if (named.problem.empty()) {
         m_namedManuals.emplace_back(m_lineNumber, named.manualIndex + 1);
     } else {
-        m_warnings.push_back("Line " + std::to_string(m_lineNumber) +
-                             " is a name or label that cannot be read (" + named.problem +
-                             "): it was skipped.");
+        m_warnings.push_back("Line " + std::to_string(m_lineNumber) + " is " + consoleNameLineKind(line) +
+                             " that cannot be read (" + named.problem + "): it was skipped.");
     }
 }
 

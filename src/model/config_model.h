@@ -68,12 +68,20 @@ struct shoeInfo {
     bool operator==(const shoeInfo&) const = default;
 };
 
-// What the organist calls the manuals ("Great", "Swell") and the pistons ("General 5"). They
-// describe the console, not the boards: no image carries them, so a load from the ZKT leaves
-// them as they are. UTF-8; empty for none. The rules for the text are in console_names.h.
+// Keys of a manual from its lowest C, when nobody has said otherwise: the usual organ manual.
+inline constexpr int defaultCompass = 61;
+
+// What the organist calls the manuals ("Great", "Swell") and the pistons ("General 5"), and
+// how many keys each manual has. They describe the console, not the boards: no image carries
+// them, so a load from the ZKT leaves them as they are. UTF-8; empty for none. The rules for
+// the text and the compass are in console_names.h.
 struct ConsoleNames {
     std::array<std::string, maxManuals> manualNames;                     // by manualIndex
     std::array<std::string, maxManuals * pistonsPerManual> pistonLabels; // by pistonIndex
+    // Keys counted from the lowest key, a C; by manualIndex.
+    std::array<int, maxManuals> compass{defaultCompass, defaultCompass, defaultCompass, defaultCompass,
+                                        defaultCompass};
+    static_assert(maxManuals == 5, "one default compass per manual");
 
     bool operator==(const ConsoleNames&) const = default;
 };
@@ -83,8 +91,8 @@ inline constexpr std::uint8_t defaultVelocity = 128; // velocity option set, val
 
 struct ConfigModel {
     std::int16_t numberOfManuals = 0;
-    std::uint8_t hardwareType = 0;  // from the last identity reply
-    std::string firmwareVersion;    // from the last identity reply
+    std::uint8_t hardwareType = 0; // from the last identity reply
+    std::string firmwareVersion;   // from the last identity reply
 
     std::array<keyboardInfo, maxManuals + 1> keyboards{};
     std::array<pistonInfo, maxManuals * pistonsPerManual + 1> pistons{};

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view nameMark = "#zkt-name ";
 constexpr std::string_view labelMark = "#zkt-label ";
+constexpr std::string_view compassMark = "#zkt-compass ";
 constexpr std::size_t longestUtf8Character = 4;
 constexpr std::size_t escapedByteLength = 3;
 // "#zkt-label 5 20 " and the longest text with every byte escaped.
@@ -81,6 +82,18 @@ bool takeNumber(std::string_view& rest, int first, int last, int& number) {
     return true;
 }
 
+// The whole of rest as a number of keys, without sign or leading zero.
+std::string compassOf(std::string_view rest, int& keys) {
+    const auto* begin = rest.data();
+    const auto* end = begin + rest.size();
+    const auto [after, error] = std::from_chars(begin, end, keys);
+    if (rest.empty() || error != std::errc() || *begin == '0' || after != end)
+        return "no number of keys after the manual";
+    if (const std::string problem = compassProblem(keys); !problem.empty())
+        return "the compass " + problem;
+    return {};
+}
+
 } // namespace
 
 std::vector<std::string> consoleNameLines(const ConsoleNames& names, int manuals) {
@@ -89,6 +102,8 @@ std::vector<std::string> consoleNameLines(const ConsoleNames& names, int manuals
         const std::string manual = std::to_string(m + 1);
         if (const std::string& name = names.manualNames[static_cast<std::size_t>(m)]; !name.empty())
             lines.push_back(std::string(nameMark) + manual + " " + escapedText(name));
+        if (const int keys = names.compass[static_cast<std::size_t>(m)]; keys != defaultCompass)
+            lines.push_back(std::string(compassMark) + manual + " " + std::to_string(keys));
         for (int k = 0; k < pistonsPerManual; ++k) {
             const std::string& label = names.pistonLabels[static_cast<std::size_t>(pistonIndexOf(m, k))];
             if (!label.empty())
@@ -101,13 +116,20 @@ std::vector<std::string> consoleNameLines(const ConsoleNames& names, int manuals
 
 bool isConsoleNameLine(std::string_view line) {
     return line.size() < minimumImageLineLength &&
-           (line.starts_with(nameMark) || line.starts_with(labelMark));
+           (line.starts_with(nameMark) || line.starts_with(labelMark) || line.starts_with(compassMark));
+}
+
+std::string consoleNameLineKind(std::string_view line) {
+    return line.starts_with(compassMark) ? "a compass" : "a name or label";
 }
 
 ConsoleNameLine parseConsoleNameLine(std::string_view line) {
     ConsoleNameLine parsed;
     const bool isLabel = line.starts_with(labelMark);
-    std::string_view rest = line.substr(isLabel ? labelMark.size() : nameMark.size());
+    const bool isCompass = line.starts_with(compassMark);
+    std::string_view rest = line.substr(isLabel     ? labelMark.size()
+                                        : isCompass ? compassMark.size()
+                                                    : nameMark.size());
     int manual = 0;
     int piston = 0;
     if (!takeNumber(rest, 1, maxManuals, manual)) {
@@ -121,6 +143,12 @@ ConsoleNameLine parseConsoleNameLine(std::string_view line) {
         return parsed;
     }
     parsed.manualIndex = manual - 1;
+    if (isCompass) {
+        int keys = 0;
+        parsed.problem = compassOf(rest, keys);
+        parsed.compass = parsed.problem.empty() ? keys : 0;
+        return parsed;
+    }
     parsed.pistonInManual = isLabel ? piston - 1 : -1;
     parsed.text = unescapedText(rest, parsed.problem);
     if (parsed.problem.empty()) {
@@ -131,7 +159,9 @@ ConsoleNameLine parseConsoleNameLine(std::string_view line) {
 }
 
 void takeConsoleNameLine(const ConsoleNameLine& line, ConsoleNames& names) {
-    if (line.pistonInManual < 0)
+    if (line.compass > 0)
+        names.compass.at(static_cast<std::size_t>(line.manualIndex)) = line.compass;
+    else if (line.pistonInManual < 0)
         names.manualNames.at(static_cast<std::size_t>(line.manualIndex)) = line.text;
     else
         names.pistonLabels.at(

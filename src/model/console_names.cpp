@@ -135,8 +135,15 @@ std::string oneLine(std::string_view text) {
     return line;
 }
 
+std::string compassProblem(int keys) {
+    if (keys >= 1 && keys <= longestCompass)
+        return {};
+    return "is not 1 to " + std::to_string(longestCompass) + " keys";
+}
+
 void clearManualNames(ConsoleNames& names, int manualIndex) {
     names.manualNames.at(static_cast<std::size_t>(manualIndex)).clear();
+    names.compass.at(static_cast<std::size_t>(manualIndex)) = defaultCompass;
     for (int k = 0; k < pistonsPerManual; ++k)
         names.pistonLabels.at(static_cast<std::size_t>(pistonIndexOf(manualIndex, k))).clear();
 }

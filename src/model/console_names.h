@@ -1,6 +1,6 @@
 #pragma once
-// The rules for the console's names and labels (ConsoleNames), and how reports call a manual or
-// a piston by them.
+// The rules for the console's names, labels and compasses (ConsoleNames), and how reports call a
+// manual or a piston by them.
 
 #include "model/config_model.h"
 
@@ -20,6 +20,12 @@ std::string consoleNameProblem(std::string_view text);
 // empty when it can be one.
 std::string consoleNameRefusal(std::string_view text, std::string_view what);
 
+// The most keys a manual may have: one for every note MIDI has.
+inline constexpr int longestCompass = 128;
+// Why a number cannot be a manual's compass, to end a sentence ("is not 1 to 128 keys"); empty
+// when it can be one.
+std::string compassProblem(int keys);
+
 // The code points of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 
@@ -32,7 +38,8 @@ std::string typedConsoleName(std::string_view typed);
 // them.
 std::string oneLine(std::string_view text);
 
-// Clears the manual's name and its pistons' labels; manualIndex 0..4.
+// Clears the manual's name and its pistons' labels, and gives it the default compass;
+// manualIndex 0..4.
 void clearManualNames(ConsoleNames& names, int manualIndex);
 
 // The titles below give the name or label on one line.

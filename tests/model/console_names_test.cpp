@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 
 namespace zkt {
@@ -109,6 +111,27 @@ TEST(ConsoleNames, AConfigurationWithoutNamesIsWrittenByteForByteAsBefore) {
     EXPECT_EQ(linesOf(configurationText(exampleOrgan(2))).size(), 2u);
 }
 
+TEST(ConsoleNames, ACompassOtherThanSixtyOneKeysHasALineOfItsOwn) {
+    ConfigModel organ = namedOrgan(3, "Swell");
+    organ.names.compass = {56, defaultCompass, 32, 30, 58};
+    const std::string text = configurationText(organ);
+    const std::vector<std::string> lines = linesOf(text);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "#zkt-compass 1 56"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "#zkt-compass 3 32"), 1);
+    EXPECT_EQ(lines.size(), 3u + 3u * 3u + 2u) << "none for manual 2, none for manuals the file lacks";
+    EXPECT_EQ(imageLinesOf(text), imageLinesOf(configurationText(exampleOrgan(3))));
+
+    ConfigModel loaded;
+    ConfigFileCheck check;
+    ASSERT_EQ(readConfigurationText(text, "compass.zkt", loaded, check), 3);
+    EXPECT_TRUE(check.warnings.empty());
+    const std::array<int, maxManuals> expected{56, defaultCompass, 32, defaultCompass, defaultCompass};
+    EXPECT_EQ(loaded.names.compass, expected);
+    // A file without compass lines gives every manual the default, whatever was shown before.
+    readConfigurationText(configurationText(exampleOrgan(3)), "plain.zkt", loaded, check);
+    EXPECT_EQ(loaded.names.compass, ConsoleNames{}.compass);
+}
+
 TEST(ConsoleNames, OpeningAFileShowsItsNamesAndNoOthers) {
     TempFolder folder;
     ConfigModel shown = namedOrgan(3, "Swell");
@@ -136,6 +159,16 @@ TEST(ConsoleNames, LinesThatCannotBeReadAreSkippedAndSaid) {
         {"#zkt-label 1 5 " + std::string(41, 'x'),
          unreadable + "the text has 41 characters, at most 40): it was skipped."},
         {"#zkt-name 3 Choir", "names manual 3, which the file does not hold: it was skipped."},
+        {"#zkt-compass 1 0",
+         "is a compass that cannot be read (no number of keys after the manual): it was skipped."},
+        {"#zkt-compass 1 129",
+         "is a compass that cannot be read (the compass is not 1 to 128 keys): it was skipped."},
+        {"#zkt-compass 1 30 keys",
+         "is a compass that cannot be read (no number of keys after the manual): it was skipped."},
+        {"#zkt-compass 6 30",
+         "is a compass that cannot be read (no manual number 1 to 5 and a blank after the mark): it was "
+         "skipped."},
+        {"#zkt-compass 3 32", "names manual 3, which the file does not hold: it was skipped."},
     };
     const ConfigModel organ = exampleOrgan(2);
     const std::string images = configurationText(organ);
