@@ -61,7 +61,25 @@ function splitKeys(combo) {
   return { modifiers: parts, key: key.length === 1 ? key.toLowerCase() : key };
 }
 
-async function launchChromium() {
+// Playwright (and Puppeteer, unless told) keeps every page's timers at full pace and every page
+// shown. asBrowsed has Chromium treat a page in the background as it does for its users: through
+// Puppeteer without those switches, its pages tabs of one window.
+const keptAwake = ["--disable-background-timer-throttling", "--disable-backgrounding-occluded-windows",
+  "--disable-renderer-backgrounding"];
+async function launchChromium({ asBrowsed = false } = {}) {
+  if (asBrowsed) {
+    const { default: puppeteer } = await import("puppeteer-core");
+    const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, args: chromiumArgs,
+      ignoreDefaultArgs: keptAwake });
+    return {
+      async newPage({ width, height }) {
+        const page = await browser.newPage();
+        await page.setViewport({ width, height });
+        return wrapPuppeteer(page, browser, { width, height }, () => page.close());
+      },
+      close: () => browser.close(),
+    };
+  }
   const { chromium } = await import("playwright-core");
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: chromiumArgs });
   return {
@@ -110,7 +128,7 @@ async function launchFirefox({ prefs = {} } = {}) {
   };
 }
 
-function wrapPuppeteer(page, context, viewport) {
+function wrapPuppeteer(page, context, viewport, close = () => context.close()) {
   return {
     page,
     goto: (url) => page.goto(url),
@@ -132,9 +150,9 @@ function wrapPuppeteer(page, context, viewport) {
     async newTab() {
       const tab = await context.newPage();
       await tab.setViewport(viewport);
-      return wrapPuppeteer(tab, context, viewport);
+      return wrapPuppeteer(tab, context, viewport, () => tab.close());
     },
-    close: () => context.close(),
+    close,
   };
 }
 
