@@ -1,6 +1,7 @@
 #include "link/message_meaning.h"
 
 #include "link/chain_count.h"
+#include "link/channel_message_words.h"
 #include "link/protocol.h"
 #include "link/received_message.h"
 #include "model/config_model.h"
@@ -162,6 +163,8 @@ std::string flaws(ReceivedKind kind, std::span<const std::uint8_t> message) {
 
 std::string messageMeaning(TrafficDirection direction, std::span<const std::uint8_t> message) {
     const std::string arrow = direction == TrafficDirection::sent ? "→ " : "← ";
+    if (const auto channelMessage = channelMessageOf(message))
+        return arrow + channelMessageWords(*channelMessage);
     const ReceivedKind kind = classifyReceived(message);
     std::string text = arrow + knownMeaning(kind, direction, message);
     if (kind != ReceivedKind::unknown && kind != ReceivedKind::otherMakerMessage)

@@ -35,7 +35,8 @@ public:
     // One whole message, F0 .. F7.
     virtual void sendSysEx(std::span<const std::uint8_t> message) = 0;
 
-    // Whole received SysEx messages, oldest first; call on the owning thread.
+    // Whole received messages, oldest first: SysEx (F0 .. F7) and channel messages, each with
+    // its status byte; call on the owning thread. The transfers heed only the SysEx.
     virtual std::optional<std::vector<std::uint8_t>> takeReceived() = 0;
 
     // Called, possibly from a backend thread, whenever a message has become available;

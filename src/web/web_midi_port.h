@@ -1,11 +1,12 @@
 #pragma once
 // The browser's MIDI devices (Web MIDI) as the link uses them. The page owns the devices: it
 // lists those connected, opens them and sends to them. This side keeps what the link must know
-// at once, without waiting on the page: the names, which device is open, and the whole SysEx
-// messages reassembled from whatever pieces the browser delivers.
+// at once, without waiting on the page: the names, which device is open, and the whole
+// messages (SysEx and the console's channel messages) reassembled from whatever pieces the
+// browser delivers.
 
 #include "link/midi_port.h"
-#include "link/sysex_reassembler.h"
+#include "link/midi_reassembler.h"
 #include "model/bytes.h"
 
 #include <cstdint>
@@ -63,7 +64,7 @@ private:
     bool m_inputOpen = false;
     bool m_outputOpen = false;
     std::string m_openOutput;
-    SysExReassembler m_reassembler;
+    MidiReassembler m_reassembler;
     std::deque<Bytes> m_received;
     std::function<void()> m_notify;
 };

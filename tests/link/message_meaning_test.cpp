@@ -90,7 +90,28 @@ INSTANTIATE_TEST_SUITE_P(
         MeaningCase{received, bytesOf({0xF0, 0x43, 0x10, 0xF7}), "← Unknown: f0 43 10 f7"},
         MeaningCase{received, bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x05, 0xF7}),
                     "← Unknown ZKT message: f0 00 2f 71 01 04 05 f7"},
-        MeaningCase{received, Bytes{}, "← Unknown: (no bytes)"}));
+        MeaningCase{received, Bytes{}, "← Unknown: (no bytes)"},
+        // What a console plays, as the console check words it.
+        MeaningCase{received, bytesOf({0x90, 0x3D, 0x64}),
+                    "← Note On, note 61 on MIDI Channel 1, velocity 100"},
+        MeaningCase{received, bytesOf({0x91, 0x3D, 0x00}),
+                    "← Note On with velocity 0, note 61 on MIDI Channel 2"},
+        MeaningCase{received, bytesOf({0x81, 0x3D, 0x40}), "← Note Off, note 61 on MIDI Channel 2"},
+        MeaningCase{received, bytesOf({0xC3, 0x08}), "← Program Change #9 on MIDI Channel 4"},
+        MeaningCase{received, bytesOf({0xB0, 0x00, 0x03}), "← Bank Select MSB 3 on MIDI Channel 1"},
+        MeaningCase{received, bytesOf({0xB0, 0x20, 0x05}), "← Bank Select LSB 5 on MIDI Channel 1"},
+        MeaningCase{received, bytesOf({0xB2, 0x07, 0x40}), "← Volume (7) on MIDI Channel 3, value 64"},
+        MeaningCase{received, bytesOf({0xB2, 0x0B, 0x7F}), "← Expression (11) on MIDI Channel 3, value 127"},
+        MeaningCase{received, bytesOf({0xBF, 0x7B, 0x00}), "← All Notes Off on MIDI Channel 16"},
+        MeaningCase{received, bytesOf({0xB0, 0x40, 0x7F}),
+                    "← Control Change 64 on MIDI Channel 1, value 127"},
+        MeaningCase{received, bytesOf({0xA0, 0x3C, 0x28}),
+                    "← Poly Pressure, note 60 on MIDI Channel 1, value 40"},
+        MeaningCase{received, bytesOf({0xD0, 0x28}), "← Channel Pressure on MIDI Channel 1, value 40"},
+        MeaningCase{received, bytesOf({0xE0, 0x00, 0x40}), "← Pitch Bend on MIDI Channel 1, value 8192"},
+        MeaningCase{received, bytesOf({0x90, 0x3D}), "← Unknown: 90 3d"},
+        MeaningCase{received, bytesOf({0xC0, 0x08, 0x01}), "← Unknown: c0 08 01"},
+        MeaningCase{received, bytesOf({0x90, 0x3D, 0x80}), "← Unknown: 90 3d 80"}));
 
 // Bytes from the wire may stop anywhere: every beginning of every message is read within it.
 TEST(MessageMeaningCutAnywhere, EveryPrefixOfEveryMessageIsDescribed) {

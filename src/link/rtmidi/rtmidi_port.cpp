@@ -1,6 +1,7 @@
 #include "link/rtmidi/rtmidi_port.h"
 
-#include "link/sysex_reassembler.h"
+#include "link/channel_message.h"
+#include "link/midi_reassembler.h"
 
 #include <RtMidi.h>
 #include <unistd.h>
@@ -44,7 +45,7 @@ struct RtMidiPort::Impl {
 
     // Filled on RtMidi's thread, drained on the owner's. Guarded by receiveMutex.
     std::mutex receiveMutex;
-    SysExReassembler reassembler;
+    MidiReassembler reassembler;
     std::deque<Bytes> received;
     // Called on RtMidi's thread; notifyMutex keeps it from running while it is replaced or the
     // port is destroyed.
@@ -165,7 +166,8 @@ RtMidiPort::RtMidiPort(MidiApi api, const std::string& clientName, ErrorHandler 
     }
     m_impl->in->setErrorCallback(&Impl::onRtMidiError, m_impl.get());
     m_impl->out->setErrorCallback(&Impl::onRtMidiError, m_impl.get());
-    // SysEx is the whole point; timing clock and active sensing are noise to us.
+    // SysEx is the whole point, and the console's channel messages (which RtMidi never filters)
+    // are checked and monitored; timing clock and active sensing are noise to us.
     m_impl->in->ignoreTypes(false, true, true);
     m_impl->in->setCallback(&Impl::onRtMidiInput, m_impl.get());
 }
@@ -321,6 +323,21 @@ void RtMidiPort::sendSysEx(std::span<const std::uint8_t> message) {
     if (!failure.empty()) {
         throw MidiError("sending a " + std::to_string(message.size()) +
                         "-byte SysEx message failed: " + failure);
+    }
+}
+
+void RtMidiPort::sendChannelMessage(std::span<const std::uint8_t> message) {
+    if (!m_impl->outputOpen) {
+        throw MidiError("cannot send: the MIDI output is not open");
+    }
+    if (!channelMessageOf(message)) {
+        throw MidiError("cannot send: not one channel message, " + std::to_string(message.size()) + " bytes");
+    }
+    m_impl->beginCollecting(true);
+    m_impl->out->sendMessage(message.data(), message.size());
+    const std::string failure = m_impl->endCollecting();
+    if (!failure.empty()) {
+        throw MidiError("sending a channel message failed: " + failure);
     }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The computer's real MIDI ports through RtMidi: the ALSA sequencer or JACK.
 //
-// RtMidi delivers input on its own thread. Bytes go through a SysExReassembler into a
-// locked queue there; the owner drains it with takeReceived() on its own thread after the
-// notifier has told it that something is waiting.
+// RtMidi delivers input on its own thread. Bytes go through a MidiReassembler into a locked
+// queue there, SysEx and channel messages alike (RtMidi's own filter is set to pass SysEx and
+// to drop timing and active sensing); the owner drains it with takeReceived() on its own thread
+// after the notifier has told it that something is waiting.
 
 #include "link/midi_port.h"
 #include "link/rtmidi/midi_api.h"
@@ -37,6 +38,9 @@ public:
     bool isInputOpen() const override;
     bool isOutputOpen() const override;
     void sendSysEx(std::span<const std::uint8_t> message) override;
+    // One channel message (channel_message.h), as a simulated console plays it; throws
+    // MidiError as sendSysEx does.
+    void sendChannelMessage(std::span<const std::uint8_t> message);
     std::optional<std::vector<std::uint8_t>> takeReceived() override;
     void setReceiveNotifier(std::function<void()> notify) override;
 
