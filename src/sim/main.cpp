@@ -29,6 +29,13 @@ int main(int argc, char** argv) {
                    "lose every message longer than this many bytes, as a MIDI interface that cannot carry "
                    "long SysEx does")
         ->check(CLI::PositiveNumber);
+    std::string playFile;
+    app.add_option("--play", playFile,
+                   "play the console as this script says (keys, pistons and shoes by each MCU's image; "
+                   "see the user guide), from the moment the ports are ready")
+        ->check(CLI::ExistingFile);
+    app.add_flag("--start-on-signal", settings.startOnSignal,
+                 "start the --play script at SIGUSR1 instead, once whoever listens is connected");
     app.add_flag("-v,--verbose", settings.verbose, "one line per message handled");
     try {
         app.parse(argc, argv);
@@ -43,7 +50,14 @@ int main(int argc, char** argv) {
         settings.chain.responseMode = zkt::ResponseMode::singleMessage;
     }
     try {
+        if (!playFile.empty()) {
+            settings.script = zkt::readPlayScript(playFile);
+            settings.scriptName = playFile;
+        }
         return zkt::sim::runSimulator(settings, std::cerr);
+    } catch (const zkt::PlayScriptError& e) {
+        std::cerr << "zktsim: " << e.what() << '\n';
+        return 2;
     } catch (const std::exception& e) {
         std::cerr << "zktsim: " << e.what() << '\n';
         return 1;

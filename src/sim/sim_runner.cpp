@@ -1,7 +1,10 @@
 #include "sim/sim_runner.h"
 
+#include "link/channel_message.h"
 #include "link/clock.h"
+#include "link/protocol.h"
 #include "link/rtmidi/rtmidi_port.h"
+#include "sim/script_player.h"
 
 #include <signal.h>
 
@@ -22,17 +25,39 @@ using namespace std::chrono_literals;
 // by more than this.
 constexpr Micros idleStep = 1ms;
 
-sigset_t stopSignals() {
+sigset_t handledSignals() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGUSR1);
     return set;
 }
 
-bool stopRequested(const sigset_t& signals) {
+// The signal waiting, or 0.
+int pendingSignal(const sigset_t& signals) {
     const timespec noWait{0, 0};
-    return sigtimedwait(&signals, nullptr, &noWait) > 0;
+    const int signal = sigtimedwait(&signals, nullptr, &noWait);
+    return signal > 0 ? signal : 0;
+}
+
+bool isSysEx(std::span<const std::uint8_t> message) {
+    return !message.empty() && message.front() == protocol::sysexStart;
+}
+
+// What the computer sends goes round the loop, SysEx and channel messages alike.
+void passToChain(SimulatedChain& chain, std::span<const std::uint8_t> message) {
+    if (isSysEx(message))
+        chain.sendSysEx(message);
+    else if (channelMessageOf(message))
+        chain.sendChannelMessage(message);
+}
+
+void passToComputer(RtMidiPort& port, std::span<const std::uint8_t> message) {
+    if (isSysEx(message))
+        port.sendSysEx(message);
+    else
+        port.sendChannelMessage(message);
 }
 
 // Wakes the loop early when the MIDI thread has delivered something.
@@ -60,7 +85,7 @@ private:
 } // namespace
 
 int runSimulator(const SimulatorSettings& settings, std::ostream& log) {
-    const sigset_t signals = stopSignals();
+    const sigset_t signals = handledSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     SteadyClock clock;
@@ -75,6 +100,7 @@ int runSimulator(const SimulatorSettings& settings, std::ostream& log) {
     }
     chain.openInput(0);
     chain.openOutput(0);
+    ScriptPlayer player(settings.script, chain, settings.scriptName);
 
     RtMidiPort port(settings.api, "zktsim",
                     [&](const std::string& error) { log << "zktsim: " << error << std::endl; });
@@ -87,19 +113,37 @@ int runSimulator(const SimulatorSettings& settings, std::ostream& log) {
     log << "zktsim: ready, " << chain.mcuCount() << " manuals on " << midiApiName(port.api()) << ", input \""
         << inputName << "\", output \"" << outputName << "\"" << std::endl;
 
-    while (!stopRequested(signals)) {
+    const bool playing = !settings.script.empty();
+    if (playing && !settings.startOnSignal)
+        player.start(clock.now());
+    if (playing && settings.startOnSignal)
+        log << "zktsim: the script starts at SIGUSR1" << std::endl;
+    bool announcedEnd = false;
+
+    for (int signal = 0; signal != SIGINT && signal != SIGTERM; signal = pendingSignal(signals)) {
+        if (signal == SIGUSR1 && playing && !player.started()) {
+            player.start(clock.now());
+            log << "zktsim: playing the script" << std::endl;
+        }
         while (auto message = port.takeReceived()) {
-            chain.sendSysEx(*message);
+            passToChain(chain, *message);
+        }
+        player.playDue(chain, clock.now());
+        if (playing && player.finished() && !announcedEnd) {
+            announcedEnd = true;
+            log << "zktsim: script played" << std::endl;
         }
         chain.advance();
         while (auto message = chain.takeReceived()) {
             try {
-                port.sendSysEx(*message);
+                passToComputer(port, *message);
             } catch (const MidiError& error) {
                 log << "zktsim: " << error.what() << std::endl;
             }
         }
-        const std::optional<Micros> due = chain.nextEventTime();
+        std::optional<Micros> due = chain.nextEventTime();
+        if (const auto step = player.nextDue(); step && (!due || *step < *due))
+            due = step;
         wakeup.waitFor(due ? std::clamp(*due - clock.now(), Micros{0}, idleStep) : idleStep);
     }
     const SimulationCounters counters = chain.counters();

@@ -1,7 +1,9 @@
 #include "sim/simulated_chain.h"
 
+#include "link/channel_message.h"
 #include "link/protocol.h"
 #include "model/hex_text.h"
+#include "sim/console_play.h"
 #include "sim/simulated_chain_images.h"
 
 #include <algorithm>
@@ -122,6 +124,20 @@ void SimulatedChain::sendSysEx(std::span<const std::uint8_t> message) {
         throw MidiError("cannot send to " + portName() +
                         ": not one SysEx message (F0 .. F7): " + describe(message));
     }
+    sendFromComputer(message);
+}
+
+void SimulatedChain::sendChannelMessage(std::span<const std::uint8_t> message) {
+    if (!m_outputOpen) {
+        throw MidiError("cannot send to " + portName() + ": the output is not open");
+    }
+    if (!channelMessageOf(message)) {
+        throw MidiError("cannot send to " + portName() + ": not one channel message: " + describe(message));
+    }
+    sendFromComputer(message);
+}
+
+void SimulatedChain::sendFromComputer(std::span<const std::uint8_t> message) {
     ++m_counters.messagesFromComputer;
     if (m_unplugged) {
         // As over JACK: the send succeeds, and the message goes nowhere.
@@ -131,6 +147,14 @@ void SimulatedChain::sendSysEx(std::span<const std::uint8_t> message) {
     }
     note("from computer: " + describe(message));
     transmit(0, Bytes(message.begin(), message.end()), m_clock.now());
+}
+
+void SimulatedChain::play(const ConsoleAction& action) {
+    const SimulatedMcu& mcu = mcuAt(action.manual);
+    for (Bytes& message : consoleMessagesFor(mcu.image(), action)) {
+        note("played at manual " + std::to_string(action.manual) + ": " + describe(message));
+        transmit(action.manual, std::move(message), m_clock.now());
+    }
 }
 
 std::optional<std::vector<std::uint8_t>> SimulatedChain::takeReceived() {

@@ -12,6 +12,7 @@
 #include "link/clock.h"
 #include "link/midi_port.h"
 #include "link/protocol.h"
+#include "sim/console_action.h"
 #include "sim/simulated_chain_faults.h"
 #include "sim/simulated_chain_mcu.h"
 
@@ -77,6 +78,9 @@ public:
     // Puts the message on the wire to MCU 1 at clock.now(). Throws MidiError when the output
     // is closed or the bytes are not one F0 .. F7 message.
     void sendSysEx(std::span<const std::uint8_t> message) override;
+    // A channel message from the computer goes round the loop too, as the MCUs pass every
+    // message on. Throws MidiError when the output is closed or the bytes are not one.
+    void sendChannelMessage(std::span<const std::uint8_t> message);
     std::optional<std::vector<std::uint8_t>> takeReceived() override;
     // Called from advance() (on the owner's thread) for every message delivered.
     void setReceiveNotifier(std::function<void()> notify) override;
@@ -91,6 +95,11 @@ public:
     // The cable is pulled: the port leaves the lists, and whatever is sent goes nowhere.
     void unplug();
     int mcuCount() const { return static_cast<int>(m_mcus.size()); }
+
+    // Plays the console of a manual: what its MCU sends for the action (console_play.h) leaves
+    // that MCU at clock.now() and travels the rest of the loop to the computer. Throws
+    // std::out_of_range for a manual the chain lacks.
+    void play(const ConsoleAction& action);
 
     // Throws std::out_of_range when the fault watches the input of an MCU the chain lacks.
     void injectFault(MessageFault fault);
@@ -126,6 +135,7 @@ private:
     const SimulatedMcu& mcuAt(int manual) const;
     // Sends message out of `fromHop` (0 = the computer, k = MCU k) starting no earlier than at.
     void transmit(int fromHop, Bytes message, Micros at);
+    void sendFromComputer(std::span<const std::uint8_t> message);
     void schedule(Micros due, int destination, Bytes message, int copies, bool faultsChecked);
     // Applies the armed faults watching `input` to an arriving event. False when the event does
     // not arrive now: dropped, or rescheduled by a delay.

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace zkt {
 namespace {
 
@@ -22,7 +24,9 @@ struct CheckRun {
     Micros took{0};
 };
 
-CheckRun runCheck(SimulationOptions options, const std::vector<MessageFault>& faults) {
+// duringTick plays what happens at the console meanwhile.
+CheckRun runCheck(SimulationOptions options, const std::vector<MessageFault>& faults,
+                  const std::function<void(SimulatedChain&, int tick)>& duringTick = {}) {
     ManualClock clock;
     SimulatedChain chain(clock, std::move(options));
     for (const MessageFault& fault : faults)
@@ -37,6 +41,8 @@ CheckRun runCheck(SimulationOptions options, const std::vector<MessageFault>& fa
     });
     LinkCheck check(port, clock);
     for (int tick = 0; tick < 1000 && !check.finished(); ++tick) {
+        if (duringTick)
+            duringTick(chain, tick);
         test::runWire(clock, chain, clock.now() + TransferEngine::tickInterval, [&check] { check.drain(); });
         check.tick();
     }
@@ -180,6 +186,17 @@ TEST(LinkCheckTest, EveryLengthIsCountedAndTimedAsTheWireCarriesIt) {
         EXPECT_GE(gap, protocol::byteTime * static_cast<Micros::rep>(run.sent[i - 1].message.size()));
     }
     EXPECT_LT(run.took, Micros{12'000'000});
+}
+
+TEST(LinkCheckTest, AConsolePlayedDuringTheTestIsNoStrayOnTheLoop) {
+    SimulationOptions options;
+    options.mcuCount = 3;
+    const CheckRun run = runCheck(options, {}, [](SimulatedChain& chain, int tick) {
+        const auto kind = tick % 2 == 0 ? ConsoleAction::Kind::pressKey : ConsoleAction::Kind::releaseKey;
+        chain.play(ConsoleAction{kind, 1 + tick % 3, 1 + tick % 61, 100, {}});
+    });
+    EXPECT_EQ(run.verdict.kind, LinkVerdict::fine) << run.verdict.text;
+    EXPECT_EQ(run.report.strayMessages, 0);
 }
 
 TEST(LinkCheckTest, AnOutputThatFailsEndsTheTestWithItsReason) {
