@@ -57,6 +57,11 @@ export class BrowserMidi implements MidiHost {
     return this.inputs.length + this.outputs.length > 0;
   }
 
+  // How many of the link's devices are the browser's: those after them are the simulator's.
+  deviceCounts(): { inputs: number; outputs: number } {
+    return { inputs: this.inputs.length, outputs: this.outputs.length };
+  }
+
   // What the browser refused, in words; empty once access is granted or before it is asked.
   refusal(): string[] {
     return this.state.kind === "refused" ? refusalText(this.state.refusal, this.state.error) : [];

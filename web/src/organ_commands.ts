@@ -152,8 +152,12 @@ export class OrganCommands {
   // Access to the browser's MIDI, devices chosen (the setup asks when none are), and the
   // chosen ones opened, so that a device another program holds is said before anything is sent.
   private async devicesReady(command: string): Promise<Readiness> {
-    if (this.midi.accessState().kind === "notAsked" && isFirefox()) this.status.report(command, [firefoxAsksText]);
-    await this.midi.requestAccess();
+    // The simulator needs nothing of the browser; asking for MIDI anyway would hold its transfer
+    // up (Firefox without its add-on takes seconds to refuse) or put a question to the user.
+    if (!this.simulatorChosen()) {
+      if (this.midi.accessState().kind === "notAsked" && isFirefox()) this.status.report(command, [firefoxAsksText]);
+      await this.midi.requestAccess();
+    }
     if (!this.link.state().devicesChosen && !(await runMidiSetup(this.link, this.midi, choosePrompt)))
       return { ready: false, why: [] };
     const chosen = this.link.chosenDevices();
@@ -163,6 +167,14 @@ export class OrganCommands {
     this.status.report(command, why, []);
     await showMessage(command, why);
     return { ready: false, why };
+  }
+
+  private simulatorChosen(): boolean {
+    if (!this.link.state().devicesChosen) return false;
+    const view = this.link.setupView();
+    const browsers = this.midi.deviceCounts();
+    return view.inputs.slice(browsers.inputs).some((device) => device.label === view.input) &&
+      view.outputs.slice(browsers.outputs).some((device) => device.label === view.output);
   }
 
   private devicesChanged(inputs: string[], outputs: string[]): void {

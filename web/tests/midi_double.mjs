@@ -23,7 +23,7 @@ export function installMidiDouble(options) {
 
   const fromHex = (line) => line.trim().split(/\s+/).slice(0, 256).map((h) => parseInt(h, 16));
   const mcus = options.images.map((line) => ({ image: fromHex(line), busyUntil: 0, silentUntil: 0 }));
-  const chain = { stored: 0, lostWhileBusy: 0, sent: [], unplugged: false };
+  const chain = { stored: 0, lostWhileBusy: 0, sent: [], unplugged: false, asked: 0 };
 
   const pack7 = (data) => {
     const packed = [];
@@ -143,6 +143,7 @@ export function installMidiDouble(options) {
   };
 
   navigator.requestMIDIAccess = (requested) => {
+    chain.asked += 1;
     if (options.access === "denied")
       return Promise.reject(new DOMException("Permission to use MIDI denied", "SecurityError"));
     if (options.access === "failed")
@@ -153,7 +154,7 @@ export function installMidiDouble(options) {
 
   window.midiDouble = {
     images: () => mcus.map((mcu) => mcu.image.map((b) => b.toString(16).padStart(2, "0")).join(" ")),
-    counts: () => ({ stored: chain.stored, lostWhileBusy: chain.lostWhileBusy, sent: chain.sent.length }),
+    counts: () => ({ stored: chain.stored, lostWhileBusy: chain.lostWhileBusy, sent: chain.sent.length, asked: chain.asked }),
     unplug: () => {
       chain.unplugged = true;
       for (const port of [input, output]) {

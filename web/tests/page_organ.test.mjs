@@ -175,6 +175,17 @@ test("without Web MIDI, Load, Write and the connection test say so and what to d
   assert.deepEqual(await page.errors(), []);
 });
 
+engineTest("with the simulator chosen, a load asks nothing of the browser's MIDI", ["initScripts"], async (t) => {
+  const { page } = await openSite(t, { midi: { access: "granted", images } });
+  await page.evaluate((name) => localStorage.setItem("zktconfig.midiDevices", JSON.stringify({ input: name, output: name })), simulator);
+  await page.reload();
+  await page.waitFor("body[data-state=ready]", { state: "attached" });
+  await page.click("#tbrMain_loado");
+  await statusShows(page, "ZKT Configuration data loaded!");
+  assert.equal(await page.evaluate(() => window.midiDouble.counts().asked), 0);
+  assert.doesNotMatch(await page.text("#txtStatus"), /about to ask/);
+});
+
 engineTest("a device another program holds is said before anything is sent", ["initScripts"], async (t) => {
   const { page } = await openSite(t, { midi: { access: "granted", inUse: true, images } });
   await page.click({ role: "button", name: "Load Current Settings from the ZKT" });
