@@ -65,7 +65,8 @@ KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(pa
     choosePage(channelSettingsPage);
 
     // Until the first opening the inputs show the first manual, so that they are never empty.
-    m_form.emplace(manualSettingsOf(m_model, 0), 0, m_model.names.manualNames[0]);
+    m_ownForm.emplace(manualSettingsOf(m_model, 0), 0, m_model.names.manualNames[0]);
+    m_form = &*m_ownForm;
     draw();
 }
 
@@ -115,18 +116,35 @@ void KeyboardEditor::change(const std::function<void(KeyboardForm&)>& edit) {
     draw();
 }
 
-void KeyboardEditor::editKeyboard(int manualIndex) {
-    if (prepare(manualIndex)) {
-        exec();
-    }
+void KeyboardEditor::edit(KeyboardForm& form, Store store) {
+    open(form, std::move(store));
+    exec();
+    // The form is its holder's, and may be gone once the dialog is.
+    m_form = &*m_ownForm;
 }
 
 bool KeyboardEditor::prepare(int manualIndex) {
     if (!KeyboardForm::hasManual(manualIndex)) {
         return false;
     }
-    m_form.emplace(manualSettingsOf(m_model, manualIndex), manualIndex,
-                   m_model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
+    m_ownForm.emplace(manualSettingsOf(m_model, manualIndex), manualIndex,
+                      m_model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
+    open(*m_ownForm, [this] { return storeIntoModel(); });
+    return true;
+}
+
+bool KeyboardEditor::storeIntoModel() {
+    const KeyboardForm::Saved saved = m_form->save();
+    if (!saved.settings)
+        return false;
+    setManualSettings(m_model, m_form->manualIndex(), *saved.settings);
+    m_model.names.manualNames[static_cast<std::size_t>(m_form->manualIndex())] = saved.name;
+    return true;
+}
+
+void KeyboardEditor::open(KeyboardForm& form, Store store) {
+    m_form = &form;
+    m_store = std::move(store);
     m_lblMIDIChannels->setText(QString::fromStdString(m_form->location()));
     m_txtManualName->setText(QString::fromStdString(m_form->nameShown()));
     draw();
@@ -137,7 +155,6 @@ bool KeyboardEditor::prepare(int manualIndex) {
     centreDialogAt(*this, centre);
     if (auto* first = findChild<QWidget*>(QString::fromUtf8(KeyboardForm::openOn)))
         first->setFocus(Qt::OtherFocusReason);
-    return true;
 }
 
 void KeyboardEditor::draw() {
@@ -181,13 +198,10 @@ void KeyboardEditor::choosePage(int page) {
 
 void KeyboardEditor::save() {
     m_form->typeName(m_txtManualName->text().toStdString());
-    const KeyboardForm::Saved saved = m_form->save();
-    if (!saved.settings) {
+    if (!m_store()) {
         draw();
         return;
     }
-    setManualSettings(m_model, m_form->manualIndex(), *saved.settings);
-    m_model.names.manualNames[static_cast<std::size_t>(m_form->manualIndex())] = saved.name;
     accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The keyboard settings dialog (frmMIDIChannels): everything of one manual that is not a
-// piston, its name included, drawn from the model's keyboard form (keyboard_form.h), which holds
-// every rule: what each input holds and enables, and what "Save" stores or refuses. Every opening
-// starts a new form on the model; only the chosen page carries over.
+// piston, its name included, drawn from a keyboard form (keyboard_form.h), which holds every
+// rule: what each input holds and enables, and what "Save" stores or refuses. Every opening draws
+// a new form; only the chosen page carries over.
 
 #include "editors/keyboard_pages.h"
 #include "model/config_model.h"
@@ -25,18 +25,24 @@ public:
 
     explicit KeyboardEditor(ConfigModel& model, QWidget* parent = nullptr);
 
-    // Shows the dialog modally on manualIndex (0..4) and returns once "Save" or "Cancel" has
-    // hidden it. Other indices are ignored.
-    void editKeyboard(int manualIndex);
+    // Stores what the form saves; false when it refuses, which leaves the refusal in the form.
+    using Store = std::function<bool()>;
 
-    // The opening steps without the modal loop. Returns false, changing nothing, for an
-    // index outside 0..4.
+    // Shows the dialog modally on a form someone else holds (the document's open editor) and
+    // returns once "Save", which asks store, or "Cancel" has hidden it.
+    void edit(KeyboardForm& form, Store store);
+
+    // The opening steps without the modal loop, on a form of the dialog's own over the model's
+    // manual, which "Save" stores into the model. Returns false, changing nothing, for an index
+    // outside 0..4.
     bool prepare(int manualIndex);
 
-    int manualIndex() const { return m_form ? m_form->manualIndex() : 0; }
+    int manualIndex() const { return m_form->manualIndex(); }
     int chosenPage() const { return m_chosenPage; }
 
 private:
+    void open(KeyboardForm& form, Store store);
+    bool storeIntoModel();
     void connectInputs();
     // Hands a change of the user's to the form and draws what it leaves.
     void change(const std::function<void(KeyboardForm&)>& edit);
@@ -50,7 +56,9 @@ private:
     QLabel* m_lblMIDIChannels = nullptr;
     QLineEdit* m_txtManualName = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
-    std::optional<KeyboardForm> m_form;
+    std::optional<KeyboardForm> m_ownForm;
+    KeyboardForm* m_form = nullptr;
+    Store m_store;
     bool m_drawing = false;
     int m_chosenPage = channelSettingsPage;
 };

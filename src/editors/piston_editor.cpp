@@ -69,7 +69,8 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     connectInputs();
 
     // Until the first opening the inputs show the first piston, so that they are never empty.
-    m_form.emplace(m_model.pistons[0], 0, m_model.names.pistonLabels[0]);
+    m_ownForm.emplace(m_model.pistons[0], 0, m_model.names.pistonLabels[0]);
+    m_form = &*m_ownForm;
     draw();
 }
 
@@ -121,10 +122,11 @@ void PistonEditor::changeOfGroup(int g, const std::function<void(PistonForm&)>& 
         change(edit);
 }
 
-void PistonEditor::editPiston(int pistonIndex) {
-    if (prepare(pistonIndex)) {
-        exec();
-    }
+void PistonEditor::edit(PistonForm& form, Store store) {
+    open(form, std::move(store));
+    exec();
+    // The form is its holder's, and may be gone once the dialog is.
+    m_form = &*m_ownForm;
 }
 
 bool PistonEditor::prepare(int pistonIndex) {
@@ -132,7 +134,25 @@ bool PistonEditor::prepare(int pistonIndex) {
         return false;
     }
     const auto index = static_cast<std::size_t>(pistonIndex);
-    m_form.emplace(m_model.pistons[index], pistonIndex, m_model.names.pistonLabels[index]);
+    m_ownForm.emplace(m_model.pistons[index], pistonIndex, m_model.names.pistonLabels[index]);
+    open(*m_ownForm, [this] { return storeIntoModel(); });
+    return true;
+}
+
+bool PistonEditor::storeIntoModel() {
+    const PistonSaveOutcome outcome = m_form->save();
+    if (!outcome.piston)
+        return false;
+    const auto index = static_cast<std::size_t>(m_form->pistonIndex());
+    m_model.pistons[index] = *outcome.piston;
+    m_model.names.pistonLabels[index] = outcome.label;
+    return true;
+}
+
+void PistonEditor::open(PistonForm& form, Store store) {
+    m_form = &form;
+    m_store = std::move(store);
+    const int pistonIndex = m_form->pistonIndex();
     m_lblPiston->setText(QString::fromStdString(m_form->location()));
     const std::string note = m_form->note();
     m_txtNote->setText(QString::fromStdString(note));
@@ -142,7 +162,6 @@ bool PistonEditor::prepare(int pistonIndex) {
     placeOverManualRow(pistonIndex / pistonsPerManual);
     if (auto* first = findChild<QWidget*>(QString::fromUtf8(PistonForm::openOn)))
         first->setFocus(Qt::OtherFocusReason);
-    return true;
 }
 
 void PistonEditor::draw() {
@@ -196,16 +215,14 @@ void PistonEditor::placeOverManualRow(int manualIndex) {
 
 void PistonEditor::save() {
     m_form->typeLabel(m_txtLabel->text().toStdString());
-    const PistonSaveOutcome outcome = m_form->save();
-    if (!outcome.piston) {
+    // A store may close the form it was given: nothing of it is read after a store that took it.
+    const int pistonIndex = m_form->pistonIndex();
+    if (!m_store()) {
         draw();
         return;
     }
-    const auto index = static_cast<std::size_t>(m_form->pistonIndex());
-    m_model.pistons[index] = *outcome.piston;
-    m_model.names.pistonLabels[index] = outcome.label;
     if (m_onSaved) {
-        m_onSaved(m_form->pistonIndex());
+        m_onSaved(pistonIndex);
     }
     accept();
 }

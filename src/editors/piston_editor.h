@@ -1,9 +1,8 @@
 #pragma once
-// The piston assignment dialog (frmPiston): edits one pistonInfo of the model and its label by
-// drawing the model's piston form (piston_form.h), which holds every rule: what each input
-// offers, holds and enables, what choosing changes and what "Save" stores or refuses. The
-// dialog is made once and then only shown and hidden; each opening starts a new form on the
-// piston, and opens with the focus on the function list.
+// The piston assignment dialog (frmPiston): edits one piston and its label by drawing a piston
+// form (piston_form.h), which holds every rule: what each input offers, holds and enables, what
+// choosing changes and what "Save" stores or refuses. The dialog is made once and then only shown
+// and hidden; each opening draws a new form, with the focus on the function list.
 
 #include "editors/piston_panels.h"
 #include "model/config_model.h"
@@ -34,17 +33,23 @@ public:
 
     void setManualRowLocator(ManualRowLocator locator) { m_locateManualRow = std::move(locator); }
 
-    // Shows the dialog modally on pistonIndex (0..99) and returns once "Save" or "Cancel"
-    // has hidden it. Other indices have no piston button and are ignored.
-    void editPiston(int pistonIndex);
+    // Stores what the form saves; false when it refuses, which leaves the refusal in the form.
+    using Store = std::function<bool()>;
 
-    // The opening steps without the modal loop: location line, note, label, placement and the
+    // Shows the dialog modally on a form someone else holds (the document's open editor) and
+    // returns once "Save", which asks store, or "Cancel" has hidden it.
+    void edit(PistonForm& form, Store store);
+
+    // The opening steps without the modal loop, on a form of the dialog's own over the model's
+    // piston, which "Save" stores into the model: location line, note, label, placement and the
     // inputs of the piston's group. Returns false, changing nothing, for an index outside 0..99.
     bool prepare(int pistonIndex);
 
     int pistonIndex() const { return m_form->pistonIndex(); }
 
 private:
+    void open(PistonForm& form, Store store);
+    bool storeIntoModel();
     void connectInputs();
     // Hands a change of the user's to the form and draws what it leaves.
     void change(const std::function<void(PistonForm&)>& edit);
@@ -63,7 +68,9 @@ private:
     QLineEdit* m_txtNote = nullptr;
     QLineEdit* m_txtLabel = nullptr;
     QLabel* m_lblSaveRefused = nullptr;
-    std::optional<PistonForm> m_form;
+    std::optional<PistonForm> m_ownForm;
+    PistonForm* m_form = nullptr;
+    Store m_store;
     bool m_drawing = false;
 };
 

@@ -101,15 +101,21 @@ ConfigFileCheck checkConfigurationLines(std::span<const std::string> lines) {
     return check.result();
 }
 
+std::string openedFileHeading(const std::string& fileName, const ConfigFileCheck& check) {
+    if (check.holdsNoImage)
+        return fileName + ":";
+    return (check.warnings.empty() ? "Successfully opened file " : "Opened file ") + fileName;
+}
+
 std::string openedFileStatus(const std::string& fileName, const ConfigFileCheck& check) {
-    std::string text;
-    if (!check.holdsNoImage)
-        text = (check.warnings.empty() ? "Successfully opened file " : "Opened file ") + fileName;
-    else
-        text = fileName + ":";
+    std::string text = openedFileHeading(fileName, check);
     for (const std::string& warning : check.warnings)
         text += "\n" + warning;
     return text;
+}
+
+std::string openingFileCaption(const std::string& fileName) {
+    return "Loading Program Data from file: " + fileName;
 }
 
 } // namespace zkt

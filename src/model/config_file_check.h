@@ -47,5 +47,10 @@ ConfigFileCheck checkConfigurationLines(std::span<const std::string> lines);
 // The status window's text after a file was opened: "Successfully opened file NAME", or where
 // the file is damaged, what was left out.
 std::string openedFileStatus(const std::string& fileName, const ConfigFileCheck& check);
+// Its first line alone, before the warnings: "Successfully opened file NAME", "Opened file NAME"
+// or, for a file without a configuration, "NAME:".
+std::string openedFileHeading(const std::string& fileName, const ConfigFileCheck& check);
+// The status window's caption while a file is opened.
+std::string openingFileCaption(const std::string& fileName);
 
 } // namespace zkt

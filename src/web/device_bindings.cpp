@@ -57,6 +57,9 @@ public:
     std::string chosenDevices() const { return jsonText(m_link.chosenDevices()); }
 
     bool startLoad() { return m_link.startLoad(); }
+    std::string writeStart(const std::string& options) const {
+        return jsonText(m_link.writeStart(optionsFrom(options)));
+    }
     bool startWrite(const std::string& options) { return m_link.startWrite(optionsFrom(options)); }
     void confirmWrite(const std::string& options) { m_link.confirmWrite(optionsFrom(options)); }
     void writeWithoutBackup() { m_link.writeWithoutBackup(); }
@@ -103,6 +106,7 @@ EMSCRIPTEN_BINDINGS(zkt_device) {
         .function("chooseDevices", &PageLink::chooseDevices)
         .function("chosenDevices", &PageLink::chosenDevices)
         .function("startLoad", &PageLink::startLoad)
+        .function("writeStart", &PageLink::writeStart)
         .function("startWrite", &PageLink::startWrite)
         .function("confirmWrite", &PageLink::confirmWrite)
         .function("writeWithoutBackup", &PageLink::writeWithoutBackup)

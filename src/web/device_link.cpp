@@ -1,5 +1,6 @@
 #include "web/device_link.h"
 
+#include "document/write_start.h"
 #include "link/port_names.h"
 #include "link/port_resolution.h"
 #include "model/backup_store.h"
@@ -110,6 +111,14 @@ bool DeviceLink::startLoad() {
     return m_engine.startLoad();
 }
 
+nlohmann::json DeviceLink::writeStart(const WriteOptions& options) const {
+    const WriteStart begin = zkt::writeStart(m_session.model(), options);
+    const char* first = begin.first == WriteStart::First::refuse ? "refuse"
+                        : begin.first == WriteStart::First::ask  ? "ask"
+                                                                 : "readFirst";
+    return {{"first", first}, {"refusal", begin.refusal}};
+}
+
 bool DeviceLink::startWrite(WriteOptions options) {
     if (m_engine.busy() || writeRunning() || m_check.running() || !m_engine.selection().midiConfigured())
         return false;
@@ -202,9 +211,8 @@ void DeviceLink::followWrite() {
         m_events.add({{"type", "readFailed"}, {"reason", m_write.report().front()}});
         break;
     case SafeWrite::Phase::finished: {
+        // What the organ holds is no file: the document stays as it is, unsaved changes and all.
         const SafeWrite::Outcome outcome = m_write.outcome();
-        if (outcome == SafeWrite::Outcome::verified || outcome == SafeWrite::Outcome::written)
-            m_session.writtenToDevice(m_model);
         m_events.add(
             {{"type", "writeFinished"}, {"outcome", outcomeName(outcome)}, {"report", m_write.report()}});
         break;
@@ -217,7 +225,7 @@ void DeviceLink::followWrite() {
 void DeviceLink::transferFinished(const TransferOutcome& outcome) {
     if (outcome.result == TransferOutcome::Result::succeeded && outcome.kind == TransferKind::load &&
         outcome.purpose == LoadPurpose::edit) {
-        m_session.takeFromDevice(m_model);
+        m_session.document().takeFromOrgan(m_model);
         m_events.add({{"type", "configurationLoaded"}});
     }
 }

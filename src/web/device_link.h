@@ -52,6 +52,9 @@ public:
 
     // False when no MIDI input and output are chosen: the page asks for them first.
     bool startLoad();
+    // What a write with these options begins with (document/write_start.h), for the page:
+    // {first: "refuse" | "ask" | "readFirst", refusal: [lines]}.
+    nlohmann::json writeStart(const WriteOptions& options) const;
     // The write dialog is shown once the chain has been read (or first, by the page, when
     // nothing is read); then confirmWrite or cancel.
     bool startWrite(WriteOptions options);

@@ -3,6 +3,7 @@
 // error's message instead.
 
 #include "chart/html/piston_chart_html.h"
+#include "model/config_file_check.h"
 #include "model/config_json.h"
 #include "web/json_text.h"
 #include "web/web_session.h"
@@ -23,12 +24,18 @@ std::string failure(const std::exception& e) {
 }
 
 std::string organ(const WebSession& session) {
-    return jsonText(organView(session));
+    return jsonText(organView(session.document()));
 }
 
-std::string open(WebSession& session, const std::string& fileName, const std::string& contents) {
+// keepNames: a backup, which holds only images, keeps the names shown.
+std::string open(WebSession& session, const std::string& fileName, const std::string& contents,
+                 bool keepNames) {
     try {
-        return jsonText({{"ok", true}, {"warnings", session.open(fileName, contents)}});
+        const ConfigFileCheck check = session.open(fileName, contents, keepNames);
+        return jsonText({{"ok", true},
+                         {"caption", openingFileCaption(fileName)},
+                         {"heading", openedFileHeading(fileName, check)},
+                         {"warnings", check.warnings}});
     } catch (const std::exception& e) {
         return failure(e);
     }
@@ -51,7 +58,7 @@ std::string chartHtml(const WebSession& session, const std::string& source, int 
 }
 
 std::string pistonEditor(WebSession& session) {
-    const PistonForm* form = session.pistonEditor();
+    const PistonForm* form = session.document().pistonEditor();
     return form == nullptr ? "null" : jsonText(pistonEditorView(*form));
 }
 
@@ -63,7 +70,7 @@ std::string openPistonEditor(WebSession& session, int pistonIndex) {
 // input names the control the user changed: "function", "type", "channel", "value", "all",
 // "bankCheck" and "bankValue" (with the row). Unknown names change nothing.
 std::string choosePistonInput(WebSession& session, const std::string& input, int row, int value) {
-    if (PistonForm* form = session.pistonEditor()) {
+    if (PistonForm* form = session.document().pistonEditor()) {
         if (input == "function")
             form->chooseGroup(value);
         else if (input == "type")
@@ -91,11 +98,11 @@ std::string savePistonEditor(WebSession& session, const std::string& label) {
 }
 
 std::string setPistonLabel(WebSession& session, int pistonIndex, const std::string& label) {
-    return savedOrRefused(session.setPistonLabel(pistonIndex, label));
+    return savedOrRefused(session.document().setPistonLabel(pistonIndex, label));
 }
 
 std::string keyboardEditor(WebSession& session, bool whole) {
-    const KeyboardForm* form = session.keyboardEditor();
+    const KeyboardForm* form = session.document().keyboardEditor();
     return form == nullptr ? "null" : jsonText(keyboardEditorView(*form, whole));
 }
 
@@ -108,7 +115,7 @@ std::string openKeyboardEditor(WebSession& session, int manualIndex) {
 // "controller" of channel row `row`; "option" bit `row`; "archiveInput", "archiveChannel".
 // Unknown names and rows change nothing; a position no list has reads as no selection.
 std::string setKeyboardInput(WebSession& session, const std::string& input, int row, int value) {
-    KeyboardForm* form = session.keyboardEditor();
+    KeyboardForm* form = session.document().keyboardEditor();
     if (form == nullptr)
         return "null";
     const bool on = value != 0;
@@ -137,6 +144,23 @@ std::string saveKeyboardEditor(WebSession& session, const std::string& name) {
     return savedOrRefused(session.saveKeyboardEditor(name));
 }
 
+// The document's own commands, as the page calls them on the session.
+template <auto command> void onDocument(WebSession& session, int index) {
+    (session.document().*command)(index);
+}
+
+void undo(WebSession& session) {
+    session.document().history().undo();
+}
+
+void redo(WebSession& session) {
+    session.document().history().redo();
+}
+
+void closeEditors(WebSession& session) {
+    session.document().closeEditors();
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(zkt_core) {
@@ -147,15 +171,15 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .function("save", &save)
         .function("exportJson", &exportJson)
         .function("chartHtml", &chartHtml)
-        .function("undo", &WebSession::undo)
-        .function("redo", &WebSession::redo)
-        .function("copyPiston", &WebSession::copyPiston)
-        .function("pastePiston", &WebSession::pastePiston)
-        .function("clearPiston", &WebSession::clearPiston)
-        .function("copyManualSettings", &WebSession::copyManualSettings)
-        .function("pasteManualSettings", &WebSession::pasteManualSettings)
-        .function("copyManual", &WebSession::copyManual)
-        .function("pasteManual", &WebSession::pasteManual)
+        .function("undo", &undo)
+        .function("redo", &redo)
+        .function("copyPiston", &onDocument<&Document::copyPiston>)
+        .function("pastePiston", &onDocument<&Document::pastePiston>)
+        .function("clearPiston", &onDocument<&Document::clearPiston>)
+        .function("copyManualSettings", &onDocument<&Document::copyManualSettings>)
+        .function("pasteManualSettings", &onDocument<&Document::pasteManualSettings>)
+        .function("copyManual", &onDocument<&Document::copyManual>)
+        .function("pasteManual", &onDocument<&Document::pasteManual>)
         .function("setPistonLabel", &setPistonLabel)
         .function("openPistonEditor", &openPistonEditor)
         .function("choosePistonInput", &choosePistonInput)
@@ -163,7 +187,7 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .function("openKeyboardEditor", &openKeyboardEditor)
         .function("setKeyboardInput", &setKeyboardInput)
         .function("saveKeyboardEditor", &saveKeyboardEditor)
-        .function("closeEditors", &WebSession::closeEditors);
+        .function("closeEditors", &closeEditors);
 }
 
 } // namespace zkt::web

@@ -108,7 +108,7 @@ json keyboardTexts() {
 
 } // namespace
 
-json organView(const WebSession& session) {
+json organView(const Document& session) {
     const ConfigModel& model = session.model();
     json pistons = json::array();
     for (int i = 0; i < session.manualsShown() * pistonsPerManual; ++i) {
@@ -124,8 +124,8 @@ json organView(const WebSession& session) {
         manualTitles.push_back(manualTitle(model.names, m));
     const ConfigClipboard& clipboard = session.clipboard();
     return {{"manuals", session.manualsShown()},
-            {"fileName", session.fileName()},
-            {"documentName", session.documentName()},
+            {"fileName", session.path()},
+            {"documentName", session.name()},
             {"clean", session.history().isClean()},
             {"undo", nameOrNull(session.history().undoName())},
             {"redo", nameOrNull(session.history().redoName())},

@@ -2,7 +2,7 @@
 // What the page draws, as JSON: the organ with every piston's words, and the open editor's
 // inputs. Texts are the system's own; the page adds none of its own to them.
 
-#include "web/web_session.h"
+#include "document/document.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,7 +13,7 @@ namespace zkt::web {
 //  longestName: the characters a name or label may have,
 //  pistons: [{assigned, label, description, functionText, detail}] for every piston of the
 //  manuals shown, the label on one line}
-nlohmann::json organView(const WebSession& session);
+nlohmann::json organView(const Document& session);
 
 // The open piston editor: {texts, location, note, label, functions: {items, selected}, panel,
 // refusal}; texts holds every caption (without mnemonics), openOn the input to focus first.

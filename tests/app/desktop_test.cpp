@@ -16,7 +16,6 @@
 
 #include <QAccessible>
 #include <QComboBox>
-#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWindow>
 
 namespace zkt {
 namespace {
@@ -107,8 +107,8 @@ TEST_F(DesktopTest, ADroppedConfigurationOpensOnceChangesHaveBeenDealtWith) {
     drop(folders.paths.documentsFolder);
     EXPECT_EQ(app.model().numberOfManuals, 2);
 
-    app.history().apply([&] { app.model().pistons[0].functionGroup = 0; },
-                        [] { return QStringLiteral("edit"); });
+    app.configuration().history().apply([&] { app.model().pistons[0].functionGroup = 0; },
+                                        [] { return std::string("edit"); });
     const QString second = saved("second.zkt", 5);
     answerNextQuestion(QMessageBox::Cancel);
     drop(second);
@@ -437,7 +437,8 @@ TEST_F(DesktopTest, HelpOpensTheGuidePageBuiltWithTheProgram) {
     ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << guide.toStdString();
     const QString html = QString::fromUtf8(page.readAll());
     EXPECT_TRUE(html.contains(QStringLiteral("<h2 id=\"first-start\">")));
-    EXPECT_TRUE(QFileInfo::exists(QFileInfo(guide).dir().filePath(QStringLiteral("images/main_window_3_manuals.png"))));
+    EXPECT_TRUE(QFileInfo::exists(
+        QFileInfo(guide).dir().filePath(QStringLiteral("images/main_window_3_manuals.png"))));
 }
 
 } // namespace

@@ -34,8 +34,8 @@ protected:
             QStringLiteral("Recover Unsaved Changes"));
     }
     void editLabel(const char* label) {
-        app.history().apply([&] { app.model().names.pistonLabels[4] = label; },
-                            [] { return QStringLiteral("label"); });
+        app.configuration().history().apply([&] { app.model().names.pistonLabels[4] = label; },
+                                            [] { return std::string("label"); });
     }
 };
 

@@ -49,10 +49,11 @@ TEST_F(WriteJourney, ShowsWhatChangesAndWritesOnlyThatManual) {
     });
     ASSERT_NO_FATAL_FAILURE(startWriting());
     ASSERT_TRUE(tickUntilWritten());
-    for (const char* line : {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written (1 of 4 chunks)",
-                             "Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program "
-                             "Change #99 on MIDI Channel 2",
-                             "Manual 3 is unchanged and will not be written."})
+    for (const char* line :
+         {"Manual 1 is unchanged and will not be written.", "Manual 2 will be written (1 of 4 chunks)",
+          "Manual 2, piston 11: Program Change #21 on MIDI Channel 2 \u2192 Program "
+          "Change #99 on MIDI Channel 2",
+          "Manual 3 is unchanged and will not be written."})
         EXPECT_TRUE(plan.contains(QString::fromUtf8(line))) << line << '\n' << plan.toStdString();
     EXPECT_EQ(app.writing().safeWrite().outcome(), SafeWrite::Outcome::verified);
     // One piston changes: one chunk travels.
@@ -141,8 +142,9 @@ TEST_F(WriteJourney, AfterAWriteTheTitleKeepsTheFileAndEditsNotSavedStillCount) 
     app.mainWindow().transferTimer().stop();
     useSimulatedChain();
     ASSERT_TRUE(tickUntilSettled());
-    app.history().apply([&] { app.model().pistons[static_cast<std::size_t>(pistonIndexOf(1, 10))].programNumber = 99; },
-                        [] { return QStringLiteral("Edit"); });
+    app.configuration().history().apply(
+        [&] { app.model().pistons[static_cast<std::size_t>(pistonIndexOf(1, 10))].programNumber = 99; },
+        [] { return std::string("Edit"); });
     test::onNextModal<WriteDialog>(
         [](WriteDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("cmdWrite"))->click(); });
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuWrite"))->trigger();

@@ -137,9 +137,9 @@ TEST(DeviceLink, LoadFromTheSimulatorBecomesOneStepOfTheSession) {
     const std::vector<std::string> lines = texts(rig.events, "line");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "ZKT Configuration data loaded!"), lines.end());
     EXPECT_TRUE(sameConfiguration(rig.session.model(), organOf(3)));
-    EXPECT_EQ(rig.session.history().undoName(), "Load Current Settings from the ZKT");
-    EXPECT_TRUE(rig.session.history().isClean());
-    EXPECT_EQ(rig.session.documentName(), "Settings from the ZKT");
+    EXPECT_EQ(rig.session.document().history().undoName(), "Load Current Settings from the ZKT");
+    EXPECT_TRUE(rig.session.document().history().isClean());
+    EXPECT_EQ(rig.session.document().name(), "Settings from the ZKT");
     EXPECT_EQ(rig.link.state()["busy"], false);
 }
 
@@ -167,7 +167,7 @@ TEST(DeviceLink, SafeWriteThroughTheBrowsersDeviceAsksKeepsTheBackupAndWritesOnl
     EXPECT_TRUE(sameConfiguration(kept, organOf(2)));
 
     // Edits made while the dialog is open are not what is written.
-    rig.session.clearPiston(0);
+    rig.session.document().clearPiston(0);
     rig.link.confirmWrite(writeOptionsFrom(confirm["options"]));
     ASSERT_TRUE(rig.runUntilEvent("writeFinished"));
     EXPECT_EQ((*firstOf(rig.events, "writeFinished"))["outcome"], "verified");
@@ -179,7 +179,24 @@ TEST(DeviceLink, SafeWriteThroughTheBrowsersDeviceAsksKeepsTheBackupAndWritesOnl
     EXPECT_TRUE(sameConfiguration(chain, edited));
     EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.browserChain.image(1).begin()));
     EXPECT_EQ(rig.browserChain.counters().updatesStored, 1) << "one 64-byte chunk changed";
-    EXPECT_FALSE(rig.session.history().isClean()) << "the piston cleared meanwhile is not on the organ";
+    EXPECT_FALSE(rig.session.document().history().isClean())
+        << "the piston cleared meanwhile is not on the organ";
+}
+
+// What the organ holds is no file: after a write the document keeps its name and its unsaved
+// changes, so closing the page still asks.
+TEST(DeviceLink, AWriteLeavesTheDocumentAsItWas) {
+    PageRig rig;
+    rig.session.open("organ.zkt", configurationText(organOf(2)));
+    rig.session.document().clearPiston(0);
+    rig.link.chooseDevices("USB MIDI", "USB MIDI");
+    WriteOptions plain;
+    plain.backup = plain.onlyChanged = plain.verify = false;
+    ASSERT_TRUE(rig.link.startWrite(plain));
+    ASSERT_TRUE(rig.runUntilEvent("writeFinished"));
+    EXPECT_EQ((*firstOf(rig.events, "writeFinished"))["outcome"], "written");
+    EXPECT_TRUE(rig.session.document().hasUnsavedChanges());
+    EXPECT_EQ(rig.session.document().name(), "organ.zkt");
 }
 
 TEST(DeviceLink, DeviceUnpluggedDuringTheWriteEndsItAsGone) {

@@ -229,7 +229,7 @@ export class App {
   }
 
   private openBackup(backup: Backup): Promise<void> {
-    return this.withChangesSetAside("opening a backup", () => this.openText(backup.name, backup.text));
+    return this.withChangesSetAside("opening a backup", () => this.openText(backup.name, backup.text, true));
   }
 
   private async openFile(file: File): Promise<void> {
@@ -244,8 +244,8 @@ export class App {
     this.openText(file.name, text);
   }
 
-  private openText(fileName: string, text: string): void {
-    const outcome = this.session.open(fileName, text);
+  private openText(fileName: string, text: string, keepNames = false): void {
+    const outcome = this.session.open(fileName, text, keepNames);
     if (!outcome.ok) {
       this.status.report("File Load Error!", [outcome.error]);
       void showMessage("File Load Error!", [outcome.error]);
@@ -253,7 +253,7 @@ export class App {
     }
     this.opened = true;
     this.refresh();
-    this.status.report(`Loading Program Data from file: ${fileName}`, [`Successfully opened file ${fileName}`], outcome.warnings);
+    this.status.report(outcome.caption, [outcome.heading], outcome.warnings);
   }
 
   private saveCommand(): void {

@@ -146,7 +146,7 @@ export type KeyboardInput =
 // The Session as embind exposes it; JSON texts are parsed by the wrappers below.
 interface RawSession {
   organ(): string;
-  open(fileName: string, contents: string): string;
+  open(fileName: string, contents: string, keepNames: boolean): string;
   save(fileName: string): string;
   exportJson(): string;
   chartHtml(source: string, year: number, month: number, day: number): string;
@@ -180,7 +180,11 @@ interface CoreModule {
   DeviceLink: new (session: RawSession, host: MidiHost) => RawLink;
 }
 
-export type OpenOutcome = { ok: true; warnings: string[] } | { ok: false; error: string };
+// caption and heading: the status area's, "Loading Program Data from file: NAME" and
+// "Successfully opened file NAME" (or less, where the file is damaged).
+export type OpenOutcome =
+  | { ok: true; caption: string; heading: string; warnings: string[] }
+  | { ok: false; error: string };
 export type SaveOutcome = { ok: true; text: string } | { ok: false; error: string };
 
 export class Session {
@@ -189,8 +193,9 @@ export class Session {
   organ(): OrganView {
     return JSON.parse(this.raw.organ()) as OrganView;
   }
-  open(fileName: string, contents: string): OpenOutcome {
-    return JSON.parse(this.raw.open(fileName, contents)) as OpenOutcome;
+  // keepNames: a backup holds only images, and the names shown stay.
+  open(fileName: string, contents: string, keepNames = false): OpenOutcome {
+    return JSON.parse(this.raw.open(fileName, contents, keepNames)) as OpenOutcome;
   }
   save(fileName: string): SaveOutcome {
     return JSON.parse(this.raw.save(fileName)) as SaveOutcome;

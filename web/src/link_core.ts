@@ -93,6 +93,7 @@ export interface RawLink {
   chooseDevices(input: string, output: string): void;
   chosenDevices(): string;
   startLoad(): boolean;
+  writeStart(options: string): string;
   startWrite(options: string): boolean;
   confirmWrite(options: string): void;
   writeWithoutBackup(): void;
@@ -109,6 +110,13 @@ export interface RawLink {
   advanceSimulation(): void;
   takeEvents(): string;
   state(): string;
+}
+
+// What a write with these options begins with: refused (and why), the write dialog first, or the
+// read of the chain.
+export interface WriteStart {
+  first: "refuse" | "ask" | "readFirst";
+  refusal: string[];
 }
 
 export class DeviceLink {
@@ -131,6 +139,9 @@ export class DeviceLink {
   }
   startLoad(): boolean {
     return this.raw.startLoad();
+  }
+  writeStart(options: WriteOptions): WriteStart {
+    return JSON.parse(this.raw.writeStart(JSON.stringify(options))) as WriteStart;
   }
   startWrite(options: WriteOptions): boolean {
     return this.raw.startWrite(JSON.stringify(options));

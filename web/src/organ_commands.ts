@@ -80,9 +80,14 @@ export class OrganCommands {
 
   async write(): Promise<void> {
     await this.prepared(async () => {
-      if (!(await this.devicesReady("Write Program Data to ZKT")).ready) return;
       let options = writeOptions();
-      if (!options.backup && !options.onlyChanged) {
+      const begin = this.link.writeStart(options);
+      if (begin.first === "refuse") {
+        await showMessage("Write Program Data to ZKT", begin.refusal);
+        return;
+      }
+      if (!(await this.devicesReady("Write Program Data to ZKT")).ready) return;
+      if (begin.first === "ask") {
         // Nothing is read first, so the dialog comes now.
         const chosen = await askWrite(options, []);
         if (chosen === null) return;

@@ -1,6 +1,7 @@
 #include "app/device/device_writing.h"
 
 #include "app/device/write_dialog.h"
+#include "document/write_start.h"
 #include "model/backup_store.h"
 #include "settings/user_folders.h"
 
@@ -22,14 +23,14 @@ void DeviceWriting::start() {
     const SafeWrite::Phase phase = m_write.phase();
     if (phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished)
         return;
-    if (m_model.numberOfManuals < 1) {
-        m_dialog->tell({"The configuration has no manuals, so there is nothing to write.",
-                        "Open a configuration file, or load the settings from the ZKT, first."});
+    WriteOptions options = m_options;
+    const WriteStart begin = writeStart(m_model, options);
+    if (begin.first == WriteStart::First::refuse) {
+        m_dialog->tell(begin.refusal);
         return;
     }
-    WriteOptions options = m_options;
-    if (!options.backup && !options.onlyChanged) {
-        // Nothing to read first, so the plan can be confirmed now, and reading switched back on.
+    if (begin.first == WriteStart::First::ask) {
+        // The dialog may switch reading back on.
         const auto chosen = m_dialog->ask(options, {});
         if (!chosen)
             return;
@@ -63,7 +64,8 @@ void DeviceWriting::afterTick() {
 
 void DeviceWriting::askToConfirm() {
     const WritePlan& plan = m_write.plan();
-    const auto chosen = m_dialog->ask(m_options, plan.describe(), plan.toWrite.empty() && plan.notInChain.empty());
+    const auto chosen =
+        m_dialog->ask(m_options, plan.describe(), plan.toWrite.empty() && plan.notInChain.empty());
     if (!chosen) {
         m_write.abandon();
         return;

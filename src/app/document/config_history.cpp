@@ -4,17 +4,12 @@
 
 namespace zkt {
 
-ConfigHistory::ConfigHistory(ConfigModel& model, QString outsideChangeName, QObject* parent)
-    : QObject(parent), m_history(model, outsideChangeName.toStdString()) {
+ConfigHistory::ConfigHistory(EditHistory& history, QObject* parent) : QObject(parent), m_history(history) {
     m_history.observe({
         .configurationReplaced = [this] { emit configurationReplaced(); },
         .cleanChanged = [this](bool clean) { emit cleanChanged(clean); },
         .stepsChanged = [this] { emit stepsChanged(); },
     });
-}
-
-bool ConfigHistory::apply(const std::function<void()>& change, const std::function<QString()>& describe) {
-    return m_history.apply(change, [&] { return describe().toStdString(); });
 }
 
 QAction* ConfigHistory::newUndoAction(QObject* parent) {

@@ -5,12 +5,10 @@
 // loaded from the ZKT.
 
 #include "document/edit_history.h"
-#include "model/config_model.h"
 
 #include <QKeySequence>
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,15 +19,9 @@ namespace zkt {
 class ConfigHistory : public QObject {
     Q_OBJECT
 public:
-    // outsideChangeName names a change the history did not make itself: a load from the ZKT,
-    // which the transfer timer lands manual by manual.
-    ConfigHistory(ConfigModel& model, QString outsideChangeName, QObject* parent = nullptr);
+    // history: the document's; this takes its observer.
+    explicit ConfigHistory(EditHistory& history, QObject* parent = nullptr);
 
-    // Runs change and makes what it did to the configuration one step, named by describe,
-    // which is asked afterwards so that it can say what a piston does now. Returns whether
-    // anything changed. An exception from change passes through, the configuration put back
-    // as it was.
-    bool apply(const std::function<void()>& change, const std::function<QString()>& describe);
     // Makes a change made behind the history's back one step; false when there was none.
     bool recordOutsideChange() { return m_history.recordOutsideChange(); }
     void undo() { m_history.undo(); }
@@ -56,7 +48,7 @@ private:
                            QKeySequence::StandardKey shortcut, StepName stepName,
                            void (ConfigHistory::*take)());
 
-    EditHistory m_history;
+    EditHistory& m_history;
 };
 
 } // namespace zkt

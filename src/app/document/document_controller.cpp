@@ -2,14 +2,13 @@
 
 #include "app/device/status_window.h"
 #include "app/document/chart_preview.h"
-#include "app/document/config_history.h"
 #include "app/document/file_dialogs.h"
 #include "app/document/unsaved_changes.h"
 #include "app/mainwindow/main_window.h"
+#include "document/document.h"
 #include "link/transfer_engine.h"
 #include "model/config_file.h"
 #include "model/config_file_check.h"
-#include "model/edit_step_texts.h"
 #include "settings/user_folders.h"
 
 #include <QDate>
@@ -18,17 +17,19 @@
 
 namespace zkt {
 
-namespace {
-
-const QString loadedFromDevice = QStringLiteral("Settings from the ZKT");
-
-} // namespace
-
-DocumentController::DocumentController(ConfigModel& model, ConfigHistory& history, MainWindow& main,
-                                       StatusWindow& status, TransferEngine& engine,
+DocumentController::DocumentController(Document& document, MainWindow& main, StatusWindow& status,
+                                       TransferEngine& engine,
                                        std::function<void(const QString&)> rememberFile)
-    : m_model(model), m_history(history), m_main(main), m_status(status), m_engine(engine),
+    : m_document(document), m_main(main), m_status(status), m_engine(engine),
       m_rememberFile(std::move(rememberFile)) {}
+
+QString DocumentController::documentPath() const {
+    return QString::fromStdString(m_document.path());
+}
+
+QString DocumentController::documentName() const {
+    return QString::fromStdString(m_document.name());
+}
 
 void DocumentController::openWithDialog() {
     if (!maySetAsideChanges(QStringLiteral("opening another configuration")))
@@ -44,37 +45,30 @@ void DocumentController::restoreBackup() {
     QDir().mkpath(backups);
     // The backups' folder is not the one the next Open starts in.
     open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups),
-         FileNames::kept);
+         true);
 }
 
 void DocumentController::open(const QString& path) {
-    open(path, FileNames::taken);
+    open(path, false);
 }
 
-void DocumentController::open(const QString& path, FileNames names) {
+void DocumentController::open(const QString& path, bool keepNames) {
     if (path.isEmpty())
         return;
     const QString name = fileNameOf(path);
     ConfigFileCheck check;
-    const ConsoleNames shownNames = m_model.names;
     try {
-        m_history.apply(
-            [&] {
-                readConfigurationFile(path.toStdString(), m_model, check);
-                if (names == FileNames::kept)
-                    m_model.names = shownNames;
-            },
-            [&] { return QString::fromStdString(fileOpenStep(name.toStdString())); });
+        check = m_document.openFile(path.toStdString(), keepNames);
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
-        QMessageBox::warning(&m_main, QStringLiteral("File Load Error!"), QString::fromStdString(error.what()));
+        QMessageBox::warning(&m_main, QStringLiteral("File Load Error!"),
+                             QString::fromStdString(error.what()));
         return;
     }
-    m_documentPath = path;
-    markUnchanged(name);
+    showDocumentName();
     m_rememberFile(path);
     m_status.centreOverMain();
-    m_status.setCaption("Loading Program Data from file: " + name.toStdString());
+    m_status.setCaption(openingFileCaption(name.toStdString()));
     m_status.replaceText(openedFileStatus(name.toStdString(), check));
     // What a damaged file left out stays to be read until the user closes it.
     if (!check.warnings.empty())
@@ -88,38 +82,34 @@ void DocumentController::open(const QString& path, FileNames names) {
 void DocumentController::openRecovered(const UnsavedChanges& changes) {
     const QString title = QStringLiteral("Recover Unsaved Changes");
     try {
-        ConfigFileCheck ignored;
-        m_history.apply(
-            [&] {
-                readConfigurationText(changes.configurationText, "the recovered changes", m_model, ignored);
-            },
-            [&] { return title; });
+        m_document.openRecovered(changes.configurationText, changes.documentPath.toStdString(),
+                                 changes.documentName.toStdString());
     } catch (const std::exception& error) {
         QMessageBox::warning(&m_main, title,
                              QStringLiteral("The unsaved changes could not be recovered: ") +
                                  QString::fromStdString(error.what()));
         return;
     }
-    m_documentPath = changes.documentPath;
-    showDocumentName(changes.documentName);
+    showDocumentName();
     m_main.refreshManualPanels();
     m_main.enableAllCommands();
 }
 
 bool DocumentController::save() {
-    const QString path = showSaveDialog(&m_main, configurationFileFilter(),
-                                        QStringLiteral("Save Configuration To File"), m_lastFolder, m_documentPath);
+    const QString path =
+        showSaveDialog(&m_main, configurationFileFilter(), QStringLiteral("Save Configuration To File"),
+                       m_lastFolder, documentPath());
     if (path.isEmpty())
         return false;
     try {
-        writeConfigurationFile(path.toStdString(), m_model);
+        writeConfigurationFile(path.toStdString(), m_document.model());
     } catch (const std::exception& error) {
         QMessageBox::warning(&m_main, QStringLiteral("File Save Error!"),
                              QString::fromStdString(error.what()) + QStringLiteral(" : ") + path);
         return false;
     }
-    m_documentPath = path;
-    markUnchanged(fileNameOf(path));
+    m_document.saved(path.toStdString());
+    showDocumentName();
     m_rememberFile(path);
     QMessageBox::information(&m_main, QStringLiteral("ZKT Config"),
                              QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
@@ -127,17 +117,15 @@ bool DocumentController::save() {
 }
 
 void DocumentController::printChart() {
-    const QString source =
-        m_documentPath.isEmpty() ? QStringLiteral("ZKT encoder chain") : fileNameOf(m_documentPath);
-    showChartPreview(m_model, ChartTitle{source, QDate::currentDate()}, &m_main);
+    const QString source = m_document.path().empty() ? QStringLiteral("ZKT encoder chain")
+                                                     : QString::fromStdString(m_document.fileName());
+    showChartPreview(m_document.model(), ChartTitle{source, QDate::currentDate()}, &m_main);
 }
 
 bool DocumentController::maySetAsideChanges(const QString& beforeWhat) {
-    // A load that stopped half-way has changed the configuration too.
-    m_history.recordOutsideChange();
-    if (m_history.isClean())
+    if (!m_document.hasUnsavedChanges())
         return true;
-    switch (askToSaveChanges(&m_main, fileNameOf(m_documentPath), beforeWhat)) {
+    switch (askToSaveChanges(&m_main, QString::fromStdString(m_document.fileName()), beforeWhat)) {
     case UnsavedChangesAnswer::save:
         return save();
     case UnsavedChangesAnswer::discard:
@@ -149,24 +137,16 @@ bool DocumentController::maySetAsideChanges(const QString& beforeWhat) {
 }
 
 void DocumentController::transferFinished(const TransferOutcome& outcome) {
-    // A write leaves the document as it was: what the organ holds is no file, and changes not
-    // saved to the file still are not.
+    // Only a load for editing changes the document; a write leaves it as it was.
     if (outcome.result != TransferOutcome::Result::succeeded || outcome.kind != TransferKind::load ||
         outcome.purpose != LoadPurpose::edit)
         return;
-    m_history.recordOutsideChange();
-    m_documentPath.clear();
-    markUnchanged(loadedFromDevice);
+    m_document.loadedFromOrgan();
+    showDocumentName();
 }
 
-void DocumentController::markUnchanged(const QString& documentName) {
-    m_history.setClean();
-    showDocumentName(documentName);
-}
-
-void DocumentController::showDocumentName(const QString& documentName) {
-    m_documentName = documentName;
-    m_main.setDocumentName(documentName);
+void DocumentController::showDocumentName() {
+    m_main.setDocumentName(documentName());
 }
 
 } // namespace zkt

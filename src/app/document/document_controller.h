@@ -1,11 +1,11 @@
 #pragma once
-// The configuration as a document: opening and saving files, restoring a backup, printing the
-// chart, asking before unsaved changes are set aside, and what the window's title names. The
-// configuration itself and its history are the application's; this is where files meet them.
+// The window's side of the document (document/document.h): the file dialogs for opening, saving
+// and restoring a backup, the messages about them, printing the chart, the question before
+// unsaved changes are set aside, and the title. The document decides what each of them does to
+// the configuration; this shows it.
 
 #include "app/document/recovery_copy.h"
 #include "link/transfer_events.h"
-#include "model/config_model.h"
 
 #include <QObject>
 #include <QString>
@@ -13,7 +13,7 @@
 
 namespace zkt {
 
-class ConfigHistory;
+class Document;
 class MainWindow;
 class StatusWindow;
 class TransferEngine;
@@ -22,8 +22,8 @@ class DocumentController : public QObject {
     Q_OBJECT
 public:
     // rememberFile: a file opened or saved heads the recent configurations.
-    DocumentController(ConfigModel& model, ConfigHistory& history, MainWindow& main, StatusWindow& status,
-                       TransferEngine& engine, std::function<void(const QString&)> rememberFile);
+    DocumentController(Document& document, MainWindow& main, StatusWindow& status, TransferEngine& engine,
+                       std::function<void(const QString&)> rememberFile);
 
     // File > Open: asks about unsaved changes, then the open dialog.
     void openWithDialog();
@@ -43,8 +43,8 @@ public:
     void transferFinished(const TransferOutcome& outcome);
 
     // The file the configuration belongs to (empty when none), and what the title calls it.
-    const QString& documentPath() const { return m_documentPath; }
-    const QString& documentName() const { return m_documentName; }
+    QString documentPath() const;
+    QString documentName() const;
 
     // Where file dialogs start; kept in the settings file.
     QString& lastFolder() { return m_lastFolder; }
@@ -52,23 +52,16 @@ public:
 
 private:
     // A backup holds only images: the console's names in the window stay, as after a load.
-    enum class FileNames { taken, kept };
-    void open(const QString& path, FileNames names);
+    void open(const QString& path, bool keepNames);
     // The configuration shown now is what the window's title names.
-    void markUnchanged(const QString& documentName);
-    void showDocumentName(const QString& documentName);
+    void showDocumentName();
 
-    ConfigModel& m_model;
-    ConfigHistory& m_history;
+    Document& m_document;
     MainWindow& m_main;
     StatusWindow& m_status;
     TransferEngine& m_engine;
     std::function<void(const QString&)> m_rememberFile;
     QString m_lastFolder;
-    // The file the configuration was last opened from or saved to; empty since a load, which
-    // makes the ZKT's the configuration the window names.
-    QString m_documentPath;
-    QString m_documentName;
 };
 
 } // namespace zkt

@@ -9,7 +9,6 @@
 #include "app/mainwindow/piston_overview.h"
 #include "app/shell/splash_window.h"
 #include "app/shell/window_placement.h"
-#include "model/edit_step_texts.h"
 #include "model/vocabulary.h"
 #include "widgets/twips.h"
 
@@ -53,7 +52,8 @@ QUrl userGuideUrl(const QString& programFolder) {
 
 Application::Application(AppPaths paths, ApplicationOptions options)
     : m_paths(std::move(paths)), m_options(options), m_settings(m_paths.settingsFile().toStdString()),
-      m_log(m_paths.logFile().toStdString()), m_clock(options.clock != nullptr ? *options.clock : m_steadyClock) {
+      m_log(m_paths.logFile().toStdString()),
+      m_clock(options.clock != nullptr ? *options.clock : m_steadyClock) {
     // RtMidi reports trouble from its own thread; the log and the status window are this one's.
     const auto midiTrouble = [this](const std::string& text) {
         QMetaObject::invokeMethod(
@@ -62,11 +62,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     m_port = std::make_unique<DevicePort>(m_options.useHardwareMidi ? openHardwareMidi(midiTrouble) : nullptr,
                                           m_clock, m_options.simulatedManuals);
     m_observedPort = std::make_unique<ObservedPort>(*m_port, m_clock);
-    m_history = std::make_unique<ConfigHistory>(m_model, QString::fromLatin1(deviceLoadStep));
+    m_history = std::make_unique<ConfigHistory>(m_configuration.history());
     m_mainWindow = std::make_unique<MainWindow>(m_model);
     m_statusWindow = new StatusWindow(m_mainWindow.get());
     m_startChoice = std::make_unique<StartChoiceWindow>();
-    m_editing = new ConfigEditing(m_model, *m_history, *m_mainWindow);
+    m_editing = new ConfigEditing(m_configuration, *m_mainWindow);
 
     LinkNotices notices;
     notices.log = [this](const std::string& line) { m_log.writeLog(line); };
@@ -83,19 +83,22 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(true); });
     m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_transferView, notices);
     m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_transferView, m_mainWindow.get());
-    m_linkTools = std::make_unique<LinkTools>(*m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(true); },
-                                              m_mainWindow.get(), m_paths.documentsFolder);
+    m_linkTools = std::make_unique<LinkTools>(
+        *m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(true); }, m_mainWindow.get(),
+        m_paths.documentsFolder);
 
     connect(m_statusWindow, &StatusWindow::closedByUser, this,
             [this](bool releaseInput) { m_engine->dismissProgress(releaseInput); });
     connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
-    m_document = std::make_unique<DocumentController>(m_model, *m_history, *m_mainWindow, *m_statusWindow,
-                                                      *m_engine, [this](const QString& path) { rememberRecentFile(path); });
+    m_document =
+        std::make_unique<DocumentController>(m_configuration, *m_mainWindow, *m_statusWindow, *m_engine,
+                                             [this](const QString& path) { rememberRecentFile(path); });
     m_document->lastFolder() = m_paths.documentsFolder;
     m_recoveryKeeper = std::make_unique<RecoveryKeeper>(
         m_model, *m_history, *m_document, RecoveryCopy(m_paths.recoveryFolder),
         [this](const std::string& line) { m_log.writeLog(line); }, m_options.recoveryDelay);
-    connect(m_transferView.get(), &TransferView::finished, m_document.get(), &DocumentController::transferFinished);
+    connect(m_transferView.get(), &TransferView::finished, m_document.get(),
+            &DocumentController::transferFinished);
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
     m_mainWindow->setCloseGuard([this] { return m_document->maySetAsideChanges(QStringLiteral("closing")); });
     m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
@@ -311,7 +314,8 @@ void Application::prepareMainWindow() {
     // where the screen has room.
     centreOnScreen(main);
     FormGeometry placement = formGeometryOf(main);
-    m_settings.loadMainWindowPlacement(placement, MainWindow::minimumWidthTwips, MainWindow::minimumHeightTwips);
+    m_settings.loadMainWindowPlacement(placement, MainWindow::minimumWidthTwips,
+                                       MainWindow::minimumHeightTwips);
     // The window always starts at its working height, whatever was stored, as far as the
     // screen has room.
     placement.height = MainWindow::startHeightTwips;

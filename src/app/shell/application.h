@@ -3,18 +3,19 @@
 // windows, and carries the user from the splash through the start choice to the main
 // window and, at the end, saves what has to survive.
 
-#include "app/shell/app_paths.h"
 #include "app/device/device_port.h"
 #include "app/device/device_writing.h"
-#include "app/linktools/link_tools.h"
-#include "app/mainwindow/main_window.h"
-#include "app/shell/recent_files.h"
-#include "app/shell/start_choice_window.h"
 #include "app/device/status_window.h"
 #include "app/device/transfer_view.h"
 #include "app/document/document_controller.h"
 #include "app/document/recovery_keeper.h"
+#include "app/linktools/link_tools.h"
+#include "app/mainwindow/main_window.h"
+#include "app/shell/app_paths.h"
 #include "app/shell/app_settings.h"
+#include "app/shell/recent_files.h"
+#include "app/shell/start_choice_window.h"
+#include "document/document.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
 #include "link/transfer_engine.h"
@@ -82,6 +83,7 @@ public:
     MainWindow& mainWindow() { return *m_mainWindow; }
     StatusWindow& statusWindow() { return *m_statusWindow; }
     ConfigHistory& history() { return *m_history; }
+    Document& configuration() { return m_configuration; }
     StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
     DevicePort& port() { return *m_port; }
     LinkTools& linkTools() { return *m_linkTools; }
@@ -115,6 +117,8 @@ private:
     AppSettings m_settings;
     ProgramLog m_log;
     ConfigModel m_model;
+    // The configuration as a document: the history, the file, the commands, the open editor.
+    Document m_configuration{m_model};
     std::unique_ptr<ConfigHistory> m_history;
     SteadyClock m_steadyClock;
     const Clock& m_clock;
