@@ -177,11 +177,25 @@ async function launchWebkit() {
   // WebKit may still be handing clicks and keys to the page when the driver answers: the next
   // frame has them.
   const settled = () => evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
+  // The window's size includes its frame, and it changes some time after the driver answers:
+  // sized, waited for, measured, and sized again by the difference.
   const setViewport = async (width, height) => {
-    // The window's size includes its frame: sized once, measured, and sized again by the difference.
-    await driver.manage().window().setRect({ width, height });
-    const inner = await evaluate(() => [innerWidth, innerHeight]);
-    await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
+    const inner = () => evaluate(() => [innerWidth, innerHeight]);
+    let frame = [0, 0];
+    for (let attempt = 0; attempt < 4; ++attempt) {
+      const before = await inner();
+      if (before[0] === width && before[1] === height) return;
+      const rect = { width: width + frame[0], height: height + frame[1] };
+      await driver.manage().window().setRect(rect);
+      let now = before;
+      for (let wait = 0; wait < 20 && now[0] === before[0] && now[1] === before[1]; ++wait) {
+        await new Promise((resolve) => setTimeout(resolve, 50));
+        now = await inner();
+      }
+      if (now[0] === width && now[1] === height) return;
+      const actual = await driver.manage().window().getRect();
+      frame = [actual.width - now[0], actual.height - now[1]];
+    }
   };
   const page = {
     goto: (url) => driver.get(url),
