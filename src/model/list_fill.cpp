@@ -20,14 +20,17 @@ ListItems selectLast(ListItems list) {
 
 } // namespace
 
-std::string noteText(int note) {
+std::string noteName(int note) {
     static constexpr std::array<const char*, 12> names = {"C",  "C#", "D",  "D#", "E",  "F",
                                                           "F#", "G",  "G#", "A",  "A#", "B"};
     // Octaves are numbered so that note 60 is C3; floor division keeps negative notes sane.
     const int nameIndex = ((note % 12) + 12) % 12;
     const int octave = (note - nameIndex) / 12 - 2;
-    return std::to_string(note) + " (" + names[static_cast<std::size_t>(nameIndex)] + std::to_string(octave) +
-           ")";
+    return names[static_cast<std::size_t>(nameIndex)] + std::to_string(octave);
+}
+
+std::string noteText(int note) {
+    return std::to_string(note) + " (" + noteName(note) + ")";
 }
 
 ListItems fillListFromVocabulary(const VocabularyList& list, bool addBlank) {

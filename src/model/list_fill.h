@@ -38,5 +38,7 @@ ListItems fillNoteList(int low, int high);
 
 // A note as the note list shows it: "60 (C3)".
 std::string noteText(int note);
+// Its name alone: "C3".
+std::string noteName(int note);
 
 } // namespace zkt

@@ -1,6 +1,7 @@
 #include "chart/html/piston_chart_html.h"
 
 #include "model/console_names.h"
+#include "model/html_text.h"
 #include "model/manual_summary.h"
 #include "model/piston_description.h"
 #include "model/piston_rail.h"
@@ -32,31 +33,6 @@ const std::string styleSheet =
     "table.labelled td, table.labelled th { font-size: 8.5pt; }"
     "td.unassigned { white-space: nowrap; font-style: italic; color: #555555; }"
     "td.group { background-color: #eeeeee; font-weight: bold; white-space: nowrap; }";
-
-// The characters HTML reserves in text and in attribute values.
-std::string escaped(const std::string& plain) {
-    std::string html;
-    html.reserve(plain.size());
-    for (const char c : plain) {
-        switch (c) {
-        case '<':
-            html += "&lt;";
-            break;
-        case '>':
-            html += "&gt;";
-            break;
-        case '&':
-            html += "&amp;";
-            break;
-        case '"':
-            html += "&quot;";
-            break;
-        default:
-            html += c;
-        }
-    }
-    return html;
-}
 
 std::string number(int value) {
     return std::to_string(value);
@@ -111,11 +87,11 @@ std::string pistonTable(const ConfigModel& model, int m) {
             }
             rows += cell(number(k + 1), "number");
             if (labelled)
-                rows +=
-                    cell(escaped(model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]), "label");
-            rows += cell(escaped(pistonFunctionText(piston)),
+                rows += cell(htmlEscaped(model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]),
+                             "label");
+            rows += cell(htmlEscaped(pistonFunctionText(piston)),
                          piston.functionGroup == 0 ? "unassigned" : "function") +
-                    cell(escaped(describePistonDetail(piston))) + "</tr>";
+                    cell(htmlEscaped(describePistonDetail(piston))) + "</tr>";
         }
     }
     // A column more: the same texts a little smaller keep the manual on its page.
@@ -130,9 +106,9 @@ std::string channelTable(const std::vector<ChannelSummary>& channels) {
                        headerRow({"Channel", "Key offset", "Velocity", "Analog input", "Controller"}) +
                        "</thead>";
     for (const ChannelSummary& c : channels) {
-        rows += "<tr>" + cell(number(c.channel), "number") + cell(escaped(c.keyOffset), "number") +
-                cell(escaped(c.velocity)) + cell(escaped(c.analogInput)) + cell(escaped(c.controller)) +
-                "</tr>";
+        rows += "<tr>" + cell(number(c.channel), "number") + cell(htmlEscaped(c.keyOffset), "number") +
+                cell(htmlEscaped(c.velocity)) + cell(htmlEscaped(c.analogInput)) +
+                cell(htmlEscaped(c.controller)) + "</tr>";
     }
     return table(rows, settingsTable);
 }
@@ -140,7 +116,7 @@ std::string channelTable(const std::vector<ChannelSummary>& channels) {
 std::string optionTable(const keyboardInfo& keyboard) {
     std::string rows;
     for (const OptionSummary& option : keyboardOptions(keyboard))
-        rows += "<tr>" + cell(option.on ? "On" : "Off") + cell(escaped(option.caption)) + "</tr>";
+        rows += "<tr>" + cell(option.on ? "On" : "Off") + cell(htmlEscaped(option.caption)) + "</tr>";
     return table(rows, settingsTable);
 }
 
@@ -151,11 +127,12 @@ std::string keyboardSettings(const ConfigModel& model, int m) {
     const std::vector<ChannelSummary> channels = enabledChannels(model, m);
     const std::string continued = channels.size() > channelsBesideThePistons
                                       ? "<p style=\"page-break-before: always\"><b>" +
-                                            escaped(manualTitle(model.names, m + 1)) + ", continued</b></p>"
+                                            htmlEscaped(manualTitle(model.names, m + 1)) +
+                                            ", continued</b></p>"
                                       : std::string();
     const std::string options = "<h2>Enable Piston + Key Combinations</h2>" + optionTable(model.keyboards[m]);
-    const std::string archive =
-        "<h2>Ahlborn Archive Crescendo</h2><p>" + escaped(archiveCrescendoText(model.keyboards[m])) + "</p>";
+    const std::string archive = "<h2>Ahlborn Archive Crescendo</h2><p>" +
+                                htmlEscaped(archiveCrescendoText(model.keyboards[m])) + "</p>";
     return continued + "<h2>MIDI channels</h2>" + channelTable(channels) +
            "<table border=\"0\" cellspacing=\"0\" style=\"margin-top: 6px\"><tr>"
            "<td class=\"layout\" valign=\"top\">" +
@@ -166,9 +143,9 @@ std::string keyboardSettings(const ConfigModel& model, int m) {
 std::string manualSection(const ConfigModel& model, int m, const ChartHeading& heading) {
     // Every manual after the first starts a page of its own, on paper and in a browser's print.
     const std::string pageBreak = m > 0 ? " style=\"page-break-before: always\"" : "";
-    return "<h1" + pageBreak + ">" + escaped(manualTitle(model.names, m + 1)) + "</h1>" +
-           "<p>ZKT piston chart: " + escaped(chartHeadingLine(heading)) + "</p>" + "<h2>Thumb pistons</h2>" +
-           pistonTable(model, m) + keyboardSettings(model, m);
+    return "<h1" + pageBreak + ">" + htmlEscaped(manualTitle(model.names, m + 1)) + "</h1>" +
+           "<p>ZKT piston chart: " + htmlEscaped(chartHeadingLine(heading)) + "</p>" +
+           "<h2>Thumb pistons</h2>" + pistonTable(model, m) + keyboardSettings(model, m);
 }
 
 const std::array<const char*, 12> monthNames = {"January",   "February", "March",    "April",
@@ -187,7 +164,7 @@ std::string chartHeadingLine(const ChartHeading& heading) {
 
 std::string pistonChartHtml(const ConfigModel& model, const ChartHeading& heading) {
     std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>ZKT piston chart: " +
-                       escaped(heading.source) + "</title><style>" + styleSheet + "</style></head><body>";
+                       htmlEscaped(heading.source) + "</title><style>" + styleSheet + "</style></head><body>";
     const int manuals = std::clamp<int>(model.numberOfManuals, 0, maxManuals);
     for (int m = 0; m < manuals; ++m)
         html += manualSection(model, m, heading);
