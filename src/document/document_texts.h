@@ -1,12 +1,74 @@
 #pragma once
-// The document's own words, for the window and the page alike: what the title calls a
-// configuration without a file, and the names of the steps that are not an edit.
+// The document's words, for the window and the page alike: the title, the Edit menu's entries,
+// the messages about files, the question before unsaved changes are set aside, the pistons' and
+// manuals' menus and the piston overview. A '&' marks the letter a desktop underlines for
+// Alt+letter; a page shows the text without it (editortext::withoutMnemonic).
+
+#include <array>
+#include <string>
+#include <string_view>
 
 namespace zkt::documenttext {
+
+inline constexpr const char* programTitle = "ZKTConfig by Larkmoor";
+// "organ.zkt* - ZKTConfig by Larkmoor", or the program alone without a name; marker stands where
+// the title shows that the configuration is modified (the window's "[*]", the page's "*" or "").
+std::string windowTitle(std::string_view name, std::string_view marker);
 
 inline constexpr const char* loadedFromOrgan = "Settings from the ZKT";
 inline constexpr const char* recoveredStep = "Recover Unsaved Changes";
 // Where a text without a file of its own comes from, for errors.
 inline constexpr const char* recoveredSource = "the recovered changes";
+
+// The Edit menu: "&Undo Paste Manual 1 onto Manual 3", or the verb alone when there is no step.
+inline constexpr const char* undoVerb = "&Undo";
+inline constexpr const char* redoVerb = "&Redo";
+// A step's name is the user's text (a file's name may hold a '&'), so it never marks a letter.
+std::string stepEntry(std::string_view verb, std::string_view stepName);
+
+inline constexpr const char* fileLoadError = "File Load Error!";
+inline constexpr const char* fileSaveError = "File Save Error!";
+// "disk full : /home/organist/organ.zkt"
+std::string fileSaveErrorText(std::string_view error, std::string_view path);
+inline constexpr const char* savedTitle = "ZKT Config";
+std::string savedText(std::string_view fileName);
+
+// What is about to set unsaved changes aside.
+enum class SetAside { openingAnother, openingBackup, openingFile, loadingFromOrgan, closing };
+struct UnsavedChangesQuestion {
+    std::string title;
+    std::string question; // "Save changes to organ.zkt before opening another configuration?"
+    std::string detail;
+};
+// fileName: the document's file (empty: none); otherFile: the file opened, for openingFile.
+UnsavedChangesQuestion unsavedChangesQuestion(std::string_view fileName, SetAside what,
+                                              std::string_view otherFile = {});
+
+// The menu of a piston button and of a manual's keyboard.
+struct MenuTexts {
+    const char* edit = "&Edit\u2026";
+    const char* copyPiston = "&Copy";
+    const char* pastePiston = "&Paste";
+    const char* clearPiston = "C&lear (Unassigned)";
+    const char* copySettings = "Copy Manual &Settings";
+    const char* pasteSettings = "Paste Manual Se&ttings";
+    const char* copyManual = "&Copy Manual";
+    const char* pasteManual = "&Paste Manual";
+};
+inline constexpr MenuTexts menuTexts{};
+
+// "Manual #2 — Swell keyboard": what a screen reader calls a manual's keyboard picture.
+std::string keyboardAccessibleName(std::string_view manualTitle);
+inline constexpr const char* instructions[] = {"Click on a keyboard to configure its output MIDI channels",
+                                               "Click on a piston to configure what it does when pressed"};
+
+// The piston overview.
+inline constexpr const char* overviewTitle = "Piston Overview";
+inline constexpr const char* overviewFilterPlaceholder =
+    "Filter: part of a label, function or detail, e.g. Coupler";
+inline constexpr const char* overviewFilterName = "Filter the piston overview";
+inline constexpr const char* overviewTableName = "Piston overview";
+inline constexpr std::array<const char*, 5> overviewColumns{"Manual", "Piston", "Label", "Function",
+                                                            "Detail"};
 
 } // namespace zkt::documenttext

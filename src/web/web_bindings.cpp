@@ -3,6 +3,7 @@
 // error's message instead.
 
 #include "chart/html/piston_chart_html.h"
+#include "document/document_texts.h"
 #include "model/config_file_check.h"
 #include "model/config_json.h"
 #include "web/json_text.h"
@@ -43,10 +44,21 @@ std::string open(WebSession& session, const std::string& fileName, const std::st
 
 std::string save(WebSession& session, const std::string& fileName) {
     try {
-        return jsonText({{"ok", true}, {"text", session.save(fileName)}});
+        std::string text = session.save(fileName);
+        return jsonText(
+            {{"ok", true}, {"text", std::move(text)}, {"message", documenttext::savedText(fileName)}});
     } catch (const std::exception& e) {
-        return failure(e);
+        return jsonText({{"ok", false}, {"error", documenttext::fileSaveErrorText(e.what(), fileName)}});
     }
+}
+
+std::string texts(const WebSession&) {
+    return jsonText(documentTextsView());
+}
+
+std::string unsavedChangesQuestion(const WebSession& session, const std::string& what,
+                                   const std::string& otherFile) {
+    return jsonText(unsavedChangesQuestionView(session.document(), what, otherFile));
 }
 
 std::string exportJson(const WebSession& session) {
@@ -167,6 +179,8 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
     emscripten::class_<WebSession>("Session")
         .constructor<>()
         .function("organ", &organ)
+        .function("texts", &texts)
+        .function("unsavedChangesQuestion", &unsavedChangesQuestion)
         .function("open", &open)
         .function("save", &save)
         .function("exportJson", &exportJson)

@@ -1,5 +1,6 @@
 #include "web/web_views.h"
 
+#include "document/document_texts.h"
 #include "model/console_names.h"
 #include "model/editor_texts.h"
 #include "model/keyboard_form.h"
@@ -120,21 +121,31 @@ json organView(const Document& session) {
                            {"detail", describePistonDetail(piston)}});
     }
     json manualTitles = json::array();
-    for (int m = 1; m <= session.manualsShown(); ++m)
+    json keyboardNames = json::array();
+    for (int m = 1; m <= session.manualsShown(); ++m) {
         manualTitles.push_back(manualTitle(model.names, m));
+        keyboardNames.push_back(documenttext::keyboardAccessibleName(manualTitle(model.names, m)));
+    }
+    const auto stepText = [](const char* verb, const std::optional<std::string>& step) {
+        return editortext::withoutMnemonic(documenttext::stepEntry(verb, step.value_or(std::string())));
+    };
     const ConfigClipboard& clipboard = session.clipboard();
     return {{"manuals", session.manualsShown()},
             {"fileName", session.path()},
             {"documentName", session.name()},
             {"clean", session.history().isClean()},
+            {"title", documenttext::windowTitle(session.name(), session.history().isClean() ? "" : "*")},
             {"undo", nameOrNull(session.history().undoName())},
             {"redo", nameOrNull(session.history().redoName())},
+            {"undoText", stepText(documenttext::undoVerb, session.history().undoName())},
+            {"redoText", stepText(documenttext::redoVerb, session.history().redoName())},
             {"paste",
              {{"piston", clipboard.holdsPiston()},
               {"settings", clipboard.holdsManualSettings()},
               {"manual", clipboard.holdsManual()}}},
             {"railLeftTwips", pistonRailLeftTwips},
             {"manualTitles", std::move(manualTitles)},
+            {"keyboardNames", std::move(keyboardNames)},
             {"longestName", longestConsoleName},
             {"pistons", std::move(pistons)}};
 }
@@ -194,6 +205,45 @@ json keyboardEditorView(const KeyboardForm& form, bool whole) {
                          {"archiveChannels", listView(archiveChannelList())["items"]}};
     }
     return view;
+}
+
+json documentTextsView() {
+    const documenttext::MenuTexts& menus = documenttext::menuTexts;
+    std::string instructions;
+    for (const char* sentence : documenttext::instructions)
+        instructions += (instructions.empty() ? "" : " ") + std::string(sentence) + ".";
+    return {{"fileLoadError", documenttext::fileLoadError},
+            {"fileSaveError", documenttext::fileSaveError},
+            {"savedTitle", documenttext::savedTitle},
+            {"instructions", instructions},
+            {"menus",
+             {{"edit", plain(menus.edit)},
+              {"copyPiston", plain(menus.copyPiston)},
+              {"pastePiston", plain(menus.pastePiston)},
+              {"clearPiston", plain(menus.clearPiston)},
+              {"copySettings", plain(menus.copySettings)},
+              {"pasteSettings", plain(menus.pasteSettings)},
+              {"copyManual", plain(menus.copyManual)},
+              {"pasteManual", plain(menus.pasteManual)}}},
+            {"overview",
+             {{"title", documenttext::overviewTitle},
+              {"filterPlaceholder", documenttext::overviewFilterPlaceholder},
+              {"filterName", documenttext::overviewFilterName},
+              {"tableName", documenttext::overviewTableName},
+              {"columns", documenttext::overviewColumns}}}};
+}
+
+json unsavedChangesQuestionView(const Document& document, const std::string& what,
+                                const std::string& otherFile) {
+    using documenttext::SetAside;
+    const SetAside aside = what == "openingAnother"     ? SetAside::openingAnother
+                           : what == "openingBackup"    ? SetAside::openingBackup
+                           : what == "openingFile"      ? SetAside::openingFile
+                           : what == "loadingFromOrgan" ? SetAside::loadingFromOrgan
+                                                        : SetAside::closing;
+    const documenttext::UnsavedChangesQuestion question =
+        documenttext::unsavedChangesQuestion(document.fileName(), aside, otherFile);
+    return {{"title", question.title}, {"question", question.question}, {"detail", question.detail}};
 }
 
 } // namespace zkt::web

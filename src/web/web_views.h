@@ -24,4 +24,12 @@ nlohmann::json pistonEditorView(const PistonForm& form);
 // which do not change while it is open.
 nlohmann::json keyboardEditorView(const KeyboardForm& form, bool whole);
 
+// The words of the page that do not change: file messages' titles, the menus, the overview's.
+nlohmann::json documentTextsView();
+
+// {title, question, detail} asked before unsaved changes are set aside by what ("openingAnother",
+// "openingBackup", "openingFile" with otherFile, "loadingFromOrgan", anything else: closing).
+nlohmann::json unsavedChangesQuestionView(const Document& document, const std::string& what,
+                                          const std::string& otherFile);
+
 } // namespace zkt::web

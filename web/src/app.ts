@@ -2,7 +2,7 @@
 // status area, and the commands that join them to the core's session.
 
 import type { Backup } from "./backup_store";
-import type { Core, OrganView, Session } from "./core";
+import type { Core, DocumentTexts, OrganView, Session, SetAside } from "./core";
 import { previewChart } from "./chart_preview";
 import { showContextMenu } from "./context_menu";
 import { download, FileTooLarge, readConfigurationFile, withExtension } from "./files";
@@ -14,7 +14,6 @@ import { editPiston } from "./piston_editor";
 import { PistonOverview } from "./piston_overview";
 import { StatusArea } from "./status_area";
 
-const programTitle = "ZKTConfig by Larkmoor";
 const unnamedFile = "configuration.zkt";
 const exampleFile = "three-manuals.zkt";
 
@@ -48,6 +47,7 @@ export class App {
     midi: byId<HTMLButtonElement>("tbrMain_midi"),
   };
   private readonly session: Session;
+  private readonly texts: DocumentTexts;
   private readonly organCommands: OrganCommands;
   private organ: OrganView;
   // A configuration has been opened: the file commands work from then on, as on the desktop.
@@ -59,6 +59,8 @@ export class App {
 
   constructor(core: Core) {
     this.session = core.session;
+    this.texts = this.session.texts();
+    showFixedTexts(this.texts);
     this.organ = this.session.organ();
     this.panels = new ManualPanels(byId("manuals"), this.organ.railLeftTwips, {
       editPiston: (i) => this.editPiston(i),
@@ -76,7 +78,7 @@ export class App {
       labelEdited: () => this.refresh(),
     });
     this.organCommands = new OrganCommands(core, this.status, {
-      maySetAsideChanges: (beforeWhat) => this.maySetAsideChanges(beforeWhat),
+      maySetAsideChanges: (what) => this.maySetAsideChanges(what),
       refresh: () => {
         this.loading = false;
         this.opened ||= this.session.organ().manuals > 0;
@@ -104,7 +106,7 @@ export class App {
       if (!response.ok) throw new Error(`the site answered ${response.status}`);
       text = await response.text();
     } catch (error) {
-      await showMessage("File Load Error!", [`${exampleFile}: cannot fetch the example from this site: ${String(error)}`]);
+      await showMessage(this.texts.fileLoadError, [`${exampleFile}: cannot fetch the example from this site: ${String(error)}`]);
       return;
     }
     this.openText(exampleFile, text);
@@ -126,16 +128,14 @@ export class App {
     setAvailable(this.toolbar.write, this.opened && !this.transferRunning);
     for (const button of [this.toolbar.open, this.toolbar.load, this.toolbar.midi, byId("lblLoad"), byId("lblWizard"), byId("cmdExample")])
       setAvailable(button, !this.transferRunning);
-    this.showStep(this.toolbar.undo, "Undo", organ.undo);
-    this.showStep(this.toolbar.redo, "Redo", organ.redo);
-    const name = organ.documentName;
-    const marker = organ.clean ? "" : "*";
-    document.title = name === "" ? `${programTitle}${marker}` : `${name}${marker} - ${programTitle}`;
+    this.showStep(this.toolbar.undo, organ.undoText, organ.undo);
+    this.showStep(this.toolbar.redo, organ.redoText, organ.redo);
+    document.title = organ.title;
   }
 
-  private showStep(button: HTMLButtonElement, verb: string, step: string | null): void {
+  private showStep(button: HTMLButtonElement, text: string, step: string | null): void {
     setAvailable(button, step !== null);
-    button.title = step === null ? verb : `${verb} ${step}`;
+    button.title = text;
   }
 
   private connectCommands(): void {
@@ -145,7 +145,7 @@ export class App {
       });
     whenAvailable(this.toolbar.open, () => void this.chooseFile());
     whenAvailable(byId("lblLoad"), () => void this.chooseFile());
-    whenAvailable(byId("cmdExample"), () => void this.withChangesSetAside(`opening ${exampleFile}`, () => this.openExample()));
+    whenAvailable(byId("cmdExample"), () => void this.withChangesSetAside("openingFile", () => this.openExample(), exampleFile));
     this.toolbar.save.addEventListener("click", () => this.saveCommand());
     this.toolbar.undo.addEventListener("click", () => this.step(() => this.session.undo()));
     this.toolbar.redo.addEventListener("click", () => this.step(() => this.session.redo()));
@@ -175,7 +175,7 @@ export class App {
         this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
         return;
       }
-      void this.withChangesSetAside(`opening ${file.name}`, () => this.openFile(file));
+      void this.withChangesSetAside("openingFile", () => this.openFile(file), file.name);
     });
     // Leaving during a write would cut a manual's program updates off half way.
     window.addEventListener("beforeunload", (event) => {
@@ -212,24 +212,24 @@ export class App {
   }
 
   // Asks before unsaved changes are left behind; false when the user cancels.
-  private async maySetAsideChanges(beforeWhat: string): Promise<boolean> {
+  private async maySetAsideChanges(what: SetAside, otherFile = ""): Promise<boolean> {
     if (this.organ.clean) return true;
-    const answer = await askToSaveChanges(this.organ.documentName, beforeWhat);
+    const answer = await askToSaveChanges(this.session.unsavedChangesQuestion(what, otherFile));
     return answer === "discard" || (answer === "save" && this.save());
   }
 
   // Runs next unless the user keeps the unsaved changes.
-  private async withChangesSetAside(beforeWhat: string, next: () => void | Promise<void>): Promise<void> {
-    if (await this.maySetAsideChanges(beforeWhat)) await next();
+  private async withChangesSetAside(what: SetAside, next: () => void | Promise<void>, otherFile = ""): Promise<void> {
+    if (await this.maySetAsideChanges(what, otherFile)) await next();
   }
 
   private chooseFile(): Promise<void> {
     if (this.organCommands.isBusy()) return Promise.resolve();
-    return this.withChangesSetAside("opening another configuration", () => this.fileInput.click());
+    return this.withChangesSetAside("openingAnother", () => this.fileInput.click());
   }
 
   private openBackup(backup: Backup): Promise<void> {
-    return this.withChangesSetAside("opening a backup", () => this.openText(backup.name, backup.text, true));
+    return this.withChangesSetAside("openingBackup", () => this.openText(backup.name, backup.text, true));
   }
 
   private async openFile(file: File): Promise<void> {
@@ -238,7 +238,7 @@ export class App {
       text = await readConfigurationFile(file);
     } catch (error) {
       const reason = error instanceof FileTooLarge ? error.message : `${file.name}: cannot read the file`;
-      await showMessage("File Load Error!", [reason]);
+      await showMessage(this.texts.fileLoadError, [reason]);
       return;
     }
     this.openText(file.name, text);
@@ -247,8 +247,8 @@ export class App {
   private openText(fileName: string, text: string, keepNames = false): void {
     const outcome = this.session.open(fileName, text, keepNames);
     if (!outcome.ok) {
-      this.status.report("File Load Error!", [outcome.error]);
-      void showMessage("File Load Error!", [outcome.error]);
+      this.status.report(this.texts.fileLoadError, [outcome.error]);
+      void showMessage(this.texts.fileLoadError, [outcome.error]);
       return;
     }
     this.opened = true;
@@ -265,12 +265,12 @@ export class App {
     const fileName = this.organ.fileName === "" ? unnamedFile : this.organ.fileName;
     const outcome = this.session.save(fileName);
     if (!outcome.ok) {
-      void showMessage("File Save Error!", [`${outcome.error} : ${fileName}`]);
+      void showMessage(this.texts.fileSaveError, [outcome.error]);
       return false;
     }
     download(fileName, outcome.text, "application/x-zktconfig");
     this.refresh();
-    this.status.report("ZKT Config", [`Successfully saved to file: ${fileName}`]);
+    this.status.report(this.texts.savedTitle, [outcome.message]);
     return true;
   }
 
@@ -295,14 +295,15 @@ export class App {
   }
 
   private pistonMenu(pistonIndex: number, x: number, y: number): void {
+    const { menus } = this.texts;
     const anchor = byId(`cmdPiston_${pistonIndex}`);
     showContextMenu(anchor, x, y, [
-      { id: "mnuPistonEdit", text: "Edit\u2026", enabled: true, run: () => this.editPiston(pistonIndex) },
+      { id: "mnuPistonEdit", text: menus.edit, enabled: true, run: () => this.editPiston(pistonIndex) },
       "separator",
-      { id: "mnuPistonCopy", text: "Copy", shortcut: "Ctrl+C", enabled: true, run: () => this.pistonCommand("copy", pistonIndex) },
-      { id: "mnuPistonPaste", text: "Paste", shortcut: "Ctrl+V", enabled: this.organ.paste.piston,
+      { id: "mnuPistonCopy", text: menus.copyPiston, shortcut: "Ctrl+C", enabled: true, run: () => this.pistonCommand("copy", pistonIndex) },
+      { id: "mnuPistonPaste", text: menus.pastePiston, shortcut: "Ctrl+V", enabled: this.organ.paste.piston,
         run: () => this.pistonCommand("paste", pistonIndex) },
-      { id: "mnuPistonClear", text: "Clear (Unassigned)", shortcut: "Delete", enabled: true,
+      { id: "mnuPistonClear", text: menus.clearPiston, shortcut: "Delete", enabled: true,
         run: () => this.pistonCommand("clear", pistonIndex) },
     ]);
   }
@@ -319,19 +320,33 @@ export class App {
   }
 
   private keyboardMenu(manualIndex: number, x: number, y: number): void {
+    const { menus } = this.texts;
     const run = (command: "copySettings" | "pasteSettings" | "copyManual" | "pasteManual") => () => {
       this.session.manualCommand(command, manualIndex);
       this.refresh();
     };
     showContextMenu(byId(`picKeyboard_${manualIndex}`), x, y, [
-      { id: "mnuManualEdit", text: "Edit\u2026", enabled: true,
+      { id: "mnuManualEdit", text: menus.edit, enabled: true,
         run: () => editKeyboard(this.session, manualIndex, () => this.refresh()) },
       "separator",
-      { id: "mnuManualSettingsCopy", text: "Copy Manual Settings", enabled: true, run: run("copySettings") },
-      { id: "mnuManualSettingsPaste", text: "Paste Manual Settings", enabled: this.organ.paste.settings, run: run("pasteSettings") },
+      { id: "mnuManualSettingsCopy", text: menus.copySettings, enabled: true, run: run("copySettings") },
+      { id: "mnuManualSettingsPaste", text: menus.pasteSettings, enabled: this.organ.paste.settings, run: run("pasteSettings") },
       "separator",
-      { id: "mnuManualCopy", text: "Copy Manual", enabled: true, run: run("copyManual") },
-      { id: "mnuManualPaste", text: "Paste Manual", enabled: this.organ.paste.manual, run: run("pasteManual") },
+      { id: "mnuManualCopy", text: menus.copyManual, enabled: true, run: run("copyManual") },
+      { id: "mnuManualPaste", text: menus.pasteManual, enabled: this.organ.paste.manual, run: run("pasteManual") },
     ]);
   }
+}
+
+// The page's own texts that do not change stand in index.html only until the core's are there.
+function showFixedTexts(texts: DocumentTexts): void {
+  byId("lblInstructions").textContent = texts.instructions;
+  byId("overviewTitle").textContent = texts.overview.title;
+  const filter = byId<HTMLInputElement>("txtOverviewFilter");
+  filter.placeholder = texts.overview.filterPlaceholder;
+  filter.setAttribute("aria-label", texts.overview.filterName);
+  byId("grdPistonOverview").setAttribute("aria-label", texts.overview.tableName);
+  document.querySelectorAll("#grdPistonOverview thead th").forEach((th, i) => {
+    th.textContent = texts.overview.columns[i] ?? "";
+  });
 }

@@ -21,11 +21,15 @@ export interface OrganView {
   fileName: string;
   documentName: string;
   clean: boolean;
+  title: string; // "organ.zkt* - ZKTConfig by Larkmoor"
   undo: string | null;
   redo: string | null;
+  undoText: string; // "Undo Open organ.zkt", or "Undo" alone
+  redoText: string;
   paste: { piston: boolean; settings: boolean; manual: boolean };
   railLeftTwips: number[];
   manualTitles: string[]; // "Manual #1 — Great"
+  keyboardNames: string[]; // "Manual #1 — Great keyboard"
   longestName: number; // characters a manual's name or a piston's label may have
   pistons: PistonView[];
 }
@@ -147,6 +151,8 @@ export type KeyboardInput =
 interface RawSession {
   organ(): string;
   open(fileName: string, contents: string, keepNames: boolean): string;
+  texts(): string;
+  unsavedChangesQuestion(what: SetAside, otherFile: string): string;
   save(fileName: string): string;
   exportJson(): string;
   chartHtml(source: string, year: number, month: number, day: number): string;
@@ -182,16 +188,50 @@ interface CoreModule {
 
 // caption and heading: the status area's, "Loading Program Data from file: NAME" and
 // "Successfully opened file NAME" (or less, where the file is damaged).
+// The page's words that do not change, from the core.
+export interface DocumentTexts {
+  fileLoadError: string;
+  fileSaveError: string;
+  savedTitle: string;
+  instructions: string;
+  menus: {
+    edit: string;
+    copyPiston: string;
+    pastePiston: string;
+    clearPiston: string;
+    copySettings: string;
+    pasteSettings: string;
+    copyManual: string;
+    pasteManual: string;
+  };
+  overview: { title: string; filterPlaceholder: string; filterName: string; tableName: string; columns: string[] };
+}
+
+// What sets unsaved changes aside, for the question asked before.
+export type SetAside = "openingAnother" | "openingBackup" | "openingFile" | "loadingFromOrgan" | "closing";
+export interface UnsavedChangesQuestion {
+  title: string;
+  question: string; // "Save changes to organ.zkt before opening another configuration?"
+  detail: string;
+}
+
 export type OpenOutcome =
   | { ok: true; caption: string; heading: string; warnings: string[] }
   | { ok: false; error: string };
-export type SaveOutcome = { ok: true; text: string } | { ok: false; error: string };
+// message: "Successfully saved to file: NAME"; error: what went wrong and the file's name.
+export type SaveOutcome = { ok: true; text: string; message: string } | { ok: false; error: string };
 
 export class Session {
   constructor(private readonly raw: RawSession) {}
 
   organ(): OrganView {
     return JSON.parse(this.raw.organ()) as OrganView;
+  }
+  texts(): DocumentTexts {
+    return JSON.parse(this.raw.texts()) as DocumentTexts;
+  }
+  unsavedChangesQuestion(what: SetAside, otherFile = ""): UnsavedChangesQuestion {
+    return JSON.parse(this.raw.unsavedChangesQuestion(what, otherFile)) as UnsavedChangesQuestion;
   }
   // keepNames: a backup holds only images, and the names shown stay.
   open(fileName: string, contents: string, keepNames = false): OpenOutcome {

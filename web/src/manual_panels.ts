@@ -45,7 +45,8 @@ export class ManualPanels {
       this.panels = Array.from({ length: organ.manuals }, (_, m) => this.buildPanel(m));
       this.container.append(...this.panels);
     }
-    this.panels.forEach((panel, m) => showTitle(panel, m, organ.manualTitles[m] ?? `Manual #${m + 1}`));
+    this.panels.forEach((panel, m) =>
+      showTitle(panel, m, organ.manualTitles[m] ?? "", organ.keyboardNames[m] ?? ""));
     this.pistons.forEach((button, pistonIndex) => {
       const piston = organ.pistons[pistonIndex];
       if (piston === undefined) return;
@@ -96,18 +97,18 @@ export class ManualPanels {
       this.pistons.push(button);
     }
     return el("section", { class: "manual", id: `fraManual_${m}`, "aria-labelledby": `lblKeyboard_${m}` },
-      el("h2", { id: `lblKeyboard_${m}` }, `Manual #${m + 1}`),
+      el("h2", { id: `lblKeyboard_${m}` }),
       el("div", { class: "console" }, keyboard, rail));
   }
 }
 
 // "Manual #2 — Swell" above the panel, and on its keyboard and rail for whoever cannot see it; a
 // long name that does not fit is shown whole in the tool-tip.
-function showTitle(panel: HTMLElement, m: number, title: string): void {
+function showTitle(panel: HTMLElement, m: number, title: string, keyboardName: string): void {
   const heading = panel.querySelector(`#lblKeyboard_${m}`) as HTMLElement;
   heading.textContent = title;
   heading.title = title;
-  panel.querySelector(`#picKeyboard_${m}`)?.setAttribute("aria-label", `${title} keyboard`);
+  panel.querySelector(`#picKeyboard_${m}`)?.setAttribute("aria-label", keyboardName);
   panel.querySelector(`#fraPistonRail_${m}`)?.setAttribute("aria-label", `${title} pistons`);
 }
 

@@ -1,6 +1,7 @@
 // Modal dialogs: the browser's own <dialog>, which keeps the focus inside it and gives Escape
 // to "Cancel". A dialog is made for each opening and removed when it closes.
 
+import type { UnsavedChangesQuestion } from "./core";
 import { el, uniqueId } from "./dom";
 
 export interface Modal {
@@ -91,16 +92,12 @@ export function showMessage(title: string, lines: string[]): Promise<void> {
 
 export type UnsavedChangesAnswer = "save" | "discard" | "cancel";
 
-// "Save changes to organ.zkt before opening another configuration?"
-export function askToSaveChanges(documentName: string, beforeWhat: string): Promise<UnsavedChangesAnswer> {
+// "Save changes to organ.zkt before opening another configuration?", in the core's words.
+export function askToSaveChanges(asked: UnsavedChangesQuestion): Promise<UnsavedChangesAnswer> {
   return new Promise((resolve) => {
-    const what = documentName === "" ? "the configuration" : documentName;
-    const modal = openModal("msgSaveChanges", "ZKTConfig", () => resolve("cancel"));
+    const modal = openModal("msgSaveChanges", asked.title, () => resolve("cancel"));
     modal.dialog.setAttribute("role", "alertdialog");
-    modal.body.append(
-      el("p", { class: "question" }, `Save changes to ${what} before ${beforeWhat}?`),
-      el("p", {}, "Your changes will be lost if you don't save them."),
-    );
+    modal.body.append(el("p", { class: "question" }, asked.question), el("p", {}, asked.detail));
     const answer = (choice: UnsavedChangesAnswer) => () => {
       modal.close();
       resolve(choice);

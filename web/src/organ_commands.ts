@@ -6,7 +6,7 @@
 import { type Backup, keepBackup } from "./backup_store";
 import { BrowserMidi } from "./browser_midi";
 import { showBackups } from "./backups_dialog";
-import type { Core } from "./core";
+import type { Core, SetAside } from "./core";
 import { download } from "./files";
 import { LinkCheckDialog } from "./link_check_dialog";
 import type { DeviceLink, LinkEvent, WriteOptions } from "./link_core";
@@ -21,7 +21,7 @@ import { askWrite } from "./write_dialog";
 
 // What the organ's commands need of the rest of the page.
 export interface OrganPage {
-  maySetAsideChanges(beforeWhat: string): Promise<boolean>;
+  maySetAsideChanges(what: SetAside): Promise<boolean>;
   refresh(): void;
   // While a transfer holds the link the file and organ commands wait; a load for editing also
   // puts the manuals away until it has ended.
@@ -71,7 +71,7 @@ export class OrganCommands {
 
   async load(): Promise<void> {
     await this.prepared(async () => {
-      if (!(await this.page.maySetAsideChanges("loading the settings from the ZKT"))) return;
+      if (!(await this.page.maySetAsideChanges("loadingFromOrgan"))) return;
       if (!(await this.devicesReady("Load Current Settings from the ZKT")).ready) return;
       if (this.link.startLoad()) this.page.loadStarted();
     });

@@ -1,5 +1,7 @@
 #include "app/document/config_history.h"
 
+#include "document/document_texts.h"
+
 #include <QAction>
 
 namespace zkt {
@@ -13,28 +15,24 @@ ConfigHistory::ConfigHistory(EditHistory& history, QObject* parent) : QObject(pa
 }
 
 QAction* ConfigHistory::newUndoAction(QObject* parent) {
-    return newStepAction(parent, "mnuUndo", QStringLiteral("&Undo"), QKeySequence::Undo,
+    return newStepAction(parent, "mnuUndo", documenttext::undoVerb, QKeySequence::Undo,
                          &EditHistory::undoName, &ConfigHistory::undo);
 }
 
 QAction* ConfigHistory::newRedoAction(QObject* parent) {
-    return newStepAction(parent, "mnuRedo", QStringLiteral("&Redo"), QKeySequence::Redo,
+    return newStepAction(parent, "mnuRedo", documenttext::redoVerb, QKeySequence::Redo,
                          &EditHistory::redoName, &ConfigHistory::redo);
 }
 
-QAction* ConfigHistory::newStepAction(QObject* parent, const char* objectName, const QString& verb,
+QAction* ConfigHistory::newStepAction(QObject* parent, const char* objectName, const char* verb,
                                       QKeySequence::StandardKey shortcut, StepName stepName,
                                       void (ConfigHistory::*take)()) {
-    auto* action = new QAction(verb, parent);
+    auto* action = new QAction(QString::fromUtf8(verb), parent);
     action->setObjectName(QString::fromLatin1(objectName));
     action->setShortcuts(shortcut);
     const auto follow = [this, action, verb, stepName] {
         const std::optional<std::string> step = (m_history.*stepName)();
-        const QString name = QString::fromStdString(step.value_or(std::string()));
-        // A file name may hold an ampersand, which a menu would read as a mnemonic.
-        action->setText(name.isEmpty() ? verb
-                                       : verb + QLatin1Char(' ') +
-                                             QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setText(QString::fromStdString(documenttext::stepEntry(verb, step.value_or(std::string()))));
         action->setEnabled(step.has_value());
     };
     follow();

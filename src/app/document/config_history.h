@@ -44,7 +44,7 @@ signals:
 
 private:
     using StepName = std::optional<std::string> (EditHistory::*)() const;
-    QAction* newStepAction(QObject* parent, const char* objectName, const QString& verb,
+    QAction* newStepAction(QObject* parent, const char* objectName, const char* verb,
                            QKeySequence::StandardKey shortcut, StepName stepName,
                            void (ConfigHistory::*take)());
 

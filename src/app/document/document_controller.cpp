@@ -32,14 +32,14 @@ QString DocumentController::documentName() const {
 }
 
 void DocumentController::openWithDialog() {
-    if (!maySetAsideChanges(QStringLiteral("opening another configuration")))
+    if (!maySetAsideChanges(documenttext::SetAside::openingAnother))
         return;
     open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Load Configuration From File"),
                         m_lastFolder));
 }
 
 void DocumentController::restoreBackup() {
-    if (!maySetAsideChanges(QStringLiteral("opening a backup")))
+    if (!maySetAsideChanges(documenttext::SetAside::openingBackup))
         return;
     QString backups = QString::fromStdString(backupsFolder().string());
     QDir().mkpath(backups);
@@ -61,7 +61,7 @@ void DocumentController::open(const QString& path, bool keepNames) {
         check = m_document.openFile(path.toStdString(), keepNames);
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
-        QMessageBox::warning(&m_main, QStringLiteral("File Load Error!"),
+        QMessageBox::warning(&m_main, QString::fromUtf8(documenttext::fileLoadError),
                              QString::fromStdString(error.what()));
         return;
     }
@@ -80,7 +80,7 @@ void DocumentController::open(const QString& path, bool keepNames) {
 }
 
 void DocumentController::openRecovered(const UnsavedChanges& changes) {
-    const QString title = QStringLiteral("Recover Unsaved Changes");
+    const QString title = QString::fromUtf8(documenttext::recoveredStep);
     try {
         m_document.openRecovered(changes.configurationText, changes.documentPath.toStdString(),
                                  changes.documentName.toStdString());
@@ -104,15 +104,16 @@ bool DocumentController::save() {
     try {
         writeConfigurationFile(path.toStdString(), m_document.model());
     } catch (const std::exception& error) {
-        QMessageBox::warning(&m_main, QStringLiteral("File Save Error!"),
-                             QString::fromStdString(error.what()) + QStringLiteral(" : ") + path);
+        QMessageBox::warning(
+            &m_main, QString::fromUtf8(documenttext::fileSaveError),
+            QString::fromStdString(documenttext::fileSaveErrorText(error.what(), path.toStdString())));
         return false;
     }
     m_document.saved(path.toStdString());
     showDocumentName();
     m_rememberFile(path);
-    QMessageBox::information(&m_main, QStringLiteral("ZKT Config"),
-                             QStringLiteral("Successfully saved to file: ") + fileNameOf(path));
+    QMessageBox::information(&m_main, QString::fromUtf8(documenttext::savedTitle),
+                             QString::fromStdString(documenttext::savedText(m_document.fileName())));
     return true;
 }
 
@@ -122,10 +123,11 @@ void DocumentController::printChart() {
     showChartPreview(m_document.model(), ChartTitle{source, QDate::currentDate()}, &m_main);
 }
 
-bool DocumentController::maySetAsideChanges(const QString& beforeWhat) {
+bool DocumentController::maySetAsideChanges(documenttext::SetAside what, const QString& otherFile) {
     if (!m_document.hasUnsavedChanges())
         return true;
-    switch (askToSaveChanges(&m_main, QString::fromStdString(m_document.fileName()), beforeWhat)) {
+    switch (askToSaveChanges(&m_main, documenttext::unsavedChangesQuestion(m_document.fileName(), what,
+                                                                           otherFile.toStdString()))) {
     case UnsavedChangesAnswer::save:
         return save();
     case UnsavedChangesAnswer::discard:

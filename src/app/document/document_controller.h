@@ -5,6 +5,7 @@
 // the configuration; this shows it.
 
 #include "app/document/recovery_copy.h"
+#include "document/document_texts.h"
 #include "link/transfer_events.h"
 
 #include <QObject>
@@ -37,9 +38,9 @@ public:
     // Answers whether the configuration was saved.
     bool save();
     void printChart();
-    // Asks whether to save changes that no file holds before they are closed or replaced;
-    // false when the user cancelled, or a save did not succeed.
-    bool maySetAsideChanges(const QString& beforeWhat);
+    // Asks whether to save changes that no file holds before they are closed or replaced (by
+    // otherFile, for openingFile); false when the user cancelled, or a save did not succeed.
+    bool maySetAsideChanges(documenttext::SetAside what, const QString& otherFile = {});
     void transferFinished(const TransferOutcome& outcome);
 
     // The file the configuration belongs to (empty when none), and what the title calls it.

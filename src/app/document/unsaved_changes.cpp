@@ -4,14 +4,12 @@
 
 namespace zkt {
 
-UnsavedChangesAnswer askToSaveChanges(QWidget* owner, const QString& documentName,
-                                      const QString& beforeWhat) {
-    const QString what = documentName.isEmpty() ? QStringLiteral("the configuration") : documentName;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("ZKTConfig"),
-                    QStringLiteral("Save changes to %1 before %2?").arg(what, beforeWhat),
+UnsavedChangesAnswer askToSaveChanges(QWidget* owner, const documenttext::UnsavedChangesQuestion& question) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(question.title),
+                    QString::fromStdString(question.question),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
     box.setObjectName(QStringLiteral("msgSaveChanges"));
-    box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+    box.setInformativeText(QString::fromStdString(question.detail));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

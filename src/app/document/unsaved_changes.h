@@ -1,8 +1,8 @@
 #pragma once
 // The question asked before a command would replace or close a configuration that has
-// changes no file holds yet.
+// changes no file holds yet, in the document's words (document/document_texts.h).
 
-#include <QString>
+#include "document/document_texts.h"
 
 class QWidget;
 
@@ -11,7 +11,7 @@ namespace zkt {
 enum class UnsavedChangesAnswer { save, discard, cancel };
 
 // "Save changes to organ.zkt before closing?" with Save (the default), Discard and Cancel
-// (also Escape). documentName may be empty; beforeWhat says what happens next ("closing").
-UnsavedChangesAnswer askToSaveChanges(QWidget* owner, const QString& documentName, const QString& beforeWhat);
+// (also Escape).
+UnsavedChangesAnswer askToSaveChanges(QWidget* owner, const documenttext::UnsavedChangesQuestion& question);
 
 } // namespace zkt

@@ -5,6 +5,7 @@
 #include "app/mainwindow/piston_overview.h"
 #include "app/mainwindow/program_version.h"
 #include "app/mainwindow/toolbar_icons.h"
+#include "document/document_texts.h"
 #include "link/transfer_engine.h"
 #include "model/console_names.h"
 #include "widgets/twips.h"
@@ -29,7 +30,6 @@ namespace zkt {
 namespace {
 
 const QString productTag = QStringLiteral("ZKT");
-const QString programTitle = QStringLiteral("ZKTConfig by Larkmoor");
 
 struct CommandDefinition {
     MainWindow::Command command;
@@ -73,8 +73,8 @@ struct HintDefinition {
 };
 
 const std::array<HintDefinition, 4> hintDefinitions = {{
-    {"Click on a keyboard to configure its output MIDI channels", QRect(1200, 240, 9000, 300)},
-    {"Click on a piston to configure what it does when pressed", QRect(1200, 540, 9000, 300)},
+    {documenttext::instructions[0], QRect(1200, 240, 9000, 300)},
+    {documenttext::instructions[1], QRect(1200, 540, 9000, 300)},
     {"or choose File>Open to load a saved configuration file", QRect(2400, 3240, 9000, 360)},
     {"To start, choose File>Load to read the ZKT's configuration", QRect(2400, 2760, 9000, 360)},
 }};
@@ -339,8 +339,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::setDocumentName(const QString& name) {
-    setWindowTitle(name.isEmpty() ? programTitle + QStringLiteral("[*]")
-                                  : name + QStringLiteral("[*] - ") + programTitle);
+    setWindowTitle(QString::fromStdString(documenttext::windowTitle(name.toStdString(), "[*]")));
 }
 
 void MainWindow::setHistoryActions(QAction* undo, QAction* redo) {

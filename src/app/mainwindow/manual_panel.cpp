@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/keyboard_picture.h"
 #include "app/mainwindow/piston_button_style.h"
+#include "document/document_texts.h"
 #include "model/piston_rail.h"
 #include "widgets/plain_tool_tip.h"
 #include "widgets/twips.h"
@@ -15,6 +16,12 @@
 namespace zkt {
 
 namespace {
+
+constexpr const documenttext::MenuTexts& menus = documenttext::menuTexts;
+
+QString menuText(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 constexpr int pistonTopTwips = 120;
 constexpr int pistonSizeTwips = 255;
@@ -107,7 +114,8 @@ void ManualPanel::setTitle(const QString& title) {
     m_title->setText(title);
     // A long name may not fit beside the keyboard.
     m_title->setToolTip(plainToolTip(title));
-    m_keyboard->setAccessibleName(title + QStringLiteral(" keyboard"));
+    m_keyboard->setAccessibleName(
+        QString::fromStdString(documenttext::keyboardAccessibleName(title.toStdString())));
 }
 
 void ManualPanel::highlightPiston(int pistonInManual) {
@@ -143,7 +151,7 @@ bool ManualPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void ManualPanel::addKeyboardMenu(KeyboardPicture& keyboard) {
     keyboard.setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(addMenuEntry(keyboard, QStringLiteral("&Edit…"), "mnuManualEdit"), &QAction::triggered, this,
+    connect(addMenuEntry(keyboard, menuText(menus.edit), "mnuManualEdit"), &QAction::triggered, this,
             [this] { emit keyboardClicked(m_manualIndex); });
     const auto entry = [this, &keyboard](const QString& text, const char* name, ManualCommand command) {
         QAction* action = addMenuEntry(keyboard, text, name);
@@ -152,18 +160,18 @@ void ManualPanel::addKeyboardMenu(KeyboardPicture& keyboard) {
         return action;
     };
     addMenuSeparator(keyboard);
-    entry(QStringLiteral("Copy Manual &Settings"), "mnuManualSettingsCopy", ManualCommand::copySettings);
-    m_pasteSettings = entry(QStringLiteral("Paste Manual Se&ttings"), "mnuManualSettingsPaste",
-                            ManualCommand::pasteSettings);
+    entry(menuText(menus.copySettings), "mnuManualSettingsCopy", ManualCommand::copySettings);
+    m_pasteSettings =
+        entry(menuText(menus.pasteSettings), "mnuManualSettingsPaste", ManualCommand::pasteSettings);
     addMenuSeparator(keyboard);
-    entry(QStringLiteral("&Copy Manual"), "mnuManualCopy", ManualCommand::copyManual);
-    m_pasteManual = entry(QStringLiteral("&Paste Manual"), "mnuManualPaste", ManualCommand::pasteManual);
+    entry(menuText(menus.copyManual), "mnuManualCopy", ManualCommand::copyManual);
+    m_pasteManual = entry(menuText(menus.pasteManual), "mnuManualPaste", ManualCommand::pasteManual);
 }
 
 // Returns the paste entry, which is enabled only while a piston has been copied.
 QAction* ManualPanel::addPistonMenu(QPushButton& button, int pistonIndex) {
     button.setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(addMenuEntry(button, QStringLiteral("&Edit…"), "mnuPistonEdit"), &QAction::triggered, this,
+    connect(addMenuEntry(button, menuText(menus.edit), "mnuPistonEdit"), &QAction::triggered, this,
             [this, pistonIndex] { emit pistonClicked(pistonIndex); });
     const auto entry = [this, &button, pistonIndex](const QString& text, const char* name,
                                                     PistonCommand command,
@@ -174,11 +182,10 @@ QAction* ManualPanel::addPistonMenu(QPushButton& button, int pistonIndex) {
         return action;
     };
     addMenuSeparator(button);
-    entry(QStringLiteral("&Copy"), "mnuPistonCopy", PistonCommand::copy, QKeySequence::Copy);
+    entry(menuText(menus.copyPiston), "mnuPistonCopy", PistonCommand::copy, QKeySequence::Copy);
     QAction* paste =
-        entry(QStringLiteral("&Paste"), "mnuPistonPaste", PistonCommand::paste, QKeySequence::Paste);
-    entry(QStringLiteral("C&lear (Unassigned)"), "mnuPistonClear", PistonCommand::clear,
-          QKeySequence::Delete);
+        entry(menuText(menus.pastePiston), "mnuPistonPaste", PistonCommand::paste, QKeySequence::Paste);
+    entry(menuText(menus.clearPiston), "mnuPistonClear", PistonCommand::clear, QKeySequence::Delete);
     return paste;
 }
 

@@ -1,6 +1,7 @@
 #include "app/mainwindow/piston_overview.h"
 
 #include "app/mainwindow/piston_label_delegate.h"
+#include "document/document_texts.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,8 +14,8 @@
 namespace zkt {
 
 PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
-    : QDockWidget(QStringLiteral("Piston Overview"), parent), m_rows(new PistonOverviewModel(model, this)),
-      m_shown(new QSortFilterProxyModel(this)) {
+    : QDockWidget(QString::fromUtf8(documenttext::overviewTitle), parent),
+      m_rows(new PistonOverviewModel(model, this)), m_shown(new QSortFilterProxyModel(this)) {
     setObjectName(QStringLiteral("dockPistonOverview"));
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
@@ -26,15 +27,15 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     auto* contents = new QWidget(this);
     m_filter = new QLineEdit(contents);
     m_filter->setObjectName(QStringLiteral("txtOverviewFilter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter: part of a label, function or detail, e.g. Coupler"));
+    m_filter->setPlaceholderText(QString::fromUtf8(documenttext::overviewFilterPlaceholder));
     m_filter->setClearButtonEnabled(true);
-    m_filter->setAccessibleName(QStringLiteral("Filter the piston overview"));
+    m_filter->setAccessibleName(QString::fromUtf8(documenttext::overviewFilterName));
     connect(m_filter, &QLineEdit::textChanged, m_shown, &QSortFilterProxyModel::setFilterFixedString);
 
     m_table = new QTableView(contents);
     m_table->setObjectName(QStringLiteral("grdPistonOverview"));
     m_table->setModel(m_shown);
-    m_table->setAccessibleName(QStringLiteral("Piston overview"));
+    m_table->setAccessibleName(QString::fromUtf8(documenttext::overviewTableName));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     // A click on the selected row's label, or F2, edits the label; double-click elsewhere opens the piston

@@ -1,5 +1,6 @@
 #include "app/mainwindow/piston_overview_model.h"
 
+#include "document/document_texts.h"
 #include "model/console_names.h"
 #include "model/piston_description.h"
 
@@ -76,7 +77,8 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
         case pistonColumn:
             return pistonIndex % pistonsPerManual + 1;
         case labelColumn:
-            return QString::fromStdString(oneLine(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]));
+            return QString::fromStdString(
+                oneLine(m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]));
         case functionColumn:
             return QString::fromStdString(pistonFunctionText(piston));
         case detailColumn:
@@ -105,9 +107,10 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
 QVariant PistonOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const std::array<const char*, columns> captions = {"Manual", "Piston", "Label", "Function",
-                                                              "Detail"};
-    return section >= 0 && section < columns ? QString::fromLatin1(captions[section]) : QVariant();
+    static_assert(documenttext::overviewColumns.size() == columns);
+    return section >= 0 && section < columns
+               ? QString::fromUtf8(documenttext::overviewColumns[static_cast<std::size_t>(section)])
+               : QVariant();
 }
 
 Qt::ItemFlags PistonOverviewModel::flags(const QModelIndex& index) const {

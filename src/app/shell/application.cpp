@@ -100,7 +100,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(m_transferView.get(), &TransferView::finished, m_document.get(),
             &DocumentController::transferFinished);
     m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
-    m_mainWindow->setCloseGuard([this] { return m_document->maySetAsideChanges(QStringLiteral("closing")); });
+    m_mainWindow->setCloseGuard(
+        [this] { return m_document->maySetAsideChanges(documenttext::SetAside::closing); });
     m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
                                     m_history->newRedoAction(m_mainWindow.get()));
     connect(m_history.get(), &ConfigHistory::cleanChanged, m_mainWindow.get(),
@@ -212,7 +213,7 @@ void Application::openFromOutside(const QString& path) {
                                      .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (m_document->maySetAsideChanges(QStringLiteral("opening ") + fileNameOf(path)))
+    if (m_document->maySetAsideChanges(documenttext::SetAside::openingFile, fileNameOf(path)))
         m_document->open(path);
 }
 
@@ -226,7 +227,7 @@ void Application::openRecentFile(const QString& path) {
                                  .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (m_document->maySetAsideChanges(QStringLiteral("opening another configuration")))
+    if (m_document->maySetAsideChanges(documenttext::SetAside::openingAnother))
         m_document->open(path);
 }
 
@@ -358,7 +359,7 @@ bool Application::runMidiSetup(bool portsNeeded) {
 }
 
 void Application::loadFromDevice() {
-    if (m_document->maySetAsideChanges(QStringLiteral("loading the settings from the ZKT")))
+    if (m_document->maySetAsideChanges(documenttext::SetAside::loadingFromOrgan))
         m_engine->startLoad();
 }
 
