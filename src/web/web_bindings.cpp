@@ -7,6 +7,7 @@
 #include "model/config_file_check.h"
 #include "model/config_json.h"
 #include "web/json_text.h"
+#include "web/session_calls.h"
 #include "web/web_session.h"
 #include "web/web_views.h"
 
@@ -79,26 +80,17 @@ std::string openPistonEditor(WebSession& session, int pistonIndex) {
     return pistonEditor(session);
 }
 
-// input names the control the user changed: "function", "type", "channel", "value", "all",
-// "bankCheck" and "bankValue" (with the row). Unknown names change nothing.
-std::string choosePistonInput(WebSession& session, const std::string& input, int row, int value) {
-    if (PistonForm* form = session.document().pistonEditor()) {
-        if (input == "function")
-            form->chooseGroup(value);
-        else if (input == "type")
-            form->chooseType(value);
-        else if (input == "channel")
-            form->chooseChannel(value);
-        else if (input == "value")
-            form->chooseValue(value);
-        else if (input == "all")
-            form->checkAllChannels(value != 0);
-        else if (input == "bankCheck")
-            form->checkBankRow(row, value != 0);
-        else if (input == "bankValue")
-            form->chooseBankValue(row, value);
+// A fault in the page, never the user's: it is told, rather than thrown through the page.
+template <typename Call> std::string answered(Call call) {
+    try {
+        return jsonText(call());
+    } catch (const std::invalid_argument& e) {
+        return jsonText({{"error", e.what()}});
     }
-    return pistonEditor(session);
+}
+
+std::string pistonInput(WebSession& session, const std::string& input, int row, int value) {
+    return answered([&] { return choosePistonInput(session, input, row, value); });
 }
 
 std::string savedOrRefused(const std::optional<std::string>& refusal) {
@@ -123,33 +115,8 @@ std::string openKeyboardEditor(WebSession& session, int manualIndex) {
     return keyboardEditor(session, true);
 }
 
-// input names the control: "on", "keyOffset", "velocityOn", "velocity", "analogInput" and
-// "controller" of channel row `row`; "option" bit `row`; "archiveInput", "archiveChannel".
-// Unknown names and rows change nothing; a position no list has reads as no selection.
-std::string setKeyboardInput(WebSession& session, const std::string& input, int row, int value) {
-    KeyboardForm* form = session.document().keyboardEditor();
-    if (form == nullptr)
-        return "null";
-    const bool on = value != 0;
-    if (input == "archiveInput")
-        form->chooseArchiveInput(value);
-    else if (input == "archiveChannel")
-        form->chooseArchiveChannel(value);
-    else if (input == "option")
-        form->setOption(row, on);
-    else if (input == "on")
-        form->setChannelOn(row, on);
-    else if (input == "keyOffset")
-        form->chooseKeyOffset(row, value);
-    else if (input == "velocityOn")
-        form->setVelocityOn(row, on);
-    else if (input == "velocity")
-        form->chooseVelocity(row, value);
-    else if (input == "analogInput")
-        form->chooseAnalogInput(row, value);
-    else if (input == "controller")
-        form->chooseController(row, value);
-    return keyboardEditor(session, false);
+std::string keyboardInput(WebSession& session, const std::string& input, int row, int value) {
+    return answered([&] { return setKeyboardInput(session, input, row, value); });
 }
 
 std::string saveKeyboardEditor(WebSession& session, const std::string& name) {
@@ -196,10 +163,10 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .function("pasteManual", &onDocument<&Document::pasteManual>)
         .function("setPistonLabel", &setPistonLabel)
         .function("openPistonEditor", &openPistonEditor)
-        .function("choosePistonInput", &choosePistonInput)
+        .function("choosePistonInput", &pistonInput)
         .function("savePistonEditor", &savePistonEditor)
         .function("openKeyboardEditor", &openKeyboardEditor)
-        .function("setKeyboardInput", &setKeyboardInput)
+        .function("setKeyboardInput", &keyboardInput)
         .function("saveKeyboardEditor", &saveKeyboardEditor)
         .function("closeEditors", &closeEditors);
 }

@@ -1,6 +1,7 @@
 // The page's session: what becomes an undo step and under which name, where the clean state
 // is, and that commands beyond the manuals shown and failed opens change nothing.
 
+#include "web/session_calls.h"
 #include "web/web_session.h"
 #include "web/web_views.h"
 
@@ -34,6 +35,10 @@ TEST(WebSession, OpeningIsOneStepAndTheCleanState) {
     EXPECT_THROW(session.open("bad.zkt", threeManuals.substr(0, 700) + "zz" + threeManuals.substr(702)),
                  ConfigFileError);
     EXPECT_EQ(session.model(), before);
+    // An input the editor does not have is the page's fault, and is refused rather than ignored.
+    EXPECT_THROW(setKeyboardInput(session, "volume", 0, 1), std::invalid_argument);
+    session.document().closeEditors();
+    EXPECT_THROW(choosePistonInput(session, "colour", 0, 1), std::invalid_argument);
     EXPECT_EQ(session.document().path(), "organ.zkt");
     EXPECT_EQ(session.document().history().undoName(), "Open organ.zkt");
 

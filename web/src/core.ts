@@ -221,6 +221,12 @@ export type OpenOutcome =
 // message: "Successfully saved to file: NAME"; error: what went wrong and the file's name.
 export type SaveOutcome = { ok: true; text: string; message: string } | { ok: false; error: string };
 
+// An input the core does not know is a fault of the page's, not the user's.
+function refusedIfUnknown(answer: unknown): unknown {
+  if (answer !== null && typeof answer === "object" && "error" in answer) throw new Error(String(answer.error));
+  return answer;
+}
+
 export class Session {
   constructor(private readonly raw: RawSession) {}
 
@@ -269,7 +275,7 @@ export class Session {
     return JSON.parse(this.raw.openPistonEditor(pistonIndex)) as PistonEditorView | null;
   }
   choosePistonInput(input: PistonInput, row: number, value: number): PistonEditorView | null {
-    return JSON.parse(this.raw.choosePistonInput(input, row, value)) as PistonEditorView | null;
+    return refusedIfUnknown(JSON.parse(this.raw.choosePistonInput(input, row, value))) as PistonEditorView | null;
   }
   // The piston with the label typed, as one step.
   savePistonEditor(label: string): EditOutcome {
@@ -282,7 +288,7 @@ export class Session {
     return JSON.parse(this.raw.openKeyboardEditor(manualIndex)) as KeyboardEditorView | null;
   }
   setKeyboardInput(input: KeyboardInput, row: number, value: number): KeyboardStateView | null {
-    return JSON.parse(this.raw.setKeyboardInput(input, row, value)) as KeyboardStateView | null;
+    return refusedIfUnknown(JSON.parse(this.raw.setKeyboardInput(input, row, value))) as KeyboardStateView | null;
   }
   // The inputs with the manual's name typed, as one step.
   saveKeyboardEditor(name: string): EditOutcome {
