@@ -37,11 +37,14 @@ qreal pointsToLayout(qreal points) {
 
 } // namespace
 
-ChartDocument::ChartDocument(const ConfigModel& model, ChartTitle title)
-    : m_title(std::move(title)), m_layoutDevice(layoutDevice()) {
+ChartDocument::ChartDocument(const ConfigModel& model, const ChartTitle& title)
+    : ChartDocument(chartHtml(model, title), chartTitleLine(title)) {}
+
+ChartDocument::ChartDocument(const QString& html, QString footer)
+    : m_footer(std::move(footer)), m_layoutDevice(layoutDevice()) {
     m_document.documentLayout()->setPaintDevice(&m_layoutDevice);
     m_document.setDefaultFont(unshaped(m_document.defaultFont()));
-    m_document.setHtml(chartHtml(model, m_title));
+    m_document.setHtml(html);
 }
 
 int ChartDocument::paginate(const QPageLayout& layout) {
@@ -81,7 +84,7 @@ void ChartDocument::paintFooter(QPainter& painter, int page, int pages) const {
     painter.setPen(Qt::black);
     const QSizeF body = m_document.pageSize();
     const QRectF line(0, body.height(), body.width(), pointsToLayout(footerHeightPoints));
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom, chartTitleLine(m_title));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom, m_footer);
     painter.drawText(line, Qt::AlignRight | Qt::AlignBottom,
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
 }
@@ -90,19 +93,32 @@ QPageLayout chartPageLayout(const QPageSize& paper) {
     return QPageLayout(paper, QPageLayout::Portrait, chartMarginsMm, QPageLayout::Millimeter);
 }
 
-QByteArray chartPdf(const ConfigModel& model, const ChartTitle& title, const QPageSize& paper) {
+namespace {
+
+QByteArray pdfOf(ChartDocument& document, const QString& title, const QPageSize& paper) {
     QByteArray contents;
     QBuffer buffer(&contents);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("ZKT piston chart: ") + title.source);
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("ZKTConfig"));
         writer.setPageLayout(chartPageLayout(paper));
-        ChartDocument chart(model, title);
-        chart.print(writer);
+        document.print(writer);
     }
     return contents;
+}
+
+} // namespace
+
+QByteArray chartPdf(const ConfigModel& model, const ChartTitle& title, const QPageSize& paper) {
+    ChartDocument chart(model, title);
+    return pdfOf(chart, QStringLiteral("ZKT piston chart: ") + title.source, paper);
+}
+
+QByteArray htmlPdf(const QString& html, const QString& title, const QString& footer, const QPageSize& paper) {
+    ChartDocument document(html, footer);
+    return pdfOf(document, title, paper);
 }
 
 QPageSize defaultChartPaper() {

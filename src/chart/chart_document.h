@@ -15,7 +15,10 @@ namespace zkt {
 
 class ChartDocument {
 public:
-    ChartDocument(const ConfigModel& model, ChartTitle title);
+    ChartDocument(const ConfigModel& model, const ChartTitle& title);
+    // Other HTML of the program's laid out the same way (the console check's report), with this
+    // footer line beside the page numbers.
+    ChartDocument(const QString& html, QString footer);
 
     // Lays the chart out on pages of the layout's paint rectangle less the footer line;
     // returns the number of pages.
@@ -28,7 +31,7 @@ public:
 private:
     void paintFooter(QPainter& painter, int page, int pages) const;
 
-    ChartTitle m_title;
+    QString m_footer;
     // The layout measures in 1/96 inch whatever the screen, so that a page holds the same on
     // every machine; the printer's painter is scaled to its own resolution.
     QImage m_layoutDevice;
@@ -40,6 +43,9 @@ QPageLayout chartPageLayout(const QPageSize& paper);
 
 // The chart as a PDF file's contents, on A4 or Letter.
 QByteArray chartPdf(const ConfigModel& model, const ChartTitle& title, const QPageSize& paper);
+
+// The HTML as a PDF file's contents, titled and footed as given.
+QByteArray htmlPdf(const QString& html, const QString& title, const QString& footer, const QPageSize& paper);
 
 // Letter where the locale measures in inches the American way, A4 everywhere else.
 QPageSize defaultChartPaper();

@@ -35,9 +35,13 @@ void samePresses(const ConsolePlan& plan, std::vector<std::string>& warnings) {
             const std::vector<ConsoleSource> same =
                 isNote ? plan.notePistons(piston.press.front().channel, piston.press.front().data1)
                        : plan.pistonsSending(piston.press);
-            const std::string message =
+            // Said once for all of them, in the words of the first one's description.
+            const std::string key =
                 isNote ? channelMessageShape(piston.press.front()) : checktext::pressWords(piston.press);
-            if (same.size() > 1 && said.insert(message).second)
+            const std::string message =
+                isNote ? key
+                       : checktext::pistonSetTo(plan.model(), {Kind::piston, manual.manual, piston.piston});
+            if (same.size() > 1 && said.insert(key).second)
                 warnings.push_back(checktext::pistonsSendTheSame(plan.model().names, same, message));
         }
     }

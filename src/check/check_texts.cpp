@@ -129,6 +129,29 @@ std::string pressPistonPrompt(const ConsoleNames& names, const ConsoleSource& pi
     return label.empty() ? prompt : prompt + " (" + oneLine(label) + ")";
 }
 
+std::string askingFirst() {
+    return "The pistons of the organ's own groups come first, one at a time: press each as asked, or press "
+           "Enter to pass one over.";
+}
+
+std::string playEverything() {
+    return "Play every key of every manual, press every piston and move every shoe from end to end.";
+}
+
+std::string endsAfter(double seconds) {
+    if (seconds <= 0)
+        return "Ctrl-C ends the check.";
+    char text[64];
+    std::snprintf(text, sizeof text, "The check ends after %g s.", seconds);
+    return text;
+}
+
+std::string notAsked(int pistons) {
+    return plural(pistons, "piston", "pistons") +
+           " of the organ's own groups can only be asked for one at a time at a terminal, without a time "
+           "limit: here they are not checked.";
+}
+
 std::string notSent(const std::string& message) {
     return "not sent by this configuration: " + message;
 }

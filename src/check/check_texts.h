@@ -45,6 +45,12 @@ std::string shoesSendTheSame(const ConsoleNames& names, const std::vector<Consol
 // "Press piston 8 of manual 1", with the piston's label where it has one.
 std::string pressPistonPrompt(const ConsoleNames& names, const ConsoleSource& piston);
 
+// What the player is asked to do.
+std::string askingFirst();
+std::string playEverything();
+std::string endsAfter(double seconds); // 0: "Ctrl-C ends the check."
+std::string notAsked(int pistons);
+
 // The faults, each beginning with where it is.
 std::string notSent(const std::string& message);
 std::string keyNeverPlayed(const ConsoleNames& names, const ConsoleSource& key);

@@ -3,6 +3,7 @@
 #include "check/ambiguities.h"
 #include "check/check_texts.h"
 #include "link/channel_message_words.h"
+#include "link/received_message.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,7 +62,8 @@ std::vector<CheckEvent> ConsoleCheck::takeEvents() {
 // ---- What comes in
 
 void ConsoleCheck::take(std::span<const std::uint8_t> message) {
-    if (m_finished)
+    // The chain's own SysEx (echoes and answers of a transfer just ended) is no console's.
+    if (m_finished || classifyReceived(message) != ReceivedKind::unknown)
         return;
     ++m_messagesTaken;
     for (const Press& press : m_grouping.due(m_clock.now()))

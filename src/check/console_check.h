@@ -68,7 +68,8 @@ public:
     // What the configuration leaves ambiguous, to show before the check starts.
     const std::vector<std::string>& warnings() const { return m_warnings; }
 
-    // One whole message as MidiPort::takeReceived gives it. Ignored once finished.
+    // One whole message as MidiPort::takeReceived gives it. Ignored once finished, and where it
+    // is one of the chain's own (link/received_message.h).
     void take(std::span<const std::uint8_t> message);
     // Lets time pass: presses come whole, notes are held too long, the next piston is asked for.
     void tick();

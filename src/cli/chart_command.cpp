@@ -3,6 +3,8 @@
 
 #include "cli/cli_commands.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,7 +53,55 @@ fs::path chartProgram() {
     throw std::runtime_error("cannot run " + program + ": " + std::strerror(errno));
 }
 
+// A file of our own in the temporary folder, removed when it goes.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& contents) {
+        std::string pattern = (fs::temp_directory_path() / "zktcli-report-XXXXXX").string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            throw std::runtime_error("cannot make a temporary file: " + std::string(std::strerror(errno)));
+        m_path = pattern;
+        const bool written =
+            ::write(fd, contents.data(), contents.size()) == static_cast<ssize_t>(contents.size());
+        ::close(fd);
+        if (!written)
+            throw std::runtime_error("cannot write the temporary file " + m_path);
+    }
+    ~TemporaryFile() {
+        std::error_code ignored;
+        fs::remove(m_path, ignored);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 } // namespace
+
+void writeHtmlAsPdf(const std::string& html, const std::string& footer, const std::string& path) {
+    const TemporaryFile input(html);
+    const std::string program = chartProgram().string();
+    std::string name = "zktcli-chart";
+    std::string flag = "--html";
+    std::string inputPath = input.path();
+    std::string output = path;
+    std::string footerLine = footer;
+    char* const argv[] = {name.data(),   flag.data(),       inputPath.data(),
+                          output.data(), footerLine.data(), nullptr};
+    pid_t child = 0;
+    if (const int error = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ); error != 0)
+        throw std::runtime_error("cannot run " + program + ": " + std::strerror(error));
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    // The chart program has said why on stderr.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(path + ": the PDF report was not written");
+}
 
 void registerChartCommand(CLI::App& app) {
     auto arguments = std::make_shared<ChartArguments>();

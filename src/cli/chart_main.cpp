@@ -1,5 +1,6 @@
 // zktcli-chart SOURCE OUTPUT PAPER: the work of `zktcli chart`, which has checked the options
 // and runs this program in its place; errors are worded and numbered as zktcli's own.
+// zktcli-chart --html INPUT OUTPUT FOOTER: HTML of zktcli's (the console check's report) as PDF.
 
 #include "chart/chart_document.h"
 #include "cli/chart_output.h"
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -29,7 +31,8 @@ QPageSize paperNamed(const std::string& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
+    const bool fromHtml = argc == 5 && std::string_view(argv[1]) == "--html";
+    if (argc != 4 && !fromHtml) {
         std::cerr << "zktcli-chart: run by `zktcli chart FILE -o OUTPUT`\n";
         return zkt::cli::exitcode::badInput;
     }
@@ -43,7 +46,10 @@ int main(int argc, char** argv) {
     const QGuiApplication application(qtArgc, argv);
     qInstallMessageHandler(qtMessages);
     try {
-        zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]), std::cerr);
+        if (fromHtml)
+            zkt::cli::writePdfOfHtml(argv[2], argv[3], argv[4], zkt::defaultChartPaper());
+        else
+            zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]), std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "zktcli: " << error.what() << '\n';
         return zkt::cli::exitcode::badInput;

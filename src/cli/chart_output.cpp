@@ -4,6 +4,7 @@
 #include "cli/config_source.h"
 #include "model/atomic_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -24,6 +25,18 @@ void writeChart(const std::string& sourcePath, const std::string& outputPath, co
     const ChartTitle title{QFileInfo(QString::fromStdString(sourcePath)).fileName(), QDate::currentDate()};
     const QByteArray contents =
         format == ChartFormat::pdf ? chartPdf(model, title, paper) : chartHtml(model, title).toUtf8();
+    writeFileAtomically(outputPath,
+                        std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
+}
+
+void writePdfOfHtml(const std::string& htmlPath, const std::string& outputPath, const std::string& footer,
+                    const QPageSize& paper) {
+    QFile file(QString::fromStdString(htmlPath));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(htmlPath + ": " + file.errorString().toStdString());
+    const QString html = QString::fromUtf8(file.readAll());
+    const QString footerLine = QString::fromStdString(footer);
+    const QByteArray contents = htmlPdf(html, footerLine, footerLine, paper);
     writeFileAtomically(outputPath,
                         std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
 }

@@ -18,4 +18,8 @@ ChartFormat chartFormatOf(const std::string& outputPath);
 void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper,
                 std::ostream& warnings);
 
+// Reads the HTML file and replaces outputPath by it as PDF, the footer line on every page.
+void writePdfOfHtml(const std::string& htmlPath, const std::string& outputPath, const std::string& footer,
+                    const QPageSize& paper);
+
 } // namespace zkt::cli

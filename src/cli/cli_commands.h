@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <string>
+
 namespace zkt::cli {
 
 // show, export, import, diff: work on .zkt and .json files.
@@ -11,5 +13,8 @@ void registerFileCommands(CLI::App& app);
 void registerDeviceCommands(CLI::App& app);
 // chart: the printable piston chart; only where the program is built with Qt.
 void registerChartCommand(CLI::App& app);
+// The chart program's other work, where the program is built with Qt: HTML (the console check's
+// report) written as a PDF file with the footer line on every page. Throws std::runtime_error.
+void writeHtmlAsPdf(const std::string& html, const std::string& footer, const std::string& path);
 
 } // namespace zkt::cli

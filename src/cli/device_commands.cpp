@@ -2,6 +2,7 @@
 
 #include "cli/check_link.h"
 #include "cli/config_source.h"
+#include "cli/console_check_run.h"
 #include "cli/device_detect.h"
 #include "cli/device_listings.h"
 #include "cli/device_session.h"
@@ -14,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace zkt::cli {
 namespace {
@@ -80,6 +82,49 @@ void endWith(int status) {
 }
 
 constexpr double transferTimeoutSeconds = 120;
+
+void registerCheckConsole(CLI::App& app) {
+    CLI::App* command =
+        app.add_subcommand("check-console", "Check the console: every message it sends is attributed to the "
+                                            "key, piston or shoe the configuration "
+                                            "says sends it; the report on stdout, one line per fault; exit 0 "
+                                            "when everything was played and nothing "
+                                            "was wrong, 9 for faults, 10 when not everything was played");
+    auto device = std::make_shared<DeviceOptions>();
+    auto options = std::make_shared<CheckConsoleOptions>();
+    device->timeoutSeconds = transferTimeoutSeconds;
+    command->add_option(
+        "FILE", options->file,
+        "the .zkt configuration (or its .json form) the console should follow; without it the "
+        "chain is read first, which needs --out");
+    command
+        ->add_option("--in", device->input,
+                     "MIDI input the console plays into: its number or part of its name")
+        ->required();
+    command->add_option("--out", device->output,
+                        "MIDI output to the chain, to read it when no FILE is given");
+    command->add_option("--api", device->api, "MIDI system to use (default: every one that works)")
+        ->check(CLI::IsMember({"alsa", "jack"}));
+    command->add_option("--for", options->seconds, "end the check after this many seconds (default: Ctrl-C)");
+    command
+        ->add_option("--keys", options->keys,
+                     "the compass of each manual in manual order, as numbers of keys from C (61,61,32), over "
+                     "what the file says")
+        ->delimiter(',');
+    command->add_option("--report", options->reportPath, "also write the report to this .html or .pdf file");
+    command
+        ->add_option("--timeout", device->timeoutSeconds,
+                     "the limit on reading the chain first, in seconds (0: without limit)")
+        ->capture_default_str();
+    command->add_flag("-v,--verbose", device->verbose, "print every MIDI message received on stderr");
+    command->callback([device, options] {
+        options->terminal = ::isatty(STDIN_FILENO) == 1;
+#ifdef ZKT_WITH_CHART
+        options->writePdf = writeHtmlAsPdf;
+#endif
+        endWith(checkConsole(*device, *options, std::cout, std::cerr));
+    });
+}
 
 } // namespace
 
@@ -160,6 +205,8 @@ void registerDeviceCommands(CLI::App& app) {
         DeviceSession session(arguments->device);
         endWith(checkLink(session, std::cout, std::cerr));
     });
+
+    registerCheckConsole(app);
 
     CLI::App* monitor = app.add_subcommand(
         "monitor", "Print every MIDI message that arrives at the input, with its time, length and meaning");

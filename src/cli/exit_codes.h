@@ -25,7 +25,12 @@ inline constexpr int deviceGone = 6;
 inline constexpr int writtenNotVerified = 7;
 // write: --timeout ended the write while it was writing; some manuals may be written.
 inline constexpr int writeCutShort = 8;
-// Ctrl-C.
+// check-console: something came from the console other than the configuration says (a stuck
+// note, a wrong velocity or channel, a message nothing sends, a shoe short of its range).
+inline constexpr int consoleFaults = 9;
+// check-console: nothing came wrong, but not every key, piston and shoe it follows was played.
+inline constexpr int consoleUnfinished = 10;
+// Ctrl-C (check-console: Ctrl-C ends the check, which then exits as its verdict says).
 inline constexpr int interrupted = 130;
 
 // The table printed at the end of --help.
@@ -41,6 +46,8 @@ inline constexpr std::string_view helpText =
     "  6    a MIDI device went away during the transfer\n"
     "  7    write: --timeout ended the read-back; the manuals were written but not verified\n"
     "  8    write: --timeout ended the writing; the message says which manuals were written\n"
-    "  130  interrupted with Ctrl-C\n";
+    "  9    check-console: the console sent something other than the configuration says\n"
+    "  10   check-console: nothing was wrong, but not every key, piston and shoe was played\n"
+    "  130  interrupted with Ctrl-C (check-console: Ctrl-C ends the check normally)\n";
 
 } // namespace zkt::cli::exitcode

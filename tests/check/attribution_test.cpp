@@ -112,6 +112,7 @@ TEST(Attribution, WhatNothingSendsIsSaidAsWhatItIs) {
     rig.send({0xE0, 0, 64});
     rig.send({0x90, 100, 0}); // the note piston's note, "released" while not sounding
     rig.send({0xF0, 0x43, 0x10, 0xF7});
+    rig.send({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x04, 0xF7}); // the chain's own tag: no console's
     EXPECT_EQ(
         rig.faults(),
         (std::vector<std::string>{

@@ -67,7 +67,8 @@ TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
 TEST_F(Zktcli, HelpListsEveryExitStatus) {
     const CliResult help = run("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* status : {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  6 ", "  130 "})
+    for (const char* status :
+         {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  6 ", "  9 ", "  10 ", "  130 "})
         EXPECT_THAT(help.out, HasSubstr(status));
 }
 
@@ -147,6 +148,25 @@ TEST_F(Zktcli, ErrorsGoToStderrWithExitTwoAndNoOutputFile) {
     }
     for (const char* output : {"out.json", "out.zkt", "out.pdf", "out.html", "out.doc"})
         EXPECT_FALSE(fs::exists(path(output))) << output;
+}
+
+TEST_F(Zktcli, CheckConsoleRefusesWhatCannotWorkBeforeTouchingMidi) {
+    writeConfigurationFile(path("organ.zkt"), exampleOrgan(3));
+    const std::string check = "check-console " + path("organ.zkt") + " --in nowhere ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"check-console --in nowhere", "without FILE the chain is read first: give --out too"},
+        {check + "--report " + path("r.txt"), "the report is written as HTML (.html) or PDF (.pdf)"},
+        {check + "--keys 61,61,32,30", "--keys gives 4 compasses for 3 manuals"},
+        {check + "--keys 61,0", "--keys: 0 is not 1 to 128 keys"},
+        {check + "--for 0", "--for must be more than 0 seconds"},
+        {"check-console " + path("missing.zkt") + " --in nowhere", "missing.zkt"},
+    };
+    for (const auto& [command, error] : cases) {
+        const CliResult result = run(command);
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_THAT(result.err, HasSubstr(error)) << command;
+        EXPECT_EQ(result.out, "") << command;
+    }
 }
 
 TEST_F(Zktcli, OutputThatCannotBeWrittenIsAnError) {
