@@ -94,6 +94,11 @@ private:
         if (from != to)
             m_lines.push_back("Manual " + std::to_string(m_m + 1) + ": name " + quotedOrNone(from) +
                               changeArrow + quotedOrNone(to));
+        const int fromKeys = m_before.names.compass[m];
+        const int toKeys = m_after.names.compass[m];
+        if (fromKeys != toKeys)
+            m_lines.push_back("Manual " + std::to_string(m_m + 1) + ": compass " + std::to_string(fromKeys) +
+                              " keys" + changeArrow + std::to_string(toKeys) + " keys");
     }
 
     void sayUnshownDifference(const std::string& record) {

@@ -29,8 +29,9 @@ std::vector<std::string> manualChangesInWords(const ConfigModel& before, const C
                                               int manual);
 
 // The whole configurations: the number of manuals, manuals only one of them has, and the changes
-// of every manual both have, its name and its pistons' labels among them ("Manual 1: name
-// "Great" → (none)"). Empty exactly when they are the same.
+// of every manual both have, its name, compass and its pistons' labels among them ("Manual 1:
+// name "Great" → (none)", "Manual 3: compass 61 keys → 32 keys"). Empty exactly when they are the
+// same.
 std::vector<std::string> configurationChangesInWords(const ConfigModel& before, const ConfigModel& after);
 
 } // namespace zkt

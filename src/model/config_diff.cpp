@@ -52,11 +52,13 @@ public:
     }
 
 private:
-    // The manual's name alone, as a record to compare.
+    // The manual's name and compass alone, as a record to compare.
     static json nameOf(const json& manual) {
         json name = json::object();
-        if (const auto found = manual.find("name"); found != manual.end())
-            name["name"] = *found;
+        for (const char* key : {"name", "compass"}) {
+            if (const auto found = manual.find(key); found != manual.end())
+                name[key] = *found;
+        }
         return name;
     }
 

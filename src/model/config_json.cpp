@@ -47,6 +47,7 @@ constexpr const char* bankSelProgramFlag = "bankSelProgramFlag";
 constexpr const char* description = "description";
 constexpr const char* name = "name";
 constexpr const char* label = "label";
+constexpr const char* compass = "compass";
 } // namespace key
 
 ordered_json keyboardToJson(const keyboardInfo& keyboard) {
@@ -165,6 +166,15 @@ public:
         if (const std::string problem = consoleNameProblem(text); !problem.empty())
             reject(m_where, std::string(name) + " " + problem);
         target = std::move(text);
+    }
+
+    // A manual's compass, which console_names.h bounds.
+    void compass(int& target) {
+        int keys = target;
+        integer(key::compass, keys);
+        if (const std::string problem = compassProblem(keys); !problem.empty())
+            reject(m_where, std::string(key::compass) + " " + std::to_string(keys) + " " + problem);
+        target = keys;
     }
 
     void rejectUnknownKeys() const {
@@ -292,6 +302,7 @@ void readManual(const json& object, int manualIndex, ConfigModel& model) {
     const std::string where = "Manual " + std::to_string(manualIndex + 1);
     ObjectReader reader(object, where);
     reader.consoleName(key::name, model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
+    reader.compass(model.names.compass[static_cast<std::size_t>(manualIndex)]);
     if (const json* keyboard = reader.member(key::keyboard)) {
         readKeyboard(*keyboard, where + ", keyboard", model.keyboards[manualIndex]);
     }
@@ -343,10 +354,17 @@ nlohmann::ordered_json configurationToJson(const ConfigModel& model) {
                                               model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)],
                                               pistonToJson(model.pistons[pistonIndex])));
         }
+        ordered_json manual = {{key::keyboard, keyboardToJson(model.keyboards[m])},
+                               {key::channels, std::move(channels)},
+                               {key::pistons, std::move(pistons)}};
+        // Only where it is not the default, so that a configuration without one exports as before.
+        if (const int keys = model.names.compass[static_cast<std::size_t>(m)]; keys != defaultCompass) {
+            ordered_json withCompass = {{key::compass, keys}};
+            withCompass.update(manual);
+            manual = std::move(withCompass);
+        }
         manuals.push_back(withConsoleName(key::name, model.names.manualNames[static_cast<std::size_t>(m)],
-                                          {{key::keyboard, keyboardToJson(model.keyboards[m])},
-                                           {key::channels, std::move(channels)},
-                                           {key::pistons, std::move(pistons)}}));
+                                          std::move(manual)));
     }
     return {{key::numberOfManuals, manuals.size()}, {key::manuals, std::move(manuals)}};
 }

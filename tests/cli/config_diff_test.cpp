@@ -58,14 +58,17 @@ TEST(ConfigDiff, NamesAndLabelsOnEitherSide) {
     ConfigModel named = twoManuals();
     named.names.manualNames[1] = "Swell";
     named.names.pistonLabels[pistonIndexOf(0, 2)] = "Tutti";
+    named.names.compass[0] = 56;
     std::vector<std::string> lines;
     for (const auto& difference : diffConfigurations(twoManuals(), named))
         lines.push_back(formatDifference(difference));
     for (const auto& difference : diffConfigurations(named, twoManuals()))
         lines.push_back(formatDifference(difference));
     EXPECT_EQ(lines, (std::vector<std::string>{
+                         "Manual 1: compass (absent) -> 56",
                          "Manual 1, piston 3: label (absent) -> \"Tutti\"",
                          "Manual 2: name (absent) -> \"Swell\"",
+                         "Manual 1: compass 56 -> (absent)",
                          "Manual 1, piston 3: label \"Tutti\" -> (absent)",
                          "Manual 2: name \"Swell\" -> (absent)",
                      }));

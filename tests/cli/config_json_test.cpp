@@ -44,7 +44,11 @@ TEST(ConfigJson, NamesAndLabelsLeadTheirObjectsOnlyWhereThereAreSome) {
     EXPECT_EQ(configurationToJson(model).dump().find("\"label\""), std::string::npos);
     model.names.manualNames[1] = "Swell \u2013 R\u00e9cit";
     model.names.pistonLabels[pistonIndexOf(0, 3)] = "100% \"Tutti\"\n";
+    EXPECT_EQ(configurationToJson(model).dump().find("\"compass\""), std::string::npos) << "61 keys";
+    model.names.compass[0] = 32;
     const auto document = configurationToJson(model);
+    EXPECT_EQ(document["manuals"][0].begin().key(), "compass");
+    EXPECT_EQ(document["manuals"][0]["compass"], 32);
     EXPECT_EQ(document["manuals"][1].begin().key(), "name");
     EXPECT_EQ(document["manuals"][0]["pistons"][3].begin().key(), "label");
     EXPECT_EQ(configurationFromJsonText(document.dump()), model);
@@ -129,6 +133,9 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"UnknownTopKey", "/numberOfManual", 2, {"unknown key \"numberOfManual\""}},
         Rejection{
             "NameNotAString", "/manuals/1/name", 5, {"Manual 2: name must be a string, got an integer"}},
+        Rejection{
+            "CompassTooLarge", "/manuals/1/compass", 200, {"Manual 2: compass 200 is not 1 to 128 keys"}},
+        Rejection{"CompassNotANumber", "/manuals/0/compass", "32", {"Manual 1: compass must be an integer"}},
         Rejection{"LabelTooLong",
                   "/manuals/0/pistons/3/label",
                   std::string(41, 'x'),

@@ -199,11 +199,12 @@ TEST(ChangeWords, ManualsAndPistonsAreCalledByTheirNamesWhichADiffComparesToo) {
     ConfigModel renamed = named;
     renamed.names.manualNames[0] = "Hauptwerk";
     renamed.names.pistonLabels[4].clear();
+    renamed.names.compass[0] = 32;
     EXPECT_TRUE(manualChangesInWords(named, renamed, 1).empty()) << "no MCU holds a name";
-    EXPECT_EQ(
-        configurationChangesInWords(named, renamed),
-        (std::vector<std::string>{"Manual 1: name \"Great\" \u2192 \"Hauptwerk\"",
-                                  "Manual 1 (Hauptwerk), piston 5: label \"General 5\" \u2192 (none)"}));
+    EXPECT_EQ(configurationChangesInWords(named, renamed),
+              (std::vector<std::string>{
+                  "Manual 1: name \"Great\" \u2192 \"Hauptwerk\"", "Manual 1: compass 61 keys \u2192 32 keys",
+                  "Manual 1 (Hauptwerk), piston 5: label \"General 5\" \u2192 (none)"}));
 }
 
 } // namespace
