@@ -5,6 +5,7 @@
 #include "cli/exit_codes.h"
 #include "cli/transfer_wait.h"
 #include "link/transfer_engine.h"
+#include "link/transfer_words.h"
 
 namespace zkt::cli {
 
@@ -16,12 +17,8 @@ public:
     explicit DetectionReport(std::ostream& out) : m_out(out) {}
 
     void chainCounted(const ChainCount& count) override {
-        if (!count.valid) {
-            m_out << "Invalid number of manuals detected!\n";
-            m_invalidCount = true;
-            return;
-        }
-        m_out << "Number of manuals detected = " << count.boards << '\n';
+        m_out << chainCountedLine(count) << '\n';
+        m_invalidCount = !count.valid;
     }
     void manualIdentified(int manual, const IdentityReply& reply) override {
         m_out << "Manual " << manual << ": firmware " << reply.firmwareVersion << ", hardware type "

@@ -1,6 +1,6 @@
 #include "link/safe_write.h"
 
-#include "link/transfer_texts.h"
+#include "link/transfer_words.h"
 #include "link/write_summary.h"
 #include "model/config_clipboard.h"
 #include "model/program_image.h"
@@ -239,7 +239,7 @@ void SafeWrite::finish(Outcome outcome, std::vector<std::string> report) {
 std::string SafeWrite::doneSoFar() const {
     switch (m_phase) {
     case Phase::writing:
-        return m_engine.progressSoFar();
+        return leftBehind(TransferKind::write, m_engine.writeTally());
     case Phase::verifying:
         return writeSummary(m_written, {}, m_written) +
                " Their read-back did not end, so the write is not verified.";

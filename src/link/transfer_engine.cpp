@@ -28,9 +28,7 @@
 
 #include "link/program_collection.h"
 #include "link/protocol.h"
-#include "link/status_text.h"
-#include "link/transfer_texts.h"
-#include "link/write_summary.h"
+#include "link/transfer_words.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -39,17 +37,13 @@
 namespace zkt {
 
 namespace {
-const std::string product(texts::product);
+using Step = TransferProgress::Step;
 // The closing state puts the progress away this many ticks after a transfer has ended.
 constexpr int closingTicks = 20;
 // Ticks of settling between an identity reply and the program request.
 constexpr int settlingTicks = 10;
 // State 61 asks the next manual once no more than this many messages still wait.
 constexpr std::size_t queueDrainedBelow = 2;
-
-std::string writingManualLine(int manual) {
-    return "Writing " + product + " Program Data to Manual #" + std::to_string(manual) + "...";
-}
 
 bool manualInChain(const ConfigModel& model, int manual) {
     return manual <= maxManuals && manual <= model.numberOfManuals;
@@ -118,8 +112,7 @@ bool TransferEngine::startLoad(LoadPurpose purpose, std::vector<int> manuals) {
     // Fields an image does not mention keep what the configuration held, as they always have.
     m_loading = purpose == LoadPurpose::edit ? m_model : ConfigModel{};
     m_chainRead = {};
-    m_observer.captionChanged(texts::loadingCaption());
-    m_observer.statusReplaced("Requesting " + product + " Configuration..");
+    m_observer.progressed({.step = Step::loadStarted});
     // Asking who the boards are, or reading back what was just written (which rebooted the MCU
     // written), needs no fresh start of them.
     if (purpose == LoadPurpose::edit || purpose == LoadPurpose::backup)
@@ -132,13 +125,13 @@ bool TransferEngine::startLoad(LoadPurpose purpose, std::vector<int> manuals) {
 bool TransferEngine::startWrite(WriteRequest request) {
     if (!portsReady(TransferKind::write))
         return false;
-    m_observer.captionChanged(texts::writingCaption());
+    m_observer.progressed({.step = Step::writeAsked});
     if (!encodesEveryManual())
         return true;
     begin(TransferKind::write, LoadPurpose::edit);
     m_context.write = std::move(request);
     m_context.currentManual = static_cast<std::int16_t>(manualsCovered().front());
-    m_observer.statusReplaced("Requesting " + product + " Global Configuration..");
+    m_observer.progressed({.step = Step::writeStarted});
     askNextManualToWrite();
     return true;
 }
@@ -165,7 +158,7 @@ bool TransferEngine::encodesEveryManual() {
             m_context.transferKind = TransferKind::write;
             m_outcome = {TransferOutcome::Result::running, TransferKind::write, LoadPurpose::edit, {}, {}};
             abandonTransfer(TransferOutcome::Cause::cannotEncode,
-                            "Nothing was sent to the " + product + ": " + overflow.what());
+                            {TransferFailure::What::cannotEncode, overflow.what()});
             return false;
         }
     }
@@ -189,17 +182,13 @@ void TransferEngine::cancelTransfer() {
     if (m_context.transferKind == TransferKind::write) {
         const int unit = m_queue.withdrawAllButStartedUnit();
         enterState(TransferState::cancellingWrite);
-        m_observer.statusLineAdded(unit == 0 ? "Cancelling..."
-                                             : "Cancelling: manual " + std::to_string(unit) +
-                                                   " is being written to its end first...");
+        m_observer.progressed({.step = Step::cancelling, .manual = unit});
         setCancellable(false);
         return;
     }
     m_queue.clear();
     enterState(TransferState::idle);
-    const std::string summary = "Cancelled. " + progressSoFar();
-    m_observer.statusLineAdded(summary);
-    finish(TransferOutcome::Result::cancelled, summary);
+    reportCancelled();
 }
 
 void TransferEngine::dismissProgress(bool releaseInput) {
@@ -209,11 +198,20 @@ void TransferEngine::dismissProgress(bool releaseInput) {
         m_observer.retriesPaused();
 }
 
-void TransferEngine::abandonTransfer(TransferOutcome::Cause cause, const std::string& explanation) {
+void TransferEngine::reportCancelled() {
+    const WriteTally tally = writeTally();
+    m_observer.progressed({.step = Step::cancelled, .kind = m_context.transferKind, .tally = tally});
+    finish(TransferOutcome::Result::cancelled, cancelledText(m_context.transferKind, tally));
+}
+
+void TransferEngine::abandonTransfer(TransferOutcome::Cause cause, TransferFailure failure) {
+    // What it leaves behind is taken before the queue is cleared.
+    failure.kind = m_context.transferKind;
+    failure.tally = writeTally();
     enterState(TransferState::idle);
     m_queue.clear();
-    m_observer.statusReplaced(explanation);
-    finish(TransferOutcome::Result::failed, explanation, cause);
+    m_observer.progressed({.step = Step::failed, .failure = failure});
+    finish(TransferOutcome::Result::failed, failureReason(failure), cause);
 }
 
 void TransferEngine::finish(TransferOutcome::Result result, std::string reason,
@@ -235,14 +233,11 @@ void TransferEngine::setCancellable(bool cancellable) {
         m_observer.cancellableChanged(cancellable);
 }
 
-// What a failed or cancelled transfer leaves behind, in words.
-std::string TransferEngine::progressSoFar() const {
-    if (m_context.transferKind != TransferKind::write)
-        return "Nothing was loaded; the configuration is as it was.";
+WriteTally TransferEngine::writeTally() const {
     std::vector<int> uncertain = m_manualsUnconfirmed;
     if (m_queue.startedUnit() != 0)
         uncertain.push_back(m_queue.startedUnit());
-    return writeSummary(m_manualsWritten, uncertain, manualsCovered());
+    return {m_manualsWritten, std::move(uncertain), manualsCovered()};
 }
 
 // The manuals a write sends, in order: those asked for, or every manual of the configuration
@@ -317,25 +312,8 @@ void TransferEngine::runStateWork() {
 void TransferEngine::enterFinished() {
     m_context.retryTicks = 0;
     setCancellable(false);
-    switch (m_context.transferKind) {
-    case TransferKind::load:
-        if (m_context.purpose == LoadPurpose::edit) {
-            m_observer.statusLineAdded(product + " Configuration data loaded!");
-            m_observer.statusLineAdded("Ready.");
-        } else {
-            m_observer.statusLineAdded(product + " Configuration data read.");
-        }
-        break;
-    case TransferKind::write:
-        m_observer.statusLineAdded(product + " Configuration data written!");
-        break;
-    case TransferKind::file:
-        m_observer.statusLineAdded(product + " Configuration data loaded from file!");
-        m_observer.statusLineAdded("Ready.");
-        break;
-    default:
-        break;
-    }
+    m_observer.progressed(
+        {.step = Step::finished, .kind = m_context.transferKind, .purpose = m_context.purpose});
     enterState(TransferState::closing);
     m_queue.closeInput();
     m_context.waitTicks = 0;
@@ -363,7 +341,7 @@ void TransferEngine::whileNextManualWaits() {
     if (m_queue.queueLength() >= queueDrainedBelow)
         return;
     askNextManualToWrite();
-    m_observer.statusLineAdded(writingManualLine(m_context.currentManual));
+    m_observer.progressed({.step = Step::writingManual, .manual = m_context.currentManual});
     showProgress();
 }
 
@@ -372,9 +350,7 @@ void TransferEngine::runCancelling() {
         return;
     confirmDevicesPresent();
     enterState(TransferState::idle);
-    const std::string summary = "Cancelled. " + progressSoFar();
-    m_observer.statusLineAdded(summary);
-    finish(TransferOutcome::Result::cancelled, summary);
+    reportCancelled();
 }
 
 void TransferEngine::runRetries() {
@@ -398,12 +374,7 @@ void TransferEngine::runRetries() {
         m_requests.sendTag();
     if (++m_context.retryCount <= retriesBeforeWarning)
         return;
-    const std::string warning =
-        current == TransferState::cablingCheck
-            ? "Make sure your " + product +
-                  " is on and the output of your MIDI device chain is connected to the MIDI-IN of your PC."
-            : "Check your MIDI connections and make sure that your " + product + " is turned on!";
-    m_observer.statusReplaced(warning + std::string(StatusText::lineBreak) + "Retrying...");
+    m_observer.progressed({.step = Step::retryWarning, .waitingIn = current});
     m_context.retryCount = 0;
 }
 
@@ -414,9 +385,7 @@ void TransferEngine::repeatProgramRequest() {
     if (++m_context.programRetries < programRetriesBeforeWarning)
         return;
     m_context.programRetries = 0;
-    m_observer.statusReplaced("Manual #" + std::to_string(m_context.currentManual) + " of your " + product +
-                              " does not send its program data. Make sure it is turned on and connected." +
-                              std::string(StatusText::lineBreak) + "Retrying...");
+    m_observer.progressed({.step = Step::manualSilent, .manual = m_context.currentManual});
 }
 
 void TransferEngine::settleBeforeProgramRequest() {
@@ -439,8 +408,7 @@ void TransferEngine::checkDevicesPresent() {
         return;
     }
     abandonTransfer(TransferOutcome::Cause::deviceGone,
-                    "The " + *m_queue.missingDevice() +
-                        " is gone (unplugged, switched off, or its program ended). " + progressSoFar());
+                    {TransferFailure::What::deviceGone, *m_queue.missingDevice()});
 }
 
 // A load has succeeded once its last manual is decoded and its last message has left; a write
@@ -482,17 +450,17 @@ void TransferEngine::pump() {
     switch (result) {
     case TransmitQueue::PumpResult::openFailed:
         abandonTransfer(TransferOutcome::Cause::portTrouble,
-                        m_queue.lastOpenReport().failure + " " + progressSoFar());
+                        {TransferFailure::What::portsWouldNotOpen, m_queue.lastOpenReport().failure});
         return;
     case TransmitQueue::PumpResult::openedPorts:
         if (!m_queue.lastOpenReport().substituted.empty())
-            m_observer.statusLineAdded(m_queue.lastOpenReport().substituted);
+            m_observer.progressed(
+                {.step = Step::deviceSubstituted, .detail = m_queue.lastOpenReport().substituted});
         return;
     case TransmitQueue::PumpResult::sendFailed:
         if (devicesNeeded())
-            abandonTransfer(TransferOutcome::Cause::portTrouble, "Sending to the " + product +
-                                                                     " failed: " + m_queue.lastSendFailure() +
-                                                                     " " + progressSoFar());
+            abandonTransfer(TransferOutcome::Cause::portTrouble,
+                            {TransferFailure::What::sendRefused, m_queue.lastSendFailure()});
         return;
     case TransmitQueue::PumpResult::sent:
         break;
@@ -506,7 +474,7 @@ void TransferEngine::pump() {
     const bool allQueued = m_context.transferState == TransferState::finished ||
                            m_context.transferState == TransferState::closing;
     if (m_context.transferKind == TransferKind::write && allQueued && !m_queue.pacedMessagesQueued()) {
-        m_observer.statusAppended("Done.");
+        m_observer.progressed({.step = Step::lastMessageSent});
         // Sent only means handed to the MIDI system; the chain must still be there a moment on.
         m_confirmingWrite = true;
         m_presenceTicks = 0;
@@ -545,11 +513,11 @@ void TransferEngine::onReturnedTag(const TagReturned& tag) {
         // A count the chain cannot have must not reach the model: panels, saves and writes
         // all index by it.
         model.numberOfManuals = 0;
-        m_observer.statusLineAdded("Invalid number of manuals detected!");
+        m_observer.progressed({.step = Step::chainCounted, .count = count});
         return;
     }
     model.numberOfManuals = static_cast<std::int16_t>(count.boards);
-    m_observer.statusLineAdded("Number of manuals detected = " + std::to_string(count.boards));
+    m_observer.progressed({.step = Step::chainCounted, .count = count});
     m_context.currentManual = 0;
     nextManualOrFinish(model);
 }
@@ -561,7 +529,7 @@ void TransferEngine::onIdentityReply(const IdentityReplied& identity) {
     model.hardwareType = identity.reply.hardwareType;
     model.firmwareVersion = identity.reply.firmwareVersion;
     if (m_context.transferKind == TransferKind::write) {
-        m_observer.statusAppended(" ok");
+        m_observer.progressed({.step = Step::identityAnswered});
         enterState(TransferState::writingManual);
         // The write step decides whether another manual follows.
         if (transferStep() && m_context.transferState == TransferState::nextManualToWrite)
@@ -637,7 +605,7 @@ std::optional<int> TransferEngine::nextManualToRead(const ConfigModel& model, in
 // The step of one manual: a load asks for its program data, a write queues it.
 bool TransferEngine::transferStep() {
     const bool load = isLoad(m_context.transferKind);
-    m_observer.captionChanged(load ? texts::loadingCaption() : texts::writingCaption());
+    m_observer.progressed({.step = Step::stepBegun, .kind = m_context.transferKind});
     showProgress();
     m_context.programSlot = 1;
     const int manual = m_context.currentManual;
@@ -645,19 +613,19 @@ bool TransferEngine::transferStep() {
         m_context.retryTicks = 0;
         m_context.programRetries = 0;
         askForProgram(true);
-        m_observer.statusAppended(" ok");
+        m_observer.progressed({.step = Step::requestSent});
         return true;
     }
     const std::vector<int> covered = manualsCovered();
     if (manual == covered.front())
-        m_observer.statusLineAdded(writingManualLine(manual) + " ok");
+        m_observer.progressed({.step = Step::writingFirstManual, .manual = manual});
     try {
         const auto chunks = m_context.write.chunks.find(manual);
         m_requests.writeProgram(m_model, manual, m_context.programSlot - 1,
                                 chunks == m_context.write.chunks.end() ? everyChunk : chunks->second);
     } catch (const EncodeOverflow& overflow) {
         abandonTransfer(TransferOutcome::Cause::cannotEncode,
-                        "Writing stopped before manual " + std::to_string(manual) + ": " + overflow.what());
+                        {TransferFailure::What::cannotEncodeManual, overflow.what(), manual});
         return false;
     }
     const auto next = std::find(covered.begin(), covered.end(), manual) + 1;
@@ -672,9 +640,7 @@ void TransferEngine::askForProgram(bool announce) {
     const int slotIndex = m_context.programSlot - 1;
     if (announce) {
         showProgress();
-        m_observer.statusLineAdded("Requesting " + product + " Program Data from Manual #" +
-                                   std::to_string(manual) + "...");
-        m_observer.captionChanged(texts::loadingCaption());
+        m_observer.progressed({.step = Step::manualRequested, .manual = manual});
     }
     startProgramCollection(m_context.collection, slotAddress(slotIndex),
                            static_cast<std::int16_t>(programImageSize));

@@ -84,9 +84,8 @@ public:
     // The manuals whose program updates have all left during the last write, with the chain
     // still there afterwards.
     const std::vector<int>& manualsWritten() const { return m_manualsWritten; }
-    // A load: that nothing was loaded; a write: which manuals were written, may be incomplete,
-    // or were not written. One sentence, for a transfer that stops.
-    std::string progressSoFar() const;
+    // How far the last write has come (transfer_words.h says it in words).
+    WriteTally writeTally() const;
 
 private:
     // The only writer of the transfer state.
@@ -117,7 +116,8 @@ private:
     bool portsReady(TransferKind kind);
     void begin(TransferKind kind, LoadPurpose purpose);
     bool encodesEveryManual();
-    void abandonTransfer(TransferOutcome::Cause cause, const std::string& explanation);
+    void abandonTransfer(TransferOutcome::Cause cause, TransferFailure failure);
+    void reportCancelled();
     void finish(TransferOutcome::Result result, std::string reason = {},
                 TransferOutcome::Cause cause = TransferOutcome::Cause::none);
     void showProgress();

@@ -5,6 +5,7 @@
 
 #include "link/chain_count.h"
 #include "link/device_requests.h"
+#include "link/transfer_progress.h"
 #include "link/transfer_state.h"
 
 #include <string>
@@ -35,6 +36,9 @@ public:
 
     // A load or write has begun (a file's end does not announce itself: its front end shows it).
     virtual void transferStarted(TransferKind, LoadPurpose) {}
+    // What the transfer has come to. By default its words (transfer_words.h) are shown through
+    // the four calls below; a front end that words the steps itself takes them here instead.
+    virtual void progressed(const TransferProgress& progress);
     // The progress: a caption and a multi-line text. A new line goes below the text there is,
     // or starts the text when it is empty; appended text continues the last line.
     virtual void captionChanged(const std::string&) {}

@@ -1,6 +1,6 @@
 #include "link/write_plan.h"
 
-#include "link/transfer_texts.h"
+#include "link/transfer_words.h"
 #include "model/change_words.h"
 #include "model/console_names.h"
 #include "model/program_image.h"
