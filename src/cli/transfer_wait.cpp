@@ -3,14 +3,14 @@
 namespace zkt::cli {
 
 std::string describeWait(const TransferEngine& engine) {
-    const TransferContext& transfer = engine.transfer();
-    const std::size_t queuedMessages = engine.queue().queueLength();
-    const std::string manual = "manual " + std::to_string(transfer.currentManual);
-    switch (transfer.transferState) {
+    const TransferStatus status = engine.status();
+    const std::string manual = "manual " + std::to_string(status.manualInHand);
+    const std::string queued = std::to_string(status.messagesQueued);
+    switch (status.state) {
     case TransferState::cablingCheck:
-        if (transfer.lastTagCount) {
+        if (status.lastTagCount) {
             return "a valid count from the returned tag message (it came back with the count " +
-                   std::to_string(*transfer.lastTagCount) + "; 2 to 6 stand for 1 to 5 MCUs)";
+                   std::to_string(*status.lastTagCount) + "; 2 to 6 stand for 1 to 5 MCUs)";
         }
         return "the tag message to come back round the MIDI loop (cabling check)";
     case TransferState::askNextManual:
@@ -22,22 +22,19 @@ std::string describeWait(const TransferEngine& engine) {
     case TransferState::waitingForFirstChunk:
         return "the program data of " + manual;
     case TransferState::collectingChunks:
-        return "the rest of the program data of " + manual + " (" +
-               std::to_string(transfer.collection.receivedLength) + " of " +
-               std::to_string(transfer.collection.expectedProgramLength) + " bytes received)";
+        return "the rest of the program data of " + manual + " (" + std::to_string(status.bytesReceived) +
+               " of " + std::to_string(status.bytesExpected) + " bytes received)";
     case TransferState::writingManual:
     case TransferState::nextManualToWrite:
-        // The manual in hand is already the next one to ask; what is queued is the one before.
-        if (const int sending = engine.queue().unitLeavingNext(); sending != 0)
-            return "the program data of manual " + std::to_string(sending) + " to be sent (" +
-                   std::to_string(queuedMessages) + " messages queued)";
+        if (status.messagesQueued > 0)
+            return "the program data of " + manual + " to be sent (" + queued + " messages queued)";
         return "the identity reply of " + manual;
     case TransferState::cancellingWrite:
     case TransferState::finished:
     case TransferState::closing:
-        if (queuedMessages == 0)
+        if (status.messagesQueued == 0)
             return "the pause after the last message, in which the MCU stores it";
-        return "the last messages to be sent (" + std::to_string(queuedMessages) + " queued)";
+        return "the last messages to be sent (" + queued + " queued)";
     default:
         return "a transfer to start";
     }

@@ -39,4 +39,12 @@ std::optional<ReceivedEvent> interpretReceived(std::span<const std::uint8_t> mes
     }
 }
 
+std::string describeEvent(const ReceivedEvent& event) {
+    if (const auto* tag = std::get_if<TagReturned>(&event))
+        return "the returned tag (count " + std::to_string(tag->count) + ")";
+    if (std::holds_alternative<IdentityReplied>(event))
+        return "an identity reply";
+    return "program data of device " + std::to_string(std::get<ProgramChunk>(event).device);
+}
+
 } // namespace zkt

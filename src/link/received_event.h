@@ -40,4 +40,7 @@ using ReceivedEvent = std::variant<TagReturned, IdentityReplied, ProgramChunk>;
 
 std::optional<ReceivedEvent> interpretReceived(std::span<const std::uint8_t> message);
 
+// "the returned tag (count 4)", "an identity reply", "program data of device 2", for the log.
+std::string describeEvent(const ReceivedEvent& event);
+
 } // namespace zkt

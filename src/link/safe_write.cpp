@@ -82,7 +82,7 @@ std::string SafeWrite::stallReason() const {
     const std::string what =
         read.numberOfManuals < 1
             ? std::string("no valid count of manuals came back round the loop")
-            : "manual " + std::to_string(m_engine.transfer().currentManual) + " sent nothing";
+            : "manual " + std::to_string(m_engine.status().manualInHand) + " sent nothing";
     return "The " + std::string(texts::product) + " could not be read before writing: " + what + " in " +
            std::to_string(seconds.count()) + " s.";
 }
@@ -217,12 +217,13 @@ void SafeWrite::afterReadBack() {
 // write found them.
 std::vector<std::string> SafeWrite::readBackDifferences() const {
     const ConfigModel& readBack = m_engine.loading();
-    if (m_engine.transfer().manualsToRead.empty())
+    const std::vector<int> manualsReadBack = m_engine.status().manualsToRead;
+    if (manualsReadBack.empty())
         return verificationReport(m_edited, readBack);
     ConfigModel chainNow = *m_chainBefore;
     chainNow.numberOfManuals = readBack.numberOfManuals;
     ConfigClipboard manual;
-    for (int written : m_engine.transfer().manualsToRead) {
+    for (int written : manualsReadBack) {
         manual.copyManual(readBack, written - 1);
         manual.pasteManual(chainNow, written - 1);
     }

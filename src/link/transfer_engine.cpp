@@ -60,10 +60,29 @@ TransferEngine::TransferEngine(ConfigModel& model, MidiPort& port, const Clock& 
       m_queue(port, clock, m_selection, m_notices),
       m_requests(m_queue, [this] { return m_context.transferKind == TransferKind::write; }) {}
 
-void TransferEngine::enterState(TransferState next) {
+void TransferEngine::enterState(TransferState next, std::optional<TransferKind> kind) {
+    if (kind)
+        m_context.transferKind = *kind;
     const TransferState previous = std::exchange(m_context.transferState, next);
     if (previous != next && m_notices.log)
         m_notices.log("Transfer state " + describeState(previous) + " -> " + describeState(next));
+}
+
+TransferStatus TransferEngine::status() const {
+    const TransferState state = m_context.transferState;
+    const bool writing = m_context.transferKind == TransferKind::write &&
+                         state != TransferState::waitingForIdentity && state != TransferState::askNextManual;
+    // A write asks the next manual while the one before still leaves.
+    const int sending = m_queue.unitLeavingNext();
+    return {state,
+            m_context.transferKind,
+            m_context.purpose,
+            writing && sending != 0 ? sending : m_context.currentManual,
+            m_context.manualsToRead,
+            static_cast<std::size_t>(std::max<int>(m_context.collection.receivedLength, 0)),
+            static_cast<std::size_t>(std::max<int>(m_context.collection.expectedProgramLength, 0)),
+            m_queue.queueLength(),
+            m_context.lastTagCount};
 }
 
 ConfigModel& TransferEngine::target() {
@@ -88,13 +107,14 @@ bool TransferEngine::portsReady(TransferKind kind) {
     return m_selection.midiConfigured();
 }
 
-void TransferEngine::begin(TransferKind kind, LoadPurpose purpose) {
+void TransferEngine::begin(TransferKind kind, LoadPurpose purpose, TransferState first) {
     m_confirmingWrite = false;
     m_manualsWritten.clear();
     m_manualsUnconfirmed.clear();
     m_presenceTicks = 0;
-    // The kind is set before anything is queued: it decides how the messages are paced.
-    m_context.transferKind = kind;
+    // The kind is set with the first state, before anything is queued: it decides how the
+    // messages are paced.
+    enterState(first, kind);
     m_context.purpose = purpose;
     // A count from an earlier transfer says nothing about this one's cabling check.
     m_context.lastTagCount.reset();
@@ -107,7 +127,7 @@ void TransferEngine::begin(TransferKind kind, LoadPurpose purpose) {
 bool TransferEngine::startLoad(LoadPurpose purpose, std::vector<int> manuals) {
     if (!portsReady(TransferKind::load))
         return false;
-    begin(TransferKind::load, purpose);
+    begin(TransferKind::load, purpose, TransferState::cablingCheck);
     m_context.manualsToRead = std::move(manuals);
     // Fields an image does not mention keep what the configuration held, as they always have.
     m_loading = purpose == LoadPurpose::edit ? m_model : ConfigModel{};
@@ -118,7 +138,6 @@ bool TransferEngine::startLoad(LoadPurpose purpose, std::vector<int> manuals) {
     if (purpose == LoadPurpose::edit || purpose == LoadPurpose::backup)
         m_requests.rebootMcu(protocol::allDevices);
     m_requests.sendTag();
-    enterState(TransferState::cablingCheck);
     return true;
 }
 
@@ -128,7 +147,7 @@ bool TransferEngine::startWrite(WriteRequest request) {
     m_observer.progressed({.step = Step::writeAsked});
     if (!encodesEveryManual())
         return true;
-    begin(TransferKind::write, LoadPurpose::edit);
+    begin(TransferKind::write, LoadPurpose::edit, TransferState::waitingForIdentity);
     m_context.write = std::move(request);
     m_context.currentManual = static_cast<std::int16_t>(manualsCovered().front());
     m_observer.progressed({.step = Step::writeStarted});
@@ -155,7 +174,7 @@ bool TransferEngine::encodesEveryManual() {
         try {
             encodedManual(m_model, manual);
         } catch (const EncodeOverflow& overflow) {
-            m_context.transferKind = TransferKind::write;
+            enterState(m_context.transferState, TransferKind::write);
             m_outcome = {TransferOutcome::Result::running, TransferKind::write, LoadPurpose::edit, {}, {}};
             abandonTransfer(TransferOutcome::Cause::cannotEncode,
                             {TransferFailure::What::cannotEncode, overflow.what()});
@@ -166,8 +185,7 @@ bool TransferEngine::encodesEveryManual() {
 }
 
 void TransferEngine::finishFileTransfer() {
-    m_context.transferKind = TransferKind::file;
-    enterState(TransferState::finished);
+    enterState(TransferState::finished, TransferKind::file);
     // The front end shows the file's progress itself; the closing puts it away.
     m_progressShown = true;
     m_outcome = {TransferOutcome::Result::running, TransferKind::file, LoadPurpose::edit, {}, {}};
@@ -316,13 +334,13 @@ void TransferEngine::enterFinished() {
         {.step = Step::finished, .kind = m_context.transferKind, .purpose = m_context.purpose});
     enterState(TransferState::closing);
     m_queue.closeInput();
-    m_context.waitTicks = 0;
+    m_ticksSinceFinished = 0;
     m_closingTicks = 0;
 }
 
 void TransferEngine::whileClosing() {
     m_context.retryTicks = 0;
-    ++m_context.waitTicks;
+    ++m_ticksSinceFinished;
     ++m_closingTicks;
     // A write's last messages are paced 600 ms apart and may still be queued: the progress stays
     // (and the commands stay off) until they have left and the chain was seen still there, so
@@ -372,10 +390,10 @@ void TransferEngine::runRetries() {
         m_requests.requestIdentity(m_context.currentManual);
     else
         m_requests.sendTag();
-    if (++m_context.retryCount <= retriesBeforeWarning)
+    if (++m_retriesSinceWarning <= retriesBeforeWarning)
         return;
     m_observer.progressed({.step = Step::retryWarning, .waitingIn = current});
-    m_context.retryCount = 0;
+    m_retriesSinceWarning = 0;
 }
 
 // A chunk lost on the way (a busy MIDI server, a loose cable) would leave the load waiting
@@ -389,7 +407,7 @@ void TransferEngine::repeatProgramRequest() {
 }
 
 void TransferEngine::settleBeforeProgramRequest() {
-    if (++m_context.waitTicks > settlingTicks)
+    if (++m_ticksSinceFinished > settlingTicks)
         transferStep();
 }
 
@@ -485,10 +503,31 @@ void TransferEngine::pump() {
 
 // ---- Received messages
 
+// Which state takes which event: the returned tag in the cabling check, an identity reply while
+// one is awaited, program data while it is requested (and then only the manual's own).
+bool TransferEngine::expects(const ReceivedEvent& event) const {
+    const TransferState current = m_context.transferState;
+    if (std::holds_alternative<TagReturned>(event))
+        return current == TransferState::cablingCheck;
+    if (std::holds_alternative<IdentityReplied>(event))
+        return current == TransferState::waitingForIdentity;
+    const int device = std::get<ProgramChunk>(event).device;
+    // A late or repeated answer of another MCU must not become part of this manual; boards
+    // that answer as "all devices" are taken at their word.
+    return (current == TransferState::waitingForFirstChunk || current == TransferState::collectingChunks) &&
+           (device == m_context.currentManual || device == protocol::allDevices);
+}
+
 void TransferEngine::dispatchMessage(std::span<const std::uint8_t> message) {
     const auto event = interpretReceived(message);
     if (!event)
         return;
+    if (!expects(*event)) {
+        if (m_notices.log)
+            m_notices.log("Transfer state " + describeState(m_context.transferState) + " ignored " +
+                          describeEvent(*event));
+        return;
+    }
     if (const auto* tag = std::get_if<TagReturned>(&*event))
         onReturnedTag(*tag);
     else if (const auto* identity = std::get_if<IdentityReplied>(&*event))
@@ -503,8 +542,6 @@ void TransferEngine::drainReceived() {
 }
 
 void TransferEngine::onReturnedTag(const TagReturned& tag) {
-    if (m_context.transferState != TransferState::cablingCheck)
-        return;
     m_context.lastTagCount = tag.count;
     const ChainCount count = chainCountFromTag(tag.count);
     m_observer.chainCounted(count);
@@ -523,8 +560,6 @@ void TransferEngine::onReturnedTag(const TagReturned& tag) {
 }
 
 void TransferEngine::onIdentityReply(const IdentityReplied& identity) {
-    if (m_context.transferState != TransferState::waitingForIdentity)
-        return;
     ConfigModel& model = target();
     model.hardwareType = identity.reply.hardwareType;
     model.firmwareVersion = identity.reply.firmwareVersion;
@@ -545,13 +580,6 @@ void TransferEngine::onIdentityReply(const IdentityReplied& identity) {
 }
 
 void TransferEngine::onProgramChunk(const ProgramChunk& chunk) {
-    const TransferState current = m_context.transferState;
-    if (current != TransferState::waitingForFirstChunk && current != TransferState::collectingChunks)
-        return;
-    // A late or repeated answer of another MCU must not become part of this manual; boards
-    // that answer as "all devices" are taken at their word.
-    if (chunk.device != m_context.currentManual && chunk.device != protocol::allDevices)
-        return;
     enterState(TransferState::collectingChunks);
     // The manual is answering: the time-out counts from its latest chunk.
     m_context.retryTicks = 0;

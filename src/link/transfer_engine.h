@@ -67,7 +67,7 @@ public:
     // Hands every message the port has collected to dispatchMessage.
     void drainReceived();
 
-    const TransferContext& transfer() const { return m_context; }
+    TransferStatus status() const;
     const TransferOutcome& outcome() const { return m_outcome; }
     // A load or write holds the link: from its start until its closing is done or it stops.
     bool busy() const;
@@ -88,8 +88,10 @@ public:
     WriteTally writeTally() const;
 
 private:
-    // The only writer of the transfer state.
-    void enterState(TransferState next);
+    // The only writer of the transfer state, and of the kind of transfer where one begins.
+    void enterState(TransferState next, std::optional<TransferKind> kind = {});
+    // Whether the state takes the event at all; what it does not take is logged as such.
+    bool expects(const ReceivedEvent& event) const;
     void runEntryAction();
     void runStateWork();
     void enterFinished();
@@ -114,7 +116,7 @@ private:
     std::optional<int> nextManualToRead(const ConfigModel& model, int after) const;
 
     bool portsReady(TransferKind kind);
-    void begin(TransferKind kind, LoadPurpose purpose);
+    void begin(TransferKind kind, LoadPurpose purpose, TransferState first);
     bool encodesEveryManual();
     void abandonTransfer(TransferOutcome::Cause cause, TransferFailure failure);
     void reportCancelled();
@@ -146,8 +148,16 @@ private:
     // Whether the progress is shown; retries and the closing countdown depend on it.
     bool m_progressShown = false;
     // Ticks of the closing countdown, which starts again at a write's "Done." so that it can be
-    // read. (The state's waitTicks go on counting: the next load's settling reads them.)
+    // read.
     int m_closingTicks = 0;
+    // Of the session, not of one transfer: the ticks counted in closing and settling since start-up
+    // or the last finish. The settling before a program request lasts until they pass
+    // settlingTicks, so the first load after start-up settles about 1.1 s before its first
+    // program request, and a load after a transfer whose progress stayed its 2 s does not.
+    int m_ticksSinceFinished = 0;
+    // Also of the session: unanswered tag or identity retries since the last warning, which no
+    // new transfer resets.
+    int m_retriesSinceWarning = 0;
     bool m_cancellable = false;
 };
 

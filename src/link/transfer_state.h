@@ -70,12 +70,29 @@ struct TransferContext {
     // The count the last returned tag carried, valid or not.
     std::optional<std::uint8_t> lastTagCount;
 
-    // Owned by the timer. lastSeenState is the state whose entry action has run.
+    // Owned by the timer. lastSeenState is the state whose entry action has run; retryTicks
+    // count towards the next repeat of an unanswered request in the waiting states, and
+    // programRetries the repeats of a program request, both from the state's request on.
     TransferState lastSeenState = TransferState::idle;
     std::int16_t retryTicks = 0;
-    std::int16_t retryCount = 0;
     std::int16_t programRetries = 0;
-    std::int16_t waitTicks = 0;
+};
+
+// What a caller may know of the transfer that runs: what it is, where it stands and how far it
+// has come. The engine's working state stays its own.
+struct TransferStatus {
+    TransferState state = TransferState::idle;
+    TransferKind kind = TransferKind::none;
+    LoadPurpose purpose = LoadPurpose::edit;
+    // The manual being counted, asked, read or, while its messages leave, written.
+    int manualInHand = 0;
+    // The manuals a load reads, in order; empty: every manual of the chain.
+    std::vector<int> manualsToRead;
+    std::size_t bytesReceived = 0; // of the manual being read
+    std::size_t bytesExpected = 0;
+    std::size_t messagesQueued = 0;
+    // The count the last returned tag of this transfer carried, valid or not.
+    std::optional<std::uint8_t> lastTagCount;
 };
 
 } // namespace zkt

@@ -55,7 +55,7 @@ TEST(ChunkFaults, ALoadEndsWithTheChainsImagesOrNotAtAll) {
                     EXPECT_EQ(rig.status.lines().back(), "Ready.") << name;
                 } else {
                     EXPECT_EQ(rig.status.editLoadsEnded(), 0) << name;
-                    const auto waiting = rig.engine.transfer().transferState;
+                    const auto waiting = rig.engine.status().state;
                     EXPECT_TRUE(waiting == TransferState::waitingForFirstChunk || waiting == TransferState::collectingChunks)
                         << name << ": state " << describeState(waiting);
                 }

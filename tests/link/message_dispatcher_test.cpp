@@ -44,7 +44,7 @@ protected:
         engine.selection().midiOutSelection = 2;
     }
 
-    TransferState state() const { return engine.transfer().transferState; }
+    TransferState state() const { return engine.status().state; }
 
     void tick() {
         clock.advance(TransferEngine::tickInterval);
@@ -70,7 +70,9 @@ protected:
     ManualClock clock;
     ConfigModel model;
     test::RecordingObserver status;
-    TransferEngine engine{model, port, clock, status};
+    std::vector<std::string> log;
+    TransferEngine engine{
+        model, port, clock, status, {[this](const std::string& line) { log.push_back(line); }, {}}};
 };
 
 TEST_F(DispatcherTest, ReturnedTagCountsTheManualsOrReportsAnInvalidCount) {
@@ -112,13 +114,19 @@ TEST_F(DispatcherTest, MessagesInTheWrongStateOrTooShortChangeNothing) {
     EXPECT_EQ(state(), TransferState::waitingForIdentity);
     EXPECT_EQ(engine.loading().numberOfManuals, 1);
     EXPECT_EQ(status.content(), before);
+    // What a state does not take is written to the program log as such.
+    for (const char* ignored :
+         {"Transfer state 62 (cabling check) ignored an identity reply",
+          "Transfer state 40 (waiting for an identity reply) ignored the returned tag (count 4)",
+          "Transfer state 40 (waiting for an identity reply) ignored program data of device 1"})
+        EXPECT_NE(std::find(log.begin(), log.end(), ignored), log.end()) << ignored;
 }
 
 TEST_F(DispatcherTest, ANineByteResponseIsIgnored) {
     waitForProgramData();
     engine.dispatchMessage(bytesOf({0xF0, 0x00, 0x2F, 0x71, 0x01, 0x04, 0x01, 0x04, 0xF7}));
     EXPECT_EQ(state(), TransferState::waitingForFirstChunk);
-    EXPECT_EQ(engine.transfer().collection.receivedLength, 0);
+    EXPECT_EQ(engine.status().bytesReceived, 0);
 }
 
 TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
@@ -128,7 +136,7 @@ TEST_F(DispatcherTest, ChunksAreCollectedUntilTheImageIsComplete) {
         engine.dispatchMessage(
             programResponse(std::span(image).subspan(static_cast<std::size_t>(chunk) * 64, 64), chunk * 64));
         EXPECT_EQ(state(), TransferState::collectingChunks);
-        EXPECT_EQ(engine.transfer().collection.receivedLength, (chunk + 1) * 64);
+        EXPECT_EQ(engine.status().bytesReceived, (chunk + 1) * 64);
     }
     engine.dispatchMessage(programResponse(std::span(image).subspan(192, 64), 192));
     EXPECT_EQ(state(), TransferState::finished);

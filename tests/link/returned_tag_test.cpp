@@ -26,7 +26,7 @@ TEST_P(ReturnedTag, InvalidCountLeavesNoManualsAndKeepsChecking) {
 
     EXPECT_EQ(engine.loading().numberOfManuals, 0);
     EXPECT_EQ(model.numberOfManuals, 3); // a load changes the configuration only once it is complete
-    EXPECT_EQ(engine.transfer().transferState, TransferState::cablingCheck);
+    EXPECT_EQ(engine.status().state, TransferState::cablingCheck);
     EXPECT_EQ(status.lines().back(), "Invalid number of manuals detected!");
 }
 

@@ -112,8 +112,8 @@ TEST(LoadUnderFault, AnMcuThatNeverAnswersAProgramRequestIsAskedAgainAndNamed) {
     rig.chain.setIgnoresProgramRequests(2, true);
     rig.engine.startLoad();
     EXPECT_FALSE(rig.tickUntil([&] { return rig.succeeded(); }, 600));
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::waitingForFirstChunk);
-    EXPECT_EQ(rig.engine.transfer().currentManual, 2);
+    EXPECT_EQ(rig.engine.status().state, TransferState::waitingForFirstChunk);
+    EXPECT_EQ(rig.engine.status().manualInHand, 2);
     EXPECT_GE(rig.sentOfKind(ReceivedKind::programRequestEcho).size(), 10u);
     const auto lines = rig.status.lines();
     EXPECT_EQ(lines.back(), "Retrying...");
@@ -130,7 +130,7 @@ TEST(LoadUnderFault, AChainWithoutMcusReportsAnInvalidCountForEveryReturnedTag) 
         rig.tick();
     const auto lines = rig.status.lines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Invalid number of manuals detected!"), 3);
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
+    EXPECT_EQ(rig.engine.status().state, TransferState::cablingCheck);
     EXPECT_EQ(rig.model.numberOfManuals, 0);
 }
 

@@ -94,7 +94,7 @@ TEST(LoadFromChain, OnlyTheFirstLoadSettlesTenTicksBeforeItsProgramRequest) {
     const auto firstGap = requestGap();
     rig.tickUntil([&] { return !rig.status.visible; }, 30);
     rig.engine.startLoad();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.status().state == TransferState::closing; }));
     EXPECT_EQ(firstGap - requestGap(), 10);
 }
 

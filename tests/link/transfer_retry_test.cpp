@@ -46,7 +46,7 @@ TEST(Retries, TheCablingCheckRepeatsEveryTwentyTicksAndWarnsAfterFiftyOne) {
 
     rig.tickUntil([&] { return rig.sentOfKind(ReceivedKind::tag).size() == 52; }, 25);
     EXPECT_EQ(rig.status.content(), cablingWarning);
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
+    EXPECT_EQ(rig.engine.status().state, TransferState::cablingCheck);
 
     // Counting starts again: the warning stays until 51 more retries.
     rig.status.status.clear();
@@ -82,7 +82,7 @@ TEST(Retries, StopWhileTheStatusWindowIsClosedAndResumeWhenItIsShown) {
     for (int i = 0; i < 200; ++i)
         rig.tick();
     EXPECT_EQ(rig.sentOfKind(ReceivedKind::tag).size(), tagsBefore);
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::cablingCheck);
+    EXPECT_EQ(rig.engine.status().state, TransferState::cablingCheck);
 
     // The next start shows the progress again; the closed input is reopened before its first
     // message goes out.
@@ -100,7 +100,7 @@ TEST(Retries, ClosingTheStatusWindowWhileTheTransferEndsClosesAtOnce) {
     rig.engine.dismissProgress(true);
     rig.tick();
     EXPECT_EQ(rig.status.closings, closingsBefore + 1);
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
+    EXPECT_EQ(rig.engine.status().state, TransferState::idle);
 }
 
 } // namespace

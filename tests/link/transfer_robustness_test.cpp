@@ -89,7 +89,7 @@ struct WriteSetup {
 TEST(Unplugged, AChainThatVanishesMidLoadEndsItWithinASecondAndChangesNothing) {
     TransferRig rig(chainOf(3));
     rig.engine.startLoad();
-    rig.tickUntil([&] { return rig.engine.transfer().currentManual == 2; });
+    rig.tickUntil([&] { return rig.engine.status().manualInHand == 2; });
     rig.chain.unplug();
     const int unpluggedAt = rig.ticks;
     ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.busy(); }, 100));
@@ -169,7 +169,7 @@ TEST_P(CancelledLoad, StopsAtOnceAndChangesNothing) {
     rig.model.numberOfManuals = 2;
     const ConfigModel before = rig.model;
     rig.engine.startLoad();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == GetParam(); }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.status().state == GetParam(); }));
     rig.engine.cancelTransfer();
     const std::size_t sent = rig.port.sent.size();
     for (int i = 0; i < 50; ++i)
@@ -190,7 +190,7 @@ TEST(CancelledLoad, DuringTheCablingCheck) {
     rig.engine.startLoad();
     rig.tick();
     rig.engine.cancelTransfer();
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
+    EXPECT_EQ(rig.engine.status().state, TransferState::idle);
     EXPECT_FALSE(rig.status.running);
 }
 
@@ -209,7 +209,7 @@ TEST_P(CancelledWrite, FinishesTheManualItHasBegunAndSendsNothingMore) {
     rig.engine.startWrite();
     ASSERT_TRUE(rig.tickUntil([&] {
         return rig.sentOfKind(ReceivedKind::programUpdateEcho).size() >= GetParam().afterUpdates &&
-               rig.engine.transfer().transferState == GetParam().inState;
+               rig.engine.status().state == GetParam().inState;
     }));
     rig.engine.cancelTransfer();
     ASSERT_TRUE(rig.tickUntil([&] { return !rig.engine.busy(); }, 100));
@@ -238,7 +238,7 @@ TEST(CancelledWrite, AfterTheLastManualIsQueuedTheWriteFinishes) {
     WriteSetup setup;
     TransferRig& rig = setup.rig;
     rig.engine.startWrite();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.status().state == TransferState::closing; }));
     rig.engine.cancelTransfer();
     ASSERT_TRUE(rig.runToEnd());
     EXPECT_NE(rig.engine.outcome().result, TransferOutcome::Result::cancelled);

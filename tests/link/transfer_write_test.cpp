@@ -90,7 +90,7 @@ TEST_P(WriteToChain, StatusWindowStaysUntilTheLastMessageHasLeftAndDoneCanBeRead
     TransferRig rig(chainOf(GetParam()));
     rig.model = organToWrite(GetParam());
     rig.engine.startWrite();
-    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.transfer().transferState == TransferState::closing; }));
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.engine.status().state == TransferState::closing; }));
     // Queued is not written: the outcome waits for the last message and the chain after it.
     EXPECT_TRUE(rig.status.outcomes.empty());
     ASSERT_TRUE(rig.tickUntil([&] { return rig.status.content().ends_with("Done."); }));
@@ -144,7 +144,7 @@ TEST(WriteToChain, AValueThatCannotBeEncodedStopsTheWriteBeforeAnythingIsSent) {
         rig.tick();
     EXPECT_TRUE(rig.port.sent.empty());
     EXPECT_EQ(rig.chain.counters().updatesStored, 0);
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::idle);
+    EXPECT_EQ(rig.engine.status().state, TransferState::idle);
     EXPECT_TRUE(rig.status.visible);
     for (const char* part : {"Nothing was sent", "Manual 2", "piston 4", "bankSelLSB 300"})
         EXPECT_NE(rig.status.content().find(part), std::string::npos) << part << " in " << rig.status.content();
@@ -158,12 +158,12 @@ TEST(WriteToChain, CancellingTheSetupDialogStopsTheWriteButAnEarlierCancelDoesNo
     rig.model = organToWrite(1);
     rig.engine.selection().midiSetupCancelled = true;
     rig.engine.startWrite();
-    EXPECT_EQ(rig.engine.transfer().transferState, TransferState::waitingForIdentity);
+    EXPECT_EQ(rig.engine.status().state, TransferState::waitingForIdentity);
 
     TransferRig unconfigured(chainOf(1));
     unconfigured.engine.selection().midiOutSelection = 0;
     EXPECT_FALSE(unconfigured.engine.startWrite());
-    EXPECT_EQ(unconfigured.engine.transfer().transferState, TransferState::idle);
+    EXPECT_EQ(unconfigured.engine.status().state, TransferState::idle);
     EXPECT_EQ(unconfigured.status.portChoices, 1);
 }
 
