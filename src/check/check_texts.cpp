@@ -75,6 +75,8 @@ std::string pistonSetTo(const ConfigModel& model, const ConsoleSource& piston) {
 std::string messageWords(std::span<const std::uint8_t> message) {
     if (const auto channelMessage = channelMessageOf(message))
         return channelMessageWords(*channelMessage);
+    if (message.empty())
+        return "a message without bytes";
     std::string hex = bytesToHex(message.first(std::min<std::size_t>(message.size(), 16)));
     hex.pop_back();
     return "a message of " + plural(static_cast<int>(message.size()), "byte", "bytes") + " (" + hex +

@@ -184,8 +184,8 @@ int checkConsole(const DeviceOptions& device, const CheckConsoleOptions& options
     if (options.seconds)
         limit = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(*options.seconds));
     runLoop(session.driver(), work, limit);
+    // What the end finds is in the report.
     check.finish();
-    narrator.tell();
 
     const CheckReport report = checkReport(check, {source, began});
     out << checkReportText(report) << std::flush;

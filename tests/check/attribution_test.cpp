@@ -113,6 +113,7 @@ TEST(Attribution, WhatNothingSendsIsSaidAsWhatItIs) {
     rig.send({0x90, 100, 0}); // the note piston's note, "released" while not sounding
     rig.send({0xF0, 0x43, 0x10, 0xF7});
     rig.send({0xF0, 0x00, 0x2F, 0x71, 0x7F, 0x04, 0x02, 0x04, 0xF7}); // the chain's own tag: no console's
+    rig.send({});
     EXPECT_EQ(
         rig.faults(),
         (std::vector<std::string>{
@@ -123,7 +124,8 @@ TEST(Attribution, WhatNothingSendsIsSaidAsWhatItIs) {
             "not sent by this configuration: Pitch Bend on MIDI Channel 1",
             "Manual 1 (Great), piston 3, note 100 on MIDI Channel 1: a Note On with velocity 0 while the "
             "note was not sounding",
-            "not sent by this configuration: a message of 4 bytes (f0 43 10 f7)"}));
+            "not sent by this configuration: a message of 4 bytes (f0 43 10 f7)",
+            "not sent by this configuration: a message without bytes"}));
     for (const CheckFault& fault : rig.check.faults())
         EXPECT_EQ(fault.sources.empty(), fault.kind == CheckFaultKind::notSent);
 }
