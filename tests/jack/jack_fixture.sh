@@ -84,6 +84,9 @@ run)
     # Backups taken before writes stay in the build tree.
     XDG_DATA_HOME="$dir/data"
     export XDG_DATA_HOME
+    # The server's log, where a test can see whether the server overran while it ran.
+    ZKT_JACK_LOG="$dir/jackd.log"
+    export ZKT_JACK_LOG
     exec "$@"
     ;;
 stop-sim)
