@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include "settings/profile_file.h"
+#include "settings/settings_table.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,8 +14,8 @@ namespace zkt {
 
 namespace {
 
-// Buffer sizes of the classic profile calls; the value buffer is why reads stop at 254 characters.
-constexpr std::size_t valueBufferSize = 255;
+// Buffer sizes of the classic profile calls; the value buffer is why reads stop at longestValue.
+constexpr std::size_t valueBufferSize = cInifile::longestValue + 1;
 constexpr std::size_t nameListBufferSize = 8192;
 
 std::vector<std::string> splitNameList(std::string_view list, bool keepEmptyNames) {
@@ -105,7 +106,7 @@ std::vector<std::string> cInifile::EnumerateAllSections() const {
     return splitNameList(Sections(), false);
 }
 
-bool cInifile::writeKey(const std::string& key, const std::string& text) {
+bool cInifile::writeKey(std::string_view key, const std::string& text) {
     m_key = key;
     Value(text);
     return Success();
@@ -114,12 +115,13 @@ bool cInifile::writeKey(const std::string& key, const std::string& text) {
 void cInifile::SaveFormPosition(const FormGeometry& frmThis) {
     const std::string savedKey = m_key;
     try {
-        if (!frmThis.minimised && writeKey("Maximised", frmThis.maximised ? "1" : "0") &&
+        if (!frmThis.minimised && writeKey(placementkey::maximised, frmThis.maximised ? "1" : "0") &&
             !frmThis.maximised) {
             // Stops at the first failed write; LastReturnCode then tells the caller.
-            writeKey("Left", std::to_string(frmThis.left)) && writeKey("Top", std::to_string(frmThis.top)) &&
-                writeKey("Width", std::to_string(frmThis.width)) &&
-                writeKey("Height", std::to_string(frmThis.height));
+            writeKey(placementkey::left, std::to_string(frmThis.left)) &&
+                writeKey(placementkey::top, std::to_string(frmThis.top)) &&
+                writeKey(placementkey::width, std::to_string(frmThis.width)) &&
+                writeKey(placementkey::height, std::to_string(frmThis.height));
         }
     } catch (const std::exception&) {
         recordWrite(false);
@@ -133,16 +135,16 @@ void cInifile::LoadFormPosition(FormGeometry& frmThis, long lMinWidth, long lMin
     try {
         // A missing key must not convert, so that the window's current value stays.
         m_default = "FAIL";
-        const auto stored = [this](const char* key, long current) -> long {
+        const auto stored = [this](std::string_view key, long current) -> long {
             m_key = key;
             const auto value = parseRoundedInt32(Value());
             return value ? *value : current;
         };
         PlacementRect rect;
-        rect.left = stored("Left", frmThis.left);
-        rect.top = stored("Top", frmThis.top);
-        rect.width = std::max(stored("Width", frmThis.width), lMinWidth);
-        rect.height = std::max(stored("Height", frmThis.height), lMinHeight);
+        rect.left = stored(placementkey::left, frmThis.left);
+        rect.top = stored(placementkey::top, frmThis.top);
+        rect.width = std::max(stored(placementkey::width, frmThis.width), lMinWidth);
+        rect.height = std::max(stored(placementkey::height, frmThis.height), lMinHeight);
         rect = keepOnScreen(rect, frmThis.screen);
         if (rect.width >= lMinWidth && rect.height >= lMinHeight) {
             frmThis.left = rect.left;
@@ -150,7 +152,7 @@ void cInifile::LoadFormPosition(FormGeometry& frmThis, long lMinWidth, long lMin
             frmThis.width = rect.width;
             frmThis.height = rect.height;
         }
-        m_key = "Maximised";
+        m_key = placementkey::maximised;
         if (CLngDefault(Value(), 0) != 0) {
             frmThis.maximised = true;
         }

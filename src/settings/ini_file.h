@@ -1,9 +1,11 @@
 #pragma once
-// The program's access to its settings file: set Path, Section and Key (and Default for reads),
-// then read or assign Value. Every call opens and closes the file, so nothing stays open.
+// The settings file entry by entry: set Path, Section and Key (and Default for reads), then read
+// or assign Value. Every call opens and closes the file, so nothing stays open. The program's own
+// keys go through SettingsFile (settings_file.h), which knows their types and defaults.
 
 #include "settings/form_geometry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +15,9 @@ namespace zkt {
 
 class cInifile {
 public:
+    // The longest value a read gives back whole.
+    static constexpr std::size_t longestValue = 254;
+
     // Non-zero when the last write or delete succeeded; 0 at creation and after any failure.
     std::int32_t LastReturnCode() const { return m_lastReturnCode; }
     bool Success() const { return m_lastReturnCode != 0; }
@@ -26,7 +31,7 @@ public:
     void Section(std::string value) { m_section = std::move(value); }
     const std::string& Section() const { return m_section; }
 
-    // Key's value in Section, or Default when missing; at most 254 characters. Leaves
+    // Key's value in Section, or Default when missing; at most longestValue characters. Leaves
     // LastReturnCode alone.
     std::string Value() const;
     // Zero characters are dropped first; an empty text removes the key. Fails (LastReturnCode 0)
@@ -44,8 +49,9 @@ public:
     std::vector<std::string> EnumerateCurrentSection() const;
     std::vector<std::string> EnumerateAllSections() const;
 
-    // Stores the placement in Section as "Maximised" and, unless maximised, "Left", "Top",
-    // "Width", "Height"; a minimised window stores nothing. Key is left as it was.
+    // Stores the placement in Section under the placement keys (settings_table.h): whether it is
+    // maximised and, unless it is, its position and size; a minimised window stores nothing. Key is
+    // left as it was.
     void SaveFormPosition(const FormGeometry& frmThis);
     // Applies the stored placement, kept on the screen and no smaller than the minimum, and the
     // stored maximised state. Key and Default are left as they were.
@@ -57,7 +63,7 @@ public:
 
 private:
     void recordWrite(bool succeeded) { m_lastReturnCode = succeeded ? 1 : 0; }
-    bool writeKey(const std::string& key, const std::string& text);
+    bool writeKey(std::string_view key, const std::string& text);
 
     std::string m_path;
     std::string m_key;

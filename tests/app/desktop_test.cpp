@@ -3,6 +3,7 @@
 
 #include "app/mainwindow/keyboard_picture.h"
 #include "app/mainwindow/manual_panel.h"
+#include "app/shell/app_settings.h"
 #include "app/shell/recent_files.h"
 #include "app/shell/splash_window.h"
 #include "app_fixture.h"
@@ -149,16 +150,16 @@ TEST(RecentFilesTest, KeepsTheNewestEightOnceEachAndSurvivesTheSettingsFile) {
 
     // A path longer than the settings file keeps is remembered for this run only.
     recent.add(QStringLiteral("/") + QString(300, QLatin1Char('x')) + QStringLiteral(".zkt"));
-    cInifile settings;
-    const std::string file = folders.paths.settingsFile().toStdString();
-    recent.write(settings, file);
+    const ProgramLog log(folders.paths.logFile().toStdString());
+    AppSettings settings(folders.paths.settingsFile().toStdString(), log);
+    settings.writeRecentFiles(recent);
     RecentFiles reread;
-    reread.read(settings, file);
+    settings.readRecentFiles(reread);
     EXPECT_EQ(reread.paths(), expected.mid(0, 7));
 
     reread.remove(expected[0]);
-    reread.write(settings, file);
-    reread.read(settings, file);
+    settings.writeRecentFiles(reread);
+    settings.readRecentFiles(reread);
     EXPECT_EQ(reread.paths(), expected.mid(1, 6));
 }
 
@@ -186,6 +187,46 @@ TEST_F(DesktopTest, RecentConfigurationsReopenAndAMissingOneLeavesTheListWithAMe
     EXPECT_EQ(app.model().numberOfManuals, 2);
     EXPECT_EQ(app.recentFiles().paths(), QStringList{first});
     EXPECT_EQ(menu.actions().size(), 1);
+}
+
+TEST_F(DesktopTest, ChoicesTheSettingsFileCannotKeepAreSaidOnceAndTheEndWaitsUntilTheyAreRead) {
+    // A folder where the file belongs: every write fails, every read finds nothing.
+    ASSERT_TRUE(QDir().mkpath(folders.paths.settingsFile()));
+    const auto shownNotices = [] {
+        QList<QMessageBox*> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible())
+                shown << box;
+        return shown;
+    };
+    app.startWithFile(saved("first.zkt", 2));
+    closeStatusWindow();
+    app.openFromOutside(saved("second.zkt", 3));
+    closeStatusWindow();
+    const QList<QMessageBox*> told = shownNotices();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_FALSE(told.first()->isModal());
+    EXPECT_TRUE(
+        told.first()->text().startsWith(QStringLiteral("The recent configurations could not be saved")));
+    EXPECT_TRUE(told.first()->text().contains(folders.paths.settingsFile()));
+    told.first()->accept();
+    processEvents();
+
+    useSimulatedChain();
+    QString toldAtTheEnd;
+    QTimer::singleShot(0, qApp, [this] { window().close(); });
+    QTimer::singleShot(100, qApp, [&] {
+        for (QMessageBox* box : shownNotices()) {
+            toldAtTheEnd = box->text();
+            box->accept();
+        }
+    });
+    QTimer safety;
+    safety.callOnTimeout(qApp, [] { QCoreApplication::exit(99); });
+    safety.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(toldAtTheEnd.startsWith(QStringLiteral("The MIDI ports chosen could not be saved")))
+        << toldAtTheEnd.toStdString();
 }
 
 TEST_F(DesktopTest, TheOpenDialogStartsInTheNearestFolderThatStillExists) {

@@ -1,17 +1,16 @@
 #pragma once
-// The settings file as the window reads and writes it: every section and key is named once,
-// here. Names are compared exactly where start-up reads them (case matters), unlike the file's
-// own lookups.
+// The window's records as the settings file keeps them: the MIDI selection, the write options, the
+// recent configurations and the main window's placement and view, each on its keys of the table
+// (settings/settings_table.h).
 
 #include "link/midi_selection.h"
 #include "link/safe_write.h"
 #include "settings/form_geometry.h"
-#include "settings/ini_file.h"
+#include "settings/program_log.h"
+#include "settings/settings_file.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace zkt {
 
@@ -19,43 +18,34 @@ class RecentFiles;
 
 class AppSettings {
 public:
-    explicit AppSettings(std::string path) : m_path(std::move(path)) {}
+    // Failed writes are logged to log, which must outlive this object.
+    AppSettings(std::string path, const ProgramLog& log) : m_file(std::move(path), log) {}
 
-    // True when a section "Bellhaven" has the key "Log" with the value exactly "1".
-    bool logEnabled();
+    bool logEnabled() { return m_file.read(setting::log); }
 
-    // savedMidiIn, savedMidiOut and the device names from "MIDI I/O"; whatever is missing
-    // keeps the value it had.
+    // The stored positions and names of the MIDI devices; what is missing reads as nothing chosen.
     void readMidiSelection(MidiSelection& selection);
     void writeMidiSelection(const MidiSelection& selection);
 
-    // "Preferences" "Path": where file dialogs start; empty when none is stored.
-    std::optional<std::string> lastFolder();
-    void setLastFolder(const std::string& folder);
+    // Where file dialogs start; nothing when none is stored.
+    std::optional<std::string> lastFolder() { return m_file.stored(setting::lastFolder); }
+    void setLastFolder(const std::string& folder) { m_file.write(setting::lastFolder, folder); }
 
     void loadMainWindowPlacement(FormGeometry& placement, long minimumWidth, long minimumHeight);
     void saveMainWindowPlacement(const FormGeometry& placement);
-    // Shown unless switched off.
-    bool pistonOverviewShown();
-    void setPistonOverviewShown(bool shown);
-    // Each step of a write is on unless switched off; the read-back reads only the manuals
-    // written unless told to read them all.
+    bool pistonOverviewShown() { return m_file.read(setting::pistonOverview); }
+    void setPistonOverviewShown(bool shown) { m_file.write(setting::pistonOverview, shown); }
     WriteOptions writeOptions();
     void setWriteOptions(const WriteOptions& options);
 
     void readRecentFiles(RecentFiles& recent);
     void writeRecentFiles(const RecentFiles& recent);
 
+    // What the user chose and could not be kept since the last call, in words; see SettingsFile.
+    std::optional<std::string> lostChoicesMessage() { return m_file.takeLostChoicesMessage(); }
+
 private:
-    bool readSwitch(const std::string& section, const std::string& key, bool fallback);
-    void writeSwitch(const std::string& section, const std::string& key, bool on);
-
-    std::string m_path;
-    cInifile m_file;
+    SettingsFile m_file;
 };
-
-// The leading decimal number of the text rounded to an integer (halves to even), 0 when the
-// text does not start with one; kept within the 16-bit range.
-std::int16_t leadingNumber(std::string_view text);
 
 } // namespace zkt

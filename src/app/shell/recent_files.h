@@ -1,20 +1,23 @@
 #pragma once
 // The configurations opened or saved last, newest first, as File > Recent Configurations lists
-// them. They are kept in the settings file's "Recent Files" section as "File1" to "File8".
+// them; the settings file keeps them as the list setting::recentFiles.
 
-#include "settings/ini_file.h"
+#include "settings/settings_table.h"
 
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace zkt {
 
 class RecentFiles {
 public:
-    static constexpr int capacity = 8;
+    static constexpr int capacity = setting::recentFiles.count;
 
-    void read(cInifile& settings, const std::string& settingsFile);
-    void write(cInifile& settings, const std::string& settingsFile) const;
+    // The list as the settings file gave it back: a path listed twice counts once, and what is
+    // beyond the capacity is dropped.
+    void assign(const std::vector<std::string>& paths);
+    std::vector<std::string> texts() const;
 
     // Puts the file first; an entry already listed moves up, the oldest beyond the capacity drops.
     void add(const QString& path);
