@@ -5,7 +5,7 @@
 #include "cli/exit_codes.h"
 #include "cli/interrupt.h"
 #include "cli/transfer_wait.h"
-#include "link/transfer_engine.h"
+#include "link/organ_session.h"
 #include "model/backup_store.h"
 #include "model/verification_report.h"
 #include "settings/user_folders.h"
@@ -73,18 +73,34 @@ private:
     DeviceSession& m_session;
 };
 
-// A transfer engine on the session's ports with its progress on err.
+// The organ on the session's ports with its progress on err. engineModel: what a load fills;
+// toWrite: what a safe write writes.
 struct ConsoleTransfer {
-    ConsoleTransfer(DeviceSession& session, ConfigModel& model, std::ostream& err)
+    ConsoleTransfer(DeviceSession& session, ConfigModel& engineModel, const ConfigModel& toWrite, std::ostream& err)
         : status(err), progressFirst(session, status),
-          engine(model, session.port(), session.clock(), status, noticesOn(err)) {
-        session.choosePorts(engine.selection());
+          organ(engineModel, toWrite, session.port(), session.clock(), status, noticesOn(err),
+                [](const std::vector<Bytes>& images) {
+                    return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
+                }) {
+        session.choosePorts(organ.engine().selection());
         catchInterrupt();
+    }
+
+    // The loop's work: Ctrl+C cancels what runs, then each tick and drain goes to the session.
+    LoopWork loopWork() {
+        LoopWork work = engineLoopWork(organ.engine());
+        work.tick = [this] {
+            if (interruptRequested())
+                organ.cancel();
+            organ.tick();
+        };
+        work.drain = [this] { organ.drainReceived(); };
+        return work;
     }
 
     ConsoleStatus status;
     ProgressBeforeTraffic progressFirst;
-    TransferEngine engine;
+    OrganSession organ;
 };
 
 // Give the last message its time on the wire before the ports close.
@@ -109,16 +125,11 @@ int exitStatusOf(const TransferOutcome& outcome) {
 }
 
 int loadFromChain(DeviceSession& session, ConfigModel& model, std::ostream& err) {
-    ConsoleTransfer transfer(session, model, err);
-    TransferEngine& engine = transfer.engine;
+    ConsoleTransfer transfer(session, model, model, err);
+    TransferEngine& engine = transfer.organ.engine();
     if (!engine.startLoad())
         return exitcode::differentOrFailed;
-    LoopWork work = engineLoopWork(engine);
-    work.tick = [&engine, tick = work.tick] {
-        if (interruptRequested())
-            engine.cancelTransfer();
-        tick();
-    };
+    const LoopWork work = transfer.loopWork();
     const LoopEnd end = runLoop(session.driver(), work, session.timeout());
     transfer.status.finishLine();
     if (end == LoopEnd::timedOut)
@@ -129,21 +140,13 @@ int loadFromChain(DeviceSession& session, ConfigModel& model, std::ostream& err)
 
 int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOptions& options,
                  std::ostream& err) {
-    ConfigModel edited = model;
-    ConsoleTransfer transfer(session, edited, err);
-    TransferEngine& engine = transfer.engine;
-    SafeWrite write(engine, model, transfer.status, [](const std::vector<Bytes>& images) {
-        return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
-    });
-    write.start(options);
+    ConfigModel readFromChain = model;
+    ConsoleTransfer transfer(session, readFromChain, model, err);
+    const TransferEngine& engine = transfer.organ.engine();
+    const SafeWrite& write = transfer.organ.write();
+    transfer.organ.startWrite(options);
 
-    LoopWork work = engineLoopWork(engine);
-    work.tick = [&write, tick = work.tick] {
-        if (interruptRequested())
-            write.abandon();
-        tick();
-        write.onTick();
-    };
+    LoopWork work = transfer.loopWork();
     work.done = [&write] {
         return write.phase() == SafeWrite::Phase::finished || write.phase() == SafeWrite::Phase::readFailed;
     };

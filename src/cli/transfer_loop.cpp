@@ -1,5 +1,6 @@
 #include "cli/transfer_loop.h"
 
+#include "link/tick_schedule.h"
 #include "link/transfer_engine.h"
 
 #include <algorithm>
@@ -72,6 +73,7 @@ void PortDriver::waitUntil(Micros until, const std::function<void()>& drain) {
 LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> timeout, LoopStats* stats) {
     const Micros start = driver.now();
     Micros nextTick = start;
+    TickSchedule schedule;
     const auto timed = [&](const std::function<void()>& handler) {
         const Micros before = driver.now();
         handler();
@@ -83,15 +85,12 @@ LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> 
         nextTick += TransferEngine::tickInterval;
         driver.waitUntil(nextTick, drain);
         if (work.sendableAt) {
-            // Ticks wake a little late at random; without this, a send due 600 ms after the
-            // previous one would slip a whole tick about every other time.
-            const Micros sendable = work.sendableAt();
+            // Later ticks keep step with a send a tick waited for, or each hold's own lateness
+            // would add up until a send slipped a tick after all.
             const Micros now = driver.now();
-            if (sendable > now && sendable - now <= tickHoldLimit) {
-                driver.waitUntil(sendable, drain);
-                // Later ticks keep step with the send, or each hold's own lateness would add
-                // up until a send slipped a tick after all.
-                nextTick = sendable;
+            if (const auto hold = schedule.holdFor(now, work.sendableAt())) {
+                nextTick = now + *hold;
+                driver.waitUntil(nextTick, drain);
             }
         }
         if (stats) {

@@ -73,12 +73,9 @@ struct LoopWork {
     std::function<void()> tick;
     std::function<void()> drain;
     std::function<bool()> done; // asked after every tick
-    // When the next message may leave; a tick due just before that waits for it.
+    // When the next message may leave; a tick due just before that waits for it (TickSchedule).
     std::function<Micros()> sendableAt;
 };
-
-// How long a tick may wait for the write pause rather than leave the message to the next tick.
-inline constexpr Micros tickHoldLimit{5'000};
 
 LoopEnd runLoop(LoopDriver& driver, const LoopWork& work, std::optional<Micros> timeout,
                 LoopStats* stats = nullptr);

@@ -71,14 +71,12 @@ DeviceLink::DeviceLink(WebSession& session, PageMidi page, const Clock& clock)
       m_simulation(std::make_shared<SimulatedChain>(clock, simulation())),
       m_ports({{m_browser, {}}, {m_simulation, {}}}), m_observed(m_ports, clock),
       m_events([this](const TransferOutcome& outcome) { transferFinished(outcome); }),
-      m_engine(m_model, m_observed, clock, m_events,
-               LinkNotices{{},
-                           [this](const std::string& text) {
-                               m_events.add({{"type", "message"}, {"text", text}});
-                           }}),
-      m_write(m_engine, m_model, m_events,
+      m_organ(m_model, m_model, m_observed, clock, m_events,
+              LinkNotices{{}, [this](const std::string& text) { m_events.add({{"type", "message"}, {"text", text}}); }},
               [this](const std::vector<Bytes>& images) { return keepBackup(images); }),
-      m_check(m_engine, m_observed, clock), m_traffic(m_observed, clock) {}
+      m_traffic(m_observed, clock) {
+    m_organ.onWritePhase([this](SafeWrite::Phase phase) { writePhaseReached(phase); });
+}
 
 void DeviceLink::setDevices(std::vector<std::string> inputs, std::vector<std::string> outputs) {
     m_browser->setDevices(std::move(inputs), std::move(outputs));
@@ -90,25 +88,25 @@ void DeviceLink::received(std::span<const std::uint8_t> bytes) {
 }
 
 json DeviceLink::setupView() const {
-    return midiSetupView(m_engine.selection(), m_observed);
+    return midiSetupView(m_organ.engine().selection(), m_observed);
 }
 
 void DeviceLink::chooseDevices(const std::string& input, const std::string& output) {
-    web::chooseDevices(m_engine.selection(), m_observed, input, output);
+    web::chooseDevices(m_organ.engine().selection(), m_observed, input, output);
 }
 
 json DeviceLink::chosenDevices() const {
-    const MidiSelection& selection = m_engine.selection();
+    const MidiSelection& selection = m_organ.engine().selection();
     return {{"input", positionOf(m_observed.inputNames(), selection.inputName)},
             {"output", positionOf(m_observed.outputNames(), selection.outputName)}};
 }
 
 bool DeviceLink::startLoad() {
-    if (m_engine.busy() || writeRunning() || m_check.running())
+    if (m_organ.busy())
         return false;
     // Fields an image does not mention keep what the configuration holds, as on the desktop.
     m_model = m_session.model();
-    return m_engine.startLoad();
+    return m_organ.engine().startLoad();
 }
 
 nlohmann::json DeviceLink::writeStart(const WriteOptions& options) const {
@@ -120,61 +118,47 @@ nlohmann::json DeviceLink::writeStart(const WriteOptions& options) const {
 }
 
 bool DeviceLink::startWrite(WriteOptions options) {
-    if (m_engine.busy() || writeRunning() || m_check.running() || !m_engine.selection().midiConfigured())
+    if (m_organ.busy() || !m_organ.engine().selection().midiConfigured())
         return false;
     m_model = m_session.model();
     options.confirmBeforeWriting = true;
-    m_seenPhase = SafeWrite::Phase::idle;
-    m_write.start(options);
-    followWrite();
-    return true;
+    return m_organ.startWrite(options);
 }
 
 void DeviceLink::confirmWrite(const WriteOptions& chosen) {
-    m_write.confirm(chosen);
-    followWrite();
+    m_organ.confirmWrite(chosen);
 }
 
 void DeviceLink::writeWithoutBackup() {
-    m_write.writeWithoutBackup();
-    followWrite();
+    m_organ.writeWithoutBackup();
 }
 
 void DeviceLink::cancel() {
-    if (writeRunning())
-        m_write.abandon();
-    else
-        m_engine.cancelTransfer();
-    followWrite();
-}
-
-bool DeviceLink::writeRunning() const {
-    const SafeWrite::Phase phase = m_write.phase();
-    return phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished;
+    m_organ.cancel();
 }
 
 bool DeviceLink::startLinkCheck() {
-    if (writeRunning())
+    if (m_organ.writeRunning())
         return false;
-    return m_check.start();
+    const auto refusal = m_organ.linkCheck().start();
+    m_checkRefusal = refusal ? linkCheckRefusalText(*refusal, "the MIDI setup.") : std::string();
+    return !refusal;
 }
 
 void DeviceLink::stopLinkCheck() {
-    m_check.stop();
+    m_organ.linkCheck().stop();
+}
+
+json DeviceLink::linkCheckView() const {
+    return web::linkCheckView(m_organ.linkCheck(), describeChosenPorts(m_organ.engine().selection(), m_observed),
+                              m_checkRefusal);
 }
 
 Micros DeviceLink::tick() {
-    if (const auto hold = m_schedule.holdFor(m_clock.now(), m_engine.queue().pauseEnd()))
+    if (const auto hold = m_organ.holdTick())
         return *hold;
     advanceSimulation();
-    if (m_check.running()) {
-        m_check.tick();
-    } else {
-        m_engine.onTimerTick();
-        m_write.onTick();
-        followWrite();
-    }
-    return m_schedule.untilNext(m_clock.now());
+    return m_organ.tick();
 }
 
 std::optional<Micros> DeviceLink::simulationDue() const {
@@ -190,33 +174,25 @@ void DeviceLink::advanceSimulation() {
 }
 
 void DeviceLink::drain() {
-    if (m_check.running())
-        m_check.drain();
-    else
-        m_engine.drainReceived();
+    m_organ.drainReceived();
 }
 
-void DeviceLink::followWrite() {
-    const SafeWrite::Phase phase = m_write.phase();
-    if (phase == m_seenPhase)
-        return;
-    m_seenPhase = phase;
+void DeviceLink::writePhaseReached(SafeWrite::Phase phase) {
+    const SafeWrite& write = m_organ.write();
     switch (phase) {
     case SafeWrite::Phase::awaitingConfirmation:
         m_events.add({{"type", "confirmWrite"},
-                      {"lines", m_write.plan().describe()},
-                      {"options", writeOptionsView(m_write.options())}});
+                      {"lines", write.plan().describe()},
+                      {"options", writeOptionsView(write.options())}});
         break;
     case SafeWrite::Phase::readFailed:
-        m_events.add({{"type", "readFailed"}, {"reason", m_write.report().front()}});
+        m_events.add({{"type", "readFailed"}, {"reason", write.report().front()}});
         break;
-    case SafeWrite::Phase::finished: {
+    case SafeWrite::Phase::finished:
         // What the organ holds is no file: the document stays as it is, unsaved changes and all.
-        const SafeWrite::Outcome outcome = m_write.outcome();
         m_events.add(
-            {{"type", "writeFinished"}, {"outcome", outcomeName(outcome)}, {"report", m_write.report()}});
+            {{"type", "writeFinished"}, {"outcome", outcomeName(write.outcome())}, {"report", write.report()}});
         break;
-    }
     default:
         break;
     }
@@ -245,9 +221,9 @@ json DeviceLink::takeEvents() {
 }
 
 json DeviceLink::state() const {
-    return {{"busy", m_engine.busy() || writeRunning() || m_check.running()},
-            {"devicesChosen", m_engine.selection().midiConfigured()},
-            {"writing", writeRunning()}};
+    return {{"busy", m_organ.busy()},
+            {"devicesChosen", m_organ.engine().selection().midiConfigured()},
+            {"writing", m_organ.writeRunning()}};
 }
 
 } // namespace zkt::web

@@ -10,13 +10,11 @@
 
 #include "link/clock.h"
 #include "link/observed_port.h"
+#include "link/organ_session.h"
 #include "link/port_union.h"
-#include "link/safe_write.h"
-#include "link/transfer_engine.h"
 #include "sim/simulated_chain.h"
-#include "web/link_check_run.h"
+#include "web/link_check_view.h"
 #include "web/link_events.h"
-#include "web/tick_schedule.h"
 #include "web/traffic_feed.h"
 #include "web/web_midi_port.h"
 #include "web/web_session.h"
@@ -66,7 +64,10 @@ public:
 
     bool startLinkCheck();
     void stopLinkCheck();
-    nlohmann::json linkCheckView() const { return m_check.view(); }
+    // {running, sent, planned, ports: "MIDI In: ...\nMIDI Out: ...",
+    //  rows: [{length, sent, intact, corrupted, lost (null while running), roundTripMs (null: none)}],
+    //  mcus: "" or "MCUs counted: 3", verdict: "" or its text, problem: bool}
+    nlohmann::json linkCheckView() const;
     TrafficFeed& traffic() { return m_traffic; }
 
     // The 100 ms timer; returns how long until it wants to run again.
@@ -82,8 +83,7 @@ public:
 private:
     void drain();
     // Puts the safe write's questions and its end among the events.
-    void followWrite();
-    bool writeRunning() const;
+    void writePhaseReached(SafeWrite::Phase phase);
     void transferFinished(const TransferOutcome& outcome);
     KeptBackup keepBackup(const std::vector<Bytes>& images);
 
@@ -95,12 +95,10 @@ private:
     ObservedPort m_observed;
     ConfigModel m_model;
     LinkEvents m_events;
-    TransferEngine m_engine;
-    SafeWrite m_write;
-    SafeWrite::Phase m_seenPhase = SafeWrite::Phase::idle;
-    LinkCheckRun m_check;
+    OrganSession m_organ;
+    // Why the last connection test could not start, in the page's words; its verdict.
+    std::string m_checkRefusal;
     TrafficFeed m_traffic;
-    TickSchedule m_schedule;
 };
 
 // {backup, onlyChanged, verify, verifyAll} as the page keeps them; what is missing keeps its default.

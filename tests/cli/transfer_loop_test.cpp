@@ -1,4 +1,5 @@
 #include "cli/transfer_loop.h"
+#include "link/tick_schedule.h"
 
 #include "link/transmit_queue.h"
 #include "support/link_fakes.h"
@@ -60,7 +61,7 @@ TEST(RunLoop, PacedMessagesLeaveOnTheSixthTickDespiteLateWakeUps) {
     for (std::size_t i = 1; i < sendTimes.size(); ++i) {
         const Micros gap = sendTimes[i] - sendTimes[i - 1];
         EXPECT_GE(gap, TransmitQueue::writePause);
-        EXPECT_LT(gap, TransmitQueue::writePause + tickHoldLimit) << "message " << i;
+        EXPECT_LT(gap, TransmitQueue::writePause + TickSchedule::holdLimit) << "message " << i;
     }
 }
 

@@ -266,17 +266,5 @@ TEST(MidiSetupView, ShowsTheBrowsersNamesAndKeepsTheChoiceByLabel) {
     EXPECT_EQ(view["missing"][0], "The MIDI output you chose before, \"Gone\", is not connected.");
 }
 
-TEST(TickSchedule, WaitsForASendDueWithinTheLimitAndKeepsStep) {
-    TickSchedule schedule;
-    EXPECT_EQ(schedule.untilNext(Micros{0}), Micros{100'000});
-    // The timer woke 2 ms late; the send due 1 ms later is waited for.
-    EXPECT_EQ(schedule.holdFor(Micros{102'000}, Micros{103'000}), Micros{1'000});
-    EXPECT_EQ(schedule.untilNext(Micros{103'200}), Micros{99'800});
-    EXPECT_EQ(schedule.holdFor(Micros{203'000}, Micros{209'000}), std::nullopt) << "beyond the limit";
-    // Kept waiting for seconds: the next tick at once, then the usual step.
-    EXPECT_EQ(schedule.untilNext(Micros{5'000'000}), Micros{0});
-    EXPECT_EQ(schedule.untilNext(Micros{5'000'000}), Micros{100'000});
-}
-
 } // namespace
 } // namespace zkt::web

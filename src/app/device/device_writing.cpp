@@ -2,26 +2,19 @@
 
 #include "app/device/write_dialog.h"
 #include "document/write_start.h"
-#include "model/backup_store.h"
-#include "settings/user_folders.h"
 
 #include <QMessageBox>
 #include <QTimer>
 
-#include <chrono>
-
 namespace zkt {
 
-DeviceWriting::DeviceWriting(TransferEngine& engine, const ConfigModel& model, TransferObserver& observer,
-                             QWidget* owner)
-    : m_model(model), m_owner(owner), m_dialog(new WriteDialog(owner)),
-      m_write(engine, model, observer, [](const std::vector<Bytes>& images) {
-          return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
-      }) {}
+DeviceWriting::DeviceWriting(OrganSession& organ, const ConfigModel& model, QWidget* owner)
+    : m_organ(organ), m_model(model), m_owner(owner), m_dialog(new WriteDialog(owner)) {
+    m_organ.onWritePhase([this](SafeWrite::Phase phase) { phaseReached(phase); });
+}
 
 void DeviceWriting::start() {
-    const SafeWrite::Phase phase = m_write.phase();
-    if (phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished)
+    if (m_organ.writeRunning())
         return;
     WriteOptions options = m_options;
     const WriteStart begin = writeStart(m_model, options);
@@ -37,16 +30,10 @@ void DeviceWriting::start() {
         m_options = options = *chosen;
     }
     options.confirmBeforeWriting = true;
-    m_seen = SafeWrite::Phase::idle;
-    m_write.start(options);
+    m_organ.startWrite(options);
 }
 
-void DeviceWriting::afterTick() {
-    m_write.onTick();
-    const SafeWrite::Phase phase = m_write.phase();
-    if (phase == m_seen)
-        return;
-    m_seen = phase;
+void DeviceWriting::phaseReached(SafeWrite::Phase phase) {
     switch (phase) {
     case SafeWrite::Phase::awaitingConfirmation:
         QTimer::singleShot(0, this, &DeviceWriting::askToConfirm);
@@ -63,35 +50,35 @@ void DeviceWriting::afterTick() {
 }
 
 void DeviceWriting::askToConfirm() {
-    const WritePlan& plan = m_write.plan();
+    const WritePlan& plan = m_organ.write().plan();
     const auto chosen =
         m_dialog->ask(m_options, plan.describe(), plan.toWrite.empty() && plan.notInChain.empty());
     if (!chosen) {
-        m_write.abandon();
+        m_organ.cancel();
         return;
     }
     m_options = *chosen;
-    m_write.confirm(*chosen);
+    m_organ.confirmWrite(*chosen);
 }
 
 void DeviceWriting::askAfterFailedRead() {
     const QString text =
         QStringLiteral("The ZKT could not be read, so no backup of what it holds was taken:\n%1\n\n"
                        "Write without a backup? Every manual of the configuration is then written.")
-            .arg(QString::fromStdString(m_write.report().front()));
+            .arg(QString::fromStdString(m_organ.write().report().front()));
     const auto answer = QMessageBox::question(m_owner, QStringLiteral("Write Program Data to ZKT"), text,
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
-        m_write.writeWithoutBackup();
+        m_organ.writeWithoutBackup();
     else
-        m_write.abandon();
+        m_organ.cancel();
 }
 
 void DeviceWriting::reportOutcome() {
-    if (m_write.outcome() != SafeWrite::Outcome::differs)
+    if (m_organ.write().outcome() != SafeWrite::Outcome::differs)
         return;
     QStringList lines;
-    for (const std::string& line : m_write.report())
+    for (const std::string& line : m_organ.write().report())
         lines << QString::fromStdString(line);
     // Not modal: it is shown from inside a tick.
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Write Program Data to ZKT"),

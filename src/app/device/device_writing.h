@@ -3,7 +3,7 @@
 // manuals that change, a read-back after) whose plan the user confirms in the write dialog.
 // The questions are asked between ticks, never inside one.
 
-#include "link/safe_write.h"
+#include "link/organ_session.h"
 
 #include <QObject>
 #include <QString>
@@ -17,28 +17,26 @@ class WriteDialog;
 class DeviceWriting : public QObject {
     Q_OBJECT
 public:
-    // observer: where the engine reports, which shows this write's own lines too.
-    DeviceWriting(TransferEngine& engine, const ConfigModel& model, TransferObserver& observer, QWidget* owner);
+    // Follows the session's safe write: its phases come from the session.
+    DeviceWriting(OrganSession& organ, const ConfigModel& model, QWidget* owner);
 
     void start();
-    // After every tick of the engine.
-    void afterTick();
 
     // Kept in the settings file.
     WriteOptions& options() { return m_options; }
-    const SafeWrite& safeWrite() const { return m_write; }
+    const SafeWrite& safeWrite() const { return m_organ.write(); }
 
 private:
+    void phaseReached(SafeWrite::Phase phase);
     void askToConfirm();
     void askAfterFailedRead();
     void reportOutcome();
 
+    OrganSession& m_organ;
     const ConfigModel& m_model;
     QWidget* m_owner;
     WriteDialog* m_dialog;
-    SafeWrite m_write;
     WriteOptions m_options;
-    SafeWrite::Phase m_seen = SafeWrite::Phase::idle;
 };
 
 } // namespace zkt

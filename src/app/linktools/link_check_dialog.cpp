@@ -34,8 +34,8 @@ void setVerdictStyle(QLabel& label, bool problem) {
 
 } // namespace
 
-LinkCheckDialog::LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPorts ports, QWidget* owner)
-    : QDialog(owner), m_port(port), m_clock(clock), m_ports(std::move(ports)) {
+LinkCheckDialog::LinkCheckDialog(LinkCheckRun& run, std::function<QString()> describePorts, QWidget* owner)
+    : QDialog(owner), m_run(run), m_describePorts(std::move(describePorts)) {
     setObjectName(QStringLiteral("frmLinkCheck"));
     setWindowTitle(QStringLiteral("Test MIDI Connection"));
     // Only the main window waits: the MIDI monitor stays usable during the test.
@@ -99,7 +99,7 @@ LinkCheckDialog::LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPo
 }
 
 void LinkCheckDialog::present() {
-    m_portsLabel->setText(m_ports.describe());
+    m_portsLabel->setText(m_describePorts());
     if (!isVisible() && parentWidget() != nullptr)
         centreOver(*this, *parentWidget());
     show();
@@ -110,63 +110,55 @@ void LinkCheckDialog::present() {
 void LinkCheckDialog::startTest() {
     if (isRunning())
         return;
-    m_portsLabel->setText(m_ports.describe());
+    m_portsLabel->setText(m_describePorts());
     m_verdict->clear();
     m_mcus->clear();
-    if (const auto error = m_ports.open()) {
-        m_verdict->setText(QStringLiteral("The MIDI ports could not be opened: ") +
-                           QString::fromStdString(*error));
+    if (const auto refusal = m_run.start()) {
+        m_verdict->setText(QString::fromStdString(linkCheckRefusalText(*refusal, "Options > MIDI I/O Setup")));
         setVerdictStyle(*m_verdict, true);
         return;
     }
-    m_check = std::make_unique<LinkCheck>(m_port, m_clock);
-    m_progress->setRange(0, m_check->messagesPlanned());
+    m_showing = true;
+    m_progress->setRange(0, m_run.check()->messagesPlanned());
     m_start->setEnabled(false);
     showProgress();
 }
 
-void LinkCheckDialog::tick() {
-    if (!isRunning())
-        return;
-    m_check->tick();
-    showProgress();
-}
-
-void LinkCheckDialog::drain() {
-    if (!isRunning())
-        return;
-    m_check->drain();
-    showProgress();
-}
-
 void LinkCheckDialog::showProgress() {
-    fillResults(m_check->report(), false);
-    m_progress->setValue(m_check->messagesSent());
-    if (m_check->messagesSent() == m_check->messagesPlanned())
+    if (!m_showing)
+        return;
+    const LinkCheck* check = m_run.check();
+    if (check == nullptr) {
+        if (m_run.lastFinished())
+            finishTest();
+        return;
+    }
+    fillResults(check->report(), false);
+    m_progress->setValue(check->messagesSent());
+    if (check->messagesSent() == check->messagesPlanned())
         m_progress->setFormat(QStringLiteral("Waiting for the last messages to come back"));
     else
         m_progress->setFormat(QStringLiteral("%v of %m messages sent"));
-    if (m_check->finished())
-        finishTest();
 }
 
 void LinkCheckDialog::finishTest() {
-    const LinkReport report = m_check->report();
+    const LinkReport& report = m_run.lastReport();
     stopTest();
     fillResults(report, true);
     const Verdict verdict = judgeLink(report);
     m_mcus->setText(QStringLiteral("MCUs counted: ") + QString::fromStdString(mcusCountedText(report)));
     m_verdict->setText(QString::fromStdString(verdict.text));
     setVerdictStyle(*m_verdict, verdict.problemFound());
+    m_progress->setValue(m_progress->maximum());
     m_progress->setFormat(QStringLiteral("Done"));
     m_start->setText(QStringLiteral("&Test Again"));
 }
 
 void LinkCheckDialog::stopTest() {
-    if (!isRunning())
+    if (!m_showing)
         return;
-    m_check.reset();
-    m_ports.release();
+    m_showing = false;
+    m_run.stop();
     m_start->setEnabled(true);
 }
 

@@ -1,11 +1,9 @@
 #pragma once
-// "Test MIDI Connection": runs the connection test (link/link_check.h) on the chosen ports
-// and shows, per message length, what came back, the MCUs counted and the verdict. The
-// program hands the dialog its ticks and received messages while a test runs.
+// "Test MIDI Connection": starts the organ session's connection test (link/link_check_run.h) on
+// the chosen ports and shows, per message length, what came back, the MCUs counted and the
+// verdict. The session runs the test; the dialog draws it after each tick and received message.
 
-#include "link/clock.h"
-#include "link/link_check.h"
-#include "link/midi_port.h"
+#include "link/link_check_run.h"
 
 #include <QDialog>
 #include <functional>
@@ -20,42 +18,32 @@ class QTableWidget;
 
 namespace zkt {
 
-// How the dialog gets hold of the chosen ports and gives them back.
-struct LinkCheckPorts {
-    // Opens them; the text says why they could not be opened.
-    std::function<std::optional<std::string>()> open;
-    std::function<void()> release;
-    // "MIDI In: ..., MIDI Out: ..."
-    std::function<QString()> describe;
-};
-
 class LinkCheckDialog : public QDialog {
     Q_OBJECT
 public:
-    LinkCheckDialog(MidiPort& port, const Clock& clock, LinkCheckPorts ports, QWidget* owner);
+    // describePorts: "MIDI In: ...\nMIDI Out: ...".
+    LinkCheckDialog(LinkCheckRun& run, std::function<QString()> describePorts, QWidget* owner);
 
     // Shows the dialog over its owner, ready to start.
     void present();
     void startTest();
-    bool isRunning() const { return m_check != nullptr; }
-    // While a test runs: the 100 ms tick, and the received messages.
-    void tick();
-    void drain();
+    bool isRunning() const { return m_run.running(); }
+    // Draws the test as it stands; at its end, its verdict.
+    void showProgress();
 
 protected:
     void done(int result) override;
 
 private:
-    void showProgress();
     void finishTest();
     void stopTest();
     // Lost is only known once the test is over; until then a message may still be on its way.
     void fillResults(const LinkReport& report, bool final);
 
-    MidiPort& m_port;
-    const Clock& m_clock;
-    LinkCheckPorts m_ports;
-    std::unique_ptr<LinkCheck> m_check;
+    LinkCheckRun& m_run;
+    std::function<QString()> m_describePorts;
+    // A test this dialog started and has not yet shown the end of.
+    bool m_showing = false;
     QLabel* m_portsLabel;
     QProgressBar* m_progress;
     QTableWidget* m_results;

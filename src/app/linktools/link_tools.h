@@ -1,13 +1,12 @@
 #pragma once
-// The Options menu's view of the MIDI loop: the MIDI monitor and the connection test. The
-// test borrows the transfer engine's ports while it runs, and meanwhile gets the ticks and
-// the received messages in the engine's place.
+// The Options menu's view of the MIDI loop: the MIDI monitor and the connection test, which the
+// organ session runs on its ports while no transfer holds them.
 
 #include "app/linktools/link_check_dialog.h"
 #include "app/linktools/midi_monitor_window.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
-#include "link/transfer_engine.h"
+#include "link/organ_session.h"
 
 #include <QString>
 #include <functional>
@@ -22,7 +21,7 @@ namespace zkt {
 class LinkTools {
 public:
     // runMidiSetup answers whether the dialog was cancelled; folder: where the monitor saves.
-    LinkTools(ObservedPort& port, const Clock& clock, TransferEngine& engine, std::function<bool()> runMidiSetup,
+    LinkTools(ObservedPort& port, const Clock& clock, OrganSession& organ, std::function<bool()> runMidiSetup,
               QWidget* mainWindow, QString folder);
     ~LinkTools();
     LinkTools(const LinkTools&) = delete;
@@ -31,21 +30,17 @@ public:
     void showMonitor();
     void showLinkCheck();
 
-    bool checkRunning() const { return m_linkCheck != nullptr && m_linkCheck->isRunning(); }
-    void tick();
-    void drain();
+    bool checkRunning() const { return m_organ.linkCheck().running(); }
+    // After the session's tick or a received message: the test as it stands.
+    void showCheckProgress();
 
     MidiMonitorWindow* monitor() const { return m_monitor.get(); }
     LinkCheckDialog* linkCheck() const { return m_linkCheck; }
 
 private:
-    bool transferRunning() const;
-    std::optional<std::string> openPorts();
-    QString describePorts() const;
-
     ObservedPort& m_port;
     const Clock& m_clock;
-    TransferEngine& m_engine;
+    OrganSession& m_organ;
     std::function<bool()> m_runMidiSetup;
     QWidget* m_mainWindow;
     QString m_folder;

@@ -9,7 +9,9 @@
 #include "app/mainwindow/piston_overview.h"
 #include "app/shell/splash_window.h"
 #include "app/shell/window_placement.h"
+#include "model/backup_store.h"
 #include "model/vocabulary.h"
+#include "settings/user_folders.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -48,11 +50,22 @@ QUrl userGuideUrl(const QString& programFolder) {
     return {};
 }
 
+// Not modal: the link reports from inside a timer tick, where a nested event loop would let the
+// next tick run before this one has finished; and settings that could not be saved stop no work.
+QMessageBox* showNotice(QMessageBox::Icon icon, const std::string& text, QWidget* parent) {
+    auto* box = new QMessageBox(icon, QStringLiteral("ZKTConfig"), QString::fromStdString(text),
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    return box;
+}
+
 } // namespace
 
 Application::Application(AppPaths paths, ApplicationOptions options)
-    : m_paths(std::move(paths)), m_options(options), m_settings(m_paths.settingsFile().toStdString()),
-      m_log(m_paths.logFile().toStdString()),
+    : m_paths(std::move(paths)), m_options(options), m_log(m_paths.logFile().toStdString()),
+      m_settings(m_paths.settingsFile().toStdString(), m_log),
       m_clock(options.clock != nullptr ? *options.clock : m_steadyClock) {
     // RtMidi reports trouble from its own thread; the log and the status window are this one's.
     const auto midiTrouble = [this](const std::string& text) {
@@ -70,28 +83,25 @@ Application::Application(AppPaths paths, ApplicationOptions options)
 
     LinkNotices notices;
     notices.log = [this](const std::string& line) { m_log.writeLog(line); };
-    // Not modal: the link reports from inside a timer tick, and a nested event loop there
-    // would let the next tick run before this one has finished.
     notices.userMessage = [this](const std::string& text) {
-        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("ZKTConfig"),
-                                    QString::fromStdString(text), QMessageBox::Ok, m_mainWindow.get());
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::NonModal);
-        box->show();
+        showNotice(QMessageBox::Information, text, m_mainWindow.get());
     };
     m_transferView =
         std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(true); });
-    m_engine = std::make_unique<TransferEngine>(m_model, *m_observedPort, m_clock, *m_transferView, notices);
-    m_writing = std::make_unique<DeviceWriting>(*m_engine, m_model, *m_transferView, m_mainWindow.get());
+    m_organ = std::make_unique<OrganSession>(
+        m_model, m_model, *m_observedPort, m_clock, *m_transferView, notices, [](const std::vector<Bytes>& images) {
+            return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
+        });
+    m_writing = std::make_unique<DeviceWriting>(*m_organ, m_model, m_mainWindow.get());
     m_linkTools = std::make_unique<LinkTools>(
-        *m_observedPort, m_clock, *m_engine, [this] { return runMidiSetup(true); }, m_mainWindow.get(),
+        *m_observedPort, m_clock, *m_organ, [this] { return runMidiSetup(true); }, m_mainWindow.get(),
         m_paths.documentsFolder);
 
     connect(m_statusWindow, &StatusWindow::closedByUser, this,
-            [this](bool releaseInput) { m_engine->dismissProgress(releaseInput); });
-    connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_engine->cancelTransfer(); });
+            [this](bool releaseInput) { m_organ->engine().dismissProgress(releaseInput); });
+    connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_organ->cancel(); });
     m_document =
-        std::make_unique<DocumentController>(m_configuration, *m_mainWindow, *m_statusWindow, *m_engine,
+        std::make_unique<DocumentController>(m_configuration, *m_mainWindow, *m_statusWindow, m_organ->engine(),
                                              [this](const QString& path) { rememberRecentFile(path); });
     m_document->lastFolder() = m_paths.documentsFolder;
     m_recoveryKeeper = std::make_unique<RecoveryKeeper>(
@@ -113,7 +123,12 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     // runs on this one.
     m_port->setReceiveNotifier([this] {
         QMetaObject::invokeMethod(
-            this, [this] { drainReceived(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                m_organ->drainReceived();
+                m_linkTools->showCheckProgress();
+            },
+            Qt::QueuedConnection);
     });
 
     connect(m_startChoice.get(), &StartChoiceWindow::loadFromDeviceChosen, this,
@@ -206,7 +221,7 @@ void Application::openFromOutside(const QString& path) {
     }
     if (!m_mainWindowLoaded)
         skipStartChoice();
-    if (m_engine->busy()) {
+    if (m_organ->engine().busy()) {
         QMessageBox::information(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
                                  QStringLiteral("%1 was not opened: a transfer with the ZKT is running. "
                                                 "Open it again when the transfer has finished.")
@@ -239,6 +254,12 @@ void Application::rememberRecentFile(const QString& path) {
 void Application::storeRecentFiles() {
     m_settings.writeRecentFiles(m_recentFiles);
     m_mainWindow->setRecentFiles(m_recentFiles.paths());
+    tellLostSettings(m_mainWindow.get());
+}
+
+QMessageBox* Application::tellLostSettings(QWidget* parent) {
+    const std::optional<std::string> lost = m_settings.lostChoicesMessage();
+    return lost ? showNotice(QMessageBox::Warning, *lost, parent) : nullptr;
 }
 
 void Application::initialiseApplication() {
@@ -253,7 +274,7 @@ void Application::initialiseApplication() {
     vocabulary();
     // The model, the SysEx constants and the transfer state were made with their start-up
     // values when this object was built.
-    m_settings.readMidiSelection(m_engine->selection());
+    m_settings.readMidiSelection(m_organ->engine().selection());
     if (const auto folder = m_settings.lastFolder())
         m_document->lastFolder() = QString::fromStdString(*folder);
     m_settings.readRecentFiles(m_recentFiles);
@@ -326,13 +347,22 @@ void Application::prepareMainWindow() {
 }
 
 void Application::transferTick() {
-    m_port->advanceSimulation();
-    if (m_linkTools->checkRunning()) {
-        m_linkTools->tick();
-    } else {
-        m_engine->onTimerTick();
-        m_writing->afterTick();
+    // A tick a few milliseconds before a paced send waits for it, as zktcli's and the page's do.
+    if (const auto hold = m_organ->holdTick()) {
+        QTimer::singleShot(std::chrono::ceil<std::chrono::milliseconds>(*hold), this, &Application::runTick);
+        return;
     }
+    runTick();
+}
+
+void Application::runTick() {
+    m_port->advanceSimulation();
+    m_organ->tick();
+    m_linkTools->showCheckProgress();
+    // The timer's next tick comes a whole interval after this one, in step with the send.
+    QTimer& timer = m_mainWindow->transferTimer();
+    if (timer.isActive())
+        timer.start();
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
         m_simulationTimer.start();
 }
@@ -343,24 +373,17 @@ void Application::simulationStep() {
         m_simulationTimer.stop();
 }
 
-void Application::drainReceived() {
-    if (m_linkTools->checkRunning())
-        m_linkTools->drain();
-    else
-        m_engine->drainReceived();
-}
-
 bool Application::runMidiSetup(bool portsNeeded) {
     if (m_midiSetup == nullptr)
         m_midiSetup = new MidiSetupDialog(
-            *m_port, m_engine->selection(), *m_statusWindow,
+            *m_port, m_organ->engine().selection(), *m_statusWindow,
             [this](const std::string& line) { m_log.writeLog(line); }, m_mainWindow.get());
     return m_midiSetup->runModal(portsNeeded);
 }
 
 void Application::loadFromDevice() {
     if (m_document->maySetAsideChanges(documenttext::SetAside::loadingFromOrgan))
-        m_engine->startLoad();
+        m_organ->engine().startLoad();
 }
 
 void Application::writeToDevice() {
@@ -376,12 +399,18 @@ void Application::programEnd() {
     m_mainWindow->transferTimer().stop();
     m_simulationTimer.stop();
     m_statusWindow->hide();
+    // The main window is closing: what the end could not save is said on its own, and the program
+    // ends once the user has read it.
+    if (QMessageBox* told = tellLostSettings(nullptr)) {
+        connect(told, &QMessageBox::finished, qApp, &QCoreApplication::quit);
+        return;
+    }
     QCoreApplication::quit();
 }
 
 void Application::reportMidiTrouble(const std::string& text) {
     m_log.writeLog(text);
-    if (m_engine->busy())
+    if (m_organ->engine().busy())
         m_statusWindow->addLine(text);
 }
 
@@ -397,7 +426,7 @@ void Application::closePorts() {
 void Application::saveSettings() {
     m_settings.saveMainWindowPlacement(formGeometryOf(*m_mainWindow));
     m_settings.setPistonOverviewShown(m_mainWindow->pistonOverview().toggleViewAction()->isChecked());
-    const MidiSelection& selection = m_engine->selection();
+    const MidiSelection& selection = m_organ->engine().selection();
     if (selection.midiConfigured())
         m_settings.writeMidiSelection(selection);
     m_settings.setLastFolder(m_document->lastFolder().toStdString());

@@ -18,6 +18,7 @@
 #include "document/document.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
+#include "link/organ_session.h"
 #include "link/transfer_engine.h"
 #include "model/config_model.h"
 #include "settings/program_log.h"
@@ -26,6 +27,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+
+class QMessageBox;
 
 namespace zkt {
 
@@ -78,7 +81,8 @@ public:
     void simulationStep();
 
     ConfigModel& model() { return m_model; }
-    TransferEngine& engine() { return *m_engine; }
+    TransferEngine& engine() { return m_organ->engine(); }
+    OrganSession& organ() { return *m_organ; }
     DeviceWriting& writing() { return *m_writing; }
     MainWindow& mainWindow() { return *m_mainWindow; }
     StatusWindow& statusWindow() { return *m_statusWindow; }
@@ -104,18 +108,21 @@ private:
     void rememberRecentFile(const QString& path);
     // Into the settings file at once, and into the menu.
     void storeRecentFiles();
+    // Choices the settings file could not keep are said, once each, beside the work at hand;
+    // answers the message shown, or null when there was nothing to say.
+    QMessageBox* tellLostSettings(QWidget* parent);
     void readInstrumentNames();
     void programEnd();
     void saveSettings();
     void closePorts();
     void reportMidiTrouble(const std::string& text);
-    // Received messages go to the connection test while it runs, else to the transfer engine.
-    void drainReceived();
+    // The session's tick, and the window's timer kept in step with it.
+    void runTick();
 
     AppPaths m_paths;
     ApplicationOptions m_options;
-    AppSettings m_settings;
     ProgramLog m_log;
+    AppSettings m_settings;
     ConfigModel m_model;
     // The configuration as a document: the history, the file, the commands, the open editor.
     Document m_configuration{m_model};
@@ -129,7 +136,8 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartChoiceWindow> m_startChoice;
     std::unique_ptr<TransferView> m_transferView;
-    std::unique_ptr<TransferEngine> m_engine;
+    // The organ: the transfer engine, the safe write and the connection test on the chosen ports.
+    std::unique_ptr<OrganSession> m_organ;
     std::unique_ptr<DocumentController> m_document;
     std::unique_ptr<RecoveryKeeper> m_recoveryKeeper;
     std::unique_ptr<DeviceWriting> m_writing;

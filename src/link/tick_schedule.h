@@ -1,6 +1,6 @@
 #pragma once
-// When the page's timer should next run the link's 100 ms tick. A browser's timer wakes a
-// little late at random; a write message due 600 ms after the previous one would then miss its
+// When the next 100 ms tick of the transfers should run, for every front end's timer. A timer
+// wakes a little late at random; a write message due 600 ms after the previous one would then miss its
 // tick about every other time and wait a whole tick more. So a tick that finds the next send due
 // within a few milliseconds waits for it, and the ticks after it keep step with that send.
 
@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace zkt::web {
+namespace zkt {
 
 class TickSchedule {
 public:
@@ -16,8 +16,8 @@ public:
 
     // At a tick's time: how much longer to wait for a send due within the hold limit, if any.
     std::optional<Micros> holdFor(Micros now, Micros sendableAt);
-    // After a tick: how long until the next. A page kept waiting (in the background, say) gets
-    // its next tick at once, not a burst of the ticks it missed.
+    // After a tick: how long until the next. A front end kept waiting (a page in the background,
+    // say) gets its next tick at once, not a burst of the ticks it missed.
     Micros untilNext(Micros now);
 
 private:
@@ -25,4 +25,4 @@ private:
     std::optional<Micros> m_due;
 };
 
-} // namespace zkt::web
+} // namespace zkt

@@ -1,8 +1,8 @@
-#include "web/tick_schedule.h"
+#include "link/tick_schedule.h"
 
 #include "link/transfer_engine.h"
 
-namespace zkt::web {
+namespace zkt {
 
 std::optional<Micros> TickSchedule::holdFor(Micros now, Micros sendableAt) {
     if (sendableAt <= now || sendableAt - now > holdLimit)
@@ -19,4 +19,4 @@ Micros TickSchedule::untilNext(Micros now) {
     return due - now;
 }
 
-} // namespace zkt::web
+} // namespace zkt

@@ -1,0 +1,77 @@
+#include "link/organ_session.h"
+
+namespace zkt {
+
+OrganSession::OrganSession(ConfigModel& model, const ConfigModel& edited, MidiPort& port, const Clock& clock,
+                           TransferObserver& observer, LinkNotices notices, SafeWrite::BackupSaver saveBackup)
+    : m_clock(clock), m_engine(model, port, clock, observer, std::move(notices)),
+      m_write(m_engine, edited, observer, std::move(saveBackup)), m_check(m_engine, port, clock) {}
+
+bool OrganSession::writeRunning() const {
+    const SafeWrite::Phase phase = m_write.phase();
+    return phase != SafeWrite::Phase::idle && phase != SafeWrite::Phase::finished;
+}
+
+bool OrganSession::busy() const {
+    return m_engine.busy() || writeRunning() || m_check.running();
+}
+
+bool OrganSession::startWrite(const WriteOptions& options) {
+    if (writeRunning())
+        return false;
+    m_seenPhase = SafeWrite::Phase::idle;
+    m_write.start(options);
+    followWrite();
+    return true;
+}
+
+void OrganSession::confirmWrite(const WriteOptions& chosen) {
+    m_write.confirm(chosen);
+    followWrite();
+}
+
+void OrganSession::writeWithoutBackup() {
+    m_write.writeWithoutBackup();
+    followWrite();
+}
+
+void OrganSession::cancel() {
+    if (writeRunning())
+        m_write.abandon();
+    else
+        m_engine.cancelTransfer();
+    followWrite();
+}
+
+std::optional<Micros> OrganSession::holdTick() {
+    return m_schedule.holdFor(m_clock.now(), m_engine.queue().pauseEnd());
+}
+
+Micros OrganSession::tick() {
+    if (m_check.running()) {
+        m_check.tick();
+    } else {
+        m_engine.onTimerTick();
+        m_write.onTick();
+        followWrite();
+    }
+    return m_schedule.untilNext(m_clock.now());
+}
+
+void OrganSession::drainReceived() {
+    if (m_check.running())
+        m_check.drain();
+    else
+        m_engine.drainReceived();
+}
+
+void OrganSession::followWrite() {
+    const SafeWrite::Phase phase = m_write.phase();
+    if (phase == m_seenPhase)
+        return;
+    m_seenPhase = phase;
+    if (m_onPhase)
+        m_onPhase(phase);
+}
+
+} // namespace zkt
