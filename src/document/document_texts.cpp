@@ -55,6 +55,33 @@ UnsavedChangesQuestion unsavedChangesQuestion(std::string_view fileName, SetAsid
             "Your changes will be lost if you don't save them."};
 }
 
+RecoveryQuestion recoveryQuestion(std::string_view shownPath, std::string_view name,
+                                  std::string_view keptAt) {
+    std::string changed = "a configuration that no file holds";
+    if (!shownPath.empty())
+        changed = std::string(shownPath);
+    else if (!name.empty())
+        changed = "\u201c" + std::string(name) + "\u201d";
+    return {recoveredStep,
+            "ZKTConfig ended without saving the changes to " + changed + ". They were kept at " +
+                std::string(keptAt) + ".",
+            "Recover opens them as unsaved changes; Discard deletes them.", "&Recover", "&Discard"};
+}
+
+std::string keptAtText(std::string_view time, std::string_view date) {
+    if (time.empty() || date.empty())
+        return "an unknown time";
+    return std::string(time) + " on " + std::string(date);
+}
+
+std::string recoveryFailedText(std::string_view error) {
+    return "The unsaved changes could not be recovered: " + std::string(error);
+}
+
+std::string copyNotKeptText(std::string_view error) {
+    return "Unsaved changes not kept for recovery: " + std::string(error);
+}
+
 std::string keyboardAccessibleName(std::string_view manualTitle) {
     return std::string(manualTitle) + " keyboard";
 }

@@ -44,6 +44,26 @@ struct UnsavedChangesQuestion {
 UnsavedChangesQuestion unsavedChangesQuestion(std::string_view fileName, SetAside what,
                                               std::string_view otherFile = {});
 
+// The question at the next start when changes were kept for recovery but never saved, and what
+// is said when they cannot be kept or opened.
+struct RecoveryQuestion {
+    std::string title;
+    std::string text; // "ZKTConfig ended without saving the changes to organ.zkt. They were kept at …"
+    std::string detail;
+    std::string recover; // the default, and what Escape or closing the question means
+    std::string discard;
+};
+// shownPath: the file the changes belonged to, as the front end writes paths (empty: none);
+// name: what the title called the configuration; keptAt: as keptAtText gives it.
+RecoveryQuestion recoveryQuestion(std::string_view shownPath, std::string_view name, std::string_view keptAt);
+// "18:30 on 1 May 2024" from the time and the date as the user's own settings write them; "an
+// unknown time" when the copy did not say.
+std::string keptAtText(std::string_view time, std::string_view date);
+// "The unsaved changes could not be recovered: line 2 is not hexadecimal"
+std::string recoveryFailedText(std::string_view error);
+// "Unsaved changes not kept for recovery: disk full"
+std::string copyNotKeptText(std::string_view error);
+
 // The menu of a piston button and of a manual's keyboard.
 struct MenuTexts {
     const char* edit = "&Edit\u2026";

@@ -13,6 +13,7 @@
 
 #include <emscripten/bind.h>
 
+#include <chrono>
 #include <exception>
 
 namespace zkt::web {
@@ -140,6 +141,50 @@ void closeEditors(WebSession& session) {
     session.document().closeEditors();
 }
 
+// The copy of unsaved changes: what the page is to do about it after each call of its own.
+std::string recoveryWork(WebSession& session) {
+    return jsonText(recoveryWorkView(session.recovery().takeWork(), session.recovery().delay()));
+}
+
+std::string recoveryTimerEnded(WebSession& session) {
+    session.recovery().timerEnded(std::chrono::system_clock::now());
+    return recoveryWork(session);
+}
+
+std::string recoveryLeaving(WebSession& session) {
+    session.recovery().leaving(std::chrono::system_clock::now());
+    return recoveryWork(session);
+}
+
+std::string recoveryDiscarded(WebSession& session) {
+    session.recovery().changesDiscarded();
+    return recoveryWork(session);
+}
+
+std::string readRecoveryCopy(const WebSession&, const std::string& copyText) {
+    return jsonText(recoveredChangesView(copyText));
+}
+
+std::string recoveryQuestion(const WebSession&, const std::string& documentPath,
+                             const std::string& documentName, const std::string& time,
+                             const std::string& date) {
+    return jsonText(recoveryQuestionView(documentPath, documentName, time, date));
+}
+
+// The browser refused to keep a copy, for reason.
+std::string copyNotKeptText(const WebSession&, const std::string& reason) {
+    return documenttext::copyNotKeptText(reason);
+}
+
+std::string openRecovered(WebSession& session, const std::string& copyText) {
+    try {
+        session.recovery().recover(copyText);
+        return jsonText({{"ok", true}});
+    } catch (const std::exception& e) {
+        return jsonText({{"ok", false}, {"error", documenttext::recoveryFailedText(e.what())}});
+    }
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(zkt_core) {
@@ -168,7 +213,15 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .function("openKeyboardEditor", &openKeyboardEditor)
         .function("setKeyboardInput", &keyboardInput)
         .function("saveKeyboardEditor", &saveKeyboardEditor)
-        .function("closeEditors", &closeEditors);
+        .function("closeEditors", &closeEditors)
+        .function("recoveryWork", &recoveryWork)
+        .function("recoveryTimerEnded", &recoveryTimerEnded)
+        .function("recoveryLeaving", &recoveryLeaving)
+        .function("recoveryDiscarded", &recoveryDiscarded)
+        .function("readRecoveryCopy", &readRecoveryCopy)
+        .function("recoveryQuestion", &recoveryQuestion)
+        .function("copyNotKeptText", &copyNotKeptText)
+        .function("openRecovered", &openRecovered);
 }
 
 } // namespace zkt::web

@@ -1,10 +1,12 @@
 #pragma once
 // What the page works on: the configuration and its document (document/document.h), which holds
-// the history, the clipboard, the file's name, the commands and the open editor. This adapts it
-// to the page's calls; the page holds no state of the organ's own and decides nothing itself.
+// the history, the clipboard, the file's name, the commands and the open editor, and the copy of
+// its unsaved changes (page_recovery.h). This adapts them to the page's calls; the page holds no
+// state of the organ's own and decides nothing itself.
 
 #include "document/document.h"
 #include "model/config_model.h"
+#include "web/page_recovery.h"
 
 #include <string>
 #include <string_view>
@@ -21,6 +23,7 @@ public:
     Document& document() { return m_document; }
     const Document& document() const { return m_document; }
     const ConfigModel& model() const { return m_model; }
+    PageRecovery& recovery() { return m_recovery; }
 
     // Reads text as the file fileName: one step and the clean state. Returns what the read passed
     // over. Throws ConfigFileError, changing nothing. A backup keeps the names shown.
@@ -38,6 +41,7 @@ public:
 private:
     ConfigModel m_model;
     Document m_document{m_model};
+    PageRecovery m_recovery{m_document};
 };
 
 } // namespace zkt::web

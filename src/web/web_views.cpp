@@ -1,6 +1,7 @@
 #include "web/web_views.h"
 
 #include "document/document_texts.h"
+#include "document/recovery_copy_text.h"
 #include "model/console_names.h"
 #include "model/editor_texts.h"
 #include "model/keyboard_form.h"
@@ -244,6 +245,50 @@ json unsavedChangesQuestionView(const Document& document, const std::string& wha
     const documenttext::UnsavedChangesQuestion question =
         documenttext::unsavedChangesQuestion(document.fileName(), aside, otherFile);
     return {{"title", question.title}, {"question", question.question}, {"detail", question.detail}};
+}
+
+json recoveryWorkView(const std::vector<RecoveryWork>& work, std::chrono::milliseconds delay) {
+    json view = json::array();
+    for (const RecoveryWork& item : work) {
+        switch (item.kind) {
+        case RecoveryWork::Kind::startTimer:
+            view.push_back({{"do", "startTimer"}, {"ms", delay.count()}});
+            break;
+        case RecoveryWork::Kind::stopTimer:
+            view.push_back({{"do", "stopTimer"}});
+            break;
+        case RecoveryWork::Kind::keep:
+            view.push_back({{"do", "keep"}, {"text", item.text}});
+            break;
+        case RecoveryWork::Kind::remove:
+            view.push_back({{"do", "remove"}});
+            break;
+        case RecoveryWork::Kind::notKept:
+            view.push_back({{"do", "notKept"}, {"error", item.text}});
+            break;
+        }
+    }
+    return view;
+}
+
+json recoveredChangesView(std::string_view copyText) {
+    const std::optional<RecoveredChanges> changes = readRecoveryCopy(copyText);
+    if (!changes)
+        return nullptr;
+    return {{"documentPath", changes->documentPath},
+            {"documentName", changes->documentName},
+            {"keptAt", changes->keptAt}};
+}
+
+json recoveryQuestionView(const std::string& documentPath, const std::string& documentName,
+                          const std::string& time, const std::string& date) {
+    const documenttext::RecoveryQuestion question =
+        documenttext::recoveryQuestion(documentPath, documentName, documenttext::keptAtText(time, date));
+    return {{"title", question.title},
+            {"text", question.text},
+            {"detail", question.detail},
+            {"recover", editortext::withoutMnemonic(question.recover)},
+            {"discard", editortext::withoutMnemonic(question.discard)}};
 }
 
 } // namespace zkt::web

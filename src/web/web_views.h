@@ -3,6 +3,7 @@
 // inputs. Texts are the system's own; the page adds none of its own to them.
 
 #include "document/document.h"
+#include "web/page_recovery.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,5 +32,18 @@ nlohmann::json documentTextsView();
 // "openingBackup", "openingFile" with otherFile, "loadingFromOrgan", anything else: closing).
 nlohmann::json unsavedChangesQuestionView(const Document& document, const std::string& what,
                                           const std::string& otherFile);
+
+// What the page does about its copy of unsaved changes, in order: [{do: "startTimer", ms},
+// {do: "stopTimer"}, {do: "keep", text}, {do: "remove"}, {do: "notKept", error}].
+nlohmann::json recoveryWorkView(const std::vector<RecoveryWork>& work, std::chrono::milliseconds delay);
+
+// A copy found in the browser's storage: {documentPath, documentName, keptAt}, or null where the
+// text is no copy (another program's entry, a damaged one).
+nlohmann::json recoveredChangesView(std::string_view copyText);
+
+// {title, text, detail, recover, discard}; time and date: when the copy was kept, as the user's
+// own settings write them (empty: not known).
+nlohmann::json recoveryQuestionView(const std::string& documentPath, const std::string& documentName,
+                                    const std::string& time, const std::string& date);
 
 } // namespace zkt::web

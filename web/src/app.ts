@@ -8,11 +8,12 @@ import { showContextMenu } from "./context_menu";
 import { download, FileTooLarge, readConfigurationFile, withExtension } from "./files";
 import { editKeyboard } from "./keyboard_editor";
 import { ManualPanels } from "./manual_panels";
-import { askToSaveChanges, showMessage } from "./modal";
+import { askToRecover, askToSaveChanges, showMessage } from "./modal";
 import { OrganCommands } from "./organ_commands";
 import { editPiston } from "./piston_editor";
 import { PistonOverview } from "./piston_overview";
 import { StatusArea } from "./status_area";
+import { type FoundCopy, UnsavedCopies } from "./unsaved_copies";
 
 const unnamedFile = "configuration.zkt";
 const exampleFile = "three-manuals.zkt";
@@ -49,6 +50,7 @@ export class App {
   private readonly session: Session;
   private readonly texts: DocumentTexts;
   private readonly organCommands: OrganCommands;
+  private readonly copies: UnsavedCopies;
   private organ: OrganView;
   // A configuration has been opened: the file commands work from then on, as on the desktop.
   private opened = false;
@@ -61,6 +63,7 @@ export class App {
     this.session = core.session;
     this.texts = this.session.texts();
     showFixedTexts(this.texts);
+    this.copies = new UnsavedCopies(this.session, (text) => this.status.addLine(text, "warning"));
     this.organ = this.session.organ();
     this.panels = new ManualPanels(byId("manuals"), this.organ.railLeftTwips, {
       editPiston: (i) => this.editPiston(i),
@@ -99,6 +102,35 @@ export class App {
     this.status.report("Status", ["Ready."]);
   }
 
+  // Offers back the changes a tab that is no longer open kept but never saved; true when it asks.
+  async offerRecovery(): Promise<boolean> {
+    const found = await this.copies.start();
+    if (found === null) return false;
+    const keptAt = new Date(found.changes.keptAt);
+    const known = found.changes.keptAt !== "" && !Number.isNaN(keptAt.getTime());
+    const question = this.session.recoveryQuestion(found.changes,
+      known ? keptAt.toLocaleTimeString(undefined, { timeStyle: "short" }) : "",
+      known ? keptAt.toLocaleDateString(undefined, { dateStyle: "long" }) : "");
+    void askToRecover(question).then((answer) => {
+      if (answer === "recover") this.recover(found, question.title);
+      else found.discard();
+    });
+    return true;
+  }
+
+  private recover(found: FoundCopy, title: string): void {
+    const outcome = this.session.openRecovered(found.text);
+    if (!outcome.ok) {
+      // A copy that cannot be read now never will be.
+      found.discard();
+      void showMessage(title, [outcome.error]);
+      return;
+    }
+    found.adopt();
+    this.opened = true;
+    this.refresh();
+  }
+
   async openExample(): Promise<void> {
     let text: string;
     try {
@@ -131,6 +163,7 @@ export class App {
     this.showStep(this.toolbar.undo, organ.undoText, organ.undo);
     this.showStep(this.toolbar.redo, organ.redoText, organ.redo);
     document.title = organ.title;
+    this.copies.follow(this.session.recoveryWork());
   }
 
   private showStep(button: HTMLButtonElement, text: string, step: string | null): void {
@@ -215,6 +248,7 @@ export class App {
   private async maySetAsideChanges(what: SetAside, otherFile = ""): Promise<boolean> {
     if (this.organ.clean) return true;
     const answer = await askToSaveChanges(this.session.unsavedChangesQuestion(what, otherFile));
+    if (answer === "discard") this.copies.follow(this.session.recoveryDiscarded());
     return answer === "discard" || (answer === "save" && this.save());
   }
 

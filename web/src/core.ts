@@ -173,6 +173,14 @@ interface RawSession {
   setKeyboardInput(input: KeyboardInput, row: number, value: number): string;
   saveKeyboardEditor(name: string): string;
   closeEditors(): void;
+  recoveryWork(): string;
+  recoveryTimerEnded(): string;
+  recoveryLeaving(): string;
+  recoveryDiscarded(): string;
+  readRecoveryCopy(copyText: string): string;
+  recoveryQuestion(documentPath: string, documentName: string, time: string, date: string): string;
+  copyNotKeptText(reason: string): string;
+  openRecovered(copyText: string): string;
 }
 
 // An edit saved, or still open with why not.
@@ -213,6 +221,27 @@ export interface UnsavedChangesQuestion {
   title: string;
   question: string; // "Save changes to organ.zkt before opening another configuration?"
   detail: string;
+}
+
+// What the page does about its copy of unsaved changes, in the order given.
+export type RecoveryWork =
+  | { do: "startTimer"; ms: number }
+  | { do: "stopTimer" }
+  | { do: "keep"; text: string }
+  | { do: "remove" }
+  | { do: "notKept"; error: string };
+// A copy found in the browser's storage; keptAt in UTC, "2024-05-01T18:30:00Z", or "".
+export interface RecoveredChanges {
+  documentPath: string;
+  documentName: string;
+  keptAt: string;
+}
+export interface RecoveryQuestion {
+  title: string; // "Recover Unsaved Changes"
+  text: string; // naming the file and the time
+  detail: string;
+  recover: string;
+  discard: string;
 }
 
 export type OpenOutcome =
@@ -296,6 +325,36 @@ export class Session {
   }
   closeEditors(): void {
     this.raw.closeEditors();
+  }
+  // What the copy of unsaved changes needs since the last call, by the core's schedule.
+  recoveryWork(): RecoveryWork[] {
+    return JSON.parse(this.raw.recoveryWork()) as RecoveryWork[];
+  }
+  recoveryTimerEnded(): RecoveryWork[] {
+    return JSON.parse(this.raw.recoveryTimerEnded()) as RecoveryWork[];
+  }
+  // The tab is hidden or goes: what the timer has not kept yet is kept now.
+  recoveryLeaving(): RecoveryWork[] {
+    return JSON.parse(this.raw.recoveryLeaving()) as RecoveryWork[];
+  }
+  recoveryDiscarded(): RecoveryWork[] {
+    return JSON.parse(this.raw.recoveryDiscarded()) as RecoveryWork[];
+  }
+  // null where the text is no copy.
+  readRecoveryCopy(copyText: string): RecoveredChanges | null {
+    return JSON.parse(this.raw.readRecoveryCopy(copyText)) as RecoveredChanges | null;
+  }
+  // time and date as the user's own settings write them; "" where the copy does not say.
+  recoveryQuestion(changes: RecoveredChanges, time: string, date: string): RecoveryQuestion {
+    return JSON.parse(this.raw.recoveryQuestion(changes.documentPath, changes.documentName, time, date)) as RecoveryQuestion;
+  }
+  // "Unsaved changes not kept for recovery: " and why.
+  copyNotKeptText(reason: string): string {
+    return this.raw.copyNotKeptText(reason);
+  }
+  // The copy's changes as unsaved changes to the document they belonged to.
+  openRecovered(copyText: string): { ok: true } | { ok: false; error: string } {
+    return JSON.parse(this.raw.openRecovered(copyText)) as { ok: true } | { ok: false; error: string };
   }
 }
 

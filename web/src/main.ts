@@ -14,7 +14,9 @@ function keepForOffline(): void {
 async function start(): Promise<void> {
   try {
     const app = new App(await loadCore());
-    if (new URLSearchParams(location.search).has("example")) await app.openExample();
+    // Changes recovered are not set aside for the example.
+    const asked = await app.offerRecovery();
+    if (!asked && new URLSearchParams(location.search).has("example")) await app.openExample();
     // How long the page took from the start of its loading until it was ready to use.
     document.body.dataset["readyAfterMs"] = String(Math.round(performance.now()));
     document.body.dataset["state"] = "ready";

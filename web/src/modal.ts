@@ -1,7 +1,7 @@
 // Modal dialogs: the browser's own <dialog>, which keeps the focus inside it and gives Escape
 // to "Cancel". A dialog is made for each opening and removed when it closes.
 
-import type { UnsavedChangesQuestion } from "./core";
+import type { RecoveryQuestion, UnsavedChangesQuestion } from "./core";
 import { el, uniqueId } from "./dom";
 
 export interface Modal {
@@ -107,6 +107,26 @@ export function askToSaveChanges(asked: UnsavedChangesQuestion): Promise<Unsaved
     addButton(modal, "cmdCancelChanges", "Cancel", answer("cancel"));
     modal.dialog.showModal();
     save.focus();
+  });
+}
+
+export type RecoveryAnswer = "recover" | "discard";
+
+// "Recover Unsaved Changes", in the core's words. Recover is the default, and Escape or closing
+// the question recovers too: nothing is thrown away but on purpose.
+export function askToRecover(asked: RecoveryQuestion): Promise<RecoveryAnswer> {
+  return new Promise((resolve) => {
+    const modal = openModal("msgRecoverChanges", asked.title, () => resolve("recover"));
+    modal.dialog.setAttribute("role", "alertdialog");
+    modal.body.append(el("p", { class: "question" }, asked.text), el("p", {}, asked.detail));
+    const answer = (choice: RecoveryAnswer) => () => {
+      modal.close();
+      resolve(choice);
+    };
+    const recover = addButton(modal, "cmdRecover", asked.recover, answer("recover"));
+    addButton(modal, "cmdDiscard", asked.discard, answer("discard"));
+    modal.dialog.showModal();
+    recover.focus();
   });
 }
 

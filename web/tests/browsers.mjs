@@ -92,6 +92,15 @@ async function launchChromium({ asBrowsed = false } = {}) {
   };
 }
 
+// Closes a tab as its user does, saying yes to the page's "leave this page?" question if it asks
+// (Playwright and Puppeteer call the same for it).
+async function closeAsked(page) {
+  page.on("dialog", (dialog) => void dialog.accept().catch(() => {}));
+  const closed = new Promise((resolve) => page.once("close", resolve));
+  await page.close({ runBeforeUnload: true });
+  await closed;
+}
+
 function wrapPlaywright(page, context) {
   return {
     page,
@@ -107,6 +116,7 @@ function wrapPlaywright(page, context) {
     onError: (report) => page.on("pageerror", (error) => report(error.message)),
     bringToFront: () => page.bringToFront(),
     newTab: async () => wrapPlaywright(await context.newPage(), context),
+    closeTab: () => closeAsked(page),
     close: () => context.close(),
   };
 }
@@ -152,6 +162,7 @@ function wrapPuppeteer(page, context, viewport, close = () => context.close()) {
       await tab.setViewport(viewport);
       return wrapPuppeteer(tab, context, viewport, () => tab.close());
     },
+    closeTab: () => closeAsked(page),
     close,
   };
 }
@@ -197,7 +208,25 @@ async function launchWebkit() {
       frame = [actual.width - now[0], actual.height - now[1]];
     }
   };
-  const page = {
+  // The driver works in one tab at a time: each tab's calls first make it the driver's.
+  let current = await driver.getWindowHandle();
+  const tabOn = (handle, closeTab) => {
+    const methods = tabMethods(closeTab);
+    const tab = {};
+    for (const [name, method] of Object.entries(methods)) {
+      tab[name] = async (...args) => {
+        if (current !== handle) await driver.switchTo().window(handle);
+        current = handle;
+        return method(...args);
+      };
+    }
+    return tab;
+  };
+  const closeCurrent = async () => {
+    await driver.close();
+    current = null;
+  };
+  const tabMethods = (closeTab) => ({
     goto: (url) => driver.get(url),
     reload: () => driver.navigate().refresh(),
     evaluate,
@@ -234,12 +263,21 @@ async function launchWebkit() {
     },
     // Errors are caught in the page itself (see Page.goto).
     onError: () => {},
-    close: async () => {},
-  };
+    bringToFront: async () => {},
+    async newTab() {
+      await driver.switchTo().newWindow("tab");
+      current = await driver.getWindowHandle();
+      return tabOn(current, closeCurrent);
+    },
+    // The first tab stays for the next test's page.
+    close: closeTab,
+    closeTab,
+  });
+  const first = tabOn(current, async () => {});
   return {
     async newPage({ width, height }) {
-      await setViewport(width, height);
-      return page;
+      await first.setViewport(width, height);
+      return first;
     },
     async close() {
       await driver.quit();
@@ -549,6 +587,11 @@ export class Page {
 
   async newTab() {
     return new Page(this.engine, await this.tab.newTab());
+  }
+
+  // Closes this tab alone, as its user would, agreeing to leave where the page asks.
+  closeTab() {
+    return this.tab.closeTab();
   }
 
   close() {

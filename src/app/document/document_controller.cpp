@@ -6,6 +6,7 @@
 #include "app/document/unsaved_changes.h"
 #include "app/mainwindow/main_window.h"
 #include "document/document.h"
+#include "document/document_texts.h"
 #include "link/transfer_engine.h"
 #include "model/config_file.h"
 #include "model/config_file_check.h"
@@ -86,8 +87,7 @@ void DocumentController::openRecovered(const UnsavedChanges& changes) {
                                  changes.documentName.toStdString());
     } catch (const std::exception& error) {
         QMessageBox::warning(&m_main, title,
-                             QStringLiteral("The unsaved changes could not be recovered: ") +
-                                 QString::fromStdString(error.what()));
+                             QString::fromStdString(documenttext::recoveryFailedText(error.what())));
         return;
     }
     showDocumentName();

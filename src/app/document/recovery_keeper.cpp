@@ -2,6 +2,7 @@
 
 #include "app/document/config_history.h"
 #include "app/document/document_controller.h"
+#include "document/document_texts.h"
 
 namespace zkt {
 
@@ -44,7 +45,7 @@ void RecoveryKeeper::keepCopy() {
     try {
         m_copy.keep(m_model, m_document.documentPath(), m_document.documentName());
     } catch (const std::exception& error) {
-        m_log(std::string("Unsaved changes not kept for recovery: ") + error.what());
+        m_log(documenttext::copyNotKeptText(error.what()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/document/recovery_question.h"
 
+#include "document/document_texts.h"
+
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,35 +11,29 @@ namespace zkt {
 
 namespace {
 
-QString whatChanged(const UnsavedChanges& changes) {
-    if (!changes.documentPath.isEmpty())
-        return QDir::toNativeSeparators(changes.documentPath);
-    if (!changes.documentName.isEmpty())
-        return QStringLiteral("\u201c%1\u201d").arg(changes.documentName);
-    return QStringLiteral("a configuration that no file holds");
-}
-
 QString when(const QDateTime& keptAt) {
     if (!keptAt.isValid())
-        return QStringLiteral("an unknown time");
+        return QString::fromStdString(documenttext::keptAtText({}, {}));
     const QLocale locale = QLocale::system();
-    return QStringLiteral("%1 on %2")
-        .arg(locale.toString(keptAt.time(), QLocale::ShortFormat),
-             locale.toString(keptAt.date(), QLocale::LongFormat));
+    return QString::fromStdString(
+        documenttext::keptAtText(locale.toString(keptAt.time(), QLocale::ShortFormat).toStdString(),
+                                 locale.toString(keptAt.date(), QLocale::LongFormat).toStdString()));
 }
 
 } // namespace
 
 RecoveryAnswer askToRecover(QWidget* owner, const UnsavedChanges& changes) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Recover Unsaved Changes"),
-                    QStringLiteral("ZKTConfig ended without saving the changes to %1. They were kept at %2.")
-                        .arg(whatChanged(changes), when(changes.keptAt)),
-                    QMessageBox::NoButton, owner);
+    const documenttext::RecoveryQuestion question = documenttext::recoveryQuestion(
+        QDir::toNativeSeparators(changes.documentPath).toStdString(), changes.documentName.toStdString(),
+        when(changes.keptAt).toStdString());
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(question.title),
+                    QString::fromStdString(question.text), QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("msgRecoverChanges"));
-    box.setInformativeText(QStringLiteral("Recover opens them as unsaved changes; Discard deletes them."));
-    QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    box.setInformativeText(QString::fromStdString(question.detail));
+    QPushButton* recover = box.addButton(QString::fromStdString(question.recover), QMessageBox::AcceptRole);
     recover->setObjectName(QStringLiteral("cmdRecover"));
-    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton* discard =
+        box.addButton(QString::fromStdString(question.discard), QMessageBox::DestructiveRole);
     discard->setObjectName(QStringLiteral("cmdDiscard"));
     box.setDefaultButton(recover);
     box.setEscapeButton(recover);
