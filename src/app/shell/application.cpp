@@ -357,10 +357,12 @@ void Application::transferTick() {
 
 void Application::runTick() {
     m_port->advanceSimulation();
-    m_organ->tick();
+    const Micros untilNext = m_organ->tick();
     m_linkTools->showCheckProgress();
-    // The timer's next tick comes a whole interval after this one, in step with the send.
+    // The next tick comes when the session's schedule says: a timer that woke late does not
+    // push every later tick back, and after a held tick the ticks keep step with the send.
     QTimer& timer = m_mainWindow->transferTimer();
+    timer.setInterval(std::chrono::ceil<std::chrono::milliseconds>(untilNext));
     if (timer.isActive())
         timer.start();
     if (m_port->simulationBusy() && !m_simulationTimer.isActive())
