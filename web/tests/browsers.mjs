@@ -264,8 +264,10 @@ async function launchWebkit() {
     // Errors are caught in the page itself (see Page.goto).
     onError: () => {},
     bringToFront: async () => {},
+    // A window of its own: MiniBrowser runs no animation frame in a tab behind another, and the
+    // driver waits for one after every click.
     async newTab() {
-      await driver.switchTo().newWindow("tab");
+      await driver.switchTo().newWindow("window");
       current = await driver.getWindowHandle();
       return tabOn(current, closeCurrent);
     },
