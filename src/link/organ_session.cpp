@@ -4,7 +4,7 @@ namespace zkt {
 
 OrganSession::OrganSession(ConfigModel& model, const ConfigModel& edited, MidiPort& port, const Clock& clock,
                            TransferObserver& observer, LinkNotices notices, SafeWrite::BackupSaver saveBackup)
-    : m_clock(clock), m_engine(model, port, clock, observer, std::move(notices)),
+    : m_port(port), m_clock(clock), m_engine(model, port, clock, observer, std::move(notices)),
       m_write(m_engine, edited, observer, std::move(saveBackup)), m_check(m_engine, port, clock) {}
 
 bool OrganSession::writeRunning() const {
@@ -16,8 +16,19 @@ bool OrganSession::busy() const {
     return m_engine.busy() || writeRunning() || m_check.running();
 }
 
+std::optional<std::string> OrganSession::transferRefusal() const {
+    if (!listening())
+        return std::nullopt;
+    return "The console check is running. Finish it, or close it, before loading from or writing to the "
+           "ZKT.";
+}
+
+bool OrganSession::startLoad() {
+    return !transferRefusal() && m_engine.startLoad();
+}
+
 bool OrganSession::startWrite(const WriteOptions& options) {
-    if (writeRunning())
+    if (writeRunning() || transferRefusal())
         return false;
     m_seenPhase = SafeWrite::Phase::idle;
     m_write.start(options);
@@ -43,6 +54,32 @@ void OrganSession::cancel() {
     followWrite();
 }
 
+std::optional<LinkCheckRefusal> OrganSession::listenToConsole(ConsoleListener listener) {
+    if (busy())
+        return LinkCheckRefusal{LinkCheckRefusal::Why::transferRunning};
+    // Without a choice the port layer would stand the first device in for it.
+    if (m_engine.selection().midiInSelection <= 0)
+        return LinkCheckRefusal{LinkCheckRefusal::Why::noPortsChosen};
+    try {
+        m_engine.queue().openInput();
+    } catch (const MidiError& error) {
+        return LinkCheckRefusal{LinkCheckRefusal::Why::portsWouldNotOpen, error.what()};
+    }
+    m_listener = std::move(listener);
+    return std::nullopt;
+}
+
+void OrganSession::stopListening() {
+    if (!listening())
+        return;
+    m_listener = {};
+    m_engine.queue().closeInput();
+}
+
+bool OrganSession::listenerHeard() const {
+    return listening() && !busy();
+}
+
 std::optional<Micros> OrganSession::holdTick() {
     return m_schedule.holdFor(m_clock.now(), m_engine.queue().pauseEnd());
 }
@@ -54,15 +91,26 @@ Micros OrganSession::tick() {
         m_engine.onTimerTick();
         m_write.onTick();
         followWrite();
+        if (listenerHeard())
+            m_listener.tick();
     }
     return m_schedule.untilNext(m_clock.now());
 }
 
 void OrganSession::drainReceived() {
-    if (m_check.running())
+    if (m_check.running()) {
         m_check.drain();
-    else
+    } else if (listenerHeard()) {
+        // The listener may let go while it takes one; what is left waits for whoever is next.
+        while (listening()) {
+            const auto message = m_port.takeReceived();
+            if (!message)
+                break;
+            m_listener.take(*message);
+        }
+    } else {
         m_engine.drainReceived();
+    }
 }
 
 void OrganSession::followWrite() {

@@ -1,6 +1,6 @@
-// The organ session every front end drives: which of the engine, the safe write and the
-// connection test a tick goes to, the safe write's phases told once each, and ticks held back
-// for a paced send.
+// The organ session every front end drives: which of the engine, the safe write, the
+// connection test and a listener to the console a tick and a received message go to, the safe
+// write's phases told once each, and ticks held back for a paced send.
 
 #include "link/organ_session.h"
 #include "model/backup_store.h"
@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <span>
 #include <vector>
 
 namespace zkt {
@@ -82,6 +84,74 @@ TEST(OrganSession, TheConnectionTestTakesTheTicksWhileItRunsAndTheEngineAfter) {
     ASSERT_TRUE(rig.organ.engine().startLoad());
     ASSERT_TRUE(rig.tickUntil([&] { return rig.organ.engine().outcome().ended(); }));
     EXPECT_EQ(rig.organ.engine().outcome().result, TransferOutcome::Result::succeeded);
+}
+
+struct HeardConsole {
+    ConsoleListener listener() {
+        return {[this](std::span<const std::uint8_t> message) { messages.emplace_back(message.begin(), message.end()); },
+                [this] { ++ticks; }};
+    }
+
+    std::vector<Bytes> messages;
+    int ticks = 0;
+};
+
+TEST(OrganSession, AListenerHasTheConsoleAndRefusesTransfersUntilItLetsGo) {
+    SessionRig rig;
+    HeardConsole heard;
+    ASSERT_EQ(rig.organ.listenToConsole(heard.listener()), std::nullopt);
+    EXPECT_TRUE(rig.chain.isInputOpen());
+    rig.chain.play({.kind = ConsoleAction::Kind::pressKey, .manual = 2, .number = 5, .value = 100, .bytes = {}});
+    rig.tick();
+    rig.tick();
+    ASSERT_FALSE(heard.messages.empty()) << "the key's notes, taken in the engine's place";
+    const std::size_t notes = heard.messages.size();
+    for (const Bytes& message : heard.messages)
+        EXPECT_EQ(message.at(0) & 0xF0, 0x90);
+    EXPECT_EQ(heard.ticks, 2);
+
+    ASSERT_TRUE(rig.organ.transferRefusal().has_value());
+    EXPECT_FALSE(rig.organ.startLoad());
+    EXPECT_FALSE(rig.organ.startWrite({}));
+    EXPECT_FALSE(rig.organ.busy());
+
+    rig.organ.stopListening();
+    EXPECT_FALSE(rig.chain.isInputOpen());
+    EXPECT_EQ(rig.organ.transferRefusal(), std::nullopt);
+    ASSERT_TRUE(rig.organ.startLoad());
+    ASSERT_TRUE(rig.tickUntil([&] { return rig.organ.engine().outcome().ended(); }));
+    EXPECT_EQ(rig.organ.engine().outcome().result, TransferOutcome::Result::succeeded);
+    EXPECT_EQ(heard.messages.size(), notes) << "the load's answers went to the engine";
+    EXPECT_EQ(heard.ticks, 2);
+}
+
+TEST(OrganSession, NoListenerWhileTheLinkIsHeldOrTheInputIsNotThere) {
+    struct Case {
+        const char* what;
+        std::function<void(SessionRig&)> prepare;
+        LinkCheckRefusal::Why why;
+    };
+    const std::vector<Case> cases = {
+        {"a load", [](SessionRig& rig) { ASSERT_TRUE(rig.organ.startLoad()); }, LinkCheckRefusal::Why::transferRunning},
+        {"the connection test", [](SessionRig& rig) { ASSERT_EQ(rig.organ.linkCheck().start(), std::nullopt); },
+         LinkCheckRefusal::Why::transferRunning},
+        {"no input chosen", [](SessionRig& rig) { rig.organ.engine().selection().midiInSelection = 0; },
+         LinkCheckRefusal::Why::noPortsChosen},
+        {"an input that is gone", [](SessionRig& rig) { rig.organ.engine().selection().inputName = "gone"; },
+         LinkCheckRefusal::Why::portsWouldNotOpen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        c.prepare(rig);
+        HeardConsole heard;
+        const auto refusal = rig.organ.listenToConsole(heard.listener());
+        ASSERT_TRUE(refusal.has_value());
+        EXPECT_EQ(refusal->why, c.why);
+        EXPECT_FALSE(rig.organ.listening());
+        rig.tick();
+        EXPECT_EQ(heard.ticks, 0);
+    }
 }
 
 TEST(TickSchedule, WaitsForASendDueWithinTheLimitAndKeepsStep) {
