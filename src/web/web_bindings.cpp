@@ -22,10 +22,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string failure(const std::exception& e) {
-    return jsonText({{"ok", false}, {"error", e.what()}});
-}
-
 std::string organ(const WebSession& session) {
     return jsonText(organView(session.document()));
 }
@@ -34,23 +30,26 @@ std::string organ(const WebSession& session) {
 std::string open(WebSession& session, const std::string& fileName, const std::string& contents,
                  bool keepNames) {
     try {
-        const ConfigFileCheck check = session.open(fileName, contents, keepNames);
-        return jsonText({{"ok", true},
-                         {"caption", openingFileCaption(fileName)},
-                         {"heading", openedFileHeading(fileName, check)},
-                         {"warnings", check.warnings}});
+        return jsonText(openedView(fileName, session.open(fileName, contents, keepNames)));
     } catch (const std::exception& e) {
-        return failure(e);
+        return jsonText(failureView(e.what()));
     }
 }
 
 std::string save(WebSession& session, const std::string& fileName) {
     try {
-        std::string text = session.save(fileName);
-        return jsonText(
-            {{"ok", true}, {"text", std::move(text)}, {"message", documenttext::savedText(fileName)}});
+        return jsonText(savedView(session.save(fileName), fileName));
     } catch (const std::exception& e) {
-        return jsonText({{"ok", false}, {"error", documenttext::fileSaveErrorText(e.what(), fileName)}});
+        return jsonText(failureView(documenttext::fileSaveErrorText(e.what(), fileName)));
+    }
+}
+
+// A fault in the page, never the user's: it is told, rather than thrown through the page.
+template <typename Call> std::string answered(Call call) {
+    try {
+        return jsonText(call());
+    } catch (const std::invalid_argument& e) {
+        return jsonText({{"error", e.what()}});
     }
 }
 
@@ -60,7 +59,7 @@ std::string texts(const WebSession&) {
 
 std::string unsavedChangesQuestion(const WebSession& session, const std::string& what,
                                    const std::string& otherFile) {
-    return jsonText(unsavedChangesQuestionView(session.document(), what, otherFile));
+    return answered([&] { return unsavedChangesQuestionView(session.document(), what, otherFile); });
 }
 
 std::string exportJson(const WebSession& session) {
@@ -81,21 +80,12 @@ std::string openPistonEditor(WebSession& session, int pistonIndex) {
     return pistonEditor(session);
 }
 
-// A fault in the page, never the user's: it is told, rather than thrown through the page.
-template <typename Call> std::string answered(Call call) {
-    try {
-        return jsonText(call());
-    } catch (const std::invalid_argument& e) {
-        return jsonText({{"error", e.what()}});
-    }
-}
-
 std::string pistonInput(WebSession& session, const std::string& input, int row, int value) {
     return answered([&] { return choosePistonInput(session, input, row, value); });
 }
 
 std::string savedOrRefused(const std::optional<std::string>& refusal) {
-    return jsonText({{"saved", !refusal}, {"refusal", refusal.value_or("")}});
+    return jsonText(editOutcomeView(refusal));
 }
 
 std::string savePistonEditor(WebSession& session, const std::string& label) {
@@ -181,7 +171,7 @@ std::string openRecovered(WebSession& session, const std::string& copyText) {
         session.recovery().recover(copyText);
         return jsonText({{"ok", true}});
     } catch (const std::exception& e) {
-        return jsonText({{"ok", false}, {"error", documenttext::recoveryFailedText(e.what())}});
+        return jsonText(failureView(documenttext::recoveryFailedText(e.what())));
     }
 }
 

@@ -9,6 +9,9 @@
 #include "model/piston_rail.h"
 #include "model/vocabulary.h"
 
+#include <map>
+#include <stdexcept>
+
 namespace zkt::web {
 
 namespace {
@@ -237,13 +240,15 @@ json documentTextsView() {
 json unsavedChangesQuestionView(const Document& document, const std::string& what,
                                 const std::string& otherFile) {
     using documenttext::SetAside;
-    const SetAside aside = what == "openingAnother"     ? SetAside::openingAnother
-                           : what == "openingBackup"    ? SetAside::openingBackup
-                           : what == "openingFile"      ? SetAside::openingFile
-                           : what == "loadingFromOrgan" ? SetAside::loadingFromOrgan
-                                                        : SetAside::closing;
+    static const std::map<std::string, SetAside, std::less<>> asides = {
+        {"openingAnother", SetAside::openingAnother}, {"openingBackup", SetAside::openingBackup},
+        {"openingFile", SetAside::openingFile},       {"loadingFromOrgan", SetAside::loadingFromOrgan},
+        {"closing", SetAside::closing}};
+    const auto aside = asides.find(what);
+    if (aside == asides.end())
+        throw std::invalid_argument("the page has no command that sets changes aside by \"" + what + "\"");
     const documenttext::UnsavedChangesQuestion question =
-        documenttext::unsavedChangesQuestion(document.fileName(), aside, otherFile);
+        documenttext::unsavedChangesQuestion(document.fileName(), aside->second, otherFile);
     return {{"title", question.title}, {"question", question.question}, {"detail", question.detail}};
 }
 
@@ -289,6 +294,25 @@ json recoveryQuestionView(const std::string& documentPath, const std::string& do
             {"detail", question.detail},
             {"recover", editortext::withoutMnemonic(question.recover)},
             {"discard", editortext::withoutMnemonic(question.discard)}};
+}
+
+json openedView(const std::string& fileName, const ConfigFileCheck& check) {
+    return {{"ok", true},
+            {"caption", openingFileCaption(fileName)},
+            {"heading", openedFileHeading(fileName, check)},
+            {"warnings", check.warnings}};
+}
+
+json savedView(std::string text, const std::string& fileName) {
+    return {{"ok", true}, {"text", std::move(text)}, {"message", documenttext::savedText(fileName)}};
+}
+
+json failureView(const std::string& error) {
+    return {{"ok", false}, {"error", error}};
+}
+
+json editOutcomeView(const std::optional<std::string>& refusal) {
+    return {{"saved", !refusal}, {"refusal", refusal.value_or("")}};
 }
 
 } // namespace zkt::web

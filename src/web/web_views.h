@@ -1,8 +1,10 @@
 #pragma once
 // What the page draws, as JSON: the organ with every piston's words, and the open editor's
-// inputs. Texts are the system's own; the page adds none of its own to them.
+// inputs. Texts are the system's own; the page adds none of its own to them. Every answer is
+// declared in page_boundary.json, which the page's types are made from.
 
 #include "document/document.h"
+#include "model/config_file_check.h"
 #include "web/page_recovery.h"
 
 #include <nlohmann/json.hpp>
@@ -29,7 +31,8 @@ nlohmann::json keyboardEditorView(const KeyboardForm& form, bool whole);
 nlohmann::json documentTextsView();
 
 // {title, question, detail} asked before unsaved changes are set aside by what ("openingAnother",
-// "openingBackup", "openingFile" with otherFile, "loadingFromOrgan", anything else: closing).
+// "openingBackup", "openingFile" with otherFile, "loadingFromOrgan", "closing"). Throws
+// std::invalid_argument for any other what: the page has no such command.
 nlohmann::json unsavedChangesQuestionView(const Document& document, const std::string& what,
                                           const std::string& otherFile);
 
@@ -45,5 +48,14 @@ nlohmann::json recoveredChangesView(std::string_view copyText);
 // own settings write them (empty: not known).
 nlohmann::json recoveryQuestionView(const std::string& documentPath, const std::string& documentName,
                                     const std::string& time, const std::string& date);
+
+// A file read into the session: {ok: true, caption, heading, warnings}.
+nlohmann::json openedView(const std::string& fileName, const ConfigFileCheck& check);
+// A configuration saved as text: {ok: true, text, message}.
+nlohmann::json savedView(std::string text, const std::string& fileName);
+// {ok: false, error}
+nlohmann::json failureView(const std::string& error);
+// An edit stored, or still open with why not: {saved, refusal}.
+nlohmann::json editOutcomeView(const std::optional<std::string>& refusal);
 
 } // namespace zkt::web

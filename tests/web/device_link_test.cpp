@@ -12,6 +12,7 @@
 #include "model/program_image.h"
 #include "sim/simulated_chain.h"
 #include "support/organs.h"
+#include "support/page_boundary.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,8 @@ namespace {
 
 using nlohmann::json;
 using test::organOf;
+
+const test::PageBoundary boundary;
 
 std::vector<std::string> texts(const json& events, const std::string& type) {
     std::vector<std::string> found;
@@ -101,9 +104,12 @@ public:
         return runUntil([&] { return firstOf(events, type) != nullptr; });
     }
 
+    // Every event of every test is held to what the page's types say an event is.
     void collect() {
-        for (json& event : link.takeEvents())
-            events.push_back(std::move(event));
+        const json taken = link.takeEvents();
+        EXPECT_EQ(boundary.linkAnswerMismatch("takeEvents", taken), "");
+        for (const json& event : taken)
+            events.push_back(event);
     }
 
     static SimulationOptions chainOf(int manuals) {
@@ -219,6 +225,36 @@ TEST(DeviceLink, DeviceUnpluggedDuringTheWriteEndsItAsGone) {
         << finished["reason"];
     EXPECT_EQ((*firstOf(rig.events, "writeFinished"))["outcome"], "failed");
     EXPECT_FALSE(rig.link.setupView()["missing"].empty());
+}
+
+// The link's answers, held to the declaration the page's types are made from: the MIDI setup
+// with a device missing, the chosen devices, what a write begins with, the connection test while
+// it runs and after, the monitor's batch and the state.
+TEST(DeviceLink, ItsAnswersAreAsThePageDeclaresThem) {
+    PageRig rig;
+    const auto expectAnswer = [](const std::string& call, const json& value) {
+        EXPECT_EQ(boundary.linkAnswerMismatch(call, value), "");
+    };
+    rig.link.chooseDevices("Gone", "USB MIDI");
+    expectAnswer("setupView", rig.link.setupView());
+    expectAnswer("chosenDevices", rig.link.chosenDevices());
+    expectAnswer("writeStart", rig.link.writeStart({}));
+    rig.session.open("organ.zkt", configurationText(organOf(2)));
+    rig.link.chooseDevices("ZKT simulator (3 manuals)", "ZKT simulator (3 manuals)");
+    expectAnswer("writeStart", rig.link.writeStart({}));
+    expectAnswer("linkCheckView", rig.link.linkCheckView());
+
+    rig.link.traffic().watch(true);
+    ASSERT_TRUE(rig.link.startLinkCheck());
+    ASSERT_TRUE(rig.runUntil([&] { return rig.link.linkCheckView()["sent"] > 3; }));
+    expectAnswer("linkCheckView", rig.link.linkCheckView());
+    expectAnswer("state", rig.link.state());
+    ASSERT_TRUE(rig.runUntil([&] { return !rig.link.linkCheckView()["running"].get<bool>(); }));
+    expectAnswer("linkCheckView", rig.link.linkCheckView());
+    const json traffic = rig.link.traffic().take();
+    EXPECT_FALSE(traffic["entries"].empty());
+    expectAnswer("takeTraffic", traffic);
+    expectAnswer("state", rig.link.state());
 }
 
 TEST(WebMidiPort, WholeMessagesFromAnyPiecesOnlyWhileTheInputIsOpen) {

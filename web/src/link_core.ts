@@ -1,83 +1,30 @@
 // The core's link to the organ (DeviceLink) as the page calls it, and the shapes of what it
 // answers. The page keeps no state of a transfer's own: it shows the events the link reports.
 
-export interface WriteOptions {
-  backup: boolean;
-  onlyChanged: boolean;
-  verify: boolean;
-  verifyAll: boolean;
-}
+import { linkAnswer as answer } from "./answers";
+import type {
+  LinkAnswers,
+  LinkCheckView,
+  LinkEvent,
+  LinkState,
+  SetupView,
+  TrafficBatch,
+  WriteOptions,
+  WriteStart,
+} from "./generated/page_boundary";
 
-export type LinkEvent =
-  | { type: "started"; kind: "load" | "write"; purpose: string }
-  | { type: "caption"; text: string }
-  | { type: "replace"; lines: string[] }
-  | { type: "line"; text: string }
-  | { type: "append"; text: string }
-  | { type: "cancellable"; value: boolean }
-  | { type: "finished"; result: "succeeded" | "failed" | "cancelled"; kind: string; purpose: string; cause: string; reason: string }
-  | { type: "closingDone" }
-  | { type: "message"; text: string }
-  | { type: "configurationLoaded" }
-  | { type: "confirmWrite"; lines: string[]; options: WriteOptions }
-  | { type: "readFailed"; reason: string }
-  | { type: "backup"; name: string; takenAt: string; manuals: number; text: string }
-  | { type: "writeFinished"; outcome: string; report: string[] };
-
-// A device as the browser names it, and the label the link keeps the choice by.
-export interface SetupDevice {
-  name: string;
-  label: string;
-}
-
-export interface SetupView {
-  inputs: SetupDevice[];
-  outputs: SetupDevice[];
-  input: string;
-  output: string;
-  missing: string[];
-}
-
-export interface LinkCheckRow {
-  length: number;
-  sent: number;
-  intact: number;
-  corrupted: number;
-  lost: number | null;
-  roundTripMs: number | null;
-}
-
-export interface LinkCheckView {
-  running: boolean;
-  sent: number;
-  planned: number;
-  ports: string;
-  rows: LinkCheckRow[];
-  mcus: string;
-  verdict: string;
-  problem: boolean;
-}
-
-export interface TrafficEntry {
-  sinceStartMs: number;
-  sincePreviousMs: number;
-  direction: "sent" | "received";
-  length: number;
-  meaning: string;
-  line: string;
-}
-
-export interface TrafficBatch {
-  entries: TrafficEntry[];
-  notRecorded: number;
-  capacity: number;
-}
-
-export interface LinkState {
-  busy: boolean;
-  devicesChosen: boolean;
-  writing: boolean;
-}
+export type {
+  LinkCheckRow,
+  LinkCheckView,
+  LinkEvent,
+  LinkState,
+  SetupDevice,
+  SetupView,
+  TrafficBatch,
+  TrafficEntry,
+  WriteOptions,
+  WriteStart,
+} from "./generated/page_boundary";
 
 // What the link asks of the page's devices: open and send return why they failed, or "".
 export interface MidiHost {
@@ -112,13 +59,6 @@ export interface RawLink {
   state(): string;
 }
 
-// What a write with these options begins with: refused (and why), the write dialog first, or the
-// read of the chain.
-export interface WriteStart {
-  first: "refuse" | "ask" | "readFirst";
-  refusal: string[];
-}
-
 export class DeviceLink {
   constructor(private readonly raw: RawLink) {}
 
@@ -129,19 +69,19 @@ export class DeviceLink {
     this.raw.received(bytes);
   }
   setupView(): SetupView {
-    return JSON.parse(this.raw.setupView()) as SetupView;
+    return answer("setupView", this.raw.setupView());
   }
   chooseDevices(input: string, output: string): void {
     this.raw.chooseDevices(input, output);
   }
-  chosenDevices(): { input: number; output: number } {
-    return JSON.parse(this.raw.chosenDevices()) as { input: number; output: number };
+  chosenDevices(): LinkAnswers["chosenDevices"] {
+    return answer("chosenDevices", this.raw.chosenDevices());
   }
   startLoad(): boolean {
     return this.raw.startLoad();
   }
   writeStart(options: WriteOptions): WriteStart {
-    return JSON.parse(this.raw.writeStart(JSON.stringify(options))) as WriteStart;
+    return answer("writeStart", this.raw.writeStart(JSON.stringify(options)));
   }
   startWrite(options: WriteOptions): boolean {
     return this.raw.startWrite(JSON.stringify(options));
@@ -162,7 +102,7 @@ export class DeviceLink {
     this.raw.stopLinkCheck();
   }
   linkCheckView(): LinkCheckView {
-    return JSON.parse(this.raw.linkCheckView()) as LinkCheckView;
+    return answer("linkCheckView", this.raw.linkCheckView());
   }
   watchTraffic(on: boolean): void {
     this.raw.watchTraffic(on);
@@ -174,7 +114,7 @@ export class DeviceLink {
     this.raw.restartTraffic();
   }
   takeTraffic(): TrafficBatch {
-    return JSON.parse(this.raw.takeTraffic()) as TrafficBatch;
+    return answer("takeTraffic", this.raw.takeTraffic());
   }
   // Runs the 100 ms tick; returns the milliseconds until it wants to run again.
   tick(): number {
@@ -189,9 +129,9 @@ export class DeviceLink {
     this.raw.advanceSimulation();
   }
   takeEvents(): LinkEvent[] {
-    return JSON.parse(this.raw.takeEvents()) as LinkEvent[];
+    return answer("takeEvents", this.raw.takeEvents());
   }
   state(): LinkState {
-    return JSON.parse(this.raw.state()) as LinkState;
+    return answer("state", this.raw.state());
   }
 }
