@@ -11,7 +11,19 @@ namespace {
 
 using Kind = ConsoleSource::Kind;
 
-ManualReport manualReport(const ConsoleCheck& check, const ManualPlan& manual) {
+void addSection(std::string& text, const std::string& heading, const std::vector<std::string>& lines,
+                const std::string& indent) {
+    if (lines.empty())
+        return;
+    text += "\n" + heading + ":\n";
+    for (const std::string& line : lines)
+        text += indent + line + "\n";
+}
+
+} // namespace
+
+ManualReport manualReport(const ConsoleCheck& check, int manualNumber) {
+    const ManualPlan& manual = check.plan().manual(manualNumber);
     const ConsoleNames& names = check.plan().model().names;
     const ManualProgress& progress = check.progress(manual.manual);
     ManualReport report;
@@ -52,17 +64,6 @@ ManualReport manualReport(const ConsoleCheck& check, const ManualPlan& manual) {
     return report;
 }
 
-void addSection(std::string& text, const std::string& heading, const std::vector<std::string>& lines,
-                const std::string& indent) {
-    if (lines.empty())
-        return;
-    text += "\n" + heading + ":\n";
-    for (const std::string& line : lines)
-        text += indent + line + "\n";
-}
-
-} // namespace
-
 CheckReport checkReport(const ConsoleCheck& check, const CheckReportHeading& heading) {
     CheckReport report;
     report.title = checktext::reportTitle();
@@ -74,7 +75,7 @@ CheckReport checkReport(const ConsoleCheck& check, const CheckReportHeading& hea
     report.messages = checktext::reportMessages(check.messagesTaken());
     report.warnings = check.warnings();
     for (const ManualPlan& manual : check.plan().manuals())
-        report.manuals.push_back(manualReport(check, manual));
+        report.manuals.push_back(manualReport(check, manual.manual));
     for (const CheckFault& fault : check.faults()) {
         const std::string line = checktext::fault(fault);
         if (fault.sources.empty())

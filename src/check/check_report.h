@@ -46,6 +46,10 @@ struct CheckReport {
     std::string verdict;
 };
 
+// What a manual's part of the report says so far; of a running check too, which the window
+// shows as it goes. manual 1..
+ManualReport manualReport(const ConsoleCheck& check, int manual);
+
 // check must be finished.
 CheckReport checkReport(const ConsoleCheck& check, const CheckReportHeading& heading);
 

@@ -154,6 +154,41 @@ std::string notAsked(int pistons) {
            "limit: here they are not checked.";
 }
 
+std::string checkIntro() {
+    return "The check listens to the MIDI input and ticks off each key, piston and shoe as it arrives, by what "
+           "the configuration says it sends; whatever arrives wrong is listed as a fault. Nothing is sent to "
+           "the organ.";
+}
+
+std::string noAmbiguities() {
+    return "The configuration leaves nothing ambiguous: every message can be told apart.";
+}
+
+std::string askingFirstWithSkip() {
+    return "The pistons of the organ's own groups come first, one at a time: press each as asked, or click "
+           "Skip to pass one over.";
+}
+
+std::string finishEnds() {
+    return "Finish ends the check and shows its report.";
+}
+
+std::string simulatorPlays() {
+    return "The MIDI input is the simulator: click a key or a piston here to play it.";
+}
+
+std::string cannotListen(const LinkCheckRefusal& refusal, std::string_view whereToChoose) {
+    switch (refusal.why) {
+    case LinkCheckRefusal::Why::transferRunning:
+        return "A transfer or the connection test is running. Check the console once it has finished.";
+    case LinkCheckRefusal::Why::portsWouldNotOpen:
+        return "The MIDI input could not be opened: " + refusal.detail;
+    case LinkCheckRefusal::Why::noPortsChosen:
+        break;
+    }
+    return "The MIDI input could not be opened: choose one in " + std::string(whereToChoose);
+}
+
 std::string notSent(const std::string& message) {
     return "not sent by this configuration: " + message;
 }

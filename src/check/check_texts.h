@@ -5,6 +5,7 @@
 
 #include "check/check_faults.h"
 #include "check/console_plan.h"
+#include "link/link_check_run.h"
 #include "model/config_model.h"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zkt::checktext {
@@ -50,6 +52,16 @@ std::string askingFirst();
 std::string playEverything();
 std::string endsAfter(double seconds); // 0: "Ctrl-C ends the check."
 std::string notAsked(int pistons);
+
+// What the window says around the check: what it does, before it starts; the pistons asked for
+// with a Skip button to pass one over; how it ends; that keys and pistons clicked on the screen
+// play the simulated chain; and why it could not start.
+std::string checkIntro();
+std::string noAmbiguities();
+std::string askingFirstWithSkip();
+std::string finishEnds();
+std::string simulatorPlays();
+std::string cannotListen(const LinkCheckRefusal& refusal, std::string_view whereToChoose);
 
 // The faults, each beginning with where it is.
 std::string notSent(const std::string& message);

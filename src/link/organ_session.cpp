@@ -19,8 +19,7 @@ bool OrganSession::busy() const {
 std::optional<std::string> OrganSession::transferRefusal() const {
     if (!listening())
         return std::nullopt;
-    return "The console check is running. Finish it, or close it, before loading from or writing to the "
-           "ZKT.";
+    return "The console check is listening to the MIDI input. Finish the check, or close it, first.";
 }
 
 bool OrganSession::startLoad() {

@@ -47,7 +47,7 @@ public:
 
     void onWritePhase(PhaseHandler handler) { m_onPhase = std::move(handler); }
 
-    // Why a load or a write cannot start now, in words; none when it can.
+    // Why a load, a write or the connection test cannot start now, in words; none when it can.
     std::optional<std::string> transferRefusal() const;
     // A load for editing; false when refused (transferRefusal()) or no ports are chosen yet.
     bool startLoad();

@@ -21,6 +21,11 @@ std::vector<PortUnion::Member> membersOf(std::unique_ptr<MidiPort> hardware,
 
 } // namespace
 
+void DevicePort::playOnSimulation(const ConsoleAction& action) {
+    if (action.manual >= 1 && action.manual <= m_simulation->mcuCount())
+        m_simulation->play(action);
+}
+
 DevicePort::DevicePort(std::unique_ptr<MidiPort> hardware, const Clock& clock, int simulatedManuals)
     : m_simulation(std::make_shared<SimulatedChain>(clock, simulationOptions(simulatedManuals))),
       m_ports(membersOf(std::move(hardware), m_simulation)) {}

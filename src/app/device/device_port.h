@@ -38,6 +38,10 @@ public:
     void advanceSimulation() { m_simulation->advance(); }
     bool simulationBusy() const { return m_simulation->nextEventTime().has_value(); }
     SimulatedChain& simulation() { return *m_simulation; }
+    // Whether the simulated chain is the input opened, so that a console played on it is heard.
+    bool simulationHeard() const { return m_simulation->isInputOpen(); }
+    // Plays its console (sim/console_action.h); a manual the chain lacks plays nothing.
+    void playOnSimulation(const ConsoleAction& action);
 
 private:
     std::shared_ptr<SimulatedChain> m_simulation;

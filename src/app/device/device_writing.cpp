@@ -16,6 +16,10 @@ DeviceWriting::DeviceWriting(OrganSession& organ, const ConfigModel& model, QWid
 void DeviceWriting::start() {
     if (m_organ.writeRunning())
         return;
+    if (const auto refusal = m_organ.transferRefusal()) {
+        m_dialog->tell({*refusal});
+        return;
+    }
     WriteOptions options = m_options;
     const WriteStart begin = writeStart(m_model, options);
     if (begin.first == WriteStart::First::refuse) {

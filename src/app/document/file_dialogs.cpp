@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <functional>
 
 namespace zkt {
 
@@ -25,15 +26,16 @@ QString existingFolder(const QString& folder) {
 }
 
 QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
-                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {}) {
+                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {}, const QString& suffix = {}) {
     QFileDialog dialog(owner, title, existingFolder(lastFolder), filter);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
                                                          : QStringLiteral("dlgSave"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // The dialog would ask about the name as typed, before ".zkt" is added: the question
+    // The dialog would ask about the name as typed, before an extension is added: the question
     // about the name as written is asked afterwards instead.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
     if (!suggestedPath.isEmpty())
         dialog.selectFile(suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -64,18 +66,38 @@ QString showOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     return runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptOpen);
 }
 
-QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
-                       const QString& suggestedPath) {
+namespace {
+
+// Asks until the user cancels, or names a file that is new or may be replaced.
+QString askForNewFile(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                      const QString& suggestedPath, const QString& suffix,
+                      const std::function<QString(const QString&)>& written) {
     QString offered = suggestedPath;
     for (;;) {
-        const QString chosen = runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave, offered);
+        const QString chosen =
+            runDialog(owner, filter, title, lastFolder, QFileDialog::AcceptSave, offered, suffix);
         if (chosen.isEmpty())
             return {};
-        const QString path = QString::fromStdString(withZktExtension(chosen.toStdString()));
+        const QString path = written(chosen);
         if (!QFileInfo::exists(path) || confirmReplace(owner, title, path))
             return path;
         offered = path;
     }
+}
+
+} // namespace
+
+QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
+                       const QString& suggestedPath) {
+    return askForNewFile(owner, filter, title, lastFolder, suggestedPath, {}, [](const QString& chosen) {
+        return QString::fromStdString(withZktExtension(chosen.toStdString()));
+    });
+}
+
+QString showExportDialog(QWidget* owner, const QString& filter, const QString& suffix, const QString& title,
+                         QString& lastFolder, const QString& suggestedPath) {
+    return askForNewFile(owner, filter, title, lastFolder, suggestedPath, suffix,
+                         [](const QString& chosen) { return chosen; });
 }
 
 QString fileNameOf(const QString& path) {

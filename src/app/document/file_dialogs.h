@@ -19,6 +19,11 @@ QString showOpenDialog(QWidget* owner, const QString& filter, const QString& tit
 QString showSaveDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
                        const QString& suggestedPath = {});
 
+// The same for a file the program makes for the user (a report): suffix ("html") is added where
+// the chosen name has none.
+QString showExportDialog(QWidget* owner, const QString& filter, const QString& suffix, const QString& title,
+                         QString& lastFolder, const QString& suggestedPath = {});
+
 // The part of the path after its last separator.
 QString fileNameOf(const QString& path);
 

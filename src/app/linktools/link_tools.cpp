@@ -33,6 +33,11 @@ void LinkTools::showLinkCheck() {
             QString::fromStdString(linkCheckRefusalText({LinkCheckRefusal::Why::transferRunning}, {})));
         return;
     }
+    if (const auto refusal = m_organ.transferRefusal()) {
+        QMessageBox::information(m_mainWindow, QStringLiteral("Test MIDI Connection"),
+                                 QString::fromStdString(*refusal));
+        return;
+    }
     if (!m_organ.engine().selection().midiConfigured() && m_runMidiSetup())
         return;
     if (m_linkCheck == nullptr) {

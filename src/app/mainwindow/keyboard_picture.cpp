@@ -1,5 +1,6 @@
 #include "app/mainwindow/keyboard_picture.h"
 
+#include "app/mainwindow/keyboard_drawing.h"
 #include "app/mainwindow/piston_button_style.h"
 
 #include <QKeyEvent>
@@ -10,9 +11,7 @@ namespace zkt {
 
 namespace {
 
-constexpr int whiteKeys = 35; // five octaves, C to B
-// Positions within an octave's seven white keys after which a black key sits.
-constexpr bool blackAfter[7] = {true, true, false, true, true, true, false};
+constexpr int pictureCompass = 60; // five octaves, C to B
 constexpr int focusFramePixels = 3;
 
 } // namespace
@@ -25,20 +24,7 @@ KeyboardPicture::KeyboardPicture(QWidget* parent) : QWidget(parent) {
 
 void KeyboardPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const qreal keyWidth = width() / qreal(whiteKeys);
-    painter.fillRect(rect(), QColor(250, 248, 240));
-    painter.setPen(QPen(QColor(90, 90, 90), 1));
-    for (int k = 0; k <= whiteKeys; ++k)
-        painter.drawLine(QPointF(k * keyWidth, 0), QPointF(k * keyWidth, height()));
-    painter.drawLine(QPointF(0, height() - 0.5), QPointF(width(), height() - 0.5));
-    const qreal blackWidth = keyWidth * 0.6;
-    const qreal blackHeight = height() * 0.6;
-    for (int k = 0; k < whiteKeys - 1; ++k) {
-        if (blackAfter[k % 7])
-            painter.fillRect(QRectF((k + 1) * keyWidth - blackWidth / 2, 0, blackWidth, blackHeight),
-                             QColor(25, 25, 25));
-    }
-    painter.fillRect(QRectF(0, 0, width(), 3), QColor(110, 60, 30));
+    drawKeyboard(painter, rect(), pictureCompass);
     if (hasFocus()) {
         const qreal inset = focusFramePixels / 2.0;
         painter.setPen(QPen(focusFrameColour, focusFramePixels));

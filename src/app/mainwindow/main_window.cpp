@@ -171,6 +171,9 @@ void MainWindow::buildMenus() {
     QAction* linkCheckAction = optionsMenu->addAction(QStringLiteral("&Test MIDI Connection..."));
     linkCheckAction->setObjectName(QStringLiteral("mnuTestConnection"));
     connect(linkCheckAction, &QAction::triggered, this, &MainWindow::linkCheckRequested);
+    QAction* consoleCheckAction = optionsMenu->addAction(QStringLiteral("&Check the Console\u2026"));
+    consoleCheckAction->setObjectName(QStringLiteral("mnuCheckConsole"));
+    connect(consoleCheckAction, &QAction::triggered, this, &MainWindow::consoleCheckRequested);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));

@@ -91,6 +91,7 @@ signals:
     void restoreBackupRequested();
     void midiMonitorRequested();
     void linkCheckRequested();
+    void consoleCheckRequested();
     // A .zkt file was dropped on the window, or chosen from the recent configurations.
     void configurationDropped(const QString& path);
     void recentFileChosen(const QString& path);

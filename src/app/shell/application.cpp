@@ -96,6 +96,9 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     m_linkTools = std::make_unique<LinkTools>(
         *m_observedPort, m_clock, *m_organ, [this] { return runMidiSetup(true); }, m_mainWindow.get(),
         m_paths.documentsFolder);
+    m_consoleCheck = std::make_unique<ConsoleCheckTools>(
+        *m_organ, m_clock, m_configuration, simulatedConsole(), [this] { return runMidiSetup(true); },
+        m_mainWindow.get(), m_paths.documentsFolder);
 
     connect(m_statusWindow, &StatusWindow::closedByUser, this,
             [this](bool releaseInput) { m_organ->engine().dismissProgress(releaseInput); });
@@ -149,6 +152,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::restoreBackupRequested, document, &DocumentController::restoreBackup);
     connect(main, &MainWindow::midiMonitorRequested, this, [this] { m_linkTools->showMonitor(); });
     connect(main, &MainWindow::linkCheckRequested, this, [this] { m_linkTools->showLinkCheck(); });
+    connect(main, &MainWindow::consoleCheckRequested, this, [this] { m_consoleCheck->showCheck(); });
     connect(main, &MainWindow::configurationDropped, this, &Application::openFromOutside);
     connect(main, &MainWindow::recentFileChosen, this, &Application::openRecentFile);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
@@ -369,6 +373,16 @@ void Application::runTick() {
         m_simulationTimer.start();
 }
 
+ConsolePlayer Application::simulatedConsole() {
+    return {[this] { return m_port->simulationHeard(); },
+            [this](const ConsoleAction& action) {
+                m_port->playOnSimulation(action);
+                // What it sends travels the rest of the chain at once, not at the next tick.
+                if (m_port->simulationBusy() && !m_simulationTimer.isActive())
+                    m_simulationTimer.start();
+            }};
+}
+
 void Application::simulationStep() {
     m_port->advanceSimulation();
     if (!m_port->simulationBusy())
@@ -384,8 +398,12 @@ bool Application::runMidiSetup(bool portsNeeded) {
 }
 
 void Application::loadFromDevice() {
+    if (const auto refusal = m_organ->transferRefusal()) {
+        showNotice(QMessageBox::Information, *refusal, m_mainWindow.get());
+        return;
+    }
     if (m_document->maySetAsideChanges(documenttext::SetAside::loadingFromOrgan))
-        m_organ->engine().startLoad();
+        m_organ->startLoad();
 }
 
 void Application::writeToDevice() {

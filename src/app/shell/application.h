@@ -3,6 +3,7 @@
 // windows, and carries the user from the splash through the start choice to the main
 // window and, at the end, saves what has to survive.
 
+#include "app/consolecheck/console_check_tools.h"
 #include "app/device/device_port.h"
 #include "app/device/device_writing.h"
 #include "app/device/status_window.h"
@@ -91,6 +92,7 @@ public:
     StartChoiceWindow& startChoiceWindow() { return *m_startChoice; }
     DevicePort& port() { return *m_port; }
     LinkTools& linkTools() { return *m_linkTools; }
+    ConsoleCheckTools& consoleCheck() { return *m_consoleCheck; }
     const AppPaths& paths() const { return m_paths; }
     const QString& lastFolder() const { return m_document->lastFolder(); }
     DocumentController& document() { return *m_document; }
@@ -116,6 +118,8 @@ private:
     void saveSettings();
     void closePorts();
     void reportMidiTrouble(const std::string& text);
+    // What the console check's dialog plays on the simulated chain.
+    ConsolePlayer simulatedConsole();
     // The session's tick, and the window's timer kept in step with it.
     void runTick();
 
@@ -142,6 +146,8 @@ private:
     std::unique_ptr<RecoveryKeeper> m_recoveryKeeper;
     std::unique_ptr<DeviceWriting> m_writing;
     std::unique_ptr<LinkTools> m_linkTools;
+    // Deleted before the organ session, whose input its check may hold.
+    std::unique_ptr<ConsoleCheckTools> m_consoleCheck;
     std::unique_ptr<SplashWindow> m_splash;
     StatusWindow* m_statusWindow = nullptr; // owned by the main window
     MidiSetupDialog* m_midiSetup = nullptr; // child of the main window
