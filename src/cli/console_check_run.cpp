@@ -20,14 +20,28 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace zkt::cli {
 namespace {
 
 enum class ReportFormat { none, html, pdf };
 
+// A report that could not be written after a long check would be lost: its folder is checked
+// before the check begins.
+void checkReportFolder(const std::string& reportPath) {
+    const std::filesystem::path folder = std::filesystem::absolute(reportPath).parent_path();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        throw std::invalid_argument(reportPath + ": the folder " + folder.string() + " does not exist");
+    if (access(folder.c_str(), W_OK) != 0)
+        throw std::invalid_argument(reportPath + ": the folder " + folder.string() + " cannot be written to");
+}
+
 ReportFormat reportFormatOf(const CheckConsoleOptions& options) {
     if (options.reportPath.empty())
         return ReportFormat::none;
+    checkReportFolder(options.reportPath);
     if (hasExtension(options.reportPath, ".html") || hasExtension(options.reportPath, ".htm"))
         return ReportFormat::html;
     if (!hasExtension(options.reportPath, ".pdf"))

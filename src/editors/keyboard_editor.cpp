@@ -117,7 +117,7 @@ void KeyboardEditor::change(const std::function<void(KeyboardForm&)>& edit) {
 }
 
 void KeyboardEditor::edit(KeyboardForm& form, Store store) {
-    open(form, std::move(store));
+    showForm(form, std::move(store));
     exec();
     // The form is its holder's, and may be gone once the dialog is.
     m_form = &*m_ownForm;
@@ -129,7 +129,7 @@ bool KeyboardEditor::prepare(int manualIndex) {
     }
     m_ownForm.emplace(manualSettingsOf(m_model, manualIndex), manualIndex,
                       m_model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
-    open(*m_ownForm, [this] { return storeIntoModel(); });
+    showForm(*m_ownForm, [this] { return storeIntoModel(); });
     return true;
 }
 
@@ -142,7 +142,7 @@ bool KeyboardEditor::storeIntoModel() {
     return true;
 }
 
-void KeyboardEditor::open(KeyboardForm& form, Store store) {
+void KeyboardEditor::showForm(KeyboardForm& form, Store store) {
     m_form = &form;
     m_store = std::move(store);
     m_lblMIDIChannels->setText(QString::fromStdString(m_form->location()));

@@ -41,7 +41,7 @@ public:
     int chosenPage() const { return m_chosenPage; }
 
 private:
-    void open(KeyboardForm& form, Store store);
+    void showForm(KeyboardForm& form, Store store);
     bool storeIntoModel();
     void connectInputs();
     // Hands a change of the user's to the form and draws what it leaves.

@@ -123,7 +123,7 @@ void PistonEditor::changeOfGroup(int g, const std::function<void(PistonForm&)>& 
 }
 
 void PistonEditor::edit(PistonForm& form, Store store) {
-    open(form, std::move(store));
+    showForm(form, std::move(store));
     exec();
     // The form is its holder's, and may be gone once the dialog is.
     m_form = &*m_ownForm;
@@ -135,7 +135,7 @@ bool PistonEditor::prepare(int pistonIndex) {
     }
     const auto index = static_cast<std::size_t>(pistonIndex);
     m_ownForm.emplace(m_model.pistons[index], pistonIndex, m_model.names.pistonLabels[index]);
-    open(*m_ownForm, [this] { return storeIntoModel(); });
+    showForm(*m_ownForm, [this] { return storeIntoModel(); });
     return true;
 }
 
@@ -149,7 +149,7 @@ bool PistonEditor::storeIntoModel() {
     return true;
 }
 
-void PistonEditor::open(PistonForm& form, Store store) {
+void PistonEditor::showForm(PistonForm& form, Store store) {
     m_form = &form;
     m_store = std::move(store);
     const int pistonIndex = m_form->pistonIndex();

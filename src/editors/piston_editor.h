@@ -48,7 +48,7 @@ public:
     int pistonIndex() const { return m_form->pistonIndex(); }
 
 private:
-    void open(PistonForm& form, Store store);
+    void showForm(PistonForm& form, Store store);
     bool storeIntoModel();
     void connectInputs();
     // Hands a change of the user's to the form and draws what it leaves.

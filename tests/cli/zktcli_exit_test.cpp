@@ -156,6 +156,7 @@ TEST_F(Zktcli, CheckConsoleRefusesWhatCannotWorkBeforeTouchingMidi) {
     const std::pair<std::string, std::string> cases[] = {
         {"check-console --in nowhere", "without FILE the chain is read first: give --out too"},
         {check + "--report " + path("r.txt"), "the report is written as HTML (.html) or PDF (.pdf)"},
+        {check + "--report " + path("gone/r.html"), "does not exist"},
         {check + "--keys 61,61,32,30", "--keys gives 4 compasses for 3 manuals"},
         {check + "--keys 61,0", "--keys: 0 is not 1 to 128 keys"},
         {check + "--for 0", "--for must be more than 0 seconds"},
