@@ -1,7 +1,8 @@
 #pragma once
 // The words of a transfer's progress, for the status window, zktcli and the page alike: each step
 // the engine tells (transfer_progress.h) as the captions and lines the progress shows, and why a
-// transfer stopped. The product's name is part of most of them, so they are composed from it here.
+// transfer stopped. Each is one sentence marked for translation (i18n/tr.h), with the product's
+// name, the manual's number and the like put in its placeholders.
 
 #include "link/transfer_progress.h"
 #include "model/product_name.h"

@@ -1,0 +1,15 @@
+#include "i18n/tr.h"
+
+#include "i18n/language.h"
+
+namespace zkt {
+
+std::string tr(std::string_view english) { return tr({}, english); }
+
+std::string tr(std::string_view context, std::string_view english) {
+    const Catalogue* catalogue = currentCatalogue();
+    const std::string* translation = catalogue == nullptr ? nullptr : catalogue->find(context, english);
+    return translation == nullptr ? std::string(english) : *translation;
+}
+
+} // namespace zkt

@@ -1,0 +1,15 @@
+#pragma once
+// Marks a text the user reads and gives it in the current language: the catalogue's
+// translation, or the English text itself where there is none (and always in English).
+// scripts/update-po finds every call by its name, so the English must be a string literal here;
+// a context tells apart two texts that are the same in English and not in another language.
+
+#include <string>
+#include <string_view>
+
+namespace zkt {
+
+std::string tr(std::string_view english);
+std::string tr(std::string_view context, std::string_view english);
+
+} // namespace zkt
