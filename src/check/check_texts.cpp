@@ -189,6 +189,78 @@ std::string cannotListen(const LinkCheckRefusal& refusal, std::string_view where
     return "The MIDI input could not be opened: choose one in " + std::string(whereToChoose);
 }
 
+std::string checkPrompt(const std::string& askedPiston) {
+    return askedPiston.empty() ? playEverything() : askedPiston;
+}
+
+std::string checkInstructions(bool asking, bool simulator) {
+    std::string text = asking ? askingFirstWithSkip() + " " : std::string();
+    text += finishEnds();
+    return simulator ? text + " " + simulatorPlays() : text;
+}
+
+std::string checkTitle() {
+    return "Check the Console";
+}
+
+std::string checkMenuEntry() {
+    return "&Check the Console\u2026";
+}
+
+std::string startCaption() {
+    return "&Start Check";
+}
+
+std::string skipCaption() {
+    return "S&kip";
+}
+
+std::string finishCaption() {
+    return "&Finish";
+}
+
+std::string saveHtmlCaption() {
+    return "Save as &HTML\u2026";
+}
+
+std::string savePdfCaption() {
+    return "Save as P&DF\u2026";
+}
+
+std::string downloadCaption() {
+    return "&Download as HTML";
+}
+
+std::string printCaption() {
+    return "&Print\u2026";
+}
+
+std::string againCaption() {
+    return "Check &Again";
+}
+
+std::string closeCaption() {
+    return "&Close";
+}
+
+std::string withoutAccessKey(std::string_view caption) {
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        // "&&" is an ampersand shown.
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+std::string reportFileName(const std::string& configuration) {
+    std::string stem = configuration;
+    if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".zkt") == 0)
+        stem.erase(stem.size() - 4);
+    return stem.empty() ? "console check.html" : stem + " - console check.html";
+}
+
 std::string notSent(const std::string& message) {
     return "not sent by this configuration: " + message;
 }

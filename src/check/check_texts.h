@@ -62,6 +62,28 @@ std::string askingFirstWithSkip();
 std::string finishEnds();
 std::string simulatorPlays();
 std::string cannotListen(const LinkCheckRefusal& refusal, std::string_view whereToChoose);
+// What the player is asked now: the piston asked for, else to play everything; and the lines
+// under it.
+std::string checkPrompt(const std::string& askedPiston);
+std::string checkInstructions(bool asking, bool simulator);
+
+// The dialog's title, the menu entry that opens it and its buttons' captions. & stands before the
+// letter that presses it from the keyboard where a front end has such letters; withoutAccessKey
+// takes it out for one that has none.
+std::string checkTitle();
+std::string checkMenuEntry();
+std::string startCaption();
+std::string skipCaption();
+std::string finishCaption();
+std::string saveHtmlCaption();
+std::string savePdfCaption();
+std::string downloadCaption();
+std::string printCaption();
+std::string againCaption();
+std::string closeCaption();
+std::string withoutAccessKey(std::string_view caption);
+// The report's file: "organ - console check.html" for the configuration "organ.zkt".
+std::string reportFileName(const std::string& configuration);
 
 // The faults, each beginning with where it is.
 std::string notSent(const std::string& message);

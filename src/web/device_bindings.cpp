@@ -10,6 +10,7 @@
 #include <emscripten/val.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,24 @@ public:
     void restartTraffic() { m_link.traffic().restart(); }
     std::string takeTraffic() { return jsonText(m_link.traffic().take()); }
 
+    std::string consoleCheckTexts() const { return jsonText(PageConsoleCheck::texts()); }
+    bool startConsoleCheck(int year, int month, int day, int hour, int minute) {
+        return m_link.consoleCheck().start({year, month, day, hour, minute});
+    }
+    void skipAskedPiston() { m_link.consoleCheck().skipAsked(); }
+    // An action or a key the console does not have is a fault in the page: told, not thrown.
+    std::string playConsole(const std::string& action, int manual, int number) {
+        try {
+            m_link.consoleCheck().play(action, manual, number);
+            return jsonText({{"ok", true}});
+        } catch (const std::invalid_argument& e) {
+            return jsonText({{"error", e.what()}});
+        }
+    }
+    std::string finishConsoleCheck() { return jsonText(m_link.consoleCheck().finish()); }
+    void stopConsoleCheck() { m_link.consoleCheck().stop(); }
+    std::string consoleCheckView() const { return jsonText(m_link.consoleCheck().view()); }
+
     double tick() { return milliseconds(m_link.tick()); }
     // -1: nothing pending.
     double simulationDue() const {
@@ -118,6 +137,13 @@ EMSCRIPTEN_BINDINGS(zkt_device) {
         .function("pauseTraffic", &PageLink::pauseTraffic)
         .function("restartTraffic", &PageLink::restartTraffic)
         .function("takeTraffic", &PageLink::takeTraffic)
+        .function("consoleCheckTexts", &PageLink::consoleCheckTexts)
+        .function("startConsoleCheck", &PageLink::startConsoleCheck)
+        .function("skipAskedPiston", &PageLink::skipAskedPiston)
+        .function("playConsole", &PageLink::playConsole)
+        .function("finishConsoleCheck", &PageLink::finishConsoleCheck)
+        .function("stopConsoleCheck", &PageLink::stopConsoleCheck)
+        .function("consoleCheckView", &PageLink::consoleCheckView)
         .function("tick", &PageLink::tick)
         .function("simulationDue", &PageLink::simulationDue)
         .function("advanceSimulation", &PageLink::advanceSimulation)

@@ -74,7 +74,7 @@ DeviceLink::DeviceLink(WebSession& session, PageMidi page, const Clock& clock)
       m_organ(m_model, m_model, m_observed, clock, m_events,
               LinkNotices{{}, [this](const std::string& text) { m_events.add({{"type", "message"}, {"text", text}}); }},
               [this](const std::vector<Bytes>& images) { return keepBackup(images); }),
-      m_traffic(m_observed, clock) {
+      m_traffic(m_observed, clock), m_consoleCheck(m_organ, session, *m_simulation, clock) {
     m_organ.onWritePhase([this](SafeWrite::Phase phase) { writePhaseReached(phase); });
 }
 
@@ -106,7 +106,7 @@ bool DeviceLink::startLoad() {
         return false;
     // Fields an image does not mention keep what the configuration holds, as on the desktop.
     m_model = m_session.model();
-    return m_organ.engine().startLoad();
+    return m_organ.startLoad();
 }
 
 nlohmann::json DeviceLink::writeStart(const WriteOptions& options) const {
@@ -140,6 +140,10 @@ void DeviceLink::cancel() {
 bool DeviceLink::startLinkCheck() {
     if (m_organ.writeRunning())
         return false;
+    if (const auto listening = m_organ.transferRefusal()) {
+        m_checkRefusal = *listening;
+        return false;
+    }
     const auto refusal = m_organ.linkCheck().start();
     m_checkRefusal = refusal ? linkCheckRefusalText(*refusal, "the MIDI setup.") : std::string();
     return !refusal;

@@ -1,8 +1,8 @@
 #pragma once
 // The page's side of the organ: the browser's MIDI devices and the simulated chain offered side
-// by side, the transfer engine and the safe write on the page's clock, the connection test and
-// the MIDI monitor's messages. The page calls in on its timer, when MIDI arrives and for the
-// user's commands, then takes the events (link_events.h) and shows them.
+// by side, the transfer engine and the safe write on the page's clock, the connection test, the
+// MIDI monitor's messages and the console check. The page calls in on its timer, when MIDI
+// arrives and for the user's commands, then takes the events (link_events.h) and shows them.
 //
 // A load for editing reads into a copy of the session's configuration and hands it over as one
 // undo step when it has succeeded; a write sends a copy taken at its start, so that editing on
@@ -15,6 +15,7 @@
 #include "sim/simulated_chain.h"
 #include "web/link_check_view.h"
 #include "web/link_events.h"
+#include "web/page_console_check.h"
 #include "web/traffic_feed.h"
 #include "web/web_midi_port.h"
 #include "web/web_session.h"
@@ -69,6 +70,9 @@ public:
     //  mcus: "" or "MCUs counted: 3", verdict: "" or its text, problem: bool}
     nlohmann::json linkCheckView() const;
     TrafficFeed& traffic() { return m_traffic; }
+    // Tools > Check the Console… on the configuration of the page's session.
+    PageConsoleCheck& consoleCheck() { return m_consoleCheck; }
+    const PageConsoleCheck& consoleCheck() const { return m_consoleCheck; }
 
     // The 100 ms timer; returns how long until it wants to run again.
     Micros tick();
@@ -99,6 +103,7 @@ private:
     // Why the last connection test could not start, in the page's words; its verdict.
     std::string m_checkRefusal;
     TrafficFeed m_traffic;
+    PageConsoleCheck m_consoleCheck;
 };
 
 // {backup, onlyChanged, verify, verifyAll} as the page keeps them; what is missing keeps its default.

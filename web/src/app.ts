@@ -347,6 +347,8 @@ export class App {
     const box = anchor.getBoundingClientRect();
     showContextMenu(anchor, box.left, box.bottom, [
       { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => void this.organCommands.showLinkCheck() },
+      { id: "mnuConsoleCheck", text: this.organCommands.consoleCheckTexts().menu, enabled: true,
+        run: () => void this.organCommands.showConsoleCheck() },
       { id: "mnuMidiMonitor", text: "MIDI Monitor", enabled: true, run: () => this.organCommands.showMonitor() },
       "separator",
       { id: "mnuBackups", text: "Backups\u2026", enabled: true, run: () => this.organCommands.showBackups() },

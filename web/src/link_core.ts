@@ -3,6 +3,10 @@
 
 import { linkAnswer as answer } from "./answers";
 import type {
+  ConsoleAction,
+  ConsoleCheckReport,
+  ConsoleCheckTexts,
+  ConsoleCheckView,
   LinkAnswers,
   LinkCheckView,
   LinkEvent,
@@ -14,6 +18,13 @@ import type {
 } from "./generated/page_boundary";
 
 export type {
+  ConsoleAction,
+  ConsoleCheckKey,
+  ConsoleCheckManual,
+  ConsoleCheckPiston,
+  ConsoleCheckReport,
+  ConsoleCheckTexts,
+  ConsoleCheckView,
   LinkCheckRow,
   LinkCheckView,
   LinkEvent,
@@ -52,6 +63,13 @@ export interface RawLink {
   pauseTraffic(paused: boolean): void;
   restartTraffic(): void;
   takeTraffic(): string;
+  consoleCheckTexts(): string;
+  startConsoleCheck(year: number, month: number, day: number, hour: number, minute: number): boolean;
+  skipAskedPiston(): void;
+  playConsole(action: ConsoleAction, manual: number, number: number): string;
+  finishConsoleCheck(): string;
+  stopConsoleCheck(): void;
+  consoleCheckView(): string;
   tick(): number;
   simulationDue(): number;
   advanceSimulation(): void;
@@ -115,6 +133,30 @@ export class DeviceLink {
   }
   takeTraffic(): TrafficBatch {
     return answer("takeTraffic", this.raw.takeTraffic());
+  }
+  consoleCheckTexts(): ConsoleCheckTexts {
+    return answer("consoleCheckTexts", this.raw.consoleCheckTexts());
+  }
+  // Begun now, in the computer's local time; false when refused, the view saying why.
+  startConsoleCheck(now: Date): boolean {
+    return this.raw.startConsoleCheck(now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes());
+  }
+  skipAskedPiston(): void {
+    this.raw.skipAskedPiston();
+  }
+  // A key or piston the console has not is a fault of the page's, thrown as one.
+  playConsole(action: ConsoleAction, manual: number, number: number): void {
+    const played = answer("playConsole", this.raw.playConsole(action, manual, number));
+    if ("error" in played) throw new Error(played.error);
+  }
+  finishConsoleCheck(): ConsoleCheckReport | null {
+    return answer("finishConsoleCheck", this.raw.finishConsoleCheck());
+  }
+  stopConsoleCheck(): void {
+    this.raw.stopConsoleCheck();
+  }
+  consoleCheckView(): ConsoleCheckView {
+    return answer("consoleCheckView", this.raw.consoleCheckView());
   }
   // Runs the 100 ms tick; returns the milliseconds until it wants to run again.
   tick(): number {

@@ -1,15 +1,16 @@
 // The commands that reach the organ: "Load Current Settings from the ZKT", "Write Program Data
 // to ZKT" (the safe write, with its dialog and its backup), Cancel, the MIDI setup, the
-// connection test, the MIDI monitor and the backups. The core's link does the work; this shows
-// its events in the status area and asks the user what the link asks.
+// connection test, the console check, the MIDI monitor and the backups. The core's link does the
+// work; this shows its events in the status area and asks the user what the link asks.
 
 import { type Backup, keepBackup } from "./backup_store";
 import { BrowserMidi } from "./browser_midi";
 import { showBackups } from "./backups_dialog";
+import { ConsoleCheckDialog } from "./console_check_dialog";
 import type { Core, SetAside } from "./core";
 import { download } from "./files";
 import { LinkCheckDialog } from "./link_check_dialog";
-import type { DeviceLink, LinkEvent, WriteOptions } from "./link_core";
+import type { ConsoleCheckTexts, DeviceLink, LinkEvent, WriteOptions } from "./link_core";
 import { LinkTimer } from "./link_timer";
 import { MidiMonitor } from "./midi_monitor";
 import { firefoxAsksText, isFirefox } from "./midi_refusals";
@@ -39,6 +40,7 @@ export class OrganCommands {
   private readonly timer: LinkTimer;
   private monitor: MidiMonitor | null = null;
   private linkCheck: LinkCheckDialog | null = null;
+  private consoleCheck: ConsoleCheckDialog | null = null;
   // The backup of the write under way is kept before the write dialog is shown.
   private backupKept: Promise<void> = Promise.resolve();
   private busy = false;
@@ -133,6 +135,44 @@ export class OrganCommands {
     });
   }
 
+  consoleCheckTexts(): ConsoleCheckTexts {
+    return this.link.consoleCheckTexts();
+  }
+
+  async showConsoleCheck(): Promise<void> {
+    const texts = this.link.consoleCheckTexts();
+    if (this.isBusy()) {
+      void showMessage(texts.title, [texts.busy]);
+      return;
+    }
+    // As for the connection test, the devices are chosen before the check is shown.
+    if (!this.link.state().devicesChosen) {
+      await this.midi.requestAccess();
+      if (!(await runMidiSetup(this.link, this.midi, choosePrompt))) return;
+    }
+    this.consoleCheck = new ConsoleCheckDialog(texts, {
+      prepare: async () => (await this.devicesReady(texts.title)).ready,
+      start: () => {
+        const started = this.link.startConsoleCheck(new Date());
+        this.timer.workDone();
+        return started;
+      },
+      skip: () => this.link.skipAskedPiston(),
+      play: (action, manual, number) => {
+        this.link.playConsole(action, manual, number);
+        this.timer.workDone();
+      },
+      finish: () => this.link.finishConsoleCheck(),
+      stop: () => {
+        this.link.stopConsoleCheck();
+        // Other programs may use the devices while the page does not.
+        if (!this.isBusy()) this.midi.release();
+        this.timer.workDone();
+      },
+      view: () => this.link.consoleCheckView(),
+    });
+  }
+
   showMonitor(): void {
     if (this.monitor?.isOpen() !== true) this.monitor = new MidiMonitor(this.link);
     this.monitor.focus();
@@ -191,6 +231,7 @@ export class OrganCommands {
     for (const event of this.link.takeEvents()) this.show(event);
     if (this.monitor?.isOpen() === true) this.monitor.update();
     if (this.linkCheck?.isOpen() === true) this.linkCheck.show();
+    if (this.consoleCheck?.isOpen() === true) this.consoleCheck.show();
     const busy = this.link.state().busy;
     if (busy === this.busy) return;
     this.busy = busy;

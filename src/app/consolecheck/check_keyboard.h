@@ -3,6 +3,8 @@
 // got (not expected, waiting, played, held down now). Keys clicked report their press and
 // release, for the simulated console.
 
+#include "check/check_looks.h"
+
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -12,7 +14,7 @@ namespace zkt {
 class CheckKeyboard : public QWidget {
     Q_OBJECT
 public:
-    enum class Look { notExpected, waiting, played, held };
+    using Look = KeyLook;
 
     CheckKeyboard(int compass, QWidget* parent);
 

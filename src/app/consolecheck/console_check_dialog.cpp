@@ -29,7 +29,6 @@ namespace zkt {
 
 namespace {
 
-const QString dialogTitle = QStringLiteral("Check the Console");
 constexpr int faultRows = 6;
 // Of the screen's height, at most, for the manuals before they scroll.
 constexpr double manualsShare = 0.55;
@@ -75,7 +74,7 @@ ConsoleCheckDialog::ConsoleCheckDialog(OrganSession& organ, const Clock& clock, 
     : QDialog(owner), m_organ(organ), m_clock(clock), m_document(document), m_player(std::move(player)),
       m_folder(std::move(folder)) {
     setObjectName(QStringLiteral("frmConsoleCheck"));
-    setWindowTitle(dialogTitle);
+    setWindowTitle(text(checktext::checkTitle()));
     setWindowModality(Qt::NonModal);
     m_pages = new QStackedWidget(this);
 
@@ -135,18 +134,18 @@ ConsoleCheckDialog::ConsoleCheckDialog(OrganSession& organ, const Clock& clock, 
     m_pages->addWidget(m_reportView);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    const auto addButton = [buttons](const QString& caption, const char* name) {
-        QPushButton* button = buttons->addButton(caption, QDialogButtonBox::ActionRole);
+    const auto addButton = [buttons](const std::string& caption, const char* name) {
+        QPushButton* button = buttons->addButton(text(caption), QDialogButtonBox::ActionRole);
         button->setObjectName(QString::fromLatin1(name));
         return button;
     };
-    m_start = addButton(QStringLiteral("&Start Check"), "cmdStart");
-    m_skip = addButton(QStringLiteral("S&kip"), "cmdSkip");
-    m_finish = addButton(QStringLiteral("&Finish"), "cmdFinish");
-    m_saveHtml = addButton(QStringLiteral("Save as &HTML\u2026"), "cmdSaveHtml");
-    m_savePdf = addButton(QStringLiteral("Save as P&DF\u2026"), "cmdSavePdf");
-    m_print = addButton(QStringLiteral("&Print\u2026"), "cmdPrint");
-    m_again = addButton(QStringLiteral("Check &Again"), "cmdCheckAgain");
+    m_start = addButton(checktext::startCaption(), "cmdStart");
+    m_skip = addButton(checktext::skipCaption(), "cmdSkip");
+    m_finish = addButton(checktext::finishCaption(), "cmdFinish");
+    m_saveHtml = addButton(checktext::saveHtmlCaption(), "cmdSaveHtml");
+    m_savePdf = addButton(checktext::savePdfCaption(), "cmdSavePdf");
+    m_print = addButton(checktext::printCaption(), "cmdPrint");
+    m_again = addButton(checktext::againCaption(), "cmdCheckAgain");
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdClose"));
     connect(m_start, &QPushButton::clicked, this, &ConsoleCheckDialog::startCheck);
     connect(m_skip, &QPushButton::clicked, this, &ConsoleCheckDialog::skipAsked);
@@ -320,17 +319,9 @@ void ConsoleCheckDialog::drawFault(std::size_t index) {
 
 void ConsoleCheckDialog::drawPrompt() {
     const std::string prompt = m_check->prompt();
-    QStringList instructions;
-    if (!prompt.empty()) {
-        m_prompt->setText(text(prompt));
-        instructions << text(checktext::askingFirstWithSkip());
-    } else {
-        m_prompt->setText(text(checktext::playEverything()));
-    }
-    instructions << text(checktext::finishEnds());
-    if (m_player.heard && m_player.heard())
-        instructions << text(checktext::simulatorPlays());
-    m_instructions->setText(instructions.join(QLatin1Char(' ')));
+    m_prompt->setText(text(checktext::checkPrompt(prompt)));
+    m_instructions->setText(
+        text(checktext::checkInstructions(!prompt.empty(), m_player.heard && m_player.heard())));
     m_skip->setEnabled(!prompt.empty());
     // The ring moves to the piston asked for now.
     for (ManualCheckView* view : m_views)
@@ -376,7 +367,7 @@ bool ConsoleCheckDialog::saveReportHtml(const QString& path) {
         writeReportHtml(m_report, path);
         return true;
     } catch (const std::exception& error) {
-        QMessageBox::warning(this, dialogTitle, text(error.what()));
+        QMessageBox::warning(this, windowTitle(), text(error.what()));
         return false;
     }
 }
@@ -386,7 +377,7 @@ bool ConsoleCheckDialog::saveReportPdf(const QString& path) {
         writeReportPdf(m_report, path);
         return true;
     } catch (const std::exception& error) {
-        QMessageBox::warning(this, dialogTitle, text(error.what()));
+        QMessageBox::warning(this, windowTitle(), text(error.what()));
         return false;
     }
 }

@@ -21,7 +21,7 @@ void ConsoleCheckTools::showCheck() {
     const bool running = m_dialog != nullptr && m_dialog->isRunning();
     if (!running && m_organ.busy()) {
         auto* box = new QMessageBox(
-            QMessageBox::Information, QStringLiteral("Check the Console"),
+            QMessageBox::Information, QString::fromStdString(checktext::checkTitle()),
             QString::fromStdString(checktext::cannotListen({LinkCheckRefusal::Why::transferRunning}, {})),
             QMessageBox::Ok, m_mainWindow);
         box->setObjectName(QStringLiteral("msgConsoleCheckRefused"));

@@ -1,6 +1,7 @@
 #include "app/consolecheck/manual_check_view.h"
 
 #include "app/mainwindow/piston_button_style.h"
+#include "check/check_looks.h"
 #include "check/check_report.h"
 #include "check/check_texts.h"
 #include "model/piston_rail.h"
@@ -149,19 +150,15 @@ void ManualCheckView::drawKeys() {
     const ManualProgress& progress = m_check.progress(m_manual);
     std::vector<CheckKeyboard::Look> looks;
     looks.reserve(progress.keys.size());
-    for (const KeyProgress& key : progress.keys) {
-        looks.push_back(key.sounding > 0 ? CheckKeyboard::Look::held
-                        : !key.expected  ? CheckKeyboard::Look::notExpected
-                        : key.played     ? CheckKeyboard::Look::played
-                                         : CheckKeyboard::Look::waiting);
-    }
+    for (const KeyProgress& key : progress.keys)
+        looks.push_back(keyLook(key));
     m_keyboard->setLooks(std::move(looks));
 }
 
 void ManualCheckView::flashPiston(int piston) {
     ++m_flashes[static_cast<std::size_t>(piston - 1)];
     drawPiston(piston);
-    QTimer::singleShot(flashMs, this, [this, piston] {
+    QTimer::singleShot(pistonFlash, this, [this, piston] {
         --m_flashes[static_cast<std::size_t>(piston - 1)];
         drawPiston(piston);
     });
@@ -175,14 +172,16 @@ void ManualCheckView::drawPistons() {
 void ManualCheckView::drawPiston(int piston) {
     const ConsoleSource source{Kind::piston, m_manual, piston};
     const PistonProgress& state = m_check.progress(m_manual).pistons.at(static_cast<std::size_t>(piston - 1));
-    const bool checked = m_check.plan().piston(source).check != PistonCheck::notChecked;
-    const bool ticked = state.presses > 0 || state.answer.has_value();
-    const bool lit = state.sounding || m_flashes[static_cast<std::size_t>(piston - 1)] > 0;
-    const char* look = !checked ? "off" : lit ? "lit" : ticked ? "ticked" : "waiting";
+    const PistonLook shown = pistonLook(m_check.plan().piston(source).check, state,
+                                        m_flashes[static_cast<std::size_t>(piston - 1)] > 0);
+    const char* look = shown == PistonLook::off      ? "off"
+                       : shown == PistonLook::lit    ? "lit"
+                       : shown == PistonLook::ticked ? "ticked"
+                                                     : "waiting";
     QPushButton& button = *pistonButton(piston);
     setStyleProperty(button, lookProperty, QString::fromLatin1(look));
     setStyleProperty(button, askedProperty, m_check.asked() == source);
-    button.setText(ticked ? QStringLiteral("\u2713") : QString());
+    button.setText(pistonTicked(state) ? QStringLiteral("\u2713") : QString());
 }
 
 void ManualCheckView::drawShoes() {

@@ -20,8 +20,6 @@ namespace zkt {
 class ManualCheckView : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int flashMs = 300;
-
     // check outlives the view.
     ManualCheckView(const ConsoleCheck& check, int manual, QWidget* parent);
 

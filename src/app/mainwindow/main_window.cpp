@@ -5,6 +5,7 @@
 #include "app/mainwindow/piston_overview.h"
 #include "app/mainwindow/program_version.h"
 #include "app/mainwindow/toolbar_icons.h"
+#include "check/check_texts.h"
 #include "document/document_texts.h"
 #include "link/transfer_engine.h"
 #include "model/console_names.h"
@@ -171,7 +172,7 @@ void MainWindow::buildMenus() {
     QAction* linkCheckAction = optionsMenu->addAction(QStringLiteral("&Test MIDI Connection..."));
     linkCheckAction->setObjectName(QStringLiteral("mnuTestConnection"));
     connect(linkCheckAction, &QAction::triggered, this, &MainWindow::linkCheckRequested);
-    QAction* consoleCheckAction = optionsMenu->addAction(QStringLiteral("&Check the Console\u2026"));
+    QAction* consoleCheckAction = optionsMenu->addAction(QString::fromStdString(checktext::checkMenuEntry()));
     consoleCheckAction->setObjectName(QStringLiteral("mnuCheckConsole"));
     connect(consoleCheckAction, &QAction::triggered, this, &MainWindow::consoleCheckRequested);
 
