@@ -1,7 +1,8 @@
 // One manual in the console check: its keys over the compass and its 20 pistons, each a button
 // named by the core and coloured by the look the core gives it, with the checklist and the shoes
 // beside them. Pressing a key or a piston (pointer down and up, or Enter or Space held on it)
-// is handed on, for the simulated chain to play.
+// is handed on, for the simulated chain to play. The keyboard and the rail are one stop each of
+// the Tab key; the arrow keys move along them.
 
 import { el } from "./dom";
 import type { ConsoleAction, ConsoleCheckManual } from "./link_core";
@@ -49,6 +50,28 @@ function pressable(button: HTMLButtonElement, down: () => void, up: () => void):
   });
 }
 
+// One stop of the Tab key for a row of buttons; the arrow keys, Home and End move along it.
+function oneTabStop(buttons: HTMLButtonElement[]): void {
+  buttons.forEach((button, i) => {
+    button.tabIndex = i === 0 ? 0 : -1;
+    button.addEventListener("focus", () => {
+      for (const other of buttons) other.tabIndex = other === button ? 0 : -1;
+    });
+  });
+  const along = (event: KeyboardEvent) => {
+    const at = buttons.indexOf(event.target as HTMLButtonElement);
+    const next = event.key === "ArrowRight" || event.key === "ArrowDown" ? at + 1
+      : event.key === "ArrowLeft" || event.key === "ArrowUp" ? at - 1
+      : event.key === "Home" ? 0
+      : event.key === "End" ? buttons.length - 1
+      : null;
+    if (at < 0 || next === null) return;
+    event.preventDefault();
+    buttons[Math.max(0, Math.min(buttons.length - 1, next))]?.focus();
+  };
+  for (const button of buttons) button.addEventListener("keydown", along);
+}
+
 export class CheckManual {
   readonly element: HTMLElement;
   private readonly keys: HTMLButtonElement[] = [];
@@ -69,8 +92,9 @@ export class CheckManual {
       pressable(button, () => press("pressKey", k + 1), () => press("releaseKey", k + 1));
       this.keys.push(button);
     });
-    // The black keys lie over the white ones.
+    // The black keys lie over the white ones; the arrow keys go from key to key up the compass.
     keyboard.append(...this.keys.filter((key) => key.classList.contains("white")), ...this.keys.filter((key) => key.classList.contains("black")));
+    oneTabStop(this.keys);
 
     const rail = el("div", { class: "check-rail", id: `fraCheckRail_${index}`, role: "group" });
     view.pistons.forEach((_, p) => {
@@ -79,6 +103,7 @@ export class CheckManual {
       this.pistons.push(button);
     });
     rail.append(...this.pistons);
+    oneTabStop(this.pistons);
 
     this.element = el("section", { class: "check-manual", id: `fraCheckManual_${index}`, "aria-label": view.title },
       el("h3", {}, view.title),

@@ -182,7 +182,8 @@ async function launchWebkit() {
     "webkitgtk:browserOptions": { binary: miniBrowser, args: ["--automation"] },
   }).build();
   const keys = { Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Tab: Key.TAB, Enter: Key.ENTER, Delete: Key.DELETE,
-    Escape: Key.ESCAPE, End: Key.END, Home: Key.HOME, F2: Key.F2, ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP, Space: " " };
+    Escape: Key.ESCAPE, End: Key.END, Home: Key.HOME, F2: Key.F2, ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP,
+    ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, Space: " " };
   const element = (selector) => driver.findElement(By.css(selector));
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn}).apply(null, arguments)`, arg);
   // WebKit may still be handing clicks and keys to the page when the driver answers: the next
