@@ -166,7 +166,7 @@ std::string noAmbiguities() {
 
 std::string askingFirstWithSkip() {
     return "The pistons of the organ's own groups come first, one at a time: press each as asked, or click "
-           "Skip to pass one over.";
+           "Skip to pass one over, Skip All to pass over the rest.";
 }
 
 std::string finishEnds() {
@@ -213,6 +213,10 @@ std::string startCaption() {
 
 std::string skipCaption() {
     return "S&kip";
+}
+
+std::string skipAllCaption() {
+    return "Skip &All";
 }
 
 std::string finishCaption() {

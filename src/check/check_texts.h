@@ -74,6 +74,8 @@ std::string checkTitle();
 std::string checkMenuEntry();
 std::string startCaption();
 std::string skipCaption();
+// The rest of the organ's own pistons are not asked for: they stay "not checked".
+std::string skipAllCaption();
 std::string finishCaption();
 std::string saveHtmlCaption();
 std::string savePdfCaption();

@@ -80,6 +80,7 @@ public:
         return m_link.consoleCheck().start({year, month, day, hour, minute});
     }
     void skipAskedPiston() { m_link.consoleCheck().skipAsked(); }
+    void skipAllAskedPistons() { m_link.consoleCheck().skipAllAsked(); }
     // An action or a key the console does not have is a fault in the page: told, not thrown.
     std::string playConsole(const std::string& action, int manual, int number) {
         try {
@@ -140,6 +141,7 @@ EMSCRIPTEN_BINDINGS(zkt_device) {
         .function("consoleCheckTexts", &PageLink::consoleCheckTexts)
         .function("startConsoleCheck", &PageLink::startConsoleCheck)
         .function("skipAskedPiston", &PageLink::skipAskedPiston)
+        .function("skipAllAskedPistons", &PageLink::skipAllAskedPistons)
         .function("playConsole", &PageLink::playConsole)
         .function("finishConsoleCheck", &PageLink::finishConsoleCheck)
         .function("stopConsoleCheck", &PageLink::stopConsoleCheck)

@@ -130,6 +130,13 @@ void PageConsoleCheck::skipAsked() {
     }
 }
 
+void PageConsoleCheck::skipAllAsked() {
+    if (m_check && !m_check->finished() && m_check->asking()) {
+        m_check->stopAsking();
+        heard();
+    }
+}
+
 bool PageConsoleCheck::playable() const {
     return m_check && !m_check->finished() && m_organ.listening() && m_simulation.isInputOpen();
 }
@@ -248,6 +255,7 @@ json PageConsoleCheck::texts() {
             {"busy", checktext::cannotListen({LinkCheckRefusal::Why::transferRunning}, whereToChoose)},
             {"start", caption(checktext::startCaption())},
             {"skip", caption(checktext::skipCaption())},
+            {"skipAll", caption(checktext::skipAllCaption())},
             {"finish", caption(checktext::finishCaption())},
             {"download", caption(checktext::downloadCaption())},
             {"print", caption(checktext::printCaption())},

@@ -32,6 +32,8 @@ public:
     bool start(const ReportMoment& began);
     // The piston asked for stays not checked; the next one is asked for.
     void skipAsked();
+    // Asks for none of the rest: they stay "not checked".
+    void skipAllAsked();
     // "pressKey", "releaseKey", "pressPiston" or "releasePiston" of a key or piston of the check's
     // manuals, played on the simulated chain while it is the input the check listens to (else
     // nothing happens). Throws std::invalid_argument for another action or one outside the

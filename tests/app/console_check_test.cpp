@@ -35,8 +35,11 @@ protected:
         click("cmdStart");
         ASSERT_TRUE(dialog->isRunning());
         EXPECT_TRUE(app.organ().listening());
-        for (int asked = 0; asked < 100 && dialog->check()->asking(); ++asked)
-            click("cmdSkip");
+        // The simulated chain sends nothing for the organ's own pistons: one is skipped, the rest
+        // with Skip All.
+        click("cmdSkip");
+        ASSERT_TRUE(dialog->check()->asking());
+        click("cmdSkipAll");
         ASSERT_FALSE(dialog->check()->asking());
     }
 

@@ -15,6 +15,7 @@ export interface ConsoleCheckActions {
   prepare(): Promise<boolean>;
   start(): boolean;
   skip(): void;
+  skipAll(): void;
   play(action: ConsoleAction, manual: number, number: number): void;
   finish(): ConsoleCheckReport | null;
   stop(): void;
@@ -33,7 +34,7 @@ export class ConsoleCheckDialog {
   private readonly faultsHeading = el("h3", { id: "lblFaults" });
   private readonly faults = el("ul", { id: "lstFaults", class: "faults" });
   private readonly reportFrame: HTMLIFrameElement;
-  private readonly buttons: Record<"start" | "skip" | "finish" | "print" | "download" | "again", HTMLButtonElement>;
+  private readonly buttons: Record<"start" | "skip" | "skipAll" | "finish" | "print" | "download" | "again", HTMLButtonElement>;
   private drawn: CheckManual[] = [];
   private report: ConsoleCheckReport | null = null;
   private open = true;
@@ -48,6 +49,10 @@ export class ConsoleCheckDialog {
       start: addButton(this.modal, "cmdStart", texts.start, () => void this.startCheck()),
       skip: addButton(this.modal, "cmdSkip", texts.skip, () => {
         this.actions.skip();
+        this.show();
+      }),
+      skipAll: addButton(this.modal, "cmdSkipAll", texts.skipAll, () => {
+        this.actions.skipAll();
         this.show();
       }),
       finish: addButton(this.modal, "cmdFinish", texts.finish, () => this.finishCheck()),
@@ -105,6 +110,7 @@ export class ConsoleCheckDialog {
       this.faults.lastElementChild?.scrollIntoView({ block: "nearest" });
     }
     this.buttons.skip.disabled = !view.asking;
+    this.buttons.skipAll.disabled = !view.asking;
     this.showPage("during");
   }
 
@@ -114,6 +120,7 @@ export class ConsoleCheckDialog {
     this.reportFrame.hidden = page !== "report";
     this.buttons.start.hidden = page !== "before";
     this.buttons.skip.hidden = page !== "during";
+    this.buttons.skipAll.hidden = page !== "during";
     this.buttons.finish.hidden = page !== "during";
     for (const button of [this.buttons.print, this.buttons.download, this.buttons.again]) button.hidden = page !== "report";
     this.modal.dialog.classList.toggle("wide", page !== "before");

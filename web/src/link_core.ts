@@ -66,6 +66,7 @@ export interface RawLink {
   consoleCheckTexts(): string;
   startConsoleCheck(year: number, month: number, day: number, hour: number, minute: number): boolean;
   skipAskedPiston(): void;
+  skipAllAskedPistons(): void;
   playConsole(action: ConsoleAction, manual: number, number: number): string;
   finishConsoleCheck(): string;
   stopConsoleCheck(): void;
@@ -143,6 +144,10 @@ export class DeviceLink {
   }
   skipAskedPiston(): void {
     this.raw.skipAskedPiston();
+  }
+  // None of the organ's own pistons left is asked for: they stay "not checked".
+  skipAllAskedPistons(): void {
+    this.raw.skipAllAskedPistons();
   }
   // A key or piston the console has not is a fault of the page's, thrown as one.
   playConsole(action: ConsoleAction, manual: number, number: number): void {

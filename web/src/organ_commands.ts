@@ -158,6 +158,7 @@ export class OrganCommands {
         return started;
       },
       skip: () => this.link.skipAskedPiston(),
+      skipAll: () => this.link.skipAllAskedPistons(),
       play: (action, manual, number) => {
         this.link.playConsole(action, manual, number);
         this.timer.workDone();

@@ -110,6 +110,7 @@ ConsoleCheckDialog::ConsoleCheckDialog(OrganSession& organ, const Clock& clock, 
     auto* manuals = new QWidget(scroll);
     m_manuals = new QVBoxLayout(manuals);
     m_manuals->setContentsMargins(0, 0, 0, 0);
+    m_manuals->addStretch(1);
     scroll->setWidget(manuals);
     m_faultsHeading = new QLabel(during);
     m_faultsHeading->setObjectName(QStringLiteral("lblFaults"));
@@ -141,6 +142,7 @@ ConsoleCheckDialog::ConsoleCheckDialog(OrganSession& organ, const Clock& clock, 
     };
     m_start = addButton(checktext::startCaption(), "cmdStart");
     m_skip = addButton(checktext::skipCaption(), "cmdSkip");
+    m_skipAll = addButton(checktext::skipAllCaption(), "cmdSkipAll");
     m_finish = addButton(checktext::finishCaption(), "cmdFinish");
     m_saveHtml = addButton(checktext::saveHtmlCaption(), "cmdSaveHtml");
     m_savePdf = addButton(checktext::savePdfCaption(), "cmdSavePdf");
@@ -149,6 +151,7 @@ ConsoleCheckDialog::ConsoleCheckDialog(OrganSession& organ, const Clock& clock, 
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdClose"));
     connect(m_start, &QPushButton::clicked, this, &ConsoleCheckDialog::startCheck);
     connect(m_skip, &QPushButton::clicked, this, &ConsoleCheckDialog::skipAsked);
+    connect(m_skipAll, &QPushButton::clicked, this, &ConsoleCheckDialog::skipAllAsked);
     connect(m_finish, &QPushButton::clicked, this, &ConsoleCheckDialog::finishCheck);
     connect(m_saveHtml, &QPushButton::clicked, this, [this] { askToSave(false); });
     connect(m_savePdf, &QPushButton::clicked, this, [this] { askToSave(true); });
@@ -185,6 +188,7 @@ void ConsoleCheckDialog::showPage(Page page) {
     m_pages->setCurrentIndex(static_cast<int>(page));
     m_start->setVisible(page == Page::before);
     m_skip->setVisible(page == Page::during);
+    m_skipAll->setVisible(page == Page::during);
     m_finish->setVisible(page == Page::during);
     for (QPushButton* button : {m_saveHtml, m_savePdf, m_print, m_again})
         button->setVisible(page == Page::report);
@@ -244,7 +248,7 @@ void ConsoleCheckDialog::buildManualViews() {
         connect(view, &ManualCheckView::pistonReleased, this, [this](int manual, int piston) {
             play({ConsoleAction::Kind::releasePiston, manual, piston, ConsoleAction{}.value, {}});
         });
-        m_manuals->addWidget(view);
+        m_manuals->insertWidget(m_manuals->count() - 1, view);
         m_views.push_back(view);
     }
     // As many manuals in view as the screen has room for; the rest scroll.
@@ -257,6 +261,8 @@ void ConsoleCheckDialog::buildManualViews() {
     scroll->setMinimumSize(wanted.width() + scroll->verticalScrollBar()->sizeHint().width(),
                            std::min(wanted.height(), room));
     adjustSize();
+    // Grown with the manuals: over the main window still, and on the screen.
+    centreDialogAt(*this, ownerWindowCentre(*this));
 }
 
 ManualCheckView* ConsoleCheckDialog::manualView(int manual) const {
@@ -323,6 +329,7 @@ void ConsoleCheckDialog::drawPrompt() {
     m_instructions->setText(
         text(checktext::checkInstructions(!prompt.empty(), m_player.heard && m_player.heard())));
     m_skip->setEnabled(!prompt.empty());
+    m_skipAll->setEnabled(!prompt.empty());
     // The ring moves to the piston asked for now.
     for (ManualCheckView* view : m_views)
         view->drawPistons();
@@ -332,6 +339,13 @@ void ConsoleCheckDialog::skipAsked() {
     if (!isRunning() || !m_check->asking())
         return;
     m_check->skipAsked();
+    drawEvents();
+}
+
+void ConsoleCheckDialog::skipAllAsked() {
+    if (!isRunning() || !m_check->asking())
+        return;
+    m_check->stopAsking();
     drawEvents();
 }
 

@@ -43,6 +43,7 @@ public:
     // input cannot be had.
     bool startCheck();
     void skipAsked();
+    void skipAllAsked();
     // Ends the check and shows its report.
     void finishCheck();
     bool isRunning() const { return m_check != nullptr && !m_check->finished(); }
@@ -98,6 +99,7 @@ private:
     QTextBrowser* m_reportView;
     QPushButton* m_start;
     QPushButton* m_skip;
+    QPushButton* m_skipAll;
     QPushButton* m_finish;
     QPushButton* m_saveHtml;
     QPushButton* m_savePdf;
