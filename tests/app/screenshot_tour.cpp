@@ -1,9 +1,11 @@
 // Walks the window through the start choice, a load from the simulated chain, the loaded
 // main window, a second load with the MIDI monitor open and a connection test, then the piston
-// overview, a piston's and a keyboard's context menu, a paste in the Edit menu and the question
+// overview, the console check played on the simulator and its report, a piston's and a
+// keyboard's context menu, a paste in the Edit menu and the question
 // on closing with changes, taking a picture of the screen at each stop. Run under a virtual X
 // server by scripts/screenshots; not a test.
 
+#include "app/consolecheck/console_check_dialog.h"
 #include "app/shell/application.h"
 #include "app/linktools/link_check_dialog.h"
 #include "app/linktools/midi_monitor_window.h"
@@ -129,6 +131,68 @@ void tourEditing(zkt::MainWindow& window, const QString& output) {
     runSteps(steps);
 }
 
+// The console check mid-way, played on the simulator: keys held and played, pistons pressed,
+// a shoe moved, and a Program Change nothing sends listed as a fault; then its report.
+void tourConsoleCheck(zkt::Application& app, const QString& output, std::function<void()> then) {
+    using Kind = zkt::ConsoleAction::Kind;
+    const auto play = [&app](Kind kind, int manual, int number, int value = 100, zkt::Bytes bytes = {}) {
+        app.port().playOnSimulation({kind, manual, number, value, std::move(bytes)});
+    };
+    auto steps = std::make_shared<std::vector<std::function<void()>>>();
+    steps->push_back([&app] {
+        app.mainWindow().findChild<QAction*>(QStringLiteral("mnuCheckConsole"))->trigger();
+        zkt::ConsoleCheckDialog* dialog = app.consoleCheck().dialog();
+        dialog->startCheck();
+        dialog->skipAllAsked();
+    });
+    steps->push_back([&app, play] {
+        // The pistons of the standard groups but the last of each manual.
+        const zkt::ConsolePlan& plan = app.consoleCheck().dialog()->check()->plan();
+        for (const zkt::ManualPlan& manual : plan.manuals()) {
+            std::vector<int> followed;
+            for (const zkt::PlannedPiston& piston : manual.pistons) {
+                if (piston.check == zkt::PistonCheck::followed)
+                    followed.push_back(piston.piston);
+            }
+            for (std::size_t i = 0; i + 1 < followed.size(); ++i) {
+                play(Kind::pressPiston, manual.manual, followed[i]);
+                play(Kind::releasePiston, manual.manual, followed[i]);
+            }
+        }
+    });
+    steps->push_back([play] {
+        for (int key = 1; key <= 24; key += 2) {
+            play(Kind::pressKey, 1, key);
+            play(Kind::releaseKey, 1, key);
+        }
+        for (int key = 1; key <= 12; ++key) {
+            play(Kind::pressKey, 2, key);
+            play(Kind::releaseKey, 2, key);
+        }
+        for (const int value : {40, 0, 90})
+            play(Kind::moveShoe, 2, 1, value);
+    });
+    steps->push_back([play] {
+        play(Kind::send, 1, 1, 0, {0xCF, 0x75});
+        for (const int key : {25, 29, 32})
+            play(Kind::pressKey, 1, key);
+    });
+    steps->push_back([&app, output] {
+        shoot(output, QStringLiteral("console_check_window.png"));
+        for (const int key : {25, 29, 32})
+            app.port().playOnSimulation({Kind::releaseKey, 1, key, 0, {}});
+    });
+    steps->push_back([&app, output] {
+        app.consoleCheck().dialog()->finishCheck();
+        QTimer::singleShot(settleMs, [&app, output] {
+            shoot(output, QStringLiteral("console_check_report_window.png"));
+            app.consoleCheck().dialog()->reject();
+        });
+    });
+    steps->push_back(std::move(then));
+    runSteps(steps);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -217,7 +281,7 @@ int main(int argc, char** argv) {
                 main.selectPiston(zkt::pistonIndexOf(1, 12));
                 QTimer::singleShot(300, [&] {
                     shoot(output, QStringLiteral("piston_overview.png"));
-                    tourEditing(app.mainWindow(), output);
+                    tourConsoleCheck(app, output, [&] { tourEditing(app.mainWindow(), output); });
                 });
             }
             break;
