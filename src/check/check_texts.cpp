@@ -160,6 +160,10 @@ std::string checkIntro() {
            "the organ.";
 }
 
+std::string noManualsToCheck() {
+    return "The configuration has no manuals to check: load it from the ZKT or open its file first.";
+}
+
 std::string noAmbiguities() {
     return "The configuration leaves nothing ambiguous: every message can be told apart.";
 }

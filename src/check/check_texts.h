@@ -58,6 +58,7 @@ std::string notAsked(int pistons);
 // play the simulated chain; and why it could not start.
 std::string checkIntro();
 std::string noAmbiguities();
+std::string noManualsToCheck();
 std::string askingFirstWithSkip();
 std::string finishEnds();
 std::string simulatorPlays();

@@ -24,6 +24,12 @@ std::size_t noteIndex(int channel, int note) {
 
 } // namespace
 
+std::optional<std::string> consoleCheckRefusal(const ConfigModel& model) {
+    if (model.numberOfManuals > 0)
+        return std::nullopt;
+    return checktext::noManualsToCheck();
+}
+
 ConsoleCheck::ConsoleCheck(const ConfigModel& model, const Clock& clock, CheckTimes times)
     : m_clock(clock), m_times(times), m_plan(model), m_warnings(checkAmbiguities(m_plan)),
       m_grouping(m_plan, times.together), m_sounding(noteIndex(channelsPerManual + 1, 0)),

@@ -60,6 +60,9 @@ struct ManualProgress {
     std::vector<ShoeProgress> shoes; // as the plan's shoes
 };
 
+// Why the console cannot be checked against model, in words (it has no manuals); none when it can.
+std::optional<std::string> consoleCheckRefusal(const ConfigModel& model);
+
 class ConsoleCheck {
 public:
     ConsoleCheck(const ConfigModel& model, const Clock& clock, CheckTimes times = {});

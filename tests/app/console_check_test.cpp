@@ -141,6 +141,18 @@ TEST_F(ConsoleCheckTest, FinishShowsTheReportAndSavesItAsHtmlAndPdf) {
     EXPECT_TRUE(document.read(5).startsWith("%PDF-"));
 }
 
+TEST_F(ConsoleCheckTest, NothingToCheckWithoutManuals) {
+    ASSERT_NO_FATAL_FAILURE(startWithNothingToOpen());
+    useSimulatedChain();
+    app.mainWindow().findChild<QAction*>(QStringLiteral("mnuCheckConsole"))->trigger();
+    dialog = app.consoleCheck().dialog();
+    click("cmdStart");
+    EXPECT_FALSE(dialog->isRunning());
+    EXPECT_FALSE(app.organ().listening());
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblRefusal"))->text().toStdString(),
+              checktext::noManualsToCheck());
+}
+
 TEST_F(ConsoleCheckTest, TheCheckAndTheTransfersWaitForEachOther) {
     ASSERT_NO_FATAL_FAILURE(startChecking());
     app.mainWindow().findChild<QAction*>(QStringLiteral("mnuLoadOrgan"))->trigger();

@@ -205,6 +205,10 @@ bool ConsoleCheckDialog::startCheck() {
     if (isRunning())
         return true;
     stopCheck();
+    if (const auto refusal = consoleCheckRefusal(m_document.model())) {
+        m_refusal->setText(text(*refusal));
+        return false;
+    }
     m_check = std::make_unique<ConsoleCheck>(m_document.model(), m_clock);
     ConsoleListener listener;
     listener.take = [this](std::span<const std::uint8_t> message) { take(message); };
