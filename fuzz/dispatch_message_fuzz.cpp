@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             engine.onTimerTick();
         }
     }
-    const int current = engine.transfer().currentManual;
+    const int current = engine.status().manualInHand;
     if (!manualCountInRange(model) || !manualCountInRange(engine.loading()) || current < 1 ||
         current > zkt::maxManuals + 1) {
         __builtin_trap();
