@@ -206,4 +206,13 @@ std::optional<ConsoleSource> ConsolePlan::pistonLike(const std::vector<ChannelMe
     return std::nullopt;
 }
 
+int ConsolePlan::askedPistons() const {
+    int asked = 0;
+    for (const ManualPlan& manual : m_manuals) {
+        for (const PlannedPiston& piston : manual.pistons)
+            asked += piston.check == PistonCheck::asked ? 1 : 0;
+    }
+    return asked;
+}
+
 } // namespace zkt

@@ -92,6 +92,8 @@ public:
     std::optional<ConsoleSource> pistonLike(const std::vector<ChannelMessage>& press) const;
 
     const PlannedPiston& piston(const ConsoleSource& source) const;
+    // How many pistons of the organ's own groups are to be asked for, one at a time.
+    int askedPistons() const;
 
 private:
     ConfigModel m_model;

@@ -118,15 +118,6 @@ private:
     bool m_toldToPlay = false;
 };
 
-int countAsked(const ConsolePlan& plan) {
-    int asked = 0;
-    for (const ManualPlan& manual : plan.manuals()) {
-        for (const PlannedPiston& piston : manual.pistons)
-            asked += piston.check == PistonCheck::asked ? 1 : 0;
-    }
-    return asked;
-}
-
 int exitStatusOf(CheckVerdict verdict) {
     switch (verdict) {
     case CheckVerdict::passed:
@@ -167,12 +158,12 @@ int checkConsole(const DeviceOptions& device, const CheckConsoleOptions& options
     ConsoleCheck check(model, session.clock());
     for (const std::string& warning : check.warnings())
         err << warning << '\n';
-    const bool ask = options.terminal && !options.seconds && countAsked(check.plan()) > 0;
+    const bool ask = options.terminal && !options.seconds && check.plan().askedPistons() > 0;
     CheckNarrator narrator(check, err);
     if (ask) {
         err << checktext::askingFirst() << '\n';
         check.startAsking();
-    } else if (const int asked = countAsked(check.plan()); asked > 0) {
+    } else if (const int asked = check.plan().askedPistons(); asked > 0) {
         err << checktext::notAsked(asked) << '\n';
     }
     err << checktext::endsAfter(options.seconds.value_or(0)) << '\n';

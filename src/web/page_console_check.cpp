@@ -46,16 +46,6 @@ const char* lookName(PistonLook look) {
     return "waiting";
 }
 
-bool anyAsked(const ConsolePlan& plan) {
-    for (const ManualPlan& manual : plan.manuals()) {
-        for (const PlannedPiston& piston : manual.pistons) {
-            if (piston.check == PistonCheck::asked)
-                return true;
-        }
-    }
-    return false;
-}
-
 std::size_t pistonSlot(int manual, int piston) {
     return static_cast<std::size_t>((manual - 1) * pistonsPerManual + piston - 1);
 }
@@ -109,7 +99,7 @@ bool PageConsoleCheck::start(const ReportMoment& began) {
     m_refusal.clear();
     m_heading = {m_session.document().name(), began};
     m_litUntil.assign(pistonSlot(static_cast<int>(m_check->plan().manuals().size()) + 1, 1), Micros{0});
-    if (anyAsked(m_check->plan()))
+    if (m_check->plan().askedPistons() > 0)
         m_check->startAsking();
     m_check->takeEvents();
     return true;

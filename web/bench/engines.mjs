@@ -12,6 +12,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { engineNames, launch } from "../tests/browsers.mjs";
 import { serveSite } from "../tests/site.mjs";
+import { watchPage } from "./page_marks.mjs";
 
 const [site, zktcli, examples, runsText = "5"] = process.argv.slice(2);
 if (!site || !zktcli || !examples) {
@@ -58,22 +59,6 @@ async function pageReady(engine) {
   }
   await browser.close();
   return times;
-}
-
-// In the page: when each status line of interest first showed, and when the write dialog came.
-function watchPage() {
-  window.benchMarks = {};
-  const mark = (name) => (window.benchMarks[name] ??= performance.now());
-  new MutationObserver(() => {
-    const text = document.getElementById("txtStatus").innerText;
-    for (const wanted of ["ZKT Configuration data loaded!", "Verified: every manual in the chain matches the configuration."])
-      if (text.includes(wanted)) mark(wanted);
-    if (document.getElementById("frmWrite") !== null) mark("dialog");
-  }).observe(document.body, { childList: true, subtree: true, characterData: true });
-  window.benchStart = (id) => {
-    window.benchMarks = { start: performance.now() };
-    document.getElementById(id).click();
-  };
 }
 
 // Sends the page to the background behind a tab of its own site, and says whether it is hidden.

@@ -12,6 +12,7 @@ import { mkdtempSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { launchChromium, serveSite } from "../tests/site.mjs";
+import { watchPage } from "./page_marks.mjs";
 
 const [site, zktcli, examples, runsText = "3"] = process.argv.slice(2);
 if (!site || !zktcli || !examples) {
@@ -43,23 +44,6 @@ function zktcliTime(args, line) {
     });
     child.on("close", (code) => (code === 0 && seen !== null ? resolve(seen) : reject(new Error(`zktcli ${args.join(" ")}: ${code}\n${output}`))));
   });
-}
-
-// In the page: the time each status line containing one of the texts first appeared, and when
-// the write dialog was shown and answered.
-function watchPage() {
-  window.benchMarks = {};
-  const mark = (name) => (window.benchMarks[name] ??= performance.now());
-  new MutationObserver(() => {
-    const text = document.getElementById("txtStatus").innerText;
-    for (const wanted of ["ZKT Configuration data loaded!", "Verified: every manual in the chain matches the configuration."])
-      if (text.includes(wanted)) mark(wanted);
-    if (document.getElementById("frmWrite") !== null) mark("dialog");
-  }).observe(document.body, { childList: true, subtree: true, characterData: true });
-  window.benchStart = (id) => {
-    window.benchMarks = { start: performance.now() };
-    document.getElementById(id).click();
-  };
 }
 
 // A fresh page with the simulator chosen as MIDI input and output.

@@ -52,16 +52,6 @@ QString bulleted(const std::vector<std::string>& lines) {
     return items.join(QLatin1Char('\n'));
 }
 
-bool anyAsked(const ConsolePlan& plan) {
-    for (const ManualPlan& manual : plan.manuals()) {
-        for (const PlannedPiston& piston : manual.pistons) {
-            if (piston.check == PistonCheck::asked)
-                return true;
-        }
-    }
-    return false;
-}
-
 ReportMoment localNow() {
     const QDateTime now = QDateTime::currentDateTime();
     return {now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()};
@@ -223,7 +213,7 @@ bool ConsoleCheckDialog::startCheck() {
     m_faults->clear();
     m_faultsHeading->setText(text(checktext::faultsHeading(0)));
     showPage(Page::during);
-    if (anyAsked(m_check->plan()))
+    if (m_check->plan().askedPistons() > 0)
         m_check->startAsking();
     m_check->takeEvents();
     drawPrompt();
