@@ -235,6 +235,14 @@ std::string savePdfCaption() {
     return "Save as P&DF\u2026";
 }
 
+std::string saveReportTitle(bool pdf) {
+    return pdf ? "Save the Report as PDF" : "Save the Report as HTML";
+}
+
+std::string reportFileFilter(bool pdf) {
+    return pdf ? "PDF file (*.pdf)" : "HTML page (*.html *.htm)";
+}
+
 std::string downloadCaption() {
     return "&Download as HTML";
 }

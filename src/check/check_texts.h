@@ -80,6 +80,9 @@ std::string skipAllCaption();
 std::string finishCaption();
 std::string saveHtmlCaption();
 std::string savePdfCaption();
+// The file dialog's title and its filter of file types, for the report as PDF or as HTML.
+std::string saveReportTitle(bool pdf);
+std::string reportFileFilter(bool pdf);
 std::string downloadCaption();
 std::string printCaption();
 std::string againCaption();

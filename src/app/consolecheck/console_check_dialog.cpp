@@ -391,11 +391,9 @@ bool ConsoleCheckDialog::saveReportPdf(const QString& path) {
 }
 
 void ConsoleCheckDialog::askToSave(bool pdf) {
-    const QString path =
-        pdf ? showExportDialog(this, QStringLiteral("PDF file (*.pdf)"), QStringLiteral("pdf"),
-                               QStringLiteral("Save the Report as PDF"), m_folder)
-            : showExportDialog(this, QStringLiteral("HTML page (*.html *.htm)"), QStringLiteral("html"),
-                               QStringLiteral("Save the Report as HTML"), m_folder);
+    const QString path = showExportDialog(this, text(checktext::reportFileFilter(pdf)),
+                                          pdf ? QStringLiteral("pdf") : QStringLiteral("html"),
+                                          text(checktext::saveReportTitle(pdf)), m_folder);
     if (path.isEmpty())
         return;
     if (pdf)
