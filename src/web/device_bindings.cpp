@@ -4,6 +4,7 @@
 // or ""); results that are more than a number come back as JSON text.
 
 #include "web/device_link.h"
+#include "web/link_check_view.h"
 #include "web/json_text.h"
 
 #include <emscripten/bind.h>
@@ -69,6 +70,7 @@ public:
     bool startLinkCheck() { return m_link.startLinkCheck(); }
     void stopLinkCheck() { m_link.stopLinkCheck(); }
     std::string linkCheckView() const { return jsonText(m_link.linkCheckView()); }
+    std::string linkCheckTexts() const { return jsonText(web::linkCheckTexts()); }
 
     void watchTraffic(bool on) { m_link.traffic().watch(on); }
     void pauseTraffic(bool paused) { m_link.traffic().pause(paused); }
@@ -134,6 +136,7 @@ EMSCRIPTEN_BINDINGS(zkt_device) {
         .function("startLinkCheck", &PageLink::startLinkCheck)
         .function("stopLinkCheck", &PageLink::stopLinkCheck)
         .function("linkCheckView", &PageLink::linkCheckView)
+        .function("linkCheckTexts", &PageLink::linkCheckTexts)
         .function("watchTraffic", &PageLink::watchTraffic)
         .function("pauseTraffic", &PageLink::pauseTraffic)
         .function("restartTraffic", &PageLink::restartTraffic)

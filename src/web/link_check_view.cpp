@@ -1,6 +1,8 @@
 #include "web/link_check_view.h"
 
+#include "link/link_check_texts.h"
 #include "link/link_verdict.h"
+#include "model/editor_texts.h"
 
 namespace zkt::web {
 
@@ -15,10 +17,20 @@ json rowView(const LengthResult& row, bool final) {
             {"intact", row.intact},
             {"corrupted", row.corrupted},
             {"lost", final ? json(row.lost()) : json(nullptr)},
-            {"roundTripMs", average ? json(static_cast<double>(average->count()) / 1000.0) : json(nullptr)}};
+            {"roundTripMs", average ? json(static_cast<double>(average->count()) / 1000.0) : json(nullptr)},
+            {"roundTrip", linkchecktext::roundTrip(row)}};
 }
 
 } // namespace
+
+json linkCheckTexts() {
+    return {{"title", linkchecktext::title()},
+            {"intro", linkchecktext::intro()},
+            {"columns", linkchecktext::columns()},
+            {"start", editortext::withoutMnemonic(linkchecktext::startCaption(false))},
+            {"again", editortext::withoutMnemonic(linkchecktext::startCaption(true))},
+            {"close", editortext::withoutMnemonic(linkchecktext::closeCaption())}};
+}
 
 json linkCheckView(const LinkCheckRun& run, const std::string& ports, const std::string& refusal) {
     const LinkCheck* check = run.check();
@@ -37,11 +49,17 @@ json linkCheckView(const LinkCheckRun& run, const std::string& ports, const std:
     bool problem = !refusal.empty();
     if (final) {
         const Verdict judged = judgeLink(report);
-        mcus = "MCUs counted: " + mcusCountedText(report);
+        mcus = linkchecktext::mcusCounted(report);
         verdict = judged.text;
         problem = judged.problemFound();
     }
+    std::string progress;
+    if (check != nullptr)
+        progress = linkchecktext::progress(check->messagesSent(), check->messagesPlanned());
+    else if (final)
+        progress = linkchecktext::done();
     return {{"running", check != nullptr},
+            {"progress", progress},
             {"sent", check != nullptr ? check->messagesSent() : 0},
             {"planned", check != nullptr ? check->messagesPlanned() : 0},
             {"ports", ports},

@@ -5,6 +5,7 @@
 // with the write pauses; the MIDI setup shows the browser's names and keeps the choice by label.
 
 #include "web/device_link.h"
+#include "web/link_check_view.h"
 #include "web/midi_setup_view.h"
 
 #include "link/port_names.h"
@@ -243,6 +244,7 @@ TEST(DeviceLink, ItsAnswersAreAsThePageDeclaresThem) {
     rig.link.chooseDevices("ZKT simulator (3 manuals)", "ZKT simulator (3 manuals)");
     expectAnswer("writeStart", rig.link.writeStart({}));
     expectAnswer("linkCheckView", rig.link.linkCheckView());
+    expectAnswer("linkCheckTexts", linkCheckTexts());
 
     rig.link.traffic().watch(true);
     ASSERT_TRUE(rig.link.startLinkCheck());

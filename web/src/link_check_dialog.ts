@@ -3,10 +3,8 @@
 // test itself runs in the core; the dialog shows its view after every tick.
 
 import { el } from "./dom";
-import type { LinkCheckView } from "./link_core";
+import type { LinkCheckTexts, LinkCheckView } from "./link_core";
 import { addButton, type Modal, openModal } from "./modal";
-
-const columns = ["Length (bytes)", "Sent", "Intact", "Corrupted", "Lost", "Round trip"];
 
 export interface LinkCheckActions {
   // Chooses and claims the devices as a transfer would; null when the test may start, else why not.
@@ -28,20 +26,19 @@ export class LinkCheckDialog {
   private readonly startButton: HTMLButtonElement;
   private open = true;
 
-  constructor(private readonly actions: LinkCheckActions) {
-    this.modal = openModal("frmLinkCheck", "Test MIDI Connection", () => this.closed());
+  constructor(private readonly texts: LinkCheckTexts, private readonly actions: LinkCheckActions) {
+    this.modal = openModal("frmLinkCheck", texts.title, () => this.closed());
     this.modal.body.append(
-      el("p", {}, "The test counts the MCUs and sends test messages of 16 to 512 bytes round the MIDI loop. " +
-        "Every MCU passes them on, so each one should come back unchanged. It takes about ten seconds."),
+      el("p", {}, texts.intro),
       this.ports,
       el("div", { class: "progress-row" }, this.progress, this.progressText),
       el("table", { id: "tblResults", class: "results" },
-        el("thead", {}, el("tr", {}, ...columns.map((c) => el("th", { scope: "col" }, c)))), this.rows),
+        el("thead", {}, el("tr", {}, ...texts.columns.map((c) => el("th", { scope: "col" }, c)))), this.rows),
       this.mcus,
       this.verdict,
     );
-    this.startButton = addButton(this.modal, "cmdStart", "Start Test", () => void this.startTest());
-    addButton(this.modal, "cmdClose", "Close", () => {
+    this.startButton = addButton(this.modal, "cmdStart", texts.start, () => void this.startTest());
+    addButton(this.modal, "cmdClose", texts.close, () => {
       this.modal.close();
       this.closed();
     });
@@ -60,18 +57,16 @@ export class LinkCheckDialog {
     const done = !view.running && view.mcus !== "";
     this.progress.max = Math.max(view.planned, 1);
     this.progress.value = done ? this.progress.max : view.sent;
-    this.progressText.textContent = done ? "Done"
-      : !view.running ? ""
-      : view.sent === view.planned ? "Waiting for the last messages to come back" : `${view.sent} of ${view.planned} messages sent`;
+    this.progressText.textContent = view.progress;
     const number = (value: number | null) => (value === null ? "–" : String(value));
     this.rows.replaceChildren(...view.rows.map((row) => el("tr", {},
       ...[String(row.length), String(row.sent), String(row.intact), String(row.corrupted), number(row.lost),
-        row.roundTripMs === null ? "–" : `${row.roundTripMs.toFixed(1)} ms`].map((cell) => el("td", {}, cell)))));
+        row.roundTrip].map((cell) => el("td", {}, cell)))));
     this.mcus.textContent = view.mcus;
     this.verdict.textContent = view.verdict;
     this.verdict.className = view.problem ? "verdict problem" : "verdict fine";
     this.startButton.disabled = view.running;
-    this.startButton.textContent = view.mcus === "" ? "Start Test" : "Test Again";
+    this.startButton.textContent = view.mcus === "" ? this.texts.start : this.texts.again;
   }
 
   private async startTest(): Promise<void> {

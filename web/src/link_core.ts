@@ -8,6 +8,7 @@ import type {
   ConsoleCheckTexts,
   ConsoleCheckView,
   LinkAnswers,
+  LinkCheckTexts,
   LinkCheckView,
   LinkEvent,
   LinkState,
@@ -26,6 +27,7 @@ export type {
   ConsoleCheckTexts,
   ConsoleCheckView,
   LinkCheckRow,
+  LinkCheckTexts,
   LinkCheckView,
   LinkEvent,
   LinkState,
@@ -59,6 +61,7 @@ export interface RawLink {
   startLinkCheck(): boolean;
   stopLinkCheck(): void;
   linkCheckView(): string;
+  linkCheckTexts(): string;
   watchTraffic(on: boolean): void;
   pauseTraffic(paused: boolean): void;
   restartTraffic(): void;
@@ -122,6 +125,9 @@ export class DeviceLink {
   }
   linkCheckView(): LinkCheckView {
     return answer("linkCheckView", this.raw.linkCheckView());
+  }
+  linkCheckTexts(): LinkCheckTexts {
+    return answer("linkCheckTexts", this.raw.linkCheckTexts());
   }
   watchTraffic(on: boolean): void {
     this.raw.watchTraffic(on);

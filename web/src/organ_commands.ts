@@ -117,9 +117,10 @@ export class OrganCommands {
       await this.midi.requestAccess();
       if (!(await runMidiSetup(this.link, this.midi, choosePrompt))) return;
     }
-    this.linkCheck = new LinkCheckDialog({
+    const texts = this.link.linkCheckTexts();
+    this.linkCheck = new LinkCheckDialog(texts, {
       prepare: async () => {
-        const readiness = await this.devicesReady("Test MIDI Connection");
+        const readiness = await this.devicesReady(texts.title);
         return readiness.ready ? null : readiness.why.join(" ") || "No MIDI input and output are chosen.";
       },
       start: () => {

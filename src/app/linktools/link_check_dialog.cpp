@@ -1,5 +1,7 @@
 #include "app/linktools/link_check_dialog.h"
 
+#include "link/link_check_texts.h"
+
 #include "link/link_verdict.h"
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
@@ -16,15 +18,15 @@ namespace zkt {
 
 namespace {
 
-const QStringList resultColumns = {QStringLiteral("Length (bytes)"), QStringLiteral("Sent"),
-                                   QStringLiteral("Intact"),         QStringLiteral("Corrupted"),
-                                   QStringLiteral("Lost"),           QStringLiteral("Round trip")};
+QString text(const std::string& words) {
+    return QString::fromStdString(words);
+}
 
-QString roundTrip(const LengthResult& row) {
-    const auto average = row.averageRoundTrip();
-    if (!average)
-        return QStringLiteral("–");
-    return QStringLiteral("%1 ms").arg(static_cast<double>(average->count()) / 1000.0, 0, 'f', 1);
+QStringList resultColumns() {
+    QStringList columns;
+    for (const std::string& column : linkchecktext::columns())
+        columns << text(column);
+    return columns;
 }
 
 void setVerdictStyle(QLabel& label, bool problem) {
@@ -37,15 +39,11 @@ void setVerdictStyle(QLabel& label, bool problem) {
 LinkCheckDialog::LinkCheckDialog(LinkCheckRun& run, std::function<QString()> describePorts, QWidget* owner)
     : QDialog(owner), m_run(run), m_describePorts(std::move(describePorts)) {
     setObjectName(QStringLiteral("frmLinkCheck"));
-    setWindowTitle(QStringLiteral("Test MIDI Connection"));
+    setWindowTitle(text(linkchecktext::title()));
     // Only the main window waits: the MIDI monitor stays usable during the test.
     setWindowModality(Qt::WindowModal);
 
-    auto* explanation = new QLabel(
-        QStringLiteral("The test counts the MCUs and sends test messages of 16 to 512 bytes round the MIDI "
-                       "loop. Every MCU passes them on, so each one should come back unchanged. It takes "
-                       "about ten seconds."),
-        this);
+    auto* explanation = new QLabel(text(linkchecktext::intro()), this);
     explanation->setWordWrap(true);
     m_portsLabel = new QLabel(this);
     m_portsLabel->setObjectName(QStringLiteral("lblPorts"));
@@ -53,10 +51,11 @@ LinkCheckDialog::LinkCheckDialog(LinkCheckRun& run, std::function<QString()> des
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("prgTest"));
 
+    const QStringList columns = resultColumns();
     m_results = new QTableWidget(static_cast<int>(LinkCheck::testLengths.size()),
-                                 static_cast<int>(resultColumns.size()), this);
+                                 static_cast<int>(columns.size()), this);
     m_results->setObjectName(QStringLiteral("tblResults"));
-    m_results->setHorizontalHeaderLabels(resultColumns);
+    m_results->setHorizontalHeaderLabels(columns);
     m_results->verticalHeader()->hide();
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->setSelectionMode(QAbstractItemView::NoSelection);
@@ -80,10 +79,10 @@ LinkCheckDialog::LinkCheckDialog(LinkCheckRun& run, std::function<QString()> des
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_start = buttons->addButton(QStringLiteral("&Start Test"), QDialogButtonBox::ActionRole);
+    m_start = buttons->addButton(text(linkchecktext::startCaption(false)), QDialogButtonBox::ActionRole);
     m_start->setObjectName(QStringLiteral("cmdStart"));
     m_start->setDefault(true);
-    QPushButton* close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(text(linkchecktext::closeCaption()), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(m_start, &QPushButton::clicked, this, &LinkCheckDialog::startTest);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -135,10 +134,7 @@ void LinkCheckDialog::showProgress() {
     }
     fillResults(check->report(), false);
     m_progress->setValue(check->messagesSent());
-    if (check->messagesSent() == check->messagesPlanned())
-        m_progress->setFormat(QStringLiteral("Waiting for the last messages to come back"));
-    else
-        m_progress->setFormat(QStringLiteral("%v of %m messages sent"));
+    m_progress->setFormat(text(linkchecktext::progress(check->messagesSent(), check->messagesPlanned())));
 }
 
 void LinkCheckDialog::finishTest() {
@@ -146,12 +142,12 @@ void LinkCheckDialog::finishTest() {
     stopTest();
     fillResults(report, true);
     const Verdict verdict = judgeLink(report);
-    m_mcus->setText(QStringLiteral("MCUs counted: ") + QString::fromStdString(mcusCountedText(report)));
+    m_mcus->setText(text(linkchecktext::mcusCounted(report)));
     m_verdict->setText(QString::fromStdString(verdict.text));
     setVerdictStyle(*m_verdict, verdict.problemFound());
     m_progress->setValue(m_progress->maximum());
-    m_progress->setFormat(QStringLiteral("Done"));
-    m_start->setText(QStringLiteral("&Test Again"));
+    m_progress->setFormat(text(linkchecktext::done()));
+    m_start->setText(text(linkchecktext::startCaption(true)));
 }
 
 void LinkCheckDialog::stopTest() {
@@ -170,7 +166,7 @@ void LinkCheckDialog::fillResults(const LinkReport& report, bool final) {
                                    QString::number(result.intact),
                                    QString::number(result.corrupted),
                                    final ? QString::number(result.lost()) : QStringLiteral("–"),
-                                   roundTrip(result)};
+                                   text(linkchecktext::roundTrip(result))};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
