@@ -2,25 +2,13 @@
 
 #include "cli/exit_codes.h"
 #include "link/link_check.h"
+#include "link/link_check_texts.h"
 
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 
 namespace zkt::cli {
-
-namespace {
-
-std::string roundTripText(const LengthResult& row) {
-    const auto average = row.averageRoundTrip();
-    if (!average)
-        return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f ms", static_cast<double>(average->count()) / 1000.0);
-    return text;
-}
-
-} // namespace
 
 int checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) {
     session.openChosenPorts();
@@ -43,7 +31,7 @@ int checkLink(DeviceSession& session, std::ostream& out, std::ostream& err) {
 }
 
 void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostream& out) {
-    out << "MCUs counted: " << mcusCountedText(report) << " (" << report.tagsSent << " tags sent, "
+    out << linkchecktext::mcusCounted(report) << " (" << report.tagsSent << " tags sent, "
         << report.tagsReturned << " came back)\n";
     char line[96];
     std::snprintf(line, sizeof line, "%6s %5s %7s %10s %5s %11s\n", "Length", "Sent", "Intact", "Corrupted",
@@ -51,7 +39,7 @@ void printLinkReport(const LinkReport& report, const Verdict& verdict, std::ostr
     out << line;
     for (const LengthResult& row : report.lengths) {
         std::snprintf(line, sizeof line, "%6zu %5d %7d %10d %5d %11s\n", row.length, row.sent, row.intact,
-                      row.corrupted, row.lost(), roundTripText(row).c_str());
+                      row.corrupted, row.lost(), linkchecktext::roundTrip(row, "-").c_str());
         out << line;
     }
     out << verdict.text << '\n' << std::flush;

@@ -29,10 +29,10 @@ std::string done() {
     return "Done";
 }
 
-std::string roundTrip(const LengthResult& row) {
+std::string roundTrip(const LengthResult& row, std::string_view noneBack) {
     const auto average = row.averageRoundTrip();
     if (!average)
-        return "\u2013";
+        return std::string(noneBack);
     char text[32];
     std::snprintf(text, sizeof text, "%.1f ms", static_cast<double>(average->count()) / 1000.0);
     return text;

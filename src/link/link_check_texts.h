@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zkt::linkchecktext {
@@ -17,8 +18,9 @@ std::vector<std::string> columns();
 // Under the progress bar: while messages still leave, once all have, and after the test.
 std::string progress(int sent, int planned);
 std::string done();
-// A row's average round trip, "12.5 ms", or a dash where none came back.
-std::string roundTrip(const LengthResult& row);
+// A row's average round trip, "12.5 ms", or noneBack where none came back (a terminal's report
+// has a plain "-").
+std::string roundTrip(const LengthResult& row, std::string_view noneBack = "\u2013");
 // "MCUs counted: 3"
 std::string mcusCounted(const LinkReport& report);
 // The start button before the first test and after one; the close button.
