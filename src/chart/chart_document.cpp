@@ -1,5 +1,8 @@
 #include "chart/chart_document.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QLocale>
@@ -86,7 +89,7 @@ void ChartDocument::paintFooter(QPainter& painter, int page, int pages) const {
     const QRectF line(0, body.height(), body.width(), pointsToLayout(footerHeightPoints));
     painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom, m_footer);
     painter.drawText(line, Qt::AlignRight | Qt::AlignBottom,
-                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+                     QString::fromStdString(formatText(tr("Page %1 of %2"), page + 1, pages)));
 }
 
 QPageLayout chartPageLayout(const QPageSize& paper) {
@@ -113,7 +116,8 @@ QByteArray pdfOf(ChartDocument& document, const QString& title, const QPageSize&
 
 QByteArray chartPdf(const ConfigModel& model, const ChartTitle& title, const QPageSize& paper) {
     ChartDocument chart(model, title);
-    return pdfOf(chart, QStringLiteral("ZKT piston chart: ") + title.source, paper);
+    return pdfOf(chart, QString::fromStdString(formatText(tr("ZKT piston chart: %1"), title.source.toStdString())),
+                 paper);
 }
 
 QByteArray htmlPdf(const QString& html, const QString& title, const QString& footer, const QPageSize& paper) {

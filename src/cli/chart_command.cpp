@@ -3,6 +3,8 @@
 
 #include "cli/cli_commands.h"
 
+#include "i18n/language.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,7 +49,8 @@ fs::path chartProgram() {
     std::string source = arguments.source;
     std::string output = arguments.output;
     std::string paper = arguments.paper;
-    char* const argv[] = {name.data(), source.data(), output.data(), paper.data(), nullptr};
+    std::string language(currentLanguage());
+    char* const argv[] = {name.data(), language.data(), source.data(), output.data(), paper.data(), nullptr};
     std::cout.flush();
     ::execv(program.c_str(), argv);
     throw std::runtime_error("cannot run " + program + ": " + std::strerror(errno));
@@ -90,7 +93,8 @@ void writeHtmlAsPdf(const std::string& html, const std::string& footer, const st
     std::string inputPath = input.path();
     std::string output = path;
     std::string footerLine = footer;
-    char* const argv[] = {name.data(),   flag.data(),       inputPath.data(),
+    std::string language(currentLanguage());
+    char* const argv[] = {name.data(),   language.data(),   flag.data(), inputPath.data(),
                           output.data(), footerLine.data(), nullptr};
     pid_t child = 0;
     if (const int error = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ); error != 0)

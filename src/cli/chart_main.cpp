@@ -1,10 +1,13 @@
-// zktcli-chart SOURCE OUTPUT PAPER: the work of `zktcli chart`, which has checked the options
-// and runs this program in its place; errors are worded and numbered as zktcli's own.
-// zktcli-chart --html INPUT OUTPUT FOOTER: HTML of zktcli's (the console check's report) as PDF.
+// zktcli-chart LANGUAGE SOURCE OUTPUT PAPER: the work of `zktcli chart`, which has checked the
+// options and runs this program in its place; errors are worded and numbered as zktcli's own,
+// and the chart is in zktcli's language.
+// zktcli-chart LANGUAGE --html INPUT OUTPUT FOOTER: HTML of zktcli's (the console check's report)
+// as PDF.
 
 #include "chart/chart_document.h"
 #include "cli/chart_output.h"
 #include "cli/exit_codes.h"
+#include "i18n/language.h"
 
 #include <QGuiApplication>
 #include <exception>
@@ -31,8 +34,8 @@ QPageSize paperNamed(const std::string& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool fromHtml = argc == 5 && std::string_view(argv[1]) == "--html";
-    if (argc != 4 && !fromHtml) {
+    const bool fromHtml = argc == 6 && std::string_view(argv[2]) == "--html";
+    if ((argc != 5 && !fromHtml) || !zkt::setLanguage(argv[1])) {
         std::cerr << "zktcli-chart: run by `zktcli chart FILE -o OUTPUT`\n";
         return zkt::cli::exitcode::badInput;
     }
@@ -47,9 +50,9 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(qtMessages);
     try {
         if (fromHtml)
-            zkt::cli::writePdfOfHtml(argv[2], argv[3], argv[4], zkt::defaultChartPaper());
+            zkt::cli::writePdfOfHtml(argv[3], argv[4], argv[5], zkt::defaultChartPaper());
         else
-            zkt::cli::writeChart(argv[1], argv[2], paperNamed(argv[3]), std::cerr);
+            zkt::cli::writeChart(argv[2], argv[3], paperNamed(argv[4]), std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "zktcli: " << error.what() << '\n';
         return zkt::cli::exitcode::badInput;

@@ -7,6 +7,9 @@
 
 namespace zkt::cli {
 
+// The language of what zktcli says: the environment's, as other programs read it, unless the
+// option --language names one; set before any command runs.
+void addLanguageOption(CLI::App& app);
 // show, export, import, diff: work on .zkt and .json files.
 void registerFileCommands(CLI::App& app);
 // ports, detect, load, write, verify, backups: the encoder chain (real MIDI or the simulator).

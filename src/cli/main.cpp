@@ -7,6 +7,9 @@
 int main(int argc, char** argv) {
     CLI::App app{"zktcli: reports, backups and transfers for the ZKT organ MIDI encoder"};
     app.require_subcommand(1);
+    // Options of zktcli's own, such as --language, may also follow the command's.
+    app.fallthrough();
+    zkt::cli::addLanguageOption(app);
     app.footer(std::string(zkt::cli::exitcode::helpText));
     zkt::cli::registerFileCommands(app);
     zkt::cli::registerDeviceCommands(app);

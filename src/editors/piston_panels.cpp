@@ -34,8 +34,8 @@ public:
             buildLarkmoorRows(*panel, shape.prompt);
             return panel;
         }
-        if (*shape.prompt != '\0')
-            addFullRow(new QLabel(QString::fromUtf8(shape.prompt), panel));
+        if (!shape.prompt.empty())
+            addFullRow(new QLabel(QString::fromStdString(shape.prompt), panel));
         if (m_panels.cboType[g] != nullptr)
             addFullRow(m_panels.cboType[g]);
         if (shape.values) {
@@ -79,9 +79,9 @@ private:
         }
     }
 
-    void buildLarkmoorRows(QWidget& panel, const char* prompt) {
+    void buildLarkmoorRows(QWidget& panel, const std::string& prompt) {
         const std::size_t g = m_group;
-        m_grid->addWidget(new QLabel(QString::fromUtf8(prompt), &panel), 0, 0);
+        m_grid->addWidget(new QLabel(QString::fromStdString(prompt), &panel), 0, 0);
         m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
         m_panels.cboMidiChannel[g] = newList(panel, "cboMidiChannel", static_cast<int>(g));
         auto* numCaption = new QLabel(QString::fromUtf8(editortext::numCaption), &panel);

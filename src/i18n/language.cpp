@@ -67,4 +67,12 @@ const Catalogue* currentCatalogue() {
     return read == nullptr ? nullptr : &read->catalogue;
 }
 
+InEnglish::InEnglish() : m_before(currentLanguage()) {
+    setLanguage(englishLanguage);
+}
+
+InEnglish::~InEnglish() {
+    setLanguage(m_before);
+}
+
 } // namespace zkt

@@ -20,4 +20,18 @@ std::string_view currentLanguage();
 // The catalogue of the current language; nullptr for English.
 const Catalogue* currentCatalogue();
 
+// Every text in English while it lives, whatever language was chosen, and the language as it
+// was afterwards: for what scripts and stored files read (JSON, the program log), which never
+// depend on the language.
+class InEnglish {
+public:
+    InEnglish();
+    ~InEnglish();
+    InEnglish(const InEnglish&) = delete;
+    InEnglish& operator=(const InEnglish&) = delete;
+
+private:
+    std::string_view m_before;
+};
+
 } // namespace zkt

@@ -6,6 +6,8 @@ namespace zkt {
 
 std::string tr(std::string_view english) { return tr({}, english); }
 
+std::string translated(std::string_view english) { return tr({}, english); }
+
 std::string tr(std::string_view context, std::string_view english) {
     const Catalogue* catalogue = currentCatalogue();
     const std::string* translation = catalogue == nullptr ? nullptr : catalogue->find(context, english);

@@ -113,11 +113,11 @@ private:
 
         const keyboardInfo& stored = keyboardOf(m_stored);
         const keyboardInfo& after = keyboardOf(m_after);
-        const bool worded = say(archiveCrescendoTitle, "", archiveCrescendoText(keyboardOf(m_before)),
+        const bool worded = say(archiveCrescendoTitle(), "", archiveCrescendoText(keyboardOf(m_before)),
                                 archiveCrescendoText(after));
         if (!worded &&
             (stored.archiveInput != after.archiveInput || stored.archiveChannel != after.archiveChannel))
-            sayUnshownDifference(archiveCrescendoTitle);
+            sayUnshownDifference(archiveCrescendoTitle());
     }
 
     void compareChannel(int channel) {

@@ -1,5 +1,6 @@
 #include "model/config_json.h"
 
+#include "i18n/language.h"
 #include "model/carried_values.h"
 #include "model/console_names.h"
 #include "model/function_group_rules.h"
@@ -370,6 +371,8 @@ nlohmann::ordered_json configurationToJson(const ConfigModel& model) {
 }
 
 std::string configurationExportText(const ConfigModel& model) {
+    // Scripts read the descriptions: they are the same in every language.
+    const InEnglish english;
     ordered_json document = configurationToJson(model);
     auto& manuals = document.at(key::manuals);
     for (std::size_t m = 0; m < manuals.size(); ++m) {

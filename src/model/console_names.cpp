@@ -1,5 +1,8 @@
 #include "model/console_names.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <algorithm>
 #include <iterator>
 #include <vector>
@@ -150,20 +153,27 @@ void clearManualNames(ConsoleNames& names, int manualIndex) {
 
 std::string manualTitle(const ConsoleNames& names, int manual) {
     const std::string& name = names.manualNames.at(static_cast<std::size_t>(manual - 1));
-    const std::string plain = "Manual #" + std::to_string(manual);
-    return name.empty() ? plain : plain + " \u2014 " + oneLine(name);
+    if (name.empty())
+        return formatText(tr("Manual #%1"), manual);
+    // TRANSLATORS: %1 is the manual's number, %2 its name.
+    return formatText(tr("Manual #%1 \u2014 %2"), manual, oneLine(name));
 }
 
 std::string manualWithName(const ConsoleNames& names, int manual) {
     const std::string& name = names.manualNames.at(static_cast<std::size_t>(manual - 1));
-    const std::string plain = "Manual " + std::to_string(manual);
-    return name.empty() ? plain : plain + " (" + oneLine(name) + ")";
+    if (name.empty())
+        return formatText(tr("Manual %1"), manual);
+    // TRANSLATORS: %1 is the manual's number, %2 its name.
+    return formatText(tr("Manual %1 (%2)"), manual, oneLine(name));
 }
 
 std::string pistonWithLabel(const ConsoleNames& names, int pistonIndex) {
     const std::string& label = names.pistonLabels.at(static_cast<std::size_t>(pistonIndex));
-    const std::string plain = "piston " + std::to_string(pistonIndex % pistonsPerManual + 1);
-    return label.empty() ? plain : plain + " (" + oneLine(label) + ")";
+    const int piston = pistonIndex % pistonsPerManual + 1;
+    if (label.empty())
+        return formatText(tr("piston %1"), piston);
+    // TRANSLATORS: %1 is the piston's number, %2 its label.
+    return formatText(tr("piston %1 (%2)"), piston, oneLine(label));
 }
 
 } // namespace zkt

@@ -1,5 +1,7 @@
 #include "model/function_group_rules.h"
 
+#include "i18n/tr.h"
+
 #include <array>
 
 namespace zkt {
@@ -19,34 +21,34 @@ constexpr ValueRange notePlusOne{1, 128};
 // description, description label.
 constexpr std::array<FunctionGroupRule, functionGroupCount> rules{{
     {"", false, hidden, ValueInput::none, noValue, false, false, false, true, empty, nullptr},
-    {"What type of Ahlborn Coupler?", true, midiChannel, ValueInput::none, noValue, false, false, true, true,
-     onChannel, nullptr},
-    {"What type of Ahlborn Tremulant?", true, midiChannel, ValueInput::none, noValue, false, false, true,
+    {untranslated("What type of Ahlborn Coupler?"), true, midiChannel, ValueInput::none, noValue, false,
+     false, true, true, onChannel, nullptr},
+    {untranslated("What type of Ahlborn Tremulant?"), true, midiChannel, ValueInput::none, noValue, false,
+     false, true, true, onChannel, nullptr},
+    {untranslated("What type of Ahlborn Cancel?"), true, midiChannel, ValueInput::none, noValue, false, false,
+     true, true, onChannel, nullptr},
+    {untranslated("Which Ahlborn General?"), true, midiChannel, ValueInput::none, noValue, false, false, true,
      true, onChannel, nullptr},
-    {"What type of Ahlborn Cancel?", true, midiChannel, ValueInput::none, noValue, false, false, true, true,
-     onChannel, nullptr},
-    {"Which Ahlborn General?", true, midiChannel, ValueInput::none, noValue, false, false, true, true,
-     onChannel, nullptr},
-    {"You have chosen an Ahlborn SET function...", false, midiChannel, ValueInput::none, noValue, false,
-     false, false, true, onChannel, nullptr},
-    {"You have chosen an Ahlborn SFZ function...", false, midiChannel, ValueInput::none, noValue, false,
-     false, false, true, onChannel, nullptr},
-    {"Which Program Change number?", false, midiChannel, ValueInput::number, program, false, false, false,
-     false, numbered, nullptr},
-    {"What type of PLEXO function?", true, midiChannel, ValueInput::none, noValue, false, false, false, true,
-     numbered, "PLEXO function"},
-    {"You have chosen to send a Bank Select message...", false, midiChannel, ValueInput::none, program, true,
-     false, false, true, onChannel, nullptr},
-    {"HX-90 Tremulant value?", false, midiChannel, ValueInput::number, tremulantValue, false, false, false,
-     true, numbered, nullptr},
-    {"You have chosen a HX-90 Cancel function...", false, hidden, ValueInput::none, noValue, false, false,
-     false, true, labelOnly, nullptr},
-    {"Which Note number?", false, midiChannel, ValueInput::note, notePlusOne, false, false, false, false,
-     numberedSigned, nullptr},
-    {"You have chosen to send a MIDI All Notes Off message...", false, midiChannel, ValueInput::none, noValue,
-     false, true, false, true, allOrOne, nullptr},
-    {"LARKMOOR function?   CASE =", true, num, ValueInput::none, noValue, false, false, false, true,
-     caseAndNum, nullptr},
+    {untranslated("You have chosen an Ahlborn SET function..."), false, midiChannel, ValueInput::none,
+     noValue, false, false, false, true, onChannel, nullptr},
+    {untranslated("You have chosen an Ahlborn SFZ function..."), false, midiChannel, ValueInput::none,
+     noValue, false, false, false, true, onChannel, nullptr},
+    {untranslated("Which Program Change number?"), false, midiChannel, ValueInput::number, program, false,
+     false, false, false, numbered, nullptr},
+    {untranslated("What type of PLEXO function?"), true, midiChannel, ValueInput::none, noValue, false, false,
+     false, true, numbered, untranslated("PLEXO function")},
+    {untranslated("You have chosen to send a Bank Select message..."), false, midiChannel, ValueInput::none,
+     program, true, false, false, true, onChannel, nullptr},
+    {untranslated("HX-90 Tremulant value?"), false, midiChannel, ValueInput::number, tremulantValue, false,
+     false, false, true, numbered, nullptr},
+    {untranslated("You have chosen a HX-90 Cancel function..."), false, hidden, ValueInput::none, noValue,
+     false, false, false, true, labelOnly, nullptr},
+    {untranslated("Which Note number?"), false, midiChannel, ValueInput::note, notePlusOne, false, false,
+     false, false, numberedSigned, nullptr},
+    {untranslated("You have chosen to send a MIDI All Notes Off message..."), false, midiChannel,
+     ValueInput::none, noValue, false, true, false, true, allOrOne, nullptr},
+    {untranslated("LARKMOOR function?   CASE ="), true, num, ValueInput::none, noValue, false, false, false,
+     true, caseAndNum, nullptr},
 }};
 
 } // namespace

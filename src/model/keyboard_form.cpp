@@ -39,14 +39,12 @@ const ListItems& velocityList() {
     return list;
 }
 
-const ListItems& analogInputList() {
-    static const ListItems list = fillListFromVocabulary(vocabulary().analogInputNames, false);
-    return list;
+ListItems analogInputList() {
+    return fillListFromVocabulary(vocabulary().analogInputNames, false);
 }
 
-const ListItems& controllerList() {
-    static const ListItems list = fillListFromVocabulary(vocabulary().controllerNames, false);
-    return list;
+ListItems controllerList() {
+    return fillListFromVocabulary(vocabulary().controllerNames, false);
 }
 
 const ListItems& archiveChannelList() {

@@ -48,8 +48,8 @@ struct ChannelRowEnabled {
 // analog inputs with "Disabled" first, the controllers, the archive channels 16 down to 1.
 const ListItems& keyOffsetList();
 const ListItems& velocityList();
-const ListItems& analogInputList();
-const ListItems& controllerList();
+ListItems analogInputList();
+ListItems controllerList();
 const ListItems& archiveChannelList();
 
 // The inputs as the editor opens on the manual's settings.

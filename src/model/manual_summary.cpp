@@ -1,5 +1,7 @@
 #include "model/manual_summary.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/vocabulary.h"
 
 namespace zkt {
@@ -19,12 +21,12 @@ std::string signedOffset(int offset) {
 }
 
 std::string velocityText(int velocity) {
-    return (velocity & velocitySensingBit) != 0 ? "sensing" : std::to_string(velocity);
+    return (velocity & velocitySensingBit) != 0 ? tr("sensing") : std::to_string(velocity);
 }
 
 std::string analogInputText(int input) {
     const std::string& name = listEntry(vocabulary().analogInputNames, input + 1);
-    return name.empty() ? "input " + std::to_string(input) : name;
+    return name.empty() ? formatText(tr("input %1"), input) : name;
 }
 
 } // namespace
@@ -66,11 +68,16 @@ std::vector<OptionSummary> keyboardOptions(const keyboardInfo& keyboard) {
     return options;
 }
 
+std::string archiveCrescendoTitle() {
+    return tr("Ahlborn Archive Crescendo");
+}
+
 std::string archiveCrescendoText(const keyboardInfo& keyboard) {
     if (keyboard.archiveInput >= noAnalogInput)
         return listEntry(vocabulary().analogInputNames, 0);
-    return analogInputText(keyboard.archiveInput) + " on MIDI channel " +
-           std::to_string(keyboard.archiveChannel);
+    // TRANSLATORS: %1 is an analog input ("Input 1"), %2 a channel's number.
+    return formatText(tr("%1 on MIDI channel %2"), analogInputText(keyboard.archiveInput),
+                      keyboard.archiveChannel);
 }
 
 } // namespace zkt

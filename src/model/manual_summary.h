@@ -33,7 +33,7 @@ std::vector<ChannelSummary> enabledChannels(const ConfigModel& model, int manual
 // The eight piston + key option bits by their captions, bit 0 first.
 std::vector<OptionSummary> keyboardOptions(const keyboardInfo& keyboard);
 
-inline constexpr const char* archiveCrescendoTitle = "Ahlborn Archive Crescendo";
+std::string archiveCrescendoTitle();
 
 // "Input 3 on MIDI channel 4", or "Disabled" when no input works as the crescendo pedal.
 std::string archiveCrescendoText(const keyboardInfo& keyboard);

@@ -1,5 +1,7 @@
 #include "model/piston_description.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/function_group_rules.h"
 #include "model/list_fill.h"
 #include "model/vocabulary.h"
@@ -17,23 +19,27 @@ std::string signedForm(int number) {
     return text;
 }
 
-std::string plainForm(int number) {
-    return std::to_string(number);
+// What a piston sends, on its channel.
+std::string onChannel(const std::string& what, const pistonInfo& p) {
+    // TRANSLATORS: %2 is the channel with a blank before it (" 1"), or a minus sign ("-1").
+    return formatText(tr("%1 on MIDI Channel%2"), what, signedForm(p.midiChannel));
 }
 
-std::string onChannel(const pistonInfo& p) {
-    return " on MIDI Channel" + signedForm(p.midiChannel);
+std::string numbered(const std::string& label, const std::string& number, const pistonInfo& p) {
+    // TRANSLATORS: %2 is the number (a Note's with a blank before it); %3 the channel with a
+    // blank before it (" 1"), or a minus sign ("-1").
+    return formatText(tr("%1 #%2 on MIDI Channel%3"), label, number, signedForm(p.midiChannel));
 }
 
 std::string bankValues(const pistonInfo& piston) {
     std::string detail;
     const auto append = [&detail](const std::string& part) { detail += (detail.empty() ? "" : ", ") + part; };
     if (piston.bankSelMSBFlag)
-        append("MSB " + std::to_string(piston.bankSelMSB));
+        append(formatText(tr("MSB %1"), piston.bankSelMSB));
     if (piston.bankSelLSBFlag)
-        append("LSB " + std::to_string(piston.bankSelLSB));
+        append(formatText(tr("LSB %1"), piston.bankSelLSB));
     if (piston.bankSelProgramFlag)
-        append("program " + std::to_string(piston.programNumber));
+        append(formatText(tr("program %1"), piston.programNumber));
     return detail;
 }
 
@@ -44,18 +50,20 @@ std::string caseAndNumNames(const pistonInfo& piston) {
     const auto& caseToList = words.numListMap[g];
     const auto caseIndex = static_cast<std::size_t>(piston.functionType);
     if (caseText.empty() || caseIndex >= caseToList.size())
-        return "CASE outside the list";
+        return tr("CASE outside the list");
     const std::string& numText =
         listEntry(words.numLists[static_cast<std::size_t>(caseToList[caseIndex])], piston.midiChannel);
-    return "CASE " + caseText + ", NUM " + (numText.empty() ? "outside the list" : numText);
+    if (numText.empty())
+        return formatText(tr("CASE %1, NUM outside the list"), caseText);
+    return formatText(tr("CASE %1, NUM %2"), caseText, numText);
 }
 
 // The stored value is the note plus one, so that the description's "# 62" is note 61.
 std::string noteDetail(const pistonInfo& piston) {
     const ValueRange stored = functionGroupRule(FunctionGroup::noteOnOff).valueRange;
     if (!stored.contains(piston.programNumber))
-        return "note outside the list";
-    return "note " + noteText(piston.programNumber - 1);
+        return tr("note outside the list");
+    return formatText(tr("note %1"), noteText(piston.programNumber - 1));
 }
 
 } // namespace
@@ -66,23 +74,23 @@ std::string describePiston(const pistonInfo& p) {
         return {};
     const std::string label =
         rule->descriptionLabel != nullptr
-            ? rule->descriptionLabel
+            ? translated(rule->descriptionLabel)
             : vocabulary().functionGroupNames[static_cast<std::size_t>(p.functionGroup)];
     switch (rule->description) {
     case DescriptionForm::empty:
         return {};
     case DescriptionForm::onChannel:
-        return label + onChannel(p);
+        return onChannel(label, p);
     case DescriptionForm::numbered:
-        return label + " #" + plainForm(p.programNumber) + onChannel(p);
+        return numbered(label, std::to_string(p.programNumber), p);
     case DescriptionForm::numberedSigned:
-        return label + " #" + signedForm(p.programNumber) + onChannel(p);
+        return numbered(label, signedForm(p.programNumber), p);
     case DescriptionForm::labelOnly:
         return label;
     case DescriptionForm::allOrOne:
-        return p.bankSelProgramFlag ? label + " on ALL MIDI Channels" : label + onChannel(p);
+        return p.bankSelProgramFlag ? formatText(tr("%1 on ALL MIDI Channels"), label) : onChannel(label, p);
     case DescriptionForm::caseAndNum:
-        return label + " with CASE=" + plainForm(p.functionType) + " and NUM=" + plainForm(p.midiChannel);
+        return formatText(tr("%1 with CASE=%2 and NUM=%3"), label, p.functionType, p.midiChannel);
     }
     return {};
 }
@@ -91,8 +99,8 @@ std::string pistonFunctionText(const pistonInfo& piston) {
     std::string text = describePiston(piston);
     if (!text.empty())
         return text;
-    return piston.functionGroup == 0 ? "Unassigned"
-                                     : "function group " + std::to_string(piston.functionGroup);
+    return piston.functionGroup == 0 ? vocabulary().functionGroupNames.front()
+                                     : formatText(tr("function group %1"), piston.functionGroup);
 }
 
 std::string describePistonDetail(const pistonInfo& piston) {
@@ -105,7 +113,8 @@ std::string describePistonDetail(const pistonInfo& piston) {
         return noteDetail(piston);
     // HX-90 Cancel's line has no channel, but the organ sends it on one.
     if (rule->description == DescriptionForm::labelOnly)
-        return "MIDI Channel" + signedForm(piston.midiChannel);
+        // TRANSLATORS: %1 is the channel with a blank before it (" 1"), or a minus sign ("-1").
+        return formatText(tr("MIDI Channel%1"), signedForm(piston.midiChannel));
     if (!rule->typeListShown)
         return {};
     if (rule->channel == ChannelInput::num)

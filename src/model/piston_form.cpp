@@ -1,5 +1,6 @@
 #include "model/piston_form.h"
 
+#include "i18n/tr.h"
 #include "model/carried_values.h"
 #include "model/console_names.h"
 #include "model/piston_regrouping.h"
@@ -74,7 +75,7 @@ std::optional<PistonPanelShape> pistonPanelShape(int group) {
                             rule->channel,
                             rule->bankRows,
                             rule->allChannelsBox,
-                            rule->prompt};
+                            translated(rule->prompt)};
 }
 
 bool PistonForm::hasPiston(int pistonIndex) {

@@ -49,7 +49,7 @@ struct PistonPanelShape {
     ChannelInput channel = ChannelInput::hidden;
     bool bankRows = false;
     bool allChannelsBox = false;
-    const char* prompt = "";
+    std::string prompt;
 };
 // Empty for a group outside the vocabulary.
 std::optional<PistonPanelShape> pistonPanelShape(int group);

@@ -37,7 +37,9 @@ struct Vocabulary {
     std::array<std::vector<int>, functionGroupCount + 1> numListMap;
 };
 
-// Built on first use and never changed afterwards.
+// In the current language: built the first time a language asks for it and never changed
+// afterwards, so a list taken stays valid when the language changes. The codes are the same in
+// every language.
 const Vocabulary& vocabulary();
 
 // Element value of list, or "" where it has none: images may carry codes beyond the lists.

@@ -4,7 +4,9 @@ every manual's name and every assigned piston's description (as `zktcli export` 
 be in the text, each on one line, and every manual must start a page of its own, headed with the
 name the organist gave it; every piston's label must be there too. Runs on the example, on the
 example given names and labels by `zktcli import`, on a simulated five-manual chain, and on random
-images, without a display.
+images, without a display. In German, Dutch and French, chosen by --language and by the
+environment's variables, the chart must be in that language: its headings and manuals named as the
+language names them, and none of the chart's English words left.
 
 Usage: chart_pdf_text.py --zktcli PATH --example FILE [--seed N] [--count N]
 """
@@ -21,7 +23,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from independent_codec import file_line, random_image  # noqa: E402
 
 # No display and no platform chosen: zktcli has to manage on its own.
+# The English checks read the English chart, whatever language the machine speaks.
 ENVIRONMENT = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+ENVIRONMENT["LANGUAGE"] = "en"
 
 
 def run(*command):
@@ -54,6 +58,39 @@ def check(zktcli, source, paper, workdir):
     if "Manual #%d" % (len(configuration["manuals"]) + 1) in text:
         problems.append("a manual the configuration does not have")
     return [f"{pdf}: {problem}" for problem in problems]
+
+
+# Words each language's chart must show, and how it names the first manual.
+LANGUAGES = {
+    "de": {"first manual": "Manual 1", "words": ["Setzerknöpfe", "MIDI-Kanäle", "Seite 1 von", "auf MIDI-Kanal"]},
+    "nl": {"first manual": "Klavier 1", "words": ["Drukknoppen", "MIDI-kanalen", "Pagina 1 van", "op MIDI-kanaal"]},
+    "fr": {"first manual": "Clavier 1", "words": ["Pistons", "Canaux MIDI", "Page 1 sur", "sur canal MIDI"]},
+}
+ENGLISH_WORDS = ["Thumb pistons", "MIDI channels", "Page 1 of", "on MIDI Channel", "Manual #", "Key offset",
+                 "Enable Piston + Key Combinations", "General Cancel", "Memory A General", "Tremulant on"]
+
+
+def check_language(zktcli, source, language, workdir):
+    problems = []
+    # Chosen by the option, and by the environment as a user's desktop sets it, where the system
+    # may well have no locale of that language installed.
+    for how, options, environment in (("--language", ["--language", language], {}),
+                                      ("LANG", [], {"LANGUAGE": "", "LC_ALL": "", "LANG": f"{language}_BE.UTF-8"})):
+        pdf = os.path.join(workdir, f"chart.{language}.{how}.pdf")
+        result = subprocess.run([zktcli, "chart", source, "-o", pdf, *options], capture_output=True, text=True,
+                                timeout=120, env={**ENVIRONMENT, **environment})
+        if result.returncode != 0:
+            problems.append(f"{language} by {how}: zktcli failed: {result.stderr.strip()}")
+            continue
+        text = "\n".join(page_texts(pdf))
+        expected = LANGUAGES[language]
+        for word in [expected["first manual"], *expected["words"]]:
+            if word not in text:
+                problems.append(f"{language} by {how}: {word!r} is not on the chart")
+        for word in ENGLISH_WORDS:
+            if word in text:
+                problems.append(f"{language} by {how}: the English {word!r} is on the chart")
+    return problems
 
 
 def named_copy(zktcli, source, workdir):
@@ -91,6 +128,8 @@ def main():
         failures = []
         for n, source in enumerate(sources):
             failures += check(args.zktcli, source, "letter" if n % 2 else "a4", workdir)
+        for language in LANGUAGES:
+            failures += check_language(args.zktcli, args.example, language, workdir)
     for failure in failures:
         print(failure)
     print(f"{len(sources)} charts read back, {len(failures)} problems")

@@ -64,6 +64,19 @@ TEST_F(Zktcli, DiffExitsZeroOneOrTwo) {
     EXPECT_THAT(missing.err, HasSubstr("nothing.zkt"));
 }
 
+TEST_F(Zktcli, SpeaksTheLanguageAskedForWhileScriptsReadEnglish) {
+    writeConfigurationFile(path("a.zkt"), exampleOrgan(1));
+    const CliResult german = run("show " + path("a.zkt") + " --language de");
+    EXPECT_EQ(german.status, 0);
+    EXPECT_THAT(german.out, HasSubstr("Manuale: 1"));
+    EXPECT_THAT(german.out, HasSubstr("Ahlborn-Generalkombination auf MIDI-Kanal 1"));
+    const std::string english = run("export " + path("a.zkt")).out;
+    EXPECT_EQ(run("--language fr export " + path("a.zkt")).out, english);
+    const CliResult unknown = run("--language xx show " + path("a.zkt"));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("xx is not one of en, de, fr, nl"));
+}
+
 TEST_F(Zktcli, HelpListsEveryExitStatus) {
     const CliResult help = run("--help");
     EXPECT_EQ(help.status, 0);

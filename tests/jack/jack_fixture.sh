@@ -87,6 +87,9 @@ run)
     # The server's log, where a test can see whether the server overran while it ran.
     ZKT_JACK_LOG="$dir/jackd.log"
     export ZKT_JACK_LOG
+    # The tests read zktcli's English.
+    LANGUAGE=en
+    export LANGUAGE
     exec "$@"
     ;;
 stop-sim)

@@ -1,5 +1,8 @@
 #include "chart/html/piston_chart_html.h"
 
+#include "i18n/format_text.h"
+#include "i18n/language.h"
+#include "i18n/tr.h"
 #include "model/console_names.h"
 #include "model/html_text.h"
 #include "model/manual_summary.h"
@@ -43,11 +46,19 @@ std::string cell(const std::string& content, const std::string& cellClass = {}) 
                              : "<td class=\"" + cellClass + "\">" + content + "</td>";
 }
 
-std::string headerRow(std::initializer_list<const char*> captions) {
+std::string headerRow(const std::vector<std::string>& captions) {
     std::string row = "<tr>";
-    for (const char* caption : captions)
-        row += std::string("<th>") + caption + "</th>";
+    for (const std::string& caption : captions)
+        row += "<th>" + htmlEscaped(caption) + "</th>";
     return row + "</tr>";
+}
+
+std::string heading2(const std::string& text) {
+    return "<h2>" + htmlEscaped(text) + "</h2>";
+}
+
+std::string paragraph(const std::string& text) {
+    return "<p>" + htmlEscaped(text) + "</p>";
 }
 
 // The channels and the options stand side by side and keep their rows on one line each.
@@ -59,8 +70,9 @@ std::string table(const std::string& rows, const std::string& attributes = {}) {
 
 std::string groupCaption(const PistonGroup& group) {
     if (group.first == group.last)
-        return "Piston " + number(group.first + 1);
-    return "Pistons " + number(group.first + 1) + "&ndash;" + number(group.last + 1);
+        return formatText(tr("Piston %1"), group.first + 1);
+    // TRANSLATORS: the chart's caption of a group of pistons, from %1 to %2.
+    return formatText(tr("Pistons %1&ndash;%2"), group.first + 1, group.last + 1);
 }
 
 bool hasLabels(const ConfigModel& model, int m) {
@@ -74,8 +86,10 @@ bool hasLabels(const ConfigModel& model, int m) {
 // The label column only where the manual's pistons have labels: a chart without them stays as it was.
 std::string pistonTable(const ConfigModel& model, int m) {
     const bool labelled = hasLabels(model, m);
-    std::string rows = std::string("<thead><tr><th>Group</th><th>No.</th>") +
-                       (labelled ? "<th>Label</th>" : "") + "<th>Function</th><th>Detail</th></tr></thead>";
+    std::vector<std::string> captions{tr("Group"), tr("No."), tr("Function"), tr("Detail")};
+    if (labelled)
+        captions.insert(captions.begin() + 2, tr("Label"));
+    std::string rows = "<thead>" + headerRow(captions) + "</thead>";
     for (const PistonGroup& group : pistonRailGroups()) {
         for (int k = group.first; k <= group.last; ++k) {
             const int pistonIndex = pistonIndexOf(m, k);
@@ -100,11 +114,12 @@ std::string pistonTable(const ConfigModel& model, int m) {
 
 std::string channelTable(const std::vector<ChannelSummary>& channels) {
     if (channels.empty())
-        return "<p>No channel enabled.</p>";
+        return paragraph(tr("No channel enabled."));
     // A header row that comes again on the next page when many channels carry the table over.
-    std::string rows = "<thead>" +
-                       headerRow({"Channel", "Key offset", "Velocity", "Analog input", "Controller"}) +
-                       "</thead>";
+    std::string rows =
+        "<thead>" +
+        headerRow({tr("Channel"), tr("Key offset"), tr("Velocity"), tr("Analog input"), tr("Controller")}) +
+        "</thead>";
     for (const ChannelSummary& c : channels) {
         rows += "<tr>" + cell(number(c.channel), "number") + cell(htmlEscaped(c.keyOffset), "number") +
                 cell(htmlEscaped(c.velocity)) + cell(htmlEscaped(c.analogInput)) +
@@ -116,7 +131,8 @@ std::string channelTable(const std::vector<ChannelSummary>& channels) {
 std::string optionTable(const keyboardInfo& keyboard) {
     std::string rows;
     for (const OptionSummary& option : keyboardOptions(keyboard))
-        rows += "<tr>" + cell(option.on ? "On" : "Off") + cell(htmlEscaped(option.caption)) + "</tr>";
+        rows += "<tr>" + cell(htmlEscaped(option.on ? tr("On") : tr("Off"))) +
+                cell(htmlEscaped(option.caption)) + "</tr>";
     return table(rows, settingsTable);
 }
 
@@ -125,15 +141,16 @@ std::string optionTable(const keyboardInfo& keyboard) {
 std::string keyboardSettings(const ConfigModel& model, int m) {
     constexpr std::size_t channelsBesideThePistons = 12;
     const std::vector<ChannelSummary> channels = enabledChannels(model, m);
-    const std::string continued = channels.size() > channelsBesideThePistons
-                                      ? "<p style=\"page-break-before: always\"><b>" +
-                                            htmlEscaped(manualTitle(model.names, m + 1)) +
-                                            ", continued</b></p>"
-                                      : std::string();
-    const std::string options = "<h2>Enable Piston + Key Combinations</h2>" + optionTable(model.keyboards[m]);
-    const std::string archive = "<h2>Ahlborn Archive Crescendo</h2><p>" +
+    const std::string continued =
+        channels.size() > channelsBesideThePistons
+            ? "<p style=\"page-break-before: always\"><b>" +
+                  htmlEscaped(formatText(tr("%1, continued"), manualTitle(model.names, m + 1))) + "</b></p>"
+            : std::string();
+    const std::string options =
+        heading2(tr("Enable Piston + Key Combinations")) + optionTable(model.keyboards[m]);
+    const std::string archive = heading2(archiveCrescendoTitle()) + "<p>" +
                                 htmlEscaped(archiveCrescendoText(model.keyboards[m])) + "</p>";
-    return continued + "<h2>MIDI channels</h2>" + channelTable(channels) +
+    return continued + heading2(tr("MIDI channels")) + channelTable(channels) +
            "<table border=\"0\" cellspacing=\"0\" style=\"margin-top: 6px\"><tr>"
            "<td class=\"layout\" valign=\"top\">" +
            options + "</td><td class=\"gap\" width=\"24\"></td><td class=\"layout\" valign=\"top\">" +
@@ -144,32 +161,36 @@ std::string manualSection(const ConfigModel& model, int m, const ChartHeading& h
     // Every manual after the first starts a page of its own, on paper and in a browser's print.
     const std::string pageBreak = m > 0 ? " style=\"page-break-before: always\"" : "";
     return "<h1" + pageBreak + ">" + htmlEscaped(manualTitle(model.names, m + 1)) + "</h1>" +
-           "<p>ZKT piston chart: " + htmlEscaped(chartHeadingLine(heading)) + "</p>" +
-           "<h2>Thumb pistons</h2>" + pistonTable(model, m) + keyboardSettings(model, m);
+           paragraph(formatText(tr("ZKT piston chart: %1"), chartHeadingLine(heading))) +
+           heading2(tr("Thumb pistons")) + pistonTable(model, m) + keyboardSettings(model, m);
 }
 
-const std::array<const char*, 12> monthNames = {"January",   "February", "March",    "April",
-                                                "May",       "June",     "July",     "August",
-                                                "September", "October",  "November", "December"};
+std::string monthName(int month) {
+    const std::string names[] = {tr("January"),   tr("February"), tr("March"),    tr("April"),
+                                 tr("May"),       tr("June"),     tr("July"),     tr("August"),
+                                 tr("September"), tr("October"),  tr("November"), tr("December")};
+    return names[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)];
+}
 
 } // namespace
 
 std::string chartHeadingLine(const ChartHeading& heading) {
     const CalendarDate& d = heading.date;
-    const int month = std::clamp(d.month, 1, 12);
-    const std::string date =
-        number(d.day) + " " + monthNames[static_cast<std::size_t>(month - 1)] + " " + number(d.year);
+    // TRANSLATORS: a date: %1 the day, %2 the month's name, %3 the year.
+    const std::string date = formatText(tr("%1 %2 %3"), d.day, monthName(d.month), d.year);
     return heading.source.empty() ? date : heading.source + ", " + date;
 }
 
 std::string pistonChartHtml(const ConfigModel& model, const ChartHeading& heading) {
-    std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>ZKT piston chart: " +
-                       htmlEscaped(heading.source) + "</title><style>" + styleSheet + "</style></head><body>";
+    std::string html = "<!DOCTYPE html><html lang=\"" + std::string(currentLanguage()) +
+                       "\"><head><meta charset=\"utf-8\"><title>" +
+                       htmlEscaped(formatText(tr("ZKT piston chart: %1"), heading.source)) +
+                       "</title><style>" + styleSheet + "</style></head><body>";
     const int manuals = std::clamp<int>(model.numberOfManuals, 0, maxManuals);
     for (int m = 0; m < manuals; ++m)
         html += manualSection(model, m, heading);
     if (manuals == 0)
-        html += "<p>The configuration has no manuals.</p>";
+        html += paragraph(tr("The configuration has no manuals."));
     return html + "</body></html>";
 }
 

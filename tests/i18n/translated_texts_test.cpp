@@ -1,0 +1,73 @@
+// The core's texts in another language: what a piston sends, as the window, the page and the
+// chart show it, and what stays English whatever the language (the JSON scripts read).
+#include "chart/html/piston_chart_html.h"
+#include "i18n/language.h"
+#include "model/config_json.h"
+#include "model/example_organ.h"
+#include "model/piston_description.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zkt {
+namespace {
+
+class TranslatedTexts : public ::testing::Test {
+protected:
+    void TearDown() override { setLanguage(englishLanguage); }
+};
+
+pistonInfo piston(int group, int type, int channel, int value = 0) {
+    pistonInfo p;
+    p.functionGroup = static_cast<std::int16_t>(group);
+    p.functionType = static_cast<std::int16_t>(type);
+    p.midiChannel = static_cast<std::int16_t>(channel);
+    p.programNumber = static_cast<std::int16_t>(value);
+    return p;
+}
+
+TEST_F(TranslatedTexts, PistonsAreDescribedInTheChosenLanguage) {
+    struct Case {
+        const char* language;
+        pistonInfo piston;
+        const char* withDetail;
+    };
+    const Case cases[] = {
+        {"en", piston(4, 7, 2), "Ahlborn General on MIDI Channel 2 (Memory B General #2)"},
+        {"de", piston(4, 7, 2), "Ahlborn-Generalkombination auf MIDI-Kanal 2 (Speicher B, Kombination 2)"},
+        {"nl", piston(2, 0, 1), "Ahlborn-tremulant op MIDI-kanaal 1 (Tremulant zwelwerk)"},
+        {"fr", piston(3, 0, 16), "Annulateur Ahlborn sur canal MIDI 16 (Annulateur général)"},
+        {"de", piston(12, 0, 1, 62), "Note On/Off # 62 auf MIDI-Kanal 1 (Note 61 (C#3))"},
+        {"fr", piston(13, 0, 1), "Toutes notes coupées sur canal MIDI 1"},
+        {"nl", piston(14, 26, 1), "LARKMOOR-drukknop met CASE=26 en NUM=1 (CASE 1A - Omhoog/omlaag, NUM 1 - Omlaag)"},
+        {"de", piston(0, 0, 0), "Nicht belegt"},
+        {"fr", piston(15, 0, 0), "groupe de fonctions 15"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(setLanguage(c.language));
+        EXPECT_EQ(pistonFunctionWithDetail(c.piston), c.withDetail) << c.language;
+    }
+}
+
+TEST_F(TranslatedTexts, TheJsonStaysEnglishAndTheLanguageStaysChosen) {
+    const ConfigModel organ = exampleOrgan(3);
+    const std::string english = configurationExportText(organ);
+    for (const char* language : {"de", "nl", "fr"}) {
+        ASSERT_TRUE(setLanguage(language));
+        EXPECT_EQ(configurationExportText(organ), english) << language;
+        EXPECT_EQ(currentLanguage(), language);
+    }
+}
+
+TEST_F(TranslatedTexts, TheChartSaysWhichLanguageItIsIn) {
+    const ConfigModel organ = exampleOrgan(1);
+    ASSERT_TRUE(setLanguage("nl"));
+    const std::string chart = pistonChartHtml(organ, {"orgel.zkt", {2026, 12, 9}});
+    EXPECT_NE(chart.find("<html lang=\"nl\">"), std::string::npos);
+    EXPECT_NE(chart.find("<h2>Drukknoppen</h2>"), std::string::npos);
+    EXPECT_NE(chart.find("orgel.zkt, 9 december 2026"), std::string::npos);
+}
+
+} // namespace
+} // namespace zkt
