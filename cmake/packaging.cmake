@@ -60,9 +60,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # On Debian 12 Qt's xcb and offscreen platform plugins ship inside libqt6gui6, which the window
 # links, and fontconfig brings a font, so dpkg-shlibdeps' list is enough to start. Without the
-# Wayland plugin a Wayland session still works through XWayland, hence only a recommendation.
+# Wayland plugin a Wayland session still works through XWayland, hence only a recommendation;
+# without Qt's translations the window's own words are translated and Qt's buttons stay English.
 if(ZKT_BUILD_GUI)
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, hicolor-icon-theme")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, hicolor-icon-theme, qt6-translations-l10n")
 endif()
 # A MIDI loop is reached through ALSA or a JACK server; neither server is needed to edit files.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "jackd2")

@@ -1,5 +1,8 @@
 #include "document/document_texts.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 namespace zkt::documenttext {
 
 std::string windowTitle(std::string_view name, std::string_view marker) {
@@ -83,7 +86,14 @@ std::string copyNotKeptText(std::string_view error) {
 }
 
 std::string keyboardAccessibleName(std::string_view manualTitle) {
-    return std::string(manualTitle) + " keyboard";
+    // TRANSLATORS: what a screen reader calls a manual's keyboard picture; %1 is the manual
+    // ("Manual #2 — Swell").
+    return formatText(tr("%1 keyboard"), manualTitle);
+}
+
+std::string instruction(int sentence) {
+    return sentence == 0 ? tr("Click on a keyboard to configure its output MIDI channels")
+                         : tr("Click on a piston to configure what it does when pressed");
 }
 
 } // namespace zkt::documenttext

@@ -79,8 +79,9 @@ inline constexpr MenuTexts menuTexts{};
 
 // "Manual #2 — Swell keyboard": what a screen reader calls a manual's keyboard picture.
 std::string keyboardAccessibleName(std::string_view manualTitle);
-inline constexpr const char* instructions[] = {"Click on a keyboard to configure its output MIDI channels",
-                                               "Click on a piston to configure what it does when pressed"};
+// The two sentences over the manuals: 0 the keyboards, 1 the pistons; without a full stop.
+std::string instruction(int sentence);
+inline constexpr int instructionCount = 2;
 
 // The piston overview.
 inline constexpr const char* overviewTitle = "Piston Overview";

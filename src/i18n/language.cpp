@@ -2,6 +2,7 @@
 
 #include "i18n/po_reader.h"
 #include "i18n/shipped_catalogues.h"
+#include "i18n/tr.h"
 
 #include <atomic>
 #include <stdexcept>
@@ -41,6 +42,23 @@ std::vector<std::string_view> shippedLanguages() {
     for (const ShippedCatalogue& shipped : shippedCatalogues())
         languages.push_back(shipped.language);
     return languages;
+}
+
+std::string languageName(std::string_view language) {
+    // The catalogue's context, spelt again below, where the catalogue's tools read it.
+    static constexpr const char* context = "language name";
+    // TRANSLATORS: the name of your language in your language ("Deutsch"), as the choice of
+    // languages lists it.
+    static constexpr const char* english = untranslated("language name", "English");
+    if (language == englishLanguage)
+        return english;
+    for (const ReadCatalogue& read : readCatalogues()) {
+        if (read.language != language)
+            continue;
+        const std::string* name = read.catalogue.find(context, english);
+        return name == nullptr ? std::string(language) : *name;
+    }
+    return std::string(language);
 }
 
 bool setLanguage(std::string_view language) {

@@ -5,6 +5,7 @@
 
 #include "i18n/catalogue.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,9 @@ inline constexpr std::string_view englishLanguage = "en";
 
 // English first, then every language a catalogue is shipped for, by its code ("de").
 std::vector<std::string_view> shippedLanguages();
+// A shipped language's name as its speakers write it ("Deutsch"), for a choice of languages;
+// the code itself for one that is not shipped.
+std::string languageName(std::string_view language);
 // False, and the language as it was, for a language that is not shipped.
 bool setLanguage(std::string_view language);
 std::string_view currentLanguage();

@@ -15,6 +15,7 @@ std::string tr(std::string_view context, std::string_view english);
 // Marks a text that a table keeps, in English, for the catalogue; translated() gives it in the
 // current language where it is shown.
 constexpr const char* untranslated(const char* english) { return english; }
+constexpr const char* untranslated(const char* /*context*/, const char* english) { return english; }
 // The catalogue's translation of a text marked with untranslated() or built from the
 // vocabulary's English; the text itself where there is none.
 std::string translated(std::string_view english);

@@ -92,6 +92,9 @@ inline constexpr Setting<bool> writeVerify{
 // The read-back reads every manual, not only those written.
 inline constexpr Setting<bool> writeVerifyAll{{settingsection::preferences, "WriteVerifyAll",
                                                SettingType::flag, "0", NameMatch::anyCase, writeChoices}};
+// The language the user chose in the window; empty or missing: the system's.
+inline constexpr Setting<std::string> language{
+    {settingsection::preferences, "Language", SettingType::text, "", NameMatch::anyCase, "the language chosen"}};
 inline constexpr Setting<bool> pistonOverview{
     {settingsection::mainWindow, "PistonOverview", SettingType::flag, "1", NameMatch::anyCase, {}}};
 inline constexpr Setting<std::vector<std::string>> recentFiles{{settingsection::recentFiles, "File",
@@ -102,7 +105,7 @@ inline constexpr Setting<std::vector<std::string>> recentFiles{{settingsection::
 
 // The whole file. The placement has no typed key of its own: cInifile stores and restores it as
 // one piece, and a missing size or position leaves the window's own.
-inline constexpr std::array<SettingKey, 17> settingsTable = {
+inline constexpr std::array<SettingKey, 18> settingsTable = {
     setting::log,
     setting::midiInput,
     setting::midiOutput,
@@ -113,6 +116,7 @@ inline constexpr std::array<SettingKey, 17> settingsTable = {
     setting::writeOnlyChanged,
     setting::writeVerify,
     setting::writeVerifyAll,
+    setting::language,
     setting::pistonOverview,
     setting::recentFiles,
     SettingKey{

@@ -214,8 +214,8 @@ json keyboardEditorView(const KeyboardForm& form, bool whole) {
 json documentTextsView() {
     const documenttext::MenuTexts& menus = documenttext::menuTexts;
     std::string instructions;
-    for (const char* sentence : documenttext::instructions)
-        instructions += (instructions.empty() ? "" : " ") + std::string(sentence) + ".";
+    for (int sentence = 0; sentence < documenttext::instructionCount; ++sentence)
+        instructions += (instructions.empty() ? "" : " ") + documenttext::instruction(sentence) + ".";
     return {{"fileLoadError", documenttext::fileLoadError},
             {"fileSaveError", documenttext::fileSaveError},
             {"savedTitle", documenttext::savedTitle},

@@ -3,6 +3,7 @@
 
 #include "app/shell/application.h"
 #include "app/mainwindow/piston_overview.h"
+#include "i18n/language.h"
 #include "app_test_support.h"
 #include "link/clock.h"
 #include "widgets/twips.h"
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -283,6 +285,25 @@ TEST_F(StartupTest, ThePistonOverviewComesBackAsTheUserLeftIt) {
         EXPECT_TRUE(readAll(folders.paths.settingsFile()).contains(expected, Qt::CaseInsensitive))
             << c.settings;
     }
+}
+
+TEST_F(StartupTest, TheLanguageChosenIsKeptAndTheWindowSpeaksItAtOnce) {
+    struct BackToEnglish {
+        ~BackToEnglish() { setLanguage(englishLanguage); }
+    } backToEnglish;
+    auto app = startWithSettings("[Preferences]\r\nLanguage=nl\r\n");
+    MainWindow& main = app->mainWindow();
+    auto* file = main.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    auto* german = main.findChild<QAction*>(QStringLiteral("mnuLanguage_de"));
+    ASSERT_TRUE(file != nullptr && german != nullptr);
+    EXPECT_EQ(file->title(), QStringLiteral("&Bestand"));
+    EXPECT_EQ(german->text(), QStringLiteral("Deutsch"));
+    german->trigger();
+    EXPECT_EQ(file->title(), QStringLiteral("&Datei"));
+    EXPECT_TRUE(german->isChecked());
+    EXPECT_TRUE(readAll(folders.paths.settingsFile()).contains(QStringLiteral("Language=de")));
+    main.findChild<QAction*>(QStringLiteral("mnuLanguage_en"))->trigger();
+    EXPECT_EQ(file->title(), QStringLiteral("&File"));
 }
 
 TEST_F(ChoiceTest, CloseOnTheStatusWindowMakesTheNextMessageReopenThePorts) {

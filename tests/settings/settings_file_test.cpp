@@ -79,6 +79,7 @@ TEST_F(SettingsFileTest, EveryKeyReadsAsItsDefaultFromAMissingEmptyOrDamagedFile
         {{"Preferences", "WriteOnlyChanged"}, "1"},
         {{"Preferences", "WriteVerify"}, "1"},
         {{"Preferences", "WriteVerifyAll"}, "0"},
+        {{"Preferences", "Language"}, ""},
         {{"Recent Files", "File"}, ""},
         {{"ZKTConfig", "PistonOverview"}, "1"},
         {{"ZKTConfig", "Maximised"}, "0"},

@@ -9,9 +9,13 @@
 #include "document/document_texts.h"
 #include "link/transfer_engine.h"
 #include "model/console_names.h"
+#include "i18n/format_text.h"
+#include "i18n/language.h"
+#include "i18n/tr.h"
 #include "widgets/twips.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -30,29 +34,41 @@ namespace zkt {
 
 namespace {
 
-const QString productTag = QStringLiteral("ZKT");
-
 struct CommandDefinition {
     MainWindow::Command command;
     const char* key;
-    QString toolTip;
     const char* menuName;
+};
+
+constexpr std::array<CommandDefinition, 4> commandDefinitions = {{
+    {MainWindow::openFile, "load", "mnuLoad"},
+    {MainWindow::saveFile, "save", "mnuSave"},
+    {MainWindow::loadFromDevice, "loado", "mnuLoadOrgan"},
+    {MainWindow::writeToDevice, "write", "mnuWrite"},
+}};
+
+QString shown(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+struct CommandTexts {
+    QString toolTip;
     QString menuText;
 };
 
-const std::array<CommandDefinition, 4>& commandDefinitions() {
-    static const std::array<CommandDefinition, 4> definitions = {{
-        {MainWindow::openFile, "load", QStringLiteral("Open a Saved ZKT Configuration"), "mnuLoad",
-         QStringLiteral("&Open a Saved ZKT Configuration")},
-        {MainWindow::saveFile, "save",
-         QStringLiteral("Save ") + productTag + QStringLiteral(" Configuration File"), "mnuSave",
-         QStringLiteral("&Save ZKT Configuration File")},
-        {MainWindow::loadFromDevice, "loado", QStringLiteral("Load Current Settings from the ZKT"),
-         "mnuLoadOrgan", QStringLiteral("&Load Current Settings from the ZKT")},
-        {MainWindow::writeToDevice, "write", QStringLiteral("Write Program Data To ") + productTag,
-         "mnuWrite", QStringLiteral("&Write Program Data to ZKT")},
-    }};
-    return definitions;
+CommandTexts commandTexts(MainWindow::Command command) {
+    switch (command) {
+    case MainWindow::openFile:
+        return {shown(zkt::tr("Open a Saved ZKT Configuration")), shown(zkt::tr("&Open a Saved ZKT Configuration"))};
+    case MainWindow::saveFile:
+        return {shown(zkt::tr("Save ZKT Configuration File")), shown(zkt::tr("&Save ZKT Configuration File"))};
+    case MainWindow::loadFromDevice:
+        return {shown(zkt::tr("Load Current Settings from the ZKT")),
+                shown(zkt::tr("&Load Current Settings from the ZKT"))};
+    case MainWindow::writeToDevice:
+        return {shown(zkt::tr("Write Program Data To ZKT")), shown(zkt::tr("&Write Program Data to ZKT"))};
+    }
+    return {};
 }
 
 // Panel tops in twips by the number of manuals shown, so that few manuals sit mid-window.
@@ -68,17 +84,15 @@ constexpr int startHintsBottomTwips = startFrameTwips.y() + startFrameTwips.heig
 constexpr int centralMarginTwips = 120;
 constexpr int canvasWidthTwips = 2 * ManualPanel::designLeftTwips + ManualPanel::designWidthTwips;
 
-struct HintDefinition {
-    const char* text;
-    QRect twips;
-};
+constexpr std::array<QRect, 4> hintPlaces = {
+    QRect(1200, 240, 9000, 300), QRect(1200, 540, 9000, 300), QRect(2400, 3240, 9000, 360),
+    QRect(2400, 2760, 9000, 360)};
 
-const std::array<HintDefinition, 4> hintDefinitions = {{
-    {documenttext::instructions[0], QRect(1200, 240, 9000, 300)},
-    {documenttext::instructions[1], QRect(1200, 540, 9000, 300)},
-    {"or choose File>Open to load a saved configuration file", QRect(2400, 3240, 9000, 360)},
-    {"To start, choose File>Load to read the ZKT's configuration", QRect(2400, 2760, 9000, 360)},
-}};
+std::array<QString, 4> hintTexts() {
+    return {shown(documenttext::instruction(0)), shown(documenttext::instruction(1)),
+            shown(zkt::tr("or choose File>Open to load a saved configuration file")),
+            shown(zkt::tr("To start, choose File>Load to read the ZKT's configuration"))};
+}
 
 // The first local .zkt file among what is being dragged; empty when there is none.
 QString draggedConfiguration(const QMimeData* data) {
@@ -95,9 +109,9 @@ QString draggedConfiguration(const QMimeData* data) {
 
 QString aboutText(const ConfigModel& model) {
     QStringList lines = {QStringLiteral("ZKTConfig"), versionText(),
-                         QStringLiteral("Configuration program for the ZKT organ MIDI encoder.")};
+                         shown(zkt::tr("Configuration program for the ZKT organ MIDI encoder."))};
     if (!model.firmwareVersion.empty())
-        lines << QStringLiteral("Firmware version ") + QString::fromStdString(model.firmwareVersion);
+        lines << shown(formatText(zkt::tr("Firmware version %1"), model.firmwareVersion));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -107,7 +121,6 @@ MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(
     setAcceptDrops(true);
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("scrManuals"));
-    area->setAccessibleName(QStringLiteral("Manuals"));
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     m_canvas = new QWidget(area);
@@ -127,64 +140,125 @@ MainWindow::MainWindow(const ConfigModel& model, QWidget* parent) : QMainWindow(
     buildPistonOverview();
     buildMenus();
     buildToolbar();
+    retranslate();
 }
 
 void MainWindow::buildMenus() {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    for (const CommandDefinition& definition : commandDefinitions()) {
-        QAction* action = fileMenu->addAction(definition.menuText);
-        action->setObjectName(QString::fromLatin1(definition.menuName));
-        m_commands[definition.command].menu = action;
-    }
-    m_recentMenu = new QMenu(QStringLiteral("Recent &Configurations"), fileMenu);
+    const auto menu = [this](QMenu* parent, const char* name) {
+        QMenu* made = parent != nullptr ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+        made->setObjectName(QString::fromLatin1(name));
+        return made;
+    };
+    const auto action = [](QMenu* parent, const char* name) {
+        QAction* made = parent->addAction(QString());
+        made->setObjectName(QString::fromLatin1(name));
+        return made;
+    };
+    MenuActions& a = m_menuActions;
+    a.file = menu(nullptr, "mnuFile");
+    for (const CommandDefinition& definition : commandDefinitions)
+        m_commands[definition.command].menu = action(a.file, definition.menuName);
+    m_recentMenu = new QMenu(a.file);
     m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
     m_recentMenu->setToolTipsVisible(true);
-    fileMenu->insertMenu(m_commands[saveFile].menu, m_recentMenu);
-    fileMenu->addSeparator();
-    m_restoreBackup = fileMenu->addAction(QStringLiteral("&Restore a Backup\u2026"));
-    m_restoreBackup->setObjectName(QStringLiteral("mnuRestoreBackup"));
-    m_restoreBackup->setToolTip(QStringLiteral("Open one of the backups taken before each write"));
+    a.file->insertMenu(m_commands[saveFile].menu, m_recentMenu);
+    a.file->addSeparator();
+    m_restoreBackup = action(a.file, "mnuRestoreBackup");
     connect(m_restoreBackup, &QAction::triggered, this, &MainWindow::restoreBackupRequested);
-    m_printChart = fileMenu->addAction(QStringLiteral("&Print Piston Chart\u2026"));
-    m_printChart->setObjectName(QStringLiteral("mnuPrintChart"));
+    m_printChart = action(a.file, "mnuPrintChart");
     m_printChart->setShortcut(QKeySequence::Print);
     connect(m_printChart, &QAction::triggered, this, &MainWindow::printChartRequested);
-    fileMenu->addSeparator();
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("mnuExit"));
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    a.file->addSeparator();
+    a.exit = action(a.file, "mnuExit");
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
-    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    viewMenu->setObjectName(QStringLiteral("mnuView"));
-    viewMenu->addAction(m_overview->toggleViewAction());
+    m_editMenu = menu(nullptr, "mnuEdit");
+    a.view = menu(nullptr, "mnuView");
+    a.view->addAction(m_overview->toggleViewAction());
 
-    QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-    optionsMenu->setObjectName(QStringLiteral("mnuOptions"));
-    QAction* midiAction = optionsMenu->addAction(QStringLiteral("&MIDI I/O Setup"));
-    midiAction->setObjectName(QStringLiteral("mnuMidiSetup"));
-    connect(midiAction, &QAction::triggered, this, &MainWindow::midiSetupRequested);
-    QAction* monitorAction = optionsMenu->addAction(QStringLiteral("MIDI Mo&nitor"));
-    monitorAction->setObjectName(QStringLiteral("mnuMidiMonitor"));
-    connect(monitorAction, &QAction::triggered, this, &MainWindow::midiMonitorRequested);
-    QAction* linkCheckAction = optionsMenu->addAction(QStringLiteral("&Test MIDI Connection..."));
-    linkCheckAction->setObjectName(QStringLiteral("mnuTestConnection"));
-    connect(linkCheckAction, &QAction::triggered, this, &MainWindow::linkCheckRequested);
-    QAction* consoleCheckAction = optionsMenu->addAction(QString::fromStdString(checktext::checkMenuEntry()));
-    consoleCheckAction->setObjectName(QStringLiteral("mnuCheckConsole"));
-    connect(consoleCheckAction, &QAction::triggered, this, &MainWindow::consoleCheckRequested);
+    a.options = menu(nullptr, "mnuOptions");
+    a.midiSetup = action(a.options, "mnuMidiSetup");
+    connect(a.midiSetup, &QAction::triggered, this, &MainWindow::midiSetupRequested);
+    a.monitor = action(a.options, "mnuMidiMonitor");
+    connect(a.monitor, &QAction::triggered, this, &MainWindow::midiMonitorRequested);
+    a.linkCheck = action(a.options, "mnuTestConnection");
+    connect(a.linkCheck, &QAction::triggered, this, &MainWindow::linkCheckRequested);
+    a.consoleCheck = action(a.options, "mnuCheckConsole");
+    connect(a.consoleCheck, &QAction::triggered, this, &MainWindow::consoleCheckRequested);
+    buildLanguageMenu(menu(a.options, "mnuLanguage"));
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* docsAction = helpMenu->addAction(QStringLiteral("&View On-line Docs"));
-    docsAction->setObjectName(QStringLiteral("mnuViewDocs"));
-    connect(docsAction, &QAction::triggered, this, &MainWindow::viewOnlineDocs);
-    QAction* aboutAction = helpMenu->addAction(QStringLiteral("&About ZKTConfig"));
-    aboutAction->setObjectName(QStringLiteral("mnuAbout"));
-    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-    setCommandShortcuts(*exitAction, *docsAction);
+    a.help = menu(nullptr, "mnuHelp");
+    a.docs = action(a.help, "mnuViewDocs");
+    connect(a.docs, &QAction::triggered, this, &MainWindow::viewOnlineDocs);
+    a.about = action(a.help, "mnuAbout");
+    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
+    setCommandShortcuts(*a.exit, *a.docs);
+}
+
+// Each language by its own name, so that whoever cannot read the current one finds theirs.
+void MainWindow::buildLanguageMenu(QMenu* languages) {
+    m_menuActions.languages = languages;
+    auto* group = new QActionGroup(languages);
+    for (const std::string_view code : shippedLanguages()) {
+        QAction* choice = languages->addAction(shown(languageName(code)));
+        choice->setObjectName(QStringLiteral("mnuLanguage_") + QString::fromLatin1(code.data(), static_cast<int>(code.size())));
+        choice->setCheckable(true);
+        choice->setData(QString::fromLatin1(code.data(), static_cast<int>(code.size())));
+        group->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, choice] { emit languageChosen(choice->data().toString()); });
+    }
+}
+
+void MainWindow::retranslate() {
+    MenuActions& a = m_menuActions;
+    a.file->setTitle(shown(zkt::tr("&File")));
+    for (const CommandDefinition& definition : commandDefinitions) {
+        const CommandTexts texts = commandTexts(definition.command);
+        m_commands[definition.command].menu->setText(texts.menuText);
+        QAction* button = m_commands[definition.command].toolbar;
+        button->setText(texts.toolTip);
+        button->setToolTip(texts.toolTip);
+        button->setStatusTip(texts.toolTip);
+    }
+    m_recentMenu->setTitle(shown(zkt::tr("Recent &Configurations")));
+    m_restoreBackup->setText(shown(zkt::tr("&Restore a Backup\u2026")));
+    m_restoreBackup->setToolTip(shown(zkt::tr("Open one of the backups taken before each write")));
+    m_printChart->setText(shown(zkt::tr("&Print Piston Chart\u2026")));
+    a.exit->setText(shown(zkt::tr("E&xit")));
+    m_editMenu->setTitle(shown(zkt::tr("&Edit")));
+    a.view->setTitle(shown(zkt::tr("&View")));
+    m_overview->toggleViewAction()->setText(shown(zkt::tr("&Piston Overview")));
+    a.options->setTitle(shown(zkt::tr("&Options")));
+    a.midiSetup->setText(shown(zkt::tr("&MIDI I/O Setup")));
+    a.monitor->setText(shown(zkt::tr("MIDI Mo&nitor")));
+    a.linkCheck->setText(shown(zkt::tr("&Test MIDI Connection...")));
+    a.consoleCheck->setText(shown(checktext::checkMenuEntry()));
+    // TRANSLATORS: the menu of the languages the window speaks, each named in its own language.
+    a.languages->setTitle(shown(zkt::tr("&Language")));
+    for (QAction* choice : a.languages->actions())
+        choice->setChecked(choice->data().toString().toStdString() == currentLanguage());
+    a.help->setTitle(shown(zkt::tr("&Help")));
+    a.docs->setText(shown(zkt::tr("&View On-line Docs")));
+    a.about->setText(shown(zkt::tr("&About ZKTConfig")));
+    const QString midiTip = shown(zkt::tr("Setup MIDI Input and Output"));
+    for (QAction* button : {a.midiButton}) {
+        button->setText(midiTip);
+        button->setToolTip(midiTip);
+        button->setStatusTip(midiTip);
+    }
+    a.toolbar->setWindowTitle(shown(zkt::tr("Commands")));
+    manualArea().setAccessibleName(shown(zkt::tr("Manuals")));
+    const std::array<QString, 4> hints = hintTexts();
+    for (std::size_t i = 0; i < hints.size(); ++i)
+        m_hints[i]->setText(hints[i]);
+    setDocumentName(m_documentName);
+    const int manuals = std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
+    for (int i = 0; i < manuals; ++i) {
+        m_panels[i]->setTitle(shown(manualTitle(m_model.names, i + 1)));
+        for (int j = 0; j < pistonsPerManual; ++j)
+            updatePistonButton(pistonIndexOf(i, j));
+    }
+    m_overview->rows().configurationChanged();
 }
 
 void MainWindow::setCommandShortcuts(QAction& exitAction, QAction& docsAction) {
@@ -222,26 +296,23 @@ void MainWindow::setRecentFiles(const QStringList& paths) {
 }
 
 void MainWindow::buildToolbar() {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Commands"));
+    QToolBar* toolbar = addToolBar(QString());
     toolbar->setObjectName(QStringLiteral("tbrMain"));
     toolbar->setMovable(false);
-    const auto addButton = [toolbar](const QString& key, const QString& toolTip) {
-        QAction* action = toolbar->addAction(toolbarIcon(key), toolTip);
+    m_menuActions.toolbar = toolbar;
+    const auto addButton = [toolbar](const QString& key) {
+        QAction* action = toolbar->addAction(toolbarIcon(key), QString());
         action->setObjectName(QStringLiteral("tbrMain_") + key);
-        action->setToolTip(toolTip);
-        action->setStatusTip(toolTip);
         return action;
     };
-    const auto& definitions = commandDefinitions();
-    for (const CommandDefinition& definition : definitions) {
+    for (const CommandDefinition& definition : commandDefinitions) {
         if (definition.command == loadFromDevice)
             toolbar->addSeparator();
-        m_commands[definition.command].toolbar =
-            addButton(QString::fromLatin1(definition.key), definition.toolTip);
+        m_commands[definition.command].toolbar = addButton(QString::fromLatin1(definition.key));
     }
     toolbar->addSeparator();
-    QAction* midiButton = addButton(QStringLiteral("midi"), QStringLiteral("Setup MIDI Input and Output"));
-    connect(midiButton, &QAction::triggered, this, &MainWindow::midiSetupRequested);
+    m_menuActions.midiButton = addButton(QStringLiteral("midi"));
+    connect(m_menuActions.midiButton, &QAction::triggered, this, &MainWindow::midiSetupRequested);
 
     const std::array<void (MainWindow::*)(), 4> announcements = {
         &MainWindow::openFileRequested, &MainWindow::saveFileRequested, &MainWindow::loadFromDeviceRequested,
@@ -265,9 +336,9 @@ void MainWindow::buildHints() {
     };
     m_instructionsFrame = framed("shaInstructions", instructionsFrameTwips);
     m_startFrame = framed("shaStart", startFrameTwips);
-    for (std::size_t i = 0; i < hintDefinitions.size(); ++i) {
-        const QRect twips = hintDefinitions[i].twips;
-        auto* label = new QLabel(QString::fromLatin1(hintDefinitions[i].text), area);
+    for (std::size_t i = 0; i < hintPlaces.size(); ++i) {
+        const QRect twips = hintPlaces[i];
+        auto* label = new QLabel(area);
         label->setObjectName(QStringLiteral("lblInstructions_%1").arg(i));
         label->setGeometry(twipsToPixels(this, twips.x()), twipsToPixels(this, twips.y()),
                            twipsToPixels(this, twips.width()), twipsToPixels(this, twips.height()));
@@ -299,9 +370,7 @@ void MainWindow::buildPistonOverview() {
     addDockWidget(Qt::BottomDockWidgetArea, m_overview);
     connect(m_overview, &PistonOverview::pistonSelected, this, &MainWindow::highlightPistonButton);
     connect(m_overview, &PistonOverview::pistonActivated, this, &MainWindow::pistonClicked);
-    QAction* toggle = m_overview->toggleViewAction();
-    toggle->setObjectName(QStringLiteral("mnuPistonOverview"));
-    toggle->setText(QStringLiteral("&Piston Overview"));
+    m_overview->toggleViewAction()->setObjectName(QStringLiteral("mnuPistonOverview"));
 }
 
 void MainWindow::selectPiston(int pistonIndex) {
@@ -343,6 +412,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::setDocumentName(const QString& name) {
+    m_documentName = name;
     setWindowTitle(QString::fromStdString(documenttext::windowTitle(name.toStdString(), "[*]")));
 }
 
@@ -444,7 +514,7 @@ void MainWindow::enableAllCommands() {
 }
 
 void MainWindow::showAbout() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About ") + productTag + QStringLiteral("Config"),
+    QMessageBox box(QMessageBox::NoIcon, shown(zkt::tr("About ZKTConfig")),
                     aboutText(m_model), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgAbout"));
     box.exec();

@@ -17,6 +17,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QToolBar;
 
 namespace zkt {
 
@@ -80,6 +81,8 @@ public:
 
     void showAbout();
     void viewOnlineDocs();
+    // Every text of the window again, in the language now chosen.
+    void retranslate();
 
 signals:
     void openFileRequested();
@@ -101,6 +104,8 @@ signals:
     void manualCommandChosen(ManualCommand command, int manualIndex);
     // The window is closing: ports, settings and timer are to be dealt with now.
     void closing();
+    // A language of Options > Language, by its code ("de").
+    void languageChosen(const QString& language);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -115,7 +120,26 @@ private:
         QAction* menu = nullptr;
     };
 
+    // What the window's texts are set on.
+    struct MenuActions {
+        QMenu* file = nullptr;
+        QMenu* view = nullptr;
+        QMenu* options = nullptr;
+        QMenu* languages = nullptr;
+        QMenu* help = nullptr;
+        QAction* exit = nullptr;
+        QAction* midiSetup = nullptr;
+        QAction* monitor = nullptr;
+        QAction* linkCheck = nullptr;
+        QAction* consoleCheck = nullptr;
+        QAction* docs = nullptr;
+        QAction* about = nullptr;
+        QAction* midiButton = nullptr;
+        QToolBar* toolbar = nullptr;
+    };
+
     void buildMenus();
+    void buildLanguageMenu(QMenu* languages);
     void setCommandShortcuts(QAction& exitAction, QAction& docsAction);
     void buildToolbar();
     void buildHints();
@@ -133,6 +157,8 @@ private:
     void runStartAction();
 
     const ConfigModel& m_model;
+    MenuActions m_menuActions;
+    QString m_documentName;
     std::array<CommandActions, 4> m_commands{};
     std::array<bool, 4> m_commandWanted{};
     bool m_transferRunning = false;

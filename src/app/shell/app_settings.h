@@ -33,6 +33,9 @@ public:
 
     void loadMainWindowPlacement(FormGeometry& placement, long minimumWidth, long minimumHeight);
     void saveMainWindowPlacement(const FormGeometry& placement);
+    // The language chosen in the window, empty when it follows the system's.
+    std::string language() { return m_file.read(setting::language); }
+    void setLanguage(const std::string& language) { m_file.write(setting::language, language); }
     bool pistonOverviewShown() { return m_file.read(setting::pistonOverview); }
     void setPistonOverviewShown(bool shown) { m_file.write(setting::pistonOverview, shown); }
     WriteOptions writeOptions();

@@ -156,6 +156,8 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(main, &MainWindow::configurationDropped, this, &Application::openFromOutside);
     connect(main, &MainWindow::recentFileChosen, this, &Application::openRecentFile);
     connect(main, &MainWindow::closing, this, &Application::programEnd);
+    connect(main, &MainWindow::languageChosen, this,
+            [this](const QString& language) { chooseLanguage(language.toStdString()); });
     connect(&main->transferTimer(), &QTimer::timeout, this, &Application::transferTick);
 
     m_outsideFileTimer.setInterval(outsideFileRetryMs);
@@ -441,6 +443,13 @@ void Application::closePorts() {
     } catch (const MidiError&) {
         // The program is ending; a port that will not close is released with the process.
     }
+}
+
+void Application::chooseLanguage(const std::string& language) {
+    if (!m_language.choose(language))
+        return;
+    m_settings.setLanguage(language);
+    m_mainWindow->retranslate();
 }
 
 void Application::saveSettings() {

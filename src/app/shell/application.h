@@ -16,6 +16,7 @@
 #include "app/shell/app_settings.h"
 #include "app/shell/recent_files.h"
 #include "app/shell/start_choice_window.h"
+#include "app/shell/window_language.h"
 #include "document/document.h"
 #include "link/clock.h"
 #include "link/observed_port.h"
@@ -115,6 +116,8 @@ private:
     QMessageBox* tellLostSettings(QWidget* parent);
     void readInstrumentNames();
     void programEnd();
+    // Options > Language: kept, and every window's texts in it at once.
+    void chooseLanguage(const std::string& language);
     void saveSettings();
     void closePorts();
     void reportMidiTrouble(const std::string& text);
@@ -127,6 +130,8 @@ private:
     ApplicationOptions m_options;
     ProgramLog m_log;
     AppSettings m_settings;
+    // Before the first window: every text is made in this language.
+    WindowLanguage m_language{m_settings.language()};
     ConfigModel m_model;
     // The configuration as a document: the history, the file, the commands, the open editor.
     Document m_configuration{m_model};
