@@ -96,4 +96,12 @@ std::string instruction(int sentence) {
                          : tr("Click on a piston to configure what it does when pressed");
 }
 
+OverviewTexts overviewTexts() {
+    return {tr("Piston Overview"),
+            tr("Filter: part of a label, function or detail, e.g. Coupler"),
+            tr("Filter the piston overview"),
+            tr("Piston overview"),
+            {tr("Manual"), tr("Piston"), tr("Label"), tr("Function"), tr("Detail")}};
+}
+
 } // namespace zkt::documenttext

@@ -84,12 +84,13 @@ std::string instruction(int sentence);
 inline constexpr int instructionCount = 2;
 
 // The piston overview.
-inline constexpr const char* overviewTitle = "Piston Overview";
-inline constexpr const char* overviewFilterPlaceholder =
-    "Filter: part of a label, function or detail, e.g. Coupler";
-inline constexpr const char* overviewFilterName = "Filter the piston overview";
-inline constexpr const char* overviewTableName = "Piston overview";
-inline constexpr std::array<const char*, 5> overviewColumns{"Manual", "Piston", "Label", "Function",
-                                                            "Detail"};
+struct OverviewTexts {
+    std::string title;
+    std::string filterPlaceholder;
+    std::string filterName; // what a screen reader calls the filter
+    std::string tableName;
+    std::array<std::string, 5> columns; // manual, piston, label, function, detail
+};
+OverviewTexts overviewTexts();
 
 } // namespace zkt::documenttext

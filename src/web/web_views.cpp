@@ -213,6 +213,7 @@ json keyboardEditorView(const KeyboardForm& form, bool whole) {
 
 json documentTextsView() {
     const documenttext::MenuTexts& menus = documenttext::menuTexts;
+    const documenttext::OverviewTexts overview = documenttext::overviewTexts();
     std::string instructions;
     for (int sentence = 0; sentence < documenttext::instructionCount; ++sentence)
         instructions += (instructions.empty() ? "" : " ") + documenttext::instruction(sentence) + ".";
@@ -230,11 +231,11 @@ json documentTextsView() {
               {"copyManual", plain(menus.copyManual)},
               {"pasteManual", plain(menus.pasteManual)}}},
             {"overview",
-             {{"title", documenttext::overviewTitle},
-              {"filterPlaceholder", documenttext::overviewFilterPlaceholder},
-              {"filterName", documenttext::overviewFilterName},
-              {"tableName", documenttext::overviewTableName},
-              {"columns", documenttext::overviewColumns}}}};
+             {{"title", overview.title},
+              {"filterPlaceholder", overview.filterPlaceholder},
+              {"filterName", overview.filterName},
+              {"tableName", overview.tableName},
+              {"columns", overview.columns}}}};
 }
 
 json unsavedChangesQuestionView(const Document& document, const std::string& what,

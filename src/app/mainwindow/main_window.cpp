@@ -258,7 +258,7 @@ void MainWindow::retranslate() {
         for (int j = 0; j < pistonsPerManual; ++j)
             updatePistonButton(pistonIndexOf(i, j));
     }
-    m_overview->rows().configurationChanged();
+    m_overview->retranslate();
 }
 
 void MainWindow::setCommandShortcuts(QAction& exitAction, QAction& docsAction) {

@@ -13,8 +13,17 @@
 
 namespace zkt {
 
+void PistonOverview::retranslate() {
+    const documenttext::OverviewTexts texts = documenttext::overviewTexts();
+    setWindowTitle(QString::fromStdString(texts.title));
+    m_filter->setPlaceholderText(QString::fromStdString(texts.filterPlaceholder));
+    m_filter->setAccessibleName(QString::fromStdString(texts.filterName));
+    m_table->setAccessibleName(QString::fromStdString(texts.tableName));
+    m_rows->languageChanged();
+}
+
 PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
-    : QDockWidget(QString::fromUtf8(documenttext::overviewTitle), parent),
+    : QDockWidget(parent),
       m_rows(new PistonOverviewModel(model, this)), m_shown(new QSortFilterProxyModel(this)) {
     setObjectName(QStringLiteral("dockPistonOverview"));
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -27,15 +36,12 @@ PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
     auto* contents = new QWidget(this);
     m_filter = new QLineEdit(contents);
     m_filter->setObjectName(QStringLiteral("txtOverviewFilter"));
-    m_filter->setPlaceholderText(QString::fromUtf8(documenttext::overviewFilterPlaceholder));
     m_filter->setClearButtonEnabled(true);
-    m_filter->setAccessibleName(QString::fromUtf8(documenttext::overviewFilterName));
     connect(m_filter, &QLineEdit::textChanged, m_shown, &QSortFilterProxyModel::setFilterFixedString);
 
     m_table = new QTableView(contents);
     m_table->setObjectName(QStringLiteral("grdPistonOverview"));
     m_table->setModel(m_shown);
-    m_table->setAccessibleName(QString::fromUtf8(documenttext::overviewTableName));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     // A click on the selected row's label, or F2, edits the label; double-click elsewhere opens the piston

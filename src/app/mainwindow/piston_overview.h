@@ -18,6 +18,8 @@ public:
     explicit PistonOverview(const ConfigModel& model, QWidget* parent = nullptr);
 
     PistonOverviewModel& rows() { return *m_rows; }
+    // Its texts in the language now chosen.
+    void retranslate();
     // Selects the piston's row, or nothing for -1 or a piston whose row is filtered out.
     void selectPiston(int pistonIndex);
     int selectedPiston() const { return m_selectedPiston; }

@@ -19,6 +19,11 @@ int PistonOverviewModel::manualsShown() const {
     return std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
 }
 
+void PistonOverviewModel::languageChanged() {
+    emit headerDataChanged(Qt::Horizontal, 0, columns - 1);
+    configurationChanged();
+}
+
 void PistonOverviewModel::configurationChanged() {
     const int rows = manualsShown() * pistonsPerManual;
     if (rows != m_rows) {
@@ -107,9 +112,10 @@ QVariant PistonOverviewModel::data(const QModelIndex& index, int role) const {
 QVariant PistonOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static_assert(documenttext::overviewColumns.size() == columns);
+    const auto headings = documenttext::overviewTexts().columns;
+    static_assert(std::tuple_size_v<decltype(headings)> == columns);
     return section >= 0 && section < columns
-               ? QString::fromUtf8(documenttext::overviewColumns[static_cast<std::size_t>(section)])
+               ? QString::fromStdString(headings[static_cast<std::size_t>(section)])
                : QVariant();
 }
 

@@ -24,6 +24,8 @@ public:
 
     // The configuration changed as a whole (a load, an undo, a paste of a manual).
     void configurationChanged();
+    // The headings and texts again, in the language now chosen.
+    void languageChanged();
     // One piston changed (an editor's Save, a paste onto one piston).
     void pistonChanged(int pistonIndex);
 
