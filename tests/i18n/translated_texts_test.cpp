@@ -18,15 +18,6 @@ protected:
     void TearDown() override { setLanguage(englishLanguage); }
 };
 
-pistonInfo piston(int group, int type, int channel, int value = 0) {
-    pistonInfo p;
-    p.functionGroup = static_cast<std::int16_t>(group);
-    p.functionType = static_cast<std::int16_t>(type);
-    p.midiChannel = static_cast<std::int16_t>(channel);
-    p.programNumber = static_cast<std::int16_t>(value);
-    return p;
-}
-
 TEST_F(TranslatedTexts, PistonsAreDescribedInTheChosenLanguage) {
     struct Case {
         const char* language;
@@ -34,15 +25,27 @@ TEST_F(TranslatedTexts, PistonsAreDescribedInTheChosenLanguage) {
         const char* withDetail;
     };
     const Case cases[] = {
-        {"en", piston(4, 7, 2), "Ahlborn General on MIDI Channel 2 (Memory B General #2)"},
-        {"de", piston(4, 7, 2), "Ahlborn-Generalkombination auf MIDI-Kanal 2 (Speicher B, Kombination 2)"},
-        {"nl", piston(2, 0, 1), "Ahlborn-tremulant op MIDI-kanaal 1 (Tremulant zwelwerk)"},
-        {"fr", piston(3, 0, 16), "Annulateur Ahlborn sur canal MIDI 16 (Annulateur général)"},
-        {"de", piston(12, 0, 1, 62), "Note On/Off # 62 auf MIDI-Kanal 1 (Note 61 (C#3))"},
-        {"fr", piston(13, 0, 1), "Toutes notes coupées sur canal MIDI 1"},
-        {"nl", piston(14, 26, 1), "LARKMOOR-drukknop met CASE=26 en NUM=1 (CASE 1A - Omhoog/omlaag, NUM 1 - Omlaag)"},
-        {"de", piston(0, 0, 0), "Nicht belegt"},
-        {"fr", piston(15, 0, 0), "groupe de fonctions 15"},
+        {"en",
+         {.functionGroup = 4, .functionType = 7, .midiChannel = 2},
+         "Ahlborn General on MIDI Channel 2 (Memory B General #2)"},
+        {"de",
+         {.functionGroup = 4, .functionType = 7, .midiChannel = 2},
+         "Ahlborn-Generalkombination auf MIDI-Kanal 2 (Speicher B, Kombination 2)"},
+        {"nl",
+         {.functionGroup = 2, .midiChannel = 1},
+         "Ahlborn-tremulant op MIDI-kanaal 1 (Tremulant zwelwerk)"},
+        {"fr",
+         {.functionGroup = 3, .midiChannel = 16},
+         "Annulateur Ahlborn sur canal MIDI 16 (Annulateur général)"},
+        {"de",
+         {.functionGroup = 12, .midiChannel = 1, .programNumber = 62},
+         "Note On/Off # 62 auf MIDI-Kanal 1 (Note 61 (C#3))"},
+        {"fr", {.functionGroup = 13, .midiChannel = 1}, "Toutes notes coupées sur canal MIDI 1"},
+        {"nl",
+         {.functionGroup = 14, .functionType = 26, .midiChannel = 1},
+         "LARKMOOR-drukknop met CASE=26 en NUM=1 (CASE 1A - Omhoog/omlaag, NUM 1 - Omlaag)"},
+        {"de", {}, "Nicht belegt"},
+        {"fr", {.functionGroup = 15}, "groupe de fonctions 15"},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(setLanguage(c.language));
