@@ -83,8 +83,8 @@ void Document::openRecovered(std::string_view configurationText, const std::stri
     closeEditors();
     ConfigFileCheck ignored;
     m_history.apply(
-        [&] { readConfigurationText(configurationText, documenttext::recoveredSource, m_model, ignored); },
-        [] { return std::string(documenttext::recoveredStep); });
+        [&] { readConfigurationText(configurationText, documenttext::recoveredSource(), m_model, ignored); },
+        [] { return std::string(documenttext::recoveredStep()); });
     named(path, name);
 }
 
@@ -92,7 +92,7 @@ void Document::loadedFromOrgan() {
     closeEditors();
     m_history.recordOutsideChange();
     m_history.setClean();
-    named({}, documenttext::loadedFromOrgan);
+    named({}, documenttext::loadedFromOrgan());
 }
 
 void Document::takeFromOrgan(const ConfigModel& loaded) {
@@ -101,7 +101,7 @@ void Document::takeFromOrgan(const ConfigModel& loaded) {
     m_model.hardwareType = loaded.hardwareType;
     m_model.firmwareVersion = loaded.firmwareVersion;
     m_history.setClean();
-    named({}, documenttext::loadedFromOrgan);
+    named({}, documenttext::loadedFromOrgan());
 }
 
 void Document::copyPiston(int pistonIndex) {
@@ -152,7 +152,7 @@ std::optional<std::string> Document::setPistonLabel(int pistonIndex, std::string
     if (!isShownPiston(pistonIndex))
         return std::nullopt;
     const std::string label = typedConsoleName(typed);
-    if (std::string refusal = consoleNameRefusal(label, "label"); !refusal.empty())
+    if (std::string refusal = consoleNameRefusal(label, ConsoleNameKind::label); !refusal.empty())
         return refusal;
     m_history.apply([&] { m_model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)] = label; },
                     [&] { return pistonLabelStep(pistonIndex, label); });

@@ -15,22 +15,22 @@ inline constexpr const char* programTitle = "ZKTConfig by Larkmoor";
 // the title shows that the configuration is modified (the window's "[*]", the page's "*" or "").
 std::string windowTitle(std::string_view name, std::string_view marker);
 
-inline constexpr const char* loadedFromOrgan = "Settings from the ZKT";
-inline constexpr const char* recoveredStep = "Recover Unsaved Changes";
+std::string loadedFromOrgan();
+std::string recoveredStep();
 // Where a text without a file of its own comes from, for errors.
-inline constexpr const char* recoveredSource = "the recovered changes";
+std::string recoveredSource();
 
 // The Edit menu: "&Undo Paste Manual 1 onto Manual 3", or the verb alone when there is no step.
-inline constexpr const char* undoVerb = "&Undo";
-inline constexpr const char* redoVerb = "&Redo";
+std::string undoVerb();
+std::string redoVerb();
 // A step's name is the user's text (a file's name may hold a '&'), so it never marks a letter.
 std::string stepEntry(std::string_view verb, std::string_view stepName);
 
-inline constexpr const char* fileLoadError = "File Load Error!";
-inline constexpr const char* fileSaveError = "File Save Error!";
+std::string fileLoadError();
+std::string fileSaveError();
 // "disk full : /home/organist/organ.zkt"
 std::string fileSaveErrorText(std::string_view error, std::string_view path);
-inline constexpr const char* savedTitle = "ZKT Config";
+std::string savedTitle();
 std::string savedText(std::string_view fileName);
 
 // What is about to set unsaved changes aside.
@@ -66,16 +66,16 @@ std::string copyNotKeptText(std::string_view error);
 
 // The menu of a piston button and of a manual's keyboard.
 struct MenuTexts {
-    const char* edit = "&Edit\u2026";
-    const char* copyPiston = "&Copy";
-    const char* pastePiston = "&Paste";
-    const char* clearPiston = "C&lear (Unassigned)";
-    const char* copySettings = "Copy Manual &Settings";
-    const char* pasteSettings = "Paste Manual Se&ttings";
-    const char* copyManual = "&Copy Manual";
-    const char* pasteManual = "&Paste Manual";
+    std::string edit;
+    std::string copyPiston;
+    std::string pastePiston;
+    std::string clearPiston;
+    std::string copySettings;
+    std::string pasteSettings;
+    std::string copyManual;
+    std::string pasteManual;
 };
-inline constexpr MenuTexts menuTexts{};
+MenuTexts menuTexts();
 
 // "Manual #2 — Swell keyboard": what a screen reader calls a manual's keyboard picture.
 std::string keyboardAccessibleName(std::string_view manualTitle);

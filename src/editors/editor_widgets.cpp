@@ -53,10 +53,10 @@ SaveCancelButtons addSaveCancelButtons(QDialog& dialog, QBoxLayout& layout) {
     buttons.lblSaveRefused->hide();
     layout.addWidget(buttons.lblSaveRefused);
 
-    buttons.cmdOK = new QPushButton(QString::fromUtf8(editortext::save), &dialog);
+    buttons.cmdOK = new QPushButton(QString::fromStdString(editortext::save()), &dialog);
     buttons.cmdOK->setObjectName(QStringLiteral("cmdOK"));
     buttons.cmdOK->setDefault(true);
-    buttons.cmdCancel = new QPushButton(QString::fromUtf8(editortext::cancel), &dialog);
+    buttons.cmdCancel = new QPushButton(QString::fromStdString(editortext::cancel()), &dialog);
     buttons.cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     QObject::connect(buttons.cmdCancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 

@@ -24,8 +24,8 @@ namespace {
 const QString chosenTabStyle = QStringLiteral("QPushButton { background-color: rgb(204, 255, 153); }");
 const QString otherTabStyle = QStringLiteral("QPushButton { background-color: white; }");
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
 }
 
 void drawCheck(QCheckBox& box, bool checked, bool enabled = true) {
@@ -45,17 +45,17 @@ void drawChoice(QComboBox& combo, const ListItems& list, int selected, bool enab
 
 KeyboardEditor::KeyboardEditor(ConfigModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
     setObjectName(QStringLiteral("frmMIDIChannels"));
-    setWindowTitle(text(editortext::keyboardTitle));
+    setWindowTitle(text(editortext::keyboardTitle()));
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_lblMIDIChannels = newBoldLabel(*this, text(editortext::manualLocationUnknown));
+    m_lblMIDIChannels = newBoldLabel(*this, text(editortext::manualLocationUnknown()));
     m_lblMIDIChannels->setObjectName(QStringLiteral("lblMIDIChannels"));
     layout->addWidget(m_lblMIDIChannels);
     m_txtManualName =
-        newConsoleNameInput(*this, QStringLiteral("txtManualName"), text(editortext::nameAccessibleName));
-    m_txtManualName->setPlaceholderText(text(editortext::namePlaceholder));
-    layout->addLayout(newCaptionedRow(*this, text(editortext::nameCaption), *m_txtManualName));
+        newConsoleNameInput(*this, QStringLiteral("txtManualName"), text(editortext::nameAccessibleName()));
+    m_txtManualName->setPlaceholderText(text(editortext::namePlaceholder()));
+    layout->addLayout(newCaptionedRow(*this, text(editortext::nameCaption()), *m_txtManualName));
     m_pages = buildKeyboardPages(*this, *layout);
 
     const SaveCancelButtons buttons = addSaveCancelButtons(*this, *layout);

@@ -18,20 +18,20 @@ namespace zkt {
 
 namespace {
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
 }
 
 QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(text(editortext::channelPageHeading), page));
+    layout->addWidget(new QLabel(text(editortext::channelPageHeading()), page));
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
     // The column line, one heading per column so that it stays over its inputs at any font size.
-    const auto& columns = editortext::channelColumnCaptions;
+    const auto& columns = editortext::channelColumnCaptions();
     grid->addWidget(newBoldLabel(*page, text(columns[0])), 0, 0);
     grid->addWidget(newBoldLabel(*page, text(columns[1])), 0, 1);
     grid->addWidget(newBoldLabel(*page, text(columns[2])), 0, 2, 1, 2);
@@ -41,8 +41,8 @@ QWidget* buildChannelPage(QWidget& owner, KeyboardPages& pages) {
         ChannelRow& row = pages.rows[static_cast<std::size_t>(c)];
         row.chkChannel = newCheckBox(*page, QString::number(c + 1), "chkChannel", c);
         row.cboTransposeInput = newList(*page, "cboTransposeInput", c);
-        row.chkVelocity = newCheckBox(*page, text(editortext::velocityOnCaption), "chkVelocity", c);
-        row.chkVelocity->setToolTip(text(editortext::velocityOnToolTip));
+        row.chkVelocity = newCheckBox(*page, text(editortext::velocityOnCaption()), "chkVelocity", c);
+        row.chkVelocity->setToolTip(text(editortext::velocityOnToolTip()));
         row.cboVelocity = newList(*page, "cboVelocity", c);
         row.cboAnalogInput = newList(*page, "cboAnalogInput", c);
         row.cboMidiController = newList(*page, "cboMidiController", c);
@@ -70,9 +70,9 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     auto* page = new QWidget(&owner);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(text(editortext::generalPageHeading), page));
+    layout->addWidget(new QLabel(text(editortext::generalPageHeading()), page));
 
-    auto* options = new QGroupBox(text(editortext::optionsFrame), page);
+    auto* options = new QGroupBox(text(editortext::optionsFrame()), page);
     auto* optionLayout = new QVBoxLayout(options);
     for (int bit = 0; bit < keyboardOptionBits; ++bit) {
         QCheckBox* check = newCheckBox(
@@ -83,15 +83,15 @@ QWidget* buildGeneralPage(QWidget& owner, KeyboardPages& pages) {
     }
     layout->addWidget(options);
 
-    auto* archive = new QGroupBox(text(editortext::archiveFrame), page);
+    auto* archive = new QGroupBox(text(editortext::archiveFrame()), page);
     auto* archiveLayout = new QGridLayout(archive);
     pages.cboArchiveAnalogInput[archiveInputCombo] =
         newList(*archive, "cboArchiveAnalogInput", archiveInputCombo);
     pages.cboArchiveAnalogInput[archiveChannelCombo] =
         newList(*archive, "cboArchiveAnalogInput", archiveChannelCombo);
-    archiveLayout->addWidget(new QLabel(text(editortext::archiveInputQuestion), archive), 0, 0);
+    archiveLayout->addWidget(new QLabel(text(editortext::archiveInputQuestion()), archive), 0, 0);
     archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveInputCombo], 0, 1);
-    archiveLayout->addWidget(new QLabel(text(editortext::archiveChannelQuestion), archive), 1, 0);
+    archiveLayout->addWidget(new QLabel(text(editortext::archiveChannelQuestion()), archive), 1, 0);
     archiveLayout->addWidget(pages.cboArchiveAnalogInput[archiveChannelCombo], 1, 1);
     archiveLayout->setColumnStretch(2, 1);
     layout->addWidget(archive);
@@ -106,7 +106,7 @@ KeyboardPages buildKeyboardPages(QWidget& owner, QBoxLayout& layout) {
     auto* tabs = new QHBoxLayout;
     tabs->setSpacing(0);
     for (int tab = 0; tab < keyboardPageCount; ++tab) {
-        auto* button = new QPushButton(text(editortext::pageCaptions[static_cast<std::size_t>(tab)]), &owner);
+        auto* button = new QPushButton(text(editortext::pageCaptions()[static_cast<std::size_t>(tab)]), &owner);
         button->setObjectName(indexedName("tabMidiChannels", tab));
         button->setAutoDefault(false);
         pages.tabMidiChannels[static_cast<std::size_t>(tab)] = button;

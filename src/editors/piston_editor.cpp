@@ -20,8 +20,8 @@ namespace zkt {
 
 namespace {
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
 }
 
 void drawCheck(QCheckBox& box, bool checked) {
@@ -34,12 +34,12 @@ void drawCheck(QCheckBox& box, bool checked) {
 PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* parent)
     : QDialog(parent), m_model(model), m_onSaved(std::move(onSaved)) {
     setObjectName(QStringLiteral("frmPiston"));
-    setWindowTitle(text(editortext::pistonTitle));
+    setWindowTitle(text(editortext::pistonTitle()));
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lblPiston = newBoldLabel(*this, text(editortext::pistonLocationUnknown));
+    m_lblPiston = newBoldLabel(*this, text(editortext::pistonLocationUnknown()));
     m_lblPiston->setObjectName(QStringLiteral("lblPiston"));
     layout->addWidget(m_lblPiston);
 
@@ -49,11 +49,11 @@ PistonEditor::PistonEditor(ConfigModel& model, SavedHandler onSaved, QWidget* pa
     m_txtNote->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_txtNote);
     m_txtLabel =
-        newConsoleNameInput(*this, QStringLiteral("txtLabel"), text(editortext::labelAccessibleName));
-    m_txtLabel->setPlaceholderText(text(editortext::labelPlaceholder));
-    layout->addLayout(newCaptionedRow(*this, text(editortext::labelCaption), *m_txtLabel));
+        newConsoleNameInput(*this, QStringLiteral("txtLabel"), text(editortext::labelAccessibleName()));
+    m_txtLabel->setPlaceholderText(text(editortext::labelPlaceholder()));
+    layout->addLayout(newCaptionedRow(*this, text(editortext::labelCaption()), *m_txtLabel));
 
-    layout->addWidget(new QLabel(text(editortext::functionQuestion), this));
+    layout->addWidget(new QLabel(text(editortext::functionQuestion()), this));
     auto* panelArea = new QGridLayout;
     m_panels = buildPistonPanels(*this, *panelArea);
     layout->addWidget(m_panels.cboFunction);

@@ -55,11 +55,11 @@ private:
     void addFullRow(QWidget* widget) { m_grid->addWidget(widget, m_row++, 0, 1, 3); }
 
     void addChannelRow(QWidget& panel, const PistonPanelShape& shape) {
-        m_grid->addWidget(new QLabel(QString::fromUtf8(editortext::midiChannelCaption), &panel), m_row, 0);
+        m_grid->addWidget(new QLabel(QString::fromStdString(editortext::midiChannelCaption()), &panel), m_row, 0);
         m_grid->addWidget(m_panels.cboMidiChannel[m_group], m_row, 1);
         if (shape.allChannelsBox) {
             m_panels.chkAllChannels =
-                new QCheckBox(QString::fromUtf8(editortext::allChannelsCaption), &panel);
+                new QCheckBox(QString::fromStdString(editortext::allChannelsCaption()), &panel);
             m_panels.chkAllChannels->setObjectName(QStringLiteral("chkAllChannels"));
             m_grid->addWidget(m_panels.chkAllChannels, m_row, 2);
         }
@@ -84,7 +84,7 @@ private:
         m_grid->addWidget(new QLabel(QString::fromStdString(prompt), &panel), 0, 0);
         m_grid->addWidget(m_panels.cboType[g], 0, 1, 1, 2);
         m_panels.cboMidiChannel[g] = newList(panel, "cboMidiChannel", static_cast<int>(g));
-        auto* numCaption = new QLabel(QString::fromUtf8(editortext::numCaption), &panel);
+        auto* numCaption = new QLabel(QString::fromStdString(editortext::numCaption()), &panel);
         numCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Refilled with each CASE's NUM list, so it must fit whichever texts it holds now.
         m_panels.cboMidiChannel[g]->setSizeAdjustPolicy(QComboBox::AdjustToContents);

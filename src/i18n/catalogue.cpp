@@ -19,7 +19,22 @@ std::string keyOf(std::string_view context, std::string_view english) {
 
 bool Catalogue::add(CatalogueMessage message) {
     std::string key = keyOf(message.context, message.english);
-    return m_messages.emplace(std::move(key), std::move(message)).second;
+    const bool header = key.empty();
+    const bool added = m_messages.emplace(std::move(key), std::move(message)).second;
+    if (added && header) {
+        if (std::optional<PluralRule> rule = PluralRule::parse(headerField("Plural-Forms")))
+            m_pluralRule = std::move(*rule);
+    }
+    return added;
+}
+
+const std::string* Catalogue::findPlural(std::string_view english, unsigned long n) const {
+    const auto found = m_messages.find(keyOf({}, english));
+    if (found == m_messages.end())
+        return nullptr;
+    const std::vector<std::string>& forms = found->second.translations;
+    const std::size_t form = m_pluralRule.formOf(n);
+    return form < forms.size() && !forms[form].empty() ? &forms[form] : nullptr;
 }
 
 const std::string* Catalogue::find(std::string_view context, std::string_view english) const {

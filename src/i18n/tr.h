@@ -11,6 +11,9 @@ namespace zkt {
 
 std::string tr(std::string_view english);
 std::string tr(std::string_view context, std::string_view english);
+// A text whose words follow a number: the form n takes in the current language ("%1 byte",
+// "%1 bytes"), still with its placeholders for formatText.
+std::string trn(std::string_view english, std::string_view englishPlural, unsigned long n);
 
 // Marks a text that a table keeps, in English, for the catalogue; translated() gives it in the
 // current language where it is shown.

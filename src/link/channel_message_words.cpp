@@ -1,5 +1,7 @@
 #include "link/channel_message_words.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/vocabulary.h"
 
 #include <optional>
@@ -14,7 +16,17 @@ struct Words {
 };
 
 std::string noteOn(int note, int channel) {
-    return "note " + std::to_string(note) + onMidiChannel(channel);
+    return formatText(tr("note %1 on MIDI Channel %2"), note, channel);
+}
+
+// What a message is, on its channel: "Volume (7) on MIDI Channel 6".
+std::string onChannel(const std::string& what, int channel) {
+    return formatText(tr("%1 on MIDI Channel %2"), what, channel);
+}
+
+// TRANSLATORS: put after a message's words, as in "Volume (7) on MIDI Channel 6, value 100".
+std::string valueOf(int value) {
+    return formatText(tr(", value %1"), value);
 }
 
 // "Volume (7)" and "Expression (11)" as the keyboard editor lists the shoes' controllers.
@@ -24,20 +36,18 @@ std::string controllerName(int number) {
 }
 
 Words controlChangeWords(const ChannelMessage& m) {
-    const std::string channel = onMidiChannel(m.channel);
-    const std::string value = ", value " + std::to_string(m.data2);
     switch (m.data1) {
     case controller::bankSelectMsb:
-        return {"Bank Select MSB " + std::to_string(m.data2) + channel, std::nullopt};
+        return {onChannel(formatText(tr("Bank Select MSB %1"), m.data2), m.channel), std::nullopt};
     case controller::bankSelectLsb:
-        return {"Bank Select LSB " + std::to_string(m.data2) + channel, std::nullopt};
+        return {onChannel(formatText(tr("Bank Select LSB %1"), m.data2), m.channel), std::nullopt};
     case controller::volume:
     case controller::expression:
-        return {controllerName(m.data1) + channel, value};
+        return {onChannel(controllerName(m.data1), m.channel), valueOf(m.data2)};
     case controller::allNotesOff:
-        return {"All Notes Off" + channel, std::nullopt};
+        return {onChannel(tr("All Notes Off"), m.channel), std::nullopt};
     default:
-        return {"Control Change " + std::to_string(m.data1) + channel, value};
+        return {onChannel(formatText(tr("Control Change %1"), m.data1), m.channel), valueOf(m.data2)};
     }
 }
 
@@ -45,30 +55,27 @@ Words wordsOf(const ChannelMessage& m) {
     switch (m.kind) {
     case ChannelKind::noteOn:
         if (m.data2 == 0)
-            return {"Note On with velocity 0, " + noteOn(m.data1, m.channel), std::nullopt};
-        return {"Note On, " + noteOn(m.data1, m.channel), ", velocity " + std::to_string(m.data2)};
+            return {formatText(tr("Note On with velocity 0, %1"), noteOn(m.data1, m.channel)), std::nullopt};
+        // TRANSLATORS: put after "Note On, note 60 on MIDI Channel 1".
+        return {formatText(tr("Note On, %1"), noteOn(m.data1, m.channel)),
+                formatText(tr(", velocity %1"), m.data2)};
     case ChannelKind::noteOff:
-        return {"Note Off, " + noteOn(m.data1, m.channel), std::nullopt};
+        return {formatText(tr("Note Off, %1"), noteOn(m.data1, m.channel)), std::nullopt};
     case ChannelKind::polyPressure:
-        return {"Poly Pressure, " + noteOn(m.data1, m.channel), ", value " + std::to_string(m.data2)};
+        return {formatText(tr("Poly Pressure, %1"), noteOn(m.data1, m.channel)), valueOf(m.data2)};
     case ChannelKind::controlChange:
         return controlChangeWords(m);
     case ChannelKind::programChange:
-        return {"Program Change #" + std::to_string(m.data1 + 1) + onMidiChannel(m.channel), std::nullopt};
+        return {onChannel(formatText(tr("Program Change #%1"), m.data1 + 1), m.channel), std::nullopt};
     case ChannelKind::channelPressure:
-        return {"Channel Pressure" + onMidiChannel(m.channel), ", value " + std::to_string(m.data1)};
+        return {onChannel(tr("Channel Pressure"), m.channel), valueOf(m.data1)};
     case ChannelKind::pitchBend:
-        return {"Pitch Bend" + onMidiChannel(m.channel),
-                ", value " + std::to_string(m.data1 + 128 * m.data2)};
+        return {onChannel(tr("Pitch Bend"), m.channel), valueOf(m.data1 + 128 * m.data2)};
     }
     return {};
 }
 
 } // namespace
-
-std::string onMidiChannel(int channel) {
-    return " on MIDI Channel " + std::to_string(channel);
-}
 
 std::string channelMessageWords(const ChannelMessage& message) {
     Words words = wordsOf(message);

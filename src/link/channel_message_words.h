@@ -15,7 +15,4 @@ std::string channelMessageWords(const ChannelMessage& message);
 // ("Volume (7) on MIDI Channel 5"): what makes two messages the same kind of message.
 std::string channelMessageShape(const ChannelMessage& message);
 
-// " on MIDI Channel 4"
-std::string onMidiChannel(int channel);
-
 } // namespace zkt

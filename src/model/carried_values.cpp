@@ -1,5 +1,8 @@
 #include "model/carried_values.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <algorithm>
 
 namespace zkt {
@@ -69,8 +72,9 @@ bool velocityIsCarried(std::uint8_t velocityByte) {
 }
 
 std::string velocityFaultInWords(int channel) {
-    return "Channel " + std::to_string(channel) +
-           ": a fixed velocity of 0 is read back by the organ as 127. Choose 1 to 127, or velocity sensing.";
+    return formatText(tr("Channel %1: a fixed velocity of 0 is read back by the organ as 127. Choose 1 to "
+                         "127, or velocity sensing."),
+                      channel);
 }
 
 std::string velocityFaultWithField(std::uint8_t velocityByte) {

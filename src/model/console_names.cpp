@@ -112,9 +112,16 @@ std::string consoleNameProblem(std::string_view text) {
     return {};
 }
 
-std::string consoleNameRefusal(std::string_view text, std::string_view what) {
-    const std::string problem = consoleNameProblem(text);
-    return problem.empty() ? problem : "The " + std::string(what) + " " + problem + ".";
+std::string consoleNameRefusal(std::string_view text, ConsoleNameKind kind) {
+    const bool label = kind == ConsoleNameKind::label;
+    if (!isUtf8(text))
+        return label ? tr("The label is not UTF-8 text.") : tr("The name is not UTF-8 text.");
+    const std::size_t characters = characterCount(text);
+    if (characters <= longestConsoleName)
+        return {};
+    return formatText(label ? tr("The label has %1 characters, at most %2.")
+                            : tr("The name has %1 characters, at most %2."),
+                      characters, longestConsoleName);
 }
 
 std::string typedConsoleName(std::string_view typed) {

@@ -16,9 +16,10 @@ inline constexpr std::size_t longestConsoleName = 40;
 // Why text cannot be a manual's name or a piston's label, to end a sentence ("is not UTF-8
 // text", "has 41 characters, at most 40"); empty when it can be one.
 std::string consoleNameProblem(std::string_view text);
-// The same as a whole sentence about what (a "name", a "label"): "The label is not UTF-8 text.";
-// empty when it can be one.
-std::string consoleNameRefusal(std::string_view text, std::string_view what);
+// The same as a whole sentence in the current language about a manual's name or a piston's
+// label: "The label is not UTF-8 text."; empty when it can be one.
+enum class ConsoleNameKind { name, label };
+std::string consoleNameRefusal(std::string_view text, ConsoleNameKind kind);
 
 // The most keys a manual may have: one for every note MIDI has.
 inline constexpr int longestCompass = 128;

@@ -1,7 +1,7 @@
 #pragma once
-// The words of the piston and keyboard editors, for every front end: titles, captions, prompts,
-// placeholders and the names screen readers give the inputs. A '&' marks the letter a desktop
-// underlines for Alt+letter; withoutMnemonic gives the text as a page shows it.
+// The words of the piston and keyboard editors, for every front end, in the current language:
+// titles, captions, prompts, placeholders and the names screen readers give the inputs. A '&' marks the
+// letter a desktop underlines for Alt+letter; withoutMnemonic gives the text as a page shows it.
 
 #include <array>
 #include <string>
@@ -10,40 +10,36 @@
 namespace zkt::editortext {
 
 // Both editors' buttons.
-inline constexpr const char* save = "Save";
-inline constexpr const char* cancel = "Cancel";
+std::string save();
+std::string cancel();
 
 // The piston editor.
-inline constexpr const char* pistonTitle = "Thumb Piston Assignment";
-inline constexpr const char* pistonLocationUnknown = "Thumb piston location:";
-inline constexpr const char* labelCaption = "&Label:";
-inline constexpr const char* labelPlaceholder = "As on the console, e.g. General 5";
-inline constexpr const char* labelAccessibleName = "Label of the piston";
-inline constexpr const char* functionQuestion = "What do you want this thumb piston to do?";
-inline constexpr const char* midiChannelCaption = "MIDI Channel";
-inline constexpr const char* numCaption = "NUM=";
-inline constexpr const char* allChannelsCaption = "All";
+std::string pistonTitle();
+std::string pistonLocationUnknown();
+std::string labelCaption();
+std::string labelPlaceholder();
+std::string labelAccessibleName();
+std::string functionQuestion();
+std::string midiChannelCaption();
+std::string numCaption();
+std::string allChannelsCaption();
 
 // The keyboard editor.
-inline constexpr const char* keyboardTitle = "Keyboard Settings";
-inline constexpr const char* manualLocationUnknown = "Manual #?";
-inline constexpr const char* nameCaption = "&Name:";
-inline constexpr const char* namePlaceholder = "As the organist calls it, e.g. Great, Swell, Pedal";
-inline constexpr const char* nameAccessibleName = "Name of the manual";
-inline constexpr std::array<const char*, 2> pageCaptions{"MIDI Channel Settings", "General Settings"};
-inline constexpr const char* channelPageHeading =
-    "You can choose the key offset, velocity, and analog input for each channel";
-inline constexpr std::array<const char*, 4> channelColumnCaptions{"#", "Key Offset", "Velocity On/Fixed",
-                                                                  "Analog Input + Controller Type"};
-inline constexpr const char* velocityOnCaption = "On";
-inline constexpr const char* velocityOnToolTip =
-    "Checked: the keys send the velocity they are played with.\n"
-    "Unchecked: every note has the fixed velocity chosen beside.";
-inline constexpr const char* generalPageHeading = "These settings apply to this entire keyboard";
-inline constexpr const char* optionsFrame = "Enable Piston + Key Combinations";
-inline constexpr const char* archiveFrame = "Ahlborn Archive Crescendo";
-inline constexpr const char* archiveInputQuestion = "Use with which Analog Input?";
-inline constexpr const char* archiveChannelQuestion = "On which MIDI channel?";
+std::string keyboardTitle();
+std::string manualLocationUnknown();
+std::string nameCaption();
+std::string namePlaceholder();
+std::string nameAccessibleName();
+std::array<std::string, 2> pageCaptions();
+std::string channelPageHeading();
+std::array<std::string, 4> channelColumnCaptions();
+std::string velocityOnCaption();
+std::string velocityOnToolTip();
+std::string generalPageHeading();
+std::string optionsFrame();
+std::string archiveFrame();
+std::string archiveInputQuestion();
+std::string archiveChannelQuestion();
 
 // What a screen reader calls the inputs of a channel's row (1..16).
 struct ChannelRowNames {

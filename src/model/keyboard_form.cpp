@@ -1,5 +1,8 @@
 #include "model/keyboard_form.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include "model/carried_values.h"
 #include "model/console_names.h"
 #include "model/vocabulary.h"
@@ -124,8 +127,8 @@ ManualSettings savedSettings(const ManualSettings& settings, const KeyboardInput
 }
 
 std::string keyboardEditorLocation(int manualIndex) {
-    const int number = manualIndex + 1;
-    return "Manual #" + (number < 0 ? std::to_string(number) : " " + std::to_string(number));
+    // TRANSLATORS: the keyboard editor's heading; the blank before the number is the original's.
+    return formatText(tr("Manual # %1"), manualIndex + 1);
 }
 
 bool KeyboardForm::hasManual(int manualIndex) {
@@ -211,7 +214,7 @@ KeyboardForm::Saved KeyboardForm::save() {
             saved.refusal = velocityFaultInWords(c + 1);
     }
     if (saved.refusal.empty() && m_nameTyped)
-        saved.refusal = consoleNameRefusal(saved.name, "name");
+        saved.refusal = consoleNameRefusal(saved.name, ConsoleNameKind::name);
     if (!saved.refusal.empty())
         saved.settings.reset();
     m_refusal = saved.refusal;

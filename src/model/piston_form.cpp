@@ -1,5 +1,6 @@
 #include "model/piston_form.h"
 
+#include "i18n/format_text.h"
 #include "i18n/tr.h"
 #include "model/carried_values.h"
 #include "model/console_names.h"
@@ -91,16 +92,16 @@ PistonForm::PistonForm(const pistonInfo& piston, int pistonIndex, std::string la
 }
 
 std::string PistonForm::location() const {
-    return "Piston #" + std::to_string(m_pistonIndex % pistonsPerManual + 1) + " on Manual #" +
-           std::to_string(m_pistonIndex / pistonsPerManual + 1);
+    return formatText(tr("Piston #%1 on Manual #%2"), m_pistonIndex % pistonsPerManual + 1,
+                      m_pistonIndex / pistonsPerManual + 1);
 }
 
 std::string PistonForm::note() const {
     switch (m_pistonIndex % pistonsPerManual) {
     case 0:
-        return "Usually the SET piston";
+        return tr("Usually the SET piston");
     case pistonsPerManual - 1:
-        return "Usually the General Cancel";
+        return tr("Usually the General Cancel");
     default:
         return {};
     }
@@ -224,7 +225,7 @@ PistonSaveOutcome PistonForm::save() {
     PistonSaveOutcome outcome = saved();
     if (outcome.piston && m_labelTyped) {
         outcome.label = typedConsoleName(m_label);
-        if (std::string refusal = consoleNameRefusal(outcome.label, "label"); !refusal.empty())
+        if (std::string refusal = consoleNameRefusal(outcome.label, ConsoleNameKind::label); !refusal.empty())
             outcome = {std::nullopt, {}, std::move(refusal)};
     }
     m_refusal = outcome.refusal;

@@ -42,7 +42,7 @@ void PageRecovery::changesDiscarded() {
 void PageRecovery::recover(std::string_view copyText) {
     const std::optional<RecoveredChanges> changes = readRecoveryCopy(copyText);
     if (!changes)
-        throw ConfigFileError(documenttext::recoveredSource, 0, "they are not a copy of a configuration");
+        throw ConfigFileError(documenttext::recoveredSource(), 0, "they are not a copy of a configuration");
     m_document.openRecovered(changes->configurationText, changes->documentPath, changes->documentName);
 }
 

@@ -41,7 +41,7 @@ const char* channelKind(ChannelInput input) {
     return "hidden";
 }
 
-std::string plain(const char* text) {
+std::string plain(std::string_view text) {
     return editortext::withoutMnemonic(text);
 }
 
@@ -64,18 +64,18 @@ json panelView(const PistonForm& form) {
             {"typeShown", shape->typeShown},
             {"types", listView(panel.types)},
             {"channelKind", channelKind(shape->channel)},
-            {"channelCaption", num ? editortext::numCaption : editortext::midiChannelCaption},
+            {"channelCaption", num ? editortext::numCaption() : editortext::midiChannelCaption()},
             {"channels", listView(panel.channels)},
             {"channelEnabled", form.channelEnabled()},
             {"values", listView(panel.values)},
             {"bankRows", std::move(bankRows)},
             {"allChannelsBox", shape->allChannelsBox},
-            {"allChannelsCaption", editortext::allChannelsCaption},
+            {"allChannelsCaption", editortext::allChannelsCaption()},
             {"allChannels", panel.allChannels}};
 }
 
-json nameInputView(const char* caption, const char* placeholder, const char* accessibleName,
-                   std::string shown) {
+json nameInputView(std::string_view caption, const std::string& placeholder,
+                   const std::string& accessibleName, std::string shown) {
     return {{"caption", plain(caption)},
             {"placeholder", placeholder},
             {"accessibleName", accessibleName},
@@ -94,20 +94,20 @@ json keyboardTexts() {
                         {"analogInput", names.analogInput},
                         {"controller", names.controller}});
     }
-    return {{"title", editortext::keyboardTitle},
-            {"pages", editortext::pageCaptions},
-            {"channelPageHeading", editortext::channelPageHeading},
-            {"columns", editortext::channelColumnCaptions},
-            {"velocityOn", editortext::velocityOnCaption},
-            {"velocityOnToolTip", editortext::velocityOnToolTip},
+    return {{"title", editortext::keyboardTitle()},
+            {"pages", editortext::pageCaptions()},
+            {"channelPageHeading", editortext::channelPageHeading()},
+            {"columns", editortext::channelColumnCaptions()},
+            {"velocityOn", editortext::velocityOnCaption()},
+            {"velocityOnToolTip", editortext::velocityOnToolTip()},
             {"rowNames", std::move(rows)},
-            {"generalPageHeading", editortext::generalPageHeading},
-            {"optionsFrame", editortext::optionsFrame},
-            {"archiveFrame", editortext::archiveFrame},
-            {"archiveInputQuestion", editortext::archiveInputQuestion},
-            {"archiveChannelQuestion", editortext::archiveChannelQuestion},
-            {"save", editortext::save},
-            {"cancel", editortext::cancel},
+            {"generalPageHeading", editortext::generalPageHeading()},
+            {"optionsFrame", editortext::optionsFrame()},
+            {"archiveFrame", editortext::archiveFrame()},
+            {"archiveInputQuestion", editortext::archiveInputQuestion()},
+            {"archiveChannelQuestion", editortext::archiveChannelQuestion()},
+            {"save", editortext::save()},
+            {"cancel", editortext::cancel()},
             {"openOn", KeyboardForm::openOn}};
 }
 
@@ -130,7 +130,7 @@ json organView(const Document& session) {
         manualTitles.push_back(manualTitle(model.names, m));
         keyboardNames.push_back(documenttext::keyboardAccessibleName(manualTitle(model.names, m)));
     }
-    const auto stepText = [](const char* verb, const std::optional<std::string>& step) {
+    const auto stepText = [](const std::string& verb, const std::optional<std::string>& step) {
         return editortext::withoutMnemonic(documenttext::stepEntry(verb, step.value_or(std::string())));
     };
     const ConfigClipboard& clipboard = session.clipboard();
@@ -141,8 +141,8 @@ json organView(const Document& session) {
             {"title", documenttext::windowTitle(session.name(), session.history().isClean() ? "" : "*")},
             {"undo", nameOrNull(session.history().undoName())},
             {"redo", nameOrNull(session.history().redoName())},
-            {"undoText", stepText(documenttext::undoVerb, session.history().undoName())},
-            {"redoText", stepText(documenttext::redoVerb, session.history().redoName())},
+            {"undoText", stepText(documenttext::undoVerb(), session.history().undoName())},
+            {"redoText", stepText(documenttext::redoVerb(), session.history().redoName())},
             {"paste",
              {{"piston", clipboard.holdsPiston()},
               {"settings", clipboard.holdsManualSettings()},
@@ -156,15 +156,15 @@ json organView(const Document& session) {
 
 json pistonEditorView(const PistonForm& form) {
     return {{"texts",
-             {{"title", editortext::pistonTitle},
-              {"functionQuestion", editortext::functionQuestion},
-              {"save", editortext::save},
-              {"cancel", editortext::cancel},
+             {{"title", editortext::pistonTitle()},
+              {"functionQuestion", editortext::functionQuestion()},
+              {"save", editortext::save()},
+              {"cancel", editortext::cancel()},
               {"openOn", PistonForm::openOn}}},
             {"location", form.location()},
             {"note", form.note()},
-            {"label", nameInputView(editortext::labelCaption, editortext::labelPlaceholder,
-                                    editortext::labelAccessibleName, form.labelShown())},
+            {"label", nameInputView(editortext::labelCaption(), editortext::labelPlaceholder(),
+                                    editortext::labelAccessibleName(), form.labelShown())},
             {"functions", listView(form.functions())},
             {"panel", panelView(form)},
             {"refusal", form.refusal()}};
@@ -200,8 +200,8 @@ json keyboardEditorView(const KeyboardForm& form, bool whole) {
                  {"refusal", form.refusal()}};
     if (whole) {
         view["texts"] = keyboardTexts();
-        view["name"] = nameInputView(editortext::nameCaption, editortext::namePlaceholder,
-                                     editortext::nameAccessibleName, form.nameShown());
+        view["name"] = nameInputView(editortext::nameCaption(), editortext::namePlaceholder(),
+                                     editortext::nameAccessibleName(), form.nameShown());
         view["lists"] = {{"keyOffsets", listView(keyOffsetList())["items"]},
                          {"velocities", listView(velocityList())["items"]},
                          {"analogInputs", listView(analogInputList())["items"]},
@@ -212,14 +212,14 @@ json keyboardEditorView(const KeyboardForm& form, bool whole) {
 }
 
 json documentTextsView() {
-    const documenttext::MenuTexts& menus = documenttext::menuTexts;
+    const documenttext::MenuTexts& menus = documenttext::menuTexts();
     const documenttext::OverviewTexts overview = documenttext::overviewTexts();
     std::string instructions;
     for (int sentence = 0; sentence < documenttext::instructionCount; ++sentence)
         instructions += (instructions.empty() ? "" : " ") + documenttext::instruction(sentence) + ".";
-    return {{"fileLoadError", documenttext::fileLoadError},
-            {"fileSaveError", documenttext::fileSaveError},
-            {"savedTitle", documenttext::savedTitle},
+    return {{"fileLoadError", documenttext::fileLoadError()},
+            {"fileSaveError", documenttext::fileSaveError()},
+            {"savedTitle", documenttext::savedTitle()},
             {"instructions", instructions},
             {"menus",
              {{"edit", plain(menus.edit)},
@@ -242,8 +242,10 @@ json unsavedChangesQuestionView(const Document& document, const std::string& wha
                                 const std::string& otherFile) {
     using documenttext::SetAside;
     static const std::map<std::string, SetAside, std::less<>> asides = {
-        {"openingAnother", SetAside::openingAnother}, {"openingBackup", SetAside::openingBackup},
-        {"openingFile", SetAside::openingFile},       {"loadingFromOrgan", SetAside::loadingFromOrgan},
+        {"openingAnother", SetAside::openingAnother},
+        {"openingBackup", SetAside::openingBackup},
+        {"openingFile", SetAside::openingFile},
+        {"loadingFromOrgan", SetAside::loadingFromOrgan},
         {"closing", SetAside::closing}};
     const auto aside = asides.find(what);
     if (aside == asides.end())

@@ -10,8 +10,8 @@ namespace {
 TEST(DocumentTexts, TitlesStepsAndTheUnsavedChangesQuestion) {
     EXPECT_EQ(windowTitle("organ.zkt", "[*]"), "organ.zkt[*] - ZKTConfig by Larkmoor");
     EXPECT_EQ(windowTitle("", "*"), "ZKTConfig by Larkmoor*");
-    EXPECT_EQ(stepEntry(undoVerb, "Open Bach & Co.zkt"), "&Undo Open Bach && Co.zkt");
-    EXPECT_EQ(stepEntry(redoVerb, ""), "&Redo");
+    EXPECT_EQ(stepEntry(undoVerb(), "Open Bach & Co.zkt"), "&Undo Open Bach && Co.zkt");
+    EXPECT_EQ(stepEntry(redoVerb(), ""), "&Redo");
     const struct {
         SetAside what;
         const char* file;

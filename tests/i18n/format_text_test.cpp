@@ -20,12 +20,8 @@ TEST(FormatText, LeavesWhatIsNoPlaceholderAsItIs) {
         std::string_view pattern;
         std::string_view expected;
     } cases[] = {
-        {"100% sure", "100% sure"},
-        {"%", "%"},
-        {"ends in %", "ends in %"},
-        {"%0 and %3", "%0 and %3"},
-        {"%10", "%10"},
-        {"%%1", "%x"},
+        {"100% sure", "100% sure"},           {"%", "%"},     {"ends in %", "ends in %"},
+        {"%0 and %3", "%0 and %3"},           {"%10", "%10"}, {"%%1", "%x"},
         {"no placeholder", "no placeholder"},
     };
     for (const auto& c : cases)

@@ -1,6 +1,7 @@
 // The core's texts in another language: what a piston sends, as the window, the page and the
 // chart show it, and what stays English whatever the language (the JSON scripts read).
 #include "chart/html/piston_chart_html.h"
+#include "check/check_texts.h"
 #include "i18n/language.h"
 #include "model/config_json.h"
 #include "model/example_organ.h"
@@ -50,6 +51,23 @@ TEST_F(TranslatedTexts, PistonsAreDescribedInTheChosenLanguage) {
     for (const Case& c : cases) {
         ASSERT_TRUE(setLanguage(c.language));
         EXPECT_EQ(pistonFunctionWithDetail(c.piston), c.withDetail) << c.language;
+    }
+}
+
+TEST_F(TranslatedTexts, CountsTakeTheirLanguagesPluralForms) {
+    struct Case {
+        const char* language;
+        std::size_t messages;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"en", 1, "1 message taken from the console"},   {"en", 0, "0 messages taken from the console"},
+        {"de", 1, "1 Meldung vom Spieltisch empfangen"}, {"de", 0, "0 Meldungen vom Spieltisch empfangen"},
+        {"fr", 0, "0 message reçu de la console"},       {"fr", 2, "2 messages reçus de la console"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(setLanguage(c.language));
+        EXPECT_EQ(checktext::reportMessages(c.messages), c.text) << c.language << ' ' << c.messages;
     }
 }
 

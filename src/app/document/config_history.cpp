@@ -24,19 +24,21 @@ QAction* ConfigHistory::newRedoAction(QObject* parent) {
                          &EditHistory::redoName, &ConfigHistory::redo);
 }
 
-QAction* ConfigHistory::newStepAction(QObject* parent, const char* objectName, const char* verb,
+QAction* ConfigHistory::newStepAction(QObject* parent, const char* objectName, std::string (*verb)(),
                                       QKeySequence::StandardKey shortcut, StepName stepName,
                                       void (ConfigHistory::*take)()) {
-    auto* action = new QAction(QString::fromUtf8(verb), parent);
+    auto* action = new QAction(parent);
     action->setObjectName(QString::fromLatin1(objectName));
     action->setShortcuts(shortcut);
     const auto follow = [this, action, verb, stepName] {
         const std::optional<std::string> step = (m_history.*stepName)();
-        action->setText(QString::fromStdString(documenttext::stepEntry(verb, step.value_or(std::string()))));
+        action->setText(
+            QString::fromStdString(documenttext::stepEntry(verb(), step.value_or(std::string()))));
         action->setEnabled(step.has_value());
     };
     follow();
     connect(this, &ConfigHistory::stepsChanged, action, follow);
+    connect(this, &ConfigHistory::textsChanged, action, follow);
     connect(action, &QAction::triggered, this, take);
     return action;
 }

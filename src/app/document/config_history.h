@@ -34,6 +34,8 @@ public:
     // a step to take, with the platform's standard shortcuts.
     QAction* newUndoAction(QObject* parent);
     QAction* newRedoAction(QObject* parent);
+    // The entries' texts again, in the language now chosen.
+    void retranslate() { emit textsChanged(); }
 
 signals:
     // A step has put its configuration into the model (undo, redo, or a step just recorded).
@@ -41,10 +43,12 @@ signals:
     void cleanChanged(bool clean);
     // What undo or redo would take has changed.
     void stepsChanged();
+    // The language has changed.
+    void textsChanged();
 
 private:
     using StepName = std::optional<std::string> (EditHistory::*)() const;
-    QAction* newStepAction(QObject* parent, const char* objectName, const char* verb,
+    QAction* newStepAction(QObject* parent, const char* objectName, std::string (*verb)(),
                            QKeySequence::StandardKey shortcut, StepName stepName,
                            void (ConfigHistory::*take)());
 

@@ -62,7 +62,7 @@ void DocumentController::open(const QString& path, bool keepNames) {
         check = m_document.openFile(path.toStdString(), keepNames);
     } catch (const std::exception& error) {
         // The model is as it was; the user learns which file, which line and why.
-        QMessageBox::warning(&m_main, QString::fromUtf8(documenttext::fileLoadError),
+        QMessageBox::warning(&m_main, QString::fromStdString(documenttext::fileLoadError()),
                              QString::fromStdString(error.what()));
         return;
     }
@@ -81,7 +81,7 @@ void DocumentController::open(const QString& path, bool keepNames) {
 }
 
 void DocumentController::openRecovered(const UnsavedChanges& changes) {
-    const QString title = QString::fromUtf8(documenttext::recoveredStep);
+    const QString title = QString::fromStdString(documenttext::recoveredStep());
     try {
         m_document.openRecovered(changes.configurationText, changes.documentPath.toStdString(),
                                  changes.documentName.toStdString());
@@ -105,14 +105,14 @@ bool DocumentController::save() {
         writeConfigurationFile(path.toStdString(), m_document.model());
     } catch (const std::exception& error) {
         QMessageBox::warning(
-            &m_main, QString::fromUtf8(documenttext::fileSaveError),
+            &m_main, QString::fromStdString(documenttext::fileSaveError()),
             QString::fromStdString(documenttext::fileSaveErrorText(error.what(), path.toStdString())));
         return false;
     }
     m_document.saved(path.toStdString());
     showDocumentName();
     m_rememberFile(path);
-    QMessageBox::information(&m_main, QString::fromUtf8(documenttext::savedTitle),
+    QMessageBox::information(&m_main, QString::fromStdString(documenttext::savedTitle()),
                              QString::fromStdString(documenttext::savedText(m_document.fileName())));
     return true;
 }

@@ -252,6 +252,8 @@ void MainWindow::retranslate() {
     for (std::size_t i = 0; i < hints.size(); ++i)
         m_hints[i]->setText(hints[i]);
     setDocumentName(m_documentName);
+    for (ManualPanel* panel : m_panels)
+        panel->retranslate();
     const int manuals = std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
     for (int i = 0; i < manuals; ++i) {
         m_panels[i]->setTitle(shown(manualTitle(m_model.names, i + 1)));

@@ -12,16 +12,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <map>
 
 namespace zkt {
 
 namespace {
-
-constexpr const documenttext::MenuTexts& menus = documenttext::menuTexts;
-
-QString menuText(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 constexpr int pistonTopTwips = 120;
 constexpr int pistonSizeTwips = 255;
@@ -37,9 +32,10 @@ QRect toPixels(const QWidget* widget, const QRect& twips) {
             twipsToPixels(widget, twips.width()), twipsToPixels(widget, twips.height())};
 }
 
-QAction* addMenuEntry(QWidget& widget, const QString& text, const char* name,
+// Made without its text, which retranslate() gives it.
+QAction* addMenuEntry(QWidget& widget, const char* name,
                       QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey) {
-    auto* action = new QAction(text, &widget);
+    auto* action = new QAction(&widget);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(shortcut);
     action->setShortcutContext(Qt::WidgetShortcut);
@@ -108,6 +104,7 @@ ManualPanel::ManualPanel(int manualIndex, QWidget* parent) : QFrame(parent), m_m
                                    .arg(highlightRingPixels));
     m_highlight->hide();
     setPasteAvailable(false, false, false);
+    retranslate();
 }
 
 void ManualPanel::setTitle(const QString& title) {
@@ -151,42 +148,58 @@ bool ManualPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void ManualPanel::addKeyboardMenu(KeyboardPicture& keyboard) {
     keyboard.setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(addMenuEntry(keyboard, menuText(menus.edit), "mnuManualEdit"), &QAction::triggered, this,
+    connect(addMenuEntry(keyboard, "mnuManualEdit"), &QAction::triggered, this,
             [this] { emit keyboardClicked(m_manualIndex); });
-    const auto entry = [this, &keyboard](const QString& text, const char* name, ManualCommand command) {
-        QAction* action = addMenuEntry(keyboard, text, name);
+    const auto entry = [this, &keyboard](const char* name, ManualCommand command) {
+        QAction* action = addMenuEntry(keyboard, name);
         connect(action, &QAction::triggered, this,
                 [this, command] { emit manualCommandChosen(command, m_manualIndex); });
         return action;
     };
     addMenuSeparator(keyboard);
-    entry(menuText(menus.copySettings), "mnuManualSettingsCopy", ManualCommand::copySettings);
-    m_pasteSettings =
-        entry(menuText(menus.pasteSettings), "mnuManualSettingsPaste", ManualCommand::pasteSettings);
+    entry("mnuManualSettingsCopy", ManualCommand::copySettings);
+    m_pasteSettings = entry("mnuManualSettingsPaste", ManualCommand::pasteSettings);
     addMenuSeparator(keyboard);
-    entry(menuText(menus.copyManual), "mnuManualCopy", ManualCommand::copyManual);
-    m_pasteManual = entry(menuText(menus.pasteManual), "mnuManualPaste", ManualCommand::pasteManual);
+    entry("mnuManualCopy", ManualCommand::copyManual);
+    m_pasteManual = entry("mnuManualPaste", ManualCommand::pasteManual);
 }
 
 // Returns the paste entry, which is enabled only while a piston has been copied.
 QAction* ManualPanel::addPistonMenu(QPushButton& button, int pistonIndex) {
     button.setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(addMenuEntry(button, menuText(menus.edit), "mnuPistonEdit"), &QAction::triggered, this,
+    connect(addMenuEntry(button, "mnuPistonEdit"), &QAction::triggered, this,
             [this, pistonIndex] { emit pistonClicked(pistonIndex); });
-    const auto entry = [this, &button, pistonIndex](const QString& text, const char* name,
-                                                    PistonCommand command,
+    const auto entry = [this, &button, pistonIndex](const char* name, PistonCommand command,
                                                     QKeySequence::StandardKey shortcut) {
-        QAction* action = addMenuEntry(button, text, name, shortcut);
+        QAction* action = addMenuEntry(button, name, shortcut);
         connect(action, &QAction::triggered, this,
                 [this, command, pistonIndex] { emit pistonCommandChosen(command, pistonIndex); });
         return action;
     };
     addMenuSeparator(button);
-    entry(menuText(menus.copyPiston), "mnuPistonCopy", PistonCommand::copy, QKeySequence::Copy);
-    QAction* paste =
-        entry(menuText(menus.pastePiston), "mnuPistonPaste", PistonCommand::paste, QKeySequence::Paste);
-    entry(menuText(menus.clearPiston), "mnuPistonClear", PistonCommand::clear, QKeySequence::Delete);
+    entry("mnuPistonCopy", PistonCommand::copy, QKeySequence::Copy);
+    QAction* paste = entry("mnuPistonPaste", PistonCommand::paste, QKeySequence::Paste);
+    entry("mnuPistonClear", PistonCommand::clear, QKeySequence::Delete);
     return paste;
+}
+
+void ManualPanel::retranslate() {
+    const documenttext::MenuTexts menus = documenttext::menuTexts();
+    const std::map<QString, const std::string*> texts = {
+        {QStringLiteral("mnuManualEdit"), &menus.edit},
+        {QStringLiteral("mnuPistonEdit"), &menus.edit},
+        {QStringLiteral("mnuManualSettingsCopy"), &menus.copySettings},
+        {QStringLiteral("mnuManualSettingsPaste"), &menus.pasteSettings},
+        {QStringLiteral("mnuManualCopy"), &menus.copyManual},
+        {QStringLiteral("mnuManualPaste"), &menus.pasteManual},
+        {QStringLiteral("mnuPistonCopy"), &menus.copyPiston},
+        {QStringLiteral("mnuPistonPaste"), &menus.pastePiston},
+        {QStringLiteral("mnuPistonClear"), &menus.clearPiston},
+    };
+    for (QAction* action : findChildren<QAction*>()) {
+        if (const auto text = texts.find(action->objectName()); text != texts.end())
+            action->setText(QString::fromStdString(*text->second));
+    }
 }
 
 void ManualPanel::setPasteAvailable(bool piston, bool manualSettings, bool manual) {

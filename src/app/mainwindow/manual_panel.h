@@ -30,6 +30,8 @@ public:
     int manualIndex() const { return m_manualIndex; }
     // "Manual #1 — Great": beside the keyboard, and in the keyboard's accessible name.
     void setTitle(const QString& title);
+    // The context menus' texts in the language now chosen.
+    void retranslate();
     // Rings the piston's button (the one selected in the overview); -1 rings none.
     void highlightPiston(int pistonInManual);
     bool isPistonHighlighted(int pistonInManual) const;

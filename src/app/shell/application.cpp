@@ -450,6 +450,7 @@ void Application::chooseLanguage(const std::string& language) {
         return;
     m_settings.setLanguage(language);
     m_mainWindow->retranslate();
+    m_history->retranslate();
 }
 
 void Application::saveSettings() {

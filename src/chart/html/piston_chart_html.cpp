@@ -2,6 +2,7 @@
 
 #include "i18n/format_text.h"
 #include "i18n/language.h"
+#include "i18n/long_date.h"
 #include "i18n/tr.h"
 #include "model/console_names.h"
 #include "model/html_text.h"
@@ -165,19 +166,11 @@ std::string manualSection(const ConfigModel& model, int m, const ChartHeading& h
            heading2(tr("Thumb pistons")) + pistonTable(model, m) + keyboardSettings(model, m);
 }
 
-std::string monthName(int month) {
-    const std::string names[] = {tr("January"),   tr("February"), tr("March"),    tr("April"),
-                                 tr("May"),       tr("June"),     tr("July"),     tr("August"),
-                                 tr("September"), tr("October"),  tr("November"), tr("December")};
-    return names[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)];
-}
-
 } // namespace
 
 std::string chartHeadingLine(const ChartHeading& heading) {
     const CalendarDate& d = heading.date;
-    // TRANSLATORS: a date: %1 the day, %2 the month's name, %3 the year.
-    const std::string date = formatText(tr("%1 %2 %3"), d.day, monthName(d.month), d.year);
+    const std::string date = longDate(d.year, std::clamp(d.month, 1, 12), d.day);
     return heading.source.empty() ? date : heading.source + ", " + date;
 }
 
