@@ -23,7 +23,10 @@ const std::vector<ReadCatalogue>& readCatalogues() {
         std::vector<ReadCatalogue> read;
         for (const ShippedCatalogue& shipped : shippedCatalogues()) {
             try {
-                read.push_back({shipped.language, readPo(shipped.poText)});
+                std::string text;
+                for (const std::string_view part : shipped.poParts)
+                    text += part;
+                read.push_back({shipped.language, readPo(text)});
             } catch (const PoError& error) {
                 throw std::runtime_error("po/" + std::string(shipped.language) + ".po, " + error.what());
             }

@@ -9,7 +9,8 @@ namespace zkt {
 
 struct ShippedCatalogue {
     std::string_view language; // the file's name: "de" for po/de.po
-    std::string_view poText;
+    // The file's text, in the order of its parts.
+    std::span<const std::string_view> poParts;
 };
 
 std::span<const ShippedCatalogue> shippedCatalogues();
