@@ -1,6 +1,7 @@
 #include "check/check_texts.h"
 
 #include "i18n/format_text.h"
+#include "i18n/list_text.h"
 #include "i18n/long_date.h"
 #include "i18n/tr.h"
 #include "link/channel_message_words.h"
@@ -18,22 +19,6 @@ namespace zkt::checktext {
 namespace {
 
 constexpr int noteOfLowestKeyName = 36; // C1, where the keyboard's names start
-
-enum class Join { both, either };
-
-// "A, B and C", or "A, B or C", as the language joins them.
-std::string joined(const std::vector<std::string>& parts, Join join) {
-    if (parts.empty())
-        return {};
-    std::string head = parts.front();
-    for (std::size_t i = 1; i + 1 < parts.size(); ++i)
-        // TRANSLATORS: joins all but the last two of a list ("A, B and C").
-        head = formatText(tr("%1, %2"), head, parts[i]);
-    if (parts.size() == 1)
-        return head;
-    // TRANSLATORS: the last two of a list of places or messages.
-    return formatText(join == Join::both ? tr("%1 and %2") : tr("%1 or %2"), head, parts.back());
-}
 
 } // namespace
 
@@ -65,14 +50,14 @@ std::string sourceNames(const ConsoleNames& names, const std::vector<ConsoleSour
     std::vector<std::string> parts;
     for (const ConsoleSource& source : sources)
         parts.push_back(sourceName(names, source));
-    return joined(parts, Join::either);
+    return listText(parts, ListJoin::either);
 }
 
 std::string shoeDrives(const PlannedShoe& shoe) {
     std::vector<std::string> parts;
     for (const ChannelMessage& drive : shoe.drives)
         parts.push_back(channelMessageShape(drive));
-    return joined(parts, Join::both);
+    return listText(parts, ListJoin::all);
 }
 
 std::string pistonSetTo(const ConfigModel& model, const ConsoleSource& piston) {
@@ -98,7 +83,7 @@ std::string pressWords(const std::vector<ChannelMessage>& press) {
     std::vector<std::string> parts;
     for (const ChannelMessage& message : press)
         parts.push_back(channelMessageWords(message));
-    return joined(parts, Join::both);
+    return listText(parts, ListJoin::all);
 }
 
 std::string channelOnManuals(const ConsoleNames& names, int channel, const std::vector<int>& manuals) {
@@ -107,7 +92,7 @@ std::string channelOnManuals(const ConsoleNames& names, int channel, const std::
         parts.push_back(manualWithName(names, manual));
     // TRANSLATORS: %2 is a list of manuals ("Manual 1 and Manual 2").
     return formatText(tr("MIDI Channel %1 is enabled on %2: a note on it counts for a key of each."), channel,
-                      joined(parts, Join::both));
+                      listText(parts, ListJoin::all));
 }
 
 std::string pistonsSendTheSame(const ConsoleNames& names, const std::vector<ConsoleSource>& pistons,
@@ -116,7 +101,7 @@ std::string pistonsSendTheSame(const ConsoleNames& names, const std::vector<Cons
     for (const ConsoleSource& piston : pistons)
         parts.push_back(sourceName(names, piston));
     // TRANSLATORS: %1 is a list of pistons, %2 what they send.
-    return formatText(tr("%1 send the same (%2): a press counts for each."), joined(parts, Join::both),
+    return formatText(tr("%1 send the same (%2): a press counts for each."), listText(parts, ListJoin::all),
                       message);
 }
 
@@ -127,7 +112,8 @@ std::string pistonSendsAKeysNote(const ConsoleNames& names, const ConsoleSource&
         parts.push_back(sourceName(names, key));
     // TRANSLATORS: %1 is a piston, %2 a note on a channel, %3 a list of keys.
     return formatText(tr("%1 sends %2, which %3 sends too: the note counts for both."),
-                      sourceName(names, piston), noteOnChannel(note, channel), joined(parts, Join::both));
+                      sourceName(names, piston), noteOnChannel(note, channel),
+                      listText(parts, ListJoin::all));
 }
 
 std::string shoesSendTheSame(const ConsoleNames& names, const std::vector<ConsoleSource>& shoes,
@@ -136,7 +122,7 @@ std::string shoesSendTheSame(const ConsoleNames& names, const std::vector<Consol
     for (const ConsoleSource& shoe : shoes)
         parts.push_back(sourceName(names, shoe));
     // TRANSLATORS: %1 is a list of shoes, %2 what they send.
-    return formatText(tr("%1 send %2: a movement counts for each."), joined(parts, Join::both), message);
+    return formatText(tr("%1 send %2: a movement counts for each."), listText(parts, ListJoin::all), message);
 }
 
 std::string pressPistonPrompt(const ConsoleNames& names, const ConsoleSource& piston) {
@@ -330,7 +316,7 @@ std::string shoeRangeShort(const ConsoleNames& names, const ConsoleSource& shoe,
         missed.push_back("127");
     // TRANSLATORS: %2 is what the shoe drives; %5 the ends it never reached ("0 or 127").
     return formatText(tr("%1 (%2): went only from %3 to %4, never to %5"), sourceName(names, shoe), drives,
-                      lowest, highest, joined(missed, Join::either));
+                      lowest, highest, listText(missed, ListJoin::either));
 }
 
 std::string noteStillSounding(const std::string& where) {

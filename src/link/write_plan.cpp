@@ -1,8 +1,11 @@
 #include "link/write_plan.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "link/transfer_words.h"
 #include "model/change_words.h"
 #include "model/console_names.h"
+#include "model/editor_texts.h"
 #include "model/program_image.h"
 
 #include <algorithm>
@@ -32,10 +35,6 @@ ChunkSet changedChunks(const ConfigModel& edited, int manual, const ChainRead& c
     return changed;
 }
 
-std::string count(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + (n == 1 ? one : many);
-}
-
 std::size_t chunkOf(const HiddenDifference& difference) {
     return static_cast<std::size_t>(difference.position - 1) / protocol::chunkSize;
 }
@@ -56,15 +55,18 @@ void describeHidden(std::vector<std::string>& lines, const std::vector<HiddenDif
     std::vector<const HiddenDifference*> kept;
     for (const HiddenDifference& difference : hidden)
         (sent.test(chunkOf(difference)) ? stored : kept).push_back(&difference);
-    const std::string product(texts::product);
-    addIndented(
-        lines,
-        "The " + product + " holds what is shown otherwise here; the write stores it as shown:", stored);
-    addIndented(lines, "The " + product + " holds what is shown otherwise here, and keeps it:", kept);
+    addIndented(lines,
+                formatText(tr("The %1 holds what is shown otherwise here; the write stores it as shown:"),
+                           texts::product),
+                stored);
+    addIndented(lines,
+                formatText(tr("The %1 holds what is shown otherwise here, and keeps it:"), texts::product),
+                kept);
     if (!kept.empty())
+        // TRANSLATORS: %1 is the write dialog's box that writes every manual.
         lines.push_back(
-            "  To store it as shown, write every manual (\"Write every manual, also those that have "
-            "not changed\", zktcli write --all).");
+            "  " + formatText(tr("To store it as shown, write every manual (\"%1\", zktcli write --all)."),
+                              editortext::withoutMnemonic(everyManualCaption())));
 }
 
 } // namespace
@@ -110,18 +112,25 @@ std::vector<std::string> WritePlan::describe() const {
         ChunkSet sent;
         if (change != changes.end()) {
             sent = change->chunks;
-            const std::string chunks = " (" + std::to_string(change->chunks.count()) + " of " +
-                                       std::to_string(change->chunks.size()) + " chunks)";
-            lines.push_back(name + " will be written" + chunks + ": " +
-                            (change->fields.empty()
-                                 ? std::string("no setting changes; every manual is written.")
-                                 : count(change->fields.size(), " setting changes:", " settings change:")));
+            const std::size_t sentChunks = change->chunks.count();
+            const std::size_t allChunks = change->chunks.size();
+            const std::size_t settings = change->fields.size();
+            // TRANSLATORS: %1 is the manual, %2 and %3 how many of its chunks are sent.
+            lines.push_back(
+                settings == 0
+                    ? formatText(
+                          tr("%1 will be written (%2 of %3 chunks): no setting changes; every manual is "
+                             "written."),
+                          name, sentChunks, allChunks)
+                    : formatText(trn("%1 will be written (%2 of %3 chunks): %4 setting changes:",
+                                     "%1 will be written (%2 of %3 chunks): %4 settings change:", settings),
+                                 name, sentChunks, allChunks, settings));
             for (const std::string& field : change->fields)
                 lines.push_back("  " + field);
         } else if (listed(unchanged, manual)) {
-            lines.push_back(name + " is unchanged and will not be written.");
+            lines.push_back(formatText(tr("%1 is unchanged and will not be written."), name));
         } else if (listed(notInChain, manual)) {
-            lines.push_back(name + " is not in the chain and cannot be written.");
+            lines.push_back(formatText(tr("%1 is not in the chain and cannot be written."), name));
         }
         if (const auto held = hidden.find(manual); held != hidden.end())
             describeHidden(lines, held->second, sent);
@@ -130,7 +139,11 @@ std::vector<std::string> WritePlan::describe() const {
 }
 
 std::string nothingToWriteText() {
-    return "Nothing to write: the ZKT already holds this configuration.";
+    return tr("Nothing to write: the ZKT already holds this configuration.");
+}
+
+std::string everyManualCaption() {
+    return tr("Write &every manual, also those that have not changed");
 }
 
 WriteRequest WritePlan::request() const {

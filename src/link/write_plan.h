@@ -46,6 +46,8 @@ struct WritePlan {
 
 // What a write that would change nothing says.
 std::string nothingToWriteText();
+// The write dialog's box that writes every manual, changed or not; '&' before its access key.
+std::string everyManualCaption();
 
 // everyManual: write each manual the chain has, changed or not. Throws EncodeOverflow.
 WritePlan planWrite(const ConfigModel& edited, const ChainRead& chain, const ConfigModel& chainModel,

@@ -1,5 +1,7 @@
 #include "model/change_words.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/console_names.h"
 #include "model/manual_summary.h"
 #include "model/piston_description.h"
@@ -11,15 +13,16 @@ namespace zkt {
 namespace {
 
 std::string onOff(bool on) {
-    return on ? "on" : "off";
+    return on ? tr("on") : tr("off");
 }
 
 std::string velocityWords(const ChannelSummary& channel) {
-    return channel.velocitySensing ? channel.velocity : "fixed " + channel.velocity;
+    return channel.velocitySensing ? channel.velocity : formatText(tr("fixed %1"), channel.velocity);
 }
 
 std::string analogInputWords(const ChannelSummary& channel, const shoeInfo& shoe) {
-    return shoe.expressionOn ? channel.analogInput + ", " + channel.controller : channel.analogInput;
+    return shoe.expressionOn ? formatText(tr("%1, %2"), channel.analogInput, channel.controller)
+                             : channel.analogInput;
 }
 
 bool sameStoredChannel(const ConfigModel& a, const ConfigModel& b, int manualIndex, int channel) {
@@ -46,7 +49,15 @@ ConsoleNames namesOfEither(const ConsoleNames& before, const ConsoleNames& after
 }
 
 std::string quotedOrNone(const std::string& text) {
-    return text.empty() ? "(none)" : "\"" + oneLine(text) + "\"";
+    return text.empty() ? tr("(none)") : "\"" + oneLine(text) + "\"";
+}
+
+std::string change(const std::string& from, const std::string& to) {
+    return from + changeArrow + to;
+}
+
+std::string keys(int count) {
+    return formatText(trn("%1 key", "%1 keys", static_cast<unsigned long>(count)), count);
 }
 
 enum class NameChanges { unsaid, said };
@@ -57,7 +68,7 @@ public:
     ManualComparison(const ConfigModel& before, const ConfigModel& beforeStored, const ConfigModel& after,
                      int manual, NameChanges nameChanges)
         : m_before(before), m_stored(beforeStored), m_after(after), m_m(manual - 1),
-          m_names(namesOfEither(before.names, after.names)), m_prefix(manualWithName(m_names, manual) + ", "),
+          m_names(namesOfEither(before.names, after.names)), m_manual(manualWithName(m_names, manual)),
           m_nameChanges(nameChanges) {}
 
     std::vector<std::string> lines() {
@@ -81,8 +92,11 @@ private:
              const std::string& to) {
         if (from == to)
             return false;
-        m_lines.push_back(m_prefix + record + ": " + (attribute.empty() ? "" : attribute + " ") + from +
-                          changeArrow + to);
+        // TRANSLATORS: %1 is the manual, %2 what changed in it ("channel 3"), then its attribute
+        // ("key offset") and the change ("0 → +12").
+        m_lines.push_back(attribute.empty() ? formatText(tr("%1, %2: %3"), m_manual, record, change(from, to))
+                                            : formatText(tr("%1, %2: %3 %4"), m_manual, record, attribute,
+                                                         change(from, to)));
         return true;
     }
 
@@ -92,17 +106,17 @@ private:
         const std::string& to = m_after.names.manualNames[m];
         // Said under the plain number: a name beside it would read as the old one or the new.
         if (from != to)
-            m_lines.push_back("Manual " + std::to_string(m_m + 1) + ": name " + quotedOrNone(from) +
-                              changeArrow + quotedOrNone(to));
+            m_lines.push_back(
+                formatText(tr("Manual %1: name %2"), m_m + 1, change(quotedOrNone(from), quotedOrNone(to))));
         const int fromKeys = m_before.names.compass[m];
         const int toKeys = m_after.names.compass[m];
         if (fromKeys != toKeys)
-            m_lines.push_back("Manual " + std::to_string(m_m + 1) + ": compass " + std::to_string(fromKeys) +
-                              " keys" + changeArrow + std::to_string(toKeys) + " keys");
+            m_lines.push_back(
+                formatText(tr("Manual %1: compass %2"), m_m + 1, change(keys(fromKeys), keys(toKeys))));
     }
 
     void sayUnshownDifference(const std::string& record) {
-        m_lines.push_back(m_prefix + record + ": only values not in use differ");
+        m_lines.push_back(formatText(tr("%1, %2: only values not in use differ"), m_manual, record));
     }
 
     void compareKeyboard() {
@@ -124,12 +138,13 @@ private:
         const ChannelSummary from = channelSummary(m_before, m_m, channel);
         const ChannelSummary to = channelSummary(m_after, m_m, channel);
         const auto slot = static_cast<std::size_t>(channelSlotOf(m_m, channel));
-        const std::string record = "channel " + std::to_string(channel);
-        bool worded =
-            say(record, "", from.enabled ? "enabled" : "disabled", to.enabled ? "enabled" : "disabled");
-        worded = say(record, "key offset", from.keyOffset, to.keyOffset) || worded;
-        worded = say(record, "velocity", velocityWords(from), velocityWords(to)) || worded;
-        worded = say(record, "analog input", analogInputWords(from, m_before.shoes[slot]),
+        const std::string record = formatText(tr("channel %1"), channel);
+        const auto enabled = [](bool on) { return on ? tr("enabled") : tr("disabled"); };
+        bool worded = say(record, "", enabled(from.enabled), enabled(to.enabled));
+        // TRANSLATORS: what of a channel changed, in "Manual 1, channel 3: key offset 0 → +12".
+        worded = say(record, tr("key offset"), from.keyOffset, to.keyOffset) || worded;
+        worded = say(record, tr("velocity"), velocityWords(from), velocityWords(to)) || worded;
+        worded = say(record, tr("analog input"), analogInputWords(from, m_before.shoes[slot]),
                      analogInputWords(to, m_after.shoes[slot])) ||
                  worded;
         if (!worded && !sameStoredChannel(m_stored, m_after, m_m, channel))
@@ -145,7 +160,8 @@ private:
         if (!worded && m_stored.pistons[index] != m_after.pistons[index])
             sayUnshownDifference(record);
         if (m_nameChanges == NameChanges::said) {
-            say("piston " + std::to_string(k + 1), "label", quotedOrNone(m_before.names.pistonLabels[index]),
+            say(formatText(tr("piston %1"), k + 1), tr("label"),
+                quotedOrNone(m_before.names.pistonLabels[index]),
                 quotedOrNone(m_after.names.pistonLabels[index]));
         }
     }
@@ -155,7 +171,7 @@ private:
     const ConfigModel& m_after;
     int m_m; // manualIndex
     ConsoleNames m_names;
-    std::string m_prefix;
+    std::string m_manual;
     NameChanges m_nameChanges;
     std::vector<std::string> m_lines;
 };
@@ -181,14 +197,17 @@ std::vector<std::string> configurationChangesInWords(const ConfigModel& before, 
     const int afterManuals = manualsOf(after);
     std::vector<std::string> lines;
     if (beforeManuals != afterManuals)
-        lines.push_back("Number of manuals: " + std::to_string(beforeManuals) + changeArrow +
-                        std::to_string(afterManuals));
+        lines.push_back(formatText(tr("Number of manuals: %1"),
+                                   change(std::to_string(beforeManuals), std::to_string(afterManuals))));
     for (int manual = 1; manual <= std::max(beforeManuals, afterManuals); ++manual) {
-        const std::string name = manualWithName(namesOfEither(before.names, after.names), manual) + ": ";
+        const std::string name = manualWithName(namesOfEither(before.names, after.names), manual);
+        // TRANSLATORS: whether a manual is in the configuration, in "Manual 3: present → absent".
+        const std::string present = tr("present");
+        const std::string absent = tr("absent");
         if (manual > afterManuals) {
-            lines.push_back(name + "present" + changeArrow + "absent");
+            lines.push_back(formatText(tr("%1: %2"), name, change(present, absent)));
         } else if (manual > beforeManuals) {
-            lines.push_back(name + "absent" + changeArrow + "present");
+            lines.push_back(formatText(tr("%1: %2"), name, change(absent, present)));
         } else {
             const std::vector<std::string> manualLines =
                 ManualComparison(before, before, after, manual, NameChanges::said).lines();

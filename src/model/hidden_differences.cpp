@@ -1,5 +1,7 @@
 #include "model/hidden_differences.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/console_names.h"
 #include "model/image_layout.h"
 #include "model/piston_description.h"
@@ -22,10 +24,6 @@ constexpr std::uint8_t analogInputBits = 0x03;
 constexpr std::uint8_t analogInputDriven = 0x04;
 constexpr std::uint8_t bankEntryKind = 0x40;
 constexpr std::uint8_t msbBit = 0x80;
-
-std::string theProduct() {
-    return "the " + std::string(productTag);
-}
 
 std::string hex(std::uint8_t byte) {
     char text[3];
@@ -76,7 +74,7 @@ private:
     std::uint8_t written(int position) const { return imageByte(m_written, position); }
 
     void say(int position, const std::string& record, const std::string& words) {
-        m_differences.push_back({position, record + ": " + words});
+        m_differences.push_back({position, formatText(tr("%1: %2"), record, words)});
     }
     void sayOfManual(int position, const std::string& words) {
         say(position, manualWithName(m_names, m_manual), words);
@@ -85,31 +83,42 @@ private:
     void compareFormatByte() {
         if (held(formatByte) != written(formatByte))
             sayOfManual(formatByte,
-                        "the format byte of " + theProduct() + "'s image is " + hex(held(formatByte)) +
-                            ", where the hardware type its MCU reports (" + std::to_string(m_hardwareType) +
-                            ") calls for " + hex(written(formatByte)));
+                        formatText(tr("the format byte of the %1's image is %2, where the hardware type its "
+                                      "MCU reports (%3) calls for %4"),
+                                   productTag, hex(held(formatByte)), m_hardwareType,
+                                   hex(written(formatByte))));
     }
 
     void compareAnalogInput(int i) {
         const std::uint8_t from = analogNibble(m_held, i);
         if (from == analogNibble(m_written, i))
             return;
-        const std::string channel = "channel " + std::to_string(i + 1);
-        if ((from & analogInputBits) == noAnalogInput)
+        const int channel = i + 1;
+        if ((from & analogInputBits) != noAnalogInput)
             sayOfManual(analogNibbles + i / 2,
-                        channel + " names no analog input (input code 3)" +
-                            ((from & analogInputDriven) != 0 ? std::string(" and switches it on") : "") +
-                            ", shown as Input 1, switched off");
+                        formatText(tr("channel %1's analog-input bits hold %2, shown as %3"), channel,
+                                   hex(from), hex(analogNibble(m_written, i))));
+        else if ((from & analogInputDriven) != 0)
+            sayOfManual(
+                analogNibbles + i / 2,
+                formatText(tr("channel %1 names no analog input (input code 3) and switches it on, shown as "
+                              "Input 1, switched off"),
+                           channel));
         else
-            sayOfManual(analogNibbles + i / 2, channel + "'s analog-input bits hold " + hex(from) +
-                                                   ", shown as " + hex(analogNibble(m_written, i)));
+            sayOfManual(
+                analogNibbles + i / 2,
+                formatText(tr("channel %1 names no analog input (input code 3), shown as Input 1, switched "
+                              "off"),
+                           channel));
     }
 
     void compareArchiveCrescendo() {
         if (held(archiveCrescendo) != written(archiveCrescendo))
-            sayOfManual(archiveCrescendo, "the archive crescendo byte holds " + hex(held(archiveCrescendo)) +
-                                              ", shown as " + hex(written(archiveCrescendo)) +
-                                              " (its two lowest bits are not used)");
+            sayOfManual(
+                archiveCrescendo,
+                formatText(tr("the archive crescendo byte holds %1, shown as %2 (its two lowest bits are not "
+                              "used)"),
+                           hex(held(archiveCrescendo)), hex(written(archiveCrescendo))));
     }
 
     void compareVelocity(int i) {
@@ -117,31 +126,38 @@ private:
         const std::uint8_t from = held(position);
         if (from == written(position))
             return;
-        const std::string channel = "channel " + std::to_string(i + 1);
+        const int channel = i + 1;
         const int shownValue = written(position) & 0x7F;
         if (from == fixedVelocityZero)
-            sayOfManual(position, theProduct() + " holds a fixed velocity of 0 on " + channel +
-                                      ", shown as " + std::to_string(shownValue));
+            sayOfManual(position,
+                        formatText(tr("the %1 holds a fixed velocity of 0 on channel %2, shown as %3"),
+                                   productTag, channel, shownValue));
         else if (from == sensingWithValueZero)
-            sayOfManual(position, channel + " senses velocity with a stored value 0, shown as " +
-                                      std::to_string(shownValue));
+            sayOfManual(position,
+                        formatText(tr("channel %1 senses velocity with a stored value 0, shown as %2"),
+                                   channel, shownValue));
         else
-            sayOfManual(position, "the velocity byte of " + channel + " is " + hex(from) + ", shown as " +
-                                      hex(written(position)));
+            sayOfManual(position, formatText(tr("the velocity byte of channel %1 is %2, shown as %3"),
+                                             channel, hex(from), hex(written(position))));
     }
 
     void comparePiston(int k) {
         const int index = pistonIndexOf(m_manual - 1, k);
-        const std::string record = manualWithName(m_names, m_manual) + ", " + pistonWithLabel(m_names, index);
+        const std::string record =
+            formatText(tr("%1, %2"), manualWithName(m_names, m_manual), pistonWithLabel(m_names, index));
         const std::string shown = pistonFunctionWithDetail(m_shown.pistons[static_cast<std::size_t>(index)]);
         const int main = pistonEntry(mainEntries, k);
         if (entryHex(m_held, main) != entryHex(m_written, main)) {
             const bool unknown = m_shown.pistons[static_cast<std::size_t>(index)].functionGroup == 0 &&
                                  entryHex(m_held, main) != "FF FF";
+            // TRANSLATORS: %2 is the entry's two bytes ("92 0A"), %3 what the piston is shown as, %4 the
+            // bytes a write stores for it.
             say(main, record,
-                theProduct() + " holds the entry " + entryHex(m_held, main) +
-                    (unknown ? ", which this program does not know" : "") + ", shown as " + shown + " (" +
-                    entryHex(m_written, main) + ")");
+                formatText(
+                    unknown
+                        ? tr("the %1 holds the entry %2, which this program does not know, shown as %3 (%4)")
+                        : tr("the %1 holds the entry %2, shown as %3 (%4)"),
+                    productTag, entryHex(m_held, main), shown, entryHex(m_written, main)));
         }
         compareBankEntry(record, shown, pistonEntry(bankMsbEntries, k), true);
         compareBankEntry(record, shown, pistonEntry(bankLsbEntries, k), false);
@@ -152,9 +168,9 @@ private:
             entryHex(m_held, position) == entryHex(m_written, position))
             return;
         say(position, record,
-            theProduct() + " holds the bank select " + (msbRow ? "MSB" : "LSB") + " entry " +
-                entryHex(m_held, position) + ", shown as " + shown + " (" + entryHex(m_written, position) +
-                ")");
+            formatText(msbRow ? tr("the %1 holds the bank select MSB entry %2, shown as %3 (%4)")
+                              : tr("the %1 holds the bank select LSB entry %2, shown as %3 (%4)"),
+                       productTag, entryHex(m_held, position), shown, entryHex(m_written, position)));
     }
 
     std::span<const std::uint8_t> m_held;

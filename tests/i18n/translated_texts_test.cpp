@@ -3,6 +3,7 @@
 #include "chart/html/piston_chart_html.h"
 #include "check/check_texts.h"
 #include "i18n/language.h"
+#include "link/write_summary.h"
 #include "model/config_json.h"
 #include "model/example_organ.h"
 #include "model/piston_description.h"
@@ -69,6 +70,17 @@ TEST_F(TranslatedTexts, CountsTakeTheirLanguagesPluralForms) {
         ASSERT_TRUE(setLanguage(c.language));
         EXPECT_EQ(checktext::reportMessages(c.messages), c.text) << c.language << ' ' << c.messages;
     }
+}
+
+TEST_F(TranslatedTexts, AWritesSummaryJoinsItsManualsAsTheLanguageDoes) {
+    ASSERT_TRUE(setLanguage("de"));
+    EXPECT_EQ(writeSummary({2, 4}, {}, {1, 2, 3, 4}),
+              "Manuale 2 und 4 wurden geschrieben; Manuale 1 und 3 wurden nicht geschrieben.");
+    ASSERT_TRUE(setLanguage("fr"));
+    EXPECT_EQ(
+        writeSummary({1, 3, 5}, {2}, {1, 2, 3, 4, 5}),
+        "Les claviers 1, 3 et 5 ont été écrits\u00a0; le clavier 2 est peut-être incomplet (écrivez-le à "
+        "nouveau)\u00a0; le clavier 4 n'a pas été écrit.");
 }
 
 TEST_F(TranslatedTexts, TheJsonStaysEnglishAndTheLanguageStaysChosen) {

@@ -26,8 +26,7 @@ std::optional<QColor> colourOf(CheckKeyboard::Look look, bool black) {
 } // namespace
 
 CheckKeyboard::CheckKeyboard(int compass, QWidget* parent)
-    : QWidget(parent), m_compass(compass),
-      m_looks(static_cast<std::size_t>(compass), Look::waiting) {
+    : QWidget(parent), m_compass(compass), m_looks(static_cast<std::size_t>(compass), Look::waiting) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -7,8 +7,8 @@
 namespace zkt {
 
 ConsoleCheckTools::ConsoleCheckTools(OrganSession& organ, const Clock& clock, const Document& document,
-                                     ConsolePlayer player, std::function<bool()> runMidiSetup, QWidget* mainWindow,
-                                     QString folder)
+                                     ConsolePlayer player, std::function<bool()> runMidiSetup,
+                                     QWidget* mainWindow, QString folder)
     : m_organ(organ), m_clock(clock), m_document(document), m_player(std::move(player)),
       m_runMidiSetup(std::move(runMidiSetup)), m_mainWindow(mainWindow), m_folder(std::move(folder)) {}
 

@@ -79,8 +79,10 @@ ManualCheckView::ManualCheckView(const ConsoleCheck& check, int manual, QWidget*
     m_keyboard = new CheckKeyboard(plan.compass, this);
     m_keyboard->setObjectName(QStringLiteral("picCheckKeyboard_%1").arg(manualIndex));
     m_keyboard->setFixedSize(toPixels(this, keyboardTwips));
-    connect(m_keyboard, &CheckKeyboard::keyPressed, this, [this](int key) { emit keyPressed(m_manual, key); });
-    connect(m_keyboard, &CheckKeyboard::keyReleased, this, [this](int key) { emit keyReleased(m_manual, key); });
+    connect(m_keyboard, &CheckKeyboard::keyPressed, this,
+            [this](int key) { emit keyPressed(m_manual, key); });
+    connect(m_keyboard, &CheckKeyboard::keyReleased, this,
+            [this](int key) { emit keyReleased(m_manual, key); });
 
     auto* rail = new QFrame(this);
     rail->setObjectName(QStringLiteral("fraCheckRail_%1").arg(manualIndex));
@@ -96,11 +98,11 @@ ManualCheckView::ManualCheckView(const ConsoleCheck& check, int manual, QWidget*
         button->setFocusPolicy(Qt::NoFocus);
         const ConsoleSource source{Kind::piston, manual, p};
         const std::string setTo = checktext::pistonSetTo(check.plan().model(), source);
-        button->setToolTip(plainToolTip(
-            check.plan().piston(source).check == PistonCheck::notChecked
-                ? QString::fromStdString(checktext::pistonNotChecked(names, source, setTo))
-                : QString::fromStdString(checktext::sourceName(names, source)) + QLatin1Char('\n') +
-                      QString::fromStdString(setTo)));
+        button->setToolTip(
+            plainToolTip(check.plan().piston(source).check == PistonCheck::notChecked
+                             ? QString::fromStdString(checktext::pistonNotChecked(names, source, setTo))
+                             : QString::fromStdString(checktext::sourceName(names, source)) +
+                                   QLatin1Char('\n') + QString::fromStdString(setTo)));
         connect(button, &QPushButton::pressed, this, [this, p] { emit pistonPressed(m_manual, p); });
         connect(button, &QPushButton::released, this, [this, p] { emit pistonReleased(m_manual, p); });
         m_pistons[static_cast<std::size_t>(p - 1)] = button;
@@ -203,7 +205,8 @@ void ManualCheckView::drawChecklist() {
         lines << QString::fromStdString(report.checklist[i]);
     m_checklist->setText(lines.join(QLatin1Char('\n')));
     for (std::size_t i = 0; i < shoes; ++i)
-        m_shoeLines[i]->setText(QString::fromStdString(report.checklist.at(report.checklist.size() - shoes + i)));
+        m_shoeLines[i]->setText(
+            QString::fromStdString(report.checklist.at(report.checklist.size() - shoes + i)));
 }
 
 void ManualCheckView::setPlayable(bool playable) {

@@ -14,7 +14,8 @@ void writeReportHtml(const ReportPages& report, const QString& path) {
 void writeReportPdf(const ReportPages& report, const QString& path) {
     const QByteArray pdf =
         htmlPdf(QString::fromStdString(report.html), report.footer, report.footer, defaultChartPaper());
-    writeFileAtomically(path.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    writeFileAtomically(path.toStdString(),
+                        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 void printReport(const ReportPages& report, QPagedPaintDevice& printer) {

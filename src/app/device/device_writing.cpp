@@ -1,5 +1,7 @@
 #include "app/device/device_writing.h"
 
+#include "i18n/tr.h"
+
 #include "app/device/write_dialog.h"
 #include "document/write_start.h"
 
@@ -67,11 +69,13 @@ void DeviceWriting::askToConfirm() {
 
 void DeviceWriting::askAfterFailedRead() {
     const QString text =
-        QStringLiteral("The ZKT could not be read, so no backup of what it holds was taken:\n%1\n\n"
-                       "Write without a backup? Every manual of the configuration is then written.")
+        QString::fromStdString(
+            zkt::tr("The ZKT could not be read, so no backup of what it holds was taken:\n%1\n\n"
+                    "Write without a backup? Every manual of the configuration is then written."))
             .arg(QString::fromStdString(m_organ.write().report().front()));
-    const auto answer = QMessageBox::question(m_owner, QStringLiteral("Write Program Data to ZKT"), text,
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(m_owner, QString::fromStdString(zkt::tr("Write Program Data to ZKT")), text,
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         m_organ.writeWithoutBackup();
     else
@@ -85,10 +89,11 @@ void DeviceWriting::reportOutcome() {
     for (const std::string& line : m_organ.write().report())
         lines << QString::fromStdString(line);
     // Not modal: it is shown from inside a tick.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Write Program Data to ZKT"),
-                                QStringLiteral("The ZKT does not hold what was written:\n") +
-                                    lines.join(QLatin1Char('\n')),
-                                QMessageBox::Ok, m_owner);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QString::fromStdString(zkt::tr("Write Program Data to ZKT")),
+                        QString::fromStdString(zkt::tr("The ZKT does not hold what was written:\n")) +
+                            lines.join(QLatin1Char('\n')),
+                        QMessageBox::Ok, m_owner);
     box->setObjectName(QStringLiteral("msgVerifyFailed"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);

@@ -1,5 +1,7 @@
 #include "app/device/midi_setup_dialog.h"
 
+#include "i18n/tr.h"
+
 #include "app/device/status_window.h"
 #include "link/port_names.h"
 #include "link/port_resolution.h"
@@ -53,7 +55,7 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
                                  std::function<void(const std::string&)> log, QWidget* owner)
     : QDialog(owner), m_port(port), m_selection(selection), m_status(status), m_log(std::move(log)) {
     setObjectName(QStringLiteral("frmMidiSetup"));
-    setWindowTitle(QStringLiteral("MIDI I/O Setup"));
+    setWindowTitle(QString::fromStdString(zkt::tr("MIDI I/O Setup")));
 
     m_inputs = new QComboBox(this);
     m_inputs->setObjectName(QStringLiteral("ComboMidiIn"));
@@ -68,22 +70,25 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
     m_missing->setWordWrap(true);
     m_missing->setStyleSheet(QStringLiteral("color: #a00000;"));
     m_missing->hide();
-    m_why = new QLabel(QStringLiteral("Choose the MIDI input and output your ZKT is connected to."), this);
+    m_why = new QLabel(
+        QString::fromStdString(zkt::tr("Choose the MIDI input and output your ZKT is connected to.")), this);
     m_why->setObjectName(QStringLiteral("lblWhy"));
     m_why->setWordWrap(true);
     m_why->hide();
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("MIDI &In:"), m_inputs);
-    form->addRow(QStringLiteral("MIDI &Out:"), m_outputs);
+    form->addRow(QString::fromStdString(zkt::tr("MIDI &In:")), m_inputs);
+    form->addRow(QString::fromStdString(zkt::tr("MIDI &Out:")), m_outputs);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* rescanButton = buttons->addButton(QStringLiteral("&Rescan"), QDialogButtonBox::ActionRole);
+    QPushButton* rescanButton =
+        buttons->addButton(QString::fromStdString(zkt::tr("&Rescan")), QDialogButtonBox::ActionRole);
     rescanButton->setObjectName(QStringLiteral("CmdRescan"));
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    m_ok = buttons->addButton(QString::fromStdString(zkt::tr("OK")), QDialogButtonBox::AcceptRole);
     m_ok->setObjectName(QStringLiteral("CmdOk"));
     m_ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QString::fromStdString(zkt::tr("Cancel")), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CmdCancel"));
     connect(rescanButton, &QPushButton::clicked, this, &MidiSetupDialog::rescan);
     connect(m_inputs, &QComboBox::currentIndexChanged, this, [this] {
@@ -175,9 +180,10 @@ void MidiSetupDialog::fillLists(const Chosen& input, const Chosen& output) {
 
     if ((inputs.empty() || outputs.empty()) && !std::exchange(m_reportedNoDevice, true)) {
         // The dialog stays usable with the entries there are.
-        QMessageBox::information(this, QStringLiteral("ZKTConfig"),
-                                 QStringLiteral("MIDI I/O Error... you need to configure a MIDI card to use "
-                                                "this program."));
+        QMessageBox::information(
+            this, QStringLiteral("ZKTConfig"),
+            QString::fromStdString(zkt::tr("MIDI I/O Error... you need to configure a MIDI card to use "
+                                           "this program.")));
         if (m_log)
             m_log("No MIDI Card present.");
     }
@@ -186,13 +192,15 @@ void MidiSetupDialog::fillLists(const Chosen& input, const Chosen& output) {
 void MidiSetupDialog::showMissing(const std::string& missingInput, const std::string& missingOutput) {
     QStringList lines;
     if (!missingInput.empty())
-        lines << QStringLiteral("The MIDI input you chose before, \"%1\", is not connected.")
+        lines << QString::fromStdString(zkt::tr("The MIDI input you chose before, \"%1\", is not connected."))
                      .arg(QString::fromStdString(missingInput));
     if (!missingOutput.empty())
-        lines << QStringLiteral("The MIDI output you chose before, \"%1\", is not connected.")
+        lines << QString::fromStdString(
+                     zkt::tr("The MIDI output you chose before, \"%1\", is not connected."))
                      .arg(QString::fromStdString(missingOutput));
     if (!lines.isEmpty())
-        lines << QStringLiteral("Plug it in (the list follows within a second) or choose another device.");
+        lines << QString::fromStdString(
+            zkt::tr("Plug it in (the list follows within a second) or choose another device."));
     m_missing->setText(lines.join(QLatin1Char('\n')));
     m_missing->setVisible(!lines.isEmpty());
 }

@@ -1,5 +1,7 @@
 #include "app/device/status_window.h"
 
+#include "i18n/tr.h"
+
 #include "widgets/dialog_placement.h"
 #include "widgets/twips.h"
 
@@ -27,13 +29,13 @@ StatusWindow::StatusWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog
     m_textView->setReadOnly(true);
     m_textView->viewport()->installEventFilter(this);
 
-    m_closeButton = new QPushButton(QStringLiteral("Close"), this);
+    m_closeButton = new QPushButton(QString::fromStdString(zkt::tr("Close")), this);
     m_closeButton->setObjectName(QStringLiteral("cmdClose"));
     connect(m_closeButton, &QPushButton::clicked, this, &StatusWindow::closeClicked);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(QString::fromStdString(zkt::tr("Cancel")), this);
     m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancelButton->setToolTip(
-        QStringLiteral("Stop the transfer (Esc). A write finishes the manual it has begun."));
+    m_cancelButton->setToolTip(QString::fromStdString(
+        zkt::tr("Stop the transfer (Esc). A write finishes the manual it has begun.")));
     m_cancelButton->hide();
     connect(m_cancelButton, &QPushButton::clicked, this, &StatusWindow::cancelRequested);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -1,7 +1,7 @@
 #include "app/device/transfer_view.h"
 
-#include "app/mainwindow/main_window.h"
 #include "app/device/status_window.h"
+#include "app/mainwindow/main_window.h"
 
 namespace zkt {
 

@@ -1,5 +1,6 @@
 #include "app/device/write_dialog.h"
 
+#include "link/write_dialog_texts.h"
 #include "widgets/dialog_placement.h"
 
 #include <QCheckBox>
@@ -13,35 +14,36 @@ namespace zkt {
 
 WriteDialog::WriteDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmWrite"));
-    setWindowTitle(QStringLiteral("Write Program Data to ZKT"));
+    const WriteDialogTexts texts = writeDialogTexts();
+    const auto shown = [](const std::string& text) { return QString::fromStdString(text); };
+    setWindowTitle(shown(texts.title));
 
     m_plan = new QPlainTextEdit(this);
     m_plan->setObjectName(QStringLiteral("txtPlan"));
     m_plan->setReadOnly(true);
     m_plan->setMinimumSize(560, 220);
-    m_backup = new QCheckBox(QStringLiteral("Keep a &backup of what the ZKT holds before writing"), this);
+    m_backup = new QCheckBox(shown(texts.backup), this);
     m_backup->setObjectName(QStringLiteral("chkBackup"));
-    m_everyManual =
-        new QCheckBox(QStringLiteral("Write &every manual, also those that have not changed"), this);
+    m_everyManual = new QCheckBox(shown(texts.everyManual), this);
     m_everyManual->setObjectName(QStringLiteral("chkEveryManual"));
-    m_verify = new QCheckBox(QStringLiteral("&Read the manuals back afterwards and compare them"), this);
+    m_verify = new QCheckBox(shown(texts.verify), this);
     m_verify->setObjectName(QStringLiteral("chkVerify"));
-    m_verifyAll = new QCheckBox(QStringLiteral("Read back &all manuals, not only those written"), this);
+    m_verifyAll = new QCheckBox(shown(texts.verifyAll), this);
     m_verifyAll->setObjectName(QStringLiteral("chkVerifyAll"));
     // Reading back every manual only means something when manuals are read back at all.
     connect(m_verify, &QCheckBox::toggled, m_verifyAll, &QWidget::setEnabled);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_write = buttons->addButton(QStringLiteral("&Write"), QDialogButtonBox::AcceptRole);
+    m_write = buttons->addButton(shown(texts.write), QDialogButtonBox::AcceptRole);
     m_write->setObjectName(QStringLiteral("cmdWrite"));
     m_write->setDefault(true);
-    m_cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    m_cancel = buttons->addButton(shown(texts.cancel), QDialogButtonBox::RejectRole);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("What the write will change:"), this));
+    layout->addWidget(new QLabel(shown(texts.planHeading), this));
     layout->addWidget(m_plan);
     layout->addWidget(m_backup);
     layout->addWidget(m_everyManual);
@@ -68,17 +70,18 @@ void WriteDialog::tell(const std::vector<std::string>& lines) {
 }
 
 void WriteDialog::setOptionsShown(bool shown) {
-    for (QWidget* option : std::initializer_list<QWidget*>{m_backup, m_everyManual, m_verify, m_verifyAll, m_write})
+    for (QWidget* option :
+         std::initializer_list<QWidget*>{m_backup, m_everyManual, m_verify, m_verifyAll, m_write})
         option->setVisible(shown);
-    m_cancel->setText(shown ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+    const WriteDialogTexts texts = writeDialogTexts();
+    m_cancel->setText(QString::fromStdString(shown ? texts.cancel : texts.close));
 }
 
-std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current, const std::vector<std::string>& planLines,
-                                             bool nothingChanges) {
+std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current,
+                                             const std::vector<std::string>& planLines, bool nothingChanges) {
     std::vector<std::string> lines = planLines;
     if (lines.empty())
-        lines.push_back("The ZKT is not read before this write, so every manual of the configuration "
-                        "will be written. Tick the backup, or untick \"every manual\", to read it first.");
+        lines.push_back(writeDialogTexts().notReadFirst);
     if (nothingChanges)
         lines.push_back(nothingToWriteText());
     showLines(lines);
@@ -86,7 +89,8 @@ std::optional<WriteOptions> WriteDialog::ask(const WriteOptions& current, const 
     const auto allowWrite = [this, nothingChanges] {
         m_write->setEnabled(!nothingChanges || m_everyManual->isChecked());
     };
-    const QMetaObject::Connection everyManualTicked = connect(m_everyManual, &QCheckBox::toggled, this, allowWrite);
+    const QMetaObject::Connection everyManualTicked =
+        connect(m_everyManual, &QCheckBox::toggled, this, allowWrite);
     m_backup->setChecked(current.backup);
     m_everyManual->setChecked(!current.onlyChanged);
     m_verify->setChecked(current.verify);

@@ -1,5 +1,7 @@
 #include "app/document/chart_preview.h"
 
+#include "i18n/tr.h"
+
 #include "chart/chart_document.h"
 
 #include <QPrintPreviewDialog>
@@ -10,12 +12,12 @@ namespace zkt {
 void showChartPreview(const ConfigModel& model, const ChartTitle& title, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(chartPageLayout(defaultChartPaper()));
-    printer.setDocName(QStringLiteral("ZKT piston chart"));
+    printer.setDocName(QString::fromStdString(zkt::tr("ZKT piston chart")));
     // The configuration cannot change while the preview is open: it is modal.
     ChartDocument chart(model, title);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
-    preview.setWindowTitle(QStringLiteral("Print Piston Chart"));
+    preview.setWindowTitle(QString::fromStdString(zkt::tr("Print Piston Chart")));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&chart](QPrinter* target) { chart.print(*target); });
     preview.exec();

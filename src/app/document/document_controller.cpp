@@ -1,5 +1,7 @@
 #include "app/document/document_controller.h"
 
+#include "i18n/tr.h"
+
 #include "app/device/status_window.h"
 #include "app/document/chart_preview.h"
 #include "app/document/file_dialogs.h"
@@ -35,8 +37,8 @@ QString DocumentController::documentName() const {
 void DocumentController::openWithDialog() {
     if (!maySetAsideChanges(documenttext::SetAside::openingAnother))
         return;
-    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Load Configuration From File"),
-                        m_lastFolder));
+    open(showOpenDialog(&m_main, configurationFileFilter(),
+                        QString::fromStdString(zkt::tr("Load Configuration From File")), m_lastFolder));
 }
 
 void DocumentController::restoreBackup() {
@@ -45,7 +47,8 @@ void DocumentController::restoreBackup() {
     QString backups = QString::fromStdString(backupsFolder().string());
     QDir().mkpath(backups);
     // The backups' folder is not the one the next Open starts in.
-    open(showOpenDialog(&m_main, configurationFileFilter(), QStringLiteral("Restore a Backup"), backups),
+    open(showOpenDialog(&m_main, configurationFileFilter(),
+                        QString::fromStdString(zkt::tr("Restore a Backup")), backups),
          true);
 }
 
@@ -96,9 +99,9 @@ void DocumentController::openRecovered(const UnsavedChanges& changes) {
 }
 
 bool DocumentController::save() {
-    const QString path =
-        showSaveDialog(&m_main, configurationFileFilter(), QStringLiteral("Save Configuration To File"),
-                       m_lastFolder, documentPath());
+    const QString path = showSaveDialog(&m_main, configurationFileFilter(),
+                                        QString::fromStdString(zkt::tr("Save Configuration To File")),
+                                        m_lastFolder, documentPath());
     if (path.isEmpty())
         return false;
     try {
@@ -118,7 +121,7 @@ bool DocumentController::save() {
 }
 
 void DocumentController::printChart() {
-    const QString source = m_document.path().empty() ? QStringLiteral("ZKT encoder chain")
+    const QString source = m_document.path().empty() ? QString::fromStdString(zkt::tr("ZKT encoder chain"))
                                                      : QString::fromStdString(m_document.fileName());
     showChartPreview(m_document.model(), ChartTitle{source, QDate::currentDate()}, &m_main);
 }

@@ -26,7 +26,8 @@ QString existingFolder(const QString& folder) {
 }
 
 QString runDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder,
-                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {}, const QString& suffix = {}) {
+                  QFileDialog::AcceptMode mode, const QString& suggestedPath = {},
+                  const QString& suffix = {}) {
     QFileDialog dialog(owner, title, existingFolder(lastFolder), filter);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("dlgOpen")
                                                          : QStringLiteral("dlgSave"));

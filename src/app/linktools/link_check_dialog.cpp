@@ -82,7 +82,8 @@ LinkCheckDialog::LinkCheckDialog(LinkCheckRun& run, std::function<QString()> des
     m_start = buttons->addButton(text(linkchecktext::startCaption(false)), QDialogButtonBox::ActionRole);
     m_start->setObjectName(QStringLiteral("cmdStart"));
     m_start->setDefault(true);
-    QPushButton* close = buttons->addButton(text(linkchecktext::closeCaption()), QDialogButtonBox::RejectRole);
+    QPushButton* close =
+        buttons->addButton(text(linkchecktext::closeCaption()), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(m_start, &QPushButton::clicked, this, &LinkCheckDialog::startTest);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -113,7 +114,8 @@ void LinkCheckDialog::startTest() {
     m_verdict->clear();
     m_mcus->clear();
     if (const auto refusal = m_run.start()) {
-        m_verdict->setText(QString::fromStdString(linkCheckRefusalText(*refusal, "Options > MIDI I/O Setup")));
+        m_verdict->setText(
+            QString::fromStdString(linkCheckRefusalText(*refusal, "Options > MIDI I/O Setup")));
         setVerdictStyle(*m_verdict, true);
         return;
     }

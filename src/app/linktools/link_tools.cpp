@@ -1,5 +1,7 @@
 #include "app/linktools/link_tools.h"
 
+#include "i18n/tr.h"
+
 #include <QMessageBox>
 #include <functional>
 
@@ -29,12 +31,12 @@ void LinkTools::showMonitor() {
 void LinkTools::showLinkCheck() {
     if (m_organ.linkCheck().transferHoldsPorts()) {
         QMessageBox::information(
-            m_mainWindow, QStringLiteral("Test MIDI Connection"),
+            m_mainWindow, QString::fromStdString(zkt::tr("Test MIDI Connection")),
             QString::fromStdString(linkCheckRefusalText({LinkCheckRefusal::Why::transferRunning}, {})));
         return;
     }
     if (const auto refusal = m_organ.transferRefusal()) {
-        QMessageBox::information(m_mainWindow, QStringLiteral("Test MIDI Connection"),
+        QMessageBox::information(m_mainWindow, QString::fromStdString(zkt::tr("Test MIDI Connection")),
                                  QString::fromStdString(*refusal));
         return;
     }
@@ -43,7 +45,9 @@ void LinkTools::showLinkCheck() {
     if (m_linkCheck == nullptr) {
         m_linkCheck = new LinkCheckDialog(
             m_organ.linkCheck(),
-            [this] { return QString::fromStdString(describeChosenPorts(m_organ.engine().selection(), m_port)); },
+            [this] {
+                return QString::fromStdString(describeChosenPorts(m_organ.engine().selection(), m_port));
+            },
             m_mainWindow);
     }
     m_linkCheck->present();

@@ -1,5 +1,7 @@
 #include "app/linktools/midi_monitor_window.h"
 
+#include "i18n/tr.h"
+
 #include "app/document/file_dialogs.h"
 #include "model/atomic_file.h"
 #include "widgets/twips.h"
@@ -39,23 +41,25 @@ QPushButton* addButton(QWidget* owner, QHBoxLayout* row, const char* name, const
 MidiMonitorWindow::MidiMonitorWindow(const Clock& clock, QString folder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_clock(clock), m_folder(std::move(folder)), m_model(clock.now()) {
     setObjectName(QStringLiteral("frmMidiMonitor"));
-    setWindowTitle(QStringLiteral("MIDI Monitor"));
+    setWindowTitle(QString::fromStdString(zkt::tr("MIDI Monitor")));
     resize(twipsToPixels(this, 13500), twipsToPixels(this, 7500));
 
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("txtFilter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter: show only messages containing this text"));
+    m_filter->setPlaceholderText(
+        QString::fromStdString(zkt::tr("Filter: show only messages containing this text")));
     m_filter->setClearButtonEnabled(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_filter, 1);
-    m_pause = addButton(this, buttons, "cmdPause", QStringLiteral("&Pause"));
+    m_pause = addButton(this, buttons, "cmdPause", QString::fromStdString(zkt::tr("&Pause")));
     m_pause->setCheckable(true);
-    QPushButton* clear = addButton(this, buttons, "cmdClear", QStringLiteral("C&lear"));
-    QPushButton* copy = addButton(this, buttons, "cmdCopy", QStringLiteral("&Copy"));
-    copy->setToolTip(QStringLiteral("Copy the selected messages, or all shown when none is selected"));
-    QPushButton* save = addButton(this, buttons, "cmdSave", QStringLiteral("&Save..."));
-    save->setToolTip(QStringLiteral("Save the messages shown to a text file"));
+    QPushButton* clear = addButton(this, buttons, "cmdClear", QString::fromStdString(zkt::tr("C&lear")));
+    QPushButton* copy = addButton(this, buttons, "cmdCopy", QString::fromStdString(zkt::tr("&Copy")));
+    copy->setToolTip(
+        QString::fromStdString(zkt::tr("Copy the selected messages, or all shown when none is selected")));
+    QPushButton* save = addButton(this, buttons, "cmdSave", QString::fromStdString(zkt::tr("&Save...")));
+    save->setToolTip(QString::fromStdString(zkt::tr("Save the messages shown to a text file")));
 
     m_filtered = new QSortFilterProxyModel(this);
     m_filtered->setSourceModel(&m_model);
@@ -75,10 +79,13 @@ MidiMonitorWindow::MidiMonitorWindow(const Clock& clock, QString folder, QWidget
     m_table->setColumnWidth(TrafficTableModel::sinceStart,
                             metrics.horizontalAdvance(QStringLiteral("0000000.0 ms")));
     m_table->setColumnWidth(TrafficTableModel::sincePrevious,
-                            metrics.horizontalAdvance(QStringLiteral("Since previous (ms)  ")));
+                            metrics.horizontalAdvance(QString::fromStdString(zkt::tr("Since previous (ms)")) +
+                                                      QStringLiteral("  ")));
     m_table->setColumnWidth(TrafficTableModel::direction,
                             metrics.horizontalAdvance(QStringLiteral("received  ")));
-    m_table->setColumnWidth(TrafficTableModel::length, metrics.horizontalAdvance(QStringLiteral("Bytes  ")));
+    m_table->setColumnWidth(
+        TrafficTableModel::length,
+        metrics.horizontalAdvance(QString::fromStdString(zkt::tr("Bytes")) + QStringLiteral("  ")));
 
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblCount"));
@@ -137,7 +144,8 @@ void MidiMonitorWindow::showCount() {
 void MidiMonitorWindow::pauseToggled(bool paused) {
     if (!paused)
         m_notRecorded = 0;
-    m_pause->setText(paused ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
+    m_pause->setText(paused ? QString::fromStdString(zkt::tr("&Resume"))
+                            : QString::fromStdString(zkt::tr("&Pause")));
     showCount();
 }
 
@@ -177,8 +185,8 @@ void MidiMonitorWindow::copyLines() {
 
 void MidiMonitorWindow::saveLines() {
     refresh();
-    const QString path = showSaveDialog(this, QStringLiteral("Text file (*.txt)"),
-                                        QStringLiteral("Save MIDI Messages"), m_folder);
+    const QString path = showSaveDialog(this, QString::fromStdString(zkt::tr("Text file (*.txt)")),
+                                        QString::fromStdString(zkt::tr("Save MIDI Messages")), m_folder);
     if (!path.isEmpty())
         saveTo(path);
 }
@@ -188,8 +196,8 @@ bool MidiMonitorWindow::saveTo(const QString& path) {
         writeFileAtomically(path.toStdString(), asText(visibleLines()).toStdString());
         return true;
     } catch (const std::exception& error) {
-        QMessageBox::warning(this, QStringLiteral("Save Error"),
-                             QStringLiteral("The messages were not saved.\n") +
+        QMessageBox::warning(this, QString::fromStdString(zkt::tr("Save Error")),
+                             QString::fromStdString(zkt::tr("The messages were not saved.\n")) +
                                  QString::fromStdString(error.what()));
         return false;
     }

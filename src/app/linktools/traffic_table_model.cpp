@@ -1,5 +1,7 @@
 #include "app/linktools/traffic_table_model.h"
 
+#include "i18n/tr.h"
+
 #include <algorithm>
 
 namespace zkt {
@@ -86,15 +88,15 @@ QVariant TrafficTableModel::headerData(int section, Qt::Orientation orientation,
         return {};
     switch (section) {
     case sinceStart:
-        return QStringLiteral("Time (ms)");
+        return QString::fromStdString(zkt::tr("Time (ms)"));
     case sincePrevious:
-        return QStringLiteral("Since previous (ms)");
+        return QString::fromStdString(zkt::tr("Since previous (ms)"));
     case direction:
-        return QStringLiteral("Direction");
+        return QString::fromStdString(zkt::tr("Direction"));
     case length:
-        return QStringLiteral("Bytes");
+        return QString::fromStdString(zkt::tr("Bytes"));
     case meaning:
-        return QStringLiteral("Meaning");
+        return QString::fromStdString(zkt::tr("Meaning"));
     default:
         return {};
     }

@@ -8,8 +8,8 @@ namespace {
 
 constexpr int semitones = 12;
 // The places of an octave, from C, that are black keys.
-constexpr bool blackInOctave[semitones] = {false, true, false, true, false, false,
-                                           true, false, true, false, true, false};
+constexpr bool blackInOctave[semitones] = {false, true,  false, true,  false, false,
+                                           true,  false, true,  false, true,  false};
 constexpr qreal blackWidthOfWhite = 0.6;
 constexpr qreal blackHeightOfKeys = 0.6;
 constexpr qreal woodPixels = 3;
@@ -39,13 +39,13 @@ std::vector<KeyShape> keyShapes(int compass, const QRectF& area) {
     for (int key = 1; key <= compass; ++key) {
         if (isBlack(key)) {
             const qreal joint = area.left() + whitesBefore * whiteWidth;
-            blackKeys.push_back({key, true,
-                                 QRectF(joint - blackWidth / 2, area.top(), blackWidth,
-                                        area.height() * blackHeightOfKeys)});
+            blackKeys.push_back(
+                {key, true,
+                 QRectF(joint - blackWidth / 2, area.top(), blackWidth, area.height() * blackHeightOfKeys)});
         } else {
-            whiteKeys.push_back({key, false,
-                                 QRectF(area.left() + whitesBefore * whiteWidth, area.top(), whiteWidth,
-                                        area.height())});
+            whiteKeys.push_back(
+                {key, false,
+                 QRectF(area.left() + whitesBefore * whiteWidth, area.top(), whiteWidth, area.height())});
             ++whitesBefore;
         }
     }

@@ -1,5 +1,7 @@
 #include "app/mainwindow/keyboard_picture.h"
 
+#include "i18n/tr.h"
+
 #include "app/mainwindow/keyboard_drawing.h"
 #include "app/mainwindow/piston_button_style.h"
 
@@ -19,7 +21,7 @@ constexpr int focusFramePixels = 3;
 KeyboardPicture::KeyboardPicture(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip(QStringLiteral("Click to configure this manual's MIDI channels"));
+    setToolTip(QString::fromStdString(zkt::tr("Click to configure this manual's MIDI channels")));
 }
 
 void KeyboardPicture::paintEvent(QPaintEvent*) {

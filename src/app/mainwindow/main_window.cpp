@@ -7,11 +7,11 @@
 #include "app/mainwindow/toolbar_icons.h"
 #include "check/check_texts.h"
 #include "document/document_texts.h"
-#include "link/transfer_engine.h"
-#include "model/console_names.h"
 #include "i18n/format_text.h"
 #include "i18n/language.h"
 #include "i18n/tr.h"
+#include "link/transfer_engine.h"
+#include "model/console_names.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -59,9 +59,11 @@ struct CommandTexts {
 CommandTexts commandTexts(MainWindow::Command command) {
     switch (command) {
     case MainWindow::openFile:
-        return {shown(zkt::tr("Open a Saved ZKT Configuration")), shown(zkt::tr("&Open a Saved ZKT Configuration"))};
+        return {shown(zkt::tr("Open a Saved ZKT Configuration")),
+                shown(zkt::tr("&Open a Saved ZKT Configuration"))};
     case MainWindow::saveFile:
-        return {shown(zkt::tr("Save ZKT Configuration File")), shown(zkt::tr("&Save ZKT Configuration File"))};
+        return {shown(zkt::tr("Save ZKT Configuration File")),
+                shown(zkt::tr("&Save ZKT Configuration File"))};
     case MainWindow::loadFromDevice:
         return {shown(zkt::tr("Load Current Settings from the ZKT")),
                 shown(zkt::tr("&Load Current Settings from the ZKT"))};
@@ -84,9 +86,8 @@ constexpr int startHintsBottomTwips = startFrameTwips.y() + startFrameTwips.heig
 constexpr int centralMarginTwips = 120;
 constexpr int canvasWidthTwips = 2 * ManualPanel::designLeftTwips + ManualPanel::designWidthTwips;
 
-constexpr std::array<QRect, 4> hintPlaces = {
-    QRect(1200, 240, 9000, 300), QRect(1200, 540, 9000, 300), QRect(2400, 3240, 9000, 360),
-    QRect(2400, 2760, 9000, 360)};
+constexpr std::array<QRect, 4> hintPlaces = {QRect(1200, 240, 9000, 300), QRect(1200, 540, 9000, 300),
+                                             QRect(2400, 3240, 9000, 360), QRect(2400, 2760, 9000, 360)};
 
 std::array<QString, 4> hintTexts() {
     return {shown(documenttext::instruction(0)), shown(documenttext::instruction(1)),
@@ -201,11 +202,13 @@ void MainWindow::buildLanguageMenu(QMenu* languages) {
     auto* group = new QActionGroup(languages);
     for (const std::string_view code : shippedLanguages()) {
         QAction* choice = languages->addAction(shown(languageName(code)));
-        choice->setObjectName(QStringLiteral("mnuLanguage_") + QString::fromLatin1(code.data(), static_cast<int>(code.size())));
+        choice->setObjectName(QStringLiteral("mnuLanguage_") +
+                              QString::fromLatin1(code.data(), static_cast<int>(code.size())));
         choice->setCheckable(true);
         choice->setData(QString::fromLatin1(code.data(), static_cast<int>(code.size())));
         group->addAction(choice);
-        connect(choice, &QAction::triggered, this, [this, choice] { emit languageChosen(choice->data().toString()); });
+        connect(choice, &QAction::triggered, this,
+                [this, choice] { emit languageChosen(choice->data().toString()); });
     }
 }
 
@@ -516,8 +519,8 @@ void MainWindow::enableAllCommands() {
 }
 
 void MainWindow::showAbout() {
-    QMessageBox box(QMessageBox::NoIcon, shown(zkt::tr("About ZKTConfig")),
-                    aboutText(m_model), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, shown(zkt::tr("About ZKTConfig")), aboutText(m_model),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgAbout"));
     box.exec();
 }

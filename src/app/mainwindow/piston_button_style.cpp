@@ -1,5 +1,7 @@
 #include "app/mainwindow/piston_button_style.h"
 
+#include "i18n/tr.h"
+
 #include "model/console_names.h"
 #include "model/piston_description.h"
 #include "widgets/plain_tool_tip.h"
@@ -43,7 +45,7 @@ void applyPistonStyle(QPushButton& button, const pistonInfo& piston, const std::
     }
     const QString description = QString::fromStdString(describePiston(piston));
     const QString labelText = QString::fromStdString(oneLine(label));
-    const QString place = QStringLiteral("Manual %1, piston %2")
+    const QString place = QString::fromStdString(zkt::tr("Manual %1, piston %2"))
                               .arg(pistonIndex / pistonsPerManual + 1)
                               .arg(pistonIndex % pistonsPerManual + 1);
     if (labelText.isEmpty()) {

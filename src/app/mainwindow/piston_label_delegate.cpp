@@ -1,5 +1,7 @@
 #include "app/mainwindow/piston_label_delegate.h"
 
+#include "i18n/tr.h"
+
 #include "editors/console_name_input.h"
 
 #include <QKeyEvent>
@@ -10,7 +12,7 @@ namespace zkt {
 QWidget* PistonLabelDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                            const QModelIndex&) const {
     QLineEdit* input = newConsoleNameInput(*parent, QStringLiteral("txtOverviewLabel"),
-                                           QStringLiteral("Label of the piston"));
+                                           QString::fromStdString(zkt::tr("Label of the piston")));
     input->setFrame(false);
     return input;
 }

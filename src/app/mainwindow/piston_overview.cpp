@@ -23,8 +23,8 @@ void PistonOverview::retranslate() {
 }
 
 PistonOverview::PistonOverview(const ConfigModel& model, QWidget* parent)
-    : QDockWidget(parent),
-      m_rows(new PistonOverviewModel(model, this)), m_shown(new QSortFilterProxyModel(this)) {
+    : QDockWidget(parent), m_rows(new PistonOverviewModel(model, this)),
+      m_shown(new QSortFilterProxyModel(this)) {
     setObjectName(QStringLiteral("dockPistonOverview"));
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 

@@ -1,5 +1,7 @@
 #include "app/shell/application.h"
 
+#include "i18n/tr.h"
+
 #include "app/device/hardware_midi.h"
 #include "app/device/midi_setup_dialog.h"
 #include "app/document/config_editing.h"
@@ -88,10 +90,11 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     };
     m_transferView =
         std::make_unique<TransferView>(*m_mainWindow, *m_statusWindow, [this] { return runMidiSetup(true); });
-    m_organ = std::make_unique<OrganSession>(
-        m_model, m_model, *m_observedPort, m_clock, *m_transferView, notices, [](const std::vector<Bytes>& images) {
-            return saveBackup(backupsFolder(), images, std::chrono::system_clock::now());
-        });
+    m_organ = std::make_unique<OrganSession>(m_model, m_model, *m_observedPort, m_clock, *m_transferView,
+                                             notices, [](const std::vector<Bytes>& images) {
+                                                 return saveBackup(backupsFolder(), images,
+                                                                   std::chrono::system_clock::now());
+                                             });
     m_writing = std::make_unique<DeviceWriting>(*m_organ, m_model, m_mainWindow.get());
     m_linkTools = std::make_unique<LinkTools>(
         *m_observedPort, m_clock, *m_organ, [this] { return runMidiSetup(true); }, m_mainWindow.get(),
@@ -103,9 +106,9 @@ Application::Application(AppPaths paths, ApplicationOptions options)
     connect(m_statusWindow, &StatusWindow::closedByUser, this,
             [this](bool releaseInput) { m_organ->engine().dismissProgress(releaseInput); });
     connect(m_statusWindow, &StatusWindow::cancelRequested, this, [this] { m_organ->cancel(); });
-    m_document =
-        std::make_unique<DocumentController>(m_configuration, *m_mainWindow, *m_statusWindow, m_organ->engine(),
-                                             [this](const QString& path) { rememberRecentFile(path); });
+    m_document = std::make_unique<DocumentController>(
+        m_configuration, *m_mainWindow, *m_statusWindow, m_organ->engine(),
+        [this](const QString& path) { rememberRecentFile(path); });
     m_document->lastFolder() = m_paths.documentsFolder;
     m_recoveryKeeper = std::make_unique<RecoveryKeeper>(
         m_model, *m_history, *m_document, RecoveryCopy(m_paths.recoveryFolder),
@@ -242,10 +245,11 @@ void Application::openRecentFile(const QString& path) {
     if (!QFileInfo::exists(path)) {
         m_recentFiles.remove(path);
         storeRecentFiles();
-        QMessageBox::warning(m_mainWindow.get(), QStringLiteral("ZKTConfig"),
-                             QStringLiteral("The configuration file %1 no longer exists. It has been removed "
-                                            "from the recent configurations.")
-                                 .arg(QDir::toNativeSeparators(path)));
+        QMessageBox::warning(
+            m_mainWindow.get(), QStringLiteral("ZKTConfig"),
+            QString::fromStdString(zkt::tr("The configuration file %1 no longer exists. It has been removed "
+                                           "from the recent configurations."))
+                .arg(QDir::toNativeSeparators(path)));
         return;
     }
     if (m_document->maySetAsideChanges(documenttext::SetAside::openingAnother))

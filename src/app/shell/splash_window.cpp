@@ -1,5 +1,7 @@
 #include "app/shell/splash_window.h"
 
+#include "i18n/tr.h"
+
 #include "app/mainwindow/program_version.h"
 #include "widgets/twips.h"
 
@@ -22,7 +24,8 @@ SplashWindow::SplashWindow(int showMs, QWidget* parent) : QWidget(parent, Qt::Sp
     titleFont.setBold(true);
     title->setFont(titleFont);
 
-    auto* subtitle = new QLabel(QStringLiteral("Configuration for the ZKT organ MIDI encoder"), this);
+    auto* subtitle =
+        new QLabel(QString::fromStdString(zkt::tr("Configuration for the ZKT organ MIDI encoder")), this);
     auto* version = new QLabel(versionText(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     for (QLabel* label : {title, subtitle, version}) {

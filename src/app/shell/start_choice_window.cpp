@@ -1,5 +1,7 @@
 #include "app/shell/start_choice_window.h"
 
+#include "i18n/tr.h"
+
 #include "widgets/twips.h"
 
 #include <QLabel>
@@ -41,7 +43,7 @@ StartChoiceWindow::StartChoiceWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowTitle(QStringLiteral("ZKTConfig"));
     setFixedSize(twipsToPixels(this, 7200), twipsToPixels(this, 4800));
 
-    auto* heading = new QLabel(QStringLiteral("How would you like to start?"), this);
+    auto* heading = new QLabel(QString::fromStdString(zkt::tr("How would you like to start?")), this);
     heading->setObjectName(QStringLiteral("lblHeading"));
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
@@ -66,7 +68,7 @@ StartChoiceWindow::StartChoiceWindow(QWidget* parent) : QWidget(parent, Qt::Wind
             first = button;
     }
 
-    auto* exitButton = new QPushButton(QStringLiteral("E&xit"), this);
+    auto* exitButton = new QPushButton(QString::fromStdString(zkt::tr("E&xit")), this);
     exitButton->setObjectName(QStringLiteral("cmdExit"));
     exitButton->setGeometry(twipsToPixels(this, 5400), twipsToPixels(this, 3800), twipsToPixels(this, 1200),
                             twipsToPixels(this, 400));
