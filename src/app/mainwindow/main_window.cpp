@@ -259,9 +259,7 @@ void MainWindow::retranslate() {
         panel->retranslate();
     const int manuals = std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
     for (int i = 0; i < manuals; ++i) {
-        m_panels[i]->setTitle(shown(manualTitle(m_model.names, i + 1)));
-        for (int j = 0; j < pistonsPerManual; ++j)
-            updatePistonButton(pistonIndexOf(i, j));
+        drawPanelTexts(i);
     }
     m_overview->retranslate();
 }
@@ -448,15 +446,19 @@ void MainWindow::refreshManualPanels() {
     for (int i = 0; i < manuals; ++i) {
         ManualPanel* panel = m_panels[i];
         panel->move(panel->x(), twipsToPixels(this, firstTop + i * ManualPanel::designHeightTwips));
-        panel->setTitle(QString::fromStdString(manualTitle(m_model.names, i + 1)));
         panel->show();
-        for (int j = 0; j < pistonsPerManual; ++j)
-            updatePistonButton(pistonIndexOf(i, j));
+        drawPanelTexts(i);
     }
     reserveCentralHeight(manuals > 0 ? firstTop + manuals * ManualPanel::designHeightTwips
                                      : startHintsBottomTwips);
     setStartHintsVisible(false);
     m_overview->rows().configurationChanged();
+}
+
+void MainWindow::drawPanelTexts(int manualIndex) {
+    m_panels[manualIndex]->setTitle(shown(manualTitle(m_model.names, manualIndex + 1)));
+    for (int j = 0; j < pistonsPerManual; ++j)
+        updatePistonButton(pistonIndexOf(manualIndex, j));
 }
 
 void MainWindow::hideManualPanels() {

@@ -146,6 +146,8 @@ private:
     void buildManualPanels();
     void buildPistonOverview();
     void highlightPistonButton(int pistonIndex);
+    // A shown manual's title and its pistons' buttons, from the model in the current language.
+    void drawPanelTexts(int manualIndex);
     // Keeps the central area tall enough for what it shows down to this line, so that the
     // overview dock never covers a panel.
     void reserveCentralHeight(int bottomTwips);
