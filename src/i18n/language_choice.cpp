@@ -13,9 +13,9 @@ std::string_view valueOf(const EnvironmentLookup& lookup, const char* name) {
     return value == nullptr ? std::string_view{} : std::string_view(value);
 }
 
-// "de_DE.UTF-8@euro" -> "de"; "C.UTF-8" -> "c".
+// "de_DE.UTF-8@euro" -> "de"; "C.UTF-8" -> "c"; a browser's "de-AT" -> "de".
 std::string languagePart(std::string_view locale) {
-    std::string language(locale.substr(0, locale.find_first_of("_.@")));
+    std::string language(locale.substr(0, locale.find_first_of("_.@-")));
     for (char& c : language) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -53,6 +53,14 @@ std::string_view languageFromEnvironment(const EnvironmentLookup& lookup) {
     }
     const std::string_view code = shipped(locale);
     return code.empty() ? englishLanguage : code;
+}
+
+std::string_view languageFromPreferences(std::span<const std::string> preferred) {
+    for (const std::string& tag : preferred) {
+        if (const std::string_view code = shipped(tag); !code.empty())
+            return code;
+    }
+    return englishLanguage;
 }
 
 } // namespace zkt

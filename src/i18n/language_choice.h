@@ -6,6 +6,8 @@
 // shipped wins, "en" among them; then the locale's own language. English when none is shipped.
 
 #include <functional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace zkt {
@@ -14,5 +16,8 @@ namespace zkt {
 using EnvironmentLookup = std::function<const char*(const char*)>;
 
 std::string_view languageFromEnvironment(const EnvironmentLookup& lookup);
+// The first of a browser's languages, most wanted first ("de-AT", "nl", "en-GB"), that is
+// shipped; English when none is.
+std::string_view languageFromPreferences(std::span<const std::string> preferred);
 
 } // namespace zkt

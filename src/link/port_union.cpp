@@ -1,5 +1,8 @@
 #include "link/port_union.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 namespace zkt {
 
 namespace {
@@ -38,8 +41,8 @@ std::pair<MidiPort*, int> PortUnion::locate(int device, bool input) const {
             return {member.port.get(), device - first};
         first += count;
     }
-    throw MidiError("There is no MIDI " + std::string(input ? "input" : "output") + " number " +
-                    std::to_string(device));
+    throw MidiError(formatText(input ? tr("There is no MIDI input number %1") : tr("There is no MIDI output number %1"),
+                               device));
 }
 
 void PortUnion::openInput(int device) {
@@ -78,7 +81,7 @@ bool PortUnion::isOutputOpen() const {
 
 void PortUnion::sendSysEx(std::span<const std::uint8_t> message) {
     if (m_output == nullptr)
-        throw MidiError("The MIDI output is not open");
+        throw MidiError(tr("The MIDI output is not open"));
     m_output->sendSysEx(message);
 }
 

@@ -3,6 +3,7 @@
 // ({open(isInput, device), close(isInput), send(bytes)}, open and send returning why they failed
 // or ""); results that are more than a number come back as JSON text.
 
+#include "link/monitor_texts.h"
 #include "web/device_link.h"
 #include "web/link_check_view.h"
 #include "web/json_text.h"
@@ -76,6 +77,11 @@ public:
     void pauseTraffic(bool paused) { m_link.traffic().pause(paused); }
     void restartTraffic() { m_link.traffic().restart(); }
     std::string takeTraffic() { return jsonText(m_link.traffic().take()); }
+    // "120 messages (the 20 oldest were let go: ...); paused, 3 not recorded"
+    std::string monitorCount(int shown, int dropped, int capacity, bool paused, int notRecorded) const {
+        const auto count = [](int n) { return static_cast<std::size_t>(n < 0 ? 0 : n); };
+        return monitortext::countText({count(shown), count(dropped), count(capacity), paused, count(notRecorded)});
+    }
 
     std::string consoleCheckTexts() const { return jsonText(PageConsoleCheck::texts()); }
     bool startConsoleCheck(int year, int month, int day, int hour, int minute) {
@@ -141,6 +147,7 @@ EMSCRIPTEN_BINDINGS(zkt_device) {
         .function("pauseTraffic", &PageLink::pauseTraffic)
         .function("restartTraffic", &PageLink::restartTraffic)
         .function("takeTraffic", &PageLink::takeTraffic)
+        .function("monitorCount", &PageLink::monitorCount)
         .function("consoleCheckTexts", &PageLink::consoleCheckTexts)
         .function("startConsoleCheck", &PageLink::startConsoleCheck)
         .function("skipAskedPiston", &PageLink::skipAskedPiston)

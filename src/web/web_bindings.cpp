@@ -7,6 +7,7 @@
 #include "model/config_file_check.h"
 #include "model/config_json.h"
 #include "web/json_text.h"
+#include "web/page_texts.h"
 #include "web/session_calls.h"
 #include "web/web_session.h"
 #include "web/web_views.h"
@@ -15,6 +16,8 @@
 
 #include <chrono>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace zkt::web {
 
@@ -175,6 +178,27 @@ std::string openRecovered(WebSession& session, const std::string& copyText) {
     }
 }
 
+std::string pageTextsText(const WebSession&) {
+    return jsonText(pageTexts());
+}
+
+// browserLanguages: the browser's languages as a JSON list, most wanted first.
+std::string chooseLanguageText(WebSession&, const std::string& kept, const std::string& browserLanguages) {
+    std::vector<std::string> preferred;
+    const json list = json::parse(browserLanguages, nullptr, false);
+    if (list.is_array()) {
+        for (const json& tag : list) {
+            if (tag.is_string())
+                preferred.push_back(tag.get<std::string>());
+        }
+    }
+    return jsonText(chooseLanguage(kept, preferred));
+}
+
+std::string backupsCounted(const WebSession&, int count) {
+    return backupsCountedText(count);
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(zkt_core) {
@@ -182,6 +206,9 @@ EMSCRIPTEN_BINDINGS(zkt_core) {
         .constructor<>()
         .function("organ", &organ)
         .function("texts", &texts)
+        .function("pageTexts", &pageTextsText)
+        .function("chooseLanguage", &chooseLanguageText)
+        .function("backupsCounted", &backupsCounted)
         .function("unsavedChangesQuestion", &unsavedChangesQuestion)
         .function("open", &open)
         .function("save", &save)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace zkt {
 namespace {
@@ -84,6 +85,22 @@ TEST(LanguageChoice, ReadsTheEnvironmentAsGettextDoes) {
             described += name + "=" + value + " ";
         EXPECT_EQ(languageFromEnvironment(lookup), c.expected) << described;
     }
+}
+
+TEST(LanguageChoice, TakesTheFirstShippedOfABrowsersLanguages) {
+    const struct {
+        std::vector<std::string> preferred;
+        std::string_view expected;
+    } cases[] = {
+        {{}, "en"},
+        {{"de-AT", "en-US"}, "de"},
+        {{"sv-SE", "NL", "fr"}, "nl"},
+        {{"en-GB", "fr-FR"}, "en"},
+        {{"es", "pt-BR"}, "en"},
+        {{"", "fr-CA"}, "fr"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(languageFromPreferences(c.preferred), c.expected) << ::testing::PrintToString(c.preferred);
 }
 
 } // namespace

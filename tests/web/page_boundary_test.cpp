@@ -3,6 +3,7 @@
 // words, the questions, the copy of unsaved changes and the outcomes of opening and saving; and
 // the names the page may send are exactly the ones the session takes.
 
+#include "web/page_texts.h"
 #include "web/session_calls.h"
 #include "web/web_session.h"
 #include "web/web_views.h"
@@ -33,6 +34,8 @@ struct Opened : ::testing::Test {
 TEST_F(Opened, TheOrganTheWordsAndTheOutcomesAreAsDeclared) {
     EXPECT_ANSWER("organ", organView(session.document()));
     EXPECT_ANSWER("texts", documentTextsView());
+    EXPECT_ANSWER("pageTexts", pageTexts());
+    EXPECT_ANSWER("chooseLanguage", languageChoiceView());
     EXPECT_ANSWER("open", openedView("three-manuals.zkt", ConfigFileCheck{}));
     EXPECT_ANSWER("open", failureView("Line 2 cannot be read"));
     EXPECT_ANSWER("save", savedView(session.save("three-manuals.zkt"), "three-manuals.zkt"));

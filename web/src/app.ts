@@ -9,7 +9,9 @@ import { download, FileTooLarge, readConfigurationFile, withExtension } from "./
 import { editKeyboard } from "./keyboard_editor";
 import { ManualPanels } from "./manual_panels";
 import { askToRecover, askToSaveChanges, showMessage } from "./modal";
+import { offerLanguages, startLanguage } from "./language_choice";
 import { OrganCommands } from "./organ_commands";
+import { filled, takeWords, words } from "./page_texts";
 import { editPiston } from "./piston_editor";
 import { PistonOverview } from "./piston_overview";
 import { StatusArea } from "./status_area";
@@ -48,7 +50,7 @@ export class App {
     midi: byId<HTMLButtonElement>("tbrMain_midi"),
   };
   private readonly session: Session;
-  private readonly texts: DocumentTexts;
+  private texts: DocumentTexts;
   private readonly organCommands: OrganCommands;
   private readonly copies: UnsavedCopies;
   private organ: OrganView;
@@ -61,8 +63,11 @@ export class App {
 
   constructor(core: Core) {
     this.session = core.session;
+    const language = startLanguage(this.session);
+    takeWords(this.session);
     this.texts = this.session.texts();
     showFixedTexts(this.texts);
+    offerLanguages(this.session, language, () => this.languageChanged());
     this.copies = new UnsavedCopies(this.session, (text) => this.status.addLine(text, "warning"));
     this.organ = this.session.organ();
     this.panels = new ManualPanels(byId("manuals"), this.organ.railLeftTwips, {
@@ -76,7 +81,7 @@ export class App {
       editPiston: (i) => this.editPiston(i),
       setLabel: (i, label) => {
         const outcome = this.session.setPistonLabel(i, label);
-        if (!outcome.saved) void showMessage("Piston Label", [outcome.refusal]);
+        if (!outcome.saved) void showMessage(words().main.pistonLabel, [outcome.refusal]);
       },
       labelEdited: () => this.refresh(),
     });
@@ -99,7 +104,15 @@ export class App {
     });
     this.connectCommands();
     this.refresh();
-    this.status.report("Status", ["Ready."]);
+    this.status.report(words().main.status, [words().main.ready]);
+  }
+
+  // Every text drawn again in the language just chosen; what the status area said stays.
+  private languageChanged(): void {
+    takeWords(this.session);
+    this.texts = this.session.texts();
+    showFixedTexts(this.texts);
+    this.refresh();
   }
 
   // Offers back the changes a tab that is no longer open kept but never saved; true when it asks.
@@ -135,10 +148,11 @@ export class App {
     let text: string;
     try {
       const response = await fetch(`examples/${exampleFile}`);
-      if (!response.ok) throw new Error(`the site answered ${response.status}`);
+      if (!response.ok) throw new Error(filled(words().files.siteAnswered, response.status));
       text = await response.text();
     } catch (error) {
-      await showMessage(this.texts.fileLoadError, [`${exampleFile}: cannot fetch the example from this site: ${String(error)}`]);
+      const why = error instanceof Error ? error.message : String(error);
+      await showMessage(this.texts.fileLoadError, [filled(words().files.exampleNotFetched, exampleFile, why)]);
       return;
     }
     this.openText(exampleFile, text);
@@ -205,7 +219,7 @@ export class App {
       if (document.querySelector("dialog[open]") !== null || this.organCommands.isBusy()) return; // finish that first
       this.takeTypedLabel();
       if (!file.name.toLowerCase().endsWith(".zkt")) {
-        this.status.report("Open", [`${file.name} is not a ZKT configuration file (*.zkt).`]);
+        this.status.report(words().files.openCaption, [filled(words().files.notZkt, file.name)]);
         return;
       }
       void this.withChangesSetAside("openingFile", () => this.openFile(file), file.name);
@@ -271,7 +285,7 @@ export class App {
     try {
       text = await readConfigurationFile(file);
     } catch (error) {
-      const reason = error instanceof FileTooLarge ? error.message : `${file.name}: cannot read the file`;
+      const reason = error instanceof FileTooLarge ? error.message : filled(words().files.cannotRead, file.name);
       await showMessage(this.texts.fileLoadError, [reason]);
       return;
     }
@@ -312,7 +326,7 @@ export class App {
     if (!isAvailable(this.toolbar.json)) return;
     const fileName = withExtension(this.organ.fileName === "" ? unnamedFile : this.organ.fileName, ".json");
     download(fileName, this.session.exportJson(), "application/json");
-    this.status.report("Export", [`Exported to file: ${fileName}`]);
+    this.status.report(words().files.exportCaption, [filled(words().files.exported, fileName)]);
   }
 
   private printChart(): void {
@@ -345,13 +359,14 @@ export class App {
   private toolsMenu(): void {
     const anchor = byId("tbrMain_tools");
     const box = anchor.getBoundingClientRect();
+    const { menus } = words();
     showContextMenu(anchor, box.left, box.bottom, [
-      { id: "mnuLinkCheck", text: "Test MIDI Connection\u2026", enabled: true, run: () => void this.organCommands.showLinkCheck() },
+      { id: "mnuLinkCheck", text: menus.linkCheck, enabled: true, run: () => void this.organCommands.showLinkCheck() },
       { id: "mnuConsoleCheck", text: this.organCommands.consoleCheckTexts().menu, enabled: true,
         run: () => void this.organCommands.showConsoleCheck() },
-      { id: "mnuMidiMonitor", text: "MIDI Monitor", enabled: true, run: () => this.organCommands.showMonitor() },
+      { id: "mnuMidiMonitor", text: menus.monitor, enabled: true, run: () => this.organCommands.showMonitor() },
       "separator",
-      { id: "mnuBackups", text: "Backups\u2026", enabled: true, run: () => this.organCommands.showBackups() },
+      { id: "mnuBackups", text: menus.backups, enabled: true, run: () => this.organCommands.showBackups() },
     ]);
   }
 

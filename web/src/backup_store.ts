@@ -2,6 +2,8 @@
 // (IndexedDB) as the desktop keeps them in its backups folder: the newest 50, each the text of
 // a .zkt file with the time it was taken and its number of manuals.
 
+import { words } from "./page_texts";
+
 export interface Backup {
   name: string; // "2026-12-08_14-05-31.zkt"
   takenAt: string; // "2026-12-08 14:05:31"
@@ -16,12 +18,12 @@ const backupsKept = 50;
 function done<T>(request: IDBRequest<T>): Promise<T> {
   return new Promise((resolve, reject) => {
     request.onsuccess = () => resolve(request.result);
-    request.onerror = () => reject(request.error ?? new Error("the browser's storage failed"));
+    request.onerror = () => reject(request.error ?? new Error(words().storage.failed));
   });
 }
 
 function openDatabase(): Promise<IDBDatabase> {
-  if (typeof indexedDB === "undefined") return Promise.reject(new Error("this browser keeps no data for pages"));
+  if (typeof indexedDB === "undefined") return Promise.reject(new Error(words().storage.none));
   const request = indexedDB.open(databaseName, 1);
   request.onupgradeneeded = () => request.result.createObjectStore(storeName, { keyPath: "id", autoIncrement: true });
   return done(request);
@@ -33,7 +35,7 @@ async function withStore<T>(mode: IDBTransactionMode, work: (store: IDBObjectSto
     const transaction = database.transaction(storeName, mode);
     const finished = new Promise<void>((resolve, reject) => {
       transaction.oncomplete = () => resolve();
-      transaction.onabort = transaction.onerror = () => reject(transaction.error ?? new Error("the browser's storage failed"));
+      transaction.onabort = transaction.onerror = () => reject(transaction.error ?? new Error(words().storage.failed));
     });
     // Awaited below only when the work succeeds; a failed work's abort is its own error.
     finished.catch(() => {});

@@ -6,36 +6,37 @@ import { type Backup, listBackups } from "./backup_store";
 import { el } from "./dom";
 import { download } from "./files";
 import { addButton, openModal } from "./modal";
+import { filled, words } from "./page_texts";
 
-export async function showBackups(restore: (backup: Backup) => void): Promise<void> {
-  const modal = openModal("frmBackups", "Backups of the ZKT", () => {});
+// counted: "3 backups, the newest first." in the core's words.
+export async function showBackups(restore: (backup: Backup) => void, counted: (count: number) => string): Promise<void> {
+  const texts = words().backups;
+  const modal = openModal("frmBackups", texts.title, () => {});
   const body = el("tbody");
   const note = el("p", { id: "lblBackups", class: "hint" });
   modal.body.append(
-    el("p", {}, "Before every write the page reads what the ZKT holds and keeps it here, in this browser. " +
-      "Restore one to open it as the configuration; \"Write Program Data to ZKT\" then puts it back on the organ."),
+    el("p", {}, texts.intro),
     note,
     el("div", { class: "table-scroll" },
-      el("table", { id: "grdBackups", "aria-label": "Backups" },
-        el("thead", {}, el("tr", {}, el("th", { scope: "col" }, "Taken"), el("th", { scope: "col" }, "Manuals"),
-          el("th", { scope: "col" }, "Backup"))),
+      el("table", { id: "grdBackups", "aria-label": texts.tableName },
+        el("thead", {}, el("tr", {}, ...texts.columns.map((column) => el("th", { scope: "col" }, column)))),
         body)),
   );
-  addButton(modal, "cmdClose", "Close", () => modal.close());
+  addButton(modal, "cmdClose", words().answers.close, () => modal.close());
   modal.dialog.showModal();
 
   let backups: Backup[];
   try {
     backups = await listBackups();
   } catch (error) {
-    note.textContent = `The backups cannot be read from this browser's storage: ${error instanceof Error ? error.message : String(error)}`;
+    note.textContent = filled(texts.unreadable, error instanceof Error ? error.message : String(error));
     return;
   }
-  note.textContent = backups.length === 0 ? "No backup has been taken in this browser yet." : `${backups.length} backups, the newest first.`;
+  note.textContent = backups.length === 0 ? texts.none : counted(backups.length);
   body.replaceChildren(...backups.map((backup) => {
-    const downloadButton = el("button", { type: "button" }, "Download");
+    const downloadButton = el("button", { type: "button" }, texts.download);
     downloadButton.addEventListener("click", () => download(backup.name, backup.text, "application/x-zktconfig"));
-    const restoreButton = el("button", { type: "button" }, "Restore");
+    const restoreButton = el("button", { type: "button" }, texts.restore);
     restoreButton.addEventListener("click", () => {
       modal.close();
       restore(backup);

@@ -5,6 +5,7 @@
 
 import type { MidiHost } from "./link_core";
 import { inUseText, type MidiRefusal, refusalText } from "./midi_refusals";
+import { filled, words } from "./page_texts";
 
 export type MidiAccessState =
   | { kind: "notAsked" }
@@ -123,11 +124,12 @@ export class BrowserMidi implements MidiHost {
   // Never throws: the core calls this in the middle of its work.
   open(isInput: boolean, device: number): string {
     const port = isInput ? this.inputs[device] : this.outputs[device];
-    if (port === undefined) return `There is no MIDI ${isInput ? "input" : "output"} number ${device}`;
+    const texts = words().ports;
+    if (port === undefined) return filled(isInput ? texts.noInput : texts.noOutput, device);
     try {
       this.attach(isInput, port);
     } catch (error) {
-      return `The browser did not open the MIDI ${isInput ? "input" : "output"} "${nameOf(port)}": ${describe(error)}`;
+      return filled(isInput ? texts.inputNotOpened : texts.outputNotOpened, nameOf(port), describe(error));
     }
     return "";
   }
@@ -165,7 +167,7 @@ export class BrowserMidi implements MidiHost {
 
   send(bytes: Uint8Array): string {
     const output = this.sending;
-    if (output === null) return "The MIDI output is not open";
+    if (output === null) return words().ports.outputNotOpen;
     try {
       // A copy: the bytes passed in belong to the core and change after the call.
       output.send(Uint8Array.from(bytes));
@@ -174,7 +176,7 @@ export class BrowserMidi implements MidiHost {
       // Unplugged: the message goes nowhere, as down a pulled cable; the device leaving the
       // lists tells the link it is gone.
       if (!connected(output)) return "";
-      return `The browser did not send to the MIDI output "${nameOf(output)}": ${describe(error)}`;
+      return filled(words().ports.notSent, nameOf(output), describe(error));
     }
   }
 

@@ -27,6 +27,9 @@ interface RawSession {
   organ(): string;
   open(fileName: string, contents: string, keepNames: boolean): string;
   texts(): string;
+  pageTexts(): string;
+  chooseLanguage(kept: string, browserLanguages: string): string;
+  backupsCounted(count: number): string;
   unsavedChangesQuestion(what: SetAside, otherFile: string): string;
   save(fileName: string): string;
   exportJson(): string;
@@ -77,6 +80,16 @@ export class Session {
   }
   texts(): SessionAnswers["texts"] {
     return answer("texts", this.raw.texts());
+  }
+  pageTexts(): SessionAnswers["pageTexts"] {
+    return answer("pageTexts", this.raw.pageTexts());
+  }
+  // Sets the language kept in this browser, or where none is, the first shipped of the browser's.
+  chooseLanguage(kept: string, browserLanguages: readonly string[]): SessionAnswers["chooseLanguage"] {
+    return answer("chooseLanguage", this.raw.chooseLanguage(kept, JSON.stringify(browserLanguages)));
+  }
+  backupsCounted(count: number): string {
+    return this.raw.backupsCounted(count);
   }
   unsavedChangesQuestion(what: SetAside, otherFile = ""): UnsavedChangesQuestion {
     return refusedIfUnknown(answer("unsavedChangesQuestion", this.raw.unsavedChangesQuestion(what, otherFile)));

@@ -1,6 +1,8 @@
 // Files in and out of the page: reading what the user chose or dropped, and handing the page's
 // files over as downloads. Nothing is sent anywhere; the browser saves them where the user says.
 
+import { filled, words } from "./page_texts";
+
 // A configuration is at most five lines of 782 characters; anything much larger is not one, and
 // reading it whole would only burden the page.
 const largestConfiguration = 1024 * 1024;
@@ -9,7 +11,7 @@ export class FileTooLarge extends Error {}
 
 export async function readConfigurationFile(file: File): Promise<string> {
   if (file.size > largestConfiguration)
-    throw new FileTooLarge(`${file.name}: ${file.size} bytes are far more than a configuration file holds`);
+    throw new FileTooLarge(filled(words().files.tooLarge, file.name, file.size));
   return file.text();
 }
 

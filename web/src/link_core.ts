@@ -66,6 +66,7 @@ export interface RawLink {
   pauseTraffic(paused: boolean): void;
   restartTraffic(): void;
   takeTraffic(): string;
+  monitorCount(shown: number, dropped: number, capacity: number, paused: boolean, notRecorded: number): string;
   consoleCheckTexts(): string;
   startConsoleCheck(year: number, month: number, day: number, hour: number, minute: number): boolean;
   skipAskedPiston(): void;
@@ -140,6 +141,10 @@ export class DeviceLink {
   }
   takeTraffic(): TrafficBatch {
     return answer("takeTraffic", this.raw.takeTraffic());
+  }
+  // The monitor's count of messages, in the core's words.
+  monitorCount(shown: number, dropped: number, capacity: number, paused: boolean, notRecorded: number): string {
+    return this.raw.monitorCount(shown, dropped, capacity, paused, notRecorded);
   }
   consoleCheckTexts(): ConsoleCheckTexts {
     return answer("consoleCheckTexts", this.raw.consoleCheckTexts());

@@ -4,6 +4,7 @@
 import type { OrganView } from "./core";
 import { el } from "./dom";
 import { keyboardPicture } from "./keyboard_picture";
+import { filled, words } from "./page_texts";
 
 export const pistonsPerManual = 20;
 const railWidthTwips = 10215;
@@ -55,9 +56,9 @@ export class ManualPanels {
       button.classList.toggle("assigned", piston.assigned);
       // The tool-tip adds the detail the line leaves out: which coupler, which note, which bank;
       // the label, as the console reads, comes first.
-      const words = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
-      const place = `Manual ${manual}, piston ${number}`;
-      button.title = piston.label === "" || words === "" ? piston.label + words : `${piston.label}\n${words}`;
+      const said = piston.detail === "" ? piston.description : `${piston.description}\n${piston.detail}`;
+      const place = filled(words().main.pistonPlace, manual, number);
+      button.title = piston.label === "" || said === "" ? piston.label + said : `${piston.label}\n${said}`;
       button.setAttribute("aria-label",
         piston.label === "" ? `${place}: ${piston.description}` : `${piston.label} (${place}): ${piston.description}`);
     });
@@ -69,7 +70,6 @@ export class ManualPanels {
       type: "button",
       class: "keyboard",
       id: `picKeyboard_${m}`,
-      title: "Click to configure this manual's MIDI channels",
     }, keyboardPicture());
     keyboard.addEventListener("click", () => actions.editKeyboard(m));
     keyboard.addEventListener("contextmenu", (event) => {
@@ -108,8 +108,10 @@ function showTitle(panel: HTMLElement, m: number, title: string, keyboardName: s
   const heading = panel.querySelector(`#lblKeyboard_${m}`) as HTMLElement;
   heading.textContent = title;
   heading.title = title;
-  panel.querySelector(`#picKeyboard_${m}`)?.setAttribute("aria-label", keyboardName);
-  panel.querySelector(`#fraPistonRail_${m}`)?.setAttribute("aria-label", `${title} pistons`);
+  const keyboard = panel.querySelector(`#picKeyboard_${m}`) as HTMLElement;
+  keyboard.setAttribute("aria-label", keyboardName);
+  keyboard.title = words().main.keyboardTip;
+  panel.querySelector(`#fraPistonRail_${m}`)?.setAttribute("aria-label", filled(words().main.railName, title));
 }
 
 function pistonShortcut(event: KeyboardEvent): "copy" | "paste" | "clear" | null {

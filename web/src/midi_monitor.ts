@@ -6,6 +6,7 @@ import { el } from "./dom";
 import { download } from "./files";
 import type { DeviceLink, TrafficEntry } from "./link_core";
 import { addButton, type Modal, openModal } from "./modal";
+import { words } from "./page_texts";
 
 function cells(entry: TrafficEntry): string[] {
   return [`${entry.sinceStartMs.toFixed(1)} ms`, `+${entry.sincePreviousMs.toFixed(1)} ms`, entry.direction,
@@ -15,8 +16,9 @@ function cells(entry: TrafficEntry): string[] {
 export class MidiMonitor {
   private readonly modal: Modal;
   private readonly rows = el("tbody");
-  private readonly filter = el("input", { type: "search", id: "txtFilter", "aria-label": "Filter the messages",
-    placeholder: "Filter: show only messages containing this text" });
+  private readonly texts = words().monitor;
+  private readonly filter = el("input", { type: "search", id: "txtFilter", "aria-label": this.texts.filterName,
+    placeholder: this.texts.filterPlaceholder });
   private readonly count = el("p", { id: "lblCount" });
   private readonly pause: HTMLButtonElement;
   private lines: string[] = [];
@@ -27,21 +29,21 @@ export class MidiMonitor {
   private open = true;
 
   constructor(private readonly link: DeviceLink) {
-    this.modal = openModal("frmMidiMonitor", "MIDI Monitor", () => this.closed());
+    const texts = this.texts;
+    this.modal = openModal("frmMidiMonitor", texts.title, () => this.closed());
     this.modal.dialog.classList.add("monitor");
     this.modal.body.append(
       this.filter,
       el("div", { class: "table-scroll monitor-list" },
-        el("table", { id: "tblTraffic", "aria-label": "MIDI messages" },
-          el("thead", {}, el("tr", {}, ...["Since start", "Since previous", "Direction", "Bytes", "Message"]
-            .map((c) => el("th", { scope: "col" }, c)))),
+        el("table", { id: "tblTraffic", "aria-label": texts.tableName },
+          el("thead", {}, el("tr", {}, ...texts.columns.map((c) => el("th", { scope: "col" }, c)))),
           this.rows)),
       this.count,
     );
-    this.pause = addButton(this.modal, "cmdPause", "Pause", () => this.togglePause());
-    addButton(this.modal, "cmdClear", "Clear", () => this.clear());
-    addButton(this.modal, "cmdSave", "Save\u2026", () => this.save());
-    addButton(this.modal, "cmdClose", "Close", () => {
+    this.pause = addButton(this.modal, "cmdPause", texts.pause, () => this.togglePause());
+    addButton(this.modal, "cmdClear", texts.clear, () => this.clear());
+    addButton(this.modal, "cmdSave", texts.save, () => this.save());
+    addButton(this.modal, "cmdClose", words().answers.close, () => {
       this.modal.close();
       this.closed();
     });
@@ -97,16 +99,14 @@ export class MidiMonitor {
   }
 
   private showCount(): void {
-    let text = `${this.lines.length} messages`;
-    if (this.dropped > 0) text += ` (the ${this.dropped} oldest were let go: the monitor keeps the latest ${this.capacity})`;
-    if (this.paused) text += `; paused, ${this.notRecorded} not recorded`;
-    this.count.textContent = text;
+    this.count.textContent = this.link.monitorCount(this.lines.length, this.dropped, this.capacity, this.paused,
+      this.notRecorded);
   }
 
   private togglePause(): void {
     this.paused = !this.paused;
     this.link.pauseTraffic(this.paused);
-    this.pause.textContent = this.paused ? "Resume" : "Pause";
+    this.pause.textContent = this.paused ? this.texts.resume : this.texts.pause;
     this.showCount();
   }
 

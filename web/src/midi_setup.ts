@@ -5,13 +5,11 @@
 import type { BrowserMidi } from "./browser_midi";
 import { el } from "./dom";
 import type { DeviceLink, SetupDevice, SetupView } from "./link_core";
-import { noDevicesText } from "./midi_refusals";
 import { addButton, openModal } from "./modal";
 import { keepChosenDevices } from "./page_settings";
+import { words } from "./page_texts";
 
 export const devicesChangedEvent = "zkt-devices-changed";
-
-export const choosePrompt = "Choose the MIDI input and output your ZKT is connected to.";
 
 // Each device under the name the browser gives it; the choice is kept by its label.
 function fill(select: HTMLSelectElement, placeholder: string, devices: SetupDevice[], chosenLabel: string): void {
@@ -29,7 +27,8 @@ function chosenLabel(select: HTMLSelectElement): string {
 // Resolves true when the user chose both devices and pressed OK.
 export function runMidiSetup(link: DeviceLink, midi: BrowserMidi, prompt = ""): Promise<boolean> {
   return new Promise((resolve) => {
-    const modal = openModal("frmMidiSetup", "MIDI I/O Setup", () => finish(false));
+    const texts = words().midiSetup;
+    const modal = openModal("frmMidiSetup", texts.title, () => finish(false));
     const inputs = el("select", { id: "ComboMidiIn" });
     const outputs = el("select", { id: "ComboMidiOut" });
     const refusal = el("div", { id: "lblMidiRefusal", class: "warning", role: "status" });
@@ -38,18 +37,18 @@ export function runMidiSetup(link: DeviceLink, midi: BrowserMidi, prompt = ""): 
       prompt === "" ? "" : el("p", { id: "lblPrompt" }, prompt),
       refusal,
       el("div", { class: "form-grid" },
-        el("label", { for: "ComboMidiIn" }, "MIDI In:"), inputs,
-        el("label", { for: "ComboMidiOut" }, "MIDI Out:"), outputs),
+        el("label", { for: "ComboMidiIn" }, texts.input), inputs,
+        el("label", { for: "ComboMidiOut" }, texts.output), outputs),
       missing,
     );
-    const ok = addButton(modal, "CmdOk", "OK", () => {
+    const ok = addButton(modal, "CmdOk", words().answers.ok, () => {
       const chosen = { input: chosenLabel(inputs), output: chosenLabel(outputs) };
       link.chooseDevices(chosen.input, chosen.output);
       keepChosenDevices(chosen);
       modal.close();
       finish(true);
     });
-    addButton(modal, "CmdCancel", "Cancel", () => {
+    addButton(modal, "CmdCancel", words().answers.cancel, () => {
       modal.close();
       finish(false);
     });
@@ -60,10 +59,10 @@ export function runMidiSetup(link: DeviceLink, midi: BrowserMidi, prompt = ""): 
     const show = () => {
       const view = link.setupView();
       wanted ??= view;
-      fill(inputs, "[Choose a MIDI in device]", view.inputs, wanted.input);
-      fill(outputs, "[Choose a MIDI out device]", view.outputs, wanted.output);
+      fill(inputs, texts.chooseInput, view.inputs, wanted.input);
+      fill(outputs, texts.chooseOutput, view.outputs, wanted.output);
       const said = [...midi.refusal()];
-      if (midi.accessState().kind === "ready" && !midi.hasDevices()) said.push(noDevicesText);
+      if (midi.accessState().kind === "ready" && !midi.hasDevices()) said.push(words().refusals.noDevices);
       refusal.replaceChildren(...said.map((line) => el("p", {}, line)));
       missing.replaceChildren(...view.missing.map((line) => el("p", {}, line)));
       allowOk();

@@ -3,6 +3,7 @@
 
 import type { RecoveryQuestion, UnsavedChangesQuestion } from "./core";
 import { el, uniqueId } from "./dom";
+import { words } from "./page_texts";
 
 export interface Modal {
   dialog: HTMLDialogElement;
@@ -81,7 +82,7 @@ export function showMessage(title: string, lines: string[]): Promise<void> {
     const modal = openModal("msgBox", title, resolve);
     modal.dialog.setAttribute("role", "alertdialog");
     modal.body.append(...lines.map((line) => el("p", {}, line)));
-    const ok = addButton(modal, "cmdMessageOK", "OK", () => {
+    const ok = addButton(modal, "cmdMessageOK", words().answers.ok, () => {
       modal.close();
       resolve();
     });
@@ -102,9 +103,10 @@ export function askToSaveChanges(asked: UnsavedChangesQuestion): Promise<Unsaved
       modal.close();
       resolve(choice);
     };
-    const save = addButton(modal, "cmdSaveChanges", "Save", answer("save"));
-    addButton(modal, "cmdDiscardChanges", "Discard", answer("discard"));
-    addButton(modal, "cmdCancelChanges", "Cancel", answer("cancel"));
+    const { answers } = words();
+    const save = addButton(modal, "cmdSaveChanges", answers.save, answer("save"));
+    addButton(modal, "cmdDiscardChanges", answers.discard, answer("discard"));
+    addButton(modal, "cmdCancelChanges", answers.cancel, answer("cancel"));
     modal.dialog.showModal();
     save.focus();
   });
@@ -141,8 +143,9 @@ export function askYesNo(title: string, lines: string[]): Promise<boolean> {
       modal.close();
       resolve(yes);
     };
-    addButton(modal, "cmdYes", "Yes", answer(true));
-    const no = addButton(modal, "cmdNo", "No", answer(false));
+    const { answers } = words();
+    addButton(modal, "cmdYes", answers.yes, answer(true));
+    const no = addButton(modal, "cmdNo", answers.no, answer(false));
     modal.dialog.showModal();
     no.focus();
   });

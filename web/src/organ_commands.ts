@@ -7,16 +7,17 @@ import { type Backup, keepBackup } from "./backup_store";
 import { BrowserMidi } from "./browser_midi";
 import { showBackups } from "./backups_dialog";
 import { ConsoleCheckDialog } from "./console_check_dialog";
-import type { Core, SetAside } from "./core";
+import type { Core, Session, SetAside } from "./core";
 import { download } from "./files";
 import { LinkCheckDialog } from "./link_check_dialog";
 import type { ConsoleCheckTexts, DeviceLink, LinkEvent, WriteOptions } from "./link_core";
 import { LinkTimer } from "./link_timer";
 import { MidiMonitor } from "./midi_monitor";
-import { firefoxAsksText, isFirefox } from "./midi_refusals";
-import { choosePrompt, devicesChangedEvent, runMidiSetup } from "./midi_setup";
+import { isFirefox } from "./midi_refusals";
+import { devicesChangedEvent, runMidiSetup } from "./midi_setup";
 import { askYesNo, showMessage } from "./modal";
 import { chosenDevices, keepWriteOptions, writeOptions } from "./page_settings";
+import { filled, words } from "./page_texts";
 import type { StatusArea } from "./status_area";
 import { askWrite } from "./write_dialog";
 
@@ -37,6 +38,7 @@ type Readiness = { ready: true } | { ready: false; why: string[] };
 export class OrganCommands {
   private readonly midi: BrowserMidi;
   private readonly link: DeviceLink;
+  private readonly session: Session;
   private readonly timer: LinkTimer;
   private monitor: MidiMonitor | null = null;
   private linkCheck: LinkCheckDialog | null = null;
@@ -56,6 +58,7 @@ export class OrganCommands {
       },
     );
     this.link = core.newLink(this.midi);
+    this.session = core.session;
     const remembered = chosenDevices();
     this.link.chooseDevices(remembered.input, remembered.output);
     this.timer = new LinkTimer(this.link, () => this.afterWork());
@@ -74,7 +77,7 @@ export class OrganCommands {
   async load(): Promise<void> {
     await this.prepared(async () => {
       if (!(await this.page.maySetAsideChanges("loadingFromOrgan"))) return;
-      if (!(await this.devicesReady("Load Current Settings from the ZKT")).ready) return;
+      if (!(await this.devicesReady(words().toolbar.load)).ready) return;
       if (this.link.startLoad()) this.page.loadStarted();
     });
     this.timer.workDone();
@@ -85,10 +88,10 @@ export class OrganCommands {
       let options = writeOptions();
       const begin = this.link.writeStart(options);
       if (begin.first === "refuse") {
-        await showMessage("Write Program Data to ZKT", begin.refusal);
+        await showMessage(words().write.title, begin.refusal);
         return;
       }
-      if (!(await this.devicesReady("Write Program Data to ZKT")).ready) return;
+      if (!(await this.devicesReady(words().write.title)).ready) return;
       if (begin.first === "ask") {
         // Nothing is read first, so the dialog comes now.
         const chosen = await askWrite(options, []);
@@ -109,19 +112,20 @@ export class OrganCommands {
 
   async showLinkCheck(): Promise<void> {
     if (this.isBusy()) {
-      void showMessage("Test MIDI Connection", ["A transfer is running. Test the connection once it has finished."]);
+      const { organ } = words();
+      void showMessage(organ.linkCheckTitle, [organ.transferRunning]);
       return;
     }
     // As on the desktop, the devices are chosen before the test is shown.
     if (!this.link.state().devicesChosen) {
       await this.midi.requestAccess();
-      if (!(await runMidiSetup(this.link, this.midi, choosePrompt))) return;
+      if (!(await runMidiSetup(this.link, this.midi, words().midiSetup.prompt))) return;
     }
     const texts = this.link.linkCheckTexts();
     this.linkCheck = new LinkCheckDialog(texts, {
       prepare: async () => {
         const readiness = await this.devicesReady(texts.title);
-        return readiness.ready ? null : readiness.why.join(" ") || "No MIDI input and output are chosen.";
+        return readiness.ready ? null : readiness.why.join(" ") || words().organ.noDevicesChosen;
       },
       start: () => {
         const started = this.link.startLinkCheck();
@@ -149,7 +153,7 @@ export class OrganCommands {
     // As for the connection test, the devices are chosen before the check is shown.
     if (!this.link.state().devicesChosen) {
       await this.midi.requestAccess();
-      if (!(await runMidiSetup(this.link, this.midi, choosePrompt))) return;
+      if (!(await runMidiSetup(this.link, this.midi, words().midiSetup.prompt))) return;
     }
     this.consoleCheck = new ConsoleCheckDialog(texts, {
       prepare: async () => (await this.devicesReady(texts.title)).ready,
@@ -181,7 +185,7 @@ export class OrganCommands {
   }
 
   showBackups(): void {
-    void showBackups((backup) => this.page.openBackup(backup));
+    void showBackups((backup) => this.page.openBackup(backup), (count) => this.session.backupsCounted(count));
   }
 
   private async prepared(work: () => Promise<void>): Promise<void> {
@@ -202,10 +206,10 @@ export class OrganCommands {
     // The simulator needs nothing of the browser; asking for MIDI anyway would hold its transfer
     // up (Firefox without its add-on takes seconds to refuse) or put a question to the user.
     if (!this.simulatorChosen()) {
-      if (this.midi.accessState().kind === "notAsked" && isFirefox()) this.status.report(command, [firefoxAsksText]);
+      if (this.midi.accessState().kind === "notAsked" && isFirefox()) this.status.report(command, [words().refusals.firefoxAsks]);
       await this.midi.requestAccess();
     }
-    if (!this.link.state().devicesChosen && !(await runMidiSetup(this.link, this.midi, choosePrompt)))
+    if (!this.link.state().devicesChosen && !(await runMidiSetup(this.link, this.midi, words().midiSetup.prompt)))
       return { ready: false, why: [] };
     const chosen = this.link.chosenDevices();
     const unreachable = chosen.input < 0 || chosen.output < 0 ? this.midi.refusal() : [];
@@ -284,7 +288,7 @@ export class OrganCommands {
       case "writeFinished":
         this.page.refresh();
         if (event.outcome === "differs")
-          void showMessage("Write Program Data to ZKT", ["The ZKT does not hold what was written:", ...event.report]);
+          void showMessage(words().write.title, [words().organ.notAsWritten, ...event.report]);
         break;
       case "closingDone":
         break;
@@ -297,8 +301,8 @@ export class OrganCommands {
       await keepBackup({ name: backup.name, takenAt: backup.takenAt, manuals: backup.manuals, text: backup.text });
     } catch (error) {
       download(backup.name, backup.text, "application/x-zktconfig");
-      this.status.addLine(`This browser would not keep the backup (${error instanceof Error ? error.message : String(error)}); ` +
-        `it was downloaded instead as ${backup.name}.`, "warning");
+      const why = error instanceof Error ? error.message : String(error);
+      this.status.addLine(filled(words().backups.notKept, why, backup.name), "warning");
     }
   }
 
@@ -315,9 +319,8 @@ export class OrganCommands {
   }
 
   private async askAfterFailedRead(reason: string): Promise<void> {
-    const yes = await askYesNo("Write Program Data to ZKT", [
-      "The ZKT could not be read, so no backup of what it holds was taken:", reason,
-      "Write without a backup? Every manual of the configuration is then written."]);
+    const { organ, write } = words();
+    const yes = await askYesNo(write.title, [organ.noBackup, reason, organ.writeWithoutBackup]);
     if (yes) this.link.writeWithoutBackup();
     else this.link.cancel();
     this.timer.workDone();

@@ -5,6 +5,7 @@
 import type { OrganView } from "./core";
 import { consoleNameInput, el } from "./dom";
 import { pistonsPerManual } from "./manual_panels";
+import { filled, words } from "./page_texts";
 
 export interface OverviewActions {
   editPiston(pistonIndex: number): void;
@@ -83,9 +84,10 @@ export class PistonOverview {
     this.commitEdit();
     // The cell shows a stored line break as a space: a label left as it was is not stored again.
     const shown = cell.textContent ?? "";
-    const input = consoleNameInput(`txtLabel_${pistonIndex}`, shown, "Label", this.longestLabel);
+    const { main } = words();
+    const input = consoleNameInput(`txtLabel_${pistonIndex}`, shown, main.labelPlaceholder, this.longestLabel);
     input.setAttribute("aria-label",
-      `Label of manual ${Math.floor(pistonIndex / pistonsPerManual) + 1}, piston ${(pistonIndex % pistonsPerManual) + 1}`);
+      filled(main.labelName, Math.floor(pistonIndex / pistonsPerManual) + 1, (pistonIndex % pistonsPerManual) + 1));
     const edit: LabelEdit = { pistonIndex, input, shown };
     // The edit is over before the row takes the focus back, which blurs the input again.
     const finish = (keep: boolean) => {

@@ -9,6 +9,7 @@
 // tab's copy nor one that another visit is offering at the same time is ever offered.
 
 import type { RecoveredChanges, RecoveryWork, Session } from "./core";
+import { words } from "./page_texts";
 
 const databaseName = "zktconfig-unsaved-changes";
 const storeName = "copies";
@@ -36,14 +37,14 @@ function reasonOf(error: unknown): string {
 function done<T>(request: IDBRequest<T>): Promise<T> {
   return new Promise((resolve, reject) => {
     request.onsuccess = () => resolve(request.result);
-    request.onerror = () => reject(request.error ?? new Error("the browser's storage failed"));
+    request.onerror = () => reject(request.error ?? new Error(words().storage.failed));
   });
 }
 
 function completed(transaction: IDBTransaction): Promise<void> {
   return new Promise((resolve, reject) => {
     transaction.oncomplete = () => resolve();
-    transaction.onabort = transaction.onerror = () => reject(transaction.error ?? new Error("the browser's storage failed"));
+    transaction.onabort = transaction.onerror = () => reject(transaction.error ?? new Error(words().storage.failed));
   });
 }
 
@@ -88,8 +89,8 @@ export class UnsavedCopies {
   // holds, claimed, or null. Entries that are no copy and belong to no open tab are removed.
   async start(): Promise<FoundCopy | null> {
     try {
-      if (typeof indexedDB === "undefined") throw new Error("this browser keeps no data for pages");
-      if (navigator.locks === undefined) throw new Error("this browser cannot tell whether the page is open in another tab");
+      if (typeof indexedDB === "undefined") throw new Error(words().storage.none);
+      if (navigator.locks === undefined) throw new Error(words().storage.noLocks);
       await this.holdOwnLock();
       this.database = await this.openDatabase();
       return await this.findOrphan();
@@ -132,7 +133,7 @@ export class UnsavedCopies {
   }
 
   private async holdOwnLock(): Promise<void> {
-    if ((await claim(lockPrefix + this.id)) === null) throw new Error("the browser refused the page a lock of its own");
+    if ((await claim(lockPrefix + this.id)) === null) throw new Error(words().storage.lockRefused);
   }
 
   private async openDatabase(): Promise<IDBDatabase> {
@@ -206,7 +207,7 @@ export class UnsavedCopies {
       return;
     }
     if (this.database === null) {
-      if (text !== null) this.tell(this.session.copyNotKeptText(this.refusal ?? "the browser's storage is closed"));
+      if (text !== null) this.tell(this.session.copyNotKeptText(this.refusal ?? words().storage.closed));
       return;
     }
     try {

@@ -4,10 +4,7 @@
 import { el } from "./dom";
 import type { WriteOptions } from "./link_core";
 import { addButton, openModal } from "./modal";
-
-const notReadFirst =
-  "The ZKT is not read before this write, so every manual of the configuration will be written. " +
-  "Tick the backup, or untick \"every manual\", to read it first.";
+import { words } from "./page_texts";
 
 function checkBox(id: string, checked: boolean): HTMLInputElement {
   return el("input", { type: "checkbox", id, checked });
@@ -16,7 +13,8 @@ function checkBox(id: string, checked: boolean): HTMLInputElement {
 // Resolves with the options chosen, or null for Cancel.
 export function askWrite(current: WriteOptions, planLines: string[]): Promise<WriteOptions | null> {
   return new Promise((resolve) => {
-    const modal = openModal("frmWrite", "Write Program Data to ZKT", () => resolve(null));
+    const texts = words().write;
+    const modal = openModal("frmWrite", texts.title, () => resolve(null));
     const boxes = {
       backup: checkBox("chkBackup", current.backup),
       everyManual: checkBox("chkEveryManual", !current.onlyChanged),
@@ -25,18 +23,18 @@ export function askWrite(current: WriteOptions, planLines: string[]): Promise<Wr
     };
     const labelled = (box: HTMLInputElement, text: string) => el("label", { class: "check" }, box, text);
     modal.body.append(
-      el("p", {}, "What the write will change:"),
-      el("pre", { id: "txtPlan", tabindex: 0 }, (planLines.length > 0 ? planLines : [notReadFirst]).join("\n")),
-      labelled(boxes.backup, "Keep a backup of what the ZKT holds before writing"),
-      labelled(boxes.everyManual, "Write every manual, also those that have not changed"),
-      labelled(boxes.verify, "Read the manuals back afterwards and compare them"),
-      labelled(boxes.verifyAll, "Read back all manuals, not only those written"),
+      el("p", {}, texts.planHeading),
+      el("pre", { id: "txtPlan", tabindex: 0 }, (planLines.length > 0 ? planLines : [texts.notReadFirst]).join("\n")),
+      labelled(boxes.backup, texts.backup),
+      labelled(boxes.everyManual, texts.everyManual),
+      labelled(boxes.verify, texts.verify),
+      labelled(boxes.verifyAll, texts.verifyAll),
     );
     // Reading back every manual only means something when manuals are read back at all.
     const follow = () => (boxes.verifyAll.disabled = !boxes.verify.checked);
     boxes.verify.addEventListener("change", follow);
     follow();
-    const write = addButton(modal, "cmdWrite", "Write", () => {
+    const write = addButton(modal, "cmdWrite", texts.write, () => {
       modal.close();
       resolve({
         backup: boxes.backup.checked,
@@ -45,7 +43,7 @@ export function askWrite(current: WriteOptions, planLines: string[]): Promise<Wr
         verifyAll: boxes.verifyAll.checked,
       });
     });
-    addButton(modal, "cmdCancel", "Cancel", () => {
+    addButton(modal, "cmdCancel", texts.cancel, () => {
       modal.close();
       resolve(null);
     });

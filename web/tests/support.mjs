@@ -50,14 +50,15 @@ export async function shot(page, name) {
 
 // A page of the site in a fresh page of the file's browser, served from a port of its own (so
 // nothing stored by another test is seen); with midi, the Web MIDI double (midi_double.mjs)
-// installed with those options before the page loads. browserOptions picks another browser
-// (Firefox's preferences).
-export async function openSite(t, { width = 1280, height = 720, midi, path = "/", browserOptions } = {}) {
+// installed with those options before the page loads; with languages, the browser's languages
+// are those (most wanted first). browserOptions picks another browser (Firefox's preferences).
+export async function openSite(t, { width = 1280, height = 720, midi, path = "/", browserOptions, languages } = {}) {
   const { server, origin } = await serveSite(site);
   const browser = await sharedBrowser(browserOptions);
   const page = await browser.newPage({ width, height });
   // An engine without Web MIDI needs no double to be without it.
   if (midi && (can.webMidi || midi.access !== "absent")) await page.initScript(installMidiDouble, midi);
+  if (languages) await page.initScript(speakLanguages, languages);
   t.after(async () => {
     await page.close();
     server.closeAllConnections();
@@ -66,6 +67,11 @@ export async function openSite(t, { width = 1280, height = 720, midi, path = "/"
   await page.goto(`${origin}${path}`);
   await page.waitFor("body[data-state=ready]", { state: "attached" });
   return { page, server, origin };
+}
+
+function speakLanguages(languages) {
+  Object.defineProperty(Navigator.prototype, "languages", { get: () => languages });
+  Object.defineProperty(Navigator.prototype, "language", { get: () => languages[0] });
 }
 
 export async function openExample(t, options) {

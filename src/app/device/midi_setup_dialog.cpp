@@ -3,6 +3,7 @@
 #include "i18n/tr.h"
 
 #include "app/device/status_window.h"
+#include "link/midi_setup_texts.h"
 #include "link/port_names.h"
 #include "link/port_resolution.h"
 #include "widgets/dialog_placement.h"
@@ -55,7 +56,7 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
                                  std::function<void(const std::string&)> log, QWidget* owner)
     : QDialog(owner), m_port(port), m_selection(selection), m_status(status), m_log(std::move(log)) {
     setObjectName(QStringLiteral("frmMidiSetup"));
-    setWindowTitle(QString::fromStdString(zkt::tr("MIDI I/O Setup")));
+    setWindowTitle(QString::fromStdString(zkt::midisetuptext::title()));
 
     m_inputs = new QComboBox(this);
     m_inputs->setObjectName(QStringLiteral("ComboMidiIn"));
@@ -71,14 +72,14 @@ MidiSetupDialog::MidiSetupDialog(MidiPort& port, MidiSelection& selection, Statu
     m_missing->setStyleSheet(QStringLiteral("color: #a00000;"));
     m_missing->hide();
     m_why = new QLabel(
-        QString::fromStdString(zkt::tr("Choose the MIDI input and output your ZKT is connected to.")), this);
+        QString::fromStdString(zkt::midisetuptext::prompt()), this);
     m_why->setObjectName(QStringLiteral("lblWhy"));
     m_why->setWordWrap(true);
     m_why->hide();
 
     auto* form = new QFormLayout;
-    form->addRow(QString::fromStdString(zkt::tr("MIDI &In:")), m_inputs);
-    form->addRow(QString::fromStdString(zkt::tr("MIDI &Out:")), m_outputs);
+    form->addRow(QString::fromStdString(zkt::midisetuptext::inputCaption()), m_inputs);
+    form->addRow(QString::fromStdString(zkt::midisetuptext::outputCaption()), m_outputs);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* rescanButton =
@@ -160,8 +161,8 @@ void MidiSetupDialog::fillLists(const Chosen& input, const Chosen& output) {
     const QSignalBlocker blockInputs(m_inputs);
     m_outputs->clear();
     m_inputs->clear();
-    m_outputs->addItem(QStringLiteral("[Choose a MIDI out device]"));
-    m_inputs->addItem(QStringLiteral("[Choose a MIDI in device]"));
+    m_outputs->addItem(QString::fromStdString(zkt::midisetuptext::choosePlaceholder(false)));
+    m_inputs->addItem(QString::fromStdString(zkt::midisetuptext::choosePlaceholder(true)));
     if (!outputs.empty())
         m_outputs->addItem(numberedEntry(m_outputs->count(), defaultOutputLabel(outputs)));
     for (const std::string& label : m_outputLabels)

@@ -1,5 +1,6 @@
 #include "app/document/file_dialogs.h"
 
+#include "i18n/tr.h"
 #include "model/config_file.h"
 
 #include <QDir>
@@ -60,7 +61,7 @@ bool confirmReplace(QWidget* owner, const QString& title, const QString& path) {
 } // namespace
 
 QString configurationFileFilter() {
-    return QStringLiteral("ZKTConfig Config File (*.zkt)");
+    return QString::fromStdString(zkt::tr("ZKTConfig Config File (*.zkt)"));
 }
 
 QString showOpenDialog(QWidget* owner, const QString& filter, const QString& title, QString& lastFolder) {

@@ -3,6 +3,7 @@
 #include "i18n/tr.h"
 
 #include "app/document/file_dialogs.h"
+#include "link/monitor_texts.h"
 #include "model/atomic_file.h"
 #include "widgets/twips.h"
 
@@ -41,24 +42,24 @@ QPushButton* addButton(QWidget* owner, QHBoxLayout* row, const char* name, const
 MidiMonitorWindow::MidiMonitorWindow(const Clock& clock, QString folder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_clock(clock), m_folder(std::move(folder)), m_model(clock.now()) {
     setObjectName(QStringLiteral("frmMidiMonitor"));
-    setWindowTitle(QString::fromStdString(zkt::tr("MIDI Monitor")));
+    setWindowTitle(QString::fromStdString(zkt::monitortext::title()));
     resize(twipsToPixels(this, 13500), twipsToPixels(this, 7500));
 
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("txtFilter"));
     m_filter->setPlaceholderText(
-        QString::fromStdString(zkt::tr("Filter: show only messages containing this text")));
+        QString::fromStdString(zkt::monitortext::filterPlaceholder()));
     m_filter->setClearButtonEnabled(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_filter, 1);
-    m_pause = addButton(this, buttons, "cmdPause", QString::fromStdString(zkt::tr("&Pause")));
+    m_pause = addButton(this, buttons, "cmdPause", QString::fromStdString(zkt::monitortext::pauseCaption(false)));
     m_pause->setCheckable(true);
-    QPushButton* clear = addButton(this, buttons, "cmdClear", QString::fromStdString(zkt::tr("C&lear")));
+    QPushButton* clear = addButton(this, buttons, "cmdClear", QString::fromStdString(zkt::monitortext::clearCaption()));
     QPushButton* copy = addButton(this, buttons, "cmdCopy", QString::fromStdString(zkt::tr("&Copy")));
     copy->setToolTip(
         QString::fromStdString(zkt::tr("Copy the selected messages, or all shown when none is selected")));
-    QPushButton* save = addButton(this, buttons, "cmdSave", QString::fromStdString(zkt::tr("&Save...")));
+    QPushButton* save = addButton(this, buttons, "cmdSave", QString::fromStdString(zkt::monitortext::saveCaption()));
     save->setToolTip(QString::fromStdString(zkt::tr("Save the messages shown to a text file")));
 
     m_filtered = new QSortFilterProxyModel(this);
@@ -79,13 +80,13 @@ MidiMonitorWindow::MidiMonitorWindow(const Clock& clock, QString folder, QWidget
     m_table->setColumnWidth(TrafficTableModel::sinceStart,
                             metrics.horizontalAdvance(QStringLiteral("0000000.0 ms")));
     m_table->setColumnWidth(TrafficTableModel::sincePrevious,
-                            metrics.horizontalAdvance(QString::fromStdString(zkt::tr("Since previous (ms)")) +
+                            metrics.horizontalAdvance(m_model.headerData(TrafficTableModel::sincePrevious, Qt::Horizontal).toString() +
                                                       QStringLiteral("  ")));
     m_table->setColumnWidth(TrafficTableModel::direction,
                             metrics.horizontalAdvance(QStringLiteral("received  ")));
     m_table->setColumnWidth(
         TrafficTableModel::length,
-        metrics.horizontalAdvance(QString::fromStdString(zkt::tr("Bytes")) + QStringLiteral("  ")));
+        metrics.horizontalAdvance(m_model.headerData(TrafficTableModel::length, Qt::Horizontal).toString() + QStringLiteral("  ")));
 
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblCount"));
@@ -131,21 +132,15 @@ void MidiMonitorWindow::refresh() {
 }
 
 void MidiMonitorWindow::showCount() {
-    QString text = QStringLiteral("%1 messages").arg(m_model.rowCount());
-    if (m_model.dropped() > 0)
-        text += QStringLiteral(" (the %1 oldest were let go: the monitor keeps the latest %2)")
-                    .arg(m_model.dropped())
-                    .arg(TrafficLog::capacity);
-    if (m_pause->isChecked())
-        text += QStringLiteral("; paused, %1 not recorded").arg(m_notRecorded);
-    m_count->setText(text);
+    m_count->setText(QString::fromStdString(zkt::monitortext::countText(
+        {static_cast<std::size_t>(m_model.rowCount()), m_model.dropped(), TrafficLog::capacity, m_pause->isChecked(),
+         static_cast<std::size_t>(m_notRecorded)})));
 }
 
 void MidiMonitorWindow::pauseToggled(bool paused) {
     if (!paused)
         m_notRecorded = 0;
-    m_pause->setText(paused ? QString::fromStdString(zkt::tr("&Resume"))
-                            : QString::fromStdString(zkt::tr("&Pause")));
+    m_pause->setText(QString::fromStdString(zkt::monitortext::pauseCaption(paused)));
     showCount();
 }
 

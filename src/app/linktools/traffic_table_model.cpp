@@ -1,6 +1,6 @@
 #include "app/linktools/traffic_table_model.h"
 
-#include "i18n/tr.h"
+#include "link/monitor_texts.h"
 
 #include <algorithm>
 
@@ -86,20 +86,10 @@ QVariant TrafficTableModel::data(const QModelIndex& index, int role) const {
 QVariant TrafficTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    switch (section) {
-    case sinceStart:
-        return QString::fromStdString(zkt::tr("Time (ms)"));
-    case sincePrevious:
-        return QString::fromStdString(zkt::tr("Since previous (ms)"));
-    case direction:
-        return QString::fromStdString(zkt::tr("Direction"));
-    case length:
-        return QString::fromStdString(zkt::tr("Bytes"));
-    case meaning:
-        return QString::fromStdString(zkt::tr("Meaning"));
-    default:
+    const std::vector<std::string> columns = monitortext::columns();
+    if (section < 0 || section >= static_cast<int>(columns.size()))
         return {};
-    }
+    return QString::fromStdString(columns[static_cast<std::size_t>(section)]);
 }
 
 } // namespace zkt

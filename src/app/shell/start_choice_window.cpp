@@ -21,8 +21,8 @@ struct ChoiceEntry {
 };
 
 const ChoiceEntry choiceEntries[] = {
-    {"lblWizard", "Load Current Settings from the ZKT", 1500, &StartChoiceWindow::loadFromDeviceChosen},
-    {"lblLoad", "Open Previously Saved ZKT Configuration", 2500, &StartChoiceWindow::openFileChosen},
+    {"lblWizard", untranslated("Load Current Settings from the ZKT"), 1500, &StartChoiceWindow::loadFromDeviceChosen},
+    {"lblLoad", untranslated("Open Previously Saved ZKT Configuration"), 2500, &StartChoiceWindow::openFileChosen},
 };
 constexpr int entryLeftTwips = 900;
 constexpr int entryWidthTwips = 5400;
@@ -56,7 +56,7 @@ StartChoiceWindow::StartChoiceWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     // Tab goes through the entries in this order; Enter or Space chooses the one with the focus.
     QPushButton* first = nullptr;
     for (const ChoiceEntry& entry : choiceEntries) {
-        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        auto* button = new QPushButton(QString::fromStdString(translated(entry.text)), this);
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setGeometry(twipsToPixels(this, entryLeftTwips), twipsToPixels(this, entry.topTwips),
                             twipsToPixels(this, entryWidthTwips), twipsToPixels(this, entryHeightTwips));
