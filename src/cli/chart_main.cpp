@@ -7,7 +7,9 @@
 #include "chart/chart_document.h"
 #include "cli/chart_output.h"
 #include "cli/exit_codes.h"
+#include "i18n/format_text.h"
 #include "i18n/language.h"
+#include "i18n/tr.h"
 
 #include <QGuiApplication>
 #include <exception>
@@ -36,7 +38,7 @@ QPageSize paperNamed(const std::string& name) {
 int main(int argc, char** argv) {
     const bool fromHtml = argc == 6 && std::string_view(argv[2]) == "--html";
     if ((argc != 5 && !fromHtml) || !zkt::setLanguage(argv[1])) {
-        std::cerr << "zktcli-chart: run by `zktcli chart FILE -o OUTPUT`\n";
+        std::cerr << zkt::tr("zktcli-chart: run by `zktcli chart FILE -o OUTPUT`") << '\n';
         return zkt::cli::exitcode::badInput;
     }
     // Fonts need a QGuiApplication; without a platform chosen it is the offscreen one, so that
@@ -54,7 +56,7 @@ int main(int argc, char** argv) {
         else
             zkt::cli::writeChart(argv[2], argv[3], paperNamed(argv[4]), std::cerr);
     } catch (const std::exception& error) {
-        std::cerr << "zktcli: " << error.what() << '\n';
+        std::cerr << zkt::formatText(zkt::tr("zktcli: %1"), error.what()) << '\n';
         return zkt::cli::exitcode::badInput;
     }
     return 0;

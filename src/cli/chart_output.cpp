@@ -2,6 +2,8 @@
 
 #include "chart/chart_document.h"
 #include "cli/config_source.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/atomic_file.h"
 
 #include <QFile>
@@ -15,7 +17,8 @@ ChartFormat chartFormatOf(const std::string& outputPath) {
         return ChartFormat::pdf;
     if (hasExtension(outputPath, ".html") || hasExtension(outputPath, ".htm"))
         return ChartFormat::html;
-    throw std::runtime_error(outputPath + ": a chart is written as PDF (.pdf) or HTML (.html)");
+    throw std::runtime_error(
+        formatText(tr("%1: a chart is written as PDF (.pdf) or HTML (.html)"), outputPath));
 }
 
 void writeChart(const std::string& sourcePath, const std::string& outputPath, const QPageSize& paper,
@@ -33,7 +36,7 @@ void writePdfOfHtml(const std::string& htmlPath, const std::string& outputPath, 
                     const QPageSize& paper) {
     QFile file(QString::fromStdString(htmlPath));
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(htmlPath + ": " + file.errorString().toStdString());
+        throw std::runtime_error(formatText(tr("%1: %2"), htmlPath, file.errorString().toStdString()));
     const QString html = QString::fromUtf8(file.readAll());
     const QString footerLine = QString::fromStdString(footer);
     const QByteArray contents = htmlPdf(html, footerLine, footerLine, paper);

@@ -1,5 +1,7 @@
 #include "cli/config_source.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/config_file.h"
 #include "model/config_json.h"
 
@@ -26,8 +28,10 @@ std::string readJsonText(const std::string& path) {
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
         if (text.size() + got > maxJsonBytes) {
-            throw ConfigFileError(
-                path, 0, "larger than " + std::to_string(maxJsonBytes) + " bytes, not a configuration");
+            throw ConfigFileError(path, 0,
+                                  formatText(trn("larger than %1 byte, not a configuration",
+                                                 "larger than %1 bytes, not a configuration", maxJsonBytes),
+                                             maxJsonBytes));
         }
         text.append(chunk, got);
     }
@@ -55,9 +59,9 @@ ConfigModel readConfigurationForCommand(const std::string& path, std::ostream& w
     ConfigFileCheck check;
     readConfigurationFile(path, model, check);
     for (const std::string& warning : check.warnings)
-        warnings << "zktcli: " << path << ": " << warning << '\n';
+        warnings << formatText(tr("zktcli: %1: %2"), path, warning) << '\n';
     if (check.damaged)
-        throw ConfigFileError(path, 0, "damaged, so it was not used");
+        throw ConfigFileError(path, 0, tr("damaged, so it was not used"));
     return model;
 }
 
@@ -66,7 +70,7 @@ ConfigModel readJsonConfiguration(const std::string& path) {
     try {
         return configurationFromJsonText(text);
     } catch (const ConfigJsonError& e) {
-        throw ConfigJsonError(path + ": " + e.what());
+        throw ConfigJsonError(formatText(tr("%1: %2"), path, e.what()));
     }
 }
 

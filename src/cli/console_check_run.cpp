@@ -8,6 +8,8 @@
 #include "cli/device_transfers.h"
 #include "cli/exit_codes.h"
 #include "cli/interrupt.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/atomic_file.h"
 #include "model/console_names.h"
 
@@ -33,9 +35,12 @@ void checkReportFolder(const std::string& reportPath) {
     const std::filesystem::path folder = std::filesystem::absolute(reportPath).parent_path();
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error))
-        throw std::invalid_argument(reportPath + ": the folder " + folder.string() + " does not exist");
-    if (access(folder.c_str(), W_OK) != 0)
-        throw std::invalid_argument(reportPath + ": the folder " + folder.string() + " cannot be written to");
+        throw std::invalid_argument(
+            formatText(tr("%1: the folder %2 does not exist"), reportPath, folder.string()));
+    if (access(folder.c_str(), W_OK) != 0) {
+        throw std::invalid_argument(
+            formatText(tr("%1: the folder %2 cannot be written to"), reportPath, folder.string()));
+    }
 }
 
 ReportFormat reportFormatOf(const CheckConsoleOptions& options) {
@@ -45,22 +50,28 @@ ReportFormat reportFormatOf(const CheckConsoleOptions& options) {
     if (hasExtension(options.reportPath, ".html") || hasExtension(options.reportPath, ".htm"))
         return ReportFormat::html;
     if (!hasExtension(options.reportPath, ".pdf"))
-        throw std::invalid_argument(options.reportPath +
-                                    ": the report is written as HTML (.html) or PDF (.pdf)");
-    if (!options.writePdf)
         throw std::invalid_argument(
-            options.reportPath +
-            ": this zktcli is built without Qt and writes the report as HTML (.html) only");
+            formatText(tr("%1: the report is written as HTML (.html) or PDF (.pdf)"), options.reportPath));
+    if (!options.writePdf) {
+        throw std::invalid_argument(
+            formatText(tr("%1: this zktcli is built without Qt and writes the report as HTML (.html) only"),
+                       options.reportPath));
+    }
     return ReportFormat::pdf;
 }
 
 void takeCompasses(ConfigModel& model, const std::vector<int>& keys) {
-    if (keys.size() > static_cast<std::size_t>(model.numberOfManuals))
-        throw std::invalid_argument("--keys gives " + std::to_string(keys.size()) + " compasses for " +
-                                    std::to_string(model.numberOfManuals) + " manuals");
+    const auto manuals = static_cast<std::size_t>(model.numberOfManuals);
+    if (keys.size() > manuals) {
+        // TRANSLATORS: the plural goes with the number of manuals (%2); there are always more compasses.
+        throw std::invalid_argument(formatText(trn("--keys gives %1 compasses for %2 manuals",
+                                                   "--keys gives %1 compasses for %2 manuals", manuals),
+                                               keys.size(), manuals));
+    }
     for (std::size_t m = 0; m < keys.size(); ++m) {
-        if (const std::string problem = compassProblem(keys[m]); !problem.empty())
-            throw std::invalid_argument("--keys: " + std::to_string(keys[m]) + " " + problem);
+        if (!compassProblem(keys[m]).empty())
+            throw std::invalid_argument(
+                formatText(tr("--keys: %1 is not 1 to %2 keys"), keys[m], longestCompass));
         model.names.compass[m] = keys[m];
     }
 }
@@ -135,12 +146,13 @@ int exitStatusOf(CheckVerdict verdict) {
 int checkConsole(const DeviceOptions& device, const CheckConsoleOptions& options, std::ostream& out,
                  std::ostream& err) {
     if (options.seconds && *options.seconds <= 0)
-        throw std::invalid_argument("--for must be more than 0 seconds");
+        throw std::invalid_argument(tr("--for must be more than 0 seconds"));
     const ReportFormat format = reportFormatOf(options);
     if (options.file.empty() && device.output.empty())
-        throw std::invalid_argument("without FILE the chain is read first: give --out too");
+        throw std::invalid_argument(tr("without FILE the chain is read first: give --out too"));
     ConfigModel model;
-    std::string source = "the encoder chain";
+    // TRANSLATORS: where the configuration of a console check came from, in its report, when not a file.
+    std::string source = tr("the encoder chain");
     if (!options.file.empty()) {
         model = loadConfigurationSource(options.file, err);
         source = std::filesystem::path(options.file).filename().string();
@@ -199,7 +211,7 @@ int checkConsole(const DeviceOptions& device, const CheckConsoleOptions& options
     else if (format == ReportFormat::pdf)
         options.writePdf(checkReportHtml(report), report.title + ": " + source, options.reportPath);
     if (!out)
-        throw std::runtime_error("the report could not be written to standard output");
+        throw std::runtime_error(tr("the report could not be written to standard output"));
     return exitStatusOf(check.verdict());
 }
 

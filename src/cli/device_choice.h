@@ -8,7 +8,8 @@
 namespace zkt::cli {
 
 // Returns the index into names. An empty choice takes the only device there is. Throws
-// std::runtime_error naming the direction and the candidates when the choice is not unique.
+// std::runtime_error naming the direction ("input" or "output") and the candidates when the
+// choice is not unique.
 int chooseDevice(const std::vector<std::string>& names, const std::string& choice,
                  const std::string& direction);
 

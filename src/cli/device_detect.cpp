@@ -4,6 +4,8 @@
 #include "cli/engine_loop.h"
 #include "cli/exit_codes.h"
 #include "cli/transfer_wait.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "link/transfer_engine.h"
 #include "link/transfer_words.h"
 
@@ -21,8 +23,9 @@ public:
         m_invalidCount = !count.valid;
     }
     void manualIdentified(int manual, const IdentityReply& reply) override {
-        m_out << "Manual " << manual << ": firmware " << reply.firmwareVersion << ", hardware type "
-              << static_cast<int>(reply.hardwareType) << '\n';
+        m_out << formatText(tr("Manual %1: firmware %2, hardware type %3"), manual, reply.firmwareVersion,
+                            static_cast<int>(reply.hardwareType))
+              << '\n';
     }
 
     bool invalidCount() const { return m_invalidCount; }
@@ -45,13 +48,13 @@ int detectChain(DeviceSession& session, std::ostream& out, std::ostream& err) {
     LoopWork work = engineLoopWork(engine);
     work.done = [&engine, &report] { return engine.outcome().ended() || report.invalidCount(); };
     if (runLoop(session.driver(), work, session.timeout()) == LoopEnd::timedOut) {
-        err << "zktcli: gave up waiting for " << describeWait(engine) << '\n';
+        err << formatText(tr("zktcli: gave up waiting for %1"), describeWait(engine)) << '\n';
         return exitcode::timedOut;
     }
     if (report.invalidCount())
         return exitcode::differentOrFailed;
     if (engine.outcome().result == TransferOutcome::Result::failed)
-        err << "zktcli: " << engine.outcome().reason << '\n';
+        err << formatText(tr("zktcli: %1"), engine.outcome().reason) << '\n';
     return exitStatusOf(engine.outcome());
 }
 

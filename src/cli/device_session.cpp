@@ -2,6 +2,7 @@
 
 #include "cli/device_choice.h"
 #include "cli/real_ports.h"
+#include "i18n/tr.h"
 #include "link/port_names.h"
 
 #include <iostream>
@@ -25,7 +26,7 @@ SimulationOptions simulationFrom(const DeviceOptions& options) {
 
 DeviceSession::DeviceSession(const DeviceOptions& options) : m_options(options) {
     if (options.timeoutSeconds < 0)
-        throw std::invalid_argument("--timeout must not be negative");
+        throw std::invalid_argument(tr("--timeout must not be negative"));
     if (options.timeoutSeconds > 0)
         m_timeout = std::chrono::duration_cast<Micros>(std::chrono::duration<double>(options.timeoutSeconds));
 

@@ -5,6 +5,8 @@
 #include "cli/exit_codes.h"
 #include "cli/interrupt.h"
 #include "cli/transfer_wait.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "link/organ_session.h"
 #include "model/backup_store.h"
 #include "model/verification_report.h"
@@ -19,21 +21,16 @@ namespace {
 
 LinkNotices noticesOn(std::ostream& err) {
     LinkNotices notices;
-    notices.userMessage = [&err](const std::string& text) { err << "zktcli: " << text << '\n'; };
+    notices.userMessage = [&err](const std::string& text) {
+        err << formatText(tr("zktcli: %1"), text) << '\n';
+    };
     return notices;
 }
 
-// doing: what the command was at, said between the time and the wait ("reading back what was
-// written, "), or nothing.
-void sayGaveUp(const DeviceSession& session, const TransferEngine& engine, const char* doing,
-               std::ostream& err) {
-    err << "zktcli: gave up after " << session.timeout()->count() / 1'000'000.0 << " s " << doing
-        << "waiting for " << describeWait(engine);
-}
-
 int giveUp(const DeviceSession& session, const TransferEngine& engine, std::ostream& err) {
-    sayGaveUp(session, engine, "", err);
-    err << '\n';
+    err << formatText(tr("zktcli: gave up after %1 s waiting for %2"), secondsText(*session.timeout()),
+                      describeWait(engine))
+        << '\n';
     return exitcode::timedOut;
 }
 
@@ -43,17 +40,23 @@ int giveUpWriting(const DeviceSession& session, const TransferEngine& engine, co
                   std::ostream& err) {
     switch (write.phase()) {
     case SafeWrite::Phase::writing:
-        sayGaveUp(session, engine, "writing, ", err);
-        err << ". " << write.doneSoFar() << '\n';
+        // TRANSLATORS: %3 says which manuals were written.
+        err << formatText(tr("zktcli: gave up after %1 s writing, waiting for %2. %3"),
+                          secondsText(*session.timeout()), describeWait(engine), write.doneSoFar())
+            << '\n';
         return exitcode::writeCutShort;
     case SafeWrite::Phase::verifying:
-        sayGaveUp(session, engine, "reading back what was written, ", err);
-        err << ". " << write.doneSoFar() << '\n';
+        // TRANSLATORS: %3 says which manuals were written and that their read-back did not end.
+        err << formatText(tr("zktcli: gave up after %1 s reading back what was written, waiting for %2. %3"),
+                          secondsText(*session.timeout()), describeWait(engine), write.doneSoFar())
+            << '\n';
         return exitcode::writtenNotVerified;
     default:
-        if (write.phase() == SafeWrite::Phase::reading)
-            err << "zktcli: nothing was written: the chain could not be read for a backup "
-                   "(--no-backup writes without one)\n";
+        if (write.phase() == SafeWrite::Phase::reading) {
+            err << tr("zktcli: nothing was written: the chain could not be read for a backup "
+                      "(--no-backup writes without one)")
+                << '\n';
+        }
         return giveUp(session, engine, err);
     }
 }
@@ -156,8 +159,9 @@ int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOp
         return giveUpWriting(session, engine, write, err);
     letTheLastMessageLeave(session, work);
     if (write.phase() == SafeWrite::Phase::readFailed) {
-        err << "zktcli: nothing was written: " << write.report().front()
-            << " (--no-backup writes without a backup)\n";
+        err << formatText(tr("zktcli: nothing was written: %1 (--no-backup writes without a backup)"),
+                          write.report().front())
+            << '\n';
         return exitcode::timedOut;
     }
     switch (write.outcome()) {
@@ -167,7 +171,7 @@ int writeToChain(DeviceSession& session, const ConfigModel& model, const WriteOp
         return engine.outcome().result == TransferOutcome::Result::failed ? exitStatusOf(engine.outcome())
                                                                           : exitcode::differentOrFailed;
     case SafeWrite::Outcome::differs:
-        err << "zktcli: verification failed\n";
+        err << tr("zktcli: verification failed") << '\n';
         return exitcode::verificationFailed;
     default:
         return exitcode::success;
@@ -180,10 +184,10 @@ int verifyChain(DeviceSession& session, const ConfigModel& expected, std::ostrea
         return status;
     const std::vector<std::string> report = verificationReport(expected, readBack);
     if (report.empty()) {
-        err << "Verified: every manual in the chain matches the file.\n";
+        err << tr("Verified: every manual in the chain matches the file.") << '\n';
         return exitcode::success;
     }
-    err << "zktcli: verification failed:\n";
+    err << tr("zktcli: verification failed:") << '\n';
     for (const std::string& line : report)
         err << line << '\n';
     return exitcode::verificationFailed;

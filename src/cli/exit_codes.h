@@ -1,7 +1,7 @@
 #pragma once
 // zktcli's exit statuses, one list for every command, for --help and scripts alike.
 
-#include <string_view>
+#include <string>
 
 namespace zkt::cli::exitcode {
 
@@ -33,21 +33,7 @@ inline constexpr int consoleUnfinished = 10;
 // Ctrl-C (check-console: Ctrl-C ends the check, which then exits as its verdict says).
 inline constexpr int interrupted = 130;
 
-// The table printed at the end of --help.
-inline constexpr std::string_view helpText =
-    "Exit status:\n"
-    "  0    success; diff: the configurations are equal\n"
-    "  1    diff: they differ; device commands: the transfer failed or the manual count was invalid\n"
-    "  2    bad input or usage (unreadable or damaged file, invalid JSON or values, no such MIDI port)\n"
-    "  3    gave up after --timeout (write: before anything was sent); write: the chain could not be\n"
-    "       read for the backup\n"
-    "  4    write or verify: the chain does not hold the configuration\n"
-    "  5    check-link: the test found a problem with the MIDI loop\n"
-    "  6    a MIDI device went away during the transfer\n"
-    "  7    write: --timeout ended the read-back; the manuals were written but not verified\n"
-    "  8    write: --timeout ended the writing; the message says which manuals were written\n"
-    "  9    check-console: the console sent something other than the configuration says\n"
-    "  10   check-console: nothing was wrong, but not every key, piston and shoe was played\n"
-    "  130  interrupted with Ctrl-C (check-console: Ctrl-C ends the check normally)\n";
+// The table printed at the end of --help, in the current language.
+std::string helpText();
 
 } // namespace zkt::cli::exitcode

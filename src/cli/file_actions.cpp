@@ -2,6 +2,8 @@
 
 #include "cli/config_source.h"
 #include "cli/show_report.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/atomic_file.h"
 #include "model/change_words.h"
 #include "model/config_diff.h"
@@ -17,14 +19,15 @@ namespace {
 void requireWritten(std::ostream& out) {
     out.flush();
     if (!out)
-        throw std::runtime_error("could not write the output (disk full or output closed?)");
+        throw std::runtime_error(tr("could not write the output (disk full or output closed?)"));
 }
 
 } // namespace
 
 void showConfiguration(const std::string& path, std::ostream& out, std::ostream& warnings) {
     const ConfigModel model = loadConfigurationSource(path, warnings);
-    out << "Configuration " << path << '\n';
+    // TRANSLATORS: the first line of `zktcli show`, with the file's name.
+    out << formatText(tr("Configuration %1"), path) << '\n';
     writeShowReport(model, out);
     requireWritten(out);
 }
@@ -42,7 +45,7 @@ void exportConfiguration(const std::string& sourcePath, const std::optional<std:
 
 void importConfiguration(const std::string& jsonPath, const std::string& outputPath) {
     if (!isJsonPath(jsonPath))
-        throw ConfigFileError(jsonPath, 0, "import reads a .json file");
+        throw ConfigFileError(jsonPath, 0, tr("import reads a .json file"));
     ConfigModel model = readJsonConfiguration(jsonPath);
     // The device's type is unknown here; 0 gives the image format byte of every other type.
     model.hardwareType = 0;

@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/file_actions.h"
+#include "i18n/tr.h"
 
 #include <iostream>
 #include <memory>
@@ -21,15 +22,16 @@ struct FileArguments {
 void registerFileCommands(CLI::App& app) {
     auto arguments = std::make_shared<FileArguments>();
 
-    CLI::App* show =
-        app.add_subcommand("show", "Report what every manual, channel and piston of a configuration does");
-    show->add_option("FILE", arguments->source, "a .zkt configuration or its .json form")->required();
+    CLI::App* show = app.add_subcommand(
+        "show", untranslated("Report what every manual, channel and piston of a configuration does"));
+    show->add_option("FILE", arguments->source, untranslated("a .zkt configuration or its .json form"))
+        ->required();
     show->callback([arguments] { showConfiguration(arguments->source, std::cout, std::cerr); });
 
-    CLI::App* exporter = app.add_subcommand("export", "Write a .zkt configuration as JSON");
-    exporter->add_option("FILE", arguments->source, "the .zkt configuration")->required();
-    CLI::Option* exportOutput = exporter->add_option("-o,--output", arguments->output,
-                                                     "the .json file to write (default: standard output)");
+    CLI::App* exporter = app.add_subcommand("export", untranslated("Write a .zkt configuration as JSON"));
+    exporter->add_option("FILE", arguments->source, untranslated("the .zkt configuration"))->required();
+    CLI::Option* exportOutput = exporter->add_option(
+        "-o,--output", arguments->output, untranslated("the .json file to write (default: standard output)"));
     exporter->callback([arguments, exportOutput] {
         const std::optional<std::string> output =
             exportOutput->count() > 0 ? std::optional<std::string>(arguments->output) : std::nullopt;
@@ -37,17 +39,20 @@ void registerFileCommands(CLI::App& app) {
     });
 
     CLI::App* importer =
-        app.add_subcommand("import", "Check a JSON configuration and write it as a .zkt file");
-    importer->add_option("FILE", arguments->source, "the .json configuration")->required();
-    importer->add_option("-o,--output", arguments->output, "the .zkt file to write")->required();
+        app.add_subcommand("import", untranslated("Check a JSON configuration and write it as a .zkt file"));
+    importer->add_option("FILE", arguments->source, untranslated("the .json configuration"))->required();
+    importer->add_option("-o,--output", arguments->output, untranslated("the .zkt file to write"))
+        ->required();
     importer->callback([arguments] { importConfiguration(arguments->source, arguments->output); });
 
     CLI::App* diff = app.add_subcommand(
-        "diff", "Say what differs between two configurations (exit 0 equal, 1 different, 2 error)");
-    diff->add_option("A", arguments->source, "a .zkt or .json configuration")->required();
-    diff->add_option("B", arguments->other, "a .zkt or .json configuration")->required();
-    diff->add_flag("--fields", arguments->fields,
-                   "field by field, with the model's field names and stored values, for scripts");
+        "diff",
+        untranslated("Say what differs between two configurations (exit 0 equal, 1 different, 2 error)"));
+    diff->add_option("A", arguments->source, untranslated("a .zkt or .json configuration"))->required();
+    diff->add_option("B", arguments->other, untranslated("a .zkt or .json configuration"))->required();
+    diff->add_flag(
+        "--fields", arguments->fields,
+        untranslated("field by field, with the model's field names and stored values, for scripts"));
     diff->callback([arguments] {
         const DiffForm form = arguments->fields ? DiffForm::fields : DiffForm::words;
         if (!compareConfigurations(arguments->source, arguments->other, form, std::cout, std::cerr)) {

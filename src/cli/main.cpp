@@ -1,16 +1,19 @@
 #include "cli/cli_commands.h"
 #include "cli/exit_codes.h"
+#include "cli/help_format.h"
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 
 #include <exception>
 #include <iostream>
 
 int main(int argc, char** argv) {
-    CLI::App app{"zktcli: reports, backups and transfers for the ZKT organ MIDI encoder"};
+    CLI::App app{zkt::untranslated("zktcli: reports, backups and transfers for the ZKT organ MIDI encoder")};
     app.require_subcommand(1);
     // Options of zktcli's own, such as --language, may also follow the command's.
     app.fallthrough();
+    zkt::cli::speakHelpInLanguage(app, zkt::cli::exitcode::helpText);
     zkt::cli::addLanguageOption(app);
-    app.footer(std::string(zkt::cli::exitcode::helpText));
     zkt::cli::registerFileCommands(app);
     zkt::cli::registerDeviceCommands(app);
 #ifdef ZKT_WITH_CHART
@@ -24,7 +27,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? zkt::cli::exitcode::success : zkt::cli::exitcode::badInput;
     } catch (const std::exception& e) {
-        std::cerr << "zktcli: " << e.what() << '\n';
+        std::cerr << zkt::formatText(zkt::tr("zktcli: %1"), e.what()) << '\n';
         return zkt::cli::exitcode::badInput;
     }
     return 0;

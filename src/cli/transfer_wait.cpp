@@ -1,43 +1,63 @@
 #include "cli/transfer_wait.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
+#include <sstream>
+
 namespace zkt::cli {
 
 std::string describeWait(const TransferEngine& engine) {
     const TransferStatus status = engine.status();
-    const std::string manual = "manual " + std::to_string(status.manualInHand);
-    const std::string queued = std::to_string(status.messagesQueued);
+    const int manual = status.manualInHand;
+    const std::size_t queued = status.messagesQueued;
     switch (status.state) {
     case TransferState::cablingCheck:
         if (status.lastTagCount) {
-            return "a valid count from the returned tag message (it came back with the count " +
-                   std::to_string(*status.lastTagCount) + "; 2 to 6 stand for 1 to 5 MCUs)";
+            // TRANSLATORS: this and the other waits below complete "zktcli: gave up after 120 s waiting
+            // for ...".
+            return formatText(
+                tr("a valid count from the returned tag message (it came back with the count %1; "
+                   "2 to 6 stand for 1 to 5 MCUs)"),
+                *status.lastTagCount);
         }
-        return "the tag message to come back round the MIDI loop (cabling check)";
+        return tr("the tag message to come back round the MIDI loop (cabling check)");
     case TransferState::askNextManual:
     case TransferState::waitingForIdentity:
-        return "the identity reply of " + manual;
+        return formatText(tr("the identity reply of manual %1"), manual);
     case TransferState::identityReceived:
     case TransferState::settling:
-        return "the program request of " + manual + " to be sent";
+        return formatText(tr("the program request of manual %1 to be sent"), manual);
     case TransferState::waitingForFirstChunk:
-        return "the program data of " + manual;
+        return formatText(tr("the program data of manual %1"), manual);
     case TransferState::collectingChunks:
-        return "the rest of the program data of " + manual + " (" + std::to_string(status.bytesReceived) +
-               " of " + std::to_string(status.bytesExpected) + " bytes received)";
+        return formatText(trn("the rest of the program data of manual %1 (%2 of %3 byte received)",
+                              "the rest of the program data of manual %1 (%2 of %3 bytes received)",
+                              static_cast<unsigned long>(status.bytesExpected)),
+                          manual, status.bytesReceived, status.bytesExpected);
     case TransferState::writingManual:
     case TransferState::nextManualToWrite:
-        if (status.messagesQueued > 0)
-            return "the program data of " + manual + " to be sent (" + queued + " messages queued)";
-        return "the identity reply of " + manual;
+        if (queued > 0) {
+            return formatText(trn("the program data of manual %1 to be sent (%2 message queued)",
+                                  "the program data of manual %1 to be sent (%2 messages queued)", queued),
+                              manual, queued);
+        }
+        return formatText(tr("the identity reply of manual %1"), manual);
     case TransferState::cancellingWrite:
     case TransferState::finished:
     case TransferState::closing:
-        if (status.messagesQueued == 0)
-            return "the pause after the last message, in which the MCU stores it";
-        return "the last messages to be sent (" + queued + " queued)";
+        if (queued == 0)
+            return tr("the pause after the last message, in which the MCU stores it");
+        return formatText(tr("the last messages to be sent (%1 queued)"), queued);
     default:
-        return "a transfer to start";
+        return tr("a transfer to start");
     }
+}
+
+std::string secondsText(Micros duration) {
+    std::ostringstream text;
+    text << duration.count() / 1'000'000.0;
+    return text.str();
 }
 
 } // namespace zkt::cli

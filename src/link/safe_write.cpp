@@ -1,5 +1,7 @@
 #include "link/safe_write.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "link/transfer_words.h"
 #include "link/write_summary.h"
 #include "model/config_clipboard.h"
@@ -242,10 +244,11 @@ std::string SafeWrite::doneSoFar() const {
     case Phase::writing:
         return leftBehind(TransferKind::write, m_engine.writeTally());
     case Phase::verifying:
-        return writeSummary(m_written, {}, m_written) +
-               " Their read-back did not end, so the write is not verified.";
+        // TRANSLATORS: %1 says which manuals were written.
+        return formatText(tr("%1 Their read-back did not end, so the write is not verified."),
+                          writeSummary(m_written, {}, m_written));
     default:
-        return m_written.empty() ? "Nothing was written." : writeSummary(m_written, {}, m_written);
+        return m_written.empty() ? tr("Nothing was written.") : writeSummary(m_written, {}, m_written);
     }
 }
 

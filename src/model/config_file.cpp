@@ -1,5 +1,7 @@
 #include "model/config_file.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/atomic_file.h"
 #include "model/config_file_check.h"
 #include "model/config_file_lines.h"
@@ -26,11 +28,12 @@ namespace {
 std::ifstream openConfigurationFile(const std::string& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
-        throw ConfigFileError(path, 0, "is a folder, not a file");
+        throw ConfigFileError(path, 0, tr("is a folder, not a file"));
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw ConfigFileError(path, 0, std::string("cannot open: ") + std::strerror(errno));
+        // TRANSLATORS: %1 is the system's reason, in English.
+        throw ConfigFileError(path, 0, formatText(tr("cannot open: %1"), std::strerror(errno)));
     }
     return in;
 }
@@ -69,7 +72,7 @@ int readLines(std::istream& in, const std::string& name, ConfigModel& loaded, Co
         ++manuals;
     }
     if (in.bad()) {
-        throw ConfigFileError(name, lines.lineNumber(), "cannot read the file");
+        throw ConfigFileError(name, lines.lineNumber(), tr("cannot read the file"));
     }
     return manuals;
 }

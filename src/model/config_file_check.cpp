@@ -1,5 +1,7 @@
 #include "model/config_file_check.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/config_file.h"
 #include "model/config_model.h"
 #include "model/console_name_lines.h"
@@ -51,13 +53,16 @@ bool ConfigFileLineCheck::take(std::string_view line) {
 void ConfigFileLineCheck::noteDamagedLine(std::string_view line) {
     if (++m_damagedLines > namedDamagedLines)
         return;
-    const std::string where = "Line " + std::to_string(m_lineNumber);
-    const std::string length = std::to_string(line.size());
     if (looksLikeHexText(line)) {
-        m_warnings.push_back(where + " is cut short (" + length + " of " + std::to_string(wholeLineLength) +
-                             " characters): manual " + std::to_string(m_images + 1) + " was not read.");
+        m_warnings.push_back(
+            formatText(tr("Line %1 is cut short (%2 of %3 characters): manual %4 was not read."),
+                       m_lineNumber, line.size(), wholeLineLength, m_images + 1));
     } else {
-        m_warnings.push_back(where + " is not a manual's image (" + length + " characters): it was skipped.");
+        // TRANSLATORS: the plural goes with the number of characters (%2).
+        m_warnings.push_back(
+            formatText(trn("Line %1 is not a manual's image (%2 characters): it was skipped.",
+                           "Line %1 is not a manual's image (%2 characters): it was skipped.", line.size()),
+                       m_lineNumber, line.size()));
     }
 }
 
@@ -66,8 +71,13 @@ void ConfigFileLineCheck::noteNameLine(std::string_view line) {
     if (named.problem.empty()) {
         m_namedManuals.emplace_back(m_lineNumber, named.manualIndex + 1);
     } else {
-        m_warnings.push_back("Line " + std::to_string(m_lineNumber) + " is " + consoleNameLineKind(line) +
-                             " that cannot be read (" + named.problem + "): it was skipped.");
+        // TRANSLATORS: %2 says what is wrong with the line.
+        m_warnings.push_back(
+            formatText(consoleNameLineKind(line) == ConsoleNameLineKind::compass
+                           ? tr("Line %1 is a compass that cannot be read (%2): it was skipped.")
+                           : tr("Line %1 is a name or label that cannot be read (%2): it was "
+                                "skipped."),
+                       m_lineNumber, named.problem));
     }
 }
 
@@ -75,19 +85,23 @@ ConfigFileCheck ConfigFileLineCheck::result() const {
     ConfigFileCheck check{m_warnings, m_damagedLines > 0, m_images == 0};
     for (const auto& [lineNumber, manual] : m_namedManuals) {
         if (manual > m_images && m_images > 0)
-            check.warnings.push_back("Line " + std::to_string(lineNumber) + " names manual " +
-                                     std::to_string(manual) +
-                                     ", which the file does not hold: it was skipped.");
+            check.warnings.push_back(
+                formatText(tr("Line %1 names manual %2, which the file does not hold: it was skipped."),
+                           lineNumber, manual));
     }
     if (m_damagedLines > namedDamagedLines) {
-        check.warnings.push_back(std::to_string(m_damagedLines - namedDamagedLines) +
-                                 " more lines are not manuals' images either; they were skipped.");
+        const int more = m_damagedLines - namedDamagedLines;
+        check.warnings.push_back(
+            formatText(trn("%1 more lines are not manuals' images either; they were skipped.",
+                           "%1 more lines are not manuals' images either; they were skipped.",
+                           static_cast<unsigned long>(more)),
+                       more));
     }
     if (m_beyondLastManual)
-        check.warnings.push_back("Only the first five manuals were read.");
+        check.warnings.push_back(tr("Only the first five manuals were read."));
     if (check.holdsNoImage) {
         check.damaged = true;
-        check.warnings.push_back("The file holds no configuration: no line in it is a manual's image.");
+        check.warnings.push_back(tr("The file holds no configuration: no line in it is a manual's image."));
     }
     return check;
 }
@@ -102,9 +116,12 @@ ConfigFileCheck checkConfigurationLines(std::span<const std::string> lines) {
 }
 
 std::string openedFileHeading(const std::string& fileName, const ConfigFileCheck& check) {
-    if (check.holdsNoImage)
-        return fileName + ":";
-    return (check.warnings.empty() ? "Successfully opened file " : "Opened file ") + fileName;
+    if (check.holdsNoImage) {
+        // TRANSLATORS: a file's name before what is wrong with it, on the lines below.
+        return formatText(tr("%1:"), fileName);
+    }
+    return formatText(check.warnings.empty() ? tr("Successfully opened file %1") : tr("Opened file %1"),
+                      fileName);
 }
 
 std::string openedFileStatus(const std::string& fileName, const ConfigFileCheck& check) {
@@ -115,7 +132,7 @@ std::string openedFileStatus(const std::string& fileName, const ConfigFileCheck&
 }
 
 std::string openingFileCaption(const std::string& fileName) {
-    return "Loading Program Data from file: " + fileName;
+    return formatText(tr("Loading Program Data from file: %1"), fileName);
 }
 
 } // namespace zkt

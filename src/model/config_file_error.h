@@ -1,6 +1,9 @@
 #pragma once
 // A configuration file that cannot be read or written, with where and why.
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -19,7 +22,8 @@ public:
 
 private:
     static std::string composeMessage(const std::string& path, int line, const std::string& reason) {
-        return line > 0 ? path + ", line " + std::to_string(line) + ": " + reason : path + ": " + reason;
+        return line > 0 ? formatText(tr("%1, line %2: %3"), path, line, reason)
+                        : formatText(tr("%1: %2"), path, reason);
     }
 
     std::string m_path;

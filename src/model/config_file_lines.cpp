@@ -1,5 +1,8 @@
 #include "model/config_file_lines.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 namespace zkt {
 
 std::optional<std::string> ConfigFileLines::next(bool longLinesCut) {
@@ -22,9 +25,10 @@ std::optional<std::string> ConfigFileLines::next(bool longLinesCut) {
         if (line.size() == maximumLineLength) {
             if (longLinesCut)
                 continue;
-            throw ConfigFileError(m_name, m_lineNumber,
-                                  "line is longer than " + std::to_string(maximumLineLength) +
-                                      " characters; this is not a configuration file");
+            throw ConfigFileError(
+                m_name, m_lineNumber,
+                formatText(tr("line is longer than %1 characters; this is not a configuration file"),
+                           maximumLineLength));
         }
         line.push_back(static_cast<char>(c));
     }

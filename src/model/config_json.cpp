@@ -1,6 +1,8 @@
 #include "model/config_json.h"
 
+#include "i18n/format_text.h"
 #include "i18n/language.h"
+#include "i18n/tr.h"
 #include "model/carried_values.h"
 #include "model/console_names.h"
 #include "model/function_group_rules.h"
@@ -91,22 +93,26 @@ ordered_json withConsoleName(const char* name, const std::string& text, ordered_
 }
 
 [[noreturn]] void reject(const std::string& where, const std::string& reason) {
-    throw ConfigJsonError(where + ": " + reason);
+    throw ConfigJsonError(formatText(tr("%1: %2"), where, reason));
 }
 
+// What a JSON value is, to end "..., got %1".
 std::string typeName(const json& value) {
-    if (value.is_number_float())
-        return "a fraction";
+    if (value.is_number_float()) {
+        // TRANSLATORS: what a value in a JSON file is, in "numberOfManuals must be an integer, got a string".
+        return tr("a fraction");
+    }
     if (value.is_number())
-        return "an integer";
+        return tr("an integer");
     if (value.is_boolean())
-        return "a boolean";
+        return tr("a boolean");
     if (value.is_string())
-        return "a string";
+        return tr("a string");
     if (value.is_array())
-        return "an array";
+        return tr("an array");
     if (value.is_object())
-        return "an object";
+        return tr("an object");
+    // JSON's own word.
     return "null";
 }
 
@@ -116,7 +122,7 @@ class ObjectReader {
 public:
     ObjectReader(const json& object, std::string where) : m_object(object), m_where(std::move(where)) {
         if (!m_object.is_object())
-            reject(m_where, "expected an object, got " + typeName(m_object));
+            reject(m_where, formatText(tr("expected an object, got %1"), typeName(m_object)));
     }
 
     const std::string& where() const { return m_where; }
@@ -132,7 +138,8 @@ public:
         if (value == nullptr)
             return;
         if (!value->is_number_integer()) {
-            reject(m_where, std::string(name) + " must be an integer, got " + typeName(*value));
+            // TRANSLATORS: %1 is the name of a JSON field, as the file spells it.
+            reject(m_where, formatText(tr("%1 must be an integer, got %2"), name, typeName(*value)));
         }
         constexpr auto low = static_cast<std::int64_t>(std::numeric_limits<Integer>::min());
         constexpr auto high = static_cast<std::int64_t>(std::numeric_limits<Integer>::max());
@@ -140,8 +147,7 @@ public:
                                   ? value->get<std::uint64_t>() > static_cast<std::uint64_t>(high)
                                   : value->get<std::int64_t>() > high;
         if (tooLarge || (!value->is_number_unsigned() && value->get<std::int64_t>() < low)) {
-            reject(m_where, std::string(name) + " " + value->dump() + " is outside " + std::to_string(low) +
-                                ".." + std::to_string(high));
+            reject(m_where, formatText(tr("%1 %2 is outside %3..%4"), name, value->dump(), low, high));
         }
         target = static_cast<Integer>(value->get<std::int64_t>());
     }
@@ -151,7 +157,7 @@ public:
         if (value == nullptr)
             return;
         if (!value->is_boolean()) {
-            reject(m_where, std::string(name) + " must be true or false, got " + typeName(*value));
+            reject(m_where, formatText(tr("%1 must be true or false, got %2"), name, typeName(*value)));
         }
         target = value->get<bool>();
     }
@@ -162,10 +168,10 @@ public:
         if (value == nullptr)
             return;
         if (!value->is_string())
-            reject(m_where, std::string(name) + " must be a string, got " + typeName(*value));
+            reject(m_where, formatText(tr("%1 must be a string, got %2"), name, typeName(*value)));
         std::string text = value->get<std::string>();
-        if (const std::string problem = consoleNameProblem(text); !problem.empty())
-            reject(m_where, std::string(name) + " " + problem);
+        if (const std::string problem = consoleNameProblem(text, name); !problem.empty())
+            reject(m_where, problem);
         target = std::move(text);
     }
 
@@ -173,15 +179,15 @@ public:
     void compass(int& target) {
         int keys = target;
         integer(key::compass, keys);
-        if (const std::string problem = compassProblem(keys); !problem.empty())
-            reject(m_where, std::string(key::compass) + " " + std::to_string(keys) + " " + problem);
+        if (!compassProblem(keys).empty())
+            reject(m_where, formatText(tr("%1 %2 is not 1 to %3 keys"), key::compass, keys, longestCompass));
         target = keys;
     }
 
     void rejectUnknownKeys() const {
         for (const auto& item : m_object.items()) {
             if (!m_used.contains(item.key()))
-                reject(m_where, "unknown key \"" + item.key() + "\"");
+                reject(m_where, formatText(tr("unknown key \"%1\""), item.key()));
         }
     }
 
@@ -191,17 +197,27 @@ private:
     std::set<std::string, std::less<>> m_used;
 };
 
+// sentence: %1 the field, %2 its value, %3..%4 the range, and from %5 on the reasons given.
 void requireRange(const std::string& where, const char* field, int value, ValueRange range,
-                  const std::string& why = {}) {
-    if (!range.contains(value)) {
-        reject(where, std::string(field) + " " + std::to_string(value) + " is outside " +
-                          std::to_string(range.low) + ".." + std::to_string(range.high) + why);
-    }
+                  const std::string& sentence, const std::vector<std::string>& reasons = {}) {
+    if (range.contains(value))
+        return;
+    std::vector<std::string> arguments{field, std::to_string(value), std::to_string(range.low),
+                                       std::to_string(range.high)};
+    arguments.insert(arguments.end(), reasons.begin(), reasons.end());
+    reject(where, formatTextOf(sentence, arguments));
 }
 
-std::string inGroup(int group) {
-    return " in function group " + std::to_string(group) + " (" +
-           vocabulary().functionGroupNames[static_cast<std::size_t>(group)] + ")";
+void requireRange(const std::string& where, const char* field, int value, ValueRange range) {
+    requireRange(where, field, value, range, tr("%1 %2 is outside %3..%4"));
+}
+
+void requireRangeInGroup(const std::string& where, const char* field, int value, ValueRange range,
+                         int group) {
+    // TRANSLATORS: %6 is the function group's name, as the piston editor lists it.
+    requireRange(where, field, value, range, tr("%1 %2 is outside %3..%4 in function group %5 (%6)"),
+                 {std::to_string(group),
+                  translated(vocabulary().functionGroupNames[static_cast<std::size_t>(group)])});
 }
 
 int lastFunctionType(int group) {
@@ -220,19 +236,20 @@ void checkPistonFits(const pistonInfo& p, const std::string& where) {
         // Unassigned stores nothing; HX-90 Cancel's channel still goes into the image.
         if (group == 0)
             return;
-        requireRange(where, key::midiChannel, p.midiChannel, midiChannelRange, inGroup(group));
+        requireRangeInGroup(where, key::midiChannel, p.midiChannel, midiChannelRange, group);
         break;
     case ChannelInput::num:
-        requireRange(where, key::midiChannel, p.midiChannel, numRange, " (the NUM value)");
+        requireRange(where, key::midiChannel, p.midiChannel, numRange,
+                     tr("%1 %2 is outside %3..%4 (the NUM value)"));
         return;
     case ChannelInput::midiChannel:
-        requireRange(where, key::midiChannel, p.midiChannel, midiChannelRange, inGroup(group));
+        requireRangeInGroup(where, key::midiChannel, p.midiChannel, midiChannelRange, group);
         break;
     }
     if (rule.typeMustBeListed)
-        requireRange(where, key::functionType, p.functionType, {0, lastFunctionType(group)}, inGroup(group));
+        requireRangeInGroup(where, key::functionType, p.functionType, {0, lastFunctionType(group)}, group);
     if (rule.valueInput != ValueInput::none)
-        requireRange(where, key::programNumber, p.programNumber, rule.valueRange, inGroup(group));
+        requireRangeInGroup(where, key::programNumber, p.programNumber, rule.valueRange, group);
     if (rule.bankRows) {
         if (p.bankSelMSBFlag)
             requireRange(where, key::bankSelMSB, p.bankSelMSB, bankValueRange);
@@ -240,7 +257,7 @@ void checkPistonFits(const pistonInfo& p, const std::string& where) {
             requireRange(where, key::bankSelLSB, p.bankSelLSB, bankValueRange);
         if (p.bankSelProgramFlag)
             requireRange(where, key::programNumber, p.programNumber, rule.valueRange,
-                         " with bankSelProgramFlag");
+                         tr("%1 %2 is outside %3..%4 with bankSelProgramFlag"));
     }
 }
 
@@ -252,7 +269,8 @@ void readKeyboard(const json& object, const std::string& where, keyboardInfo& ke
     reader.integer(key::archiveChannel, keyboard.archiveChannel);
     reader.rejectUnknownKeys();
     // Input values above 3 would spill into the archive channel's bits of the same byte.
-    requireRange(where, key::archiveInput, keyboard.archiveInput, {0, analogInputCount}, " (3 = none)");
+    requireRange(where, key::archiveInput, keyboard.archiveInput, {0, analogInputCount},
+                 tr("%1 %2 is outside %3..%4 (3 = none)"));
 }
 
 void readChannel(const json& object, const std::string& where, ConfigModel& model, int slot) {
@@ -261,13 +279,14 @@ void readChannel(const json& object, const std::string& where, ConfigModel& mode
     reader.integer(key::channelVelocity, model.channelVelocity[slot]);
     if (const json* shoeObject = reader.member(key::shoe)) {
         shoeInfo& shoe = model.shoes[slot];
-        ObjectReader shoeReader(*shoeObject, where + ", shoe");
+        // TRANSLATORS: where in a JSON configuration: "Manual 1, channel 2, shoe".
+        ObjectReader shoeReader(*shoeObject, formatText(tr("%1, shoe"), where));
         shoeReader.integer(key::shoeChannel, shoe.channel);
         shoeReader.flag(key::volumeControl, shoe.volumeControl);
         shoeReader.flag(key::expressionOn, shoe.expressionOn);
         shoeReader.rejectUnknownKeys();
         requireRange(shoeReader.where(), key::shoeChannel, shoe.channel, {0, analogInputCount - 1},
-                     " (the analog input)");
+                     tr("%1 %2 is outside %3..%4 (the analog input)"));
     }
     reader.rejectUnknownKeys();
 }
@@ -291,26 +310,28 @@ void readPiston(const json& object, const std::string& where, pistonInfo& piston
 
 const json& arrayOf(const json* value, const std::string& where, const char* name, std::size_t size) {
     if (!value->is_array())
-        reject(where, std::string(name) + " must be an array, got " + typeName(*value));
+        reject(where, formatText(tr("%1 must be an array, got %2"), name, typeName(*value)));
     if (value->size() != size) {
-        reject(where, std::string(name) + " has " + std::to_string(value->size()) + " entries, expected " +
-                          std::to_string(size));
+        // TRANSLATORS: the plural goes with the number of entries (%2).
+        reject(where, formatText(trn("%1 has %2 entries, expected %3", "%1 has %2 entries, expected %3",
+                                     value->size()),
+                                 name, value->size(), size));
     }
     return *value;
 }
 
 void readManual(const json& object, int manualIndex, ConfigModel& model) {
-    const std::string where = "Manual " + std::to_string(manualIndex + 1);
+    const std::string where = formatText(tr("Manual %1"), manualIndex + 1);
     ObjectReader reader(object, where);
     reader.consoleName(key::name, model.names.manualNames[static_cast<std::size_t>(manualIndex)]);
     reader.compass(model.names.compass[static_cast<std::size_t>(manualIndex)]);
     if (const json* keyboard = reader.member(key::keyboard)) {
-        readKeyboard(*keyboard, where + ", keyboard", model.keyboards[manualIndex]);
+        readKeyboard(*keyboard, formatText(tr("%1, keyboard"), where), model.keyboards[manualIndex]);
     }
     if (const json* channels = reader.member(key::channels)) {
         const json& list = arrayOf(channels, where, key::channels, channelsPerManual);
         for (int c = 0; c < channelsPerManual; ++c) {
-            readChannel(list[c], where + ", channel " + std::to_string(c + 1), model,
+            readChannel(list[c], formatText(tr("%1, channel %2"), where, c + 1), model,
                         channelSlotOf(manualIndex, c + 1));
         }
     }
@@ -318,7 +339,7 @@ void readManual(const json& object, int manualIndex, ConfigModel& model) {
         const json& list = arrayOf(pistons, where, key::pistons, pistonsPerManual);
         for (int k = 0; k < pistonsPerManual; ++k) {
             const int pistonIndex = pistonIndexOf(manualIndex, k);
-            readPiston(list[k], where + ", piston " + std::to_string(k + 1), model.pistons[pistonIndex],
+            readPiston(list[k], formatText(tr("%1, piston %2"), where, k + 1), model.pistons[pistonIndex],
                        model.names.pistonLabels[static_cast<std::size_t>(pistonIndex)]);
         }
     }
@@ -386,7 +407,8 @@ std::string configurationExportText(const ConfigModel& model) {
 }
 
 ConfigModel configurationFromJson(const nlohmann::json& document) {
-    const std::string where = "configuration";
+    // TRANSLATORS: where in a JSON configuration: its top, outside the manuals.
+    const std::string where = tr("configuration");
     ConfigModel model;
     ObjectReader reader(document, where);
     const json* manuals = reader.member(key::manuals);
@@ -394,18 +416,16 @@ ConfigModel configurationFromJson(const nlohmann::json& document) {
     reader.rejectUnknownKeys();
 
     if (manuals != nullptr && !manuals->is_array()) {
-        reject(where, std::string(key::manuals) + " must be an array, got " + typeName(*manuals));
+        reject(where, formatText(tr("%1 must be an array, got %2"), key::manuals, typeName(*manuals)));
     }
     const std::size_t present = manuals == nullptr ? 0 : manuals->size();
     if (present > static_cast<std::size_t>(maxManuals)) {
-        reject(where, std::to_string(present) + " manuals given, at most " + std::to_string(maxManuals) +
-                          " are possible");
+        reject(where, formatText(tr("%1 manuals given, at most %2 are possible"), present, maxManuals));
     }
     std::int16_t count = static_cast<std::int16_t>(present);
     reader.integer(key::numberOfManuals, count);
     if (declaredCount != nullptr && static_cast<std::size_t>(count) != present) {
-        reject(where, "numberOfManuals is " + std::to_string(count) + " but the manuals array holds " +
-                          std::to_string(present));
+        reject(where, formatText(tr("numberOfManuals is %1 but the manuals array holds %2"), count, present));
     }
     for (std::size_t m = 0; m < present; ++m)
         readManual((*manuals)[m], static_cast<int>(m), model);

@@ -1,5 +1,7 @@
 #include "model/console_name_lines.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/config_file.h"
 #include "model/console_names.h"
 
@@ -61,7 +63,8 @@ std::string unescapedText(std::string_view escaped, std::string& problem) {
         const int high = i + 1 < escaped.size() ? hexValue(escaped[i + 1]) : -1;
         const int low = i + 2 < escaped.size() ? hexValue(escaped[i + 2]) : -1;
         if (high < 0 || low < 0) {
-            problem = "a \"%\" without two hex digits after it";
+            // TRANSLATORS: what is wrong with a line of a manual's name or a piston's label, in brackets.
+            problem = tr("a \"%\" without two hex digits after it");
             return {};
         }
         text += static_cast<char>(high * 16 + low);
@@ -88,9 +91,9 @@ std::string compassOf(std::string_view rest, int& keys) {
     const auto* end = begin + rest.size();
     const auto [after, error] = std::from_chars(begin, end, keys);
     if (rest.empty() || error != std::errc() || *begin == '0' || after != end)
-        return "no number of keys after the manual";
-    if (const std::string problem = compassProblem(keys); !problem.empty())
-        return "the compass " + problem;
+        return tr("no number of keys after the manual");
+    if (!compassProblem(keys).empty())
+        return formatText(tr("the compass is not 1 to %1 keys"), longestCompass);
     return {};
 }
 
@@ -119,8 +122,8 @@ bool isConsoleNameLine(std::string_view line) {
            (line.starts_with(nameMark) || line.starts_with(labelMark) || line.starts_with(compassMark));
 }
 
-std::string consoleNameLineKind(std::string_view line) {
-    return line.starts_with(compassMark) ? "a compass" : "a name or label";
+ConsoleNameLineKind consoleNameLineKind(std::string_view line) {
+    return line.starts_with(compassMark) ? ConsoleNameLineKind::compass : ConsoleNameLineKind::nameOrLabel;
 }
 
 ConsoleNameLine parseConsoleNameLine(std::string_view line) {
@@ -133,13 +136,12 @@ ConsoleNameLine parseConsoleNameLine(std::string_view line) {
     int manual = 0;
     int piston = 0;
     if (!takeNumber(rest, 1, maxManuals, manual)) {
-        parsed.problem =
-            "no manual number 1 to " + std::to_string(maxManuals) + " and a blank after the mark";
+        parsed.problem = formatText(tr("no manual number 1 to %1 and a blank after the mark"), maxManuals);
         return parsed;
     }
     if (isLabel && !takeNumber(rest, 1, pistonsPerManual, piston)) {
         parsed.problem =
-            "no piston number 1 to " + std::to_string(pistonsPerManual) + " and a blank after the manual";
+            formatText(tr("no piston number 1 to %1 and a blank after the manual"), pistonsPerManual);
         return parsed;
     }
     parsed.manualIndex = manual - 1;
@@ -152,8 +154,8 @@ ConsoleNameLine parseConsoleNameLine(std::string_view line) {
     parsed.pistonInManual = isLabel ? piston - 1 : -1;
     parsed.text = unescapedText(rest, parsed.problem);
     if (parsed.problem.empty()) {
-        if (const std::string problem = consoleNameProblem(parsed.text); !problem.empty())
-            parsed.problem = "the text " + problem;
+        // TRANSLATORS: the subject of "... is not UTF-8 text" and "... has 41 characters, at most 40".
+        parsed.problem = consoleNameProblem(parsed.text, tr("the text"));
     }
     return parsed;
 }

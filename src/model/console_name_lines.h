@@ -25,8 +25,9 @@ std::vector<std::string> consoleNameLines(const ConsoleNames& names, int manuals
 // Whether line is marked as a name, label or compass line, whether or not it can then be read.
 bool isConsoleNameLine(std::string_view line);
 
-// What such a line gives, as a warning about it names it: "a compass", "a name or label".
-std::string consoleNameLineKind(std::string_view line);
+// What such a line gives, as a warning about it names it: a compass, or a name or label.
+enum class ConsoleNameLineKind { nameOrLabel, compass };
+ConsoleNameLineKind consoleNameLineKind(std::string_view line);
 
 struct ConsoleNameLine {
     int manualIndex = 0;

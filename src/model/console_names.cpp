@@ -112,6 +112,15 @@ std::string consoleNameProblem(std::string_view text) {
     return {};
 }
 
+std::string consoleNameProblem(std::string_view text, std::string_view subject) {
+    if (!isUtf8(text))
+        return formatText(tr("%1 is not UTF-8 text"), subject);
+    const std::size_t characters = characterCount(text);
+    if (characters > longestConsoleName)
+        return formatText(tr("%1 has %2 characters, at most %3"), subject, characters, longestConsoleName);
+    return {};
+}
+
 std::string consoleNameRefusal(std::string_view text, ConsoleNameKind kind) {
     const bool label = kind == ConsoleNameKind::label;
     if (!isUtf8(text))

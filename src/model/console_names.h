@@ -16,6 +16,8 @@ inline constexpr std::size_t longestConsoleName = 40;
 // Why text cannot be a manual's name or a piston's label, to end a sentence ("is not UTF-8
 // text", "has 41 characters, at most 40"); empty when it can be one.
 std::string consoleNameProblem(std::string_view text);
+// The same in the current language, said of subject ("label has 41 characters, at most 40").
+std::string consoleNameProblem(std::string_view text, std::string_view subject);
 // The same as a whole sentence in the current language about a manual's name or a piston's
 // label: "The label is not UTF-8 text."; empty when it can be one.
 enum class ConsoleNameKind { name, label };
@@ -24,7 +26,7 @@ std::string consoleNameRefusal(std::string_view text, ConsoleNameKind kind);
 // The most keys a manual may have: one for every note MIDI has.
 inline constexpr int longestCompass = 128;
 // Why a number cannot be a manual's compass, to end a sentence ("is not 1 to 128 keys"); empty
-// when it can be one.
+// when it can be one. The messages that give the reason word it whole, in the current language.
 std::string compassProblem(int keys);
 
 // The code points of UTF-8 text.

@@ -1,5 +1,8 @@
 #include "model/hex_text.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <array>
 #include <optional>
 
@@ -74,9 +77,8 @@ Bytes hexToBytes(std::string_view hexText) {
         const std::string_view token = hexText.substr(pos, tokenEnd - pos);
         const auto byte = parseHexToken(token);
         if (!byte) {
-            throw HexFormatError("Not a hexadecimal byte: \"" + std::string(token) + "\" (byte " +
-                                 std::to_string(bytes.size() + 1) + ", column " + std::to_string(pos + 1) +
-                                 ")");
+            throw HexFormatError(formatText(tr("Not a hexadecimal byte: \"%1\" (byte %2, column %3)"), token,
+                                            bytes.size() + 1, pos + 1));
         }
         bytes.push_back(*byte);
         pos = tokenEnd;

@@ -1,5 +1,7 @@
 #include "model/json_strict_parse.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/config_json_error.h"
 
 #include <set>
@@ -49,7 +51,8 @@ private:
     void addKey(const std::string& name) {
         Frame& frame = m_frames.back();
         if (!frame.keys.insert(name).second) {
-            throw ConfigJsonError(pathOfCurrentObject() + ": key \"" + name + "\" appears twice");
+            throw ConfigJsonError(
+                formatText(tr("%1: key \"%2\" appears twice"), pathOfCurrentObject(), name));
         }
         frame.currentKey = name;
     }
@@ -90,7 +93,7 @@ nlohmann::json parseJsonStrictly(std::string_view text) {
         });
     } catch (const json::exception& e) {
         // Syntax errors and numbers too large for any type alike.
-        throw ConfigJsonError(std::string("not valid JSON: ") + e.what());
+        throw ConfigJsonError(formatText(tr("not valid JSON: %1"), e.what()));
     }
 }
 

@@ -1,3 +1,5 @@
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/function_group_rules.h"
 #include "model/image_layout.h"
 #include "model/program_image.h"
@@ -169,8 +171,8 @@ std::optional<AhlbornFunction> decodeAhlbornCode(std::uint8_t code) {
 void decodeProgramImage(ConfigModel& model, int manual, std::span<const std::uint8_t> image) {
     checkManualNumber(manual);
     if (image.size() < static_cast<std::size_t>(lastDecodedPosition)) {
-        throw ImageTooShort("program image has " + std::to_string(image.size()) + " bytes, at least " +
-                            std::to_string(lastDecodedPosition) + " are needed");
+        throw ImageTooShort(formatText(tr("program image has %1 bytes, at least %2 are needed"), image.size(),
+                                       lastDecodedPosition));
     }
     const int m = manual - 1;
     decodeChannels(image, model, m);

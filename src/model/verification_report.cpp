@@ -1,5 +1,7 @@
 #include "model/verification_report.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
 #include "model/change_words.h"
 #include "model/console_names.h"
 #include "model/program_image.h"
@@ -19,8 +21,12 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
     for (int manual = 1; manual <= writtenManuals; ++manual) {
         const std::string name = manualWithName(written.names, manual);
         if (manual > compared) {
-            report.push_back(name + ": not in the chain (" + std::to_string(readBack.numberOfManuals) +
-                             " manuals detected)");
+            // TRANSLATORS: %1 is the manual; the plural goes with the number of manuals detected (%2).
+            report.push_back(
+                formatText(trn("%1: not in the chain (%2 manuals detected)",
+                               "%1: not in the chain (%2 manuals detected)",
+                               static_cast<unsigned long>(std::max<int>(readBack.numberOfManuals, 0))),
+                           name, readBack.numberOfManuals));
             continue;
         }
         // The read-back is taken as decoded: whatever an MCU holds must be reportable, even data
@@ -30,9 +36,11 @@ std::vector<std::string> verificationReport(const ConfigModel& written, const Co
             continue;
         for (std::string& change : changes)
             change.insert(0, "  ");
-        report.push_back(name + ": the chain differs from the file in " + std::to_string(changes.size()) +
-                         (changes.size() == 1 ? " setting" : " settings") + " (file" + changeArrow +
-                         "chain):");
+        // TRANSLATORS: %3 is the arrow between the file's value and the chain's in the lines below.
+        report.push_back(formatText(
+            trn("%1: the chain differs from the file in %2 setting (file%3chain):",
+                "%1: the chain differs from the file in %2 settings (file%3chain):", changes.size()),
+            name, changes.size(), changeArrow));
         report.insert(report.end(), changes.begin(), changes.end());
     }
     return report;
