@@ -236,8 +236,9 @@ int main(int argc, char** argv) {
                app.mainWindow().isVisible();
     };
     poll.callOnTimeout([&] {
-        const std::string status = app.statusWindow().text();
-        const bool midLoad = status.find("Manual #2... ok") != std::string::npos;
+        // In any language: the second manual is in once the third is asked for.
+        const zkt::TransferStatus transfer = app.engine().status();
+        const bool midLoad = transfer.kind == zkt::TransferKind::load && transfer.manualInHand == 3;
         switch (stop) {
         case Stop::firstLoad:
             if (!midLoadTaken && midLoad) {
