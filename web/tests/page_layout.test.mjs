@@ -35,21 +35,26 @@ test("Tab reaches every control in order with a visible focus frame", async (t) 
   for (const id of ["txtOverviewFilter", "59", "txtStatus"]) assert.ok(reached.includes(id), id);
 });
 
-test("the page fits 1280 x 720 and a tablet's width without hiding anything", async (t) => {
+test("the page fits 1280 x 720 and a tablet's width without hiding anything, in every language", async (t) => {
   const { page } = await openExample(t);
-  for (const [width, height] of [[1280, 720], [768, 1024], [600, 960]]) {
+  const sizes = [[1280, 720], [768, 1024], [600, 960]];
+  for (const [language, width, height] of ["Deutsch", "Nederlands", "Français", "English"].flatMap((language) =>
+    sizes.map(([width, height]) => [language, width, height]))) {
+    await page.select("#cboLanguage", language);
     await page.setViewport(width, height);
     const layout = await page.evaluate(() => {
-      const boxes = Array.from(document.querySelectorAll(".piston, #tbrMain button, .keyboard"), (e) => e.getBoundingClientRect());
+      const boxes = Array.from(document.querySelectorAll(".piston, #tbrMain button, #cboLanguage, .keyboard"),
+        (e) => e.getBoundingClientRect());
       const pistons = Array.from(document.querySelectorAll(".piston"), (e) => e.getBoundingClientRect());
       const overlapping = pistons.some((a, i) => i % 20 > 0 && pistons[i - 1].right > a.left);
       return { width: innerWidth, scrollWidth: document.documentElement.scrollWidth,
         widest: Math.max(...boxes.map((b) => b.right)), overlapping };
     });
+    const where = `${language}, ${width}`;
     assert.ok(Math.abs(layout.width - width) <= 20, `the viewport is ${layout.width} px wide, not ${width}`);
-    assert.ok(layout.scrollWidth <= layout.width, `${width}: the page is ${layout.scrollWidth} px wide`);
-    assert.ok(layout.widest <= layout.width, `${width}: a control ends at ${layout.widest} px`);
-    assert.equal(layout.overlapping, false, `${width}: pistons overlap`);
-    await shot(page, `layout_${width}x${height}`);
+    assert.ok(layout.scrollWidth <= layout.width, `${where}: the page is ${layout.scrollWidth} px wide`);
+    assert.ok(layout.widest <= layout.width, `${where}: a control ends at ${layout.widest} px`);
+    assert.equal(layout.overlapping, false, `${where}: pistons overlap`);
+    await shot(page, `layout_${language}_${width}x${height}`);
   }
 });
