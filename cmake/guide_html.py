@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Turns the user guide (Markdown) into the HTML page the program opens with F1, with its
 pictures beside it: guide_html.py GUIDE.md OUT.html. Links within the guide keep working, and a
-picture or an anchor the guide names but does not have stops the build."""
+picture or an anchor the guide names but does not have stops the build. A guide's first pages in
+another language (user-guide.de.md) become user-guide.de.html in that language, their links
+into the English guide pointing at its page."""
 
 import re
 import shutil
@@ -11,7 +13,7 @@ from pathlib import Path
 import markdown
 
 PAGE = """<!DOCTYPE html>
-<html lang="en">
+<html lang="{language}">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
@@ -37,7 +39,9 @@ def main():
     text = source.read_text(encoding="utf-8")
     converter = markdown.Markdown(extensions=["tables", "fenced_code", "toc"],
                                   extension_configs={"toc": {"slugify": github_slug}})
-    body = converter.convert(text)
+    body = converter.convert(text).replace('href="user-guide.md', 'href="user-guide.html')
+    suffixes = source.name.split(".")
+    language = suffixes[1] if len(suffixes) == 3 else "en"
     title = re.search(r"^# (.+)$", text, re.M).group(1)
     problems = []
     ids = set(re.findall(r'id="([^"]+)"', body))
@@ -50,7 +54,7 @@ def main():
     if problems:
         sys.exit(f"{source}: " + "; ".join(problems))
     target.parent.mkdir(parents=True, exist_ok=True)
-    target.write_text(PAGE.format(title=title, body=body), encoding="utf-8")
+    target.write_text(PAGE.format(language=language, title=title, body=body), encoding="utf-8")
     pictures = source.parent / "images"
     if pictures.is_dir() and target.parent != source.parent:
         shutil.copytree(pictures, target.parent / "images", dirs_exist_ok=True)

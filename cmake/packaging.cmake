@@ -36,9 +36,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/three-manuals.zkt
         DESTINATION ${ZKT_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${ZKT_INSTALL_DOCDIR})
-# The user guide with its pictures: F1 opens it from here.
-install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/README.md
-        DESTINATION ${ZKT_INSTALL_DOCDIR})
+# The user guide with its pictures, and its first pages in other languages: F1 opens it from here.
+file(GLOB zkt_guide_texts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide*.md)
+install(FILES ${zkt_guide_texts} ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${ZKT_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images
         DESTINATION ${ZKT_INSTALL_DOCDIR})
 include(${CMAKE_CURRENT_LIST_DIR}/user_guide.cmake)

@@ -13,13 +13,20 @@ foreach(candidate ${Python3_EXECUTABLE} /usr/bin/python3)
 endforeach()
 if(guidePython)
   file(GLOB guidePictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/images/*.png)
-  add_custom_command(OUTPUT ${ZKT_GUIDE_HTML}
-    COMMAND ${guidePython} ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${PROJECT_SOURCE_DIR}/docs/user-guide.md
-            ${ZKT_GUIDE_HTML}
-    DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${guidePictures}
-    COMMENT "The user guide as HTML")
-  add_custom_target(user_guide ALL DEPENDS ${ZKT_GUIDE_HTML})
-  install(FILES ${ZKT_GUIDE_HTML} DESTINATION ${ZKT_INSTALL_DOCDIR})
+  # The guide, and its first pages in each language they are translated into (user-guide.de.md).
+  file(GLOB guideSources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide*.md)
+  set(guidePages "")
+  foreach(guide IN LISTS guideSources)
+    get_filename_component(page ${guide} NAME_WLE)
+    set(html ${CMAKE_BINARY_DIR}/docs/${page}.html)
+    add_custom_command(OUTPUT ${html}
+      COMMAND ${guidePython} ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${guide} ${html}
+      DEPENDS ${guide} ${PROJECT_SOURCE_DIR}/cmake/guide_html.py ${guidePictures}
+      COMMENT "The user guide as HTML: ${page}")
+    list(APPEND guidePages ${html})
+  endforeach()
+  add_custom_target(user_guide ALL DEPENDS ${guidePages})
+  install(FILES ${guidePages} DESTINATION ${ZKT_INSTALL_DOCDIR})
 else()
   message(WARNING "Python's markdown module is missing (Debian: python3-markdown): the user guide is "
                   "installed as Markdown only")

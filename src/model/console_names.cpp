@@ -101,17 +101,6 @@ std::size_t characterCount(std::string_view utf8) {
     return count;
 }
 
-std::string consoleNameProblem(std::string_view text) {
-    if (!isUtf8(text))
-        return "is not UTF-8 text";
-    const std::size_t characters = characterCount(text);
-    if (characters > longestConsoleName) {
-        return "has " + std::to_string(characters) + " characters, at most " +
-               std::to_string(longestConsoleName);
-    }
-    return {};
-}
-
 std::string consoleNameProblem(std::string_view text, std::string_view subject) {
     if (!isUtf8(text))
         return formatText(tr("%1 is not UTF-8 text"), subject);

@@ -13,10 +13,9 @@ namespace zkt {
 // In characters (Unicode code points): what a label maker's strip or a line of the chart holds.
 inline constexpr std::size_t longestConsoleName = 40;
 
-// Why text cannot be a manual's name or a piston's label, to end a sentence ("is not UTF-8
-// text", "has 41 characters, at most 40"); empty when it can be one.
-std::string consoleNameProblem(std::string_view text);
-// The same in the current language, said of subject ("label has 41 characters, at most 40").
+// Why text cannot be a manual's name or a piston's label, said of subject in the current
+// language ("label has 41 characters, at most 40", "the text is not UTF-8 text"); empty when it
+// can be one.
 std::string consoleNameProblem(std::string_view text, std::string_view subject);
 // The same as a whole sentence in the current language about a manual's name or a piston's
 // label: "The label is not UTF-8 text."; empty when it can be one.

@@ -298,12 +298,17 @@ TEST_F(StartupTest, TheLanguageChosenIsKeptAndTheWindowSpeaksItAtOnce) {
     ASSERT_TRUE(file != nullptr && german != nullptr);
     EXPECT_EQ(file->title(), QStringLiteral("&Bestand"));
     EXPECT_EQ(german->text(), QStringLiteral("Deutsch"));
+    // Help opens the guide's first pages in the window's language.
+    const auto guide = [&] { return main.documentationUrl().fileName().section(QLatin1Char('.'), 0, 1); };
+    EXPECT_EQ(guide(), QStringLiteral("user-guide.nl"));
     german->trigger();
     EXPECT_EQ(file->title(), QStringLiteral("&Datei"));
     EXPECT_TRUE(german->isChecked());
+    EXPECT_EQ(guide(), QStringLiteral("user-guide.de"));
     EXPECT_TRUE(readAll(folders.paths.settingsFile()).contains(QStringLiteral("Language=de")));
     main.findChild<QAction*>(QStringLiteral("mnuLanguage_en"))->trigger();
     EXPECT_EQ(file->title(), QStringLiteral("&File"));
+    EXPECT_EQ(guide(), QStringLiteral("user-guide.html"));
 }
 
 TEST_F(ChoiceTest, CloseOnTheStatusWindowMakesTheNextMessageReopenThePorts) {

@@ -74,7 +74,7 @@ TEST(ConsoleNames, WhateverIsTypedGoesThroughAFileAndBackUnseenByImageReaders) {
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
-        ASSERT_EQ(consoleNameProblem(text), "");
+        ASSERT_EQ(consoleNameProblem(text, "name"), "");
         const ConfigModel organ = namedOrgan(maxManuals, text);
         ConfigModel plain = organ;
         plain.names = {};
@@ -188,8 +188,8 @@ TEST(ConsoleNames, LinesThatCannotBeReadAreSkippedAndSaid) {
     // Only the mark makes a line one of these; anything else short is still no image.
     EXPECT_TRUE(
         checkConfigurationLines(std::vector<std::string>{"#zkt-nam 1 X", std::string(780, '0')}).damaged);
-    EXPECT_EQ(consoleNameProblem("\xC0\xAF"), "is not UTF-8 text") << "an overlong form";
-    EXPECT_EQ(consoleNameProblem("\xED\xA0\x80"), "is not UTF-8 text") << "a surrogate";
+    EXPECT_EQ(consoleNameProblem("\xC0\xAF", "label"), "label is not UTF-8 text") << "an overlong form";
+    EXPECT_EQ(consoleNameProblem("\xED\xA0\x80", "label"), "label is not UTF-8 text") << "a surrogate";
 }
 
 TEST(ConsoleNames, FiveManualsFollowedByTheirNamesLoadAllFive) {

@@ -27,6 +27,9 @@ require_file(share/doc/zktconfig/copyright)
 # Help > View On-line Docs opens the installed guide, whose pictures sit beside it.
 require_file(share/doc/zktconfig/user-guide.md)
 require_file(share/doc/zktconfig/user-guide.html)
+foreach(language de nl fr)
+  require_file(share/doc/zktconfig/user-guide.${language}.html)
+endforeach()
 require_file(share/doc/zktconfig/images/main_window_3_manuals.png)
 
 if(WITH_GUI)

@@ -1,5 +1,6 @@
 #include "app/shell/application.h"
 
+#include "i18n/language.h"
 #include "i18n/tr.h"
 
 #include "app/device/hardware_midi.h"
@@ -35,16 +36,25 @@ constexpr int simulationStepMs = 5;
 constexpr int outsideFileRetryMs = 250;
 
 // The user guide as a page with its pictures, installed beside the program or built with it;
-// else its text, installed or in the source tree the program was built from.
-QUrl userGuideUrl(const QString& programFolder) {
-    const QStringList candidates = {
+// else its text, installed or in the source tree the program was built from. In another
+// language its first pages in that language (user-guide.de.html), where they are there.
+QUrl userGuideUrl(const QString& programFolder, std::string_view language) {
+    const QStringList english = {
         programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.html"),
         QStringLiteral(ZKT_BUILD_GUIDE),
         programFolder + QStringLiteral("/../share/doc/zktconfig/user-guide.md"),
         programFolder + QStringLiteral("/docs/user-guide.md"),
         QStringLiteral(ZKT_SOURCE_DIR "/docs/user-guide.md"),
-        QStringLiteral(ZKT_SOURCE_DIR "/README.md"),
     };
+    QStringList candidates;
+    if (language != englishLanguage) {
+        const QString code = QString::fromUtf8(language.data(), static_cast<qsizetype>(language.size()));
+        for (const QString& candidate : english) {
+            const qsizetype dot = candidate.lastIndexOf(QLatin1Char('.'));
+            candidates << candidate.left(dot) + QLatin1Char('.') + code + candidate.mid(dot);
+        }
+    }
+    candidates << english << QStringLiteral(ZKT_SOURCE_DIR "/README.md");
     for (const QString& candidate : candidates) {
         if (QFileInfo::exists(candidate))
             return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
@@ -115,7 +125,7 @@ Application::Application(AppPaths paths, ApplicationOptions options)
         [this](const std::string& line) { m_log.writeLog(line); }, m_options.recoveryDelay);
     connect(m_transferView.get(), &TransferView::finished, m_document.get(),
             &DocumentController::transferFinished);
-    m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder));
+    m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder, currentLanguage()));
     m_mainWindow->setCloseGuard(
         [this] { return m_document->maySetAsideChanges(documenttext::SetAside::closing); });
     m_mainWindow->setHistoryActions(m_history->newUndoAction(m_mainWindow.get()),
@@ -453,6 +463,7 @@ void Application::chooseLanguage(const std::string& language) {
     if (!m_language.choose(language))
         return;
     m_settings.setLanguage(language);
+    m_mainWindow->setDocumentationUrl(userGuideUrl(m_paths.programFolder, currentLanguage()));
     m_mainWindow->retranslate();
     m_history->retranslate();
 }
