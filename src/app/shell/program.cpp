@@ -4,6 +4,8 @@
 #include "app/shell/app_paths.h"
 #include "app/shell/application.h"
 #include "app/shell/single_instance.h"
+#include "app/shell/window_language.h"
+#include "i18n/tr.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,16 +18,23 @@ int runProgram(int argc, char** argv, const std::function<void(Application&)>& s
     QApplication::setApplicationVersion(QStringLiteral(ZKT_VERSION_TEXT));
     QApplication::setWindowIcon(programIcon());
 
-    QCommandLineParser arguments;
-    arguments.setApplicationDescription(QStringLiteral("Configuration for the ZKT organ MIDI encoder."));
-    arguments.addHelpOption();
-    arguments.addVersionOption();
-    arguments.addPositionalArgument(QStringLiteral("file"),
-                                    QStringLiteral("A .zkt configuration to open at once."),
-                                    QStringLiteral("[file]"));
-    arguments.process(qtApplication);
-    const QStringList files = arguments.positionalArguments();
-    const QString fileToOpen = files.isEmpty() ? QString() : files.first();
+    QString fileToOpen;
+    {
+        // --help in the system's language; the window speaks the one its settings keep.
+        const WindowLanguage commandLineLanguage{std::string_view{}};
+        QCommandLineParser arguments;
+        arguments.setApplicationDescription(
+            QString::fromStdString(zkt::tr("Configuration for the ZKT organ MIDI encoder.")));
+        arguments.addHelpOption();
+        arguments.addVersionOption();
+        arguments.addPositionalArgument(QStringLiteral("file"),
+                                        QString::fromStdString(zkt::tr("A .zkt configuration to open at once.")),
+                                        QStringLiteral("[file]"));
+        arguments.process(qtApplication);
+        const QStringList files = arguments.positionalArguments();
+        if (!files.isEmpty())
+            fileToOpen = files.first();
+    }
 
     // A second launch only hands its file to the running one and asks it to come forward;
     // it reads and writes nothing itself.
