@@ -14,7 +14,7 @@ std::string fileNameOfPath(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-Document::Document(ConfigModel& model) : m_model(model), m_history(model, deviceLoadStep) {}
+Document::Document(ConfigModel& model) : m_model(model), m_history(model, deviceLoadStep()) {}
 
 int Document::manualsShown() const {
     return std::clamp<int>(m_model.numberOfManuals, 0, maxManuals);
@@ -97,7 +97,7 @@ void Document::loadedFromOrgan() {
 
 void Document::takeFromOrgan(const ConfigModel& loaded) {
     closeEditors();
-    m_history.apply([&] { takeConfiguration(m_model, loaded); }, [] { return std::string(deviceLoadStep); });
+    m_history.apply([&] { takeConfiguration(m_model, loaded); }, [] { return deviceLoadStep(); });
     m_model.hardwareType = loaded.hardwareType;
     m_model.firmwareVersion = loaded.firmwareVersion;
     m_history.setClean();

@@ -1,5 +1,8 @@
 #include "link/message_meaning.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include "link/chain_count.h"
 #include "link/channel_message_words.h"
 #include "link/protocol.h"
@@ -18,7 +21,7 @@ using namespace protocol;
 
 std::string hexOf(std::span<const std::uint8_t> message) {
     if (message.empty())
-        return "(no bytes)";
+        return tr("(no bytes)");
     std::string hex = bytesToHex(message);
     hex.pop_back(); // the blank after the last byte
     return hex;
@@ -26,10 +29,10 @@ std::string hexOf(std::span<const std::uint8_t> message) {
 
 std::string deviceName(std::uint8_t device) {
     if (device == allDevices)
-        return "all manuals";
+        return tr("all manuals");
     if (device >= 1 && device <= maxManuals)
-        return "manual " + std::to_string(device);
-    return "device " + std::to_string(device);
+        return formatText(tr("manual %1"), device);
+    return formatText(tr("device %1"), device);
 }
 
 std::string deviceAt(std::span<const std::uint8_t> message, std::size_t position) {
@@ -47,50 +50,50 @@ std::string byteRange(std::span<const std::uint8_t> message, std::size_t address
     if (!address)
         return {};
     if (dataBytes == 0)
-        return ", no data at " + std::to_string(*address);
-    return ", bytes " + std::to_string(*address) + "–" + std::to_string(*address + dataBytes - 1);
+        return formatText(tr(", no data at %1"), *address);
+    return formatText(tr(", bytes %1–%2"), *address, *address + dataBytes - 1);
 }
 
 std::string mcusCounted(int mcus) {
     if (mcus < 0)
-        return "invalid";
+        return tr("invalid");
     if (mcus == 0)
-        return "no MCU";
-    const std::string counted = std::to_string(mcus) + (mcus == 1 ? " MCU" : " MCUs");
-    return mcus > maxManuals ? counted + ", more than a chain holds" : counted;
+        return tr("no MCU");
+    const std::string counted = formatText(trn("%1 MCU", "%1 MCUs", static_cast<unsigned long>(mcus)), mcus);
+    return mcus > maxManuals ? formatText(tr("%1, more than a chain holds"), counted) : counted;
 }
 
 std::string tagMeaning(TrafficDirection direction, std::span<const std::uint8_t> message) {
     const auto count = returnedTagCount(message);
     if (!count)
-        return "Tag";
-    std::string text = "Tag, count " + std::to_string(*count);
+        return tr("Tag");
+    std::string text = formatText(tr("Tag, count %1"), *count);
     if (direction == TrafficDirection::received)
-        text += " (" + mcusCounted(chainCountFromTag(*count).boards) + ")";
+        text += formatText(tr(" (%1)"), mcusCounted(chainCountFromTag(*count).boards));
     return text;
 }
 
 std::string loopbackMeaning(std::span<const std::uint8_t> message) {
     const auto sequence = read7bitNumber(message, pos::loopbackSequence, lengthBytes);
-    return sequence ? "Loopback test " + std::to_string(*sequence) : "Loopback test";
+    return sequence ? formatText(tr("Loopback test %1"), *sequence) : tr("Loopback test");
 }
 
 std::string programRequestMeaning(std::span<const std::uint8_t> message) {
-    std::string text = "Program request, " + deviceAt(message, pos::device);
+    std::string text = formatText(tr("Program request, %1"), deviceAt(message, pos::device));
     const auto address = read7bitNumber(message, pos::requestAddress, addressBytes);
     const auto length = read7bitNumber(message, pos::requestLength, lengthBytes);
     if (address && length)
-        text += ", " + std::to_string(*length) + " bytes at " + std::to_string(*address);
+        text += formatText(tr(", %1 bytes at %2"), *length, *address);
     return text;
 }
 
 std::string identityReplyMeaning(std::span<const std::uint8_t> message) {
-    std::string text = "Identity reply, " + deviceAt(message, pos::identityDevice);
+    std::string text = formatText(tr("Identity reply, %1"), deviceAt(message, pos::identityDevice));
     if (hasPosition(message, pos::firmwareMinor + 1))
-        text += ", firmware " + std::to_string(byteAtPosition(message, pos::firmwareMajor)) + "." +
-                std::to_string(byteAtPosition(message, pos::firmwareMinor));
+        text += formatText(tr(", firmware %1.%2"), byteAtPosition(message, pos::firmwareMajor),
+                           byteAtPosition(message, pos::firmwareMinor));
     if (hasPosition(message, pos::hardwareType + 1))
-        text += ", hardware " + std::to_string(byteAtPosition(message, pos::hardwareType));
+        text += formatText(tr(", hardware %1"), byteAtPosition(message, pos::hardwareType));
     return text;
 }
 
@@ -104,23 +107,23 @@ std::string knownMeaning(ReceivedKind kind, TrafficDirection direction,
     case ReceivedKind::programRequestEcho:
         return programRequestMeaning(message);
     case ReceivedKind::programResponse:
-        return "Program response, " + deviceAt(message, pos::device) +
+        return formatText(tr("Program response, %1"), deviceAt(message, pos::device)) +
                byteRange(message, pos::responseAddress, dataBytesFrom(message, pos::responsePayload));
     case ReceivedKind::programUpdateEcho:
-        return "Program update, " + deviceAt(message, pos::device) +
+        return formatText(tr("Program update, %1"), deviceAt(message, pos::device)) +
                byteRange(message, pos::updateAddress, dataBytesFrom(message, pos::updatePayload));
     case ReceivedKind::mcuRebootEcho:
-        return "Reboot, " + deviceAt(message, pos::device);
+        return formatText(tr("Reboot, %1"), deviceAt(message, pos::device));
     case ReceivedKind::identityRequestEcho:
-        return "Identity request, " + deviceAt(message, pos::identityDevice);
+        return formatText(tr("Identity request, %1"), deviceAt(message, pos::identityDevice));
     case ReceivedKind::identityReply:
         return identityReplyMeaning(message);
     case ReceivedKind::otherMakerMessage:
-        return "Unknown ZKT message: " + hexOf(message);
+        return formatText(tr("Unknown ZKT message: %1"), hexOf(message));
     case ReceivedKind::unknown:
         break;
     }
-    return "Unknown: " + hexOf(message);
+    return formatText(tr("Unknown: %1"), hexOf(message));
 }
 
 std::optional<std::size_t> fixedLength(ReceivedKind kind) {

@@ -1,5 +1,7 @@
 #include "link/organ_session.h"
 
+#include "i18n/tr.h"
+
 namespace zkt {
 
 OrganSession::OrganSession(ConfigModel& model, const ConfigModel& edited, MidiPort& port, const Clock& clock,
@@ -19,7 +21,7 @@ bool OrganSession::busy() const {
 std::optional<std::string> OrganSession::transferRefusal() const {
     if (!listening())
         return std::nullopt;
-    return "The console check is listening to the MIDI input. Finish the check, or close it, first.";
+    return tr("The console check is listening to the MIDI input. Finish the check, or close it, first.");
 }
 
 bool OrganSession::startLoad() {

@@ -81,12 +81,12 @@ std::string SafeWrite::stallReason() const {
     const ConfigModel& read = m_engine.loading();
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(readStallTicks * TransferEngine::tickInterval);
-    const std::string what =
-        read.numberOfManuals < 1
-            ? std::string("no valid count of manuals came back round the loop")
-            : "manual " + std::to_string(m_engine.status().manualInHand) + " sent nothing";
-    return "The " + std::string(texts::product) + " could not be read before writing: " + what + " in " +
-           std::to_string(seconds.count()) + " s.";
+    if (read.numberOfManuals < 1)
+        return formatText(tr("The %1 could not be read before writing: no valid count of manuals came back round "
+                             "the loop in %2 s."),
+                          texts::product, seconds.count());
+    return formatText(tr("The %1 could not be read before writing: manual %2 sent nothing in %3 s."), texts::product,
+                      m_engine.status().manualInHand, seconds.count());
 }
 
 void SafeWrite::afterRead() {
@@ -109,13 +109,12 @@ void SafeWrite::afterRead() {
         try {
             const KeptBackup kept = m_saveBackup(m_engine.chainRead().images);
             m_backupPath = kept.path;
-            say(kept.alreadyKept
-                    ? "The newest backup already holds what the " + std::string(texts::product) +
-                          " holds: " + kept.path.string()
-                    : "Backup of what the " + std::string(texts::product) + " held: " + kept.path.string());
+            say(formatText(kept.alreadyKept ? tr("The newest backup already holds what the %1 holds: %2")
+                                            : tr("Backup of what the %1 held: %2"),
+                           texts::product, kept.path.string()));
         } catch (const std::exception& error) {
             m_phase = Phase::readFailed;
-            m_report = {std::string("The backup could not be kept: ") + error.what()};
+            m_report = {formatText(tr("The backup could not be kept: %1"), error.what())};
             return;
         }
     }
@@ -123,8 +122,7 @@ void SafeWrite::afterRead() {
     try {
         m_plan = planWrite(m_edited, m_engine.chainRead(), m_engine.loading(), !m_options.onlyChanged);
     } catch (const EncodeOverflow& overflow) {
-        const std::string why =
-            "Nothing was sent to the " + std::string(texts::product) + ": " + overflow.what();
+        const std::string why = formatText(tr("Nothing was sent to the %1: %2"), texts::product, overflow.what());
         say(why);
         finish(Outcome::failed, {why});
         return;
@@ -200,7 +198,7 @@ void SafeWrite::afterWrite() {
 void SafeWrite::afterReadBack() {
     const bool readBack = stepSucceeded([this] {
         finish(Outcome::failed,
-               {"The read-back failed, so the write is not verified: " + m_engine.outcome().reason});
+               {formatText(tr("The read-back failed, so the write is not verified: %1"), m_engine.outcome().reason)});
     });
     if (!readBack)
         return;

@@ -1,6 +1,6 @@
 #pragma once
-// How an undoable step is named in the Edit menu ("Undo " + name): where it happened and,
-// for a piston, what the piston does afterwards.
+// How an undoable step is named in the Edit menu ("Undo " + name), in the current language:
+// where it happened and, for a piston, what the piston does afterwards.
 
 #include "model/config_model.h"
 
@@ -25,6 +25,7 @@ std::string manualPasteStep(int fromManualIndex, int toManualIndex);
 // "Open organ.zkt".
 std::string fileOpenStep(const std::string& fileName);
 
-inline constexpr const char* deviceLoadStep = "Load Current Settings from the ZKT";
+// The configuration read from the ZKT.
+std::string deviceLoadStep();
 
 } // namespace zkt

@@ -1,5 +1,8 @@
 #include "web/web_midi_port.h"
 
+#include "i18n/format_text.h"
+#include "i18n/tr.h"
+
 #include <algorithm>
 
 namespace zkt::web {
@@ -23,10 +26,11 @@ void WebMidiPort::receive(std::span<const std::uint8_t> bytes) {
 
 std::string WebMidiPort::open(PortSide side, int device) {
     const std::vector<std::string>& names = side == PortSide::input ? m_inputs : m_outputs;
-    const char* direction = side == PortSide::input ? "input" : "output";
     if (device < 0 || device >= static_cast<int>(names.size()))
-        throw MidiError("There is no MIDI " + std::string(direction) + " number " + std::to_string(device));
-    const std::string failure = m_page.open ? m_page.open(side, device) : "the page cannot open MIDI devices";
+        throw MidiError(formatText(side == PortSide::input ? tr("There is no MIDI input number %1")
+                                                           : tr("There is no MIDI output number %1"),
+                                   device));
+    const std::string failure = m_page.open ? m_page.open(side, device) : tr("the page cannot open MIDI devices");
     if (!failure.empty())
         throw MidiError(failure);
     return names[static_cast<std::size_t>(device)];
