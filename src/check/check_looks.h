@@ -1,7 +1,8 @@
 #pragma once
 // How a key and a piston of the check look as it goes, the same in every front end: a key is not
 // expected (it sends nothing), waiting, played, or held down now; a piston is not checked,
-// waiting, ticked off, or lit while its note sounds and for a moment after each press.
+// waiting, ticked off, passed over when asked for (Skip), or lit while its note sounds and for a
+// moment after each press.
 
 #include "check/console_check.h"
 
@@ -10,7 +11,7 @@
 namespace zkt {
 
 enum class KeyLook { notExpected, waiting, played, held };
-enum class PistonLook { off, waiting, ticked, lit };
+enum class PistonLook { off, waiting, ticked, skipped, lit };
 
 // How long a piston stays lit after a press.
 inline constexpr std::chrono::milliseconds pistonFlash{300};
@@ -31,7 +32,7 @@ inline PistonLook pistonLook(PistonCheck check, const PistonProgress& piston, bo
         return PistonLook::off;
     if (piston.sounding || flashing)
         return PistonLook::lit;
-    return pistonTicked(piston) ? PistonLook::ticked : PistonLook::waiting;
+    return pistonTicked(piston) ? PistonLook::ticked : piston.skipped ? PistonLook::skipped : PistonLook::waiting;
 }
 
 } // namespace zkt

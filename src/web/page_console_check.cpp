@@ -38,6 +38,8 @@ const char* lookName(PistonLook look) {
         return "off";
     case PistonLook::ticked:
         return "ticked";
+    case PistonLook::skipped:
+        return "skipped";
     case PistonLook::lit:
         return "lit";
     case PistonLook::waiting:

@@ -124,6 +124,7 @@ TEST(PageConsoleCheck, OnTheSimulatorKeysAndPistonsPressedOnThePageAreTickedOffA
     view = rig.view();
     EXPECT_FALSE(view["asking"]);
     EXPECT_EQ(view["prompt"], checktext::playEverything());
+    EXPECT_EQ(piston(view, 1, asked)["look"], "skipped") << "passed over, not waiting";
 
     rig.press("Key", 1, 1);
     rig.press("Key", 2, 13);

@@ -32,6 +32,7 @@ constexpr int highestValue = 127;
 const char* const lookProperty = "look";
 const char* const askedProperty = "asked";
 const QColor tickedColour(175, 225, 175);
+const QColor skippedColour(200, 200, 200);
 const QColor litColour(255, 160, 0);
 
 QString railStyleSheet(const QString& railName) {
@@ -40,10 +41,11 @@ QString railStyleSheet(const QString& railName) {
                           " border-radius: 2px; color: rgb(0, 80, 0); font-weight: bold; padding: 0px; }"
                           "QPushButton[look=\"waiting\"] { background-color: %3; }"
                           "QPushButton[look=\"ticked\"] { background-color: %4; }"
-                          "QPushButton[look=\"lit\"] { background-color: %5; }"
-                          "QPushButton[asked=\"true\"] { border: 3px solid %6; }")
+                          "QPushButton[look=\"skipped\"] { background-color: %5; border-style: dashed; }"
+                          "QPushButton[look=\"lit\"] { background-color: %6; }"
+                          "QPushButton[asked=\"true\"] { border: 3px solid %7; }")
         .arg(railName, unassignedPistonColour.name(), assignedPistonColour.name(), tickedColour.name(),
-             litColour.name(), focusFrameColour.name());
+             skippedColour.name(), litColour.name(), focusFrameColour.name());
 }
 
 QSize toPixels(const QWidget* widget, const QSize& twips) {
@@ -176,10 +178,11 @@ void ManualCheckView::drawPiston(int piston) {
     const PistonProgress& state = m_check.progress(m_manual).pistons.at(static_cast<std::size_t>(piston - 1));
     const PistonLook shown = pistonLook(m_check.plan().piston(source).check, state,
                                         m_flashes[static_cast<std::size_t>(piston - 1)] > 0);
-    const char* look = shown == PistonLook::off      ? "off"
-                       : shown == PistonLook::lit    ? "lit"
-                       : shown == PistonLook::ticked ? "ticked"
-                                                     : "waiting";
+    const char* look = shown == PistonLook::off       ? "off"
+                       : shown == PistonLook::lit     ? "lit"
+                       : shown == PistonLook::ticked  ? "ticked"
+                       : shown == PistonLook::skipped ? "skipped"
+                                                      : "waiting";
     QPushButton& button = *pistonButton(piston);
     setStyleProperty(button, lookProperty, QString::fromLatin1(look));
     setStyleProperty(button, askedProperty, m_check.asked() == source);
