@@ -1,7 +1,7 @@
 #include "link/port_union.h"
 
-#include "i18n/format_text.h"
 #include "i18n/tr.h"
+#include "link/midi_setup_texts.h"
 
 namespace zkt {
 
@@ -41,8 +41,7 @@ std::pair<MidiPort*, int> PortUnion::locate(int device, bool input) const {
             return {member.port.get(), device - first};
         first += count;
     }
-    throw MidiError(formatText(input ? tr("There is no MIDI input number %1") : tr("There is no MIDI output number %1"),
-                               device));
+    throw MidiError(midisetuptext::noDeviceNumberText(input, device));
 }
 
 void PortUnion::openInput(int device) {

@@ -1,7 +1,6 @@
 #include "web/midi_setup_view.h"
 
-#include "i18n/format_text.h"
-#include "i18n/tr.h"
+#include "link/midi_setup_texts.h"
 #include "link/port_names.h"
 
 #include <algorithm>
@@ -48,15 +47,8 @@ json midiSetupView(const MidiSelection& selection, const MidiPort& port) {
     const std::vector<std::string> outputs = portLabels(outputNames);
     const bool inputThere = connected(inputs, selection.inputName);
     const bool outputThere = connected(outputs, selection.outputName);
-    json missing = json::array();
-    if (!selection.inputName.empty() && !inputThere)
-        missing.push_back(formatText(tr("The MIDI input you chose before, \"%1\", is not connected."),
-                                     selection.inputName));
-    if (!selection.outputName.empty() && !outputThere)
-        missing.push_back(formatText(tr("The MIDI output you chose before, \"%1\", is not connected."),
-                                     selection.outputName));
-    if (!missing.empty())
-        missing.push_back(tr("Plug it in (the list follows as soon as it is there) or choose another device."));
+    const json missing = midisetuptext::missingDeviceLines(inputThere ? "" : selection.inputName,
+                                                           outputThere ? "" : selection.outputName, true);
     return {{"inputs", devicesView(inputNames, inputs)},
             {"outputs", devicesView(outputNames, outputs)},
             {"input", inputThere ? selection.inputName : ""},

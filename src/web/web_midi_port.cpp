@@ -1,7 +1,7 @@
 #include "web/web_midi_port.h"
 
-#include "i18n/format_text.h"
 #include "i18n/tr.h"
+#include "link/midi_setup_texts.h"
 
 #include <algorithm>
 
@@ -27,9 +27,7 @@ void WebMidiPort::receive(std::span<const std::uint8_t> bytes) {
 std::string WebMidiPort::open(PortSide side, int device) {
     const std::vector<std::string>& names = side == PortSide::input ? m_inputs : m_outputs;
     if (device < 0 || device >= static_cast<int>(names.size()))
-        throw MidiError(formatText(side == PortSide::input ? tr("There is no MIDI input number %1")
-                                                           : tr("There is no MIDI output number %1"),
-                                   device));
+        throw MidiError(midisetuptext::noDeviceNumberText(side == PortSide::input, device));
     const std::string failure = m_page.open ? m_page.open(side, device) : tr("the page cannot open MIDI devices");
     if (!failure.empty())
         throw MidiError(failure);

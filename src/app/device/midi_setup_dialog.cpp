@@ -192,16 +192,8 @@ void MidiSetupDialog::fillLists(const Chosen& input, const Chosen& output) {
 
 void MidiSetupDialog::showMissing(const std::string& missingInput, const std::string& missingOutput) {
     QStringList lines;
-    if (!missingInput.empty())
-        lines << QString::fromStdString(zkt::tr("The MIDI input you chose before, \"%1\", is not connected."))
-                     .arg(QString::fromStdString(missingInput));
-    if (!missingOutput.empty())
-        lines << QString::fromStdString(
-                     zkt::tr("The MIDI output you chose before, \"%1\", is not connected."))
-                     .arg(QString::fromStdString(missingOutput));
-    if (!lines.isEmpty())
-        lines << QString::fromStdString(
-            zkt::tr("Plug it in (the list follows within a second) or choose another device."));
+    for (const std::string& line : midisetuptext::missingDeviceLines(missingInput, missingOutput, false))
+        lines << QString::fromStdString(line);
     m_missing->setText(lines.join(QLatin1Char('\n')));
     m_missing->setVisible(!lines.isEmpty());
 }
